@@ -1,1 +1,157 @@
-int main() { return 0; }
+// corvane-admin: creates sites, companies and the demo site for installers.
+#include "setup/demo_site.h"
+#include "setup/site_setup.h"
+
+#include <QCoreApplication>
+#include <QDate>
+#include <QDir>
+#include <QSysInfo>
+#include <QTextStream>
+
+#include <optional>
+
+using namespace corvane::setup;
+
+namespace {
+
+QTextStream& out() {
+    static QTextStream s(stdout);
+    return s;
+}
+QTextStream& err() {
+    static QTextStream s(stderr);
+    return s;
+}
+
+int usage() {
+    err() << "Utilização:\n"
+             "  corvane-admin create-site DIR [--postgres CONNINFO] [--prefix NOME]\n"
+             "  corvane-admin create-company DIR --number N --name NOME [--postgres CONNINFO] [--prefix NOME]\n"
+             "  corvane-admin create-demo DIR [--postgres CONNINFO] [--prefix NOME]\n"
+             "CONNINFO: \"host=... port=... dbname=... user=... password=...\" de um administrador do servidor.\n";
+    return 2;
+}
+
+struct Options {
+    QString dir;
+    std::optional<PgServer> server;
+    QString prefix;
+    int number = 0;
+    QString name;
+};
+
+bool parseOptions(const QStringList& args, Options* o, QString* error) {
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& a = args[i];
+        auto next = [&](QString* value) {
+            if (i + 1 >= args.size()) {
+                *error = QStringLiteral("Falta o valor de %1").arg(a);
+                return false;
+            }
+            *value = args[++i];
+            return true;
+        };
+        QString value;
+        if (a == QLatin1String("--postgres")) {
+            if (!next(&value))
+                return false;
+            PgServer s;
+            if (!parseConnInfo(value, &s, error))
+                return false;
+            o->server = s;
+        } else if (a == QLatin1String("--prefix")) {
+            if (!next(&o->prefix))
+                return false;
+        } else if (a == QLatin1String("--number")) {
+            if (!next(&value))
+                return false;
+            bool ok = false;
+            o->number = value.toInt(&ok);
+            if (!ok || o->number <= 0) {
+                *error = QStringLiteral("Número de empresa inválido : %1").arg(value);
+                return false;
+            }
+        } else if (a == QLatin1String("--name")) {
+            if (!next(&o->name))
+                return false;
+        } else if (a.startsWith(QLatin1String("--"))) {
+            *error = QStringLiteral("Opção desconhecida : %1").arg(a);
+            return false;
+        } else if (o->dir.isEmpty()) {
+            o->dir = a;
+        } else {
+            *error = QStringLiteral("Argumento a mais : %1").arg(a);
+            return false;
+        }
+    }
+    if (o->dir.isEmpty()) {
+        *error = QStringLiteral("Falta a pasta do local");
+        return false;
+    }
+    if (o->prefix.isEmpty())
+        o->prefix = QDir(o->dir).dirName();
+    return true;
+}
+
+int failed(const QString& message) {
+    err() << "Erro: " << message << "\n";
+    return 1;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    QStringList args = app.arguments().mid(1);
+    if (args.isEmpty())
+        return usage();
+    const QString command = args.takeFirst();
+
+    Options o;
+    QString error;
+    if (command != QLatin1String("create-site") && command != QLatin1String("create-company") &&
+        command != QLatin1String("create-demo"))
+        return usage();
+    if (!parseOptions(args, &o, &error)) {
+        err() << error << "\n";
+        return usage();
+    }
+    const auto report = [](const QString& line) { out() << line << "\n" << Qt::flush; };
+    SiteBuilder builder(o.dir, o.server, o.prefix, report);
+
+    if (command == QLatin1String("create-demo")) {
+        const QString workstation = QSysInfo::machineHostName();
+        if (!createDemoSite(builder, workstation, QDate::currentDate(), &error))
+            return failed(error);
+        builder.commit();
+        out() << "Local de demonstração criado em " << builder.root() << " para o posto " << workstation.left(30)
+              << ".\nPara entrar: CORVANE_SITE=" << builder.root() << " corvane\n";
+        return 0;
+    }
+    if (command == QLatin1String("create-site")) {
+        if (!builder.createSite(&error))
+            return failed(error);
+        builder.commit();
+        out() << "Local criado em " << builder.root() << ".\n";
+        return 0;
+    }
+    // create-company
+    if (o.number <= 0 || o.name.isEmpty())
+        return usage();
+    if (!builder.openSite(&error))
+        return failed(error);
+    CompanySpec company;
+    company.number = o.number;
+    company.name = o.name;
+    const QString n = QString::number(o.number).rightJustified(2, QLatin1Char('0'));
+    company.programAlias = QStringLiteral("CORVANE") + n;
+    company.invoicingAlias = QStringLiteral("CORVANEFACTURA") + n;
+    company.accountingAlias = QStringLiteral("CORVANECONTAB") + n;
+    if (!builder.createCompany(company, &error))
+        return failed(error);
+    builder.commit();
+    out() << "Empresa " << o.number << " criada. Utilizador das bases de dados da empresa: " << company.dbUser
+          << " (palavra-passe nas linhas UTILPASSWORD que criar para os utilizadores: " << company.dbPassword
+          << ")\n";
+    return 0;
+}

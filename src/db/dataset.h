@@ -1,0 +1,130 @@
+#pragma once
+
+#include "database.h"
+
+#include <QDateTime>
+#include <QStringList>
+#include <QVariantList>
+
+#include <functional>
+#include <vector>
+
+namespace corvane::db {
+
+enum class UpdateKind { Modified, Inserted, Deleted };
+enum class UpdateAction { Retry, Skip, Abort };
+
+class Dataset;
+
+// What the update-error dialog is shown when a buffered change fails.
+struct UpdateFailure {
+    const Dataset* dataset = nullptr;
+    UpdateKind kind = UpdateKind::Modified;
+    QString error;
+    QStringList fields;
+    QVariantList newValues;
+    QVariantList oldValues;
+};
+using UpdateErrorHandler = std::function<UpdateAction(const UpdateFailure&)>;
+
+QString updateKindText(UpdateKind kind); // "Modified", "Inserted", "Deleted"
+
+// A dataset with buffered updates: rows are read from a select, edited in a
+// local buffer and written on request by insert, modify and delete statements
+// (key parameters of the row as read are prefixed OLD_), all in one
+// transaction. Rows are fetched page by page, so a large table opens at once.
+class Dataset {
+public:
+    Dataset(Database& db, QString name, QString selectSql, QString updateTable = {}, QStringList keyFields = {});
+
+    const QString& name() const { return name_; }
+    Database& database() const { return *db_; }
+    const QString& selectSql() const { return selectSql_; }
+    void setSelectSql(const QString& sql) { selectSql_ = sql; }
+    void setParam(const QString& name, const QVariant& value);
+    // Rows for which the filter answers false are left out as they are read.
+    void setRowFilter(std::function<bool(const Dataset&, const QVariantList&)> filter) { filter_ = std::move(filter); }
+    void setPageSize(int rows) { pageSize_ = rows > 0 ? rows : 256; }
+    // Whether apply failures go to the update-error handler (else they abort).
+    void setReportsErrors(bool on) { reportsErrors_ = on; }
+    bool reportsErrors() const { return reportsErrors_; }
+    // Statements that differ from the generated ones.
+    void setInsertSql(const QString& s) { insertSql_ = s; }
+    void setModifySql(const QString& s) { modifySql_ = s; }
+    void setDeleteSql(const QString& s) { deleteSql_ = s; }
+
+    bool open(QString* error = nullptr);
+    void close();
+    bool reopen(QString* error = nullptr);
+    bool isOpen() const { return open_; }
+
+    const QStringList& fields() const { return fields_; }
+    int fieldIndex(const QString& field) const;
+    int rowCount() const { return static_cast<int>(rows_.size()); }
+    bool canFetchMore() const { return open_ && !atEnd_; }
+    bool fetchMore(QString* error = nullptr);
+    bool fetchAll(QString* error = nullptr);
+
+    QVariant value(int row, const QString& field) const;
+    QString text(int row, const QString& field) const;
+    double number(int row, const QString& field) const;
+    int integer(int row, const QString& field) const;
+    QDateTime dateTime(int row, const QString& field) const;
+    QVariant oldValue(int row, const QString& field) const;
+    void setValue(int row, const QString& field, const QVariant& value);
+    UpdateKind rowKind(int row) const;
+    bool rowChanged(int row) const;
+
+    // New row at the end (all rows are fetched first); returns its index.
+    int append();
+    void remove(int row);
+    // Exact match (text is case-sensitive, numbers compare by value); -1 if none.
+    int locate(const QString& field, const QVariant& value);
+    int locate(const QStringList& fields, const QVariantList& values);
+
+    bool hasPendingUpdates() const;
+    int pendingCount() const;
+    // Writes the buffer in one transaction; a failure asks the handler (when
+    // errors are reported) or aborts. On abort the transaction is rolled back
+    // and the buffer keeps every change. Skipped changes stay in the buffer.
+    bool applyUpdates(const UpdateErrorHandler& handler = {}, QString* error = nullptr);
+    void cancelUpdates();
+
+    QString insertSql() const;
+    QString modifySql() const;
+    QString deleteSql() const;
+
+private:
+    enum class State { Unchanged, Modified, Inserted };
+    struct Row {
+        QVariantList values;
+        QVariantList original;
+        State state = State::Unchanged;
+        bool skipped = false;
+    };
+    bool fetchPage(QString* error);
+    bool applyOne(const Row& row, UpdateKind kind, QString* error);
+    QVariantMap bindings(const Row& row, UpdateKind kind) const;
+    static bool sameValue(const QVariant& a, const QVariant& b);
+    void requireField(int index, const QString& field) const;
+
+    Database* db_;
+    QString name_;
+    QString selectSql_;
+    QString table_;
+    QStringList keyFields_;
+    QVariantMap params_;
+    std::function<bool(const Dataset&, const QVariantList&)> filter_;
+    int pageSize_ = 256;
+    bool reportsErrors_ = false;
+    QString insertSql_, modifySql_, deleteSql_;
+
+    bool open_ = false;
+    bool atEnd_ = false;
+    qint64 fetchedFromDb_ = 0;
+    QStringList fields_;
+    std::vector<Row> rows_;
+    std::vector<Row> deleted_;
+};
+
+} // namespace corvane::db

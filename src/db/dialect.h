@@ -1,0 +1,39 @@
+#pragma once
+
+#include "alias.h"
+#include "schema.h"
+
+#include <QStringList>
+
+class QSqlDatabase;
+
+namespace corvane::db {
+
+// What differs between the backends, in one place: the SQL texts elsewhere are
+// written once (single-quoted literals, COALESCE, plain identifiers).
+class Dialect {
+public:
+    explicit Dialect(Backend backend) : backend_(backend) {}
+    Backend backend() const { return backend_; }
+
+    // DDL
+    QString columnType(const Column& c) const;
+    QString columnDefinition(const Column& c) const;
+    QString createTable(const Table& t) const;
+    QStringList createIndexes(const Table& t) const;
+    QString addColumn(const QString& table, const Column& c) const;
+
+    // Whether a user table exists in the connection's own schema.
+    QString tableExistsQuery() const; // one parameter :WTABLE, returns a count
+    bool tableExists(const QSqlDatabase& db, const QString& table, QString* error = nullptr) const;
+    bool columnExists(const QSqlDatabase& db, const QString& table, const QString& column) const;
+
+    // Expressions
+    QString year(const QString& expr) const;
+    QString limitOffset(int limit, qint64 offset) const;
+
+private:
+    Backend backend_;
+};
+
+} // namespace corvane::db

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace corvane::db {
+
+// Column types as the tables are described; the dialect turns them into each
+// backend's SQL types. Text columns compare case-insensitively on both backends.
+enum class ColType { Text, Integer, SmallInt, Float, Money, DateTime };
+
+struct Column {
+    QString name;
+    ColType type = ColType::Text;
+    int length = 0; // text columns
+    bool notNull = false;
+    QString defaultValue; // SQL literal, e.g. "0"
+};
+
+struct Index {
+    QString name;
+    QStringList columns;
+    bool unique = true;
+};
+
+struct Table {
+    QString name;
+    QList<Column> columns;
+    QStringList primaryKey; // may be empty
+    QString primaryKeyName;
+    QList<Index> indexes;
+
+    QStringList columnNames() const {
+        QStringList names;
+        for (const Column& c : columns)
+            names << c.name;
+        return names;
+    }
+};
+
+// Short builders so table descriptions read like the column lists they copy.
+inline Column text(const QString& name, int length, bool notNull = false) {
+    return Column{name, ColType::Text, length, notNull, {}};
+}
+inline Column integer(const QString& name, bool notNull = false) {
+    return Column{name, ColType::Integer, 0, notNull, {}};
+}
+inline Column smallint(const QString& name, bool notNull = false) {
+    return Column{name, ColType::SmallInt, 0, notNull, {}};
+}
+inline Column real(const QString& name, bool notNull = false, const QString& def = {}) {
+    return Column{name, ColType::Float, 0, notNull, def};
+}
+inline Column money(const QString& name) { return Column{name, ColType::Money, 0, false, {}}; }
+inline Column datetime(const QString& name) { return Column{name, ColType::DateTime, 0, false, {}}; }
+
+} // namespace corvane::db

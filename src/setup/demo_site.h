@@ -1,0 +1,24 @@
+#pragma once
+
+#include "site_setup.h"
+
+namespace corvane::setup {
+
+// The demo user the demo site signs on with.
+inline const QString kDemoUser = QStringLiteral("DEMO");
+inline const QString kDemoPassword = QStringLiteral("DEMO");
+
+// Everything a new user needs to try each screen: one company, this
+// workstation's sign-on row, a super-user with rights on every chapter and
+// program, and the invoicing parameters of this year and the last.
+bool createDemoSite(SiteBuilder& builder, const QString& workstation, const QDate& today, QString* error);
+
+// The chapters and programs the rights are given on, per application.
+struct ProgramKey {
+    QString application;
+    QString chapter;
+    QString program;
+};
+QList<ProgramKey> allProgramKeys();
+
+} // namespace corvane::setup

@@ -1,0 +1,61 @@
+#include "access_rights.h"
+
+namespace corvane::shell {
+
+AccessRights AccessRights::none() {
+    const QString n = QStringLiteral("N");
+    return AccessRights{n, n, n, n, n, n, n, n, n};
+}
+
+namespace {
+int findRow(db::Dataset& det, const QString& application, const QString& chapter, const QString& program,
+            const QString& user) {
+    return det.locate({QStringLiteral("APLICACAO"), QStringLiteral("CAPITULO"), QStringLiteral("PROGRAMA"),
+                       QStringLiteral("UTIL")},
+                      {application, chapter, program, user});
+}
+} // namespace
+
+AccessRights ReadAcessosUtil(db::Dataset& det, const QString& application, const QString& chapter,
+                             const QString& program, const QString& user) {
+    const int row = findRow(det, application, chapter, program, user);
+    if (row < 0)
+        return AccessRights::none();
+    AccessRights r;
+    r.ACEDER = det.text(row, QStringLiteral("ACEDER"));
+    r.INSERIR = det.text(row, QStringLiteral("INSERIR"));
+    r.ALTERAR = det.text(row, QStringLiteral("ALTERAR"));
+    r.ELIMINAR = det.text(row, QStringLiteral("ELIMINAR"));
+    r.IMPORTAR = det.text(row, QStringLiteral("IMPORTAR"));
+    r.IMPRIMIR = det.text(row, QStringLiteral("IMPRIMIR"));
+    r.ARQUIVAR = det.text(row, QStringLiteral("ARQUIVAR"));
+    r.MAIL = det.text(row, QStringLiteral("MAIL"));
+    r.SCANNER = det.text(row, QStringLiteral("SCANNER"));
+    return r;
+}
+
+bool accessAllowed(db::Dataset& det, const QString& application, const QString& chapter, const QString& program,
+                   const QString& user) {
+    const int row = findRow(det, application, chapter, program, user);
+    return row >= 0 && det.text(row, QStringLiteral("ACEDER")) != QLatin1String("N");
+}
+
+ButtonRights DisableAcessosBotoes(RightsForm form, const AccessRights& rights) {
+    const QString yes = QStringLiteral("S");
+    ButtonRights b;
+    switch (form) {
+    case RightsForm::A:
+    case RightsForm::B:
+        b.insertAndCancel = rights.INSERIR == yes;
+        b.keyInputs = form == RightsForm::B && b.insertAndCancel;
+        b.remove = rights.ELIMINAR == yes;
+        b.print = rights.IMPRIMIR == yes;
+        break;
+    case RightsForm::C:
+        b.inputPanel = rights.INSERIR == yes;
+        break;
+    }
+    return b;
+}
+
+} // namespace corvane::shell

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "db/dataset.h"
+
+#include <QString>
+
+namespace corvane::shell {
+
+// The nine one-character rights of a user for one application, chapter and program.
+struct AccessRights {
+    QString ACEDER, INSERIR, ALTERAR, ELIMINAR, IMPORTAR, IMPRIMIR, ARQUIVAR, MAIL, SCANNER;
+    static AccessRights none(); // every right "N"
+};
+
+// Finds the user's row among the APLICACAODET rows read at sign-on: exact,
+// case-sensitive match of application, chapter, program and user; the company
+// number is not part of it and the first row found wins. No row: all "N".
+AccessRights ReadAcessosUtil(db::Dataset& aplicacaoDet, const QString& application, const QString& chapter,
+                             const QString& program, const QString& user);
+
+// A menu entry or shortcut button: allowed unless the row is missing or ACEDER is "N".
+bool accessAllowed(db::Dataset& aplicacaoDet, const QString& application, const QString& chapter,
+                   const QString& program, const QString& user);
+
+// What DisableAcessosBotoes shows, in its three forms.
+enum class RightsForm { A, B, C };
+struct ButtonRights {
+    bool insertAndCancel = false; // BotInserir, BotCancelar
+    bool remove = false;          // BotDelete
+    bool print = false;           // BotPrint (form A) / BitPrint (form B)
+    bool keyInputs = false;       // form B: the screen's key inputs enabled
+    bool inputPanel = false;      // form C: PanelInput enabled
+};
+ButtonRights DisableAcessosBotoes(RightsForm form, const AccessRights& rights);
+
+} // namespace corvane::shell
