@@ -1,4 +1,5 @@
 // corvane-admin: creates sites, companies and the demo site for installers.
+#include "calc_command.h"
 #include "setup/demo_site.h"
 #include "setup/site_setup.h"
 
@@ -28,6 +29,7 @@ int usage() {
              "  corvane-admin create-site DIR [--postgres CONNINFO] [--prefix NOME]\n"
              "  corvane-admin create-company DIR --number N --name NOME [--postgres CONNINFO] [--prefix NOME]\n"
              "  corvane-admin create-demo DIR [--postgres CONNINFO] [--prefix NOME]\n"
+             "  corvane-admin calc quote|weave|knit FICHEIRO|-\n"
              "CONNINFO: \"host=... port=... dbname=... user=... password=...\" de um administrador do servidor.\n";
     return 2;
 }
@@ -106,6 +108,9 @@ int main(int argc, char** argv) {
     if (args.isEmpty())
         return usage();
     const QString command = args.takeFirst();
+    // `corvane-admin calc ...`: the headless calculator.
+    if (command == QLatin1String("calc"))
+        return runCalcCommand(args, out(), err());
 
     Options o;
     QString error;

@@ -1,0 +1,172 @@
+#include "machine_step_calc.h"
+
+#include "core/rounding.h"
+#include "step_lines.h"
+
+#include <algorithm>
+
+namespace corvane::techsheet {
+
+namespace {
+
+const QString kNoMachine = QStringLiteral("Não seleccionou nenhuma Máquina, reveja de novo ...");
+
+} // namespace
+
+bool costTypedMinutes(WorkMachineRow& row, Notes& notes) {
+    if (row.QTD == 0)
+        return notes.refuse("Insira o tempo [min] por cada operação...");
+    const double minutes = roundTo(row.QTD, 0);
+    row.PRECO = roundTo(row.CUSTOPADRAO, 3);
+    row.CUSTO = roundTo(minutes * row.PRECO / 60, 3);
+    row.QTD_SEMACERTO = 0;
+    row.TIPOPRD = 0;
+    return true;
+}
+
+bool costUltrasound(WorkMachineRow& row, int mode, double articleLength, Notes& notes) {
+    if (mode != 1 && mode != 2)
+        return notes.refuse("Digite entre [1] e [2] ...");
+    const double rate = mode == 1 ? row.PRODUCAO1 : row.PRODUCAO2;
+    const double setUp = mode == 1 ? row.ACERTO1 : row.ACERTO2;
+    const bool metres = row.UNIDADE == "MTM";
+    const bool units = row.UNIDADE == "UPM";
+    if ((metres || units) && rate == 0)
+        return notes.refuse("Produção da Máquina não está definida ...");
+    double run = 0;
+    if (metres)
+        run = articleLength / rate * row.NROPASSAGENS;
+    else if (units)
+        run = 1000 / rate * row.NROPASSAGENS;
+    row.QTD = (metres || units) ? roundTo(setUp + run, 0) : 0;
+    row.QTD_SEMACERTO = roundTo(run, 0);
+    row.PRECO = roundTo(row.CUSTOPADRAO, 3);
+    row.CUSTO = roundTo(row.QTD * row.PRECO, 3);
+    row.TIPOPRD = mode;
+    return true;
+}
+
+void machineTimeLines(MachineScreen screen, const QString& article, const QString& stepCode,
+                      const std::vector<WorkMachineRow>& rows, const CostTypes& costTypes,
+                      int machineCostType, int& detail, std::vector<FictecDetLine>& lines, Notes& notes) {
+    const TipoCusto* costType = findCostType(costTypes, machineCostType);
+    const bool ultrasound = screen == MachineScreen::Ultrasound;
+    for (const auto& row : rows) {
+        if (!row.ticked())
+            continue;
+        if (!costType) {
+            notes.say("Ainda não parametrizou o Desperdício das Máquinas ...");
+            continue;
+        }
+        FictecDetLine& line = appendLine(
+            lines,
+            machineTimeLine(row, machineCostType, costType->DESPERD,
+                            ultrasound ? MachineRate::PerMinute : MachineRate::PerHour, WasteForm::Addition),
+            article, detail, stepCode);
+        if (!ultrasound)
+            line.TMP_SEMACERTO = line.QUANT;
+        if (screen == MachineScreen::Machines)
+            line.OPERACAO = "M";
+    }
+}
+
+bool checkMachineChosen(const std::vector<WorkMachineRow>& rows, Notes& notes) {
+    return tickedCount(rows) > 0 || notes.refuse(kNoMachine);
+}
+
+int machineMaterialCostType(const QString& stepCode, const MaterialCostTypes& types) {
+    if (stepCode == "F")
+        return types.FringeCostType;
+    if (stepCode == "E")
+        return types.LabelCostType;
+    if (stepCode == "C" || stepCode == "R" || stepCode == "M" || stepCode == "S")
+        return types.YarnCostType;
+    return 0;
+}
+
+MaterialEntry machineMaterial(const QString& stepCode, const QString& code, const QString& designation,
+                              const QString& purchaseUnit, double articlePrice, double fringeMeasure) {
+    MaterialEntry m{code, designation, purchaseUnit, 0, articlePrice, 0};
+    if (stepCode == "C" || stepCode == "R") {
+        m.quantity = 1;
+        m.price = 0;
+    } else if (stepCode == "F") {
+        m.unit = "Cm";
+        m.quantity = fringeMeasure;
+        m.price = articlePrice / 100;
+    }
+    m.cost = m.quantity * m.price;
+    return m;
+}
+
+bool machineMaterialLine(const QString& article, const QString& stepCode, const MaterialEntry& material,
+                         const CostTypes& costTypes, const MaterialCostTypes& types, int& detail,
+                         std::vector<FictecDetLine>& lines, Notes& notes) {
+    const TipoCusto* costType = findCostType(costTypes, machineMaterialCostType(stepCode, types));
+    if (!costType) {
+        notes.say("Ainda não parametrizou o Desperdício dos Materiais ...");
+        return false;
+    }
+    appendLine(lines, materialLine(material, *costType, {5, 4}), article, detail, stepCode);
+    return true;
+}
+
+double printArea(double articleLength, double articleWidth) {
+    return articleLength * articleWidth / 100;
+}
+
+double inkPrice(double articlePrice, double convKgsTintas, bool rounded) {
+    if (convKgsTintas == 0)
+        return 0;
+    const double s = articlePrice / convKgsTintas;
+    return rounded ? roundTo(s, 2) : s;
+}
+
+void costInk(InkRow& ink, double area, double printSurfacePercent, double convKgsTintas) {
+    const double printed = printSurfacePercent * area / 100;
+    const double litres = printed * ink.percent / 100;
+    ink.quantity = convKgsTintas * litres;
+    ink.cost = roundTo(litres * convKgsTintas * ink.price, 2);
+}
+
+bool checkPrintingClose(const std::vector<WorkMachineRow>& rows, const std::vector<InkRow>& inks,
+                        Notes& notes) {
+    if (!checkMachineChosen(rows, notes))
+        return false;
+    if (inks.empty() || inks.front().code.isEmpty())
+        notes.say("Não inseriu as Tintas .Deseja Continuar ?");
+    double total = 0;
+    for (const auto& ink : inks)
+        total += ink.percent;
+    return total <= 100 || notes.refuse("A % Total de Consumo de Tintas não pode ultrapassar os 100%");
+}
+
+void inkLines(const QString& article, const QString& stepCode, const std::vector<InkRow>& inks,
+              const CostTypes& costTypes, int inkCostType, int& detail, std::vector<FictecDetLine>& lines,
+              Notes& notes) {
+    const TipoCusto* costType = findCostType(costTypes, inkCostType);
+    const std::size_t rows = std::min<std::size_t>(inks.size(), 5);
+    for (std::size_t r = 0; r < rows; ++r) {
+        const InkRow& ink = inks[r];
+        if (ink.code.isEmpty())
+            continue;
+        if (!costType) {
+            notes.say("Ainda não parametrizou o Desperdício da Tinta ...");
+            continue;
+        }
+        const double d = costType->DESPERD;
+        const double qf = roundTo(d != 0 ? ink.quantity + d * ink.quantity / 100 : ink.quantity, 4);
+        FictecDetLine& line = appendLine(lines, costedLine(inkCostType, ink.code, ink.designation, "Lts"),
+                                         article, detail, stepCode);
+        line.QUANT = roundTo(ink.quantity, 4);
+        line.PRECO = roundTo(ink.price, 2);
+        line.VALOR = roundTo(ink.cost, 2);
+        line.QUANT_FINAL = qf;
+        line.VALOR_FINAL = roundTo(d * qf * ink.price / 100 + line.VALOR, 2);
+        line.TMPACE = 0;
+        line.TMP_SEMACERTO = 0;
+        line.PERC_IMPR = ink.percent;
+    }
+}
+
+} // namespace corvane::techsheet

@@ -1,0 +1,87 @@
+#include "operation_calc.h"
+
+#include "core/rounding.h"
+
+#include <algorithm>
+
+namespace corvane::techsheet {
+
+namespace {
+
+constexpr int kDesignCostType = 20;
+constexpr int kPackagingCostType = 40;
+
+} // namespace
+
+bool costOperationRow(WorkArticleRow& row, const QString& stepCode, std::optional<double> typedTime,
+                      double operationMinutes, Notes& notes) {
+    row.OK = "S";
+    if (!typedTime)
+        return notes.refuse("Introduza o tempo da operação ...");
+    row.QTD = (stepCode == "H" || stepCode == "D") ? operationMinutes : *typedTime;
+    row.PRECO = row.CUSTOPADRAO;
+    row.CUSTO = roundTo(row.PRECO * row.QTD, 3);
+    return true;
+}
+
+int operationCostType(const QString& stepCode, const OperationCostTypes& types) {
+    if (stepCode == "H")
+        return kDesignCostType;
+    if (stepCode == "D")
+        return types.HangerCostType;
+    if (stepCode == "I")
+        return types.CardLabelCostType;
+    return kPackagingCostType;
+}
+
+bool checkOperationChosen(const QString& stepCode, const std::vector<WorkArticleRow>& rows, Notes& notes) {
+    if (std::any_of(rows.begin(), rows.end(), [](const auto& r) { return r.ticked(); }))
+        return true;
+    return notes.refuse(stepCode == "B"
+                            ? "Não seleccionou nenhum tipo de Operação de Embalagem, reveja tudo de novo ..."
+                            : "Não seleccionou nenhum tipo de Operação, reveja tudo de novo ...");
+}
+
+void operationLines(const QString& article, const QString& stepCode, const std::vector<WorkArticleRow>& rows,
+                    const CostTypes& costTypes, const OperationCostTypes& types, int& detail,
+                    std::vector<FictecDetLine>& lines) {
+    const int code = operationCostType(stepCode, types);
+    const TipoCusto* costType = findCostType(costTypes, code);
+    if (!costType)
+        return;
+    for (const auto& row : rows) {
+        if (!row.ticked() || row.QTD == 0)
+            continue;
+        FictecDetLine& line = appendLine(lines, costedLine(code, row.CODIGO, row.DESIGNACAO, row.UNCOMPRA),
+                                         article, detail, stepCode);
+        line.QUANT = row.QTD;
+        line.PRECO = row.PRECO;
+        line.VALOR = row.CUSTO;
+        line.QUANT_FINAL = row.QTD + row.QTD * costType->DESPERD / 100;
+        line.VALOR_FINAL = row.PRECO * line.QUANT_FINAL;
+        line.OPERACAO = "S";
+    }
+}
+
+void operationMaterialLines(const QString& article, const QString& stepCode,
+                            const std::vector<MaterialEntry>& materials, const CostTypes& costTypes,
+                            const OperationCostTypes& types, int& detail, std::vector<FictecDetLine>& lines,
+                            Notes& notes) {
+    if (stepCode == "H")
+        return;
+    const bool packaging = stepCode == "B";
+    const TipoCusto* costType = findCostType(costTypes, operationCostType(stepCode, types));
+    const std::size_t rows = std::min<std::size_t>(materials.size(), packaging ? 3 : 1);
+    for (std::size_t r = 0; r < rows; ++r) {
+        if (materials[r].code.isEmpty())
+            continue;
+        if (!costType) {
+            if (!packaging)
+                notes.say("Ainda não parametrizou o Desperdício dos Materiais ...");
+            continue;
+        }
+        appendLine(lines, materialLine(materials[r], *costType, {2, 2}), article, detail, stepCode);
+    }
+}
+
+} // namespace corvane::techsheet

@@ -1,0 +1,270 @@
+#include "core/rounding.h"
+#include "techsheet/machine_step_calc.h"
+#include "techsheet/operation_calc.h"
+#include "techsheet/subcontract_calc.h"
+
+#include <QtTest>
+
+using namespace corvane::techsheet;
+
+namespace {
+
+WorkMachineRow machine(double price, double minutes) {
+    WorkMachineRow r;
+    r.CODIGO = "M1";
+    r.DESIGNACAO = "Corte e Coze";
+    r.CUSTOPADRAO = price;
+    r.QTD = minutes;
+    r.OK = "S";
+    return r;
+}
+
+} // namespace
+
+class TestStepCalc : public QObject {
+    Q_OBJECT
+private slots:
+    void lineNumbers() {
+        std::vector<FictecDetLine> lines(3);
+        lines[0].DETAIL = 1;
+        lines[1].DETAIL = 7;
+        lines[2].DETAIL = 2;
+        QCOMPARE(nextDetail(lines), 8);
+        QCOMPARE(nextDetail({}), 1);
+    }
+
+    void roundingTraps() {
+        // binary values just below a half still round away from zero
+        QCOMPARE(corvane::roundTo(0.0028875, 7), 0.0028875);
+        QCOMPARE(corvane::roundTo(1.005, 2), 1.01);
+        QCOMPARE(corvane::roundTo(2.5, 0), 3.0); // whole minutes
+        MaterialEntry m{"MAT", "Linha", "UN", 1, 1.005, 1.005};
+        QCOMPARE(materialLine(m, {9, 0, 1}, {2, 2}).PRECO, 1.01);
+        QCOMPARE(materialLine(m, {9, 0, 1}, {5, 4}).VALOR, 1.005);
+    }
+
+    void typedMinutes() {
+        WorkMachineRow r = machine(30, 2.5);
+        Notes notes;
+        QVERIFY(costTypedMinutes(r, notes));
+        QCOMPARE(r.QTD, 2.5);
+        QCOMPARE(r.CUSTO, 1.5); // 3 minutes × 30 / 60
+        std::vector<FictecDetLine> lines;
+        int detail = 4;
+        machineTimeLines(MachineScreen::Machines, "ART", "C", {r}, {{7, 0, 2}}, 7, detail, lines, notes);
+        QCOMPARE(lines.size(), std::size_t(1));
+        QCOMPARE(lines[0].QUANT, 2.5);
+        QCOMPARE(lines[0].VALOR, 1.5);
+        QCOMPARE(*lines[0].TMP_SEMACERTO, 2.5);
+        QCOMPARE(lines[0].OPERACAO, QString("M"));
+        QCOMPARE(lines[0].DETAIL, 4);
+
+        r.QTD = 0;
+        QVERIFY(!costTypedMinutes(r, notes));
+        QCOMPARE(notes.messages.last(), QString("Insira o tempo [min] por cada operação..."));
+    }
+
+    void machineTimeWaste() {
+        // 20 minutes with 10% waste: 22 minutes; the price is per hour
+        WorkMachineRow r = machine(12.5, 90);
+        Notes notes;
+        QVERIFY(costTypedMinutes(r, notes));
+        std::vector<FictecDetLine> lines;
+        int detail = 1;
+        machineTimeLines(MachineScreen::Printing, "ART", "T", {r}, {{7, 5, 2}}, 7, detail, lines, notes);
+        QCOMPARE(lines[0].VALOR, 18.75);
+        QCOMPARE(lines[0].VALOR_FINAL, 19.73);
+        QCOMPARE(lines[0].OPERACAO, QString());
+        r = machine(1, 20);
+        r.CUSTO = 20;
+        r.PRECO = 1;
+        machineTimeLines(MachineScreen::Ultrasound, "ART", "J", {r}, {{7, 10, 2}}, 7, detail, lines, notes);
+        QCOMPARE(lines[1].QUANT_FINAL, 22.0);
+        QCOMPARE(lines[1].VALOR_FINAL, 22.2); // per minute: 20 + 1 × 10 × 22 / 100
+        machineTimeLines(MachineScreen::Machines, "ART", "C", {r}, {}, 7, detail, lines, notes);
+        QCOMPARE(lines.size(), std::size_t(2));
+        QCOMPARE(notes.messages, QStringList{"Ainda não parametrizou o Desperdício das Máquinas ..."});
+        QVERIFY(!checkMachineChosen({}, notes));
+    }
+
+    void ultrasound() {
+        WorkMachineRow r = machine(0.25, 0);
+        r.UNIDADE = "UPM";
+        r.PRODUCAO1 = 20;
+        r.ACERTO1 = 5;
+        Notes notes;
+        QVERIFY(costUltrasound(r, 1, 150, notes));
+        QCOMPARE(r.QTD, 55.0);
+        QCOMPARE(r.QTD_SEMACERTO, 50.0);
+        QCOMPARE(r.CUSTO, 13.75);
+        QCOMPARE(r.TIPOPRD, 1);
+        r.UNIDADE = "MTM";
+        r.PRODUCAO2 = 3;
+        r.ACERTO2 = 2;
+        r.NROPASSAGENS = 2;
+        QVERIFY(costUltrasound(r, 2, 150, notes));
+        QCOMPARE(r.QTD, 102.0);
+        r.UNIDADE = "RPM";
+        QVERIFY(costUltrasound(r, 1, 150, notes));
+        QCOMPARE(r.QTD, 0.0);
+        QCOMPARE(r.CUSTO, 0.0);
+        QVERIFY(notes.messages.isEmpty());
+        QVERIFY(!costUltrasound(r, 3, 150, notes));
+        QCOMPARE(notes.messages.last(), QString("Digite entre [1] e [2] ..."));
+        r.UNIDADE = "UPM";
+        r.PRODUCAO1 = 0;
+        r.QTD = 9;
+        QVERIFY(!costUltrasound(r, 1, 150, notes));
+        QCOMPARE(r.QTD, 9.0); // row unchanged
+    }
+
+    void machineMaterials() {
+        const MaterialCostTypes types{3, 4, 5};
+        QCOMPARE(machineMaterialCostType("F", types), 4);
+        QCOMPARE(machineMaterialCostType("E", types), 5);
+        QCOMPARE(machineMaterialCostType("S", types), 3);
+        QCOMPARE(machineMaterialCostType("V", types), 0);
+        const MaterialEntry thread = machineMaterial("C", "LINHA", "Linha", "UN", 2.5, 0);
+        QCOMPARE(thread.quantity, 1.0);
+        QCOMPARE(thread.price, 0.0);
+        const MaterialEntry fringe = machineMaterial("F", "FR", "Franja", "MT", 50, 120);
+        QCOMPARE(fringe.unit, QString("Cm"));
+        QCOMPARE(fringe.price, 0.5);
+        QCOMPARE(fringe.cost, 60.0);
+        std::vector<FictecDetLine> lines;
+        int detail = 1;
+        Notes notes;
+        QVERIFY(machineMaterialLine("ART", "F", fringe, {{4, 10, 1}}, types, detail, lines, notes));
+        QCOMPARE(lines[0].QUANT_FINAL, 132.0);
+        QCOMPARE(lines[0].VALOR_FINAL, 66.6);
+        QCOMPARE(lines[0].OPERACAO, QString("N"));
+        QVERIFY(!machineMaterialLine("ART", "E", fringe, {{4, 10, 1}}, types, detail, lines, notes));
+        QCOMPARE(notes.messages, QStringList{"Ainda não parametrizou o Desperdício dos Materiais ..."});
+    }
+
+    void printingInks() {
+        const double area = printArea(100, 30);
+        QCOMPARE(area, 30.0);
+        InkRow ink{"TINTA", "Azul", 40, 0, 3, 0};
+        costInk(ink, area, 50, 2);
+        QCOMPARE(ink.quantity, 12.0);
+        QCOMPARE(ink.cost, 36.0);
+        QCOMPARE(inkPrice(10, 3, true), 3.33);
+        QCOMPARE(inkPrice(10, 4, false), 2.5);
+
+        Notes notes;
+        std::vector<WorkMachineRow> rows = {machine(1, 1)};
+        InkRow second{"T2", "", 50, 0, 1, 0};
+        QVERIFY(!checkPrintingClose(rows, {InkRow{"T1", "", 60, 0, 1, 0}, second}, notes));
+        QCOMPARE(notes.messages.last(),
+                 QString("A % Total de Consumo de Tintas não pode ultrapassar os 100%"));
+        second.percent = 40;
+        QVERIFY(checkPrintingClose(rows, {InkRow{"T1", "", 60, 0, 1, 0}, second}, notes));
+
+        std::vector<FictecDetLine> lines;
+        int detail = 1;
+        inkLines("ART", "T", {ink, InkRow{}}, {{6, 10, 1}}, 6, detail, lines, notes);
+        QCOMPARE(lines.size(), std::size_t(1));
+        QCOMPARE(lines[0].UNIDADE, QString("Lts"));
+        QCOMPARE(lines[0].QUANT_FINAL, 13.2);
+        QCOMPARE(lines[0].VALOR_FINAL, 39.96); // 10 × 13.2 × 3 / 100 + 36
+        QCOMPARE(lines[0].PERC_IMPR, 40.0);
+    }
+
+    void designAndPackagingOperations() {
+        WorkArticleRow design{"X200001", "Desenho", "Min", 0.2};
+        Notes notes;
+        QVERIFY(costOperationRow(design, "H", 12, 30, notes));
+        QCOMPARE(design.QTD, 30.0);
+        QCOMPARE(design.CUSTO, 6.0);
+        WorkArticleRow label{"X110001", "Cartolina", "Min", 0.333};
+        QVERIFY(costOperationRow(label, "I", 1.5, 30, notes));
+        QCOMPARE(label.QTD, 1.5);
+        QCOMPARE(label.CUSTO, 0.5); // 0.4995 rounded to 3
+        QVERIFY(!costOperationRow(label, "I", std::nullopt, 30, notes));
+        QCOMPARE(notes.messages.last(), QString("Introduza o tempo da operação ..."));
+
+        // two design operations give two lines; a marked row at 0 none
+        WorkArticleRow other = design;
+        other.CODIGO = "X200002";
+        WorkArticleRow idle = design;
+        idle.QTD = 0;
+        std::vector<FictecDetLine> lines;
+        int detail = 5;
+        operationLines("ART", "H", {design, other, idle}, {{20, 0, 3}}, {}, detail, lines);
+        QCOMPARE(lines.size(), std::size_t(2));
+        QCOMPARE(lines[0].DETAIL, 5);
+        QCOMPARE(lines[1].DETAIL, 6);
+        QCOMPARE(lines[0].OPERACAO, QString("S"));
+        QVERIFY(!lines[0].TMPACE);
+
+        WorkArticleRow box{"3", "Caixa", "Min", 0.5};
+        QVERIFY(costOperationRow(box, "B", 2, 0, notes));
+        lines.clear();
+        operationLines("ART", "B", {box}, {{40, 10, 6}}, {}, detail, lines);
+        QCOMPARE(lines[0].QUANT_FINAL, 2.2);
+        QCOMPARE(lines[0].VALOR_FINAL, 1.1);
+        operationLines("ART", "B", {box}, {}, {}, detail, lines);
+        QCOMPARE(lines.size(), std::size_t(1));
+
+        // packaging materials: rows with a code, cost type 40
+        const std::vector<MaterialEntry> mats = {
+            {"SACO", "Saco", "UN", 1, 0.125, 0.125}, {}, {"FITA", "Fita", "MT", 0.5, 1, 0.5}};
+        operationMaterialLines("ART", "B", mats, {{40, 10, 6}}, {}, detail, lines, notes);
+        QCOMPARE(lines.size(), std::size_t(3));
+        QCOMPARE(lines[1].PRECO, 0.13);
+        QCOMPARE(lines[1].VALOR_FINAL, 0.14); // 10 × 1.1 × 0.125 / 100 + 0.13
+        QCOMPARE(lines[2].CODIGOMP, QString("FITA"));
+        QVERIFY(!checkOperationChosen("B", {idle}, notes) || idle.ticked());
+    }
+
+    void subcontractAndFabric() {
+        SubcontractEntry entry{"SRV", "Ramalhar", 2.5, {}};
+        QCOMPARE(subcontractClosingQuestions(entry),
+                 QStringList{"Não inseriu o Material .Deseja Continuar ?"});
+        std::vector<FictecDetLine> lines;
+        int detail = 1;
+        subcontractLines("ART", "R", entry, {{50, 0, 7}}, detail, lines);
+        QCOMPARE(lines.size(), std::size_t(1));
+        QCOMPARE(lines[0].QUANT, 1.0);
+        QCOMPARE(lines[0].PRECO, 2.5);
+        QCOMPARE(lines[0].VALOR, 2.5);
+        QCOMPARE(lines[0].UNIDADE, QString("UND"));
+        QCOMPARE(lines[0].OPERACAO, QString("S"));
+        QCOMPARE(lines[0].TIPO, 50);
+
+        FabricLayout layout;
+        layout.ClothWidth = fabricWidth(1500);
+        layout.ClothFitting = "c";
+        layout.ClothPieces = 3;
+        layout.price = 4;
+        Notes notes;
+        QVERIFY(computeFabricLayout(layout, 150, 30, notes));
+        QCOMPARE(layout.ClothFitting, QString("C"));
+        QCOMPARE(layout.ClothMetres, 0.45);
+        QCOMPARE(layout.ClothWidth, 1.5);
+        QCOMPARE(layout.consumption, 0.225);
+        QCOMPARE(layout.cost, 0.9);
+        layout.ClothFitting = "X";
+        QVERIFY(!computeFabricLayout(layout, 150, 30, notes));
+        QCOMPARE(notes.messages.last(), QString("Insira <L> para Largura ; <C> para Comprimento ..."));
+        layout.ClothFitting = "L";
+        layout.ClothPieces = 0;
+        QVERIFY(!computeFabricLayout(layout, 150, 30, notes));
+        QCOMPARE(notes.messages.last(), QString("Insira o nº de peças para enquadramento pela Largura ..."));
+
+        FictecDetLine line;
+        const MaterialEntry fabric{"TEC", "Tecido", "MT", 1.0 / 3, 4, 4.0 / 3};
+        QVERIFY(fabricLine("ART", 9, fabric, {{8, 10, 1}}, 8, line, notes));
+        QCOMPARE(line.QUANT, 0.3333);
+        QCOMPARE(line.VALOR, 1.33333);
+        QCOMPARE(line.QUANT_FINAL, 1.0 / 3 + 10 * (1.0 / 3) / 100); // not rounded
+        QCOMPARE(line.VALOR_FINAL, 1.48);                           // 10 × 0.366667 × 4 / 100 + 1.333333
+        QCOMPARE(line.DETAIL, 9);
+        QVERIFY(!fabricLine("ART", 9, fabric, {}, 8, line, notes));
+        QCOMPARE(notes.messages.last(), QString("Ainda não parametrizou o Desperdício  ..."));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestStepCalc)
+#include "test_step_calc.moc"
