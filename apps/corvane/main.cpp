@@ -1,1 +1,67 @@
-int main() { return 0; }
+// Corvane: the costing and quotation program.
+#include "core/site.h"
+#include "core/site_log.h"
+#include "db/credentials.h"
+#include "shell/ui/splash.h"
+#include "shell/ui/tfacfmenu.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QLocale>
+#include <QMessageBox>
+
+using namespace corvane;
+
+namespace {
+int refuse(SiteLog& log, const QString& text) {
+    log.write(QStringLiteral("Corvane"), text);
+    QMessageBox::critical(nullptr, QStringLiteral("Corvane e Gorros"), text);
+    return 1;
+}
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Veltrano, Ind. de Corvane e Gorros"));
+    QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Portugal));
+    const Site site = Site::fromEnvironment();
+    SiteLog log(site.logFile());
+
+    // The credential library is part of the installation: without it, or
+    // without the credentials it hands out, the program does not start.
+    db::GeneralCredentials credentials;
+    QString error;
+    if (!db::loadGeneralCredentials(&credentials, &error))
+        return refuse(log, error);
+    const db::AliasRegistry registry = db::AliasRegistry::load(site.aliasFile(), site.root(), &error);
+    if (!error.isEmpty())
+        return refuse(log, error);
+
+    auto* splash = new shell::TCORVANEAFPMENU;
+    splash->show();
+    app.processEvents();
+
+    db::Database dbGeral(QStringLiteral("DBGERAL"), QStringLiteral("QTXGERAL"));
+    shell::SignOn::Dependencies deps;
+    deps.dbGeral = &dbGeral;
+    deps.registry = &registry;
+    deps.credentials = [credentials](db::GeneralCredentials* out, QString*) {
+        *out = credentials;
+        return true;
+    };
+    shell::TFACFMENU* window = nullptr;
+    deps.updateVersion = [&window](shell::DataModules&) {
+        window->view().beep();
+        window->view().message(QStringLiteral("A base de dados da empresa não está na versão do programa (%1).")
+                                   .arg(window->context().ProgramVersion));
+        return false;
+    };
+    shell::ScreenTable screens;
+    shell::TFACFMENU menu(site, deps, screens, &log);
+    window = &menu;
+    menu.show();
+    splash->close();
+    delete splash;
+    const int rc = app.exec();
+    return rc != 0 ? rc : menu.exitCode();
+}

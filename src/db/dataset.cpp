@@ -300,15 +300,21 @@ bool Dataset::applyOne(const Row& row, UpdateKind kind, QString* error) {
             pos = sql.indexOf(token, end, Qt::CaseInsensitive);
         }
     }
+    // Each row under a savepoint: a refused row can be retried or skipped
+    // without losing the rest of the transaction. The savepoint is rolled back
+    // before the failed statement is freed.
+    db_->exec(QStringLiteral("SAVEPOINT corvane_row"));
     QSqlQuery q(db_->sql());
-    if (!db_->exec(q, sql, used, error))
-        return false;
-    if (kind != UpdateKind::Inserted && q.numRowsAffected() == 0) {
+    bool ok = db_->exec(q, sql, used, error);
+    if (ok && kind != UpdateKind::Inserted && q.numRowsAffected() == 0) {
         if (error)
             *error = QStringLiteral("O registo foi alterado ou eliminado por outro utilizador.");
-        return false;
+        ok = false;
     }
-    return true;
+    if (!ok)
+        db_->exec(QStringLiteral("ROLLBACK TO SAVEPOINT corvane_row"));
+    db_->exec(QStringLiteral("RELEASE SAVEPOINT corvane_row"));
+    return ok;
 }
 
 bool Dataset::applyUpdates(const UpdateErrorHandler& handler, QString* error) {
@@ -345,13 +351,8 @@ bool Dataset::applyUpdates(const UpdateErrorHandler& handler, QString* error) {
     for (const Change& c : changes) {
         for (;;) {
             QString err;
-            db_->exec(QStringLiteral("SAVEPOINT corvane_row"));
-            if (applyOne(*c.row, c.kind, &err)) {
-                db_->exec(QStringLiteral("RELEASE SAVEPOINT corvane_row"));
+            if (applyOne(*c.row, c.kind, &err))
                 break;
-            }
-            db_->exec(QStringLiteral("ROLLBACK TO SAVEPOINT corvane_row"));
-            db_->exec(QStringLiteral("RELEASE SAVEPOINT corvane_row"));
             UpdateAction action = UpdateAction::Abort;
             if (reportsErrors_ && handler) {
                 UpdateFailure f;

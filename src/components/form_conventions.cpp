@@ -1,0 +1,130 @@
+#include "form_conventions.h"
+
+#include "widget_view.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QTextEdit>
+#include <QTimer>
+
+namespace corvane::components {
+
+void paintBackground(QWidget* w, const QColor& colour) {
+    QPalette p = w->palette();
+    p.setColor(QPalette::Window, colour);
+    w->setPalette(p);
+    w->setAutoFillBackground(true);
+}
+
+FormConventions::FormConventions(QWidget* window, WidgetView* view) : QObject(window), window_(window), view_(view) {
+    window->installEventFilter(this);
+    const auto children = window->findChildren<QWidget*>();
+    for (QWidget* w : children)
+        install(w);
+}
+
+void FormConventions::install(QWidget* w) {
+    if (w->focusPolicy() != Qt::NoFocus)
+        w->installEventFilter(this);
+}
+
+void FormConventions::bindLabel(QWidget* field, QLabel* label, const QString& hint) {
+    Binding& b = fields_[field];
+    b.label = label;
+    b.hint = hint;
+    if (label)
+        paintBackground(label, kScreenColour);
+    install(field);
+}
+
+void FormConventions::setCheck(QWidget* field, std::function<bool()> check) {
+    fields_[field].check = std::move(check);
+    install(field);
+}
+
+bool FormConventions::eventFilter(QObject* watched, QEvent* event) {
+    auto* w = qobject_cast<QWidget*>(watched);
+    if (!w)
+        return false;
+    switch (event->type()) {
+    case QEvent::KeyPress: {
+        auto* key = static_cast<QKeyEvent*>(event);
+        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        const bool plain = key->modifiers() == Qt::NoModifier || key->modifiers() == Qt::KeypadModifier;
+        if (enter && plain && w != window_ && !qobject_cast<QAbstractButton*>(w) &&
+            !qobject_cast<QTextEdit*>(w) && !qobject_cast<QPlainTextEdit*>(w)) {
+            QWidget* next = w->nextInFocusChain();
+            while (next && next != w && (next->focusPolicy() & Qt::TabFocus) != Qt::TabFocus)
+                next = next->nextInFocusChain();
+            if (next && next != w)
+                next->setFocus(Qt::TabFocusReason);
+            return true;
+        }
+        break;
+    }
+    case QEvent::FocusIn: {
+        auto it = fields_.find(w);
+        if (it != fields_.end()) {
+            if (it->label)
+                paintBackground(it->label, kFocusColour);
+            if (view_ && !it->hint.isEmpty())
+                view_->statusText(0, it->hint);
+        }
+        break;
+    }
+    case QEvent::FocusOut: {
+        auto it = fields_.find(w);
+        if (it == fields_.end())
+            break;
+        if (it->label)
+            paintBackground(it->label, kScreenColour);
+        if (view_ && !it->hint.isEmpty())
+            view_->statusText(0, QString());
+        const auto reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason)
+            break;
+        leave(w);
+        break;
+    }
+    default:
+        break;
+    }
+    return false;
+}
+
+void FormConventions::leave(QWidget* field) {
+    Binding& b = fields_[field];
+    if (!b.check || !checksEnabled_ || checking_)
+        return;
+    checking_ = true;
+    if (view_)
+        view_->deferMessages(true);
+    const bool accepted = b.check();
+    if (view_)
+        view_->deferMessages(false);
+    if (accepted) {
+        checking_ = false;
+        if (view_)
+            view_->flushDeferred();
+        return;
+    }
+    // Back to the refused field once the focus change is over; the messages
+    // follow with the focus already there.
+    QPointer<QWidget> target(field);
+    QTimer::singleShot(0, this, [this, target] {
+        if (target) {
+            target->setFocus(Qt::OtherFocusReason);
+            if (auto it = fields_.find(target.data()); it != fields_.end() && it->label)
+                paintBackground(it->label, kFocusColour);
+        }
+        if (view_)
+            view_->flushDeferred();
+        checking_ = false;
+    });
+}
+
+} // namespace corvane::components

@@ -1,0 +1,362 @@
+#include "tfacfmenu.h"
+
+#include "components/form_conventions.h"
+#include "shell/menu_rights.h"
+#include "tupdate_error_form.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCalendarWidget>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolButton>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace corvane::shell {
+
+namespace {
+const QString kNotYet = QStringLiteral("Ecrã ainda não disponível nesta versão do programa");
+const QString kMakerAddress = QStringLiteral("www.veltrano.pt");
+} // namespace
+
+TFACFMENU::TFACFMENU(Site site, SignOn::Dependencies deps, ScreenTable screens, SiteLog* log, QWidget* parent)
+    : QMainWindow(parent), view_(this, QStringLiteral("TFACFMENU"), log), screens_(std::move(screens)), log_(log),
+      site_(site) {
+    setObjectName(QStringLiteral("FACFMENU"));
+    setWindowTitle(QStringLiteral("Corvane e Gorros"));
+    logic_ = std::make_unique<MainMenuLogic>(ctx_, view_, std::move(site), std::move(deps));
+    buildMenus();
+    buildPages();
+    view_.setStatusPanels(statusBar(), 2);
+    new components::FormConventions(this, &view_);
+    updateErrorForm_ = new TUpdateErrorForm(this);
+}
+
+db::UpdateErrorHandler TFACFMENU::updateErrorHandler() { return updateErrorForm_->handler(); }
+
+TFACFMENU::~TFACFMENU() { logic_.reset(); }
+
+void TFACFMENU::buildMenus() {
+    struct Entry {
+        const char* name;
+        const char* caption;
+        bool separatorAfter;
+    };
+    struct Menu {
+        const char* caption;
+        QList<Entry> entries;
+    };
+    const QList<Menu> menus = {
+        {"&A - Geral",
+         {{"Geral_Empresa", "&A - Empresa e Data", false},
+          {"Geral_Alteracoes", "&C -Informação s/ últimas alterações", true},
+          {"Geral_Sair", "&D - Sair", false}}},
+        {"&B - Tabelas",
+         {{"TAB000", "&A - Parâmetros Gerais", true},
+          {"TAB001", "&B - Tipos de Custo", false},
+          {"TAB002", "&C - Operacões", false},
+          {"TAB003", "&D - Grupo de Máquinas", false},
+          {"TAB004", "&E - Máquinas", true},
+          {"TAB005", "&F - Tipo de Material", false},
+          {"TAB006", "&G - Tipo de Trabalho", false},
+          {"TAB007", "&H - Tipos de Embalagem", false}}},
+        {"&B - Fichas Técnicas", {{"FICTEC001", "&A - Abertura", false}, {"FICTEC002", "&B - Consulta e Listagem", false}}},
+        {"&C - Orçamentação / Encomendas",
+         {{"ORC002", "&A - Orçamentação", false},
+          {"ORC001", "&B - Emissão Orçamento Cliente", false},
+          {"ORC004", "&C - Consulta de Orçamentos por Cliente", true},
+          {"ORC003", "&D - Aprovação de Orçamentos", false}}},
+        {"&D - Planeamento",
+         {{"PLAN003", "&A - Consulta de Ord.Fabrico", false}, {"PLAN000", "&B - Cálculo de Necessidades", false}}},
+    };
+    for (const Menu& m : menus) {
+        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(m.caption));
+        for (const Entry& e : m.entries) {
+            QAction* a = menu->addAction(QString::fromUtf8(e.caption));
+            a->setObjectName(QString::fromLatin1(e.name));
+            actions_.insert(a->objectName(), a);
+            if (e.separatorAfter)
+                menu->addSeparator();
+        }
+    }
+    connect(actions_.value(QStringLiteral("Geral_Empresa")), &QAction::triggered, this,
+            &TFACFMENU::showCompanyAndDate);
+    connect(actions_.value(QStringLiteral("Geral_Alteracoes")), &QAction::triggered, this, &TFACFMENU::BotPdfClick);
+    connect(actions_.value(QStringLiteral("Geral_Sair")), &QAction::triggered, this, &QWidget::close);
+}
+
+QToolButton* TFACFMENU::pageButton(QWidget* page, const QString& name, const QString& caption) {
+    auto* b = new QToolButton(page);
+    b->setObjectName(name);
+    b->setText(caption);
+    b->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    b->setMinimumSize(150, 48);
+    b->setAutoRaise(false);
+    buttons_.insert(name, b);
+    return b;
+}
+
+void TFACFMENU::buildPages() {
+    auto* central = new QWidget(this);
+    central->setObjectName(QStringLiteral("PanelMenu"));
+    components::paintBackground(central, components::kScreenColour);
+    auto* outer = new QVBoxLayout(central);
+
+    auto* top = new QHBoxLayout;
+    Label_Computador = new QLabel(central);
+    Label_Computador->setObjectName(QStringLiteral("Label_Computador"));
+    Edit_EmpNom = new QLineEdit(central);
+    Edit_EmpNom->setObjectName(QStringLiteral("Edit_EmpNom"));
+    Edit_EmpNom->setReadOnly(true);
+    Edit_EmpNom->setFocusPolicy(Qt::NoFocus);
+    Edit_EmpNom->setMinimumWidth(320);
+    BotPassord = new QToolButton(central);
+    BotPassord->setObjectName(QStringLiteral("BotPassord"));
+    BotPassord->setToolTip(QStringLiteral("Alterar Palavra Passe"));
+    BotBusca = new QToolButton(central);
+    BotBusca->setObjectName(QStringLiteral("BotBusca"));
+    BotBusca->setText(QStringLiteral("Actualizar"));
+    BotBusca->setToolTip(QStringLiteral("Procurar actualizações"));
+    for (QToolButton* b : {BotPassord, BotBusca}) {
+        if (!screens_.contains(b->objectName())) {
+            b->setEnabled(false);
+            b->setToolTip(b->toolTip() + QStringLiteral(" — ") + kNotYet);
+        }
+    }
+    connect(BotPassord, &QToolButton::clicked, this, [this] {
+        if (auto open = screens_.value(QStringLiteral("BotPassord")))
+            open(*this);
+    });
+    connect(BotBusca, &QToolButton::clicked, this, [this] {
+        if (auto open = screens_.value(QStringLiteral("BotBusca")))
+            open(*this);
+    });
+    top->addWidget(new QLabel(QStringLiteral("Posto :"), central));
+    top->addWidget(Label_Computador);
+    top->addSpacing(20);
+    top->addWidget(new QLabel(QStringLiteral("Empresa :"), central));
+    top->addWidget(Edit_EmpNom, 1);
+    top->addWidget(BotPassord);
+    top->addWidget(BotBusca);
+    outer->addLayout(top);
+
+    auto* middle = new QHBoxLayout;
+    NB = new QTabWidget(central);
+    NB->setObjectName(QStringLiteral("NB"));
+    middle->addWidget(NB, 1);
+
+    // "Tabelas"
+    auto* tabelas = new QWidget(NB);
+    auto* tg = new QGridLayout(tabelas);
+    auto group = [&](const QString& caption, const QList<QPair<QString, QString>>& items, int row, int col) {
+        auto* box = new QGroupBox(caption, tabelas);
+        auto* v = new QVBoxLayout(box);
+        for (const auto& [name, text] : items)
+            v->addWidget(pageButton(box, name, text));
+        v->addStretch();
+        tg->addWidget(box, row, col);
+    };
+    group(QStringLiteral("Tipos de Custo/Operações"),
+          {{QStringLiteral("BotTab001"), QStringLiteral("Tipos de Custo")},
+           {QStringLiteral("BotTab002"), QStringLiteral("Operações")}},
+          0, 0);
+    group(QStringLiteral("Máquinas e Mão de Obra"),
+          {{QStringLiteral("BotTab003"), QStringLiteral("Grupo de Máquinas")},
+           {QStringLiteral("BotTab004"), QStringLiteral("Máquinas")},
+           {QStringLiteral("BotTab006"), QStringLiteral("Tipo de Trabalho")}},
+          0, 1);
+    group(QStringLiteral("Parâmetros Gerais"), {{QStringLiteral("BotTab000"), QStringLiteral("Parâmetros Gerais")}}, 1,
+          0);
+    group(QStringLiteral("Diversos"),
+          {{QStringLiteral("BotTab005"), QStringLiteral("Tipo de Material")},
+           {QStringLiteral("BotTab007"), QStringLiteral("Tipos de Embalagem")}},
+          1, 1);
+    NB->addTab(tabelas, QStringLiteral("Tabelas"));
+
+    auto simplePage = [&](const QString& title, const QList<QPair<QString, QString>>& items) {
+        auto* page = new QWidget(NB);
+        auto* v = new QVBoxLayout(page);
+        for (const auto& [name, text] : items)
+            v->addWidget(pageButton(page, name, text), 0, Qt::AlignLeft);
+        v->addStretch();
+        NB->addTab(page, title);
+    };
+    simplePage(QStringLiteral("Fichas Técnicas"), {{QStringLiteral("BotFicTec"), QStringLiteral("Abertura")},
+                                                   {QStringLiteral("BotRegPrd"), QStringLiteral("Registo Técnico")},
+                                                   {QStringLiteral("ToolbarButton972"), QStringLiteral("Consulta")}});
+    simplePage(QStringLiteral("Orçamentação"),
+               {{QStringLiteral("BotOrcam"), QStringLiteral("Orçamentação")},
+                {QStringLiteral("BotPropostaCli"), QStringLiteral("Emissão Orçamento Cliente")},
+                {QStringLiteral("BotConsOrc"), QStringLiteral("Consulta de Orçamentos")},
+                {QStringLiteral("BotAprova"), QStringLiteral("Aprovação de Orçamentos")}});
+    simplePage(QStringLiteral("Planeamento"), {{QStringLiteral("BotPlano001"), QStringLiteral("Consulta de Ord.Fabrico")},
+                                               {QStringLiteral("BotPlano002"), QStringLiteral("Cálculo de Necessidades")}});
+
+    PanelData = new QFrame(central);
+    PanelData->setObjectName(QStringLiteral("PanelData"));
+    PanelData->setFrameShape(QFrame::StyledPanel);
+    components::paintBackground(PanelData, components::kScreenColour);
+    auto* pd = new QVBoxLayout(PanelData);
+    Edit_Data = new QCalendarWidget(PanelData);
+    Edit_Data->setObjectName(QStringLiteral("Edit_Data"));
+    Edit_Data->setVerticalHeaderFormat(QCalendarWidget::ISOWeekNumbers);
+    Edit_Data->setGridVisible(true);
+    pd->addWidget(Edit_Data);
+    pd->addStretch();
+    middle->addWidget(PanelData);
+    outer->addLayout(middle, 1);
+    connect(Edit_Data, &QCalendarWidget::clicked, this, &TFACFMENU::Edit_DataChange);
+
+    Label10 = new QLabel(QStringLiteral("<a href=\"https://%1\">%1</a>").arg(kMakerAddress), central);
+    Label10->setObjectName(QStringLiteral("Label10"));
+    Label10->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
+    connect(Label10, &QLabel::linkActivated, this, [](const QString& link) { QDesktopServices::openUrl(QUrl(link)); });
+    outer->addWidget(Label10, 0, Qt::AlignRight);
+    setCentralWidget(central);
+
+    // The dispatch: each entry and its button open the same screen.
+    const QList<QPair<QString, QString>> pairs = {
+        {QStringLiteral("TAB000"), QStringLiteral("BotTab000")},  {QStringLiteral("TAB001"), QStringLiteral("BotTab001")},
+        {QStringLiteral("TAB002"), QStringLiteral("BotTab002")},  {QStringLiteral("TAB003"), QStringLiteral("BotTab003")},
+        {QStringLiteral("TAB004"), QStringLiteral("BotTab004")},  {QStringLiteral("TAB005"), QStringLiteral("BotTab005")},
+        {QStringLiteral("TAB006"), QStringLiteral("BotTab006")},  {QStringLiteral("TAB007"), QStringLiteral("BotTab007")},
+        {QStringLiteral("FICTEC001"), QStringLiteral("BotFicTec")}, {QStringLiteral("ORC002"), QStringLiteral("BotOrcam")},
+    };
+    for (const auto& [entry, button] : pairs)
+        bindEntry(entry, button);
+}
+
+void TFACFMENU::bindEntry(const QString& entry, const QString& button) {
+    QAction* action = actions_.value(entry);
+    QToolButton* b = buttons_.value(button);
+    const ScreenOpener open = screens_.value(entry);
+    if (!open) {
+        for (QObject* o : {static_cast<QObject*>(action), static_cast<QObject*>(b)})
+            if (o)
+                o->setProperty("notBuilt", true);
+        if (action) {
+            action->setEnabled(false);
+            action->setToolTip(kNotYet);
+            action->setStatusTip(kNotYet);
+        }
+        if (b) {
+            b->setEnabled(false);
+            b->setToolTip(kNotYet);
+        }
+        return;
+    }
+    auto run = [this, open] {
+        open(*this);
+        activateNow(); // the window is activated again when a screen closes
+    };
+    if (action)
+        connect(action, &QAction::triggered, this, run);
+    if (b)
+        connect(b, &QToolButton::clicked, this, run);
+}
+
+void TFACFMENU::applyRights() {
+    for (const MenuState& m : logic_->menuStates()) {
+        QAction* a = actions_.value(m.entry);
+        QToolButton* b = buttons_.value(m.button);
+        const bool notBuilt = a && a->property("notBuilt").toBool();
+        if (a)
+            a->setEnabled(m.enabled && !notBuilt);
+        if (b)
+            b->setEnabled(m.enabled && !notBuilt);
+    }
+}
+
+void TFACFMENU::activateNow() {
+    if (activating_ || closing_)
+        return;
+    activating_ = true;
+    if (const QScreen* s = screen()) {
+        const QRect g = s->geometry();
+        setGeometry(0, 0, g.width(), g.height() - 30);
+    }
+    const auto outcome = logic_->activate();
+    Label_Computador->setText(ctx_.WorkstationName);
+    activating_ = false;
+    if (outcome == MainMenuLogic::Outcome::Close) {
+        exitCode_ = 1;
+        QTimer::singleShot(0, this, &QWidget::close);
+        return;
+    }
+    if (outcome == MainMenuLogic::Outcome::SignedOn) {
+        if (log_)
+            log_->setIdentity(ctx_.UserCode, ctx_.WorkstationName);
+        applyRights();
+        BotPassord->setText(ctx_.UserCode);
+        if (DataModules* m = logic_->modules()) {
+            db::Dataset& p = m->empresas->PARAMTMP;
+            const int row = p.locate({QStringLiteral("UTIL"), QStringLiteral("APLICACAO")},
+                                     {ctx_.UserCode, ctx_.ApplicationCode});
+            Edit_EmpNom->setText(row >= 0 ? p.text(row, QStringLiteral("EMPNOM")) : QString());
+        }
+        view_.statusText(1, ctx_.StatusSignature);
+        emit signedOn();
+    }
+}
+
+void TFACFMENU::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && logic_->signedOn())
+        QTimer::singleShot(0, this, &TFACFMENU::activateNow);
+}
+
+void TFACFMENU::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!logic_->signedOn())
+        QTimer::singleShot(0, this, &TFACFMENU::activateNow);
+}
+
+void TFACFMENU::closeEvent(QCloseEvent* event) {
+    closing_ = true;
+    logic_->formClose();
+    event->accept();
+}
+
+void TFACFMENU::Edit_DataChange() {
+    const bool otherYear = logic_->changeWorkingDate(Edit_Data->selectedDate());
+    components::paintBackground(PanelData, otherYear ? QColor(Qt::red) : components::kScreenColour);
+}
+
+void TFACFMENU::BotPdfClick() {
+    const QString doc = site_.changesDocument();
+    if (!QFileInfo::exists(doc)) {
+        view_.beep();
+        view_.message(QStringLiteral("Documento de alterações inexistente : ") + doc);
+        return;
+    }
+    QDesktopServices::openUrl(QUrl::fromLocalFile(doc));
+}
+
+void TFACFMENU::showCompanyAndDate() {
+    QString company;
+    QDateTime date;
+    if (DataModules* m = logic_->modules()) {
+        db::Dataset& p = m->empresas->PARAMTMP;
+        const int row =
+            p.locate({QStringLiteral("UTIL"), QStringLiteral("APLICACAO")}, {ctx_.UserCode, ctx_.ApplicationCode});
+        if (row >= 0) {
+            company = p.text(row, QStringLiteral("EMPNOM"));
+            date = p.dateTime(row, QStringLiteral("DATA"));
+        }
+    }
+    showCompanyAndDateDialog(this, company, date, ctx_.UserCode);
+}
+
+} // namespace corvane::shell

@@ -1,0 +1,101 @@
+#include "components/form_conventions.h"
+#include "components/widget_view.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <QtTest>
+
+using namespace corvane::components;
+
+namespace {
+// Records each message with the widget that had the focus when it was shown.
+struct RecordingWidgetView : WidgetView {
+    using WidgetView::WidgetView;
+    QStringList shown;
+    QStringList focusAtMessage;
+    void showMessage(const QString& text) override {
+        shown << text;
+        QWidget* f = QApplication::focusWidget();
+        focusAtMessage << (f ? f->objectName() : QString());
+    }
+};
+} // namespace
+
+class TestFormConventions : public QObject {
+    Q_OBJECT
+private slots:
+    void refusedFieldKeepsTheFocus() {
+        QWidget window;
+        auto* layout = new QVBoxLayout(&window);
+        auto* label = new QLabel(QStringLiteral("Classificação"), &window);
+        auto* a = new QLineEdit(&window);
+        a->setObjectName(QStringLiteral("Edit_Clas"));
+        auto* b = new QLineEdit(&window);
+        b->setObjectName(QStringLiteral("Edit_Designacao"));
+        auto* button = new QPushButton(QStringLiteral("&Gravar"), &window);
+        layout->addWidget(label);
+        layout->addWidget(a);
+        layout->addWidget(b);
+        layout->addWidget(button);
+        RecordingWidgetView view(&window, QStringLiteral("TESTE"), nullptr);
+        auto* conventions = new FormConventions(&window, &view);
+        conventions->bindLabel(a, label, QStringLiteral("Classificação de 1 a 7"));
+        int checks = 0;
+        conventions->setCheck(a, [&] {
+            ++checks;
+            const int v = a->text().toInt();
+            if (v >= 1 && v <= 7)
+                return true;
+            view.beep();
+            view.message(QStringLiteral("Digite de [1 a 7]"));
+            return false;
+        });
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        a->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), a);
+        QCOMPARE(label->palette().color(QPalette::Window), kFocusColour);
+
+        // Refused: the focus comes back, and the message shows only then.
+        QTest::keyClicks(a, QStringLiteral("8"));
+        QTest::keyClick(a, Qt::Key_Tab);
+        QTRY_COMPARE(view.shown, QStringList{QStringLiteral("Digite de [1 a 7]")});
+        QCOMPARE(view.focusAtMessage, QStringList{QStringLiteral("Edit_Clas")});
+        QTRY_COMPARE(QApplication::focusWidget(), a);
+        QCOMPARE(checks, 1);
+        QCOMPARE(label->palette().color(QPalette::Window), kFocusColour);
+
+        // Accepted: Enter moves on like Tab and the label turns back.
+        a->clear();
+        QTest::keyClicks(a, QStringLiteral("3"));
+        QTest::keyClick(a, Qt::Key_Return);
+        QTRY_COMPARE(QApplication::focusWidget(), b);
+        QCOMPARE(view.shown.size(), 1);
+        QCOMPARE(label->palette().color(QPalette::Window), kScreenColour);
+
+        // While settling, checks do not run.
+        conventions->setChecksEnabled(false);
+        a->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), a);
+        a->setText(QStringLiteral("0"));
+        QTest::keyClick(a, Qt::Key_Tab);
+        QTRY_COMPARE(QApplication::focusWidget(), b);
+        QCOMPARE(checks, 2);
+        QCOMPARE(view.shown.size(), 1);
+
+        // Enter on a button presses it, it does not move on.
+        int pressed = 0;
+        connect(button, &QPushButton::clicked, [&] { ++pressed; });
+        button->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), button);
+        QTest::keyClick(button, Qt::Key_Space);
+        QCOMPARE(pressed, 1);
+        QCOMPARE(QApplication::focusWidget(), button);
+    }
+};
+
+QTEST_MAIN(TestFormConventions)
+#include "test_form_conventions.moc"

@@ -1,0 +1,164 @@
+#include "shell/ui/tfacfmenu.h"
+#include "shell/ui/tupdate_error_form.h"
+#include "support/test_site.h"
+
+#include <QAction>
+#include <QCalendarWidget>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTableWidget>
+#include <QTimer>
+#include <QToolButton>
+#include <QtTest>
+
+using namespace corvane;
+using namespace corvane::shell;
+
+namespace {
+const QStringList kDispatched = {QStringLiteral("TAB000"), QStringLiteral("TAB001"),    QStringLiteral("TAB002"),
+                                 QStringLiteral("TAB003"), QStringLiteral("TAB004"),    QStringLiteral("TAB005"),
+                                 QStringLiteral("TAB006"), QStringLiteral("TAB007"),    QStringLiteral("FICTEC001"),
+                                 QStringLiteral("ORC002")};
+
+struct Menu {
+    db::Database geral{QStringLiteral("DBGERAL"), QStringLiteral("QTXGERAL")};
+    SiteLog log;
+    QStringList opened;
+    std::unique_ptr<TFACFMENU> window;
+
+    Menu(TestSite& site, bool withScreens) : log(site.site().logFile()) {
+        SignOn::Dependencies deps;
+        deps.dbGeral = &geral;
+        deps.registry = &site.registry();
+        deps.credentials = [&site](db::GeneralCredentials* c, QString* e) { return site.credentials(c, e); };
+        deps.updateVersion = [](DataModules& m) {
+            QString error;
+            return m.versao->UPACTUAL_VERSAO(QStringLiteral("01.009"), QDate::currentDate(), 1, &error);
+        };
+        ScreenTable screens;
+        if (withScreens)
+            for (const QString& entry : kDispatched)
+                screens.insert(entry, [this, entry](TFACFMENU&) { opened << entry; });
+        window = std::make_unique<TFACFMENU>(site.site(), deps, screens, &log);
+    }
+    bool show() {
+        QSignalSpy spy(window.get(), &TFACFMENU::signedOn);
+        window->show();
+        return spy.wait(10000);
+    }
+    QAction* action(const QString& name) { return window->findChild<QAction*>(name); }
+    QToolButton* button(const QString& name) { return window->findChild<QToolButton*>(name); }
+};
+} // namespace
+
+class TestMainMenuScreen : public QObject {
+    Q_OBJECT
+private slots:
+    void entriesFollowTheUsersRights() {
+        TestSite site(QStringLiteral("sqlite"));
+        REQUIRE_SITE(site);
+        {
+            Menu menu(site, true);
+            QVERIFY(menu.show());
+            QCOMPARE(menu.window->windowTitle(), QStringLiteral("Corvane e Gorros"));
+            QCOMPARE(menu.button(QStringLiteral("BotPassord"))->text(), QStringLiteral("DEMO"));
+            QCOMPARE(menu.window->findChild<QLabel*>(QStringLiteral("Label_Computador"))->text(), site.workstation());
+            QCOMPARE(menu.window->findChild<QLineEdit*>(QStringLiteral("Edit_EmpNom"))->text(),
+                     QStringLiteral("Malhas e Tecidos do Vale, Lda."));
+            // The demo user: everything but the approval of quotations.
+            for (const QString& entry : kDispatched)
+                QVERIFY2(menu.action(entry)->isEnabled(), qPrintable(entry));
+            QVERIFY(menu.action(QStringLiteral("ORC001"))->isEnabled());
+            QVERIFY(menu.action(QStringLiteral("ORC004"))->isEnabled());
+            QVERIFY(!menu.action(QStringLiteral("ORC003"))->isEnabled());
+            QVERIFY(!menu.button(QStringLiteral("BotAprova"))->isEnabled());
+            QVERIFY(menu.action(QStringLiteral("FICTEC002"))->isEnabled());
+
+            // Entry and button open the same screen.
+            menu.action(QStringLiteral("TAB004"))->trigger();
+            menu.button(QStringLiteral("BotTab004"))->click();
+            menu.button(QStringLiteral("BotOrcam"))->click();
+            QCOMPARE(menu.opened,
+                     (QStringList{QStringLiteral("TAB004"), QStringLiteral("TAB004"), QStringLiteral("ORC002")}));
+
+            // A day of another year turns the calendar panel red.
+            auto* calendar = menu.window->findChild<QCalendarWidget*>(QStringLiteral("Edit_Data"));
+            auto* panel = menu.window->findChild<QFrame*>(QStringLiteral("PanelData"));
+            calendar->setSelectedDate(QDate(QDate::currentDate().year() - 1, 6, 15));
+            menu.window->Edit_DataChange();
+            QCOMPARE(panel->palette().color(QPalette::Window), QColor(Qt::red));
+            QCOMPARE(menu.window->context().WorkingYear, QString::number(QDate::currentDate().year() - 1));
+            calendar->setSelectedDate(QDate::currentDate());
+            menu.window->Edit_DataChange();
+            QCOMPARE(panel->palette().color(QPalette::Window), QColor(175, 202, 228));
+
+            menu.window->close();
+            QCOMPARE(menu.window->exitCode(), 0);
+        }
+        QCOMPARE(site.program().scalar(QStringLiteral("SELECT COUNT(*) FROM PARAMTMP"))->toInt(), 0);
+
+        // Ana may read the tables but not approve; the version is already recorded.
+        site.exec(site.general(), QStringLiteral("UPDATE PARAMUTIL SET UTIL = 'ANA', PASSWOR = 'ANA2026'"));
+        site.exec(site.program(), QStringLiteral("UPDATE APLICACAODET SET ACEDER = 'N' WHERE UTIL = 'ANA' AND "
+                                                 "PROGRAMA IN ('Maquinas', 'Emissao Orcamento Cliente')"));
+        Menu ana(site, true);
+        QVERIFY(ana.show());
+        QCOMPARE(ana.button(QStringLiteral("BotPassord"))->text(), QStringLiteral("ANA"));
+        QVERIFY(!ana.action(QStringLiteral("TAB004"))->isEnabled());
+        QVERIFY(!ana.button(QStringLiteral("BotTab004"))->isEnabled());
+        QVERIFY(!ana.action(QStringLiteral("ORC001"))->isEnabled());
+        QVERIFY(!ana.button(QStringLiteral("BotPropostaCli"))->isEnabled());
+        QVERIFY(ana.action(QStringLiteral("TAB001"))->isEnabled());
+        QVERIFY(ana.action(QStringLiteral("FICTEC001"))->isEnabled());
+    }
+
+    void entriesWithoutScreenAreDisabledWithAHint() {
+        TestSite site(QStringLiteral("sqlite"));
+        REQUIRE_SITE(site);
+        Menu menu(site, false);
+        QVERIFY(menu.show());
+        for (const QString& entry : kDispatched) {
+            QVERIFY2(!menu.action(entry)->isEnabled(), qPrintable(entry));
+            QVERIFY(menu.action(entry)->toolTip().contains(QStringLiteral("ainda não disponível")));
+        }
+        QVERIFY(!menu.button(QStringLiteral("BotTab001"))->isEnabled());
+        QVERIFY(menu.action(QStringLiteral("ORC004"))->isEnabled()); // an entry without action, by rights
+    }
+
+    void updateErrorDialogAnswers() {
+        TUpdateErrorForm form;
+        db::UpdateFailure f;
+        f.kind = db::UpdateKind::Modified;
+        f.error = QStringLiteral("violação da chave primária");
+        f.fields = {QStringLiteral("CODIGO"), QStringLiteral("DESIGNACAO")};
+        f.newValues = {7, QStringLiteral("Novo")};
+        f.oldValues = {5, QStringLiteral("Antigo")};
+        QCOMPARE(form.windowTitle(), QStringLiteral("Erro de actualização no Servidor"));
+        auto click = [&](const QString& name) {
+            QTimer::singleShot(0, &form, [&form, name] { form.findChild<QPushButton*>(name)->click(); });
+        };
+        click(QStringLiteral("RetryButton"));
+        QCOMPARE(form.ask(f), db::UpdateAction::Retry);
+        auto* grid = form.findChild<QTableWidget*>(QStringLiteral("UpdateData"));
+        QCOMPARE(grid->rowCount(), 2);
+        QCOMPARE(grid->horizontalHeaderItem(0)->text(), QStringLiteral("New Value"));
+        QCOMPARE(grid->item(1, 0)->text(), QStringLiteral("Novo"));
+        QCOMPARE(grid->item(1, 1)->text(), QStringLiteral("Antigo"));
+        QCOMPARE(form.findChild<QLabel*>(QStringLiteral("UpdateType"))->text(), QStringLiteral("Modified"));
+        QCOMPARE(form.findChild<QPlainTextEdit*>(QStringLiteral("ErrorText"))->toPlainText(), f.error);
+        click(QStringLiteral("SkipButton"));
+        QCOMPARE(form.handler()(f), db::UpdateAction::Skip);
+        QTimer::singleShot(0, &form, [&form] { form.reject(); }); // closed any other way
+        QCOMPARE(form.ask(f), db::UpdateAction::Abort);
+        f.kind = db::UpdateKind::Deleted;
+        form.fill(f);
+        QCOMPARE(form.findChild<QLabel*>(QStringLiteral("UpdateType"))->text(), QStringLiteral("Deleted"));
+    }
+};
+
+QTEST_MAIN(TestMainMenuScreen)
+#include "test_main_menu_screen.moc"
