@@ -104,8 +104,11 @@ void FormConventions::leave(QWidget* field) {
     if (view_)
         view_->deferMessages(true);
     const bool accepted = b.check();
-    if (view_)
+    QString requested;
+    if (view_) {
         view_->deferMessages(false);
+        requested = view_->takeRequestedFocus();
+    }
     if (accepted) {
         checking_ = false;
         if (view_)
@@ -115,6 +118,9 @@ void FormConventions::leave(QWidget* field) {
     // Back to the refused field once the focus change is over; the messages
     // follow with the focus already there.
     QPointer<QWidget> target(field);
+    if (!requested.isEmpty() && window_)
+        if (auto* other = window_->findChild<QWidget*>(requested))
+            target = other;
     QTimer::singleShot(0, this, [this, target] {
         if (target) {
             target->setFocus(Qt::OtherFocusReason);

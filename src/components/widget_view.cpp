@@ -47,6 +47,10 @@ bool WidgetView::askYesNo(const QString& text) {
 }
 
 void WidgetView::focusField(const QString& field) {
+    if (deferring_) {
+        requestedFocus_ = field;
+        return;
+    }
     if (!window_)
         return;
     if (QWidget* w = window_->findChild<QWidget*>(field))

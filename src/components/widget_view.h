@@ -29,7 +29,10 @@ public:
     // Status-bar panels: labels added to the window's status bar.
     void setStatusPanels(QStatusBar* bar, int count);
 
+    // While a focus-out check runs, messages wait and a focus request is kept
+    // for the check's owner to honour once the focus change is over.
     void deferMessages(bool on) { deferring_ = on; }
+    QString takeRequestedFocus() { return std::exchange(requestedFocus_, {}); }
     void flushDeferred();
     bool hasDeferred() const { return !pending_.isEmpty(); }
 
@@ -45,6 +48,7 @@ private:
     QList<QLabel*> panels_;
     bool deferring_ = false;
     QStringList pending_;
+    QString requestedFocus_;
 };
 
 } // namespace corvane::components

@@ -26,7 +26,26 @@ MainMenuLogic::Outcome MainMenuLogic::activate() {
         return Outcome::Ready;
     SignOn signOn(ctx_, view_, deps_);
     signedOn_ = signOn.MudEmpr(modules_);
+    if (signedOn_ && !TesteActualizacoes(&upgradePlan_))
+        signedOn_ = false;
     return signedOn_ ? Outcome::SignedOn : Outcome::Close;
+}
+
+bool MainMenuLogic::TesteActualizacoes(UpgradePlan* plan) {
+    plan->infoFile = ctx_.WorkstationType == QLatin1String("S") ? QStringLiteral("UCorvane.txt")
+                                                                 : QStringLiteral("UCorvane_MP.txt");
+    db::Dataset users(modules_->database->DbCorvane, QStringLiteral("UTIL"),
+                      QStringLiteral("Select NRO,UPGRADE_LICENSE from UTILIZADORES"));
+    QString error;
+    const int row = users.open(&error) ? users.locate(QStringLiteral("NRO"), ctx_.UserCode) : -1;
+    if (row < 0) {
+        view_.beep();
+        view_.message(error.isEmpty() ? QStringLiteral("Utilizador Inexistente (Teste Actualização) : ") + ctx_.UserCode
+                                      : error);
+        return false;
+    }
+    plan->allowed = users.text(row, QStringLiteral("UPGRADE_LICENSE")) == QLatin1String("S");
+    return true;
 }
 
 QList<MenuState> MainMenuLogic::menuStates() const {
@@ -44,7 +63,7 @@ void MainMenuLogic::formClose() {
     activations_ = 0;
     if (modules_) {
         QString error;
-        if (signedOn_ && !RemoveParamTmp(*modules_->empresas, ctx_, &error))
+        if (!RemoveParamTmp(*modules_->empresas, ctx_, &error))
             view_.message(error);
         modules_.reset();
     }

@@ -20,6 +20,16 @@ public:
     bool signedOn() const { return modules_ != nullptr && signedOn_; }
     DataModules* modules() const { return modules_.get(); }
 
+    // TesteActualizacoes, run right after the sign-on: which information file
+    // the workstation reads and whether the user may upgrade. False when the
+    // user is missing (the program ends after the message).
+    struct UpgradePlan {
+        QString infoFile; // "UCorvane.txt" or "UCorvane_MP.txt"
+        bool allowed = false;
+    };
+    bool TesteActualizacoes(UpgradePlan* plan);
+    const UpgradePlan& upgradePlan() const { return upgradePlan_; }
+
     // ReadTabelas and ReadOrcamentos over the rights read at sign-on.
     QList<MenuState> menuStates() const;
 
@@ -38,6 +48,7 @@ private:
     int activations_ = 0;
     bool signedOn_ = false;
     std::unique_ptr<DataModules> modules_;
+    UpgradePlan upgradePlan_;
 };
 
 } // namespace corvane::shell

@@ -2,6 +2,8 @@
 
 #include "components/form_conventions.h"
 #include "shell/menu_rights.h"
+#include "components/upgrade/auto_upgrader.h"
+#include "talterfpass.h"
 #include "tupdate_error_form.h"
 
 #include <QAction>
@@ -9,6 +11,7 @@
 #include <QCalendarWidget>
 #include <QCloseEvent>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -17,6 +20,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QScreen>
+#include <QSettings>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTimer>
@@ -42,6 +46,57 @@ TFACFMENU::TFACFMENU(Site site, SignOn::Dependencies deps, ScreenTable screens, 
     view_.setStatusPanels(statusBar(), 2);
     new components::FormConventions(this, &view_);
     updateErrorForm_ = new TUpdateErrorForm(this);
+
+    upgrader_ = new components::TauAutoUpgrader(this);
+    upgrader_->ask = [this](const QString& question) { return view_.confirm(question); };
+    upgrader_->inform = [this](const QString& text) { view_.message(text); };
+    upgrader_->quit = [this] { close(); };
+    connect(upgrader_, &components::TauAutoUpgrader::endUpgrade, this, [this](bool&) {
+        // AutoUpgraderPro1EndUpgrade: the new version's setup runs without questions.
+        upgrader_->setRestartParameters(QStringLiteral("/VerySilent"));
+    });
+    auto note = [this](const QString& text) {
+        if (log_)
+            log_->write(QStringLiteral("Actualizações"), text);
+    };
+    connect(upgrader_, &components::TauAutoUpgrader::checkFailed, this,
+            [note](const QString& reason) { note(QStringLiteral("Procura de actualizações falhou: ") + reason); });
+    connect(upgrader_, &components::TauAutoUpgrader::newVersionAvailable, this,
+            [note](const QString& v) { note(QStringLiteral("Versão publicada mais recente: ") + v); });
+}
+
+void TFACFMENU::startUpgradeCheck(bool full) {
+    // The download folder is a site setting: an http(s) address or a folder.
+    const QSettings settings(site_.upgradeSettingsFile(), QSettings::IniFormat);
+    const QString location = settings.value(QStringLiteral("location")).toString().trimmed();
+    QUrl info;
+    if (!location.isEmpty()) {
+        const QString file = logic_->upgradePlan().infoFile;
+        info = location.contains(QStringLiteral("://"))
+                   ? QUrl(location.endsWith(QLatin1Char('/')) ? location : location + QLatin1Char('/')).resolved(QUrl(file))
+                   : QUrl::fromLocalFile(QDir(location).filePath(file));
+    }
+    upgrader_->setVersionNumber(ctx_.ProgramVersion);
+    upgrader_->setInfoFile(info);
+    upgrader_->check(full ? components::TauAutoUpgrader::Mode::Full : components::TauAutoUpgrader::Mode::CheckOnly);
+}
+
+void TFACFMENU::BotPassordClick() {
+    DataModules* m = logic_->modules();
+    if (!m)
+        return;
+    auto* dialog = new TALTERFPASS(log_, this);
+    dialog->exec();
+    // The outcome outlives the dialog.
+    const int outcome = dialog->logic().outcome();
+    const QString newPassword = dialog->logic().newPassword();
+    delete dialog;
+    QString error;
+    if (!writeNewPassword(*m->empresas, ctx_.UserCode, outcome, newPassword, updateErrorHandler(), &error) &&
+        !error.isEmpty()) {
+        view_.beep();
+        view_.message(error);
+    }
 }
 
 db::UpdateErrorHandler TFACFMENU::updateErrorHandler() { return updateErrorForm_->handler(); }
@@ -129,20 +184,9 @@ void TFACFMENU::buildPages() {
     BotBusca->setObjectName(QStringLiteral("BotBusca"));
     BotBusca->setText(QStringLiteral("Actualizar"));
     BotBusca->setToolTip(QStringLiteral("Procurar actualizações"));
-    for (QToolButton* b : {BotPassord, BotBusca}) {
-        if (!screens_.contains(b->objectName())) {
-            b->setEnabled(false);
-            b->setToolTip(b->toolTip() + QStringLiteral(" — ") + kNotYet);
-        }
-    }
-    connect(BotPassord, &QToolButton::clicked, this, [this] {
-        if (auto open = screens_.value(QStringLiteral("BotPassord")))
-            open(*this);
-    });
-    connect(BotBusca, &QToolButton::clicked, this, [this] {
-        if (auto open = screens_.value(QStringLiteral("BotBusca")))
-            open(*this);
-    });
+    BotBusca->setVisible(false);
+    connect(BotPassord, &QToolButton::clicked, this, &TFACFMENU::BotPassordClick);
+    connect(BotBusca, &QToolButton::clicked, this, [this] { startUpgradeCheck(true); });
     top->addWidget(new QLabel(QStringLiteral("Posto :"), central));
     top->addWidget(Label_Computador);
     top->addSpacing(20);
@@ -300,6 +344,8 @@ void TFACFMENU::activateNow() {
             log_->setIdentity(ctx_.UserCode, ctx_.WorkstationName);
         applyRights();
         BotPassord->setText(ctx_.UserCode);
+        BotBusca->setVisible(logic_->upgradePlan().allowed);
+        startUpgradeCheck(logic_->upgradePlan().allowed);
         if (DataModules* m = logic_->modules()) {
             db::Dataset& p = m->empresas->PARAMTMP;
             const int row = p.locate({QStringLiteral("UTIL"), QStringLiteral("APLICACAO")},

@@ -21,6 +21,10 @@ class QLineEdit;
 class QTabWidget;
 class QToolButton;
 
+namespace corvane::components {
+class TauAutoUpgrader;
+}
+
 namespace corvane::shell {
 
 class TFACFMENU;
@@ -54,6 +58,11 @@ public:
     void BotPdfClick();
     // Edit_DataChange: a click on a day of the calendar.
     void Edit_DataChange();
+    // BotPassord: the password change, then the write of the new password.
+    void BotPassordClick();
+    // BotBusca and the check at start: a full check, or one that only looks.
+    void startUpgradeCheck(bool full);
+    components::TauAutoUpgrader& upgrader() { return *upgrader_; }
 
 signals:
     void signedOn();
@@ -92,6 +101,7 @@ private:
     QCalendarWidget* Edit_Data = nullptr;
     QLabel* Label10 = nullptr;
     TUpdateErrorForm* updateErrorForm_ = nullptr;
+    components::TauAutoUpgrader* upgrader_ = nullptr;
 };
 
 // The small read-only "Empresa e Data" dialog.

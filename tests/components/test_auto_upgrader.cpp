@@ -1,0 +1,179 @@
+#include "components/upgrade/auto_upgrader.h"
+#include "support/http_server.h"
+
+#include <QCryptographicHash>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace corvane::components;
+
+namespace {
+const QByteArray kSetup = "#!/bin/sh\necho \"$@\" > \"$(dirname \"$0\")/ran-with\"\n";
+
+QByteArray info(const QString& version, const QByteArray& setupBody, const QByteArray& setupName = "SetupCorvane.exe") {
+    return "# published by the site\nversion=" + version.toLatin1() + "\nsetup=" + setupName +
+           "\nsha256=" + QCryptographicHash::hash(setupBody, QCryptographicHash::Sha256).toHex() + "\n";
+}
+} // namespace
+
+class TestAutoUpgrader : public QObject {
+    Q_OBJECT
+private slots:
+    void infoFileAndVersions() {
+        UpgradeInfo i;
+        QString error;
+        QVERIFY(parseUpgradeInfo(info(QStringLiteral("01.010"), kSetup), QUrl(QStringLiteral("http://h/x/UCorvane.txt")),
+                                 &i, &error));
+        QCOMPARE(i.version, QStringLiteral("01.010"));
+        QCOMPARE(i.setup.toString(), QStringLiteral("http://h/x/SetupCorvane.exe"));
+        QVERIFY(!parseUpgradeInfo("version=01.010\nsetup=a\n", QUrl(), &i, &error)); // no checksum
+        QVERIFY(!parseUpgradeInfo("<html>erro</html>", QUrl(), &i, &error));
+        QVERIFY(!parseUpgradeInfo("version=nova\nsetup=a\nsha256=" + QByteArray(64, 'a'), QUrl(), &i, &error));
+        QVERIFY(versionIsNewer(QStringLiteral("01.010"), QStringLiteral("01.009")));
+        QVERIFY(versionIsNewer(QStringLiteral("02.000"), QStringLiteral("01.999")));
+        QVERIFY(!versionIsNewer(QStringLiteral("01.009"), QStringLiteral("01.009")));
+        QVERIFY(!versionIsNewer(QStringLiteral("01.008"), QStringLiteral("01.009")));
+        QVERIFY(!versionIsNewer(QStringLiteral("x"), QStringLiteral("01.009")));
+    }
+
+    void fullCheckAsksDownloadsVerifiesAndStarts() {
+        TestHttpServer server;
+        QVERIFY(server.start());
+        server.answers.insert(QStringLiteral("/dl/UCorvane.txt"), {200, info(QStringLiteral("01.010"), kSetup), 0});
+        server.answers.insert(QStringLiteral("/dl/SetupCorvane.exe"), {200, kSetup, 0});
+        TauAutoUpgrader up;
+        up.setVersionNumber(QStringLiteral("01.009"));
+        up.setInfoFile(QUrl(server.base() + QStringLiteral("dl/UCorvane.txt")));
+        QStringList questions;
+        up.ask = [&](const QString& q) {
+            questions << q;
+            return true;
+        };
+        int quits = 0;
+        up.quit = [&] { ++quits; };
+        QString launched;
+        QStringList launchedArgs;
+        up.launch = [&](const QString& program, const QStringList& args) {
+            launched = program;
+            launchedArgs = args;
+            return true;
+        };
+        connect(&up, &TauAutoUpgrader::endUpgrade, &up, [&](bool&) { up.setRestartParameters(QStringLiteral("/VerySilent")); });
+        QSignalSpy started(&up, &TauAutoUpgrader::setupStarted);
+        up.check(TauAutoUpgrader::Mode::Full);
+        QVERIFY(started.wait(10000));
+        QCOMPARE(questions.size(), 1);
+        QVERIFY(questions.first().contains(QStringLiteral("01.010")));
+        QCOMPARE(launchedArgs, QStringList{QStringLiteral("/VerySilent")});
+        QFile setup(launched);
+        QVERIFY(setup.open(QIODevice::ReadOnly));
+        QCOMPARE(setup.readAll(), kSetup);
+        QCOMPARE(quits, 1);
+        QCOMPARE(server.requested, (QStringList{QStringLiteral("/dl/UCorvane.txt"), QStringLiteral("/dl/SetupCorvane.exe")}));
+    }
+
+    void checkOnlyFindsOutAndNothingMore() {
+        TestHttpServer server;
+        QVERIFY(server.start());
+        server.answers.insert(QStringLiteral("/UCorvane_MP.txt"), {200, info(QStringLiteral("01.010"), kSetup), 0});
+        TauAutoUpgrader up;
+        up.setVersionNumber(QStringLiteral("01.009"));
+        up.setInfoFile(QUrl(server.base() + QStringLiteral("UCorvane_MP.txt")));
+        int asked = 0;
+        up.ask = [&](const QString&) { return ++asked, true; };
+        QSignalSpy found(&up, &TauAutoUpgrader::newVersionAvailable);
+        up.check(TauAutoUpgrader::Mode::CheckOnly);
+        QVERIFY(found.wait(10000));
+        QCOMPARE(found.first().first().toString(), QStringLiteral("01.010"));
+        QTest::qWait(50);
+        QCOMPARE(asked, 0);
+        QCOMPARE(server.requested, QStringList{QStringLiteral("/UCorvane_MP.txt")});
+
+        // A declined question downloads nothing either.
+        up.ask = [&](const QString&) { return ++asked, false; };
+        QSignalSpy declined(&up, &TauAutoUpgrader::declined);
+        up.check(TauAutoUpgrader::Mode::Full);
+        QVERIFY(declined.wait(10000));
+        QCOMPARE(server.requested.size(), 2);
+    }
+
+    void wrongChecksumIsRefusedAndNothingStarts() {
+        TestHttpServer server;
+        QVERIFY(server.start());
+        server.answers.insert(QStringLiteral("/UCorvane.txt"), {200, info(QStringLiteral("01.011"), kSetup), 0});
+        server.answers.insert(QStringLiteral("/SetupCorvane.exe"), {200, kSetup + "# altered\n", 0});
+        TauAutoUpgrader up;
+        up.setVersionNumber(QStringLiteral("01.009"));
+        up.setInfoFile(QUrl(server.base() + QStringLiteral("UCorvane.txt")));
+        up.ask = [](const QString&) { return true; };
+        int launches = 0, quits = 0;
+        QStringList told;
+        up.launch = [&](const QString&, const QStringList&) { return ++launches, true; };
+        up.quit = [&] { ++quits; };
+        up.inform = [&](const QString& t) { told << t; };
+        QSignalSpy failed(&up, &TauAutoUpgrader::checkFailed);
+        up.check(TauAutoUpgrader::Mode::Full);
+        QVERIFY(failed.wait(10000));
+        QVERIFY(failed.first().first().toString().contains(QStringLiteral("SHA-256")));
+        QCOMPARE(told.size(), 1);
+        QCOMPARE(launches, 0);
+        QCOMPARE(quits, 0);
+    }
+
+    void failuresLeaveTheProgramRunning() {
+        TestHttpServer server;
+        QVERIFY(server.start());
+        server.answers.insert(QStringLiteral("/bad/UCorvane.txt"), {200, "<html>Manutenção</html>", 0});
+        server.answers.insert(QStringLiteral("/err/UCorvane.txt"), {500, "oops", 0});
+        const QStringList addresses = {server.base() + QStringLiteral("missing/UCorvane.txt"),
+                                       server.base() + QStringLiteral("bad/UCorvane.txt"),
+                                       server.base() + QStringLiteral("err/UCorvane.txt"),
+                                       QStringLiteral("http://127.0.0.1:1/UCorvane.txt")};
+        for (const QString& address : addresses) {
+            TauAutoUpgrader up;
+            up.setVersionNumber(QStringLiteral("01.009"));
+            up.setInfoFile(QUrl(address));
+            int asked = 0;
+            up.ask = [&](const QString&) { return ++asked, true; };
+            QSignalSpy failed(&up, &TauAutoUpgrader::checkFailed);
+            up.check(TauAutoUpgrader::Mode::Full);
+            QVERIFY2(failed.wait(10000), qPrintable(address));
+            QCOMPARE(asked, 0);
+        }
+        // A folder instead of a server; the same version is up to date.
+        QTemporaryDir dir;
+        QFile f(dir.filePath(QStringLiteral("UCorvane.txt")));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(info(QStringLiteral("01.009"), kSetup));
+        f.close();
+        TauAutoUpgrader up;
+        up.setVersionNumber(QStringLiteral("01.009"));
+        up.setInfoFile(QUrl::fromLocalFile(f.fileName()));
+        QSignalSpy current(&up, &TauAutoUpgrader::upToDate);
+        up.check(TauAutoUpgrader::Mode::Full);
+        QVERIFY(current.wait(5000));
+    }
+
+    void checkNeverBlocks() {
+        TestHttpServer server;
+        QVERIFY(server.start());
+        server.answers.insert(QStringLiteral("/UCorvane.txt"), {200, info(QStringLiteral("01.009"), kSetup), 1500});
+        TauAutoUpgrader up;
+        up.setVersionNumber(QStringLiteral("01.009"));
+        up.setInfoFile(QUrl(server.base() + QStringLiteral("UCorvane.txt")));
+        QSignalSpy current(&up, &TauAutoUpgrader::upToDate);
+        up.check(TauAutoUpgrader::Mode::Full);
+        QVERIFY(up.busy());
+        QVERIFY(current.isEmpty()); // check() returned before the answer
+        int ticks = 0;
+        QTimer timer;
+        connect(&timer, &QTimer::timeout, [&] { ++ticks; });
+        timer.start(50);
+        QVERIFY(current.wait(10000));
+        QVERIFY2(ticks >= 10, qPrintable(QString::number(ticks))); // the event loop kept turning meanwhile
+    }
+};
+
+QTEST_GUILESS_MAIN(TestAutoUpgrader)
+#include "test_auto_upgrader.moc"

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QStringList>
+#include <QTimer>
+
+// Answers the message boxes a screen shows during a test: each one is
+// recorded with the widget that had the focus behind it, then closed.
+class ModalCloser : public QObject {
+public:
+    QStringList texts;
+    QStringList focusBehind;
+    explicit ModalCloser(QObject* parent = nullptr) : QObject(parent) {
+        auto* timer = new QTimer(this);
+        connect(timer, &QTimer::timeout, this, [this] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            texts << box->text();
+            QWidget* parent = box->parentWidget();
+            QWidget* f = parent ? parent->focusWidget() : nullptr;
+            focusBehind << (f ? f->objectName() : QString());
+            box->done(QMessageBox::Ok);
+        });
+        timer->start(20);
+    }
+};
