@@ -1,6 +1,7 @@
 #include "data_modules.h"
 
 #include "shell_tables.h"
+#include "version_steps.h"
 
 #include <QDate>
 #include <QSqlQuery>
@@ -84,6 +85,15 @@ bool TDTVERSAO::UPACTUAL_VERSAO(const QString& version, const QDate& menuDate, i
                     {QStringLiteral("WMENUDATA"), QDateTime(menuDate, QTime(0, 0))},
                     {QStringLiteral("WEMPNRO"), empNro}},
                    error);
+}
+
+bool TDTVERSAO::TABELAS_VERSAO(int step, QString* error) {
+    if (step < 1 || step > kLastVersionStep) {
+        if (error)
+            *error = QStringLiteral("Passo de actualização inexistente : %1").arg(step);
+        return false;
+    }
+    return applyVersionStep(db, versionStep(step), error);
 }
 
 namespace {

@@ -36,6 +36,8 @@ public:
     // VERSAO of the company's row, empty when there is none.
     bool ACTUAL_VERSAO(int empNro, QString* version, QString* error);
     bool UPACTUAL_VERSAO(const QString& version, const QDate& menuDate, int empNro, QString* error);
+    // Update step n (1 to 8, with UP_VERSAO_007 in step 7), all or nothing.
+    bool TABELAS_VERSAO(int step, QString* error);
     bool CR_APLICACAOCAP(QString* error);
     bool CR_APLICACAOMST(QString* error);
     db::Database& db;
