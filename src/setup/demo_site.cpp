@@ -188,7 +188,8 @@ bool createDemoSite(SiteBuilder& builder, const QString& workstation, const QDat
         !insertRights(*corvane, kDemoUser, company.number, demoRights, error) ||
         !insertRights(*corvane, QStringLiteral("ANA"), company.number, anaRights, error))
         return false;
-    if (level == DemoCompany::Ready && !bringToProgramVersion(*corvane, company.number, today, error))
+    if (level == DemoCompany::Ready && (!bringToProgramVersion(*corvane, company.number, today, error) ||
+                                        !insertDemoReference(*corvane, error)))
         return false;
 
     const QString photos = QDir(builder.root()).filePath(QStringLiteral("Fotos"));

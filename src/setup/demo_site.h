@@ -10,7 +10,8 @@ inline const QString kDemoPassword = QStringLiteral("DEMO");
 
 // How far the demo company's program database is taken.
 enum class DemoCompany {
-    // Brought to the program's version (dated today).
+    // Brought to the program's version (dated today) with the costing
+    // reference rows, ready for every screen.
     Ready,
     // As the set-up makes a company: at the base version, without reference
     // rows; its first sign-on runs the version update.
@@ -22,6 +23,10 @@ enum class DemoCompany {
 // program, and the invoicing parameters of this year and the last.
 bool createDemoSite(SiteBuilder& builder, const QString& workstation, const QDate& today, QString* error,
                     DemoCompany level = DemoCompany::Ready);
+
+// The costing reference rows of the demo company (its program database at
+// the program's version).
+bool insertDemoReference(db::Database& corvane, QString* error);
 
 // The chapters and programs the rights are given on, per application.
 struct ProgramKey {

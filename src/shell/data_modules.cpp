@@ -36,6 +36,30 @@ bool TDTDATABASE::connect(const WorkingContext& ctx, const db::AliasRegistry& re
     return true;
 }
 
+// --- TDTCORVANE ------------------------------------------------------------
+
+namespace {
+Dataset reference(db::Database& db, const char* table, const char* select, const char* key) {
+    const QString name = QString::fromLatin1(table);
+    return Dataset(db, name, QString::fromLatin1(select), name, {QString::fromLatin1(key)});
+}
+} // namespace
+
+TDTCORVANE::TDTCORVANE(db::Database& corvane)
+    : db(corvane), TIPOCUSTO(reference(db, "TIPOCUSTO", "Select * From TIPOCUSTO ORDER BY CODIGO", "CODIGO")),
+      PARGER(reference(db, "PARGER", "Select * From PARGER Order By CODIGO", "CODIGO")),
+      OPERACOES(reference(db, "OPERACOES", "Select * From OPERACOES Order By CODIGO", "CODIGO")),
+      GRUPOMAQUINAS(reference(db, "GRUPOMAQUINAS", "Select * From GRUPOMAQUINAS  Order By CODIGO", "CODIGO")),
+      MAQUINAS(reference(db, "MAQUINAS", "Select * From MAQUINAS  Order By CODIGO", "CODIGO")),
+      MAQUINASMP(reference(db, "MAQUINASMP", "Select * From MAQUINASMP Order By MAQNRO", "MAQNRO")),
+      TIPOMATERIAL(reference(db, "TIPOMATERIAL", "Select * From TIPOMATERIAL  Order By CODIGO", "CODIGO")),
+      TIPOTRABALHO(reference(db, "TIPOTRABALHO", "Select * From TIPOTRABALHO Order By CODIGO", "CODIGO")),
+      EMBALAGEM(reference(db, "EMBALAGEM", "Select * From EMBALAGEM Order By CODIGO", "CODIGO")),
+      EMBALAGEMMP(reference(db, "EMBALAGEMMP", "Select * From EMBALAGEMMP Order By CODIGO", "CODIGO")) {
+    for (Dataset* ds : {&TIPOCUSTO, &PARGER, &OPERACOES, &GRUPOMAQUINAS, &MAQUINAS})
+        ds->setReportsErrors(true);
+}
+
 // --- TDTVERSAO -------------------------------------------------------------
 
 bool TDTVERSAO::TESTACTUAL_VERSAO(int empNro, QString* error) {

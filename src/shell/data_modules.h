@@ -20,11 +20,24 @@ public:
     db::Database DbCorvane{QStringLiteral("DBPRDXCORVANE"), QStringLiteral("CORVANE")};
 };
 
-// Shared datasets of the program database (costing tables, sheets, quotations).
+// Shared datasets of the program database: the costing reference tables,
+// each with all its columns in table order and buffered updates keyed on the
+// key as read. Apply failures of TIPOCUSTO, PARGER, OPERACOES, GRUPOMAQUINAS
+// and MAQUINAS go to the update-error dialog.
 class TDTCORVANE {
 public:
-    explicit TDTCORVANE(db::Database& corvane) : db(corvane) {}
+    explicit TDTCORVANE(db::Database& corvane);
     db::Database& db;
+    db::Dataset TIPOCUSTO;
+    db::Dataset PARGER;
+    db::Dataset OPERACOES;
+    db::Dataset GRUPOMAQUINAS;
+    db::Dataset MAQUINAS;
+    db::Dataset MAQUINASMP;
+    db::Dataset TIPOMATERIAL;
+    db::Dataset TIPOTRABALHO;
+    db::Dataset EMBALAGEM;
+    db::Dataset EMBALAGEMMP;
 };
 
 // The version statements and the guaranteed chapters and programs.
