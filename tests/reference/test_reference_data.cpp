@@ -12,13 +12,13 @@ namespace {
 
 // The datasets with their columns in table order, "NAME:type" with type i
 // integer, s small integer, f float, tN text of N characters.
-struct Spec {
+struct Expected {
     db::Dataset TDTCORVANE::*dataset;
     const char* key;
     const char* columns;
     bool reportsErrors;
 };
-const QList<Spec> kSpecs = {
+const QList<Expected> kDatasets = {
     {&TDTCORVANE::TIPOCUSTO, "CODIGO", "CODIGO:i DESIGNACAO:t40 CLAS:s TU:t1 DESPERD:f CLAS_ORC:s", true},
     {&TDTCORVANE::PARGER, "CODIGO",
      "CODIGO:i ORDFABVIA{1-5}:t15 ORDNRO{1-5}:i ORCAMVIA{1-5}:t15 ORCAMNRO{1-5}:i TIPOPRECO:t3 DESP_GERAL:f "
@@ -70,8 +70,8 @@ bool sameValue(const QVariant& read, const QVariant& written, const QString& typ
 
 struct Columns {
     QStringList names, types;
-    explicit Columns(const char* spec) {
-        for (const QString& c : expandColumns(QString::fromLatin1(spec))) {
+    explicit Columns(const char* list) {
+        for (const QString& c : expandColumns(QString::fromLatin1(list))) {
             names << c.section(QLatin1Char(':'), 0, 0);
             types << c.section(QLatin1Char(':'), 1, 1);
         }
@@ -85,10 +85,10 @@ void writeRow(db::Dataset& ds, int row, const Columns& cols, int seed) {
 }
 
 // Reads the row whose key has the seed's value back and compares every column.
-void checkRow(db::Dataset& ds, const Spec& spec, const Columns& cols, int seed) {
+void checkRow(db::Dataset& ds, const Expected& d, const Columns& cols, int seed) {
     QString error;
     QVERIFY2(ds.reopen(&error), qPrintable(error));
-    const QString key = QString::fromLatin1(spec.key);
+    const QString key = QString::fromLatin1(d.key);
     const int row = ds.locate(key, sample(cols.typeOf(key), seed));
     QVERIFY2(row >= 0, qPrintable(ds.name()));
     for (int i = 0; i < cols.names.size(); ++i)
@@ -117,25 +117,25 @@ private slots:
         TestSite site(backend);
         REQUIRE_SITE(site);
         TDTCORVANE m(site.program());
-        for (const Spec& spec : kSpecs) {
-            db::Dataset& ds = m.*spec.dataset;
-            const Columns cols(spec.columns);
+        for (const Expected& d : kDatasets) {
+            db::Dataset& ds = m.*d.dataset;
+            const Columns cols(d.columns);
             QString error;
             QVERIFY2(ds.open(&error) && ds.fetchAll(&error), qPrintable(error));
             QCOMPARE(ds.fields(), cols.names);
             QVERIFY2(ds.rowCount() > 0, qPrintable(ds.name() + " has no demo rows"));
-            QCOMPARE(ds.reportsErrors(), spec.reportsErrors);
+            QCOMPARE(ds.reportsErrors(), d.reportsErrors);
             const int demoRows = ds.rowCount();
 
             writeRow(ds, ds.append(), cols, 1);
             QVERIFY2(ds.applyUpdates({}, &error), qPrintable(ds.name() + ": " + error));
-            checkRow(ds, spec, cols, 1);
+            checkRow(ds, d, cols, 1);
 
             // Every column changes, the key too: the row is found by its old key.
-            const QString key = QString::fromLatin1(spec.key);
+            const QString key = QString::fromLatin1(d.key);
             writeRow(ds, ds.locate(key, sample(cols.typeOf(key), 1)), cols, 2);
             QVERIFY2(ds.applyUpdates({}, &error), qPrintable(ds.name() + ": " + error));
-            checkRow(ds, spec, cols, 2);
+            checkRow(ds, d, cols, 2);
             QCOMPARE(ds.locate(key, sample(cols.typeOf(key), 1)), -1);
 
             ds.remove(ds.locate(key, sample(cols.typeOf(key), 2)));
@@ -153,11 +153,11 @@ private slots:
         TestSite site(backend);
         REQUIRE_SITE(site);
         TDTCORVANE m(site.program());
-        for (const Spec& spec : kSpecs) {
-            db::Dataset& ds = m.*spec.dataset;
+        for (const Expected& d : kDatasets) {
+            db::Dataset& ds = m.*d.dataset;
             QString error;
             QVERIFY(ds.open(&error) && ds.fetchAll(&error));
-            const QString key = QString::fromLatin1(spec.key);
+            const QString key = QString::fromLatin1(d.key);
             // A second row with a key already taken.
             const QVariant taken = ds.value(0, key);
             ds.setValue(ds.append(), key, taken);
@@ -171,7 +171,7 @@ private slots:
             QVERIFY2(!applied, qPrintable(ds.name()));
             QVERIFY(!error.isEmpty());
             QCOMPARE(ds.pendingCount(), 1); // the buffer keeps the change
-            if (!spec.reportsErrors) {
+            if (!d.reportsErrors) {
                 QVERIFY2(shown.isEmpty(), qPrintable(ds.name()));
                 continue;
             }

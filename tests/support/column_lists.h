@@ -9,10 +9,10 @@
 
 // "A TR{1-3}_QTD B" -> A TR1_QTD TR2_QTD TR3_QTD B: column lists written as
 // the table descriptions give them.
-inline QStringList expandColumns(const QString& spec) {
+inline QStringList expandColumns(const QString& list) {
     static const QRegularExpression range(QStringLiteral("\\{(\\d+)-(\\d+)\\}"));
     QStringList out;
-    for (const QString& word : spec.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+    for (const QString& word : list.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
         const QRegularExpressionMatch m = range.match(word);
         if (!m.hasMatch()) {
             out << word;
