@@ -4,6 +4,7 @@
 #include "db/credentials.h"
 #include "shell/ui/splash.h"
 #include "shell/ui/tfacfmenu.h"
+#include "shell/ui/tgerfversao.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -50,11 +51,8 @@ int main(int argc, char** argv) {
         return true;
     };
     shell::TFACFMENU* window = nullptr;
-    deps.updateVersion = [&window](shell::DataModules&) {
-        window->view().beep();
-        window->view().message(QStringLiteral("A base de dados da empresa não está na versão do programa (%1).")
-                                   .arg(window->context().ProgramVersion));
-        return false;
+    deps.updateVersion = [&window](shell::DataModules& modules) {
+        return shell::runVersionUpdate(window, window->context(), modules);
     };
     shell::ScreenTable screens;
     shell::TFACFMENU menu(site, deps, screens, &log);

@@ -55,4 +55,15 @@ inline Column real(const QString& name, bool notNull = false, const QString& def
 inline Column money(const QString& name) { return Column{name, ColType::Money, 0, false, {}}; }
 inline Column datetime(const QString& name) { return Column{name, ColType::DateTime, 0, false, {}}; }
 
+// The columns pattern.arg(first) .. pattern.arg(last), each typed like `like`:
+// numbered("QUANT%1", 1, 3, real({})) gives QUANT1, QUANT2, QUANT3.
+inline QList<Column> numbered(const QString& pattern, int first, int last, Column like) {
+    QList<Column> out;
+    for (int n = first; n <= last; ++n) {
+        like.name = pattern.arg(n);
+        out << like;
+    }
+    return out;
+}
+
 } // namespace corvane::db

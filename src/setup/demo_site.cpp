@@ -2,6 +2,7 @@
 
 #include "core/site.h"
 #include "core/working_context.h"
+#include "shell/version_update.h"
 
 #include <QDate>
 #include <QDir>
@@ -85,9 +86,36 @@ bool insertRights(db::Database& corvane, const QString& user, int company, const
     return true;
 }
 
+// The version update without a screen: its failure becomes the error.
+struct QuietUpdateView : shell::VersionUpdateView {
+    QString failureText;
+    void statusText(const QString&) override {}
+    void showVersion(const QString&) override {}
+    void showFinished(const QString&) override {}
+    void failure(const QString& message) override { failureText = message; }
+};
+
+bool bringToProgramVersion(db::Database& corvane, int company, const QDate& today, QString* error) {
+    shell::TDTVERSAO versao(corvane);
+    WorkingContext ctx;
+    ctx.CompanyNumber = company;
+    ctx.WorkingDate = QDateTime(today, QTime(0, 0));
+    ctx.ProgramVersion = QString::fromLatin1(WorkingContext::kProgramVersion);
+    if (!versao.TESTACTUAL_VERSAO(company, error) ||
+        !versao.ACTUAL_VERSAO(company, &ctx.DatabaseVersion, error))
+        return false;
+    QuietUpdateView view;
+    if (shell::VersionUpdate(versao, ctx, view).run())
+        return true;
+    if (error)
+        *error = view.failureText;
+    return false;
+}
+
 } // namespace
 
-bool createDemoSite(SiteBuilder& builder, const QString& workstation, const QDate& today, QString* error) {
+bool createDemoSite(SiteBuilder& builder, const QString& workstation, const QDate& today, QString* error,
+                    DemoCompany level) {
     if (!builder.createSite(error))
         return false;
     CompanySpec company;
@@ -159,6 +187,9 @@ bool createDemoSite(SiteBuilder& builder, const QString& workstation, const QDat
     if (!insertChaptersAndPrograms(*corvane, error) ||
         !insertRights(*corvane, kDemoUser, company.number, demoRights, error) ||
         !insertRights(*corvane, QStringLiteral("ANA"), company.number, anaRights, error))
+        return false;
+    if (level == DemoCompany::Ready && (!bringToProgramVersion(*corvane, company.number, today, error) ||
+                                        !insertDemoReference(*corvane, error)))
         return false;
 
     const QString photos = QDir(builder.root()).filePath(QStringLiteral("Fotos"));

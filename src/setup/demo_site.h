@@ -8,10 +8,25 @@ namespace corvane::setup {
 inline const QString kDemoUser = QStringLiteral("DEMO");
 inline const QString kDemoPassword = QStringLiteral("DEMO");
 
+// How far the demo company's program database is taken.
+enum class DemoCompany {
+    // Brought to the program's version (dated today) with the costing
+    // reference rows, ready for every screen.
+    Ready,
+    // As the set-up makes a company: at the base version, without reference
+    // rows; its first sign-on runs the version update.
+    New,
+};
+
 // Everything a new user needs to try each screen: one company, this
 // workstation's sign-on row, a super-user with rights on every chapter and
 // program, and the invoicing parameters of this year and the last.
-bool createDemoSite(SiteBuilder& builder, const QString& workstation, const QDate& today, QString* error);
+bool createDemoSite(SiteBuilder& builder, const QString& workstation, const QDate& today, QString* error,
+                    DemoCompany level = DemoCompany::Ready);
+
+// The costing reference rows of the demo company (its program database at
+// the program's version).
+bool insertDemoReference(db::Database& corvane, QString* error);
 
 // The chapters and programs the rights are given on, per application.
 struct ProgramKey {

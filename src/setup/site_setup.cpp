@@ -1,6 +1,8 @@
 #include "site_setup.h"
 
 #include "core/site.h"
+#include "record_tables.h"
+#include "reference/reference_tables.h"
 #include "shell/shell_tables.h"
 
 #include <QDir>
@@ -14,7 +16,11 @@
 namespace corvane::setup {
 
 QList<db::Table> generalDatabaseTables() { return shell::generalTables(); }
-QList<db::Table> programDatabaseTables() { return shell::programShellTables(); }
+// The base version "01.000": the version steps create and extend the rest
+// at the first sign-on.
+QList<db::Table> programDatabaseTables() {
+    return shell::programShellTables() + reference::referenceBaseTables() + productRecordTables();
+}
 QList<db::Table> invoicingDatabaseTables() { return shell::invoicingShellTables(); }
 QList<db::Table> accountingDatabaseTables() { return {}; }
 

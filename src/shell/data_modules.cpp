@@ -1,6 +1,7 @@
 #include "data_modules.h"
 
 #include "shell_tables.h"
+#include "version_steps.h"
 
 #include <QDate>
 #include <QSqlQuery>
@@ -33,6 +34,30 @@ bool TDTDATABASE::connect(const WorkingContext& ctx, const db::AliasRegistry& re
             return false;
     }
     return true;
+}
+
+// --- TDTCORVANE ------------------------------------------------------------
+
+namespace {
+Dataset reference(db::Database& db, const char* table, const char* select, const char* key) {
+    const QString name = QString::fromLatin1(table);
+    return Dataset(db, name, QString::fromLatin1(select), name, {QString::fromLatin1(key)});
+}
+} // namespace
+
+TDTCORVANE::TDTCORVANE(db::Database& corvane)
+    : db(corvane), TIPOCUSTO(reference(db, "TIPOCUSTO", "Select * From TIPOCUSTO ORDER BY CODIGO", "CODIGO")),
+      PARGER(reference(db, "PARGER", "Select * From PARGER Order By CODIGO", "CODIGO")),
+      OPERACOES(reference(db, "OPERACOES", "Select * From OPERACOES Order By CODIGO", "CODIGO")),
+      GRUPOMAQUINAS(reference(db, "GRUPOMAQUINAS", "Select * From GRUPOMAQUINAS  Order By CODIGO", "CODIGO")),
+      MAQUINAS(reference(db, "MAQUINAS", "Select * From MAQUINAS  Order By CODIGO", "CODIGO")),
+      MAQUINASMP(reference(db, "MAQUINASMP", "Select * From MAQUINASMP Order By MAQNRO", "MAQNRO")),
+      TIPOMATERIAL(reference(db, "TIPOMATERIAL", "Select * From TIPOMATERIAL  Order By CODIGO", "CODIGO")),
+      TIPOTRABALHO(reference(db, "TIPOTRABALHO", "Select * From TIPOTRABALHO Order By CODIGO", "CODIGO")),
+      EMBALAGEM(reference(db, "EMBALAGEM", "Select * From EMBALAGEM Order By CODIGO", "CODIGO")),
+      EMBALAGEMMP(reference(db, "EMBALAGEMMP", "Select * From EMBALAGEMMP Order By CODIGO", "CODIGO")) {
+    for (Dataset* ds : {&TIPOCUSTO, &PARGER, &OPERACOES, &GRUPOMAQUINAS, &MAQUINAS})
+        ds->setReportsErrors(true);
 }
 
 // --- TDTVERSAO -------------------------------------------------------------
@@ -84,6 +109,15 @@ bool TDTVERSAO::UPACTUAL_VERSAO(const QString& version, const QDate& menuDate, i
                     {QStringLiteral("WMENUDATA"), QDateTime(menuDate, QTime(0, 0))},
                     {QStringLiteral("WEMPNRO"), empNro}},
                    error);
+}
+
+bool TDTVERSAO::TABELAS_VERSAO(int step, QString* error) {
+    if (step < 1 || step > kLastVersionStep) {
+        if (error)
+            *error = QStringLiteral("Passo de actualização inexistente : %1").arg(step);
+        return false;
+    }
+    return applyVersionStep(db, versionStep(step), error);
 }
 
 namespace {

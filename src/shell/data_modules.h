@@ -20,11 +20,24 @@ public:
     db::Database DbCorvane{QStringLiteral("DBPRDXCORVANE"), QStringLiteral("CORVANE")};
 };
 
-// Shared datasets of the program database (costing tables, sheets, quotations).
+// Shared datasets of the program database: the costing reference tables,
+// each with all its columns in table order and buffered updates keyed on the
+// key as read. Apply failures of TIPOCUSTO, PARGER, OPERACOES, GRUPOMAQUINAS
+// and MAQUINAS go to the update-error dialog.
 class TDTCORVANE {
 public:
-    explicit TDTCORVANE(db::Database& corvane) : db(corvane) {}
+    explicit TDTCORVANE(db::Database& corvane);
     db::Database& db;
+    db::Dataset TIPOCUSTO;
+    db::Dataset PARGER;
+    db::Dataset OPERACOES;
+    db::Dataset GRUPOMAQUINAS;
+    db::Dataset MAQUINAS;
+    db::Dataset MAQUINASMP;
+    db::Dataset TIPOMATERIAL;
+    db::Dataset TIPOTRABALHO;
+    db::Dataset EMBALAGEM;
+    db::Dataset EMBALAGEMMP;
 };
 
 // The version statements and the guaranteed chapters and programs.
@@ -36,6 +49,8 @@ public:
     // VERSAO of the company's row, empty when there is none.
     bool ACTUAL_VERSAO(int empNro, QString* version, QString* error);
     bool UPACTUAL_VERSAO(const QString& version, const QDate& menuDate, int empNro, QString* error);
+    // Update step n (1 to 8, with UP_VERSAO_007 in step 7), all or nothing.
+    bool TABELAS_VERSAO(int step, QString* error);
     bool CR_APLICACAOCAP(QString* error);
     bool CR_APLICACAOMST(QString* error);
     db::Database& db;

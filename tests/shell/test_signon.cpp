@@ -1,43 +1,11 @@
-#include "shell/main_menu_logic.h"
-#include "support/recording_view.h"
-#include "support/test_site.h"
+#include "support/signon_run.h"
 
 #include <QtTest>
 
 using namespace corvane;
 using namespace corvane::shell;
 
-namespace {
-
-// Runs the first activation of the main window against the site.
-struct Run {
-    WorkingContext ctx;
-    RecordingView view;
-    db::Database geral{QStringLiteral("DBGERAL"), QStringLiteral("QTXGERAL")};
-    int versionUpdates = 0;
-    std::unique_ptr<MainMenuLogic> logic;
-    MainMenuLogic::Outcome outcome = MainMenuLogic::Outcome::Close;
-
-    explicit Run(TestSite& site, std::function<bool(db::GeneralCredentials*, QString*)> cred = {}) {
-        SignOn::Dependencies deps;
-        deps.dbGeral = &geral;
-        deps.registry = &site.registry();
-        deps.credentials = cred ? cred : [&site](db::GeneralCredentials* c, QString* e) {
-            return site.credentials(c, e);
-        };
-        deps.updateVersion = [this](DataModules& m) {
-            ++versionUpdates;
-            QString error;
-            return m.versao->UPACTUAL_VERSAO(QString::fromLatin1(WorkingContext::kProgramVersion),
-                                             ctx.WorkingDate.date(), ctx.CompanyNumber, &error);
-        };
-        logic = std::make_unique<MainMenuLogic>(ctx, view, site.site(), deps);
-        outcome = logic->activate();
-    }
-    ~Run() { logic.reset(); }
-};
-
-} // namespace
+using Run = SignOnRun;
 
 class TestSignOn : public QObject {
     Q_OBJECT
@@ -47,7 +15,7 @@ private slots:
         QFETCH(QString, backend);
         SKIP_UNLESS_BACKEND(backend);
         const QDate today(2026, 12, 9);
-        TestSite site(backend, today);
+        TestSite site(backend, today, setup::DemoCompany::New);
         REQUIRE_SITE(site);
         {
             Run run(site);
@@ -69,7 +37,14 @@ private slots:
             QCOMPARE(c.ApplicationCode, QStringLiteral("CORVANE"));
             QCOMPARE(c.ModuleName, QStringLiteral("MODULO BASE"));
             QCOMPARE(c.ProgramVersion, QStringLiteral("01.009"));
-            QCOMPARE(run.versionUpdates, 1); // a new company starts at 01.000
+            // A new company starts at 01.000 and runs every step.
+            QCOMPARE(run.versionUpdates, 1);
+            QCOMPARE(run.versionView.versions,
+                     (QStringList{"01.000", "01.001", "01.002", "01.003", "01.004", "01.005", "01.006",
+                                  "01.007", "01.008", "01.009"}));
+            QCOMPARE(run.versionView.finished, QStringList{"01.009"});
+            QCOMPARE(c.DatabaseVersion, QStringLiteral("01.009"));
+            QVERIFY(site.program().dialect().columnExists(site.program().sql(), "FICTECDET", "FACTCONV"));
 
             // Every entry but the approval of quotations.
             for (const MenuState& m : run.logic->menuStates())
@@ -173,6 +148,19 @@ private slots:
         }
         site.exec(g, QStringLiteral("UPDATE UTILPASSWORD SET BDPASSWORD = :P WHERE UTIL = 'DEMO'"),
                   {{QStringLiteral("P"), site.company().dbPassword}});
+
+        // An update that cannot run ends the sign-on with its own message.
+        site.exec(site.program(), QStringLiteral("UPDATE ACTUAL_VERSAO SET VERSAO = '02.000'"));
+        {
+            Run run(site);
+            QCOMPARE(run.outcome, MainMenuLogic::Outcome::Close);
+            QCOMPARE(run.versionUpdates, 1);
+            QCOMPARE(run.versionView.failures.size(), 1);
+            QVERIFY(run.versionView.failures.first().contains(QStringLiteral("02.000")));
+            const auto rows = site.program().scalar(QStringLiteral("SELECT COUNT(*) FROM PARAMTMP"));
+            QCOMPARE(rows->toInt(), 0);
+        }
+        site.exec(site.program(), QStringLiteral("UPDATE ACTUAL_VERSAO SET VERSAO = '01.009'"));
 
         // No invoicing parameters for the working year: a warning, and on.
         site.exec(g, QStringLiteral("UPDATE PARAMUTIL SET ANO = '1999'"));

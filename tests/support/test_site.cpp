@@ -15,7 +15,8 @@ void addBackendRows() {
     QTest::newRow("postgres") << QStringLiteral("postgres");
 }
 
-TestSite::TestSite(const QString& backend, const QDate& today) : postgres_(backend == QLatin1String("postgres")) {
+TestSite::TestSite(const QString& backend, const QDate& today, setup::DemoCompany level)
+    : postgres_(backend == QLatin1String("postgres")) {
     std::optional<setup::PgServer> server;
     if (postgres_) {
         setup::PgServer s;
@@ -26,7 +27,7 @@ TestSite::TestSite(const QString& backend, const QDate& today) : postgres_(backe
     const QString prefix = QStringLiteral("t%1").arg(QRandomGenerator::global()->generate() % 100000000u);
     builder_ = std::make_unique<setup::SiteBuilder>(dir_.path() + QStringLiteral("/site"), server, prefix,
                                                     setup::SiteBuilder::Report{});
-    ok_ = setup::createDemoSite(*builder_, workstation(), today, &error_);
+    ok_ = setup::createDemoSite(*builder_, workstation(), today, &error_, level);
 }
 
 TestSite::~TestSite() {

@@ -17,10 +17,12 @@ void addBackendRows();
 bool postgresAvailable();
 
 // A demo site made in a temporary folder on the chosen backend; everything it
-// created (files, schemas, roles) is removed when it goes.
+// created (files, schemas, roles) is removed when it goes. A New company is at
+// the base version, without reference rows.
 class TestSite {
 public:
-    explicit TestSite(const QString& backend, const QDate& today = QDate::currentDate());
+    explicit TestSite(const QString& backend, const QDate& today = QDate::currentDate(),
+                      corvane::setup::DemoCompany level = corvane::setup::DemoCompany::Ready);
     ~TestSite();
 
     bool ok() const { return ok_; }

@@ -1,0 +1,118 @@
+#include "version_steps.h"
+
+#include "version_tables.h"
+
+namespace corvane::shell {
+
+using namespace corvane::db;
+
+namespace {
+
+using Addition = std::pair<QString, Column>;
+
+QList<Addition> additionsTo(const char* table, const QList<Column>& columns) {
+    QList<Addition> out;
+    for (const Column& c : columns)
+        out << Addition{QString::fromLatin1(table), c};
+    return out;
+}
+
+VersionStep step1() {
+    return {1,
+            {operacoesTable(), workftArtigosTable(), workftMaquinasTable(), fictecDetTable(),
+             fictecMasTable(), fictecFiosTable()},
+            additionsTo("PARGER", {smallint("CABIDE_TC"), smallint("FRANJA_TC"), smallint("COSTURA_TC"),
+                                   smallint("ETIQ_TC")}),
+            {}};
+}
+
+VersionStep step4() {
+    QList<Addition> add =
+        additionsTo("FICTECMAS", {text("SUBCONTRATO", 1), text("BORDADO", 1), text("CORTE_MOLDE", 1),
+                                  text("ETIQ_CARTOLINA", 1), text("TECIDO", 16), real("LARG_TECIDO"),
+                                  integer("PECAS_TECIDO"), text("EMBALAGEM", 1), text("ENQ_TECIDO", 1),
+                                  real("MTL_TECIDO"), text("SUBCONT_BORDADO", 1)});
+    add << additionsTo("FICTECDET", {text("OPERACAO", 1)});
+    add << additionsTo("FICTECFIOS", numbered("TE%1_GRAD", 1, 8, text({}, 6)));
+    add << additionsTo("EMBALAGEMMP", numbered("UND%1", 1, 3, text({}, 3)));
+    add << additionsTo("EMBALAGEM", {smallint("TIPOCUSTO")});
+    add << additionsTo("PARGER", {smallint("ETIQCART_TC"), smallint("TECIDO_TC")});
+    return {4, {fictecSubcontTable()}, add, {}};
+}
+
+} // namespace
+
+VersionStep versionStep(int number) {
+    switch (number) {
+    case 1:
+        return step1();
+    case 2:
+        return {2, {}, additionsTo("FICTECMAS", {real("SUPIMPR", true, QStringLiteral("0"))}), {}};
+    case 3:
+        return {3, {}, additionsTo("FICTECDET", {real("PERC_IMPR")}), {}};
+    case 4:
+        return step4();
+    case 5:
+        return {5, quotationTables() + chartTables(), {}, {}};
+    case 6:
+        return {6, {}, additionsTo("FICTECMAS", {real("CONTRACOES")}), {}};
+    case 7:
+        return {7,
+                {},
+                additionsTo("UTILIZADORES", {text("UPGRADE_LICENSE", 1)}),
+                {QStringLiteral("UPDATE UTILIZADORES SET UPGRADE_LICENSE='N'")}};
+    case 8:
+        return {8, {}, additionsTo("FICTECDET", {real("FACTCONV", true, QStringLiteral("0"))}), {}};
+    default:
+        return {number, {}, {}, {}};
+    }
+}
+
+namespace {
+
+bool applyStatements(Database& db, const VersionStep& step, QString* error) {
+    const Dialect& d = db.dialect();
+    for (const Table& t : step.creations) {
+        QString lookup;
+        const bool exists = d.tableExists(db.sql(), t.name, &lookup);
+        if (!lookup.isEmpty()) {
+            if (error)
+                *error = lookup;
+            return false;
+        }
+        if (exists)
+            continue;
+        if (!db.exec(d.createTable(t), {}, error))
+            return false;
+        for (const QString& index : d.createIndexes(t))
+            if (!db.exec(index, {}, error))
+                return false;
+    }
+    bool added = false;
+    for (const auto& [table, column] : step.additions) {
+        if (d.columnExists(db.sql(), table, column.name))
+            continue;
+        if (!db.exec(d.addColumn(table, column), {}, error))
+            return false;
+        added = true;
+    }
+    if (added)
+        for (const QString& sql : step.followUps)
+            if (!db.exec(sql, {}, error))
+                return false;
+    return true;
+}
+
+} // namespace
+
+bool applyVersionStep(Database& db, const VersionStep& step, QString* error) {
+    if (!db.beginTransaction(error))
+        return false;
+    if (!applyStatements(db, step, error)) {
+        db.rollback();
+        return false;
+    }
+    return db.commit(error);
+}
+
+} // namespace corvane::shell

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "db/database.h"
+#include "db/schema.h"
+
+#include <utility>
+
+namespace corvane::shell {
+
+// One update step of the program database (TABELAS_VERSAO_nnn): the tables it
+// creates when they do not exist, the columns it adds to existing tables, and
+// the statements that follow the additions (UP_VERSAO_007).
+struct VersionStep {
+    int number = 0;
+    QList<db::Table> creations;
+    QList<std::pair<QString, db::Column>> additions; // table, column
+    QStringList followUps;
+};
+
+// Steps 1 .. kLastVersionStep lead from "01.000" to "01.008".
+constexpr int kLastVersionStep = 8;
+// Step n, 1 <= n <= kLastVersionStep.
+VersionStep versionStep(int number);
+
+// Runs a step in a transaction of its own: either all of it is applied or the
+// database stays as it was, with the server's message in *error. A column the
+// table already has (a step committed by a run that was then interrupted) is
+// not added again, and then the follow-up statements are not repeated either.
+bool applyVersionStep(db::Database& db, const VersionStep& step, QString* error);
+
+} // namespace corvane::shell
