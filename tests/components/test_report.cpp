@@ -1,5 +1,6 @@
 #include "report_fixture.h"
 #include "support/pdf_pages.h"
+#include "support/text_file.h"
 #include "support/xlsx_cells.h"
 
 #include "components/report/exports.h"
@@ -14,13 +15,7 @@
 
 using namespace corvane::report;
 
-namespace {
-QString readText(const QString& path) {
-    QFile f(path);
-    f.open(QIODevice::ReadOnly);
-    return QString::fromUtf8(f.readAll());
-}
-} // namespace
+namespace {} // namespace
 
 class TestReport : public QObject {
     Q_OBJECT
@@ -159,7 +154,7 @@ void TestReport::textExportAlignsTheColumns() {
                        "          1 Fio de algodão                             2,5 05/03/2024\n"
                        "         12 Uma designação muito comprida que     1234,125 31/12/2024\n"
                        "         13 Sem preço nem data\n");
-    QCOMPARE(readText(path), expected);
+    QCOMPARE(readTextFile(path), expected);
 }
 
 void TestReport::xlsxKeepsNumbersAndDates() {
@@ -185,7 +180,7 @@ void TestReport::xlsxKeepsNumbersAndDates() {
 
 void TestReport::rtfHoldsATableRowPerLine() {
     const QString path = exported(ExportFormat::Rtf, QStringLiteral("lista.rtf"));
-    const QString rtf = readText(path);
+    const QString rtf = readTextFile(path);
     QVERIFY(rtf.startsWith(QStringLiteral("{\\rtf1")));
     QVERIFY(rtf.trimmed().endsWith(QLatin1Char('}')));
     QCOMPARE(rtf.count(QStringLiteral("\\row")), 4); // headings and three rows
@@ -216,7 +211,7 @@ void TestReport::unwritableFileIsReportedAndNothingIsLost() {
     bad.layouts[0].columns[1].x = 10;
     Report broken(bad, std::make_unique<CountingSource>(rows), fixtureInfo());
     QVERIFY(!exportReport(broken, ExportFormat::Text, kept, &error));
-    QCOMPARE(readText(kept), QStringLiteral("anterior"));
+    QCOMPARE(readTextFile(kept), QStringLiteral("anterior"));
 }
 
 namespace {
