@@ -68,6 +68,10 @@ void TestReport::valuesShowInTheirDefaultDisplay() {
     QCOMPARE(displayText(2.5, ValueKind::Number), QStringLiteral("2,5"));
     QCOMPARE(displayText(12, ValueKind::Number), QStringLiteral("12"));
     QCOMPARE(displayText(1234567.125, ValueKind::Number), QStringLiteral("1234567,125"));
+    QCOMPARE(displayText(0.0375, ValueKind::Number), QStringLiteral("0,0375"));
+    QCOMPARE(displayText(0.000012, ValueKind::Number), QStringLiteral("0,000012"));
+    QCOMPARE(displayText(1.2, ValueKind::Number), QStringLiteral("1,2"));
+    QCOMPARE(displayText(1e20, ValueKind::Number), QStringLiteral("100000000000000000000"));
     QCOMPARE(displayText(QVariant(), ValueKind::Number), QString());
     QCOMPARE(displayText(QDate(2024, 3, 5), ValueKind::Date), QStringLiteral("05/03/2024"));
     QCOMPARE(displayText(QStringLiteral("2024-03-05 14:20:00"), ValueKind::DateTime),

@@ -2,7 +2,6 @@
 
 #include "report.h"
 
-#include <QLocale>
 #include <QPainter>
 
 namespace corvane::report {
@@ -62,7 +61,6 @@ void PagePainter::text(const QString& s, double x, double y, double width, doubl
 
 void PagePainter::rule(double y) {
     const double left = def_.page.margins.left();
-    p_.setPen(QPen(Qt::black, 2));
     p_.drawLine(QPointF(d(left), d(y)), QPointF(d(left + def_.page.printableWidth()), d(y)));
 }
 

@@ -6,9 +6,7 @@
 
 namespace corvane::report {
 
-PageView::PageView(Report& report, QWidget* parent) : QWidget(parent), report_(report) {
-    setAttribute(Qt::WA_OpaquePaintEvent);
-}
+PageView::PageView(Report& report, QWidget* parent) : QWidget(parent), report_(report) {}
 
 void PageView::setPage(int index) {
     page_ = index;
@@ -22,18 +20,26 @@ void PageView::setPageWidth(int pixels) {
 
 void PageView::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    p.fillRect(rect(), Qt::white);
-    if (page_ < 0 || page_ >= report_.pageCount())
+    if (page_ < 0 || page_ >= report_.pageCount()) {
+        p.fillRect(rect(), Qt::white);
         return;
-    p.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
-    const double scale = width() / (report_.definition().page.pageWidth() * 10.0);
-    p.scale(scale, scale);
-    QString error;
-    if (!report_.paintPage(p, page_, &error)) {
-        p.resetTransform();
-        p.drawText(rect(), Qt::AlignCenter, error);
     }
-    ++paintCount_;
+    if (image_.size() != size() || imagePage_ != page_) { // paint the page once for this size
+        image_ = QImage(size(), QImage::Format_RGB32);
+        image_.fill(Qt::white);
+        QPainter ip(&image_);
+        ip.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+        const double scale = width() / (report_.definition().page.pageWidth() * 10.0);
+        ip.scale(scale, scale);
+        QString error;
+        if (!report_.paintPage(ip, page_, &error)) {
+            ip.resetTransform();
+            ip.drawText(image_.rect(), Qt::AlignCenter, error);
+        }
+        imagePage_ = page_;
+        ++paintCount_;
+    }
+    p.drawImage(0, 0, image_);
 }
 
 } // namespace corvane::report

@@ -1,12 +1,14 @@
 #pragma once
 
+#include <QImage>
 #include <QWidget>
 
 namespace corvane::report {
 
 class Report;
 
-// One page of a report, painted when it is shown, at the widget's width.
+// One page of a report, painted when it is first shown at the widget's width
+// and kept as a picture until the page or the width changes.
 class PageView : public QWidget {
     Q_OBJECT
 public:
@@ -27,6 +29,8 @@ private:
     Report& report_;
     int page_ = 0;
     int paintCount_ = 0;
+    QImage image_; // the page as last painted
+    int imagePage_ = -1;
 };
 
 } // namespace corvane::report

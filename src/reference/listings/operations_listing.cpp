@@ -13,10 +13,10 @@ TCORVFPR002::TCORVFPR002(db::Dataset& operacoes, db::Dataset& tipoCusto)
 void TCORVFPR002::define(ReportDefinition& def) const {
     defineSingleLine(
         def,
-        {numberColumn(QStringLiteral("Código"), 0, 15), textColumn(QStringLiteral("Designação"), 17, 52),
-         numberColumn(QStringLiteral("TC"), 71, 8), textColumn(QStringLiteral("Designação TC"), 81, 45),
-         textColumn(QStringLiteral("Unidade"), 128, 13), textColumn(QStringLiteral("Tip.Und."), 143, 13),
-         numberColumn(QStringLiteral("Preço"), 158, 18), textColumn(QStringLiteral("Referência"), 178, 18)});
+        {numberColumn(QStringLiteral("Código"), 0, 15), textColumn(QStringLiteral("Designação"), 17, 50),
+         numberColumn(QStringLiteral("TC"), 69, 8), textColumn(QStringLiteral("Designação TC"), 79, 46),
+         textColumn(QStringLiteral("Unidade"), 127, 15), textColumn(QStringLiteral("Tip.Und."), 144, 14),
+         numberColumn(QStringLiteral("Preço"), 160, 16), textColumn(QStringLiteral("Referência"), 178, 18)});
 }
 
 bool TCORVFPR002::prepare(QString* error) {
