@@ -3,6 +3,7 @@
 #include "support/text_file.h"
 #include "support/xlsx_cells.h"
 
+#include "components/report/dataset_table.h"
 #include "components/report/exports.h"
 #include "components/report/line_sink.h"
 #include "core/working_context.h"
@@ -33,6 +34,7 @@ private slots:
     void xlsxHoldsTheSameCells();
     void emptyTableGivesNoPages();
     void pageCountAgreesInPreviewPdfAndPrint();
+    void datasetSpreadsheetExport();
 
 private:
     // The listing's text export, ready for comparing.
@@ -224,6 +226,34 @@ void TestListings::pageCountAgreesInPreviewPdfAndPrint() {
     QVERIFY(report::printReport(*r, printer));
     QCOMPARE(pdfPageCount(printer.outputFileName()), pages);
     QVERIFY(fx_.exec({QStringLiteral("DELETE FROM OPERACOES WHERE CODIGO > 2000")}));
+}
+
+void TestListings::datasetSpreadsheetExport() {
+    QVERIFY(
+        fx_.exec({QStringLiteral("CREATE TABLE HISTORICO (NUMERO int, CLIENTE varchar(30), DATA datetime, "
+                                 "VALOR float)"),
+                  QStringLiteral("INSERT INTO HISTORICO VALUES (7, 'Lã & Companhia', '2024-03-05', 12.5)"),
+                  QStringLiteral("INSERT INTO HISTORICO VALUES (8, NULL, '2024-03-06 10:30:00', NULL)")}));
+    db::Dataset ds(fx_.db(), QStringLiteral("HISTORICO"),
+                   QStringLiteral("Select * From HISTORICO Order By NUMERO"));
+    const QString path = fx_.dir() + QStringLiteral("/historico.xlsx");
+    QString error;
+    QVERIFY2(report::exportDataset(ds, path, QStringLiteral("Histórico"), QStringLiteral("Malhas Teste, Lda"),
+                                   {QStringLiteral("Ano 2024")}, &error),
+             qPrintable(error));
+    const auto cells = readXlsxCells(path);
+    QCOMPARE(xlsxRow(cells, 1), QStringList{"Histórico"});
+    QCOMPARE(xlsxRow(cells, 2), QStringList{"Ano 2024"});
+    QCOMPARE(xlsxRow(cells, 5), (QStringList{"NUMERO", "CLIENTE", "DATA", "VALOR"}));
+    QCOMPARE(xlsxRow(cells, 6), (QStringList{"7", "Lã & Companhia", "45356", "12.5"}));
+    QVERIFY(cells.value(QStringLiteral("A6")).number);
+    QVERIFY(cells.value(QStringLiteral("C6")).number); // a date, not text
+    QVERIFY(!cells.value(QStringLiteral("B6")).number);
+    QCOMPARE(cells.value(QStringLiteral("C7")).value.toDouble(), 45357.4375);
+    QVERIFY(!cells.contains(QStringLiteral("D7")));
+
+    QVERIFY(!report::exportDataset(ds, fx_.dir() + QStringLiteral("/nao/existe.xlsx"), {}, {}, {}, &error));
+    QVERIFY(error.startsWith(QStringLiteral("Não foi possível gravar o ficheiro")));
 }
 
 QTEST_MAIN(TestListings)
