@@ -191,6 +191,13 @@ bool createDemoSite(SiteBuilder& builder, const QString& workstation, const QDat
     if (level == DemoCompany::Ready && (!bringToProgramVersion(*corvane, company.number, today, error) ||
                                         !insertDemoReference(*corvane, error)))
         return false;
+    // The demo user may run upgrades; Ana may not.
+    if (level == DemoCompany::Ready &&
+        !corvane->exec(QStringLiteral("UPDATE UTILIZADORES SET UPGRADE_LICENSE = 'S' WHERE NRO = :N"),
+                       {{QStringLiteral("N"), kDemoUser}}, error))
+        return false;
+    if (!writeUpgradeFolder(builder.root(), QString::fromLatin1(WorkingContext::kProgramVersion), error))
+        return false;
 
     const QString photos = QDir(builder.root()).filePath(QStringLiteral("Fotos"));
     const QString info = QDir(builder.root()).filePath(QStringLiteral("Informacoes"));

@@ -28,6 +28,10 @@ bool createDemoSite(SiteBuilder& builder, const QString& workstation, const QDat
 // the program's version).
 bool insertDemoReference(db::Database& corvane, QString* error);
 
+// The site's download folder for upgrades (config/upgrade.ini), with the
+// information files and a setup program of the given version.
+bool writeUpgradeFolder(const QString& siteRoot, const QString& version, QString* error);
+
 // The chapters and programs the rights are given on, per application.
 struct ProgramKey {
     QString application;

@@ -77,6 +77,8 @@ private slots:
             QVERIFY(!menu.action(QStringLiteral("ORC003"))->isEnabled());
             QVERIFY(!menu.button(QStringLiteral("BotAprova"))->isEnabled());
             QVERIFY(menu.action(QStringLiteral("FICTEC002"))->isEnabled());
+            // The demo user may upgrade: "Actualizar" is there.
+            QVERIFY(menu.button(QStringLiteral("BotBusca"))->isVisibleTo(menu.window.get()));
 
             // Entry and button open the same screen.
             menu.action(QStringLiteral("TAB004"))->trigger();
@@ -114,6 +116,7 @@ private slots:
         QVERIFY(!ana.button(QStringLiteral("BotPropostaCli"))->isEnabled());
         QVERIFY(ana.action(QStringLiteral("TAB001"))->isEnabled());
         QVERIFY(ana.action(QStringLiteral("FICTEC001"))->isEnabled());
+        QVERIFY(!ana.button(QStringLiteral("BotBusca"))->isVisibleTo(ana.window.get()));
     }
 
     void entriesWithoutScreenAreDisabledWithAHint() {

@@ -63,6 +63,16 @@ TFACFMENU::TFACFMENU(Site site, SignOn::Dependencies deps, ScreenTable screens, 
             [note](const QString& reason) { note(QStringLiteral("Procura de actualizações falhou: ") + reason); });
     connect(upgrader_, &components::TauAutoUpgrader::newVersionAvailable, this,
             [note](const QString& v) { note(QStringLiteral("Versão publicada mais recente: ") + v); });
+    // A check the user asked for says how it ended; the one at start is silent.
+    connect(upgrader_, &components::TauAutoUpgrader::upToDate, this, [this](const QString& published) {
+        if (std::exchange(manualCheck_, false))
+            view_.message(QStringLiteral("O programa está actualizado (versão publicada %1).").arg(published));
+    });
+    connect(upgrader_, &components::TauAutoUpgrader::checkFailed, this, [this](const QString& reason) {
+        if (std::exchange(manualCheck_, false))
+            view_.message(QStringLiteral("Não foi possível procurar actualizações: ") + reason);
+    });
+    connect(upgrader_, &components::TauAutoUpgrader::declined, this, [this] { manualCheck_ = false; });
 }
 
 void TFACFMENU::startUpgradeCheck(bool full) {
@@ -186,7 +196,10 @@ void TFACFMENU::buildPages() {
     BotBusca->setToolTip(QStringLiteral("Procurar actualizações"));
     BotBusca->setVisible(false);
     connect(BotPassord, &QToolButton::clicked, this, &TFACFMENU::BotPassordClick);
-    connect(BotBusca, &QToolButton::clicked, this, [this] { startUpgradeCheck(true); });
+    connect(BotBusca, &QToolButton::clicked, this, [this] {
+        manualCheck_ = true;
+        startUpgradeCheck(true);
+    });
     top->addWidget(new QLabel(QStringLiteral("Posto :"), central));
     top->addWidget(Label_Computador);
     top->addSpacing(20);

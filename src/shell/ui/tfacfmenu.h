@@ -102,6 +102,7 @@ private:
     QLabel* Label10 = nullptr;
     TUpdateErrorForm* updateErrorForm_ = nullptr;
     components::TauAutoUpgrader* upgrader_ = nullptr;
+    bool manualCheck_ = false;
 };
 
 // The small read-only "Empresa e Data" dialog.
