@@ -270,6 +270,9 @@ void TFACFMENU::buildPages() {
     Edit_Data->setObjectName(QStringLiteral("Edit_Data"));
     Edit_Data->setVerticalHeaderFormat(QCalendarWidget::ISOWeekNumbers);
     Edit_Data->setGridVisible(true);
+    Edit_Data->setFirstDayOfWeek(Qt::Monday);
+    Edit_Data->setHorizontalHeaderFormat(QCalendarWidget::SingleLetterDayNames);
+    PanelData->setMaximumWidth(340);
     pd->addWidget(Edit_Data);
     pd->addStretch();
     middle->addWidget(PanelData);
