@@ -49,11 +49,13 @@ void Dataset::close() {
 
 bool Dataset::reopen(QString* error) { return open(error); }
 
-bool Dataset::fetchPage(QString* error) {
+bool Dataset::fetchPage(QString* error, bool rest) {
     if (!open_ || atEnd_)
         return true;
     QSqlQuery q(db_->sql());
-    const QString sql = selectSql_ + db_->dialect().limitOffset(pageSize_, fetchedFromDb_);
+    // A page, or everything not read yet in one statement (so reading a large
+    // table to the end does not pay for every skipped page again).
+    const QString sql = selectSql_ + db_->dialect().limitOffset(rest ? -1 : pageSize_, fetchedFromDb_);
     if (!db_->exec(q, sql, params_, error))
         return false;
     if (fields_.isEmpty() || fetchedFromDb_ == 0) {
@@ -75,19 +77,14 @@ bool Dataset::fetchPage(QString* error) {
         rows_.push_back(std::move(row));
     }
     fetchedFromDb_ += read;
-    if (read < pageSize_)
+    if (rest || read < pageSize_)
         atEnd_ = true;
     return true;
 }
 
 bool Dataset::fetchMore(QString* error) { return fetchPage(error); }
 
-bool Dataset::fetchAll(QString* error) {
-    while (canFetchMore())
-        if (!fetchPage(error))
-            return false;
-    return true;
-}
+bool Dataset::fetchAll(QString* error) { return fetchPage(error, true); }
 
 int Dataset::fieldIndex(const QString& field) const { return fields_.indexOf(field.toUpper()); }
 

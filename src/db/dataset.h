@@ -102,7 +102,7 @@ private:
         State state = State::Unchanged;
         bool skipped = false;
     };
-    bool fetchPage(QString* error);
+    bool fetchPage(QString* error, bool rest = false);
     bool applyOne(const Row& row, UpdateKind kind, QString* error);
     QVariantMap bindings(const Row& row, UpdateKind kind) const;
     static bool sameValue(const QVariant& a, const QVariant& b);
