@@ -3,7 +3,7 @@
 #include "setup/demo_site.h"
 #include "setup/site_setup.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <QDate>
 #include <QDir>
 #include <QSysInfo>
@@ -103,7 +103,10 @@ int failed(const QString& message) {
 } // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
+    // A command-line tool: it draws documents without a display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
     if (args.isEmpty())
         return usage();
@@ -126,7 +129,8 @@ int main(int argc, char** argv) {
 
     if (command == QLatin1String("create-demo")) {
         const QString workstation = QSysInfo::machineHostName();
-        if (!createDemoSite(builder, workstation, QDate::currentDate(), &error))
+        if (!createDemoSite(builder, workstation, QDate::currentDate(), &error) ||
+            !writeChangesDocument(builder.root(), &error))
             return failed(error);
         builder.commit();
         out() << "Local de demonstração criado em " << builder.root() << " para o posto " << workstation.left(30)

@@ -32,6 +32,9 @@ bool insertDemoReference(db::Database& corvane, QString* error);
 // information files and a setup program of the given version.
 bool writeUpgradeFolder(const QString& siteRoot, const QString& version, QString* error);
 
+// The document of the latest changes, under Programas/Pdf (needs a GUI application object).
+bool writeChangesDocument(const QString& siteRoot, QString* error);
+
 // The chapters and programs the rights are given on, per application.
 struct ProgramKey {
     QString application;

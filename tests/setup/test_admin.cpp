@@ -42,6 +42,9 @@ private slots:
         QCOMPARE(aliases.value(QStringLiteral("CORVANE01/backend")).toString(),
                  backend == QLatin1String("postgres") ? QStringLiteral("postgres") : QStringLiteral("sqlite"));
         QVERIFY(QFile::exists(dir + QStringLiteral("/programas/Computador/Computador.txt")));
+        QFile changes(dir + QStringLiteral("/Programas/Pdf/Corvane.pdf"));
+        QVERIFY(changes.open(QIODevice::ReadOnly));
+        QVERIFY(changes.read(5) == "%PDF-");
         QCOMPARE(QFile(dir + QStringLiteral("/config/general.credentials")).permissions() &
                      (QFileDevice::ReadOther | QFileDevice::ReadGroup),
                  QFileDevice::Permissions());
