@@ -1,0 +1,87 @@
+#include "screens.h"
+
+#include "operations_form.h"
+#include "reference/listings/listings.h"
+#include "shell/data_modules.h"
+#include "table_screen_form.h"
+
+namespace corvane::reference {
+
+namespace {
+
+using FormMaker = std::function<std::unique_ptr<QDialog>(shell::TDTCORVANE&, Listing*, ScreenSetting)>;
+
+// The table's listing first, then its screen shown modally; the screen is
+// freed before the listing.
+void openWithListing(shell::TFACFMENU& menu, const QString& program,
+                     const std::function<std::unique_ptr<Listing>(shell::TDTCORVANE&)>& makeListing,
+                     const FormMaker& makeForm) {
+    shell::DataModules* modules = menu.logic().modules();
+    if (!modules)
+        return;
+    std::unique_ptr<Listing> listing = makeListing(*modules->corvane);
+    listing->setCompany(menu.context().CompanyName);
+    listing->setNotice(menu.context().ReportNotice);
+    std::unique_ptr<QDialog> form = makeForm(*modules->corvane, listing.get(), screenSetting(menu, program));
+    form->exec();
+    form.reset();
+    listing.reset();
+}
+
+FormMaker tableForm(TableScreenConfig (*config)(), db::Dataset shell::TDTCORVANE::*dataset) {
+    return [config, dataset](shell::TDTCORVANE& data, Listing* listing, ScreenSetting setting) {
+        db::UpdateErrorHandler onError = setting.onError;
+        return std::make_unique<TableScreenForm>(
+            config(),
+            [&data, dataset, config, onError](ScreenView& view) {
+                return std::make_unique<TableScreen>(config(), data.*dataset, view, onError);
+            },
+            listing, std::move(setting));
+    };
+}
+
+// A screen of the pattern over one table, whose listing reads that table only.
+template <class ListingOf>
+shell::ScreenOpener simpleTable(TableScreenConfig (*config)(), db::Dataset shell::TDTCORVANE::*dataset) {
+    return [config, dataset](shell::TFACFMENU& menu) {
+        openWithListing(
+            menu, config().program,
+            [dataset](shell::TDTCORVANE& d) { return std::make_unique<ListingOf>(d.*dataset); },
+            tableForm(config, dataset));
+    };
+}
+
+} // namespace
+
+ScreenSetting screenSetting(shell::TFACFMENU& menu, const QString& program) {
+    const WorkingContext& ctx = menu.context();
+    ScreenSetting s;
+    s.rights = shell::ReadAcessosUtil(menu.logic().modules()->empresas->APLICACAODET, ctx.ApplicationCode,
+                                      kRightsChapter, program, ctx.UserCode);
+    s.signature = ctx.StatusSignature;
+    s.onError = menu.updateErrorHandler();
+    s.log = menu.log();
+    return s;
+}
+
+void registerScreens(shell::ScreenTable& table) {
+    using shell::TDTCORVANE;
+    table.insert(QStringLiteral("TAB001"),
+                 simpleTable<TCORVFPR001>(&costTypesScreen, &TDTCORVANE::TIPOCUSTO));
+    table.insert(QStringLiteral("TAB002"), [](shell::TFACFMENU& menu) {
+        openWithListing(
+            menu, operationsScreen().program,
+            [](TDTCORVANE& d) { return std::make_unique<TCORVFPR002>(d.OPERACOES, d.TIPOCUSTO); },
+            [](TDTCORVANE& d, Listing* listing, ScreenSetting setting) {
+                return std::make_unique<TCORVF002>(d, listing, std::move(setting));
+            });
+    });
+    table.insert(QStringLiteral("TAB003"),
+                 simpleTable<TCORVFPR004>(&machineGroupsScreen, &TDTCORVANE::GRUPOMAQUINAS));
+    table.insert(QStringLiteral("TAB005"),
+                 simpleTable<TCORVFPR005>(&materialTypesScreen, &TDTCORVANE::TIPOMATERIAL));
+    table.insert(QStringLiteral("TAB006"),
+                 simpleTable<TCORVFPR006>(&workTypesScreen, &TDTCORVANE::TIPOTRABALHO));
+}
+
+} // namespace corvane::reference
