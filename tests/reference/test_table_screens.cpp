@@ -1,8 +1,6 @@
 #include "reference/screens/operations_screen.h"
 #include "reference/screens/table_screen.h"
-#include "shell/data_modules.h"
-#include "support/recording_view.h"
-#include "support/signon_run.h"
+#include "screen_fixture.h"
 
 #include <QtTest>
 
@@ -11,30 +9,7 @@ using namespace corvane::reference;
 
 namespace {
 
-shell::AccessRights allRights() {
-    shell::AccessRights r = shell::AccessRights::none();
-    r.ACEDER = r.INSERIR = r.ELIMINAR = r.IMPRIMIR = QStringLiteral("S");
-    return r;
-}
-
-QVariant cell(db::Database& db, const QString& sql) {
-    const std::optional<QVariant> v = db.scalar(sql);
-    return v ? *v : QVariant();
-}
-
-// A signed-on demo site with one screen's logic over its shared dataset.
-struct Fixture {
-    TestSite site;
-    std::unique_ptr<SignOnRun> run;
-    RecordingView view;
-    explicit Fixture(const QString& backend) : site(backend) {
-        if (site.ok())
-            run = std::make_unique<SignOnRun>(site);
-    }
-    bool ready() const { return site.ok() && run && run->logic->signedOn(); }
-    shell::TDTCORVANE& corvane() { return *run->logic->modules()->corvane; }
-    db::Database& db() { return site.program(); }
-};
+using Fixture = ScreenFixture;
 
 // Leaves the grid, changes one field, and goes back to it.
 bool editAndSave(TableScreen& s, const QString& column, const QString& text) {
@@ -72,11 +47,10 @@ private slots:
         QVERIFY(s.codeExit(s.codeText()));
         QCOMPARE(f.view.focus.last(), QStringLiteral("Edit_Designacao"));
         QVERIFY(s.fieldExit(QStringLiteral("DESIGNACAO"), QStringLiteral("Fios de Algodão")));
-        QCOMPARE(cell(f.db(), QStringLiteral("SELECT COUNT(*) FROM TIPOMATERIAL")).toInt(), 0);
+        QCOMPARE(f.cell(QStringLiteral("SELECT COUNT(*) FROM TIPOMATERIAL")).toInt(), 0);
         QVERIFY(s.gridEnter());
-        QCOMPARE(
-            cell(f.db(), QStringLiteral("SELECT DESIGNACAO FROM TIPOMATERIAL WHERE CODIGO = 1")).toString(),
-            QStringLiteral("Fios de Algodão"));
+        QCOMPARE(f.cell(QStringLiteral("SELECT DESIGNACAO FROM TIPOMATERIAL WHERE CODIGO = 1")).toString(),
+                 QStringLiteral("Fios de Algodão"));
         QVERIFY(!s.inserting());
 
         // The next code follows the last; codes outside 1..179 and text are refused.
@@ -98,7 +72,7 @@ private slots:
         QVERIFY(!s.inserting());
         QCOMPARE(s.codeText(), QStringLiteral("1"));
         QCOMPARE(s.fieldText(QStringLiteral("DESIGNACAO")), QStringLiteral("Fios de Algodão"));
-        QCOMPARE(cell(f.db(), QStringLiteral("SELECT COUNT(*) FROM TIPOMATERIAL")).toInt(), 1);
+        QCOMPARE(f.cell(QStringLiteral("SELECT COUNT(*) FROM TIPOMATERIAL")).toInt(), 1);
         s.close();
         QVERIFY(!f.corvane().TIPOMATERIAL.isOpen());
     }
@@ -143,13 +117,12 @@ private slots:
         QCOMPARE(f.view.messages.size(), before);
         QVERIFY(s.gridEnter());
         QCOMPARE(s.fieldText(QStringLiteral("DESIGNACAO")), QStringLiteral("Etiquetas Tecidas e Impressas"));
-        QCOMPARE(cell(f.db(), QStringLiteral("SELECT DESIGNACAO FROM TIPOCUSTO WHERE CODIGO = 3")).toString(),
+        QCOMPARE(f.cell(QStringLiteral("SELECT DESIGNACAO FROM TIPOCUSTO WHERE CODIGO = 3")).toString(),
                  QStringLiteral("Etiquetas Tecidas e Impressas"));
 
         // An edit is written on the return to the grid, which keeps the row.
         QVERIFY(editAndSave(s, QStringLiteral("DESPERD"), QStringLiteral("1,5")));
-        QCOMPARE(cell(f.db(), QStringLiteral("SELECT DESPERD FROM TIPOCUSTO WHERE CODIGO = 3")).toDouble(),
-                 1.5);
+        QCOMPARE(f.cell(QStringLiteral("SELECT DESPERD FROM TIPOCUSTO WHERE CODIGO = 3")).toDouble(), 1.5);
         QCOMPARE(s.codeText(), QStringLiteral("3"));
 
         // Delete asks first and writes at once.
@@ -157,7 +130,7 @@ private slots:
         QVERIFY(!s.remove());
         QCOMPARE(f.view.questions.last(), kDeleteQuestion);
         QVERIFY(s.remove());
-        QCOMPARE(cell(f.db(), QStringLiteral("SELECT COUNT(*) FROM TIPOCUSTO WHERE CODIGO = 3")).toInt(), 0);
+        QCOMPARE(f.cell(QStringLiteral("SELECT COUNT(*) FROM TIPOCUSTO WHERE CODIGO = 3")).toInt(), 0);
     }
 
     void rangesOfTheOtherTables_data() { addBackendRows(); }
@@ -191,8 +164,7 @@ private slots:
         QVERIFY(!work.fieldExit(QStringLiteral("PASSAG_CM"), QStringLiteral("3.5")));
         QVERIFY(editAndSave(work, QStringLiteral("PASSAG_CM"), QStringLiteral("12")));
         const QString first = work.codeText();
-        QCOMPARE(cell(f.db(), QStringLiteral("SELECT PASSAG_CM FROM TIPOTRABALHO WHERE CODIGO = ") + first)
-                     .toInt(),
+        QCOMPARE(f.cell(QStringLiteral("SELECT PASSAG_CM FROM TIPOTRABALHO WHERE CODIGO = ") + first).toInt(),
                  12);
     }
 
@@ -222,7 +194,7 @@ private slots:
         QVERIFY(s.fieldExit(QStringLiteral("PRECO"), QStringLiteral("0,3")));
         QCOMPARE(s.fieldText(QStringLiteral("TIPOCUSTO")), QStringLiteral("X070005"));
         QVERIFY(s.gridEnter());
-        QCOMPARE(cell(f.db(), QStringLiteral("SELECT TIPOCUSTO FROM OPERACOES WHERE CODIGO = 5")).toString(),
+        QCOMPARE(f.cell(QStringLiteral("SELECT TIPOCUSTO FROM OPERACOES WHERE CODIGO = 5")).toString(),
                  QStringLiteral("X070005"));
 
         // A large code is cut to seven characters.
@@ -262,7 +234,7 @@ private slots:
         QVERIFY(!s.buttonsEnabled());
         f.corvane().TIPOCUSTO.database().setFailureHook({});
         QVERIFY(s.gridEnter());
-        QCOMPARE(cell(f.db(), QStringLiteral("SELECT DESIGNACAO FROM TIPOCUSTO WHERE CODIGO = 1")).toString(),
+        QCOMPARE(f.cell(QStringLiteral("SELECT DESIGNACAO FROM TIPOCUSTO WHERE CODIGO = 1")).toString(),
                  QStringLiteral("Nova"));
     }
 };

@@ -50,6 +50,7 @@ void TableScreen::setCurrentRow(int row) {
 
 void TableScreen::showCode() {
     codeText_ = current_ >= 0 ? ds_->text(current_, kCode) : QString();
+    rowShown();
 }
 
 QString TableScreen::firstInput() const {
@@ -116,6 +117,7 @@ void TableScreen::insert() {
     current_ = ds_->append();
     codeText_ = config_.proposeCode ? QString::number(next) : QString();
     remembered_ = QVariant();
+    rowShown();
     view_.focusField(kCodeInput);
 }
 
@@ -244,8 +246,12 @@ bool TableScreen::remove() {
     if (current_ < 0 || !view_.confirm(kDeleteQuestion))
         return false;
     const int row = current_;
-    ds_->remove(row);
     QString error;
+    if (!beforeRemove(&error)) {
+        view_.message(error);
+        return false;
+    }
+    ds_->remove(row);
     const bool written = ds_->applyUpdates(onError_, &error);
     if (!written) {
         if (!error.isEmpty() && !(ds_->reportsErrors() && onError_))

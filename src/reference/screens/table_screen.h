@@ -44,9 +44,9 @@ public:
     const QString& codeText() const { return codeText_; }
     QString fieldText(const QString& column) const;
 
-    void gridExit();  // DbGrid1Exit
-    bool gridEnter(); // DbGrid1Enter; false when the write failed (the changes stay)
-    void insert();    // BotInserirClick
+    void gridExit();          // DbGrid1Exit
+    virtual bool gridEnter(); // DbGrid1Enter; false when the write failed (the changes stay)
+    void insert();            // BotInserirClick
     // Edit_CodigoExit while inserting. False keeps the focus on the code, or
     // (the code exists) ends the insertion and sends the focus to the grid.
     bool codeExit(const QString& text);
@@ -63,6 +63,10 @@ protected:
     // After a field's value was stored.
     virtual void fieldStored(const FieldRule&) {}
     virtual bool openMore(QString*) { return true; }
+    // Each time another row is shown (and on Insert, for the new empty row).
+    virtual void rowShown() {}
+    // Runs after the deletion was confirmed, before the row goes.
+    virtual bool beforeRemove(QString*) { return true; }
     virtual void closeMore() {}
     bool refuse(const QString& input, const QString& message);
     void setValue(const QString& column, const QVariant& value);
