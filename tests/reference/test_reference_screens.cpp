@@ -117,12 +117,67 @@ private slots:
         QVERIFY(!menu.window->logic().modules()->corvane->TIPOCUSTO.isOpen());
     }
 
+    void machinesAndTheirInks() {
+        TestSite site(QStringLiteral("sqlite"));
+        REQUIRE_SITE(site);
+        Menu menu(site);
+        QVERIFY(menu.show());
+        ModalCloser closer;
+        QString inkName;
+        QVERIFY(menu.open(QStringLiteral("TAB004"), QStringLiteral("TCORVF003"), [&](QDialog* d) {
+            QCOMPARE(visibleButtons(d).size(), 5);
+            auto* inks = d->findChild<QPushButton*>(QStringLiteral("BotMatPrima"));
+            QVERIFY(d->findChild<QPushButton*>(QStringLiteral("BotGrupoMaquinas"))->isEnabled());
+            auto* grid = d->findChild<QTableView*>(QStringLiteral("DBGrid1"));
+            QTRY_COMPARE(d->focusWidget(), grid);
+            // The grid lists the machines by code: IMP01 prints, US01 cuts.
+            const int printer = static_cast<reference::TableScreenForm*>(d)->logic().dataset().locate(
+                QStringLiteral("CODIGO"), QStringLiteral("IMP01"));
+            grid->selectRow(printer);
+            QVERIFY(inks->isEnabled());
+            QCOMPARE(d->findChild<QLabel*>(QStringLiteral("Label_GrupoMaquinas"))->text(),
+                     QStringLiteral("Impressoras Digitais"));
+            QTimer::singleShot(0, d, [&inkName] {
+                auto* form = QApplication::activeModalWidget();
+                if (form->objectName() == QLatin1String("TCORVF003A")) {
+                    inkName = form->findChild<QLineEdit*>(QStringLiteral("Edit_Design1"))->text();
+                    form->findChild<QPushButton*>(QStringLiteral("BitCancelar"))->click();
+                }
+            });
+            inks->click();
+
+            d->findChild<QPushButton*>(QStringLiteral("BotInserir"))->click();
+            QVERIFY(!inks->isEnabled());
+            typeAndLeave(d, QStringLiteral("Edit_Codigo"), QStringLiteral("NOVA01"));
+            typeAndLeave(d, QStringLiteral("Edit_Designacao"), QStringLiteral("Maquina Nova"));
+            typeAndLeave(d, QStringLiteral("DBEdit1"), QStringLiteral("NOVA"));
+            typeAndLeave(d, QStringLiteral("Edit_GrupoMaquinas"), QStringLiteral("8"));
+            QVERIFY(inks->isEnabled());
+            typeAndLeave(d, QStringLiteral("Edit_CCusto"), QStringLiteral("9999"));
+            QTRY_COMPARE(closer.texts.value(0), QStringLiteral("CCusto Inexistente ..."));
+            typeAndLeave(d, QStringLiteral("Edit_CCusto"), QStringLiteral("3510"));
+            QCOMPARE(d->findChild<QLabel*>(QStringLiteral("Label_CCusto"))->text(),
+                     QStringLiteral("Estamparia Digital"));
+            grid->setFocus(Qt::MouseFocusReason);
+            QTRY_VERIFY(d->findChild<QPushButton*>(QStringLiteral("BotInserir"))->isEnabled());
+            QVERIFY(!inks->isEnabled());
+        }));
+        QCOMPARE(inkName, QStringLiteral("Tinta Reactiva Ciano"));
+        const auto group =
+            site.program().scalar(QStringLiteral("SELECT GRUPO FROM MAQUINAS WHERE CODIGO = 'NOVA01'"));
+        QVERIFY(group);
+        QCOMPARE(group->toInt(), 8);
+    }
+
     void rightsDecideTheButtons() {
         TestSite site(QStringLiteral("sqlite"));
         REQUIRE_SITE(site);
         site.exec(site.program(),
                   QStringLiteral("UPDATE APLICACAODET SET INSERIR = 's', IMPRIMIR = 'N' WHERE "
                                  "UTIL = 'DEMO' AND PROGRAMA = 'Tipo de Material'"));
+        site.exec(site.program(),
+                  QStringLiteral("UPDATE APLICACAODET SET ACEDER = 'N' WHERE UTIL = 'DEMO' AND "
+                                 "PROGRAMA = 'Grupo de Maquinas'"));
         Menu menu(site);
         QVERIFY(menu.show());
         QVERIFY(menu.open(QStringLiteral("TAB005"), QStringLiteral("TCORVF005"), [](QDialog* d) {
@@ -131,9 +186,13 @@ private slots:
             QVERIFY(!d->findChild<QWidget*>(QStringLiteral("RadNum")));
             QVERIFY(d->findChild<QWidget*>(QStringLiteral("PanelLegenda"))->isVisible());
         }));
+        // Without access to the machine groups the shortcut is disabled.
+        QVERIFY(menu.open(QStringLiteral("TAB004"), QStringLiteral("TCORVF003"), [](QDialog* d) {
+            QVERIFY(!d->findChild<QPushButton*>(QStringLiteral("BotGrupoMaquinas"))->isEnabled());
+        }));
         for (const auto& [entry, screen] :
              QList<QPair<QString, QString>>{{QStringLiteral("TAB002"), QStringLiteral("TCORVF002")},
-                                            {QStringLiteral("TAB003"), QStringLiteral("TCORVF004")},
+                                            {QStringLiteral("TAB001"), QStringLiteral("TCORVF001")},
                                             {QStringLiteral("TAB006"), QStringLiteral("TCORVF006")}})
             QVERIFY2(menu.open(entry, screen, [](QDialog* d) { QCOMPARE(visibleButtons(d).size(), 5); }),
                      qPrintable(entry));

@@ -79,15 +79,16 @@ double MachineInks::percent(int line) const {
     return row_ >= 0 ? mp_->number(row_, percentColumn(line)) : 0.0;
 }
 
-void MachineInks::codeExit(int line, const QString& text) {
+bool MachineInks::codeExit(int line, const QString& text) {
     mp_->setValue(row_, codeColumn(line), text.trimmed());
     if (!noCode(text)) {
         designations_[line - 1] = articleName(text);
-        return;
+        return true;
     }
     designations_[line - 1].clear();
     mp_->setValue(row_, percentColumn(line), 0.0);
     view_.focusField(codeInput(line % kLines + 1));
+    return false;
 }
 
 void MachineInks::choose(int line, int articleRow) {

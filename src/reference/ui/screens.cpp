@@ -1,5 +1,6 @@
 #include "screens.h"
 
+#include "machines_form.h"
 #include "operations_form.h"
 #include "reference/listings/listings.h"
 #include "shell/data_modules.h"
@@ -78,6 +79,26 @@ void registerScreens(shell::ScreenTable& table) {
     });
     table.insert(QStringLiteral("TAB003"),
                  simpleTable<TCORVFPR004>(&machineGroupsScreen, &TDTCORVANE::GRUPOMAQUINAS));
+    table.insert(QStringLiteral("TAB004"), [](shell::TFACFMENU& menu) {
+        openWithListing(
+            menu, machinesScreen().program,
+            [](TDTCORVANE& d) { return std::make_unique<TCORVFPR003>(d.MAQUINAS, d.GRUPOMAQUINAS); },
+            [&menu](TDTCORVANE& d, Listing* listing, ScreenSetting setting) {
+                const WorkingContext& ctx = menu.context();
+                shell::DataModules& modules = *menu.logic().modules();
+                TCORVF003::Links links;
+                links.contab = &modules.database->DbContab;
+                links.factura = &modules.database->DbFacturacao;
+                links.workingYear = ctx.WorkingYear;
+                links.groupsAllowed =
+                    shell::accessAllowed(modules.empresas->APLICACAODET, ctx.ApplicationCode, kRightsChapter,
+                                         machineGroupsScreen().program, ctx.UserCode);
+                links.openGroups = [&menu] {
+                    simpleTable<TCORVFPR004>(&machineGroupsScreen, &TDTCORVANE::GRUPOMAQUINAS)(menu);
+                };
+                return std::make_unique<TCORVF003>(d, std::move(links), listing, std::move(setting));
+            });
+    });
     table.insert(QStringLiteral("TAB005"),
                  simpleTable<TCORVFPR005>(&materialTypesScreen, &TDTCORVANE::TIPOMATERIAL));
     table.insert(QStringLiteral("TAB006"),

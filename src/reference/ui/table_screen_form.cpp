@@ -24,7 +24,7 @@ namespace corvane::reference {
 namespace {
 
 QString labelName(const QString& input) {
-    return QStringLiteral("Label_") + input.section(QLatin1Char('_'), 1);
+    return QStringLiteral("Caption_") + input.section(QLatin1Char('_'), 1);
 }
 
 QFrame* helpPanel(const HelpPanel& p, QWidget* parent) {
