@@ -53,20 +53,25 @@ QList<Table> costingInvoicingTables() {
                   {QStringLiteral("CODIGO")},
                   QStringLiteral("PK_ARTIGOSCLS"),
                   {}};
-    Table departamentos{
-        QStringLiteral("DEP_COMPRAS"),
-        {text(QStringLiteral("DEPARTAMENTO"), 20, true), text(QStringLiteral("DESIGNACAO"), 40)},
-        {QStringLiteral("DEPARTAMENTO")},
-        QStringLiteral("PK_DEP_COMPRAS"),
-        {}};
+    Table departamentos{QStringLiteral("DEP_COMPRAS"),
+                        {text(QStringLiteral("DEPARTAMENTO"), 20, true), text(QStringLiteral("CHEFE"), 15),
+                         text(QStringLiteral("UTIL_NIVEL1"), 15), real(QStringLiteral("PLAFOND_NIVEL1")),
+                         text(QStringLiteral("UTIL_NIVEL2"), 15), real(QStringLiteral("PLAFOND_NIVEL2")),
+                         text(QStringLiteral("EMAIL_CHEFE"), 50), text(QStringLiteral("EMAIL_UTIL1"), 50),
+                         text(QStringLiteral("EMAIL_UTIL2"), 50)},
+                        {QStringLiteral("DEPARTAMENTO")},
+                        QStringLiteral("PK_DEP_COMPRAS"),
+                        {}};
     Table movimentos{QStringLiteral("STKTRS"),
-                     {integer(QStringLiteral("TRSCOD"), true), text(QStringLiteral("DESIGNACAO"), 40),
-                      text(QStringLiteral("TIPO"), 3)},
+                     {integer(QStringLiteral("TRSCOD"), true), text(QStringLiteral("TRSNOM"), 30),
+                      text(QStringLiteral("TRSTIP"), 1), text(QStringLiteral("DEVOLUCAO"), 1),
+                      text(QStringLiteral("CONSUMO"), 1), text(QStringLiteral("CCUSTO"), 1),
+                      text(QStringLiteral("TIPOMOV"), 3)},
                      {QStringLiteral("TRSCOD")},
                      QStringLiteral("PK_STKTRS"),
                      {}};
     Table armazens{QStringLiteral("STKARMAZEM"),
-                   {integer(QStringLiteral("CODIGO"), true), text(QStringLiteral("DESIGNACAO"), 40)},
+                   {integer(QStringLiteral("CODIGO"), true), text(QStringLiteral("NOME"), 40)},
                    {QStringLiteral("CODIGO")},
                    QStringLiteral("PK_STKARMAZEM"),
                    {}};
@@ -89,18 +94,20 @@ bool insertDemoInvoicingRows(Database& factura, QString* error) {
                                      QStringLiteral("CUSTOPADRAO"), QStringLiteral("PMCUSTO"),
                                      QStringLiteral("PULENTRA"),    QStringLiteral("UNCOMPRA")};
     return insertAll(factura, QStringLiteral("ARTIGOSCLS"), articleColumns, kArticles, error) &&
-           insertAll(factura, QStringLiteral("DEP_COMPRAS"),
-                     {QStringLiteral("DEPARTAMENTO"), QStringLiteral("DESIGNACAO")},
-                     {{"COMPRAS", "Departamento de Compras"}, {"PRODUCAO", "Compras da Produção"}}, error) &&
+           insertAll(
+               factura, QStringLiteral("DEP_COMPRAS"),
+               {QStringLiteral("DEPARTAMENTO"), QStringLiteral("CHEFE"), QStringLiteral("PLAFOND_NIVEL1")},
+               {{"COMPRAS", "RUI", 500.0}, {"PRODUCAO", "MARTA", 250.0}}, error) &&
            insertAll(factura, QStringLiteral("STKTRS"),
-                     {QStringLiteral("TRSCOD"), QStringLiteral("DESIGNACAO"), QStringLiteral("TIPO")},
-                     {{10, "Entrada de Compras", "ECO"},
-                      {20, "Saída para Consumo", "SCI"},
-                      {21, "Devolução ao Armazém", "ECI"},
-                      {30, "Entrada de Produto Acabado", "EPA"}},
+                     {QStringLiteral("TRSCOD"), QStringLiteral("TRSNOM"), QStringLiteral("TRSTIP"),
+                      QStringLiteral("DEVOLUCAO"), QStringLiteral("CONSUMO"), QStringLiteral("TIPOMOV")},
+                     {{10, "Entrada de Compras", "E", "N", "N", "ECO"},
+                      {20, "Saída para Consumo", "S", "N", "S", "SCI"},
+                      {21, "Devolução ao Armazém", "E", "S", "N", "ECI"},
+                      {30, "Entrada de Produto Acabado", "E", "N", "N", "EPA"}},
                      error) &&
            insertAll(factura, QStringLiteral("STKARMAZEM"),
-                     {QStringLiteral("CODIGO"), QStringLiteral("DESIGNACAO")},
+                     {QStringLiteral("CODIGO"), QStringLiteral("NOME")},
                      {{1, "Armazém de Matérias Primas"}, {2, "Armazém de Produto Acabado"}}, error);
 }
 
