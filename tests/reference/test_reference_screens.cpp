@@ -169,6 +169,39 @@ private slots:
         QCOMPARE(group->toInt(), 8);
     }
 
+    void generalParameters() {
+        TestSite site(QStringLiteral("sqlite"));
+        REQUIRE_SITE(site);
+        {
+            Menu menu(site);
+            QVERIFY(menu.show());
+            ModalCloser closer;
+            QVERIFY(menu.open(QStringLiteral("TAB000"), QStringLiteral("TCORVF000"), [&](QDialog* d) {
+                QVERIFY(d->findChild<QWidget*>(QStringLiteral("PanelInput"))->isEnabled());
+                QVERIFY(d->findChild<QPushButton*>(QStringLiteral("BotTipoCusto"))->isEnabled());
+                d->findChild<QLineEdit*>(QStringLiteral("Edit_Maquinas_TC"))->setFocus();
+                typeAndLeave(d, QStringLiteral("Edit_Maquinas_TC"), QStringLiteral("1"));
+                QTRY_COMPARE(closer.texts.value(0),
+                             QStringLiteral("Escolha um Tipo de Custo para Máquinas ... Classificação =[6]"));
+                typeAndLeave(d, QStringLiteral("Edit_Maquinas_TC"), QStringLiteral("10"));
+                QCOMPARE(d->findChild<QLabel*>(QStringLiteral("Label_Maquinas_TC"))->text(),
+                         QStringLiteral("Tempo de Máquina"));
+            }));
+        }
+        QCOMPARE(
+            site.program().scalar(QStringLiteral("SELECT MAQUINAS_TC FROM PARGER WHERE CODIGO = 1"))->toInt(),
+            10);
+        // Ana only reads the tables: the inputs are there but disabled.
+        site.exec(site.general(), QStringLiteral("UPDATE PARAMUTIL SET UTIL = 'ANA', PASSWOR = 'ANA2026'"));
+        Menu ana(site);
+        QVERIFY(ana.show());
+        QVERIFY(ana.open(QStringLiteral("TAB000"), QStringLiteral("TCORVF000"), [](QDialog* d) {
+            QVERIFY(!d->findChild<QWidget*>(QStringLiteral("PanelInput"))->isEnabled());
+            QCOMPARE(d->findChild<QLineEdit*>(QStringLiteral("Edit_Maquinas_TC"))->text(),
+                     QStringLiteral("10"));
+        }));
+    }
+
     void rightsDecideTheButtons() {
         TestSite site(QStringLiteral("sqlite"));
         REQUIRE_SITE(site);

@@ -2,6 +2,7 @@
 
 #include "machines_form.h"
 #include "operations_form.h"
+#include "parameters_form.h"
 #include "reference/listings/listings.h"
 #include "shell/data_modules.h"
 #include "table_screen_form.h"
@@ -67,6 +68,27 @@ ScreenSetting screenSetting(shell::TFACFMENU& menu, const QString& program) {
 
 void registerScreens(shell::ScreenTable& table) {
     using shell::TDTCORVANE;
+    // The general parameters have no listing.
+    table.insert(QStringLiteral("TAB000"), [](shell::TFACFMENU& menu) {
+        shell::DataModules* modules = menu.logic().modules();
+        if (!modules)
+            return;
+        const WorkingContext& ctx = menu.context();
+        auto allowed = [&](const QString& program) {
+            return shell::accessAllowed(modules->empresas->APLICACAODET, ctx.ApplicationCode, kRightsChapter,
+                                        program, ctx.UserCode);
+        };
+        TCORVF000::Links links;
+        links.costTypesAllowed = allowed(costTypesScreen().program);
+        links.operationsAllowed = allowed(operationsScreen().program);
+        links.openCostTypes = [&menu] {
+            simpleTable<TCORVFPR001>(&costTypesScreen, &TDTCORVANE::TIPOCUSTO)(menu);
+        };
+        auto form =
+            std::make_unique<TCORVF000>(*modules->corvane, modules->database->DbFacturacao, std::move(links),
+                                        screenSetting(menu, QStringLiteral("Parametros Gerais")));
+        form->exec();
+    });
     table.insert(QStringLiteral("TAB001"),
                  simpleTable<TCORVFPR001>(&costTypesScreen, &TDTCORVANE::TIPOCUSTO));
     table.insert(QStringLiteral("TAB002"), [](shell::TFACFMENU& menu) {
