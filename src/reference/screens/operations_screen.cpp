@@ -5,6 +5,24 @@
 
 namespace corvane::reference {
 
+int costTypeInput(db::Dataset& tipoCusto, const QString& text, QString* message) {
+    if (text.trimmed().isEmpty()) {
+        *message = QStringLiteral("Valor Inválido");
+        return -1;
+    }
+    int code = 0;
+    if (!readWholeNumber(text, &code, message))
+        return -1;
+    if (code >= 100) {
+        *message = QStringLiteral("Digite [1..99]");
+        return -1;
+    }
+    const int row = tipoCusto.locate(QStringLiteral("CODIGO"), code);
+    if (row < 0)
+        *message = QStringLiteral("Tipo de Custo Inexistente");
+    return row;
+}
+
 OperationsScreen::OperationsScreen(db::Dataset& operacoes, db::Dataset& tipoCusto, ScreenView& view,
                                    db::UpdateErrorHandler onError)
     : TableScreen(operationsScreen(), operacoes, view, std::move(onError)), tipoCusto_(&tipoCusto) {}
@@ -35,19 +53,12 @@ bool OperationsScreen::checkField(const FieldRule& rule, const QString& text, QV
     if (rule.column != QLatin1String("TC"))
         return TableScreen::checkField(rule, text, out);
     label_.clear();
-    if (text.trimmed().isEmpty())
-        return refuse(rule.input, QStringLiteral("Valor Inválido"));
-    int code = 0;
     QString message;
-    if (!readWholeNumber(text, &code, &message))
-        return refuse(rule.input, message);
-    if (code >= 100)
-        return refuse(rule.input, QStringLiteral("Digite [1..99]"));
-    const int row = tipoCusto_->locate(QStringLiteral("CODIGO"), code);
+    const int row = costTypeInput(*tipoCusto_, text, &message);
     if (row < 0)
-        return refuse(rule.input, QStringLiteral("Tipo de Custo Inexistente"));
+        return refuse(rule.input, message);
     label_ = tipoCusto_->text(row, QStringLiteral("DESIGNACAO"));
-    *out = code;
+    *out = tipoCusto_->integer(row, QStringLiteral("CODIGO"));
     return true;
 }
 

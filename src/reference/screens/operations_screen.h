@@ -4,6 +4,10 @@
 
 namespace corvane::reference {
 
+// The cost type typed into an input (operations, packaging): a code from 1
+// to 99 of an existing TIPOCUSTO row. The row found, or -1 with the message.
+int costTypeInput(db::Dataset& tipoCusto, const QString& text, QString* message);
+
 // The operations screen (TCORVF002): the cost type of an operation is looked
 // up in TIPOCUSTO, whose unit type it copies, and the composite code is built
 // again when the price is left.

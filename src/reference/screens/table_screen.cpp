@@ -138,7 +138,7 @@ bool TableScreen::codeExit(const QString& text) {
         if (!readWholeNumber(text, &n, &message))
             return refuse(kCodeInput, message);
         if (n <= 0 || n > config_.codeMax)
-            return refuse(kCodeInput, QStringLiteral("Codigo Inválido ... <ENTER>"));
+            return refuse(kCodeInput, config_.invalidCodeMessage);
         if (config_.smallIntegerCode && !withinSmallInteger(n, &message))
             return refuse(kCodeInput, message);
         code = n;

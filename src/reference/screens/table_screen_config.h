@@ -53,6 +53,7 @@ struct TableScreenConfig {
     int codeLength = 0;      // > 0: a text code of up to so many characters
     bool proposeCode = true; // Insert proposes the last code + 1
     QString existsMessage = QStringLiteral("REGISTO JÁ FOI ABERTO ... <ENTER>");
+    QString invalidCodeMessage = QStringLiteral("Codigo Inválido ... <ENTER>");
     QString codeHint;
     QString codeLabel = QStringLiteral("Código : ");
     QList<FieldRule> fields;
