@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTableView>
+#include <QTableWidget>
 #include <QtTest>
 
 using namespace corvane;
@@ -200,6 +201,45 @@ private slots:
             QCOMPARE(d->findChild<QLineEdit*>(QStringLiteral("Edit_Maquinas_TC"))->text(),
                      QStringLiteral("10"));
         }));
+    }
+
+    void packagingAndItsMaterials() {
+        TestSite site(QStringLiteral("sqlite"));
+        REQUIRE_SITE(site);
+        Menu menu(site);
+        QVERIFY(menu.show());
+        QString firstArticle;
+        QVERIFY(menu.open(QStringLiteral("TAB007"), QStringLiteral("TCORVF007"), [&](QDialog* d) {
+            QCOMPARE(visibleButtons(d).size(), 5);
+            auto* grid = d->findChild<QTableView*>(QStringLiteral("DBGrid1"));
+            QTRY_COMPARE(d->focusWidget(), grid);
+            grid->selectRow(1);
+            auto* lines = d->findChild<QTableWidget*>(QStringLiteral("GridMateriais"));
+            QCOMPARE(lines->item(0, 0)->text(), QStringLiteral("EMB.CXOFERTA"));
+            QTimer::singleShot(0, d, [&firstArticle] {
+                auto* form = QApplication::activeModalWidget();
+                if (form->objectName() == QLatin1String("TCORVF007A")) {
+                    firstArticle = form->findChild<QLineEdit*>(QStringLiteral("Edit_ArtNro"))->text();
+                    form->findChild<QPushButton*>(QStringLiteral("BitCancelar"))->click();
+                }
+            });
+            d->findChild<QPushButton*>(QStringLiteral("BotMatPrima"))->click();
+
+            d->findChild<QPushButton*>(QStringLiteral("BotInserir"))->click();
+            auto* code = d->findChild<QLineEdit*>(QStringLiteral("Edit_Codigo"));
+            QTRY_COMPARE(d->focusWidget(), code);
+            typeAndLeave(d, QStringLiteral("Edit_Codigo"), QStringLiteral("70"));
+            typeAndLeave(d, QStringLiteral("Edit_Designacao"), QStringLiteral("Caixa Nova"));
+            typeAndLeave(d, QStringLiteral("Edit_CustoFixo"), QStringLiteral("0,5"));
+            typeAndLeave(d, QStringLiteral("Edit_TC"), QStringLiteral("40"));
+            grid->setFocus(Qt::MouseFocusReason);
+            QTRY_VERIFY(d->findChild<QPushButton*>(QStringLiteral("BotInserir"))->isEnabled());
+        }));
+        QCOMPARE(firstArticle, QStringLiteral("EMB.CXOFERTA"));
+        const auto row = site.program().scalar(
+            QStringLiteral("SELECT DESIGNACAO || '/' || TIPOCUSTO FROM EMBALAGEM WHERE CODIGO = 70"));
+        QVERIFY(row);
+        QCOMPARE(row->toString(), QStringLiteral("Caixa Nova/40"));
     }
 
     void rightsDecideTheButtons() {

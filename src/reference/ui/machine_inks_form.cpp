@@ -75,6 +75,7 @@ TCORVF003A::TCORVF003A(db::Dataset& maquinasMp, db::Database& factura, const QSt
     });
 
     auto* conventions = new components::FormConventions(this, &view_);
+    conventions_ = conventions;
     for (int n = 1; n <= MachineInks::kLines; ++n) {
         QLineEdit* code = codes_[n - 1];
         QLineEdit* share = shares_[n - 1];
@@ -85,6 +86,10 @@ TCORVF003A::TCORVF003A(db::Dataset& maquinasMp, db::Database& factura, const QSt
         });
         conventions->setCheck(share, [this, share, n] { return inks_.percentExit(n, share->text()); });
     }
+}
+
+TCORVF003A::~TCORVF003A() {
+    delete conventions_;
 }
 
 void TCORVF003A::showEvent(QShowEvent* event) {
@@ -133,6 +138,12 @@ bool TCORVF003A::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QDialog::eventFilter(watched, event);
+}
+
+void TCORVF003A::done(int result) {
+    if (done_)
+        conventions_->setChecksEnabled(false);
+    QDialog::done(result);
 }
 
 void TCORVF003A::reject() {

@@ -19,12 +19,14 @@ public:
     TCORVF003A(db::Dataset& maquinasMp, db::Database& factura, const QString& machine,
                const QString& machineName, const ScreenSetting& setting, QWidget* parent = nullptr);
 
+    ~TCORVF003A() override;
     MachineInks& logic() { return inks_; }
 
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void reject() override;
+    void done(int result) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -37,6 +39,7 @@ private:
     QLineEdit* names_[MachineInks::kLines] = {};
     QLineEdit* shares_[MachineInks::kLines] = {};
     int line_ = 1;
+    components::FormConventions* conventions_ = nullptr;
     bool activated_ = false;
     bool done_ = false;
 };

@@ -115,6 +115,7 @@ TCORVF000::TCORVF000(shell::TDTCORVANE& data, db::Database& factura, Links links
     outer->addWidget(status);
 
     auto* conventions = new components::FormConventions(this, &view_);
+    conventions_ = conventions;
     for (auto it = inputs_.begin(); it != inputs_.end(); ++it) {
         Input* in = &it.value();
         conventions->bindLabel(in->edit, nullptr, QString::fromUtf8(kHints[in->lookup]));
@@ -239,9 +240,14 @@ void TCORVF000::openCostTypes() {
     refresh();
 }
 
+TCORVF000::~TCORVF000() {
+    delete conventions_;
+}
+
 void TCORVF000::done(int result) {
     if (!closed_) {
         closed_ = true;
+        conventions_->setChecksEnabled(false);
         logic_.close();
     }
     QDialog::done(result);

@@ -29,6 +29,7 @@ public:
     };
     TCORVF000(shell::TDTCORVANE& data, db::Database& factura, Links links, ScreenSetting setting,
               QWidget* parent = nullptr);
+    ~TCORVF000() override;
 
     ParametersScreen& logic() { return logic_; }
 
@@ -59,6 +60,7 @@ private:
     QTabWidget* TB = nullptr;
     QWidget* PanelInput = nullptr;
     QHash<QString, Input> inputs_; // by objectName
+    components::FormConventions* conventions_ = nullptr;
     bool activated_ = false;
     bool closed_ = false;
 };

@@ -2,6 +2,7 @@
 
 #include "machines_form.h"
 #include "operations_form.h"
+#include "packaging_form.h"
 #include "parameters_form.h"
 #include "reference/listings/listings.h"
 #include "shell/data_modules.h"
@@ -119,6 +120,16 @@ void registerScreens(shell::ScreenTable& table) {
                     simpleTable<TCORVFPR004>(&machineGroupsScreen, &TDTCORVANE::GRUPOMAQUINAS)(menu);
                 };
                 return std::make_unique<TCORVF003>(d, std::move(links), listing, std::move(setting));
+            });
+    });
+    table.insert(QStringLiteral("TAB007"), [](shell::TFACFMENU& menu) {
+        openWithListing(
+            menu, packagingScreen().program,
+            [](TDTCORVANE& d) { return std::make_unique<TCORVFPR007>(d.EMBALAGEM, d.EMBALAGEMMP); },
+            [&menu](TDTCORVANE& d, Listing* listing, ScreenSetting setting) {
+                setting.signature.clear(); // this screen shows no signature
+                return std::make_unique<TCORVF007>(d, menu.logic().modules()->database->DbFacturacao, listing,
+                                                   std::move(setting));
             });
     });
     table.insert(QStringLiteral("TAB005"),

@@ -55,7 +55,9 @@ TableScreenForm::TableScreenForm(const TableScreenConfig& config, LogicFactory m
     build();
 }
 
-TableScreenForm::~TableScreenForm() = default;
+TableScreenForm::~TableScreenForm() {
+    delete conventions_;
+}
 
 void TableScreenForm::build() {
     components::paintBackground(this, components::kScreenColour);
@@ -340,6 +342,10 @@ void TableScreenForm::BotDeleteClick() {
 }
 
 void TableScreenForm::BotPrintClick() {
+    print();
+}
+
+void TableScreenForm::print() {
     if (!listing_)
         return;
     const bool alphabetical = radNum_ && !radNum_->isChecked();
@@ -350,6 +356,7 @@ void TableScreenForm::BotPrintClick() {
 void TableScreenForm::done(int result) {
     if (!closing_) {
         closing_ = true;
+        conventions_->setChecksEnabled(false); // nothing is checked on the way out
         logic_->close();
     }
     QDialog::done(result);

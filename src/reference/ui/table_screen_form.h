@@ -60,6 +60,9 @@ protected:
     virtual void refresh();
     // Insert (Ctrl+Insert: alphabetical) on an input: opens its lookup, if it has one.
     virtual bool lookup(const QString&, bool) { return false; }
+    // BotPrintClick: the listing in the order of the radio buttons.
+    virtual void print();
+    Listing* listing() const { return listing_; }
     // Leaves an input as the focus would, with the text it has now.
     bool runCheck(const QString& input);
     components::WidgetView& view() { return view_; }
