@@ -2,6 +2,7 @@
 #include "core/site.h"
 #include "core/site_log.h"
 #include "db/credentials.h"
+#include "reference/ui/screens.h"
 #include "shell/ui/splash.h"
 #include "shell/ui/tfacfmenu.h"
 #include "shell/ui/tgerfversao.h"
@@ -55,6 +56,7 @@ int main(int argc, char** argv) {
         return shell::runVersionUpdate(window, window->context(), modules);
     };
     shell::ScreenTable screens;
+    reference::registerScreens(screens);
     shell::TFACFMENU menu(site, deps, screens, &log);
     window = &menu;
     menu.show();

@@ -1,5 +1,7 @@
 #include "demo_site.h"
 
+#include "costing_outside_tables.h"
+
 #include "core/site.h"
 #include "core/working_context.h"
 #include "shell/version_update.h"
@@ -212,6 +214,11 @@ bool createDemoSite(SiteBuilder& builder, const QString& workstation, const QDat
                             {QStringLiteral("I"), info}},
                            error))
             return false;
+
+    auto contab = builder.connectCompany(company, company.accountingAlias, error);
+    if (!contab || !insertDemoInvoicingRows(*factura, error) ||
+        !insertDemoAccountingRows(*contab, today.year(), error))
+        return false;
 
     Site site(builder.root());
     return writeText(site.workstationNameFile(), workstation.left(30) + QLatin1Char('\n'), error) &&

@@ -1,6 +1,7 @@
 #include "site_setup.h"
 
 #include "core/site.h"
+#include "costing_outside_tables.h"
 #include "record_tables.h"
 #include "reference/reference_tables.h"
 #include "shell/shell_tables.h"
@@ -21,8 +22,8 @@ QList<db::Table> generalDatabaseTables() { return shell::generalTables(); }
 QList<db::Table> programDatabaseTables() {
     return shell::programShellTables() + reference::referenceBaseTables() + productRecordTables();
 }
-QList<db::Table> invoicingDatabaseTables() { return shell::invoicingShellTables(); }
-QList<db::Table> accountingDatabaseTables() { return {}; }
+QList<db::Table> invoicingDatabaseTables() { return shell::invoicingShellTables() + costingInvoicingTables(); }
+QList<db::Table> accountingDatabaseTables() { return costingAccountingTables(); }
 
 bool parseConnInfo(const QString& conninfo, PgServer* out, QString* error) {
     PgServer s;

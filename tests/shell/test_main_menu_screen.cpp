@@ -1,5 +1,6 @@
 #include "shell/ui/tfacfmenu.h"
 #include "shell/ui/tupdate_error_form.h"
+#include "support/menu_window.h"
 #include "support/test_site.h"
 
 #include <QAction>
@@ -19,36 +20,22 @@ using namespace corvane;
 using namespace corvane::shell;
 
 namespace {
-const QStringList kDispatched = {QStringLiteral("TAB000"), QStringLiteral("TAB001"),    QStringLiteral("TAB002"),
-                                 QStringLiteral("TAB003"), QStringLiteral("TAB004"),    QStringLiteral("TAB005"),
-                                 QStringLiteral("TAB006"), QStringLiteral("TAB007"),    QStringLiteral("FICTEC001"),
-                                 QStringLiteral("ORC002")};
+const QStringList kDispatched = {
+    QStringLiteral("TAB000"),    QStringLiteral("TAB001"), QStringLiteral("TAB002"), QStringLiteral("TAB003"),
+    QStringLiteral("TAB004"),    QStringLiteral("TAB005"), QStringLiteral("TAB006"), QStringLiteral("TAB007"),
+    QStringLiteral("FICTEC001"), QStringLiteral("ORC002")};
 
-struct Menu {
-    db::Database geral{QStringLiteral("DBGERAL"), QStringLiteral("QTXGERAL")};
-    SiteLog log;
+struct Menu : MenuWindow {
     QStringList opened;
-    std::unique_ptr<TFACFMENU> window;
 
-    Menu(TestSite& site, bool withScreens) : log(site.site().logFile()) {
-        SignOn::Dependencies deps;
-        deps.dbGeral = &geral;
-        deps.registry = &site.registry();
-        deps.credentials = [&site](db::GeneralCredentials* c, QString* e) { return site.credentials(c, e); };
-        deps.updateVersion = [](DataModules& m) {
-            QString error;
-            return m.versao->UPACTUAL_VERSAO(QStringLiteral("01.009"), QDate::currentDate(), 1, &error);
-        };
+    // The entries only record that they were opened (the list is filled later).
+    Menu(TestSite& site, bool withScreens)
+        : MenuWindow(site, withScreens ? recorders(&opened) : ScreenTable{}) {}
+    static ScreenTable recorders(QStringList* opened) {
         ScreenTable screens;
-        if (withScreens)
-            for (const QString& entry : kDispatched)
-                screens.insert(entry, [this, entry](TFACFMENU&) { opened << entry; });
-        window = std::make_unique<TFACFMENU>(site.site(), deps, screens, &log);
-    }
-    bool show() {
-        QSignalSpy spy(window.get(), &TFACFMENU::signedOn);
-        window->show();
-        return spy.wait(10000);
+        for (const QString& entry : kDispatched)
+            screens.insert(entry, [opened, entry](TFACFMENU&) { *opened << entry; });
+        return screens;
     }
     QAction* action(const QString& name) { return window->findChild<QAction*>(name); }
     QToolButton* button(const QString& name) { return window->findChild<QToolButton*>(name); }
@@ -66,7 +53,8 @@ private slots:
             QVERIFY(menu.show());
             QCOMPARE(menu.window->windowTitle(), QStringLiteral("Corvane e Gorros"));
             QCOMPARE(menu.button(QStringLiteral("BotPassord"))->text(), QStringLiteral("DEMO"));
-            QCOMPARE(menu.window->findChild<QLabel*>(QStringLiteral("Label_Computador"))->text(), site.workstation());
+            QCOMPARE(menu.window->findChild<QLabel*>(QStringLiteral("Label_Computador"))->text(),
+                     site.workstation());
             QCOMPARE(menu.window->findChild<QLineEdit*>(QStringLiteral("Edit_EmpNom"))->text(),
                      QStringLiteral("Malhas e Tecidos do Vale, Lda."));
             // The demo user: everything but the approval of quotations.
@@ -84,8 +72,8 @@ private slots:
             menu.action(QStringLiteral("TAB004"))->trigger();
             menu.button(QStringLiteral("BotTab004"))->click();
             menu.button(QStringLiteral("BotOrcam"))->click();
-            QCOMPARE(menu.opened,
-                     (QStringList{QStringLiteral("TAB004"), QStringLiteral("TAB004"), QStringLiteral("ORC002")}));
+            QCOMPARE(menu.opened, (QStringList{QStringLiteral("TAB004"), QStringLiteral("TAB004"),
+                                               QStringLiteral("ORC002")}));
 
             // A day of another year turns the calendar panel red.
             auto* calendar = menu.window->findChild<QCalendarWidget*>(QStringLiteral("Edit_Data"));
@@ -105,8 +93,9 @@ private slots:
 
         // Ana may read the tables but not approve; the version is already recorded.
         site.exec(site.general(), QStringLiteral("UPDATE PARAMUTIL SET UTIL = 'ANA', PASSWOR = 'ANA2026'"));
-        site.exec(site.program(), QStringLiteral("UPDATE APLICACAODET SET ACEDER = 'N' WHERE UTIL = 'ANA' AND "
-                                                 "PROGRAMA IN ('Maquinas', 'Emissao Orcamento Cliente')"));
+        site.exec(site.program(),
+                  QStringLiteral("UPDATE APLICACAODET SET ACEDER = 'N' WHERE UTIL = 'ANA' AND "
+                                 "PROGRAMA IN ('Maquinas', 'Emissao Orcamento Cliente')"));
         Menu ana(site, true);
         QVERIFY(ana.show());
         QCOMPARE(ana.button(QStringLiteral("BotPassord"))->text(), QStringLiteral("ANA"));

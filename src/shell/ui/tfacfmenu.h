@@ -47,6 +47,7 @@ public:
     WorkingContext& context() { return ctx_; }
     MainMenuLogic& logic() { return *logic_; }
     components::WidgetView& view() { return view_; }
+    SiteLog* log() const { return log_; }
     // The update-error dialog every screen's writes report to.
     db::UpdateErrorHandler updateErrorHandler();
     // 0 after a normal close, 1 when the sign-on or the workstation files failed.

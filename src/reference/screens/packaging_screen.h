@@ -1,0 +1,77 @@
+#pragma once
+
+#include "table_screen.h"
+
+namespace corvane::reference {
+
+TableScreenConfig packagingScreen(); // TCORVF007, EMBALAGEM
+
+// The packaging types (TCORVF007): the cost type of a type is checked as an
+// operation's is; the current type's subsidiary materials show below.
+class PackagingScreen : public TableScreen {
+public:
+    PackagingScreen(db::Dataset& embalagem, db::Dataset& tipoCusto, db::Dataset& embalagemMp,
+                    ScreenView& view, db::UpdateErrorHandler onError = {});
+
+    db::Dataset& costTypes() { return *tipoCusto_; }
+    db::Dataset& materials() { return *mp_; }
+    // LabelTipoCusto.
+    const QString& costTypeLabel() const { return label_; }
+    // The row of the current type's materials, or -1.
+    int materialsRow() const;
+    int packagingCode() const { return value(QStringLiteral("CODIGO")).toInt(); }
+
+protected:
+    bool checkField(const FieldRule& rule, const QString& text, QVariant* value) override;
+    bool openMore(QString* error) override;
+    void closeMore() override;
+    void rowShown() override;
+
+private:
+    db::Dataset* tipoCusto_;
+    db::Dataset* mp_;
+    QString label_;
+};
+
+// The subsidiary materials of one packaging type (TCORVF007A): three lines
+// of article (ARTIGOSCLS with TIPOMAT 120 to 139), designation, quantity,
+// price and unit, kept in its EMBALAGEMMP row.
+class PackagingMaterials {
+public:
+    static constexpr int kLines = 3;
+    PackagingMaterials(db::Dataset& embalagemMp, db::Database& factura, int packaging, ScreenView& view);
+
+    bool activate();
+    db::Dataset& byCode() { return byCode_; }
+    db::Dataset& byName() { return byName_; }
+
+    QString text(const QString& column, int line) const; // ARTNRO, DESIGNACAO, QTD, PRECO, UND
+    // The inputs of a line: Edit_ArtNro, Edit_ArtNro2, Edit_ArtNro3 ...
+    static QString input(const QString& kind, int line);
+
+    void enterArticle(int line);
+    void articleExit(int line, const QString& text);
+    bool designationExit(int line, const QString& text);
+    bool numberExit(int line, const QString& column, const QString& text);
+    // An article chosen in a lookup over byCode() or byName().
+    void choose(int line, const QString& code);
+
+    bool finish(); // "Terminar": written; false when the write failed
+    void cancel(); // "Cancelar": nothing written
+
+private:
+    void fill(int line, const QString& code);
+    bool noArticle(int line) const { return text(QStringLiteral("ARTNRO"), line).trimmed().isEmpty(); }
+    void set(const QString& column, int line, const QVariant& value);
+    bool backToArticle(int line);
+
+    db::Dataset* mp_;
+    db::Dataset byCode_;
+    db::Dataset byName_;
+    int packaging_;
+    ScreenView& view_;
+    int row_ = -1;
+    QString entered_;
+};
+
+} // namespace corvane::reference

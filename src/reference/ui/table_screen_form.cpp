@@ -1,0 +1,378 @@
+#include "table_screen_form.h"
+
+#include "components/form_conventions.h"
+#include "db/dataset_model.h"
+#include "reference/listings/listing.h"
+
+#include <QFormLayout>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStatusBar>
+#include <QTableView>
+#include <QTimer>
+#include <QToolButton>
+
+namespace corvane::reference {
+
+namespace {
+
+QString labelName(const QString& input) {
+    return QStringLiteral("Caption_") + input.section(QLatin1Char('_'), 1);
+}
+
+QFrame* helpPanel(const HelpPanel& p, QWidget* parent) {
+    auto* frame = new QFrame(parent);
+    frame->setObjectName(p.name);
+    frame->setFrameShape(QFrame::Panel);
+    frame->setFrameShadow(QFrame::Raised);
+    auto* layout = new QVBoxLayout(frame);
+    auto* title = new QLabel(p.title, frame);
+    QFont bold = title->font();
+    bold.setBold(true);
+    title->setFont(bold);
+    layout->addWidget(title);
+    for (const QString& line : p.lines)
+        layout->addWidget(new QLabel(line, frame));
+    return frame;
+}
+
+} // namespace
+
+TableScreenForm::TableScreenForm(const TableScreenConfig& config, LogicFactory makeLogic, Listing* listing,
+                                 ScreenSetting setting, QWidget* parent)
+    : QDialog(parent), config_(config), view_(this, config.name, setting.log), listing_(listing),
+      setting_(std::move(setting)) {
+    setObjectName(config_.name);
+    setWindowTitle(config_.caption);
+    logic_ = makeLogic(view_);
+    build();
+}
+
+TableScreenForm::~TableScreenForm() {
+    delete conventions_;
+}
+
+void TableScreenForm::build() {
+    components::paintBackground(this, components::kScreenColour);
+    auto* outer = new QVBoxLayout(this);
+    auto* body = new QHBoxLayout;
+    outer->addLayout(body, 1);
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(buildNavigator());
+    grid_ = new QTableView(this);
+    grid_->setObjectName(kGrid);
+    model_ = new db::DatasetModel(logic_->dataset(), config_.gridColumns, config_.gridTitles, this);
+    grid_->setModel(model_);
+    grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid_->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid_->verticalHeader()->hide();
+    grid_->horizontalHeader()->setStretchLastSection(true);
+    grid_->installEventFilter(this);
+    connect(grid_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& index) {
+                if (!index.isValid() || index.row() == logic_->currentRow())
+                    return;
+                logic_->setCurrentRow(index.row());
+                refresh();
+            });
+    left->addWidget(grid_, 1);
+    body->addLayout(left, 3);
+
+    auto* right = new QVBoxLayout;
+    buildInputs(right);
+    extras_ = new QVBoxLayout;
+    right->addLayout(extras_);
+    for (const HelpPanel& p : config_.panels) {
+        QFrame* frame = helpPanel(p, this);
+        right->addWidget(frame);
+        if (!p.input.isEmpty()) {
+            frame->hide();
+            panels_.insert(p.input, frame);
+        }
+    }
+    right->addStretch(1);
+    if (config_.orderChoice) {
+        radNum_ = new QRadioButton(QStringLiteral("Ord. Numérica"), this);
+        radNum_->setObjectName(QStringLiteral("RadNum"));
+        radNum_->setChecked(true);
+        auto* radAlfa = new QRadioButton(QStringLiteral("Ord. Alfabética"), this);
+        radAlfa->setObjectName(QStringLiteral("RadAlfa"));
+        for (QRadioButton* r : {radNum_, radAlfa}) {
+            r->setFocusPolicy(Qt::NoFocus);
+            right->addWidget(r);
+        }
+    }
+    buildButtons(right);
+    body->addLayout(right, 2);
+
+    auto* status = new QStatusBar(this);
+    status->setObjectName(QStringLiteral("StatusBar"));
+    status->setSizeGripEnabled(false);
+    view_.setStatusPanels(status, 2);
+    outer->addWidget(status);
+
+    conventions_ = new components::FormConventions(this, &view_);
+    auto* code = inputs_.value(kCodeInput);
+    conventions_->bindLabel(code, findChild<QLabel*>(labelName(kCodeInput)), config_.codeHint);
+    conventions_->setCheck(code, [this, code] {
+        const bool ok = logic_->codeExit(code->text());
+        refresh();
+        return ok;
+    });
+    for (const FieldRule& rule : config_.fields) {
+        QLineEdit* edit = inputs_.value(rule.input);
+        conventions_->bindLabel(edit, findChild<QLabel*>(labelName(rule.input)), rule.hint);
+        conventions_->setCheck(edit, [this, edit, column = rule.column] {
+            const bool ok = logic_->fieldExit(column, edit->text());
+            if (ok)
+                refresh();
+            return ok;
+        });
+    }
+    resize(820, 480);
+}
+
+QWidget* TableScreenForm::buildNavigator() {
+    auto* bar = new QWidget(this);
+    bar->setObjectName(QStringLiteral("BotNavig"));
+    auto* layout = new QHBoxLayout(bar);
+    layout->setContentsMargins(0, 0, 0, 0);
+    const struct {
+        Qt::ArrowType arrow;
+        const char* hint;
+        int step;
+    } moves[] = {{Qt::UpArrow, "Primeiro Registo", -2},
+                 {Qt::LeftArrow, "Registo Anterior", -1},
+                 {Qt::RightArrow, "Próximo Registo", 1},
+                 {Qt::DownArrow, "Último Registo", 2}};
+    for (const auto& m : moves) {
+        auto* b = new QToolButton(bar);
+        b->setArrowType(m.arrow);
+        b->setToolTip(QString::fromUtf8(m.hint));
+        b->setFocusPolicy(Qt::NoFocus);
+        const int step = m.step;
+        connect(b, &QToolButton::clicked, this, [this, step] {
+            const int count = logic_->dataset().rowCount();
+            const int row = logic_->currentRow();
+            const int target = step == -2 ? 0 : step == 2 ? count - 1 : qBound(0, row + step, count - 1);
+            logic_->setCurrentRow(count > 0 ? target : -1);
+            refresh();
+        });
+        layout->addWidget(b);
+        navigator_ << b;
+    }
+    layout->addStretch(1);
+    return bar;
+}
+
+void TableScreenForm::buildInputs(QVBoxLayout* column) {
+    inputPanel_ = new QFrame(this);
+    inputPanel_->setObjectName(QStringLiteral("PanelInput"));
+    auto* form = new QFormLayout(inputPanel_);
+    auto add = [this, form](const QString& name, const QString& caption, int length, const QString& suffix) {
+        auto* label = new QLabel(caption, inputPanel_);
+        label->setObjectName(labelName(name));
+        auto* edit = new QLineEdit(inputPanel_);
+        edit->setObjectName(name);
+        if (length > 0)
+            edit->setMaxLength(length);
+        inputs_.insert(name, edit);
+        if (suffix.isEmpty()) {
+            form->addRow(label, edit);
+            return edit;
+        }
+        auto* row = new QHBoxLayout;
+        row->addWidget(edit);
+        row->addWidget(new QLabel(suffix, inputPanel_));
+        form->addRow(label, row);
+        return edit;
+    };
+    add(kCodeInput, config_.codeLabel, config_.codeLength > 0 ? config_.codeLength : 6, {});
+    for (const FieldRule& rule : config_.fields) {
+        QLineEdit* edit = add(rule.input, rule.label, rule.maxLength, rule.suffix);
+        edit->setReadOnly(rule.readOnly);
+        if (rule.readOnly)
+            edit->setFocusPolicy(Qt::NoFocus);
+        edit->installEventFilter(this);
+    }
+    inputs_.value(kCodeInput)->installEventFilter(this);
+    column->addWidget(inputPanel_);
+}
+
+void TableScreenForm::buildButtons(QVBoxLayout* column) {
+    const struct {
+        const char* name;
+        const char* caption;
+        void (TableScreenForm::*click)();
+    } buttons[] = {{"BotInserir", "&Inserir", &TableScreenForm::BotInserirClick},
+                   {"BotCancelar", "&Cancelar", &TableScreenForm::BotCancelarClick},
+                   {"BotDelete", "&Eliminar", &TableScreenForm::BotDeleteClick},
+                   {"BotPrint", "Im&primir", &TableScreenForm::BotPrintClick},
+                   {"BitTerminar", "&Terminar", nullptr}};
+    auto* row = new QHBoxLayout;
+    for (const auto& b : buttons) {
+        auto* button = new QPushButton(QString::fromUtf8(b.caption), this);
+        button->setObjectName(QString::fromLatin1(b.name));
+        button->setFocusPolicy(Qt::NoFocus);
+        button->setAutoDefault(false);
+        if (b.click)
+            connect(button, &QPushButton::clicked, this, b.click);
+        else
+            connect(button, &QPushButton::clicked, this, &QDialog::close);
+        button->setVisible(!b.click); // the rights show the others
+        buttons_.insert(button->objectName(), button);
+        row->addWidget(button);
+    }
+    column->addLayout(row);
+}
+
+void TableScreenForm::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!activated_) {
+        activated_ = true;
+        activate();
+    }
+}
+
+void TableScreenForm::activate() {
+    if (!logic_->activate(setting_.rights, setting_.signature)) {
+        QTimer::singleShot(0, this, &QDialog::close);
+        return;
+    }
+    const shell::ButtonRights& rights = logic_->buttons();
+    buttons_.value(QStringLiteral("BotInserir"))->setVisible(rights.insertAndCancel);
+    buttons_.value(QStringLiteral("BotCancelar"))->setVisible(rights.insertAndCancel);
+    buttons_.value(QStringLiteral("BotDelete"))->setVisible(rights.remove);
+    buttons_.value(QStringLiteral("BotPrint"))->setVisible(rights.print);
+    refresh();
+    gridFocusChanged();
+}
+
+void TableScreenForm::refresh() {
+    model_->reload();
+    QLineEdit* code = inputs_.value(kCodeInput);
+    code->setText(logic_->codeText());
+    code->setReadOnly(!logic_->inserting());
+    for (const FieldRule& rule : config_.fields)
+        inputs_.value(rule.input)->setText(logic_->fieldText(rule.column));
+    const bool enabled = logic_->buttonsEnabled();
+    for (QAbstractButton* b : navigator_)
+        b->setEnabled(enabled);
+    for (const char* name : {"BotInserir", "BotDelete", "BotPrint", "BitTerminar"})
+        buttons_.value(QString::fromLatin1(name))->setEnabled(enabled);
+    selectCurrentRow();
+}
+
+void TableScreenForm::selectCurrentRow() {
+    const int row = logic_->currentRow();
+    if (row < 0 || row >= model_->rowCount())
+        return;
+    const QSignalBlocker block(grid_->selectionModel());
+    grid_->selectionModel()->setCurrentIndex(model_->index(row, 0),
+                                             QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    grid_->scrollTo(model_->index(row, 0));
+}
+
+bool TableScreenForm::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (type == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Insert &&
+        inputs_.contains(watched->objectName())) {
+        const bool alphabetical = static_cast<QKeyEvent*>(event)->modifiers() & Qt::ControlModifier;
+        if (lookup(watched->objectName(), alphabetical))
+            return true;
+    }
+    if (watched == grid_ && (type == QEvent::FocusIn || type == QEvent::FocusOut)) {
+        // Decided once the focus change and any refusal of a field are over.
+        QTimer::singleShot(0, this, &TableScreenForm::gridFocusChanged);
+    } else if (type == QEvent::FocusIn || type == QEvent::FocusOut) {
+        const auto name = watched->objectName();
+        if (QWidget* panel = panels_.value(name))
+            panel->setVisible(type == QEvent::FocusIn);
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TableScreenForm::gridFocusChanged() {
+    if (closing_ || !activated_)
+        return;
+    const bool focused = focusWidget() == grid_;
+    if (focused && !inGrid_) {
+        inGrid_ = true;
+        logic_->gridEnter();
+        refresh();
+    } else if (!focused && inGrid_) {
+        inGrid_ = false;
+        view_.deferMessages(true);
+        logic_->gridExit();
+        view_.deferMessages(false);
+        const QString target = view_.takeRequestedFocus();
+        refresh();
+        if (QWidget* w = target.isEmpty() ? nullptr : findChild<QWidget*>(target))
+            w->setFocus(Qt::OtherFocusReason);
+        view_.flushDeferred();
+    }
+}
+
+void TableScreenForm::buttonAction(const std::function<void()>& action) {
+    for (QWidget* panel : std::as_const(panels_))
+        panel->hide();
+    action();
+    refresh();
+}
+
+void TableScreenForm::BotInserirClick() {
+    buttonAction([this] { logic_->insert(); });
+}
+
+void TableScreenForm::BotCancelarClick() {
+    buttonAction([this] { logic_->cancel(); });
+}
+
+void TableScreenForm::BotDeleteClick() {
+    buttonAction([this] { logic_->remove(); });
+}
+
+void TableScreenForm::BotPrintClick() {
+    print();
+}
+
+void TableScreenForm::print() {
+    if (!listing_)
+        return;
+    const bool alphabetical = radNum_ && !radNum_->isChecked();
+    listing_->setOrder(alphabetical ? ListingOrder::Alphabetical : ListingOrder::Numeric);
+    listing_->preview(this);
+}
+
+void TableScreenForm::done(int result) {
+    if (!closing_) {
+        closing_ = true;
+        conventions_->setChecksEnabled(false); // nothing is checked on the way out
+        logic_->close();
+    }
+    QDialog::done(result);
+}
+
+bool TableScreenForm::runCheck(const QString& input) {
+    QLineEdit* edit = inputs_.value(input);
+    for (const FieldRule& rule : config_.fields) {
+        if (rule.input != input || !edit)
+            continue;
+        const bool ok = logic_->fieldExit(rule.column, edit->text());
+        if (ok)
+            refresh();
+        return ok;
+    }
+    return false;
+}
+
+} // namespace corvane::reference

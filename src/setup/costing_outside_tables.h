@@ -1,0 +1,21 @@
+#pragma once
+
+#include "db/database.h"
+#include "db/schema.h"
+
+namespace corvane::setup {
+
+// The invoicing tables the costing screens read: the article file (the
+// columns read here), purchasing departments, stock movement codes and
+// warehouses.
+QList<db::Table> costingInvoicingTables();
+// The accounting cost centres, per year.
+QList<db::Table> costingAccountingTables();
+
+// Demo rows of those tables: inks, packaging materials and other articles,
+// departments, movements (one of type "SCI"), warehouses, and the cost
+// centres of `year` and of the year before (one centre only in the year before).
+bool insertDemoInvoicingRows(db::Database& factura, QString* error);
+bool insertDemoAccountingRows(db::Database& contab, int year, QString* error);
+
+} // namespace corvane::setup

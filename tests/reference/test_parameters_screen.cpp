@@ -1,0 +1,105 @@
+#include "reference/screens/parameters_screen.h"
+#include "screen_fixture.h"
+
+#include <QtTest>
+
+using namespace corvane;
+using namespace corvane::reference;
+
+namespace {
+struct Fixture : ScreenFixture {
+    using ScreenFixture::ScreenFixture;
+    std::unique_ptr<ParametersScreen> screen(const shell::AccessRights& rights = allRights()) {
+        auto s =
+            std::make_unique<ParametersScreen>(corvane().PARGER, corvane().TIPOCUSTO, corvane().OPERACOES,
+                                               modules().database->DbFacturacao, view);
+        return s->activate(rights, {}) ? std::move(s) : nullptr;
+    }
+};
+} // namespace
+
+class TestParametersScreen : public QObject {
+    Q_OBJECT
+private slots:
+    void checks_data() { addBackendRows(); }
+    void checks() {
+        QFETCH(QString, backend);
+        SKIP_UNLESS_BACKEND(backend);
+        Fixture f(backend);
+        QVERIFY2(f.ready(), qPrintable(f.site.error()));
+        auto s = f.screen();
+        QVERIFY(s);
+
+        // Class checks of the cost types; empty or "0" clears.
+        QVERIFY(!s->fieldExit(QStringLiteral("MAQUINAS_TC"), QStringLiteral("1")));
+        QCOMPARE(f.view.messages.last(),
+                 QStringLiteral("Escolha um Tipo de Custo para Máquinas ... Classificação =[6]"));
+        QVERIFY(!s->fieldExit(QStringLiteral("FIOS_TC"), QStringLiteral("10")));
+        QCOMPARE(f.view.messages.last(), QStringLiteral("Escolha um Tipo de Custo Fio ..."));
+        QVERIFY(!s->fieldExit(QStringLiteral("TINTAS_TC"), QStringLiteral("10")));
+        QCOMPARE(f.view.messages.last(), QStringLiteral("Escolha um Tipo de Custo para Tintas ..."));
+        QVERIFY(!s->fieldExit(QStringLiteral("ETIQ_TC"), QStringLiteral("98")));
+        QCOMPARE(f.view.messages.last(), QStringLiteral("Tipo de Custo Inválido ..."));
+        QVERIFY(!s->fieldExit(QStringLiteral("ESTRUTURA"), QStringLiteral("999")));
+        QCOMPARE(f.view.messages.last(), QStringLiteral("Tipo de Custo Inválido ..."));
+        QVERIFY(s->fieldExit(QStringLiteral("MAQUINAS_TC"), QStringLiteral("10")));
+        QCOMPARE(s->label(QStringLiteral("MAQUINAS_TC")), QStringLiteral("Tempo de Máquina"));
+        QVERIFY(s->fieldExit(QStringLiteral("FRANJA_TC"), QStringLiteral("0")));
+        QVERIFY(s->label(QStringLiteral("FRANJA_TC")).isEmpty());
+        QVERIFY(s->fieldExit(QStringLiteral("ESTRUTURA"), QStringLiteral("30")));
+        QCOMPARE(s->label(QStringLiteral("ESTRUTURA")), QStringLiteral("Estrutura Geral"));
+        QVERIFY(!s->fieldExit(QStringLiteral("ORCAMNRO1"), QStringLiteral("um")));
+        QCOMPARE(f.view.messages.last(), QStringLiteral("'um' não é um número inteiro válido"));
+
+        // The price basis is checked on leaving the two inputs after it.
+        QVERIFY(s->fieldExit(QStringLiteral("TIPOPRECO"), QStringLiteral("xyz")));
+        QVERIFY(!s->fieldExit(QStringLiteral("DESP_GERAL"), QStringLiteral("2,5")));
+        QCOMPARE(f.view.messages.last(), QStringLiteral("Digite [F.T]/[CUP]/[PMC]/[PUE] ..."));
+        QCOMPARE(f.view.focus.last(), QStringLiteral("Edit_TipoPreco"));
+        QVERIFY(s->fieldExit(QStringLiteral("TIPOPRECO"), QStringLiteral("pmc")));
+        QVERIFY(s->fieldExit(QStringLiteral("CONV_KGS_TINTAS"), QStringLiteral("0,000125")));
+
+        // Stock inputs are checked only while "Planeamento" is shown; no beep.
+        QVERIFY(s->fieldExit(QStringLiteral("TRS_CONSUMO"), QStringLiteral("77")));
+        s->setPlanningShown(true);
+        const int beeps = f.view.beeps;
+        QVERIFY(!s->fieldExit(QStringLiteral("TRS_CONSUMO"), QStringLiteral("77")));
+        QCOMPARE(f.view.messages.last(), QStringLiteral("Codigo de Movimento Inexistente ..."));
+        QVERIFY(!s->fieldExit(QStringLiteral("TRS_CONSUMO"), QStringLiteral("10")));
+        QCOMPARE(f.view.messages.last(), QStringLiteral("Codigo de Movimento Inválido ..."));
+        QCOMPARE(f.view.beeps, beeps);
+        QVERIFY(s->fieldExit(QStringLiteral("TRS_CONSUMO"), QStringLiteral("20")));
+        QCOMPARE(s->label(QStringLiteral("TRS_CONSUMO")), QStringLiteral("Saída para Consumo"));
+        QVERIFY(!s->fieldExit(QStringLiteral("ARMNRO"), QStringLiteral("9")));
+        QCOMPARE(f.view.messages.last(), QStringLiteral("Armazém Inexistente ..."));
+        QVERIFY(s->fieldExit(QStringLiteral("ARMNRO"), QStringLiteral("1")));
+        QCOMPARE(s->label(QStringLiteral("ARMNRO")), QStringLiteral("Armazém de Matérias Primas"));
+        QVERIFY(s->close());
+        QCOMPARE(f.cell(QStringLiteral("SELECT TIPOPRECO FROM PARGER WHERE CODIGO = 1")).toString(),
+                 QStringLiteral("PMC"));
+        QCOMPARE(f.cell(QStringLiteral("SELECT MAQUINAS_TC FROM PARGER WHERE CODIGO = 1")).toInt(), 10);
+        QCOMPARE(f.cell(QStringLiteral("SELECT TRS_CONSUMO FROM PARGER WHERE CODIGO = 1")).toInt(), 20);
+    }
+
+    void emptyTableGetsItsRow_data() { addBackendRows(); }
+    void emptyTableGetsItsRow() {
+        QFETCH(QString, backend);
+        SKIP_UNLESS_BACKEND(backend);
+        Fixture f(backend);
+        QVERIFY2(f.ready(), qPrintable(f.site.error()));
+        f.site.exec(f.db(), QStringLiteral("DELETE FROM PARGER"));
+        {
+            // Without INSERIR nothing is changed, but the row is still made.
+            auto s = f.screen(shell::AccessRights::none());
+            QVERIFY(s);
+            QVERIFY(!s->inputsEnabled());
+            QVERIFY(s->fieldExit(QStringLiteral("MAQUINAS_TC"), QStringLiteral("1")));
+            QVERIFY(s->close());
+        }
+        QCOMPARE(f.cell(QStringLiteral("SELECT COUNT(*) FROM PARGER WHERE CODIGO = 1")).toInt(), 1);
+        QVERIFY(f.cell(QStringLiteral("SELECT MAQUINAS_TC FROM PARGER")).isNull());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestParametersScreen)
+#include "test_parameters_screen.moc"

@@ -1,0 +1,276 @@
+#include "reference/ui/screens.h"
+#include "shell/data_modules.h"
+#include "support/menu_window.h"
+#include "support/modal_closer.h"
+#include "support/test_site.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTableView>
+#include <QTableWidget>
+#include <QtTest>
+
+using namespace corvane;
+using namespace corvane::shell;
+
+namespace {
+
+// The main window signed on at a test site, with the reference screens.
+struct Menu : MenuWindow {
+    explicit Menu(TestSite& site) : MenuWindow(site, screens()) {}
+    static ScreenTable screens() {
+        ScreenTable table;
+        reference::registerScreens(table);
+        return table;
+    }
+    // Triggers a menu entry and runs `work` on the screen it opens, then closes it.
+    bool open(const QString& entry, const QString& screen, const std::function<void(QDialog*)>& work) {
+        bool seen = false;
+        QTimer::singleShot(0, window.get(), [&] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (!dialog || dialog->objectName() != screen) {
+                if (dialog)
+                    dialog->close();
+                return;
+            }
+            seen = true;
+            QVERIFY(QTest::qWaitForWindowActive(dialog));
+            QTest::qWait(50);
+            work(dialog);
+            dialog->close();
+        });
+        window->findChild<QAction*>(entry)->trigger();
+        return seen;
+    }
+};
+
+QStringList visibleButtons(QDialog* d) {
+    QStringList names;
+    for (const char* n : {"BotInserir", "BotCancelar", "BotDelete", "BotPrint", "BitTerminar"})
+        if (d->findChild<QPushButton*>(QString::fromLatin1(n))->isVisibleTo(d))
+            names << QString::fromLatin1(n);
+    return names;
+}
+
+// Types into an input and leaves it with Tab, as a user would. The screen
+// is active again after a message box closed, as the desktop would make it.
+void typeAndLeave(QDialog* d, const QString& input, const QString& text) {
+    QApplication::setActiveWindow(d);
+    QVERIFY(QTest::qWaitForWindowActive(d));
+    auto* edit = d->findChild<QLineEdit*>(input);
+    QVERIFY2(edit, qPrintable(input));
+    QTRY_COMPARE(d->focusWidget(), edit);
+    edit->selectAll();
+    QTest::keyClicks(edit, text);
+    QTest::keyClick(edit, Qt::Key_Tab);
+    QTest::qWait(20);
+}
+
+} // namespace
+
+class TestReferenceScreens : public QObject {
+    Q_OBJECT
+private slots:
+    void costTypesRoundTrip() {
+        TestSite site(QStringLiteral("sqlite"));
+        REQUIRE_SITE(site);
+        Menu menu(site);
+        QVERIFY(menu.show());
+        ModalCloser closer;
+        const bool opened = menu.open(QStringLiteral("TAB001"), QStringLiteral("TCORVF001"), [&](QDialog* d) {
+            QCOMPARE(d->windowTitle(), QStringLiteral("Tabela de Tipos de Custo"));
+            QCOMPARE(visibleButtons(d),
+                     (QStringList{QStringLiteral("BotInserir"), QStringLiteral("BotCancelar"),
+                                  QStringLiteral("BotDelete"), QStringLiteral("BotPrint"),
+                                  QStringLiteral("BitTerminar")}));
+            auto* grid = d->findChild<QTableView*>(QStringLiteral("DBGrid1"));
+            QTRY_COMPARE(d->focusWidget(), grid);
+            QCOMPARE(d->findChild<QLabel*>(QStringLiteral("StatusPanel1"))->text(),
+                     QString::fromLatin1(WorkingContext::kStatusSignature));
+
+            d->findChild<QPushButton*>(QStringLiteral("BotInserir"))->click();
+            auto* code = d->findChild<QLineEdit*>(QStringLiteral("Edit_Codigo"));
+            QTRY_COMPARE(d->focusWidget(), code);
+            QCOMPARE(code->text(), QStringLiteral("51"));
+            QVERIFY(d->findChild<QWidget*>(QStringLiteral("Panel3"))->isVisible());
+            typeAndLeave(d, QStringLiteral("Edit_Codigo"), QStringLiteral("60"));
+            QVERIFY(!d->findChild<QWidget*>(QStringLiteral("Panel3"))->isVisible());
+            typeAndLeave(d, QStringLiteral("Edit_Designacao"), QStringLiteral("Lavandaria"));
+            typeAndLeave(d, QStringLiteral("Edit_Clas"), QStringLiteral("9"));
+            QTRY_COMPARE(closer.texts.value(0), QStringLiteral("Digite de [1 a 7]"));
+            QCOMPARE(closer.focusBehind.value(0), QStringLiteral("Edit_Clas"));
+            typeAndLeave(d, QStringLiteral("Edit_Clas"), QStringLiteral("4"));
+            typeAndLeave(d, QStringLiteral("Edit_TU"), QStringLiteral("n"));
+            typeAndLeave(d, QStringLiteral("Edit_Desperd"), QStringLiteral("2,5"));
+            typeAndLeave(d, QStringLiteral("Edit_Orcam"), QStringLiteral("2"));
+            QCOMPARE(d->focusWidget(), grid); // Tab from the last input
+            QTRY_VERIFY(d->findChild<QPushButton*>(QStringLiteral("BotInserir"))->isEnabled());
+        });
+        QVERIFY(opened);
+        const auto row = site.program().scalar(QStringLiteral(
+            "SELECT DESIGNACAO || '/' || CLAS || '/' || TU || '/' || CLAS_ORC FROM TIPOCUSTO WHERE "
+            "CODIGO = 60"));
+        QVERIFY(row);
+        QCOMPARE(row->toString(), QStringLiteral("Lavandaria/4/N/2"));
+        QVERIFY(!menu.window->logic().modules()->corvane->TIPOCUSTO.isOpen());
+    }
+
+    void machinesAndTheirInks() {
+        TestSite site(QStringLiteral("sqlite"));
+        REQUIRE_SITE(site);
+        Menu menu(site);
+        QVERIFY(menu.show());
+        ModalCloser closer;
+        QString inkName;
+        QVERIFY(menu.open(QStringLiteral("TAB004"), QStringLiteral("TCORVF003"), [&](QDialog* d) {
+            QCOMPARE(visibleButtons(d).size(), 5);
+            auto* inks = d->findChild<QPushButton*>(QStringLiteral("BotMatPrima"));
+            QVERIFY(d->findChild<QPushButton*>(QStringLiteral("BotGrupoMaquinas"))->isEnabled());
+            auto* grid = d->findChild<QTableView*>(QStringLiteral("DBGrid1"));
+            QTRY_COMPARE(d->focusWidget(), grid);
+            // The grid lists the machines by code: IMP01 prints, US01 cuts.
+            const int printer = static_cast<reference::TableScreenForm*>(d)->logic().dataset().locate(
+                QStringLiteral("CODIGO"), QStringLiteral("IMP01"));
+            grid->selectRow(printer);
+            QVERIFY(inks->isEnabled());
+            QCOMPARE(d->findChild<QLabel*>(QStringLiteral("Label_GrupoMaquinas"))->text(),
+                     QStringLiteral("Impressoras Digitais"));
+            QTimer::singleShot(0, d, [&inkName] {
+                auto* form = QApplication::activeModalWidget();
+                if (form->objectName() == QLatin1String("TCORVF003A")) {
+                    inkName = form->findChild<QLineEdit*>(QStringLiteral("Edit_Design1"))->text();
+                    form->findChild<QPushButton*>(QStringLiteral("BitCancelar"))->click();
+                }
+            });
+            inks->click();
+
+            d->findChild<QPushButton*>(QStringLiteral("BotInserir"))->click();
+            QVERIFY(!inks->isEnabled());
+            typeAndLeave(d, QStringLiteral("Edit_Codigo"), QStringLiteral("NOVA01"));
+            typeAndLeave(d, QStringLiteral("Edit_Designacao"), QStringLiteral("Maquina Nova"));
+            typeAndLeave(d, QStringLiteral("DBEdit1"), QStringLiteral("NOVA"));
+            typeAndLeave(d, QStringLiteral("Edit_GrupoMaquinas"), QStringLiteral("8"));
+            QVERIFY(inks->isEnabled());
+            typeAndLeave(d, QStringLiteral("Edit_CCusto"), QStringLiteral("9999"));
+            QTRY_COMPARE(closer.texts.value(0), QStringLiteral("CCusto Inexistente ..."));
+            typeAndLeave(d, QStringLiteral("Edit_CCusto"), QStringLiteral("3510"));
+            QCOMPARE(d->findChild<QLabel*>(QStringLiteral("Label_CCusto"))->text(),
+                     QStringLiteral("Estamparia Digital"));
+            grid->setFocus(Qt::MouseFocusReason);
+            QTRY_VERIFY(d->findChild<QPushButton*>(QStringLiteral("BotInserir"))->isEnabled());
+            QVERIFY(!inks->isEnabled());
+        }));
+        QCOMPARE(inkName, QStringLiteral("Tinta Reactiva Ciano"));
+        const auto group =
+            site.program().scalar(QStringLiteral("SELECT GRUPO FROM MAQUINAS WHERE CODIGO = 'NOVA01'"));
+        QVERIFY(group);
+        QCOMPARE(group->toInt(), 8);
+    }
+
+    void generalParameters() {
+        TestSite site(QStringLiteral("sqlite"));
+        REQUIRE_SITE(site);
+        {
+            Menu menu(site);
+            QVERIFY(menu.show());
+            ModalCloser closer;
+            QVERIFY(menu.open(QStringLiteral("TAB000"), QStringLiteral("TCORVF000"), [&](QDialog* d) {
+                QVERIFY(d->findChild<QWidget*>(QStringLiteral("PanelInput"))->isEnabled());
+                QVERIFY(d->findChild<QPushButton*>(QStringLiteral("BotTipoCusto"))->isEnabled());
+                d->findChild<QLineEdit*>(QStringLiteral("Edit_Maquinas_TC"))->setFocus();
+                typeAndLeave(d, QStringLiteral("Edit_Maquinas_TC"), QStringLiteral("1"));
+                QTRY_COMPARE(closer.texts.value(0),
+                             QStringLiteral("Escolha um Tipo de Custo para Máquinas ... Classificação =[6]"));
+                typeAndLeave(d, QStringLiteral("Edit_Maquinas_TC"), QStringLiteral("10"));
+                QCOMPARE(d->findChild<QLabel*>(QStringLiteral("Label_Maquinas_TC"))->text(),
+                         QStringLiteral("Tempo de Máquina"));
+            }));
+        }
+        QCOMPARE(
+            site.program().scalar(QStringLiteral("SELECT MAQUINAS_TC FROM PARGER WHERE CODIGO = 1"))->toInt(),
+            10);
+        // Ana only reads the tables: the inputs are there but disabled.
+        site.exec(site.general(), QStringLiteral("UPDATE PARAMUTIL SET UTIL = 'ANA', PASSWOR = 'ANA2026'"));
+        Menu ana(site);
+        QVERIFY(ana.show());
+        QVERIFY(ana.open(QStringLiteral("TAB000"), QStringLiteral("TCORVF000"), [](QDialog* d) {
+            QVERIFY(!d->findChild<QWidget*>(QStringLiteral("PanelInput"))->isEnabled());
+            QCOMPARE(d->findChild<QLineEdit*>(QStringLiteral("Edit_Maquinas_TC"))->text(),
+                     QStringLiteral("10"));
+        }));
+    }
+
+    void packagingAndItsMaterials() {
+        TestSite site(QStringLiteral("sqlite"));
+        REQUIRE_SITE(site);
+        Menu menu(site);
+        QVERIFY(menu.show());
+        QString firstArticle;
+        QVERIFY(menu.open(QStringLiteral("TAB007"), QStringLiteral("TCORVF007"), [&](QDialog* d) {
+            QCOMPARE(visibleButtons(d).size(), 5);
+            auto* grid = d->findChild<QTableView*>(QStringLiteral("DBGrid1"));
+            QTRY_COMPARE(d->focusWidget(), grid);
+            grid->selectRow(1);
+            auto* lines = d->findChild<QTableWidget*>(QStringLiteral("GridMateriais"));
+            QCOMPARE(lines->item(0, 0)->text(), QStringLiteral("EMB.CXOFERTA"));
+            QTimer::singleShot(0, d, [&firstArticle] {
+                auto* form = QApplication::activeModalWidget();
+                if (form->objectName() == QLatin1String("TCORVF007A")) {
+                    firstArticle = form->findChild<QLineEdit*>(QStringLiteral("Edit_ArtNro"))->text();
+                    form->findChild<QPushButton*>(QStringLiteral("BitCancelar"))->click();
+                }
+            });
+            d->findChild<QPushButton*>(QStringLiteral("BotMatPrima"))->click();
+
+            d->findChild<QPushButton*>(QStringLiteral("BotInserir"))->click();
+            auto* code = d->findChild<QLineEdit*>(QStringLiteral("Edit_Codigo"));
+            QTRY_COMPARE(d->focusWidget(), code);
+            typeAndLeave(d, QStringLiteral("Edit_Codigo"), QStringLiteral("70"));
+            typeAndLeave(d, QStringLiteral("Edit_Designacao"), QStringLiteral("Caixa Nova"));
+            typeAndLeave(d, QStringLiteral("Edit_CustoFixo"), QStringLiteral("0,5"));
+            typeAndLeave(d, QStringLiteral("Edit_TC"), QStringLiteral("40"));
+            grid->setFocus(Qt::MouseFocusReason);
+            QTRY_VERIFY(d->findChild<QPushButton*>(QStringLiteral("BotInserir"))->isEnabled());
+        }));
+        QCOMPARE(firstArticle, QStringLiteral("EMB.CXOFERTA"));
+        const auto row = site.program().scalar(
+            QStringLiteral("SELECT DESIGNACAO || '/' || TIPOCUSTO FROM EMBALAGEM WHERE CODIGO = 70"));
+        QVERIFY(row);
+        QCOMPARE(row->toString(), QStringLiteral("Caixa Nova/40"));
+    }
+
+    void rightsDecideTheButtons() {
+        TestSite site(QStringLiteral("sqlite"));
+        REQUIRE_SITE(site);
+        site.exec(site.program(),
+                  QStringLiteral("UPDATE APLICACAODET SET INSERIR = 's', IMPRIMIR = 'N' WHERE "
+                                 "UTIL = 'DEMO' AND PROGRAMA = 'Tipo de Material'"));
+        site.exec(site.program(),
+                  QStringLiteral("UPDATE APLICACAODET SET ACEDER = 'N' WHERE UTIL = 'DEMO' AND "
+                                 "PROGRAMA = 'Grupo de Maquinas'"));
+        Menu menu(site);
+        QVERIFY(menu.show());
+        QVERIFY(menu.open(QStringLiteral("TAB005"), QStringLiteral("TCORVF005"), [](QDialog* d) {
+            QCOMPARE(visibleButtons(d),
+                     (QStringList{QStringLiteral("BotDelete"), QStringLiteral("BitTerminar")}));
+            QVERIFY(!d->findChild<QWidget*>(QStringLiteral("RadNum")));
+            QVERIFY(d->findChild<QWidget*>(QStringLiteral("PanelLegenda"))->isVisible());
+        }));
+        // Without access to the machine groups the shortcut is disabled.
+        QVERIFY(menu.open(QStringLiteral("TAB004"), QStringLiteral("TCORVF003"), [](QDialog* d) {
+            QVERIFY(!d->findChild<QPushButton*>(QStringLiteral("BotGrupoMaquinas"))->isEnabled());
+        }));
+        for (const auto& [entry, screen] :
+             QList<QPair<QString, QString>>{{QStringLiteral("TAB002"), QStringLiteral("TCORVF002")},
+                                            {QStringLiteral("TAB001"), QStringLiteral("TCORVF001")},
+                                            {QStringLiteral("TAB006"), QStringLiteral("TCORVF006")}})
+            QVERIFY2(menu.open(entry, screen, [](QDialog* d) { QCOMPARE(visibleButtons(d).size(), 5); }),
+                     qPrintable(entry));
+    }
+};
+
+QTEST_MAIN(TestReferenceScreens)
+#include "test_reference_screens.moc"
