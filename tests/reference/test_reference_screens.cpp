@@ -242,6 +242,59 @@ private slots:
         QCOMPARE(row->toString(), QStringLiteral("Caixa Nova/40"));
     }
 
+    // The other tables of the shared pattern: insert, type, back to the grid, written.
+    void simpleTablesRoundTrip_data() {
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QString>("screen");
+        QTest::addColumn<QStringList>("inputs"); // input=text, the code first
+        QTest::addColumn<QString>("check");      // a query for the written row
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("machine groups")
+            << QStringLiteral("TAB003") << QStringLiteral("TCORVF004")
+            << QStringList{QStringLiteral("Edit_Codigo=90"), QStringLiteral("Edit_Designacao=Bordar"),
+                           QStringLiteral("Edit_TipoMaq=9")}
+            << QStringLiteral("SELECT DESIGNACAO || '/' || TIPOMAQ FROM GRUPOMAQUINAS WHERE CODIGO = 90")
+            << QStringLiteral("Bordar/9");
+        QTest::newRow("material types")
+            << QStringLiteral("TAB005") << QStringLiteral("TCORVF005")
+            << QStringList{QStringLiteral("Edit_Codigo=175"), QStringLiteral("Edit_Designacao=Cabide Madeira")}
+            << QStringLiteral("SELECT DESIGNACAO FROM TIPOMATERIAL WHERE CODIGO = 175")
+            << QStringLiteral("Cabide Madeira");
+        QTest::newRow("work types")
+            << QStringLiteral("TAB006") << QStringLiteral("TCORVF006")
+            << QStringList{QStringLiteral("Edit_Codigo=77"), QStringLiteral("Edit_Designacao=Jacquard fino"),
+                           QStringLiteral("Edit_PassagCm=14")}
+            << QStringLiteral("SELECT DESIGNACAO || '/' || PASSAG_CM FROM TIPOTRABALHO WHERE CODIGO = 77")
+            << QStringLiteral("Jacquard fino/14");
+    }
+    void simpleTablesRoundTrip() {
+        QFETCH(QString, entry);
+        QFETCH(QString, screen);
+        QFETCH(QStringList, inputs);
+        QFETCH(QString, check);
+        QFETCH(QString, expected);
+        TestSite site(QStringLiteral("sqlite"));
+        REQUIRE_SITE(site);
+        Menu menu(site);
+        QVERIFY(menu.show());
+        ModalCloser closer;
+        QVERIFY(menu.open(entry, screen, [&](QDialog* d) {
+            auto* grid = d->findChild<QTableView*>(QStringLiteral("DBGrid1"));
+            QTRY_COMPARE(d->focusWidget(), grid);
+            d->findChild<QPushButton*>(QStringLiteral("BotInserir"))->click();
+            for (const QString& input : inputs) {
+                const int eq = input.indexOf(QLatin1Char('='));
+                typeAndLeave(d, input.left(eq), input.mid(eq + 1));
+            }
+            QTRY_COMPARE(d->focusWidget(), grid);
+            QTRY_VERIFY(d->findChild<QPushButton*>(QStringLiteral("BotInserir"))->isEnabled());
+        }));
+        QCOMPARE(closer.texts, QStringList());
+        const auto row = site.program().scalar(check);
+        QVERIFY(row);
+        QCOMPARE(row->toString(), expected);
+    }
+
     void rightsDecideTheButtons() {
         TestSite site(QStringLiteral("sqlite"));
         REQUIRE_SITE(site);
