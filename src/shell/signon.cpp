@@ -149,11 +149,16 @@ bool SignOn::MudEmpr(std::unique_ptr<DataModules>& modules) {
     return true;
 }
 
+int findParamTmp(TDTEMPRESAS& m, const WorkingContext& ctx) {
+    return m.PARAMTMP.locate({QStringLiteral("UTIL"), QStringLiteral("APLICACAO")},
+                             {ctx.UserCode, ctx.ApplicationCode});
+}
+
 bool CreateParamTmp(TDTEMPRESAS& m, const WorkingContext& ctx, QString* error) {
     Dataset& p = m.PARAMTMP;
     if (!p.isOpen() && !p.open(error))
         return false;
-    if (p.locate({QStringLiteral("UTIL"), QStringLiteral("APLICACAO")}, {ctx.UserCode, ctx.ApplicationCode}) >= 0)
+    if (findParamTmp(m, ctx) >= 0)
         return true;
     const int row = p.append();
     p.setValue(row, QStringLiteral("UTIL"), ctx.UserCode);
@@ -172,8 +177,7 @@ bool RemoveParamTmp(TDTEMPRESAS& m, const WorkingContext& ctx, QString* error) {
     Dataset& p = m.PARAMTMP;
     if (!p.isOpen() && !p.open(error))
         return false;
-    const int row =
-        p.locate({QStringLiteral("UTIL"), QStringLiteral("APLICACAO")}, {ctx.UserCode, ctx.ApplicationCode});
+    const int row = findParamTmp(m, ctx);
     bool ok = true;
     if (row >= 0) {
         p.remove(row);

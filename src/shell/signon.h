@@ -37,6 +37,8 @@ private:
     Dependencies deps_;
 };
 
+// The PARAMTMP row of the signed-on user and application, -1 when there is none.
+int findParamTmp(TDTEMPRESAS& m, const WorkingContext& ctx);
 // CreateParamTmp: the (user, application) row of PARAMTMP, unless one exists.
 bool CreateParamTmp(TDTEMPRESAS& m, const WorkingContext& ctx, QString* error);
 // The end of the run: the row is removed.

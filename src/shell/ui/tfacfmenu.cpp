@@ -363,10 +363,8 @@ void TFACFMENU::activateNow() {
         BotBusca->setVisible(logic_->upgradePlan().allowed);
         startUpgradeCheck(logic_->upgradePlan().allowed);
         if (DataModules* m = logic_->modules()) {
-            db::Dataset& p = m->empresas->PARAMTMP;
-            const int row = p.locate({QStringLiteral("UTIL"), QStringLiteral("APLICACAO")},
-                                     {ctx_.UserCode, ctx_.ApplicationCode});
-            Edit_EmpNom->setText(row >= 0 ? p.text(row, QStringLiteral("EMPNOM")) : QString());
+            const int row = findParamTmp(*m->empresas, ctx_);
+            Edit_EmpNom->setText(row >= 0 ? m->empresas->PARAMTMP.text(row, QStringLiteral("EMPNOM")) : QString());
         }
         view_.statusText(1, ctx_.StatusSignature);
         emit signedOn();
@@ -411,8 +409,7 @@ void TFACFMENU::showCompanyAndDate() {
     QDateTime date;
     if (DataModules* m = logic_->modules()) {
         db::Dataset& p = m->empresas->PARAMTMP;
-        const int row =
-            p.locate({QStringLiteral("UTIL"), QStringLiteral("APLICACAO")}, {ctx_.UserCode, ctx_.ApplicationCode});
+        const int row = findParamTmp(*m->empresas, ctx_);
         if (row >= 0) {
             company = p.text(row, QStringLiteral("EMPNOM"));
             date = p.dateTime(row, QStringLiteral("DATA"));

@@ -107,7 +107,6 @@ private:
 };
 
 // The small read-only "Empresa e Data" dialog.
-class TGERF002;
 void showCompanyAndDateDialog(QWidget* parent, const QString& company, const QDateTime& date, const QString& user);
 
 } // namespace corvane::shell
