@@ -63,6 +63,9 @@ bool parseConnInfo(const QString& conninfo, PgServer* out, QString* error) {
 }
 
 namespace {
+// The advisory lock every installer's server-wide change is made under.
+constexpr qint64 kAdminLock = 0x436F7276;
+
 QString randomSecret() {
     static const char alphabet[] = "abcdefghijkmnpqrstuvwxyzABCDEFGHJKLMNPQRSTUVWXYZ23456789";
     QString s;
@@ -96,12 +99,16 @@ SiteBuilder::~SiteBuilder() {
 
 bool SiteBuilder::adminExec(const QString& sql, QString* error) {
     QSqlQuery q(QSqlDatabase::database(adminConnection_, false));
-    if (!q.exec(sql)) {
-        if (error)
-            *error = db::Database::errorText(q.lastError());
-        return false;
-    }
-    return true;
+    // Roles, grants on the database and extensions are rows shared by the
+    // whole server: two installers changing them at once make the server
+    // refuse one ("tuple concurrently updated"), so they take turns.
+    QSqlQuery lock(QSqlDatabase::database(adminConnection_, false));
+    lock.exec(QStringLiteral("SELECT pg_advisory_lock(%1)").arg(kAdminLock));
+    const bool ok = q.exec(sql);
+    if (!ok && error)
+        *error = db::Database::errorText(q.lastError());
+    lock.exec(QStringLiteral("SELECT pg_advisory_unlock(%1)").arg(kAdminLock));
+    return ok;
 }
 
 bool SiteBuilder::createRole(const QString& role, const QString& password, QString* error) {

@@ -86,6 +86,7 @@ private slots:
             while (q.next())
                 schemas << q.value(0).toString();
             QCOMPARE(schemas.size(), 7); // general + 3 per company
+            q.exec(QStringLiteral("SELECT pg_advisory_lock(%1)").arg(0x436F7276)); // as the installer does
             for (const QString& s2 : schemas)
                 q.exec(QStringLiteral("DROP SCHEMA %1 CASCADE").arg(s2));
             for (const QString& role : {prefix + QStringLiteral("_geral"), prefix + QStringLiteral("_emp1"),
@@ -93,6 +94,7 @@ private slots:
                 q.exec(QStringLiteral("REVOKE ALL ON DATABASE \"%1\" FROM %2").arg(s.database, role));
                 QVERIFY2(q.exec(QStringLiteral("DROP ROLE %1").arg(role)), qPrintable(q.lastError().text()));
             }
+            q.exec(QStringLiteral("SELECT pg_advisory_unlock(%1)").arg(0x436F7276));
             db.close();
         }
     }
