@@ -96,6 +96,33 @@ bool FormConventions::eventFilter(QObject* watched, QEvent* event) {
     return false;
 }
 
+bool FormConventions::checkFocused() {
+    if (!window_ || !checksEnabled_)
+        return true;
+    if (checking_)
+        return false; // a refusal is still on its way back to its field
+    QWidget* focused = window_->focusWidget();
+    auto it = fields_.find(focused);
+    if (it == fields_.end() || !it->check)
+        return true;
+    checking_ = true;
+    if (view_)
+        view_->deferMessages(true);
+    const bool accepted = it->check();
+    QString requested;
+    if (view_) {
+        view_->deferMessages(false);
+        requested = view_->takeRequestedFocus();
+    }
+    if (!accepted && !requested.isEmpty())
+        if (auto* other = window_->findChild<QWidget*>(requested))
+            other->setFocus(Qt::OtherFocusReason);
+    checking_ = false;
+    if (view_)
+        view_->flushDeferred();
+    return accepted;
+}
+
 void FormConventions::leave(QWidget* field) {
     Binding& b = fields_[field];
     if (!b.check || !checksEnabled_ || checking_)
@@ -109,14 +136,14 @@ void FormConventions::leave(QWidget* field) {
         view_->deferMessages(false);
         requested = view_->takeRequestedFocus();
     }
-    if (accepted) {
+    if (accepted && requested.isEmpty()) {
         checking_ = false;
         if (view_)
             view_->flushDeferred();
         return;
     }
-    // Back to the refused field once the focus change is over; the messages
-    // follow with the focus already there.
+    // Back to the refused field (or where the check sent the focus) once the
+    // focus change is over; the messages follow with the focus already there.
     QPointer<QWidget> target(field);
     if (!requested.isEmpty() && window_)
         if (auto* other = window_->findChild<QWidget*>(requested))

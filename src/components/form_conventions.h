@@ -39,6 +39,10 @@ public:
     // Turns the checks off (the settling state after activation and Cancel).
     void setChecksEnabled(bool on) { checksEnabled_ = on; }
     bool checking() const { return checking_; }
+    // Runs the check of the field that has the focus, as leaving it would
+    // (a closing or saving button calls this first). False: refused, and the
+    // focus stays on the field; true: accepted, or no check to run.
+    bool checkFocused();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

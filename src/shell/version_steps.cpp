@@ -105,6 +105,14 @@ bool applyStatements(Database& db, const VersionStep& step, QString* error) {
 
 } // namespace
 
+Table atCurrentVersion(Table base) {
+    for (int n = 1; n <= kLastVersionStep; ++n)
+        for (const auto& [table, column] : versionStep(n).additions)
+            if (table.compare(base.name, Qt::CaseInsensitive) == 0)
+                base.columns << column;
+    return base;
+}
+
 bool applyVersionStep(Database& db, const VersionStep& step, QString* error) {
     if (!db.beginTransaction(error))
         return false;

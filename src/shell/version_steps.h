@@ -22,6 +22,10 @@ constexpr int kLastVersionStep = 8;
 // Step n, 1 <= n <= kLastVersionStep.
 VersionStep versionStep(int number);
 
+// The table as the program's current version has it: the base description
+// with the columns every step adds to it (the widths inputs are held to).
+db::Table atCurrentVersion(db::Table base);
+
 // Runs a step in a transaction of its own: either all of it is applied or the
 // database stays as it was, with the server's message in *error. A column the
 // table already has (a step committed by a run that was then interrupted) is

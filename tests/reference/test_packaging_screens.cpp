@@ -15,7 +15,8 @@ private slots:
         SKIP_UNLESS_BACKEND(backend);
         ScreenFixture f(backend);
         QVERIFY2(f.ready(), qPrintable(f.site.error()));
-        PackagingScreen s(f.corvane().EMBALAGEM, f.corvane().TIPOCUSTO, f.corvane().EMBALAGEMMP, f.view);
+        PackagingScreen s(f.corvane().EMBALAGEM, f.corvane().TIPOCUSTO, f.corvane().EMBALAGEMMP,
+                          f.modules().database->DbFacturacao, f.view);
         QVERIFY(s.activate(allRights(), {}));
         QVERIFY(s.gridEnter());
         s.insert();

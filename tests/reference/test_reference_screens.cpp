@@ -1,4 +1,5 @@
 #include "reference/ui/screens.h"
+#include "screens/ui/table_screen_form.h"
 #include "shell/data_modules.h"
 #include "support/menu_window.h"
 #include "support/modal_closer.h"
@@ -132,7 +133,7 @@ private slots:
             auto* grid = d->findChild<QTableView*>(QStringLiteral("DBGrid1"));
             QTRY_COMPARE(d->focusWidget(), grid);
             // The grid lists the machines by code: IMP01 prints, US01 cuts.
-            const int printer = static_cast<reference::TableScreenForm*>(d)->logic().dataset().locate(
+            const int printer = static_cast<screens::TableScreenForm*>(d)->logic().dataset().locate(
                 QStringLiteral("CODIGO"), QStringLiteral("IMP01"));
             grid->selectRow(printer);
             QVERIFY(inks->isEnabled());

@@ -1,11 +1,12 @@
 #include "reference/screens/operations_screen.h"
-#include "reference/screens/table_screen.h"
+#include "reference/screens/operations_screen.h"
 #include "screen_fixture.h"
 
 #include <QtTest>
 
 using namespace corvane;
 using namespace corvane::reference;
+using namespace corvane::screens;
 
 namespace {
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "components/report/report.h"
+#include "screens/table_listing.h"
 
 #include <QHash>
 
@@ -47,11 +48,16 @@ private:
 // A printed listing of a reference table: built over the screen's dataset,
 // shown in the print preview with the order the screen chose. Each listing
 // gives its page, its lines and what one row prints.
-class Listing {
+class Listing : public screens::TableListing {
 public:
     Listing(db::Dataset& dataset, QString caption, QString title, bool orderNote);
-    virtual ~Listing() = default;
+    ~Listing() override = default;
 
+    db::Dataset& dataset() const { return dataset_; }
+    void previewInOrder(bool alphabetical, QWidget* parent) override {
+        setOrder(alphabetical ? ListingOrder::Alphabetical : ListingOrder::Numeric);
+        preview(parent);
+    }
     const QString& caption() const { return caption_; }
     void setCompany(const QString& name) { company_ = name; }
     void setNotice(const QString& notice) { notice_ = notice; }

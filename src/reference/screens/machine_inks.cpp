@@ -1,9 +1,12 @@
 #include "machine_inks.h"
 
 #include "core/rounding.h"
-#include "field_input.h"
+#include "screens/field_input.h"
 
 namespace corvane::reference {
+
+using screens::readNumber;
+using screens::readWholeNumber;
 
 namespace {
 QString codeColumn(int line) {
@@ -79,16 +82,15 @@ double MachineInks::percent(int line) const {
     return row_ >= 0 ? mp_->number(row_, percentColumn(line)) : 0.0;
 }
 
-bool MachineInks::codeExit(int line, const QString& text) {
+void MachineInks::codeExit(int line, const QString& text) {
     mp_->setValue(row_, codeColumn(line), text.trimmed());
     if (!noCode(text)) {
         designations_[line - 1] = articleName(text);
-        return true;
+        return;
     }
     designations_[line - 1].clear();
     mp_->setValue(row_, percentColumn(line), 0.0);
     view_.focusField(codeInput(line % kLines + 1));
-    return false;
 }
 
 void MachineInks::choose(int line, int articleRow) {

@@ -26,9 +26,8 @@ public:
 
     // Leaving a code input: a code shows its ink's designation (a code not
     // found is kept, without one); an empty code or "0" clears the share and
-    // sends the focus to the next line's code (and answers false: the focus
-    // does not go where it was going).
-    bool codeExit(int line, const QString& text);
+    // sends the focus to the next line's code. Never refused.
+    void codeExit(int line, const QString& text);
     // An ink chosen in the lookup, for the line.
     void choose(int line, int articleRow);
     // Leaving a share input; false with the conversion message.

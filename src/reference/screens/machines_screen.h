@@ -1,6 +1,7 @@
 #pragma once
 
-#include "table_screen.h"
+#include "screens/table_screen.h"
+#include "table_screen_configs.h"
 
 namespace corvane::reference {
 
@@ -10,15 +11,15 @@ TableScreenConfig machinesScreen(); // TCORVF003, MAQUINAS
 // centre, when given, must be one of the working year's; a printing machine
 // (group of machine type 8) may have its inks; deleting a machine deletes
 // its inks first.
-class MachinesScreen : public TableScreen {
+class MachinesScreen : public screens::TableScreen {
 public:
     MachinesScreen(db::Dataset& maquinas, db::Dataset& grupoMaquinas, db::Database& contab,
                    const QString& workingYear, ScreenView& view, db::UpdateErrorHandler onError = {});
 
     db::Dataset& groups() { return *groups_; }
     db::Dataset& costCentres() { return costCentres_; }
-    const QString& groupLabel() const { return groupLabel_; }
-    const QString& costCentreLabel() const { return costCentreLabel_; }
+    QString groupLabel() const { return label(QStringLiteral("GRUPO")); }
+    QString costCentreLabel() const { return label(QStringLiteral("CCUSTO")); }
     // BotMatPrima: shown rows of printing machines, until the grid is entered again.
     bool inksAllowed() const { return inksAllowed_; }
     bool gridEnter() override;
@@ -27,19 +28,15 @@ public:
 
 protected:
     bool checkField(const FieldRule& rule, const QString& text, QVariant* value) override;
-    bool openMore(QString* error) override;
-    void closeMore() override;
     void rowShown() override;
+    void fieldStored(const FieldRule& rule) override;
     bool beforeRemove(QString* error) override;
 
 private:
-    bool showGroup(const QVariant& group);
-    bool showCostCentre(const QString& code);
+    void showInks();
 
     db::Dataset* groups_;
     db::Dataset costCentres_;
-    QString groupLabel_;
-    QString costCentreLabel_;
     bool inksAllowed_ = false;
 };
 

@@ -1,12 +1,11 @@
 #pragma once
 
-#include "table_screen.h"
+#include "screens/table_screen.h"
+#include "table_screen_configs.h"
 
 namespace corvane::reference {
 
-// The cost type typed into an input (operations, packaging): a code from 1
-// to 99 of an existing TIPOCUSTO row. The row found, or -1 with the message.
-int costTypeInput(db::Dataset& tipoCusto, const QString& text, QString* message);
+using screens::TableScreen;
 
 // The operations screen (TCORVF002): the cost type of an operation is looked
 // up in TIPOCUSTO, whose unit type it copies, and the composite code is built
@@ -18,22 +17,18 @@ public:
 
     db::Dataset& costTypes() { return *tipoCusto_; }
     // LabelTipoCusto: cleared when Edit_TC is left, then the designation of
-    // the cost type found; showRowLabel() fills it from the current row.
-    const QString& costTypeLabel() const { return label_; }
-    void showRowLabel();
+    // the cost type found; each row shown shows its own.
+    QString costTypeLabel() const { return label(QStringLiteral("TC")); }
     // A cost type chosen in the lookup: its code as Edit_TC would get it, or
     // empty when the row cannot serve (codes 1 to 99 only).
     QString chosenCostType(int costTypeRow) const;
+    QString chosenKey(const FieldRule& rule, int lookupRow) const override;
 
 protected:
-    bool checkField(const FieldRule& rule, const QString& text, QVariant* value) override;
     void fieldStored(const FieldRule& rule) override;
-    bool openMore(QString* error) override;
-    void closeMore() override;
 
 private:
     db::Dataset* tipoCusto_;
-    QString label_;
 };
 
 } // namespace corvane::reference

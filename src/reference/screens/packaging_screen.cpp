@@ -1,9 +1,12 @@
 #include "packaging_screen.h"
 
-#include "field_input.h"
-#include "operations_screen.h"
+#include "reference/reference_tables.h"
+#include "screens/field_input.h"
 
 namespace corvane::reference {
+
+using screens::readNumber;
+using screens::readWholeNumber;
 
 namespace {
 const QString kArticles = QStringLiteral(
@@ -12,10 +15,7 @@ const QString kArticles = QStringLiteral(
 }
 
 TableScreenConfig packagingScreen() {
-    TableScreenConfig c;
-    c.name = QStringLiteral("TCORVF007");
-    c.caption = QStringLiteral("Tipos de Embalagem");
-    c.program = QStringLiteral("Tipos de Embalagens");
+    TableScreenConfig c = referenceScreen("TCORVF007", "Tipos de Embalagem", "Tipos de Embalagens", embalagemTable());
     c.smallIntegerCode = true;
     c.invalidCodeMessage = QStringLiteral("Codigo Inválido ... <Enter>");
     c.existsMessage = QStringLiteral("Registo já foi aberto ... <Enter>");
@@ -23,40 +23,25 @@ TableScreenConfig packagingScreen() {
     name.column = QStringLiteral("DESIGNACAO");
     name.input = QStringLiteral("Edit_Designacao");
     name.label = QStringLiteral("Designação : ");
-    name.maxLength = 40;
     name.emptyMessage = QStringLiteral("Designação Inválida ...");
     FieldRule cost;
     cost.column = QStringLiteral("CUSTOFIXO");
     cost.input = QStringLiteral("Edit_CustoFixo");
     cost.label = QStringLiteral("Custo Hora : ");
-    cost.kind = FieldKind::Number;
-    FieldRule type;
-    type.column = QStringLiteral("TIPOCUSTO");
-    type.input = QStringLiteral("Edit_TC");
-    type.label = QStringLiteral("Tipo de Custo : ");
-    type.kind = FieldKind::SmallWhole;
-    c.fields = {name, cost, type};
-    c.gridColumns =
-        QStringList{QStringLiteral("CODIGO"), QStringLiteral("DESIGNACAO"), QStringLiteral("CUSTOFIXO")};
-    c.gridTitles =
-        QStringList{QStringLiteral("Código"), QStringLiteral("Designação"), QStringLiteral("Custo Fixo")};
+    c.fields = {name, cost, costTypeField(QStringLiteral("TIPOCUSTO"))};
+    c.setGrid({"CODIGO=Código", "DESIGNACAO=Designação", "CUSTOFIXO=Custo Fixo"});
     c.orderChoice = false;
     return c;
 }
 
 PackagingScreen::PackagingScreen(db::Dataset& embalagem, db::Dataset& tipoCusto, db::Dataset& embalagemMp,
-                                 ScreenView& view, db::UpdateErrorHandler onError)
-    : TableScreen(packagingScreen(), embalagem, view, std::move(onError)), tipoCusto_(&tipoCusto),
-      mp_(&embalagemMp) {}
-
-bool PackagingScreen::openMore(QString* error) {
-    return tipoCusto_->reopen(error) && tipoCusto_->fetchAll(error) && mp_->reopen(error) &&
-           mp_->fetchAll(error);
-}
-
-void PackagingScreen::closeMore() {
-    tipoCusto_->close();
-    mp_->close();
+                                 db::Database& factura, ScreenView& view, db::UpdateErrorHandler onError)
+    : TableScreen(packagingScreen(), embalagem, view, std::move(onError)), mp_(&embalagemMp),
+      articles_(factura, QStringLiteral("ARTIGOSNUM"),
+                QStringLiteral("SELECT CODIGO,UNCOMPRA FROM ARTIGOSCLS WHERE TIPOARTIGO > '5' ORDER BY CODIGO")) {
+    addDataset(tipoCusto);
+    addDataset(embalagemMp);
+    addDataset(articles_);
 }
 
 int PackagingScreen::materialsRow() const {
@@ -65,24 +50,9 @@ int PackagingScreen::materialsRow() const {
 }
 
 void PackagingScreen::rowShown() {
-    label_.clear();
+    // The cost type shows only for a type with material lines.
     if (inserting() || materialsRow() < 0)
-        return;
-    const int row = tipoCusto_->locate(QStringLiteral("CODIGO"), value(QStringLiteral("TIPOCUSTO")));
-    if (row >= 0)
-        label_ = tipoCusto_->text(row, QStringLiteral("DESIGNACAO"));
-}
-
-bool PackagingScreen::checkField(const FieldRule& rule, const QString& text, QVariant* out) {
-    if (rule.column != QLatin1String("TIPOCUSTO"))
-        return TableScreen::checkField(rule, text, out);
-    QString message;
-    const int row = costTypeInput(*tipoCusto_, text, &message);
-    if (row < 0)
-        return refuse(rule.input, message);
-    label_ = tipoCusto_->text(row, QStringLiteral("DESIGNACAO"));
-    *out = tipoCusto_->integer(row, QStringLiteral("CODIGO"));
-    return true;
+        setLabel(QStringLiteral("TIPOCUSTO"), QString());
 }
 
 PackagingMaterials::PackagingMaterials(db::Dataset& embalagemMp, db::Database& factura, int packaging,

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "table_screen.h"
+#include "screens/table_screen.h"
+#include "table_screen_configs.h"
 
 namespace corvane::reference {
 
@@ -8,29 +9,27 @@ TableScreenConfig packagingScreen(); // TCORVF007, EMBALAGEM
 
 // The packaging types (TCORVF007): the cost type of a type is checked as an
 // operation's is; the current type's subsidiary materials show below.
-class PackagingScreen : public TableScreen {
+class PackagingScreen : public screens::TableScreen {
 public:
     PackagingScreen(db::Dataset& embalagem, db::Dataset& tipoCusto, db::Dataset& embalagemMp,
-                    ScreenView& view, db::UpdateErrorHandler onError = {});
+                    db::Database& factura, ScreenView& view, db::UpdateErrorHandler onError = {});
 
-    db::Dataset& costTypes() { return *tipoCusto_; }
+    db::Dataset& costTypes() { return *lookupDataset(QStringLiteral("TIPOCUSTO")); }
     db::Dataset& materials() { return *mp_; }
+    // ARTIGOSNUM: the purchase units of the articles, open while the screen is.
+    db::Dataset& articles() { return articles_; }
     // LabelTipoCusto.
-    const QString& costTypeLabel() const { return label_; }
+    QString costTypeLabel() const { return label(QStringLiteral("TIPOCUSTO")); }
     // The row of the current type's materials, or -1.
     int materialsRow() const;
     int packagingCode() const { return value(QStringLiteral("CODIGO")).toInt(); }
 
 protected:
-    bool checkField(const FieldRule& rule, const QString& text, QVariant* value) override;
-    bool openMore(QString* error) override;
-    void closeMore() override;
     void rowShown() override;
 
 private:
-    db::Dataset* tipoCusto_;
     db::Dataset* mp_;
-    QString label_;
+    db::Dataset articles_;
 };
 
 // The subsidiary materials of one packaging type (TCORVF007A): three lines

@@ -1,8 +1,14 @@
 #include "parameters_screen.h"
 
-#include "field_input.h"
+#include "reference/reference_tables.h"
+#include "screens/field_input.h"
+#include "screens/field_rule.h"
+#include "shell/version_steps.h"
 
 namespace corvane::reference {
+
+using screens::readNumber;
+using screens::readWholeNumber;
 
 namespace {
 
@@ -65,7 +71,7 @@ ParametersScreen::ParametersScreen(db::Dataset& parger, db::Dataset& tipoCusto, 
                          "Order by TrsCod")),
       warehouses_(factura, QStringLiteral("STKARMAZEM"),
                   QStringLiteral("Select Codigo,Nome From STKARMAZEM Order by Codigo")),
-      view_(view), onError_(std::move(onError)) {}
+      view_(view), onError_(std::move(onError)), table_(shell::atCurrentVersion(pargerTable())) {}
 
 bool ParametersScreen::activate(const shell::AccessRights& rights, const QString& signature) {
     view_.statusText(1, signature);
@@ -162,7 +168,7 @@ bool ParametersScreen::fieldExit(const QString& column, const QString& typed) {
     const bool coded = costTypeRule(column) || column == QLatin1String("ESTRUTURA");
     const bool stock = kMovements.contains(column) || kWarehouses.contains(column);
     if (coded || stock || kNumbers.contains(column)) {
-        if ((coded && noCode(typed)) || (stock && typed.trimmed().isEmpty())) {
+        if ((coded && noCode(typed)) || typed.trimmed().isEmpty()) {
             setValue(column, QVariant());
             labels_.insert(column, QString());
             return true;
@@ -206,15 +212,26 @@ bool ParametersScreen::fieldExit(const QString& column, const QString& typed) {
         setValue(column, typed.trimmed().toUpper());
         return true;
     }
-    setValue(column, typed);
+    // Text as typed, never longer than its column.
+    const screens::FieldRule rule = screens::fieldOf(table_, column, {});
+    setValue(column, rule.maxLength > 0 ? typed.left(rule.maxLength) : typed);
     return true;
 }
 
-bool ParametersScreen::close() {
+int ParametersScreen::inputLength(const QString& column) const {
+    return screens::fieldOf(table_, column, {}).maxLength;
+}
+
+bool ParametersScreen::write() {
     QString error;
     const bool written = !parger_->hasPendingUpdates() || parger_->applyUpdates(onError_, &error);
-    if (!written && !error.isEmpty() && !onError_)
+    if (!written && !error.isEmpty() && !(onError_ && parger_->reportsErrors()))
         view_.message(error);
+    return written;
+}
+
+bool ParametersScreen::close() {
+    const bool written = write();
     for (db::Dataset* ds : {parger_, tipoCusto_, operacoes_, &departments_, &movements_, &warehouses_})
         ds->close();
     return written;

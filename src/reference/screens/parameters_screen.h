@@ -2,6 +2,7 @@
 
 #include "core/screen_view.h"
 #include "db/dataset.h"
+#include "db/schema.h"
 #include "shell/access_rights.h"
 
 #include <QHash>
@@ -37,7 +38,12 @@ public:
     db::Dataset& movements() { return movements_; }
     db::Dataset& warehouses() { return warehouses_; }
 
-    // FormClose: the row is written; false when the write failed.
+    // Characters the input of a column takes: the column's width.
+    int inputLength(const QString& column) const;
+
+    // Writes the row; false when the write failed (the changes stay).
+    bool write();
+    // FormClose: the row is written and the datasets closed; false when the write failed.
     bool close();
 
 private:
@@ -58,6 +64,7 @@ private:
     bool inputsEnabled_ = false;
     bool planningShown_ = false;
     QHash<QString, QString> labels_;
+    db::Table table_;
 };
 
 } // namespace corvane::reference

@@ -1,4 +1,10 @@
-#include "table_screen_config.h"
+#include "table_screen_configs.h"
+
+#include "reference/reference_tables.h"
+#include "shell/version_steps.h"
+#include "shell/version_tables.h"
+
+#include <limits>
 
 namespace corvane::reference {
 
@@ -6,12 +12,12 @@ namespace {
 
 const QString kDesignation = QStringLiteral("Designação : ");
 
-FieldRule designation(int length) {
+// Widths and kinds of the inputs come from the table's description.
+FieldRule designation() {
     FieldRule f;
     f.column = QStringLiteral("DESIGNACAO");
     f.input = QStringLiteral("Edit_Designacao");
     f.label = kDesignation;
-    f.maxLength = length;
     f.emptyMessage = QStringLiteral("Designação Inválida !!!");
     return f;
 }
@@ -29,47 +35,55 @@ FieldRule oneToSeven(const QString& column, const QString& input, const QString&
     return f;
 }
 
-FieldRule plain(const QString& column, const QString& input, const QString& label, FieldKind kind,
-                int length = 0) {
+FieldRule plain(const QString& column, const QString& input, const QString& label,
+                FieldKind kind = FieldKind::Text) {
     FieldRule f;
     f.column = column;
     f.input = input;
     f.label = label;
     f.kind = kind;
-    f.maxLength = length;
     return f;
-}
-
-TableScreenConfig screen(const char* name, const char* caption, const char* program) {
-    TableScreenConfig c;
-    c.name = QString::fromLatin1(name);
-    c.caption = QString::fromUtf8(caption);
-    c.program = QString::fromLatin1(program);
-    return c;
-}
-
-// The grid columns with their titles, as "COLUMN=Title" pairs.
-void setGrid(TableScreenConfig& c, std::initializer_list<const char*> columns) {
-    for (const char* pair : columns) {
-        const QString text = QString::fromUtf8(pair);
-        c.gridColumns << text.section(QLatin1Char('='), 0, 0);
-        c.gridTitles << text.section(QLatin1Char('='), 1);
-    }
 }
 
 } // namespace
 
-const FieldRule* TableScreenConfig::field(const QString& column) const {
-    for (const FieldRule& f : fields)
-        if (f.column == column)
-            return &f;
-    return nullptr;
+TableScreenConfig referenceScreen(const char* name, const char* caption, const char* program,
+                                  const db::Table& table) {
+    TableScreenConfig c;
+    c.name = QString::fromLatin1(name);
+    c.caption = QString::fromUtf8(caption);
+    c.chapter = kRightsChapter;
+    c.program = QString::fromLatin1(program);
+    c.table = shell::atCurrentVersion(table);
+    return c;
+}
+
+LookupSpec costTypeLookup() {
+    LookupSpec l;
+    l.dataset = QStringLiteral("TIPOCUSTO");
+    l.labelColumn = QStringLiteral("DESIGNACAO");
+    l.labelName = QStringLiteral("LabelTipoCusto");
+    l.columns = QStringList{QStringLiteral("CODIGO"), QStringLiteral("DESIGNACAO"), QStringLiteral("CLAS")};
+    l.titles = QStringList{QStringLiteral("Código"), QStringLiteral("Designação"), QStringLiteral("Classe")};
+    l.notFoundMessage = QStringLiteral("Tipo de Custo Inexistente");
+    return l;
+}
+
+FieldRule costTypeField(const QString& column) {
+    FieldRule f = plain(column, QStringLiteral("Edit_TC"), QStringLiteral("Tipo de Custo : "), FieldKind::Whole);
+    f.emptyMessage = QStringLiteral("Valor Inválido");
+    f.min = std::numeric_limits<int>::min();
+    f.max = 99;
+    f.rangeMessage = QStringLiteral("Digite [1..99]");
+    f.lookup = costTypeLookup();
+    return f;
 }
 
 TableScreenConfig costTypesScreen() {
-    TableScreenConfig c = screen("TCORVF001", "Tabela de Tipos de Custo", "Tipos de Custos");
+    TableScreenConfig c =
+        referenceScreen("TCORVF001", "Tabela de Tipos de Custo", "Tipos de Custos", tipoCustoTable());
     FieldRule tu = plain(QStringLiteral("TU"), QStringLiteral("Edit_TU"),
-                         QStringLiteral("Tipo de Unidade : "), FieldKind::Upper, 1);
+                         QStringLiteral("Tipo de Unidade : "), FieldKind::Upper);
     tu.hint = QStringLiteral("Tipo de Unidade, [N-Numérica, P-Percentual, V-Valor Fixo, F-Preço Fixo]");
     tu.allowed =
         QStringList{QStringLiteral("N"), QStringLiteral("P"), QStringLiteral("F"), QStringLiteral("V")};
@@ -79,12 +93,12 @@ TableScreenConfig costTypesScreen() {
     waste.hint = QStringLiteral("Indique a % de desperdício ...");
     waste.suffix = QStringLiteral("(%)");
     c.fields = {
-        designation(40),
+        designation(),
         oneToSeven(QStringLiteral("CLAS"), QStringLiteral("Edit_Clas"), QStringLiteral("Classificação : ")),
         tu, waste,
         oneToSeven(QStringLiteral("CLAS_ORC"), QStringLiteral("Edit_Orcam"),
                    QStringLiteral("Palete Orçamento : "))};
-    setGrid(c, {"CODIGO=Código", "DESIGNACAO=Designação", "CLAS=Clas.", "TU=T.U.", "DESPERD=Desperd."});
+    c.setGrid({"CODIGO=Código", "DESIGNACAO=Designação", "CLAS=Clas.", "TU=T.U.", "DESPERD=Desperd."});
     c.panels = {
         {QStringLiteral("Panel3"), QStringLiteral("Edit_Codigo"), QStringLiteral("Códigos Fixos"),
          QStringList{QStringLiteral("20 , Desenho"), QStringLiteral("40 , Embalagem"),
@@ -104,33 +118,31 @@ TableScreenConfig costTypesScreen() {
 }
 
 TableScreenConfig operationsScreen() {
-    TableScreenConfig c = screen("TCORVF002", "Tabela de Operações", "Operacoes");
-    FieldRule tc = plain(QStringLiteral("TC"), QStringLiteral("Edit_TC"), QStringLiteral("Tipo de Custo : "),
-                         FieldKind::Whole);
+    TableScreenConfig c = referenceScreen("TCORVF002", "Tabela de Operações", "Operacoes", shell::operacoesTable());
+    FieldRule tc = costTypeField(QStringLiteral("TC"));
     tc.hint = QStringLiteral("Tecla <INSERT> Para Procurar Tipo de Custo");
     FieldRule price = plain(QStringLiteral("PRECO"), QStringLiteral("Edit_Preco"),
                             QStringLiteral("Preço/% : "), FieldKind::Number);
     price.hint = QStringLiteral("Preço Padrão");
     FieldRule composite = plain(QStringLiteral("TIPOCUSTO"), QStringLiteral("Edit_TipoCusto"),
-                                QStringLiteral("Referência : "), FieldKind::Text, 7);
+                                QStringLiteral("Referência : "));
     composite.readOnly = true;
-    c.fields = {designation(40),
+    c.fields = {designation(),
                 tc,
-                plain(QStringLiteral("UNIDADE"), QStringLiteral("Edit_Und"), QStringLiteral("Unidade : "),
-                      FieldKind::Text, 3),
+                plain(QStringLiteral("UNIDADE"), QStringLiteral("Edit_Und"), QStringLiteral("Unidade : ")),
                 plain(QStringLiteral("TU"), QStringLiteral("Edit_TU"), QStringLiteral("Tipo de Unidade : "),
-                      FieldKind::Upper, 1),
+                      FieldKind::Upper),
                 price,
                 composite};
-    setGrid(c, {"CODIGO=Operação Nº", "DESIGNACAO=Designação da Operação", "TC=TC", "UNIDADE=Unid.",
+    c.setGrid({"CODIGO=Operação Nº", "DESIGNACAO=Designação da Operação", "TC=TC", "UNIDADE=Unid.",
                 "TU=T.Unid.", "TIPOCUSTO=Referência"});
     return c;
 }
 
 TableScreenConfig machineGroupsScreen() {
-    TableScreenConfig c = screen("TCORVF004", "Grupo de Máquinas", "Grupo de Maquinas");
+    TableScreenConfig c = referenceScreen("TCORVF004", "Grupo de Máquinas", "Grupo de Maquinas", grupoMaquinasTable());
     c.smallIntegerCode = true;
-    FieldRule name = designation(30);
+    FieldRule name = designation();
     name.checkWhileSettling = true;
     FieldRule type = plain(QStringLiteral("TIPOMAQ"), QStringLiteral("Edit_TipoMaq"),
                            QStringLiteral("Tipo Máquina : "), FieldKind::SmallWhole);
@@ -139,7 +151,7 @@ TableScreenConfig machineGroupsScreen() {
     type.max = 9;
     type.rangeMessage = type.emptyMessage;
     c.fields = {name, type};
-    setGrid(c, {"CODIGO=Código", "DESIGNACAO=Designação", "TIPOMAQ=Tip.Máq."});
+    c.setGrid({"CODIGO=Código", "DESIGNACAO=Designação", "TIPOMAQ=Tip.Máq."});
     c.orderChoice = false;
     c.panels = {
         {QStringLiteral("PanelTipoMaq"), QStringLiteral("Edit_TipoMaq"), QStringLiteral("Tipos de Máquinas"),
@@ -152,12 +164,12 @@ TableScreenConfig machineGroupsScreen() {
 }
 
 TableScreenConfig materialTypesScreen() {
-    TableScreenConfig c = screen("TCORVF005", "Tipo de Material", "Tipo de Material");
+    TableScreenConfig c = referenceScreen("TCORVF005", "Tipo de Material", "Tipo de Material", tipoMaterialTable());
     c.codeMax = 179;
     c.smallIntegerCode = true;
     c.codeHint = QStringLiteral("Digite de 1 a 99 ...");
-    c.fields = {designation(25)};
-    setGrid(c, {"CODIGO=Código", "DESIGNACAO=Designação"});
+    c.fields = {designation()};
+    c.setGrid({"CODIGO=Código", "DESIGNACAO=Designação"});
     c.orderChoice = false;
     c.panels = {{QStringLiteral("PanelLegenda"), QString(), QStringLiteral("Digite no Código"),
                  QStringList{QStringLiteral("1 a 10, Etiquetas Tecidas/Estampadas"),
@@ -169,12 +181,12 @@ TableScreenConfig materialTypesScreen() {
 }
 
 TableScreenConfig workTypesScreen() {
-    TableScreenConfig c = screen("TCORVF006", "Tipos de Trabalho", "Tipo de Trabalho");
+    TableScreenConfig c = referenceScreen("TCORVF006", "Tipos de Trabalho", "Tipo de Trabalho", tipoTrabalhoTable());
     c.smallIntegerCode = true;
     c.codeHint = QStringLiteral("Digite de 1 a 99999 ...");
-    c.fields = {designation(25), plain(QStringLiteral("PASSAG_CM"), QStringLiteral("Edit_PassagCm"),
+    c.fields = {designation(), plain(QStringLiteral("PASSAG_CM"), QStringLiteral("Edit_PassagCm"),
                                        QStringLiteral("Passag. P/ Cm. : "), FieldKind::SmallWhole)};
-    setGrid(c, {"CODIGO=Código", "DESIGNACAO=Designação", "PASSAG_CM=Passag./Cm"});
+    c.setGrid({"CODIGO=Código", "DESIGNACAO=Designação", "PASSAG_CM=Passag./Cm"});
     c.orderChoice = false;
     return c;
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "reference/screens/machines_screen.h"
-#include "table_screen_form.h"
+#include "screens/ui/table_screen_form.h"
 
 class QLabel;
 class QPushButton;
@@ -12,10 +12,12 @@ class TDTCORVANE;
 
 namespace corvane::reference {
 
+class Listing;
+
 // TCORVF003: the machines, with the designations of the group and of the
 // cost centre beside their inputs, their lookups, the shortcut to the machine
 // groups and, for printing machines, the inks (TCORVF003A).
-class TCORVF003 : public TableScreenForm {
+class TCORVF003 : public screens::TableScreenForm {
     Q_OBJECT
 public:
     struct Links {
@@ -25,10 +27,8 @@ public:
         bool groupsAllowed = false;       // the user may open "Grupo de Maquinas"
         std::function<void()> openGroups; // the machine-groups screen, modal
     };
-    TCORVF003(shell::TDTCORVANE& data, Links links, Listing* listing, ScreenSetting setting,
+    TCORVF003(shell::TDTCORVANE& data, Links links, Listing* listing, const screens::ScreenSetting& setting,
               QWidget* parent = nullptr);
-
-    bool lookup(const QString& input, bool alphabetical) override;
 
 protected:
     void refresh() override;
@@ -40,9 +40,6 @@ private:
 
     shell::TDTCORVANE& data_;
     Links links_;
-    ScreenSetting setting_;
-    QLabel* Label_GrupoMaquinas = nullptr;
-    QLabel* Label_CCusto = nullptr;
     QPushButton* BotGrupoMaquinas = nullptr;
     QPushButton* BotMatPrima = nullptr;
 };

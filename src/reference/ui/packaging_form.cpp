@@ -1,10 +1,12 @@
 #include "packaging_form.h"
 
 #include "components/form_conventions.h"
-#include "components/lookup_dialog.h"
 #include "reference/listings/listings.h"
 #include "reference/listings/packaging_selection.h"
+#include "reference/reference_tables.h"
+#include "screens/ui/field_widgets.h"
 #include "shell/data_modules.h"
+#include "shell/version_steps.h"
 
 #include <QGridLayout>
 #include <QHeaderView>
@@ -13,28 +15,27 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
-#include <QTimer>
 #include <QVBoxLayout>
 
 namespace corvane::reference {
+
+using screens::TableScreen;
 
 namespace {
 const char* const kKinds[] = {"ArtNro", "Designacao", "Qtd", "Preco"};
 const char* const kColumns[] = {"ARTNRO", "DESIGNACAO", "QTD", "PRECO", "UND"};
 } // namespace
 
-TCORVF007::TCORVF007(shell::TDTCORVANE& data, db::Database& factura, Listing* listing, ScreenSetting setting,
-                     QWidget* parent)
+TCORVF007::TCORVF007(shell::TDTCORVANE& data, db::Database& factura, TCORVFPR007* listing,
+                     const screens::ScreenSetting& setting, QWidget* parent)
     : TableScreenForm(
           packagingScreen(),
-          [&data, onError = setting.onError](ScreenView& view) -> std::unique_ptr<TableScreen> {
-              return std::make_unique<PackagingScreen>(data.EMBALAGEM, data.TIPOCUSTO, data.EMBALAGEMMP, view,
-                                                       onError);
+          [&data, &factura, onError = setting.onError](ScreenView& view) -> std::unique_ptr<TableScreen> {
+              return std::make_unique<PackagingScreen>(data.EMBALAGEM, data.TIPOCUSTO, data.EMBALAGEMMP, factura,
+                                                       view, onError);
           },
           listing, setting, parent),
-      data_(data), factura_(factura), setting_(std::move(setting)) {
-    LabelTipoCusto = new QLabel(this);
-    LabelTipoCusto->setObjectName(QStringLiteral("LabelTipoCusto"));
+      data_(data), factura_(factura), listing_(listing) {
     materials_ = new QTableWidget(3, 5, this);
     materials_->setObjectName(QStringLiteral("GridMateriais"));
     materials_->setHorizontalHeaderLabels({QStringLiteral("Código da M.Prima "), QStringLiteral("Designação"),
@@ -47,7 +48,6 @@ TCORVF007::TCORVF007(shell::TDTCORVANE& data, db::Database& factura, Listing* li
     inks->setObjectName(QStringLiteral("BotMatPrima"));
     inks->setToolTip(QStringLiteral("Matéria Prima associada"));
     inks->setFocusPolicy(Qt::NoFocus);
-    extras()->addWidget(LabelTipoCusto);
     extras()->addWidget(materials_);
     extras()->addWidget(inks);
     connect(inks, &QPushButton::clicked, this, &TCORVF007::BotMatPrimaClick);
@@ -55,7 +55,6 @@ TCORVF007::TCORVF007(shell::TDTCORVANE& data, db::Database& factura, Listing* li
 
 void TCORVF007::refresh() {
     TableScreenForm::refresh();
-    LabelTipoCusto->setText(packaging().costTypeLabel());
     const int row = packaging().materialsRow();
     db::Dataset& mp = packaging().materials();
     for (int line = 1; line <= 3; ++line)
@@ -66,33 +65,12 @@ void TCORVF007::refresh() {
                                                                                 QString::number(line))));
 }
 
-bool TCORVF007::lookup(const QString& name, bool alphabetical) {
-    if (name != QLatin1String("Edit_TC"))
-        return false;
-    const int row =
-        components::LookupDialog::choose(this, packaging().costTypes(),
-                                         {{QStringLiteral("CODIGO"), QStringLiteral("Código")},
-                                          {QStringLiteral("DESIGNACAO"), QStringLiteral("Designação")},
-                                          {QStringLiteral("CLAS"), QStringLiteral("Classe")}},
-                                         QStringLiteral("DESIGNACAO"), alphabetical);
-    if (row >= 0) {
-        input(name)->setText(packaging().costTypes().text(row, QStringLiteral("CODIGO")));
-        runCheck(name);
-    }
-    return true;
-}
-
 void TCORVF007::print() {
-    auto* listing = dynamic_cast<TCORVFPR007*>(TableScreenForm::listing());
-    if (!listing)
+    // The listing reads rows of its own: choosing its order leaves the screen's alone.
+    if (!listing_)
         return;
-    TCORVFSPR007 selection(data_.EMBALAGEM, *listing, this);
+    TCORVFSPR007 selection(listing_->dataset(), *listing_, this);
     selection.exec();
-    data_.EMBALAGEM.close();
-    data_.EMBALAGEM.setSelectSql(QStringLiteral("Select * From EMBALAGEM Order By CODIGO"));
-    data_.EMBALAGEM.reopen();
-    data_.EMBALAGEM.fetchAll();
-    refresh();
 }
 
 void TCORVF007::BotMatPrimaClick() {
@@ -101,7 +79,7 @@ void TCORVF007::BotMatPrimaClick() {
     data_.EMBALAGEMMP.close();
     {
         TCORVF007A lines(data_.EMBALAGEMMP, factura_, packaging().packagingCode(),
-                         logic().fieldText(QStringLiteral("DESIGNACAO")), setting_, this);
+                         logic().fieldText(QStringLiteral("DESIGNACAO")), setting(), this);
         lines.exec();
     }
     data_.EMBALAGEMMP.reopen();
@@ -110,25 +88,46 @@ void TCORVF007::BotMatPrimaClick() {
 }
 
 TCORVF007A::TCORVF007A(db::Dataset& embalagemMp, db::Database& factura, int packaging, const QString& name,
-                       const ScreenSetting& setting, QWidget* parent)
-    : QDialog(parent), view_(this, QStringLiteral("TCORVF007A"), setting.log),
-      logic_(embalagemMp, factura, packaging, view_) {
-    setObjectName(QStringLiteral("TCORVF007A"));
-    setWindowTitle(QStringLiteral("Associação de Matérias Subsidiárias à Embalagem"));
-    components::paintBackground(this, components::kScreenColour);
+                       const screens::ScreenSetting& setting, QWidget* parent)
+    : ScreenDialog(QStringLiteral("TCORVF007A"), QStringLiteral("Associação de Matérias Subsidiárias à Embalagem"),
+                   setting, parent),
+      logic_(embalagemMp, factura, packaging, view()) {
+    const db::Table table = shell::atCurrentVersion(embalagemMpTable());
     auto* grid = new QGridLayout(this);
     grid->addWidget(new QLabel(QStringLiteral("Tipo de Embalagem : "), this), 0, 0);
     grid->addWidget(new QLabel(QStringLiteral("%1 - %2").arg(packaging).arg(name), this), 0, 1, 1, 3);
     int column = 0;
     for (const char* heading : {"Código da MP/MS ", "Designação", "Quantid.", "Preço €"})
         grid->addWidget(new QLabel(QString::fromUtf8(heading), this), 1, column++);
+    screens::LookupSpec articles;
+    articles.dataset = logic_.byCode().name();
+    articles.alphabeticalDataset = logic_.byName().name();
+    articles.columns = QStringList{QStringLiteral("CODIGO"), QStringLiteral("DESIGNACAO")};
+    articles.titles = QStringList{QStringLiteral("Código"), QStringLiteral("Designação")};
+    articles.labelColumn = QStringLiteral("DESIGNACAO");
+    articles.menuEntries = QStringList{QStringLiteral("Procura Numérica")};
+    articles.alphabeticalMenuEntry = QStringLiteral("Procura Alfabética ");
+    auto* lookups = new screens::LookupWiring(this);
     for (int line = 1; line <= PackagingMaterials::kLines; ++line)
         for (int k = 0; k < 4; ++k) {
-            auto* edit = new QLineEdit(this);
-            edit->setObjectName(PackagingMaterials::input(QString::fromLatin1(kKinds[k]), line));
+            const QString column = QString::fromLatin1(kColumns[k]) + QString::number(line);
+            QLineEdit* edit = screens::makeInput(
+                screens::fieldOf(table, column,
+                                 PackagingMaterials::input(QString::fromLatin1(kKinds[k]), line)),
+                this);
             edit->installEventFilter(this);
             grid->addWidget(edit, line + 1, k);
             inputs_.insert(edit->objectName(), edit);
+            if (k == 0)
+                lookups->attach(
+                    edit, articles,
+                    [this](const QString& dataset) {
+                        return dataset == logic_.byName().name() ? &logic_.byName() : &logic_.byCode();
+                    },
+                    [this, edit, line] {
+                        logic_.choose(line, edit->text().trimmed());
+                        refresh();
+                    });
         }
     auto* finish = new QPushButton(QStringLiteral("Terminar"), this);
     finish->setObjectName(QStringLiteral("BitTerminar"));
@@ -140,13 +139,9 @@ TCORVF007A::TCORVF007A(db::Dataset& embalagemMp, db::Database& factura, int pack
     }
     grid->addWidget(finish, 5, 2);
     grid->addWidget(cancel, 5, 3);
-    connect(finish, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, [this] {
-        cancelled_ = true;
-        reject();
-    });
-    auto* conventions = new components::FormConventions(this, &view_);
-    conventions_ = conventions;
+    connectClosing(finish, [this] { return logic_.finish(); });
+    connectDiscarding(cancel, [this] { logic_.cancel(); });
+    components::FormConventions* conventions = installConventions();
     for (int line = 1; line <= PackagingMaterials::kLines; ++line) {
         QLineEdit* article = inputs_.value(PackagingMaterials::input(QStringLiteral("ArtNro"), line));
         QLineEdit* text = inputs_.value(PackagingMaterials::input(QStringLiteral("Designacao"), line));
@@ -167,17 +162,11 @@ TCORVF007A::TCORVF007A(db::Dataset& embalagemMp, db::Database& factura, int pack
     }
 }
 
-void TCORVF007A::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (activated_)
-        return;
-    activated_ = true;
-    if (!logic_.activate()) {
-        cancelled_ = true;
-        QTimer::singleShot(0, this, &QDialog::reject);
-        return;
-    }
+bool TCORVF007A::activateScreen() {
+    if (!logic_.activate())
+        return false;
     refresh();
+    return true;
 }
 
 void TCORVF007A::refresh() {
@@ -190,45 +179,11 @@ void TCORVF007A::refresh() {
 }
 
 bool TCORVF007A::eventFilter(QObject* watched, QEvent* event) {
-    for (int line = 1; line <= PackagingMaterials::kLines; ++line) {
-        if (watched != inputs_.value(PackagingMaterials::input(QStringLiteral("ArtNro"), line)))
-            continue;
-        if (event->type() == QEvent::FocusIn)
-            logic_.enterArticle(line);
-        if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Insert) {
-            lookup(line, static_cast<QKeyEvent*>(event)->modifiers() & Qt::ControlModifier);
-            return true;
-        }
-    }
-    return QDialog::eventFilter(watched, event);
-}
-
-void TCORVF007A::lookup(int line, bool alphabetical) {
-    db::Dataset& ds = alphabetical ? logic_.byName() : logic_.byCode();
-    const int row = components::LookupDialog::choose(this, ds,
-                                                     {{ds.fields().value(0), QStringLiteral("Código")},
-                                                      {ds.fields().value(1), QStringLiteral("Designação")}},
-                                                     ds.fields().value(1), false);
-    if (row < 0)
-        return;
-    logic_.choose(line, ds.text(row, ds.fields().value(0)).trimmed());
-    refresh();
-}
-
-TCORVF007A::~TCORVF007A() {
-    delete conventions_;
-}
-
-void TCORVF007A::done(int result) {
-    if (!closed_) {
-        closed_ = true;
-        conventions_->setChecksEnabled(false);
-        if (cancelled_)
-            logic_.cancel();
-        else
-            logic_.finish();
-    }
-    QDialog::done(result);
+    if (event->type() == QEvent::FocusIn)
+        for (int line = 1; line <= PackagingMaterials::kLines; ++line)
+            if (watched == inputs_.value(PackagingMaterials::input(QStringLiteral("ArtNro"), line)))
+                logic_.enterArticle(line);
+    return ScreenDialog::eventFilter(watched, event);
 }
 
 } // namespace corvane::reference

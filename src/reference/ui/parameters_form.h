@@ -1,12 +1,11 @@
 #pragma once
 
-#include "components/widget_view.h"
 #include "reference/screens/parameters_screen.h"
-#include "table_screen_form.h"
+#include "screens/ui/screen_dialog.h"
 
-#include <QDialog>
 #include <QHash>
 
+class QFormLayout;
 class QLabel;
 class QLineEdit;
 class QTabWidget;
@@ -18,8 +17,9 @@ class TDTCORVANE;
 namespace corvane::reference {
 
 // TCORVF000: the general parameters on four pages, each coded input with its
-// lookup "Localizar" and its description label; the row is written on close.
-class TCORVF000 : public QDialog {
+// lookup "Localizar" and its description label; the row is written however
+// the screen closes, once the focused input was accepted.
+class TCORVF000 : public screens::ScreenDialog {
     Q_OBJECT
 public:
     struct Links {
@@ -27,42 +27,39 @@ public:
         bool operationsAllowed = false;      // BotOperacoes
         std::function<void()> openCostTypes; // the cost-types screen, modal
     };
-    TCORVF000(shell::TDTCORVANE& data, db::Database& factura, Links links, ScreenSetting setting,
+    TCORVF000(shell::TDTCORVANE& data, db::Database& factura, Links links, const screens::ScreenSetting& setting,
               QWidget* parent = nullptr);
-    ~TCORVF000() override;
 
     ParametersScreen& logic() { return logic_; }
 
 protected:
-    void showEvent(QShowEvent* event) override;
-    void done(int result) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    bool activateScreen() override;
+    // The close box writes the row as "&Terminar" does; a failed write keeps the screen open.
+    bool closeRequested() override { return logic_.write(); }
+    void closeScreen() override;
 
 private:
+    enum Lookup { None, CostType, Operation, Department, Movement, Warehouse };
     struct Input {
         QString column;
         QLineEdit* edit = nullptr;
         QLabel* description = nullptr;
-        int lookup = 0; // 0 none, 1 cost type, 2 operation, 3 department, 4 movement, 5 warehouse
     };
-    QWidget* page(const QString& title);
-    void add(QWidget* page, const char* name, const char* caption, const char* column, int lookup = 0,
-             const char* description = nullptr);
+    QFormLayout* page(const QString& title);
+    QFormLayout* group(QFormLayout* page, const QString& title);
+    QLineEdit* add(QFormLayout* form, const char* name, const char* caption, const char* column,
+                   Lookup lookup = None, const char* description = nullptr, const char* suffix = nullptr);
     void refresh();
-    bool lookup(Input& input, bool alphabetical);
+    bool leave(const Input& input);
     void openCostTypes();
 
     shell::TDTCORVANE& data_;
     Links links_;
-    ScreenSetting setting_;
-    components::WidgetView view_;
     ParametersScreen logic_;
     QTabWidget* TB = nullptr;
     QWidget* PanelInput = nullptr;
     QHash<QString, Input> inputs_; // by objectName
-    components::FormConventions* conventions_ = nullptr;
-    bool activated_ = false;
-    bool closed_ = false;
+    QList<std::pair<QLineEdit*, Lookup>> lookups_;
 };
 
 } // namespace corvane::reference

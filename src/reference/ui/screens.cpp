@@ -6,11 +6,26 @@
 #include "parameters_form.h"
 #include "reference/listings/listings.h"
 #include "shell/data_modules.h"
-#include "table_screen_form.h"
+#include "screens/ui/table_screen_form.h"
 
 namespace corvane::reference {
 
 namespace {
+
+using screens::TableScreen;
+using screens::TableScreenForm;
+
+// The packaging listing over rows of its own: choosing its order in the
+// selection screen leaves the screen's dataset alone.
+struct OwnRows {
+    explicit OwnRows(db::Database& db)
+        : rows(db, QStringLiteral("EMBALAGEM"), QStringLiteral("Select * From EMBALAGEM Order By CODIGO")) {}
+    db::Dataset rows;
+};
+class PackagingListing : private OwnRows, public TCORVFPR007 {
+public:
+    PackagingListing(db::Database& db, db::Dataset& embalagemMp) : OwnRows(db), TCORVFPR007(rows, embalagemMp) {}
+};
 
 using FormMaker = std::function<std::unique_ptr<QDialog>(shell::TDTCORVANE&, Listing*, ScreenSetting)>;
 
@@ -97,7 +112,7 @@ void registerScreens(shell::ScreenTable& table) {
             menu, operationsScreen().program,
             [](TDTCORVANE& d) { return std::make_unique<TCORVFPR002>(d.OPERACOES, d.TIPOCUSTO); },
             [](TDTCORVANE& d, Listing* listing, ScreenSetting setting) {
-                return std::make_unique<TCORVF002>(d, listing, std::move(setting));
+                return std::make_unique<TCORVF002>(d, listing, setting);
             });
     });
     table.insert(QStringLiteral("TAB003"),
@@ -119,17 +134,17 @@ void registerScreens(shell::ScreenTable& table) {
                 links.openGroups = [&menu] {
                     simpleTable<TCORVFPR004>(&machineGroupsScreen, &TDTCORVANE::GRUPOMAQUINAS)(menu);
                 };
-                return std::make_unique<TCORVF003>(d, std::move(links), listing, std::move(setting));
+                return std::make_unique<TCORVF003>(d, std::move(links), listing, setting);
             });
     });
     table.insert(QStringLiteral("TAB007"), [](shell::TFACFMENU& menu) {
         openWithListing(
             menu, packagingScreen().program,
-            [](TDTCORVANE& d) { return std::make_unique<TCORVFPR007>(d.EMBALAGEM, d.EMBALAGEMMP); },
+            [](TDTCORVANE& d) { return std::make_unique<PackagingListing>(d.db, d.EMBALAGEMMP); },
             [&menu](TDTCORVANE& d, Listing* listing, ScreenSetting setting) {
                 setting.signature.clear(); // this screen shows no signature
-                return std::make_unique<TCORVF007>(d, menu.logic().modules()->database->DbFacturacao, listing,
-                                                   std::move(setting));
+                return std::make_unique<TCORVF007>(d, menu.logic().modules()->database->DbFacturacao,
+                                                   static_cast<TCORVFPR007*>(listing), setting);
             });
     });
     table.insert(QStringLiteral("TAB005"),

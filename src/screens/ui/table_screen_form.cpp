@@ -2,7 +2,7 @@
 
 #include "components/form_conventions.h"
 #include "db/dataset_model.h"
-#include "reference/listings/listing.h"
+#include "field_widgets.h"
 
 #include <QFormLayout>
 #include <QFrame>
@@ -19,7 +19,7 @@
 #include <QTimer>
 #include <QToolButton>
 
-namespace corvane::reference {
+namespace corvane::screens {
 
 namespace {
 
@@ -45,22 +45,17 @@ QFrame* helpPanel(const HelpPanel& p, QWidget* parent) {
 
 } // namespace
 
-TableScreenForm::TableScreenForm(const TableScreenConfig& config, LogicFactory makeLogic, Listing* listing,
-                                 ScreenSetting setting, QWidget* parent)
-    : QDialog(parent), config_(config), view_(this, config.name, setting.log), listing_(listing),
-      setting_(std::move(setting)) {
-    setObjectName(config_.name);
-    setWindowTitle(config_.caption);
-    logic_ = makeLogic(view_);
+TableScreenForm::TableScreenForm(const TableScreenConfig& config, LogicFactory makeLogic, TableListing* listing,
+                                 const ScreenSetting& setting, QWidget* parent)
+    : ScreenDialog(config.name, config.caption, setting, parent), listing_(listing) {
+    logic_ = makeLogic(view());
+    config_ = logic_->config(); // with the widths of the table's description
     build();
 }
 
-TableScreenForm::~TableScreenForm() {
-    delete conventions_;
-}
+TableScreenForm::~TableScreenForm() = default;
 
 void TableScreenForm::build() {
-    components::paintBackground(this, components::kScreenColour);
     auto* outer = new QVBoxLayout(this);
     auto* body = new QHBoxLayout;
     outer->addLayout(body, 1);
@@ -114,31 +109,38 @@ void TableScreenForm::build() {
     buildButtons(right);
     body->addLayout(right, 2);
 
-    auto* status = new QStatusBar(this);
-    status->setObjectName(QStringLiteral("StatusBar"));
-    status->setSizeGripEnabled(false);
-    view_.setStatusPanels(status, 2);
-    outer->addWidget(status);
+    addStatusBar(outer);
+    bindInputs();
+    resize(820, 480);
+}
 
-    conventions_ = new components::FormConventions(this, &view_);
+void TableScreenForm::bindInputs() {
+    components::FormConventions* conventions = installConventions();
     auto* code = inputs_.value(kCodeInput);
-    conventions_->bindLabel(code, findChild<QLabel*>(labelName(kCodeInput)), config_.codeHint);
-    conventions_->setCheck(code, [this, code] {
+    conventions->bindLabel(code, findChild<QLabel*>(labelName(kCodeInput)), config_.codeHint);
+    conventions->setCheck(code, [this, code] {
         const bool ok = logic_->codeExit(code->text());
         refresh();
         return ok;
     });
+    lookups_ = new LookupWiring(this);
     for (const FieldRule& rule : config_.fields) {
         QLineEdit* edit = inputs_.value(rule.input);
-        conventions_->bindLabel(edit, findChild<QLabel*>(labelName(rule.input)), rule.hint);
-        conventions_->setCheck(edit, [this, edit, column = rule.column] {
+        conventions->bindLabel(edit, findChild<QLabel*>(labelName(rule.input)), rule.hint);
+        conventions->setCheck(edit, [this, edit, column = rule.column] {
             const bool ok = logic_->fieldExit(column, edit->text());
             if (ok)
                 refresh();
+            else
+                refreshLabels();
             return ok;
         });
+        if (rule.lookup.isSet())
+            lookups_->attach(
+                edit, rule.lookup, [this](const QString& name) { return logic_->lookupDataset(name); },
+                [this, input = rule.input] { runCheck(input); },
+                [this, rule](int row) { return logic_->chosenKey(rule, row); });
     }
-    resize(820, 480);
 }
 
 QWidget* TableScreenForm::buildNavigator() {
@@ -178,33 +180,32 @@ void TableScreenForm::buildInputs(QVBoxLayout* column) {
     inputPanel_ = new QFrame(this);
     inputPanel_->setObjectName(QStringLiteral("PanelInput"));
     auto* form = new QFormLayout(inputPanel_);
-    auto add = [this, form](const QString& name, const QString& caption, int length, const QString& suffix) {
-        auto* label = new QLabel(caption, inputPanel_);
-        label->setObjectName(labelName(name));
-        auto* edit = new QLineEdit(inputPanel_);
-        edit->setObjectName(name);
-        if (length > 0)
-            edit->setMaxLength(length);
-        inputs_.insert(name, edit);
-        if (suffix.isEmpty()) {
-            form->addRow(label, edit);
-            return edit;
-        }
+    auto add = [this, form](const FieldRule& rule) {
+        auto* label = new QLabel(rule.label, inputPanel_);
+        label->setObjectName(labelName(rule.input));
+        QLineEdit* edit = makeInput(rule, inputPanel_);
+        edit->installEventFilter(this);
+        inputs_.insert(rule.input, edit);
         auto* row = new QHBoxLayout;
         row->addWidget(edit);
-        row->addWidget(new QLabel(suffix, inputPanel_));
+        if (!rule.suffix.isEmpty())
+            row->addWidget(new QLabel(rule.suffix, inputPanel_));
+        if (!rule.lookup.labelName.isEmpty()) {
+            auto* description = new QLabel(inputPanel_);
+            description->setObjectName(rule.lookup.labelName);
+            description->setMinimumWidth(160);
+            labels_.insert(rule.input, description);
+            row->addWidget(description, 1);
+        }
         form->addRow(label, row);
-        return edit;
     };
-    add(kCodeInput, config_.codeLabel, config_.codeLength > 0 ? config_.codeLength : 6, {});
-    for (const FieldRule& rule : config_.fields) {
-        QLineEdit* edit = add(rule.input, rule.label, rule.maxLength, rule.suffix);
-        edit->setReadOnly(rule.readOnly);
-        if (rule.readOnly)
-            edit->setFocusPolicy(Qt::NoFocus);
-        edit->installEventFilter(this);
-    }
-    inputs_.value(kCodeInput)->installEventFilter(this);
+    FieldRule code;
+    code.input = kCodeInput;
+    code.label = config_.codeLabel;
+    code.maxLength = config_.codeLength > 0 ? config_.codeLength : 6;
+    add(code);
+    for (const FieldRule& rule : config_.fields)
+        add(rule);
     column->addWidget(inputPanel_);
 }
 
@@ -218,6 +219,7 @@ void TableScreenForm::buildButtons(QVBoxLayout* column) {
                    {"BotDelete", "&Eliminar", &TableScreenForm::BotDeleteClick},
                    {"BotPrint", "Im&primir", &TableScreenForm::BotPrintClick},
                    {"BitTerminar", "&Terminar", nullptr}};
+    // Terminate is usable from the grid only: nothing is being edited then.
     auto* row = new QHBoxLayout;
     for (const auto& b : buttons) {
         auto* button = new QPushButton(QString::fromUtf8(b.caption), this);
@@ -227,7 +229,7 @@ void TableScreenForm::buildButtons(QVBoxLayout* column) {
         if (b.click)
             connect(button, &QPushButton::clicked, this, b.click);
         else
-            connect(button, &QPushButton::clicked, this, &QDialog::close);
+            connectClosing(button, [] { return true; });
         button->setVisible(!b.click); // the rights show the others
         buttons_.insert(button->objectName(), button);
         row->addWidget(button);
@@ -235,19 +237,9 @@ void TableScreenForm::buildButtons(QVBoxLayout* column) {
     column->addLayout(row);
 }
 
-void TableScreenForm::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (!activated_) {
-        activated_ = true;
-        activate();
-    }
-}
-
-void TableScreenForm::activate() {
-    if (!logic_->activate(setting_.rights, setting_.signature)) {
-        QTimer::singleShot(0, this, &QDialog::close);
-        return;
-    }
+bool TableScreenForm::activateScreen() {
+    if (!logic_->activate(setting().rights, setting().signature))
+        return false;
     const shell::ButtonRights& rights = logic_->buttons();
     buttons_.value(QStringLiteral("BotInserir"))->setVisible(rights.insertAndCancel);
     buttons_.value(QStringLiteral("BotCancelar"))->setVisible(rights.insertAndCancel);
@@ -255,6 +247,7 @@ void TableScreenForm::activate() {
     buttons_.value(QStringLiteral("BotPrint"))->setVisible(rights.print);
     refresh();
     gridFocusChanged();
+    return true;
 }
 
 void TableScreenForm::refresh() {
@@ -264,12 +257,19 @@ void TableScreenForm::refresh() {
     code->setReadOnly(!logic_->inserting());
     for (const FieldRule& rule : config_.fields)
         inputs_.value(rule.input)->setText(logic_->fieldText(rule.column));
+    refreshLabels();
     const bool enabled = logic_->buttonsEnabled();
     for (QAbstractButton* b : navigator_)
         b->setEnabled(enabled);
     for (const char* name : {"BotInserir", "BotDelete", "BotPrint", "BitTerminar"})
         buttons_.value(QString::fromLatin1(name))->setEnabled(enabled);
     selectCurrentRow();
+}
+
+void TableScreenForm::refreshLabels() {
+    for (const FieldRule& rule : config_.fields)
+        if (QLabel* description = labels_.value(rule.input))
+            description->setText(logic_->label(rule.column));
 }
 
 void TableScreenForm::selectCurrentRow() {
@@ -284,12 +284,6 @@ void TableScreenForm::selectCurrentRow() {
 
 bool TableScreenForm::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
-    if (type == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Insert &&
-        inputs_.contains(watched->objectName())) {
-        const bool alphabetical = static_cast<QKeyEvent*>(event)->modifiers() & Qt::ControlModifier;
-        if (lookup(watched->objectName(), alphabetical))
-            return true;
-    }
     if (watched == grid_ && (type == QEvent::FocusIn || type == QEvent::FocusOut)) {
         // Decided once the focus change and any refusal of a field are over.
         QTimer::singleShot(0, this, &TableScreenForm::gridFocusChanged);
@@ -302,7 +296,7 @@ bool TableScreenForm::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TableScreenForm::gridFocusChanged() {
-    if (closing_ || !activated_)
+    if (closing() || !activated())
         return;
     const bool focused = focusWidget() == grid_;
     if (focused && !inGrid_) {
@@ -311,14 +305,14 @@ void TableScreenForm::gridFocusChanged() {
         refresh();
     } else if (!focused && inGrid_) {
         inGrid_ = false;
-        view_.deferMessages(true);
+        view().deferMessages(true);
         logic_->gridExit();
-        view_.deferMessages(false);
-        const QString target = view_.takeRequestedFocus();
+        view().deferMessages(false);
+        const QString target = view().takeRequestedFocus();
         refresh();
         if (QWidget* w = target.isEmpty() ? nullptr : findChild<QWidget*>(target))
             w->setFocus(Qt::OtherFocusReason);
-        view_.flushDeferred();
+        view().flushDeferred();
     }
 }
 
@@ -346,20 +340,12 @@ void TableScreenForm::BotPrintClick() {
 }
 
 void TableScreenForm::print() {
-    if (!listing_)
-        return;
-    const bool alphabetical = radNum_ && !radNum_->isChecked();
-    listing_->setOrder(alphabetical ? ListingOrder::Alphabetical : ListingOrder::Numeric);
-    listing_->preview(this);
+    if (listing_)
+        listing_->previewInOrder(radNum_ && !radNum_->isChecked(), this);
 }
 
-void TableScreenForm::done(int result) {
-    if (!closing_) {
-        closing_ = true;
-        conventions_->setChecksEnabled(false); // nothing is checked on the way out
-        logic_->close();
-    }
-    QDialog::done(result);
+void TableScreenForm::closeScreen() {
+    logic_->close();
 }
 
 bool TableScreenForm::runCheck(const QString& input) {
@@ -370,9 +356,11 @@ bool TableScreenForm::runCheck(const QString& input) {
         const bool ok = logic_->fieldExit(rule.column, edit->text());
         if (ok)
             refresh();
+        else
+            refreshLabels();
         return ok;
     }
     return false;
 }
 
-} // namespace corvane::reference
+} // namespace corvane::screens

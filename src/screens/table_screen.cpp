@@ -2,17 +2,61 @@
 
 #include "field_input.h"
 
-namespace corvane::reference {
+namespace corvane::screens {
 
 namespace {
-const QString kCode = QStringLiteral("CODIGO");
+bool sameKey(const QVariant& a, const QVariant& b) {
+    if (a.isNull() || b.isNull())
+        return a.isNull() && b.isNull();
+    bool na = false, nb = false;
+    const double da = a.toDouble(&na), db = b.toDouble(&nb);
+    const int ta = a.metaType().id();
+    if (na && nb && ta != QMetaType::QString)
+        return da == db;
+    return a.toString().trimmed().compare(b.toString().trimmed(), Qt::CaseInsensitive) == 0;
+}
+} // namespace
+
+const FieldRule* TableScreenConfig::field(const QString& column) const {
+    for (const FieldRule& f : fields)
+        if (f.column == column)
+            return &f;
+    return nullptr;
+}
+
+const FieldRule* TableScreenConfig::input(const QString& objectName) const {
+    for (const FieldRule& f : fields)
+        if (f.input == objectName)
+            return &f;
+    return nullptr;
+}
+
+void TableScreenConfig::setGrid(std::initializer_list<const char*> columns) {
+    for (const char* pair : columns) {
+        const QString text = QString::fromUtf8(pair);
+        gridColumns << text.section(QLatin1Char('='), 0, 0);
+        gridTitles << text.section(QLatin1Char('='), 1);
+    }
 }
 
 TableScreen::TableScreen(TableScreenConfig config, db::Dataset& dataset, ScreenView& view,
                          db::UpdateErrorHandler onError)
-    : view_(view), config_(std::move(config)), ds_(&dataset), onError_(std::move(onError)) {}
+    : view_(view), config_(std::move(config)), ds_(&dataset), onError_(std::move(onError)) {
+    if (!config_.table.columns.isEmpty()) {
+        describeFields(config_.fields, config_.table);
+        for (const db::Column& c : config_.table.columns)
+            if (c.name == config_.codeColumn() && c.type == db::ColType::Text)
+                config_.codeLength = c.length;
+    }
+}
 
 TableScreen::~TableScreen() = default;
+
+void TableScreen::addDataset(db::Dataset& dataset, bool openWithScreen) {
+    lookups_.insert(dataset.name(), &dataset);
+    if (openWithScreen && !opened_.contains(&dataset))
+        opened_ << &dataset;
+}
 
 bool TableScreen::activate(const shell::AccessRights& rights, const QString& signature) {
     view_.statusText(1, signature);
@@ -21,6 +65,11 @@ bool TableScreen::activate(const shell::AccessRights& rights, const QString& sig
     inserting_ = false;
     editing_ = false;
     QString error;
+    for (db::Dataset* ds : std::as_const(opened_))
+        if (!ds->reopen(&error) || !ds->fetchAll(&error)) {
+            view_.message(error);
+            return false;
+        }
     if (!openMore(&error) || !reopen()) {
         if (!error.isEmpty())
             view_.message(error);
@@ -49,8 +98,30 @@ void TableScreen::setCurrentRow(int row) {
 }
 
 void TableScreen::showCode() {
-    codeText_ = current_ >= 0 ? ds_->text(current_, kCode) : QString();
+    codeText_ = current_ >= 0 ? ds_->text(current_, config_.codeColumn()) : QString();
+    describeRow();
     rowShown();
+}
+
+int TableScreen::lookupRow(const FieldRule& rule, const QVariant& key) const {
+    db::Dataset* ds = lookups_.value(rule.lookup.dataset);
+    if (!ds || key.isNull())
+        return -1;
+    QVariant wanted = key;
+    if (rule.lookup.keyLength > 0 && key.metaType().id() == QMetaType::QString)
+        wanted = key.toString().left(rule.lookup.keyLength);
+    return findKey(*ds, rule.lookup.keyColumn, wanted);
+}
+
+void TableScreen::describeRow() {
+    for (const FieldRule& rule : config_.fields) {
+        if (!rule.lookup.isSet() || rule.lookup.labelColumn.isEmpty())
+            continue;
+        const int row = lookupRow(rule, value(rule.column));
+        labels_.insert(rule.column,
+                       row >= 0 ? lookups_.value(rule.lookup.dataset)->text(row, rule.lookup.labelColumn)
+                                : QString());
+    }
 }
 
 QString TableScreen::firstInput() const {
@@ -68,19 +139,38 @@ void TableScreen::setValue(const QString& column, const QVariant& value) {
 
 QString TableScreen::fieldText(const QString& column) const {
     const QVariant v = value(column);
-    if (v.isNull())
-        return {};
     const FieldRule* rule = config_.field(column);
-    if (rule && rule->kind == FieldKind::Number)
+    if (rule && rule->kind == FieldKind::Number && !v.isNull())
         return QString::number(v.toDouble(), 'g', 15);
-    return v.toString();
+    return displayText(v);
+}
+
+QVariantList TableScreen::keyOf(int row) const {
+    QVariantList key;
+    for (const QString& c : config_.keyColumns)
+        key << ds_->value(row, c);
+    return key;
+}
+
+int TableScreen::locateKey(const QVariantList& key) const {
+    if (key.isEmpty())
+        return -1;
+    for (int r = 0; r < ds_->rowCount(); ++r) {
+        const QVariantList k = keyOf(r);
+        bool same = true;
+        for (int i = 0; same && i < k.size(); ++i)
+            same = sameKey(k[i], key.value(i));
+        if (same)
+            return r;
+    }
+    return -1;
 }
 
 void TableScreen::gridExit() {
     editing_ = true;
     if (inserting_)
         return;
-    remembered_ = value(kCode);
+    remembered_ = current_ >= 0 ? keyOf(current_) : QVariantList();
     view_.focusField(firstInput());
 }
 
@@ -98,7 +188,7 @@ bool TableScreen::gridEnter() {
         }
         reopen();
     }
-    const int row = remembered_.isNull() ? -1 : ds_->locate(kCode, remembered_);
+    const int row = locateKey(remembered_);
     if (row >= 0)
         current_ = row;
     else if (current_ >= ds_->rowCount())
@@ -113,10 +203,13 @@ void TableScreen::insert() {
     inserting_ = true;
     ds_->fetchAll();
     const int last = ds_->rowCount() - 1;
-    const int next = last >= 0 ? ds_->integer(last, kCode) + 1 : 1;
+    const int next = last >= 0 ? ds_->integer(last, config_.codeColumn()) + 1 : 1;
     current_ = ds_->append();
+    for (auto it = fixedKey_.cbegin(); it != fixedKey_.cend(); ++it)
+        ds_->setValue(current_, it.key(), it.value());
     codeText_ = config_.proposeCode ? QString::number(next) : QString();
-    remembered_ = QVariant();
+    remembered_.clear();
+    describeRow();
     rowShown();
     view_.focusField(kCodeInput);
 }
@@ -143,21 +236,28 @@ bool TableScreen::codeExit(const QString& text) {
             return refuse(kCodeInput, message);
         code = n;
     }
-    const QString key = code.toString();
+    QVariantList key{code};
+    for (int i = 1; i < config_.keyColumns.size(); ++i)
+        key << fixedKey_.value(config_.keyColumns[i]);
     for (int r = 0; r < ds_->rowCount(); ++r) {
-        if (r == current_ || ds_->rowKind(r) == db::UpdateKind::Inserted || ds_->value(r, kCode).isNull() ||
-            ds_->text(r, kCode).trimmed() != key.trimmed())
+        if (r == current_ || ds_->rowKind(r) == db::UpdateKind::Inserted)
             continue;
-        remembered_ = ds_->value(r, kCode);
+        const QVariantList existing = keyOf(r);
+        bool same = true;
+        for (int i = 0; same && i < key.size(); ++i)
+            same = sameKey(existing[i], key[i]);
+        if (!same)
+            continue;
+        remembered_ = existing;
         view_.beep();
         view_.message(config_.existsMessage);
         ds_->cancelUpdates();
-        current_ = ds_->locate(kCode, remembered_);
+        current_ = locateKey(remembered_);
         view_.focusField(kGrid);
         return false;
     }
-    setValue(kCode, code);
-    remembered_ = code;
+    setValue(config_.codeColumn(), code);
+    remembered_ = key;
     view_.focusField(firstInput());
     return true;
 }
@@ -168,58 +268,35 @@ bool TableScreen::fieldExit(const QString& column, const QString& text) {
         return true;
     if (settling_ && !rule->checkWhileSettling)
         return true;
+    if (rule->lookup.isSet() && !settling_)
+        labels_.remove(column);
     QVariant converted;
     if (!checkField(*rule, text, &converted))
         return false;
     if (settling_ || current_ < 0)
         return true;
     setValue(column, converted);
+    describeRow();
     fieldStored(*rule);
     return true;
 }
 
 bool TableScreen::checkField(const FieldRule& rule, const QString& text, QVariant* out) {
-    const QString trimmed = text.trimmed();
-    if (trimmed.isEmpty()) {
-        if (!rule.emptyMessage.isEmpty())
-            return refuse(rule.input, rule.emptyMessage);
-        if (!rule.allowed.isEmpty())
-            return refuse(rule.input, rule.allowedMessage);
-        *out =
-            rule.kind == FieldKind::Text || rule.kind == FieldKind::Upper ? QVariant(QString()) : QVariant();
-        return true;
-    }
     QString message;
-    switch (rule.kind) {
-    case FieldKind::Text:
-        *out = rule.maxLength > 0 ? text.left(rule.maxLength) : text;
-        break;
-    case FieldKind::Upper:
-        *out = (rule.maxLength > 0 ? text.left(rule.maxLength) : text).toUpper();
-        break;
-    case FieldKind::Whole:
-    case FieldKind::SmallWhole: {
-        int n = 0;
-        if (!readWholeNumber(text, &n, &message))
-            return refuse(rule.input, message);
-        if (rule.kind == FieldKind::SmallWhole && !withinSmallInteger(n, &message))
-            return refuse(rule.input, message);
-        if (rule.max >= rule.min && (n < rule.min || n > rule.max))
-            return refuse(rule.input, rule.rangeMessage);
-        *out = n;
-        break;
-    }
-    case FieldKind::Number: {
-        double d = 0;
-        if (!readNumber(text, &d, &message))
-            return refuse(rule.input, message);
-        *out = d;
-        break;
-    }
-    }
-    if (!rule.allowed.isEmpty() && !rule.allowed.contains(out->toString()))
-        return refuse(rule.input, rule.allowedMessage);
+    if (!convertField(rule, text, out, &message))
+        return refuse(rule.input, message);
+    if (rule.lookup.isSet() && !rule.lookup.notFoundMessage.isEmpty() && !out->isNull() &&
+        !(out->metaType().id() == QMetaType::QString && out->toString().trimmed().isEmpty()) &&
+        lookupRow(rule, *out) < 0)
+        return refuse(rule.input, rule.lookup.notFoundMessage);
     return true;
+}
+
+QString TableScreen::chosenKey(const FieldRule& rule, int lookupRow) const {
+    db::Dataset* ds = lookups_.value(rule.lookup.dataset);
+    if (!ds || lookupRow < 0 || lookupRow >= ds->rowCount())
+        return {};
+    return ds->text(lookupRow, rule.lookup.keyColumn).trimmed();
 }
 
 bool TableScreen::refuse(const QString& input, const QString& message) {
@@ -233,7 +310,7 @@ void TableScreen::cancel() {
     inserting_ = false;
     settling_ = true;
     ds_->cancelUpdates();
-    const int row = remembered_.isNull() ? -1 : ds_->locate(kCode, remembered_);
+    const int row = locateKey(remembered_);
     current_ = row >= 0 ? row : qMin(qMax(current_, 0), ds_->rowCount() - 1);
     showCode();
     if (editing_)
@@ -267,9 +344,11 @@ bool TableScreen::remove() {
 void TableScreen::close() {
     ds_->cancelUpdates();
     ds_->close();
+    for (db::Dataset* ds : std::as_const(opened_))
+        ds->close();
     closeMore();
     editing_ = false;
     inserting_ = false;
 }
 
-} // namespace corvane::reference
+} // namespace corvane::screens

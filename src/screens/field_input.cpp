@@ -2,7 +2,7 @@
 
 #include <limits>
 
-namespace corvane::reference {
+namespace corvane::screens {
 
 bool readWholeNumber(const QString& text, int* out, QString* message) {
     bool ok = false;
@@ -37,4 +37,4 @@ bool withinSmallInteger(int value, QString* message) {
     return false;
 }
 
-} // namespace corvane::reference
+} // namespace corvane::screens

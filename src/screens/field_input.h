@@ -2,7 +2,7 @@
 
 #include <QString>
 
-namespace corvane::reference {
+namespace corvane::screens {
 
 // Reading what a user typed into a numeric input. Each refusal comes with the
 // text shown to the user; the input's text itself is never changed.
@@ -14,4 +14,4 @@ bool readNumber(const QString& text, double* out, QString* message);
 // The range of a small-integer column: false with the range message outside it.
 bool withinSmallInteger(int value, QString* message);
 
-} // namespace corvane::reference
+} // namespace corvane::screens

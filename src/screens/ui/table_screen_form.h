@@ -1,9 +1,9 @@
 #pragma once
 
-#include "components/widget_view.h"
-#include "reference/screens/table_screen.h"
+#include "screen_dialog.h"
+#include "screens/table_listing.h"
+#include "screens/table_screen.h"
 
-#include <QDialog>
 #include <QHash>
 
 #include <memory>
@@ -15,57 +15,46 @@ class QRadioButton;
 class QTableView;
 class QVBoxLayout;
 
-namespace corvane::components {
-class FormConventions;
-}
 namespace corvane::db {
 class DatasetModel;
 }
 
-namespace corvane::reference {
+namespace corvane::screens {
 
-class Listing;
+class LookupWiring;
 
-// What a table screen needs from the signed-on program.
-struct ScreenSetting {
-    shell::AccessRights rights;
-    QString signature;
-    db::UpdateErrorHandler onError;
-    const SiteLog* log = nullptr;
-};
-
-// The window of a reference-table screen: the grid DBGrid1 with its
-// navigator, Edit_Codigo and the inputs of the table beside it, the buttons,
-// the help panels and the two-panel status bar. The behaviour is the
+// The window of a table screen: the grid DBGrid1 with its navigator,
+// Edit_Codigo and the inputs of the table beside it (each with its label, its
+// suffix, the description of a lookup and the lookup list itself), the
+// buttons, the help panels and the two-panel status bar. The behaviour is the
 // TableScreen's; this class binds it to the widgets.
-class TableScreenForm : public QDialog {
+class TableScreenForm : public ScreenDialog {
     Q_OBJECT
 public:
     // The logic is created over the form's view by `makeLogic`.
     using LogicFactory = std::function<std::unique_ptr<TableScreen>(ScreenView&)>;
-    TableScreenForm(const TableScreenConfig& config, LogicFactory makeLogic, Listing* listing,
-                    ScreenSetting setting, QWidget* parent = nullptr);
+    TableScreenForm(const TableScreenConfig& config, LogicFactory makeLogic, TableListing* listing,
+                    const ScreenSetting& setting, QWidget* parent = nullptr);
     ~TableScreenForm() override;
 
     TableScreen& logic() { return *logic_; }
     QLineEdit* input(const QString& name) const { return inputs_.value(name); }
+    QLabel* lookupLabel(const QString& name) const { return labels_.value(name); }
 
 protected:
-    void showEvent(QShowEvent* event) override;
-    void done(int result) override;
+    bool activateScreen() override;
+    bool checkOnCloseBox() const override { return false; } // a row being edited is discarded
+    void closeScreen() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     // Below the inputs: where a form adds its own widgets.
     QVBoxLayout* extras() const { return extras_; }
-    // Shows the current state: code, inputs, grid row, buttons.
+    // Shows the current state: code, inputs, labels, grid row, buttons.
     virtual void refresh();
-    // Insert (Ctrl+Insert: alphabetical) on an input: opens its lookup, if it has one.
-    virtual bool lookup(const QString&, bool) { return false; }
     // BotPrintClick: the listing in the order of the radio buttons.
     virtual void print();
-    Listing* listing() const { return listing_; }
+    TableListing* listing() const { return listing_; }
     // Leaves an input as the focus would, with the text it has now.
     bool runCheck(const QString& input);
-    components::WidgetView& view() { return view_; }
     QWidget* inputPanel() const { return inputPanel_; }
 
 private:
@@ -73,7 +62,8 @@ private:
     void buildInputs(QVBoxLayout* column);
     void buildButtons(QVBoxLayout* column);
     QWidget* buildNavigator();
-    void activate();
+    void bindInputs();
+    void refreshLabels();
     void gridFocusChanged();
     void selectCurrentRow();
     // The help panels hide, the action runs, the screen shows the result.
@@ -84,23 +74,20 @@ private:
     void BotPrintClick();
 
     TableScreenConfig config_;
-    components::WidgetView view_;
     std::unique_ptr<TableScreen> logic_;
-    Listing* listing_;
-    ScreenSetting setting_;
-    components::FormConventions* conventions_ = nullptr;
+    TableListing* listing_;
     db::DatasetModel* model_ = nullptr;
     QTableView* grid_ = nullptr;
     QWidget* inputPanel_ = nullptr;
     QVBoxLayout* extras_ = nullptr;
+    LookupWiring* lookups_ = nullptr;
     QHash<QString, QLineEdit*> inputs_;
+    QHash<QString, QLabel*> labels_;  // lookup descriptions by input
     QHash<QString, QWidget*> panels_; // help panels by input
     QList<QAbstractButton*> navigator_;
     QHash<QString, QAbstractButton*> buttons_;
     QRadioButton* radNum_ = nullptr;
-    bool activated_ = false;
     bool inGrid_ = false;
-    bool closing_ = false;
 };
 
-} // namespace corvane::reference
+} // namespace corvane::screens

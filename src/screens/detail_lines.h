@@ -1,0 +1,75 @@
+#pragma once
+
+#include "core/screen_view.h"
+#include "db/dataset.h"
+#include "field_rule.h"
+
+#include <functional>
+
+namespace corvane::screens {
+
+// One column of a detail grid: a column of the child dataset, its title,
+// whether the user edits it, and the rule that converts what is typed (kind
+// and width from the table's description). A yes/no column shows as a check
+// box and stores "S" or "N".
+struct DetailColumn {
+    FieldRule rule; // rule.column is the dataset's column
+    QString title;
+    bool editable = false;
+    bool yesNo = false;
+};
+
+// The lines of a child dataset as an editable grid shows them: cells are
+// converted and checked when they are left, a handler runs when the user
+// leaves a column of a line, and the lines can be sorted by any column.
+class DetailLines {
+public:
+    // Checks a cell's new value before it is stored; false refuses it with
+    // *message (the cell keeps its old value).
+    using CellCheck = std::function<bool(int row, const DetailColumn& column, const QVariant& value,
+                                         QString* message)>;
+    // After a cell's value was stored, or when a column of a line is left.
+    using CellEvent = std::function<void(int row, const DetailColumn& column)>;
+
+    DetailLines(db::Dataset& dataset, QList<DetailColumn> columns, ScreenView& view);
+
+    db::Dataset& dataset() { return *ds_; }
+    const QList<DetailColumn>& columns() const { return columns_; }
+    void setCellCheck(CellCheck check) { check_ = std::move(check); }
+    void setCellStored(CellEvent stored) { stored_ = std::move(stored); }
+    void setColumnLeft(CellEvent left) { left_ = std::move(left); }
+
+    // Reads the lines again (after the dataset was reopened or changed).
+    void reload();
+    int lineCount() const { return static_cast<int>(order_.size()); }
+    int datasetRow(int line) const { return order_.value(line, -1); }
+    QString text(int line, int column) const;
+    bool checked(int line, int column) const;
+
+    // Leaving an edited cell with a text: false with the message shown.
+    bool setText(int line, int column, const QString& text);
+    // A yes/no cell set or cleared.
+    bool setChecked(int line, int column, bool on);
+    // The user left a column of a line (moved to another column or line).
+    void leaveColumn(int line, int column);
+    // Orders the lines by a column (numbers by value, texts case-insensitively);
+    // the same column again reverses the order.
+    void sortBy(int column);
+    int sortColumn() const { return sortColumn_; }
+    bool descending() const { return descending_; }
+
+private:
+    bool store(int line, int column, const QVariant& value);
+
+    db::Dataset* ds_;
+    QList<DetailColumn> columns_;
+    ScreenView& view_;
+    CellCheck check_;
+    CellEvent stored_;
+    CellEvent left_;
+    QList<int> order_;
+    int sortColumn_ = -1;
+    bool descending_ = false;
+};
+
+} // namespace corvane::screens

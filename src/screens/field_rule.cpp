@@ -1,0 +1,154 @@
+#include "field_rule.h"
+
+#include "db/dataset.h"
+#include "field_input.h"
+
+#include <QtDebug>
+
+namespace corvane::screens {
+
+int inputLength(const db::Column& column) {
+    switch (column.type) {
+    case db::ColType::Text:
+        return column.length;
+    case db::ColType::Integer:
+        return 11; // -2147483648
+    case db::ColType::SmallInt:
+        return 6; // -32768
+    case db::ColType::Float:
+    case db::ColType::Money:
+        return 24;
+    case db::ColType::DateTime:
+        return 19;
+    }
+    return 0;
+}
+
+FieldKind fieldKind(const db::Column& column) {
+    switch (column.type) {
+    case db::ColType::Integer:
+        return FieldKind::Whole;
+    case db::ColType::SmallInt:
+        return FieldKind::SmallWhole;
+    case db::ColType::Float:
+    case db::ColType::Money:
+        return FieldKind::Number;
+    case db::ColType::Text:
+    case db::ColType::DateTime:
+        break;
+    }
+    return FieldKind::Text;
+}
+
+namespace {
+const db::Column* columnOf(const db::Table& table, const QString& name) {
+    for (const db::Column& c : table.columns)
+        if (c.name.compare(name, Qt::CaseInsensitive) == 0)
+            return &c;
+    qWarning("Table %s has no column %s", qPrintable(table.name), qPrintable(name));
+    return nullptr;
+}
+} // namespace
+
+FieldRule fieldOf(const db::Table& table, const QString& column, const QString& input, const QString& label) {
+    FieldRule f;
+    f.column = column;
+    f.input = input;
+    f.label = label;
+    if (const db::Column* c = columnOf(table, column)) {
+        f.kind = fieldKind(*c);
+        f.maxLength = inputLength(*c);
+    }
+    return f;
+}
+
+void describeFields(QList<FieldRule>& rules, const db::Table& table) {
+    for (FieldRule& rule : rules) {
+        const db::Column* c = columnOf(table, rule.column);
+        if (!c)
+            continue;
+        rule.maxLength = inputLength(*c);
+        if (rule.kind == FieldKind::Text)
+            rule.kind = fieldKind(*c);
+    }
+}
+
+bool convertField(const FieldRule& rule, const QString& text, QVariant* out, QString* message) {
+    const QString trimmed = text.trimmed();
+    if (trimmed.isEmpty()) {
+        if (!rule.emptyMessage.isEmpty()) {
+            *message = rule.emptyMessage;
+            return false;
+        }
+        if (!rule.allowed.isEmpty()) {
+            *message = rule.allowedMessage;
+            return false;
+        }
+        *out = rule.kind == FieldKind::Text || rule.kind == FieldKind::Upper ? QVariant(QString()) : QVariant();
+        return true;
+    }
+    switch (rule.kind) {
+    case FieldKind::Text:
+        *out = rule.maxLength > 0 ? text.left(rule.maxLength) : text;
+        break;
+    case FieldKind::Upper:
+        *out = (rule.maxLength > 0 ? text.left(rule.maxLength) : text).toUpper();
+        break;
+    case FieldKind::Whole:
+    case FieldKind::SmallWhole: {
+        int n = 0;
+        if (!readWholeNumber(text, &n, message))
+            return false;
+        if (rule.kind == FieldKind::SmallWhole && !withinSmallInteger(n, message))
+            return false;
+        if (rule.max >= rule.min && (n < rule.min || n > rule.max)) {
+            *message = rule.rangeMessage;
+            return false;
+        }
+        *out = n;
+        break;
+    }
+    case FieldKind::Number: {
+        double d = 0;
+        if (!readNumber(text, &d, message))
+            return false;
+        *out = d;
+        break;
+    }
+    }
+    if (!rule.allowed.isEmpty() && !rule.allowed.contains(out->toString())) {
+        *message = rule.allowedMessage;
+        return false;
+    }
+    return true;
+}
+
+int findKey(db::Dataset& ds, const QString& column, const QVariant& key) {
+    if (key.isNull() || !ds.isOpen())
+        return -1;
+    const int type = key.metaType().id();
+    const bool numeric = type == QMetaType::Int || type == QMetaType::LongLong || type == QMetaType::Double;
+    const QString wanted = key.toString().trimmed();
+    for (int r = 0;; ++r) {
+        while (r >= ds.rowCount())
+            if (!ds.canFetchMore() || !ds.fetchMore())
+                return -1;
+        const QVariant v = ds.value(r, column);
+        if (v.isNull())
+            continue;
+        if (numeric ? v.toDouble() == key.toDouble()
+                    : v.toString().trimmed().compare(wanted, Qt::CaseInsensitive) == 0)
+            return r;
+    }
+}
+
+QString displayText(const QVariant& v) {
+    if (v.isNull())
+        return {};
+    const int type = v.metaType().id();
+    if (type == QMetaType::Double || type == QMetaType::Float)
+        return QString::number(v.toDouble(), 'g', 15);
+    return v.toString();
+}
+
+} // namespace corvane::screens

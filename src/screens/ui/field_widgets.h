@@ -1,0 +1,56 @@
+#pragma once
+
+#include "screens/field_rule.h"
+
+#include <QObject>
+
+#include <functional>
+
+class QLineEdit;
+class QWidget;
+
+namespace corvane::db {
+class Dataset;
+}
+
+namespace corvane::screens {
+
+// The input of a rule: named after it, taking at most the rule's length,
+// read-only (and out of the tab order) when the rule says so.
+QLineEdit* makeInput(const FieldRule& rule, QWidget* parent);
+
+// Opens lookup lists "Localizar" from inputs: Insert opens the list in the
+// dataset's order, Ctrl+Insert in alphabetical order, and the input's context
+// menu offers the same. The key of the row chosen goes into the input; then
+// `chosen` runs (normally the input's check, as leaving it would).
+class LookupWiring : public QObject {
+    Q_OBJECT
+public:
+    // The dataset a lookup list shows, by name.
+    using DatasetOf = std::function<db::Dataset*(const QString& name)>;
+    // The text the chosen row puts into the input; empty: the row cannot serve.
+    using KeyOf = std::function<QString(int datasetRow)>;
+    using Chosen = std::function<void()>;
+
+    explicit LookupWiring(QWidget* window);
+
+    void attach(QLineEdit* input, const LookupSpec& spec, DatasetOf dataset, Chosen chosen, KeyOf keyOf = {});
+    bool has(const QWidget* input) const { return links_.contains(input); }
+    // Opens the input's list as the Insert key would; false when it has none.
+    bool open(QLineEdit* input, bool alphabetical);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    struct Link {
+        LookupSpec spec;
+        DatasetOf dataset;
+        Chosen chosen;
+        KeyOf keyOf;
+    };
+    QWidget* window_;
+    QHash<const QWidget*, Link> links_;
+};
+
+} // namespace corvane::screens

@@ -1,0 +1,120 @@
+#include "screen_dialog.h"
+
+#include "components/form_conventions.h"
+
+#include <QAbstractButton>
+#include <QBoxLayout>
+#include <QCloseEvent>
+#include <QStatusBar>
+#include <QTimer>
+
+namespace corvane::screens {
+
+ScreenDialog::ScreenDialog(const QString& name, const QString& caption, const ScreenSetting& setting,
+                           QWidget* parent)
+    : QDialog(parent), setting_(setting), view_(this, name, setting.log) {
+    setObjectName(name);
+    setWindowTitle(caption);
+    components::paintBackground(this, components::kScreenColour);
+}
+
+ScreenDialog::~ScreenDialog() {
+    delete conventions_;
+}
+
+components::FormConventions* ScreenDialog::installConventions() {
+    if (!conventions_)
+        conventions_ = new components::FormConventions(this, &view_);
+    return conventions_;
+}
+
+QStatusBar* ScreenDialog::addStatusBar(QBoxLayout* layout, int panels) {
+    auto* status = new QStatusBar(this);
+    status->setObjectName(QStringLiteral("StatusBar"));
+    status->setSizeGripEnabled(false);
+    view_.setStatusPanels(status, panels);
+    layout->addWidget(status);
+    return status;
+}
+
+bool ScreenDialog::closingAction(const std::function<bool()>& action) {
+    if (closed_ || (conventions_ && !conventions_->checkFocused()))
+        return false;
+    return action();
+}
+
+void ScreenDialog::connectClosing(QAbstractButton* button, std::function<bool()> action) {
+    connect(button, &QAbstractButton::clicked, this, [this, action = std::move(action)] {
+        if (!closingAction(action))
+            return;
+        finished_ = true;
+        accept();
+    });
+}
+
+void ScreenDialog::connectDiscarding(QAbstractButton* button, std::function<void()> action) {
+    connect(button, &QAbstractButton::clicked, this, [this, action = std::move(action)] {
+        if (conventions_)
+            conventions_->setChecksEnabled(false);
+        if (action)
+            action();
+        finished_ = true;
+        QDialog::reject();
+    });
+}
+
+void ScreenDialog::connectChecked(QAbstractButton* button, std::function<void()> action) {
+    connect(button, &QAbstractButton::clicked, this, [this, action = std::move(action)] {
+        closingAction([&action] {
+            action();
+            return true;
+        });
+    });
+}
+
+void ScreenDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (activated_)
+        return;
+    activated_ = true;
+    if (!activateScreen()) {
+        finished_ = true;
+        QTimer::singleShot(0, this, [this] { QDialog::reject(); });
+    }
+}
+
+bool ScreenDialog::closeBox() {
+    if (finished_ || closed_)
+        return true;
+    if (checkOnCloseBox() && conventions_ && !conventions_->checkFocused())
+        return false;
+    if (!closeRequested())
+        return false;
+    finished_ = true;
+    return true;
+}
+
+void ScreenDialog::closeEvent(QCloseEvent* event) {
+    if (closeBox())
+        QDialog::closeEvent(event);
+    else
+        event->ignore();
+}
+
+void ScreenDialog::reject() {
+    // Esc leaves as the close box does.
+    if (closeBox())
+        QDialog::reject();
+}
+
+void ScreenDialog::done(int result) {
+    if (!closed_) {
+        closed_ = true;
+        if (conventions_)
+            conventions_->setChecksEnabled(false); // nothing is checked on the way out
+        closeScreen();
+    }
+    QDialog::done(result);
+}
+
+} // namespace corvane::screens

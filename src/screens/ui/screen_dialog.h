@@ -1,0 +1,85 @@
+#pragma once
+
+#include "components/widget_view.h"
+#include "screens/screen_setting.h"
+
+#include <QDialog>
+
+#include <functional>
+
+class QAbstractButton;
+class QBoxLayout;
+class QStatusBar;
+
+namespace corvane::components {
+class FormConventions;
+}
+
+namespace corvane::screens {
+
+// The window of a screen, with what every screen shares:
+// - its view (messages, beeps, focus, status panels, the site log) and the
+//   form conventions (Enter as Tab, lit labels, hints, checks on leaving);
+// - activation once, when the screen is first shown;
+// - closing and saving actions that first run the check of the focused
+//   input: refused, the focus stays there and nothing closes; discarding
+//   actions run no check;
+// - the close box and Esc, which check and then ask closeRequested();
+// - closeScreen() once, however the screen closes, with the checks off.
+class ScreenDialog : public QDialog {
+    Q_OBJECT
+public:
+    ScreenDialog(const QString& name, const QString& caption, const ScreenSetting& setting,
+                 QWidget* parent = nullptr);
+    ~ScreenDialog() override;
+
+    components::WidgetView& view() { return view_; }
+    const ScreenSetting& setting() const { return setting_; }
+    components::FormConventions* conventions() const { return conventions_; }
+
+    // Runs the check of the focused input, then the action; true when the
+    // action ran and answered true.
+    bool closingAction(const std::function<bool()>& action);
+
+protected:
+    // After the widgets were made: the conventions for every input.
+    components::FormConventions* installConventions();
+    // The two-panel status bar at the foot of the layout.
+    QStatusBar* addStatusBar(QBoxLayout* layout, int panels = 2);
+    // A button that closes (or saves and closes) when `action` answers true,
+    // after the focused input's check.
+    void connectClosing(QAbstractButton* button, std::function<bool()> action);
+    // A button that discards and closes, without checks.
+    void connectDiscarding(QAbstractButton* button, std::function<void()> action);
+    // A button that acts without closing, after the focused input's check.
+    void connectChecked(QAbstractButton* button, std::function<void()> action);
+
+    // Once, on the first show; false closes the screen at once.
+    virtual bool activateScreen() { return true; }
+    // The close box or Esc, after the focused input was accepted: true closes.
+    virtual bool closeRequested() { return true; }
+    // Whether the close box runs the focused input's check first.
+    virtual bool checkOnCloseBox() const { return true; }
+    // Once, when the screen closes.
+    virtual void closeScreen() {}
+
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void reject() override;
+    void done(int result) override;
+
+    bool activated() const { return activated_; }
+    bool closing() const { return closed_; }
+
+private:
+    bool closeBox();
+
+    ScreenSetting setting_;
+    components::WidgetView view_;
+    components::FormConventions* conventions_ = nullptr;
+    bool activated_ = false;
+    bool finished_ = false; // a closing action decided; close without asking
+    bool closed_ = false;
+};
+
+} // namespace corvane::screens
