@@ -1,5 +1,7 @@
 #include "dataset.h"
 
+#include "unit_of_work.h"
+
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QtDebug>
@@ -315,27 +317,10 @@ bool Dataset::applyOne(const Row& row, UpdateKind kind, QString* error) {
 }
 
 bool Dataset::applyUpdates(const UpdateErrorHandler& handler, QString* error) {
-    if (!hasPendingUpdates())
-        return true;
-    QString failure;
-    if (!db_->beginTransaction(&failure)) {
-        if (error)
-            *error = failure;
-        return false;
-    }
-    if (!writePending(handler, &failure)) {
-        db_->rollback();
-        if (error)
-            *error = failure;
-        return false;
-    }
-    if (!db_->commit(&failure)) {
-        if (error)
-            *error = failure;
-        return false;
-    }
-    markWritten();
-    return true;
+    // A unit of work of this dataset alone.
+    UnitOfWork work(*db_);
+    work.add(*this);
+    return work.apply(handler, error);
 }
 
 bool Dataset::writePending(const UpdateErrorHandler& handler, QString* error) {
