@@ -4,6 +4,8 @@
 #include <QSqlQuery>
 #include <QtTest>
 
+#include <memory>
+
 using namespace corvane;
 using db::Dataset;
 using db::UnitOfWork;
@@ -65,6 +67,22 @@ struct Tables {
     }
 };
 
+// A test site with the two tables, read into their datasets.
+struct Fixture {
+    TestSite site;
+    std::unique_ptr<Tables> tables;
+    explicit Fixture(const QString& backend) : site(backend) {}
+    bool ready(QString* error) {
+        if (!site.ok()) {
+            *error = QStringLiteral("test site: ") + site.error();
+            return false;
+        }
+        createTables(site);
+        tables = std::make_unique<Tables>(site.program());
+        return tables->open(error);
+    }
+};
+
 const QString kMoreExpensive = QStringLiteral("UPDATE CORES SET PRECO = PRECO * 2 WHERE CODIGO = :C");
 const QString kDeleteSize = QStringLiteral("DELETE FROM TAMANHOS WHERE CODIGO = :C");
 
@@ -77,13 +95,11 @@ private slots:
     void writesEverythingInOrder() {
         QFETCH(QString, backend);
         SKIP_UNLESS_BACKEND(backend);
-        TestSite site(backend);
-        REQUIRE_SITE(site);
-        createTables(site);
-        db::Database& db = site.program();
-        Tables t(db);
+        Fixture f(backend);
         QString error;
-        QVERIFY2(t.open(&error), qPrintable(error));
+        QVERIFY2(f.ready(&error), qPrintable(error));
+        db::Database& db = f.site.program();
+        Tables& t = *f.tables;
         t.cores.setValue(0, QStringLiteral("DESIGNACAO"), QStringLiteral("Azul"));
         const int added = Tables::append(t.cores, 3, QStringLiteral("Verde"));
         t.cores.setValue(added, QStringLiteral("PRECO"), 1.5);
@@ -128,13 +144,11 @@ private slots:
     void failureInALaterDatasetUndoesEverything() {
         QFETCH(QString, backend);
         SKIP_UNLESS_BACKEND(backend);
-        TestSite site(backend);
-        REQUIRE_SITE(site);
-        createTables(site);
-        db::Database& db = site.program();
-        Tables t(db);
+        Fixture f(backend);
         QString error;
-        QVERIFY2(t.open(&error), qPrintable(error));
+        QVERIFY2(f.ready(&error), qPrintable(error));
+        db::Database& db = f.site.program();
+        Tables& t = *f.tables;
         t.cores.setValue(1, QStringLiteral("DESIGNACAO"), QStringLiteral("Branco"));
         Tables::append(t.cores, 3, QStringLiteral("Preto"));
         t.tamanhos.setValue(0, QStringLiteral("DESIGNACAO"), QStringLiteral("S"));
@@ -190,14 +204,12 @@ private slots:
         if (backend != QLatin1String("postgres"))
             QSKIP("SQLite keeps a text of any length");
         // PostgreSQL checks the length of a text column.
-        TestSite site(backend);
-        REQUIRE_SITE(site);
-        createTables(site);
-        db::Database& db = site.program();
-        Tables t(db);
-        t.tamanhos.setReportsErrors(false); // the failure aborts at once
+        Fixture f(backend);
         QString error;
-        QVERIFY2(t.open(&error), qPrintable(error));
+        QVERIFY2(f.ready(&error), qPrintable(error));
+        db::Database& db = f.site.program();
+        Tables& t = *f.tables;
+        t.tamanhos.setReportsErrors(false); // the failure aborts at once
         Tables::append(t.cores, 3, QStringLiteral("Verde"));
         t.tamanhos.setValue(1, QStringLiteral("DESIGNACAO"), QString(21, QLatin1Char('X')));
         UnitOfWork work(db);
@@ -221,13 +233,11 @@ private slots:
     void skippedRowsStayPending() {
         QFETCH(QString, backend);
         SKIP_UNLESS_BACKEND(backend);
-        TestSite site(backend);
-        REQUIRE_SITE(site);
-        createTables(site);
-        db::Database& db = site.program();
-        Tables t(db);
+        Fixture f(backend);
         QString error;
-        QVERIFY2(t.open(&error), qPrintable(error));
+        QVERIFY2(f.ready(&error), qPrintable(error));
+        db::Database& db = f.site.program();
+        Tables& t = *f.tables;
         const int dup = Tables::append(t.cores, 1, QStringLiteral("Repetida"));
         t.cores.setValue(0, QStringLiteral("DESIGNACAO"), QStringLiteral("Cinza"));
         Tables::append(t.tamanhos, 3, QStringLiteral("L"));
@@ -259,13 +269,11 @@ private slots:
     void failedStatementUndoesEverything() {
         QFETCH(QString, backend);
         SKIP_UNLESS_BACKEND(backend);
-        TestSite site(backend);
-        REQUIRE_SITE(site);
-        createTables(site);
-        db::Database& db = site.program();
-        Tables t(db);
+        Fixture f(backend);
         QString error;
-        QVERIFY2(t.open(&error), qPrintable(error));
+        QVERIFY2(f.ready(&error), qPrintable(error));
+        db::Database& db = f.site.program();
+        Tables& t = *f.tables;
         t.cores.setValue(0, QStringLiteral("DESIGNACAO"), QStringLiteral("Amarelo"));
         Tables::append(t.tamanhos, 3, QStringLiteral("L"));
         const QStringList cores = contents(db, QStringLiteral("CORES"));
@@ -302,15 +310,13 @@ private slots:
     void datasetOfAnotherDatabaseIsRefused() {
         QFETCH(QString, backend);
         SKIP_UNLESS_BACKEND(backend);
-        TestSite site(backend);
-        REQUIRE_SITE(site);
-        createTables(site);
-        db::Database& db = site.program();
-        Tables t(db);
+        Fixture f(backend);
         QString error;
-        QVERIFY2(t.open(&error), qPrintable(error));
+        QVERIFY2(f.ready(&error), qPrintable(error));
+        db::Database& db = f.site.program();
+        Tables& t = *f.tables;
         Tables::append(t.cores, 3, QStringLiteral("Verde"));
-        Dataset armazens(site.invoicing(), QStringLiteral("STKARMAZEM"),
+        Dataset armazens(f.site.invoicing(), QStringLiteral("STKARMAZEM"),
                          QStringLiteral("Select * From STKARMAZEM"), QStringLiteral("STKARMAZEM"),
                          {QStringLiteral("CODIGO")});
         QVERIFY2(armazens.open(&error), qPrintable(error));
