@@ -1,5 +1,7 @@
 #include "dataset.h"
 
+#include "unit_of_work.h"
+
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QtDebug>
@@ -315,6 +317,13 @@ bool Dataset::applyOne(const Row& row, UpdateKind kind, QString* error) {
 }
 
 bool Dataset::applyUpdates(const UpdateErrorHandler& handler, QString* error) {
+    // A unit of work of this dataset alone.
+    UnitOfWork work(*db_);
+    work.add(*this);
+    return work.apply(handler, error);
+}
+
+bool Dataset::writePending(const UpdateErrorHandler& handler, QString* error) {
     if (!hasPendingUpdates())
         return true;
     if (table_.isEmpty() && (insertSql_.isEmpty() || modifySql_.isEmpty() || deleteSql_.isEmpty())) {
@@ -322,10 +331,11 @@ bool Dataset::applyUpdates(const UpdateErrorHandler& handler, QString* error) {
             *error = QStringLiteral("O conjunto de dados %1 não pode ser actualizado.").arg(name_);
         return false;
     }
-    QString failure;
-    if (!db_->beginTransaction(&failure)) {
+    // The savepoint of each row needs the transaction around it.
+    if (!db_->inTransaction()) {
         if (error)
-            *error = failure;
+            *error =
+                QStringLiteral("O conjunto de dados %1 só é gravado dentro de uma transacção.").arg(name_);
         return false;
     }
     // Deletions first, then modifications, then insertions: a key freed by a
@@ -344,7 +354,8 @@ bool Dataset::applyUpdates(const UpdateErrorHandler& handler, QString* error) {
         if (r.state == State::Inserted)
             changes.push_back({&r, UpdateKind::Inserted});
 
-    std::vector<Row*> skipped;
+    for (const Change& c : changes)
+        c.row->skipped = false;
     for (const Change& c : changes) {
         for (;;) {
             QString err;
@@ -364,40 +375,29 @@ bool Dataset::applyUpdates(const UpdateErrorHandler& handler, QString* error) {
             if (action == UpdateAction::Retry)
                 continue;
             if (action == UpdateAction::Skip) {
-                skipped.push_back(c.row);
+                c.row->skipped = true;
                 break;
             }
-            db_->rollback();
             if (error)
                 *error = err;
             return false;
         }
     }
-    if (!db_->commit(&failure)) {
-        if (error)
-            *error = failure;
-        return false;
-    }
-    // The buffer now matches the database, except for the skipped changes.
-    auto isSkipped = [&](const Row* r) { return std::find(skipped.begin(), skipped.end(), r) != skipped.end(); };
+    return true;
+}
+
+void Dataset::markWritten() {
     std::vector<Row> keptDeleted;
     for (Row& r : deleted_)
-        if (isSkipped(&r)) {
-            r.skipped = true;
-            keptDeleted.push_back(r);
-        }
+        if (r.skipped)
+            keptDeleted.push_back(std::move(r));
+    deleted_ = std::move(keptDeleted);
     for (Row& r : rows_) {
-        if (r.state == State::Unchanged)
+        if (r.state == State::Unchanged || r.skipped)
             continue;
-        if (isSkipped(&r)) {
-            r.skipped = true;
-            continue;
-        }
         r.original = r.values;
         r.state = State::Unchanged;
     }
-    deleted_ = std::move(keptDeleted);
-    return true;
 }
 
 void Dataset::cancelUpdates() {

@@ -88,6 +88,15 @@ public:
     // errors are reported) or aborts. On abort the transaction is rolled back
     // and the buffer keeps every change. Skipped changes stay in the buffer.
     bool applyUpdates(const UpdateErrorHandler& handler = {}, QString* error = nullptr);
+    // The two halves of applyUpdates, for writes that share a transaction with
+    // others (see UnitOfWork). writePending writes the buffer inside the
+    // transaction the caller has opened, asking the handler as applyUpdates
+    // does, and marks the skipped changes; it changes nothing else in the
+    // buffer and leaves the rollback to the caller. After the commit,
+    // markWritten makes the buffer match the database, except for the skipped
+    // changes.
+    bool writePending(const UpdateErrorHandler& handler = {}, QString* error = nullptr);
+    void markWritten();
     void cancelUpdates();
 
     QString insertSql() const;

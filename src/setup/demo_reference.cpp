@@ -159,10 +159,11 @@ Row generalParameters() {
             "Preços válidos por 60 dias, sujeitos a aprovação da amostra.",
             "Quantidades com tolerância de 5% para mais ou para menos.",
             "Cores conforme cartão de cores do cliente.", QVariant(),
-            // TRANSPORTE, DEPARTAMENTO, TRS_CONSUMO, TRS_DEVOL, ARMNRO
-            "Por conta do cliente (EXW)", "Compras", 21, 22, 1,
+            // TRANSPORTE, DEPARTAMENTO, TRS_CONSUMO, TRS_DEVOL, ARMNRO: the stock
+            // movements and warehouses of the invoicing database (STKTRS, STKARMAZEM)
+            "Por conta do cliente (EXW)", "Compras", 20, 21, 1,
             // REQVIA1..5, TRS_PRODUTO, ARMZ_PRODUTO, PRZENT
-            "Armazém", "Produção", "Arquivo", QVariant(), QVariant(), 11, 2,
+            "Armazém", "Produção", "Arquivo", QVariant(), QVariant(), 30, 2,
             "Entrega 4 a 6 semanas após aprovação da amostra.",
             // CABIDE_TC, FRANJA_TC, COSTURA_TC, ETIQ_TC, ETIQCART_TC, TECIDO_TC
             6, 7, 11, 3, 5, 8};

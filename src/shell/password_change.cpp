@@ -73,7 +73,19 @@ bool writeNewPassword(TDTEMPRESAS& m, const QString& userCode, int outcome, cons
     }
     util.setValue(row, QStringLiteral("PASSWOR"), newPassword);
     util.setReportsErrors(true);
-    const bool ok = util.applyUpdates(onError, error);
+    // The update-error dialog shows the server's message: when the user
+    // aborts there, it is not told a second time.
+    bool abortedInDialog = false;
+    db::UpdateErrorHandler ask;
+    if (onError)
+        ask = [&](const db::UpdateFailure& f) {
+            const db::UpdateAction action = onError(f);
+            abortedInDialog = action == db::UpdateAction::Abort;
+            return action;
+        };
+    const bool ok = util.applyUpdates(ask, error);
+    if (!ok && abortedInDialog && error)
+        error->clear();
     util.close();
     return ok;
 }

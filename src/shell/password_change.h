@@ -43,7 +43,9 @@ private:
 
 // After the dialog: with a confirmed outcome, the user's row gets the new
 // password (nothing is said; a missing user writes nothing). A failed write
-// goes through the update-error handler and leaves the row as it was.
+// goes through the update-error handler and leaves the row as it was; error
+// is then left empty when the user aborted in the handler's dialog, which
+// has already shown the server's message, and holds what to show otherwise.
 bool writeNewPassword(TDTEMPRESAS& m, const QString& userCode, int outcome, const QString& newPassword,
                       const db::UpdateErrorHandler& onError, QString* error);
 

@@ -27,8 +27,11 @@ private slots:
         SKIP_UNLESS_BACKEND(backend);
         Fixture f(backend);
         QVERIFY2(f.ready(), qPrintable(f.site.error()));
+        // No consumption movement yet: the one typed below is seen written.
+        f.site.exec(f.db(), QStringLiteral("UPDATE PARGER SET TRS_CONSUMO = NULL WHERE CODIGO = 1"));
         auto s = f.screen();
         QVERIFY(s);
+        QVERIFY(s->label(QStringLiteral("TRS_CONSUMO")).isEmpty());
 
         // Class checks of the cost types; empty or "0" clears.
         QVERIFY(!s->fieldExit(QStringLiteral("MAQUINAS_TC"), QStringLiteral("1")));
@@ -79,6 +82,30 @@ private slots:
                  QStringLiteral("PMC"));
         QCOMPARE(f.cell(QStringLiteral("SELECT MAQUINAS_TC FROM PARGER WHERE CODIGO = 1")).toInt(), 10);
         QCOMPARE(f.cell(QStringLiteral("SELECT TRS_CONSUMO FROM PARGER WHERE CODIGO = 1")).toInt(), 20);
+    }
+
+    // The "Planeamento" page of the demo company names every stock code.
+    void demoStockCodesHaveLabels_data() { addBackendRows(); }
+    void demoStockCodesHaveLabels() {
+        QFETCH(QString, backend);
+        SKIP_UNLESS_BACKEND(backend);
+        Fixture f(backend);
+        QVERIFY2(f.ready(), qPrintable(f.site.error()));
+        auto s = f.screen();
+        QVERIFY(s);
+        QCOMPARE(s->label(QStringLiteral("TRS_CONSUMO")), QStringLiteral("Saída para Consumo"));
+        QCOMPARE(s->label(QStringLiteral("TRS_DEVOL")), QStringLiteral("Devolução ao Armazém"));
+        QCOMPARE(s->label(QStringLiteral("ARMNRO")), QStringLiteral("Armazém de Matérias Primas"));
+        QCOMPARE(s->label(QStringLiteral("TRS_PRODUTO")), QStringLiteral("Entrada de Produto Acabado"));
+        QCOMPARE(s->label(QStringLiteral("ARMZ_PRODUTO")), QStringLiteral("Armazém de Produto Acabado"));
+        // Each passes the checks of the page as it stands.
+        s->setPlanningShown(true);
+        for (const char* column : {"TRS_CONSUMO", "TRS_DEVOL", "ARMNRO", "TRS_PRODUTO", "ARMZ_PRODUTO"}) {
+            const QString c = QString::fromLatin1(column);
+            QVERIFY2(s->fieldExit(c, s->text(c)), column);
+        }
+        QVERIFY(f.view.messages.isEmpty());
+        QVERIFY(s->close());
     }
 
     void emptyTableGetsItsRow_data() { addBackendRows(); }

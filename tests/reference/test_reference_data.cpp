@@ -203,6 +203,39 @@ private slots:
         QVERIFY(m.PARGER.reopen());
         QCOMPARE(reference::pargerCostType(m.PARGER, QStringLiteral("FIOS_TC")), 0);
     }
+
+    // The stock codes of the demo company's general parameters are movements
+    // and warehouses of its invoicing database, each of the kind it stands for.
+    void demoStockCodesExist_data() { addBackendRows(); }
+    void demoStockCodesExist() {
+        QFETCH(QString, backend);
+        SKIP_UNLESS_BACKEND(backend);
+        TestSite site(backend);
+        REQUIRE_SITE(site);
+        auto parameter = [&](const char* column) {
+            const auto v = site.program().scalar(
+                QStringLiteral("SELECT %1 FROM PARGER WHERE CODIGO = 1").arg(QLatin1String(column)));
+            return v ? *v : QVariant();
+        };
+        auto movement = [&](const char* column, const char* field) {
+            const QVariant code = parameter(column);
+            const auto v = site.invoicing().scalar(
+                QStringLiteral("SELECT %1 FROM STKTRS WHERE TRSCOD = :C").arg(QLatin1String(field)),
+                {{QStringLiteral("C"), code}});
+            return v ? v->toString() : QStringLiteral("(movimento %1 inexistente)").arg(code.toString());
+        };
+        QCOMPARE(movement("TRS_CONSUMO", "TIPOMOV"), QStringLiteral("SCI"));
+        QCOMPARE(movement("TRS_CONSUMO", "CONSUMO"), QStringLiteral("S"));
+        QCOMPARE(movement("TRS_DEVOL", "DEVOLUCAO"), QStringLiteral("S"));
+        QCOMPARE(movement("TRS_DEVOL", "TRSTIP"), QStringLiteral("E"));
+        QCOMPARE(movement("TRS_PRODUTO", "TRSTIP"), QStringLiteral("E"));
+        for (const char* column : {"ARMNRO", "ARMZ_PRODUTO"}) {
+            const auto name =
+                site.invoicing().scalar(QStringLiteral("SELECT NOME FROM STKARMAZEM WHERE CODIGO = :C"),
+                                        {{QStringLiteral("C"), parameter(column)}});
+            QVERIFY2(name && !name->toString().isEmpty(), column);
+        }
+    }
 };
 
 QTEST_GUILESS_MAIN(TestReferenceData)

@@ -1,16 +1,50 @@
 #include "shell/password_change.h"
 #include "shell/ui/talterfpass.h"
+#include "shell/ui/tupdate_error_form.h"
+#include "support/menu_window.h"
 #include "support/modal_closer.h"
 #include "support/recording_view.h"
 #include "support/test_site.h"
 
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStyle>
+#include <QTimer>
 #include <QtTest>
 
 using namespace corvane;
 using namespace corvane::shell;
+
+namespace {
+// Answers the password dialog with a new password and the update-error
+// dialog with "&Abortar", noting the server messages the latter showed.
+class DialogAnswers : public QObject {
+public:
+    QStringList updateErrors;
+    explicit DialogAnswers(const QString& password) {
+        auto* timer = new QTimer(this);
+        connect(timer, &QTimer::timeout, this, [this, password] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (auto* dialog = qobject_cast<TALTERFPASS*>(modal)) {
+                // Once its activation has run.
+                if (std::exchange(seen_, dialog) != dialog)
+                    return;
+                for (const QString& name : {QStringLiteral("Edit_Pass1"), QStringLiteral("Edit_Pass2")})
+                    dialog->findChild<QLineEdit*>(name)->setText(password);
+                dialog->findChild<QPushButton*>(QStringLiteral("BitTerminar"))->click();
+            } else if (auto* form = qobject_cast<TUpdateErrorForm*>(modal)) {
+                updateErrors << form->findChild<QPlainTextEdit*>(QStringLiteral("ErrorText"))->toPlainText();
+                form->findChild<QPushButton*>(QStringLiteral("AbortButton"))->click();
+            }
+        });
+        timer->start(20);
+    }
+
+private:
+    QWidget* seen_ = nullptr;
+};
+} // namespace
 
 class TestPasswordChange : public QObject {
     Q_OBJECT
@@ -133,8 +167,57 @@ private slots:
             },
             &error));
         QCOMPARE(asked, 1);
+        // The dialog has shown the server's message: nothing is left to tell.
+        QVERIFY(error.isEmpty());
+        QCOMPARE(password(), QStringLiteral("ABC"));
+        // Without the dialog the message is the caller's to show.
+        QVERIFY(!writeNewPassword(m, QStringLiteral("DEMO"), PasswordChange::kConfirmed,
+                                  QStringLiteral("DEF"), {}, &error));
+        QCOMPARE(error, QStringLiteral("sem permissão"));
         site.program().setFailureHook({});
         QCOMPARE(password(), QStringLiteral("ABC"));
+    }
+
+    // From the main window: a refused write is told once, by the update-error
+    // dialog, or by a message when that dialog had no part in it.
+    void refusedWriteIsToldOnce() {
+        TestSite site(QStringLiteral("sqlite"));
+        REQUIRE_SITE(site);
+        QString refused = QStringLiteral("UPDATE UTILIZADORES"); // the statements the server refuses
+        MenuWindow menu(site, {});
+        QVERIFY(menu.show());
+        db::Database& db = menu.window->logic().modules()->empresas->UTIL.database();
+        auto password = [&] {
+            return site.program()
+                .scalar(QStringLiteral("SELECT PASSWOR FROM UTILIZADORES WHERE NRO = 'DEMO'"))
+                ->toString();
+        };
+        db.setFailureHook([&](const QString& sql, QString* message) {
+            if (!sql.startsWith(refused))
+                return false;
+            *message = QStringLiteral("sem permissão");
+            return true;
+        });
+        {
+            ModalCloser closer;
+            DialogAnswers answers(QStringLiteral("NOVA"));
+            menu.window->BotPassordClick();
+            QCOMPARE(answers.updateErrors, QStringList{QStringLiteral("sem permissão")});
+            QTest::qWait(100);
+            QCOMPARE(closer.texts, QStringList());
+        }
+        QCOMPARE(password(), QStringLiteral("DEMO"));
+        {
+            refused = QStringLiteral("Select NRO,PASSWOR");
+            ModalCloser closer;
+            DialogAnswers answers(QStringLiteral("NOVA"));
+            menu.window->BotPassordClick();
+            QVERIFY(answers.updateErrors.isEmpty());
+            QTest::qWait(100);
+            QCOMPARE(closer.texts, QStringList{QStringLiteral("sem permissão")});
+        }
+        db.setFailureHook({});
+        QCOMPARE(password(), QStringLiteral("DEMO"));
     }
 };
 
