@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTableView>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QtTest>
 
@@ -68,6 +69,35 @@ void typeAndLeave(QDialog* d, const QString& input, const QString& text) {
     QTest::keyClicks(edit, text);
     QTest::keyClick(edit, Qt::Key_Tab);
     QTest::qWait(20);
+}
+
+// Types into an input without leaving it, as a user does before a button.
+void typeOnly(QDialog* d, const QString& input, const QString& text) {
+    QApplication::setActiveWindow(d);
+    QVERIFY(QTest::qWaitForWindowActive(d));
+    auto* edit = d->findChild<QLineEdit*>(input);
+    QVERIFY2(edit, qPrintable(input));
+    edit->setFocus(Qt::OtherFocusReason);
+    QTRY_COMPARE(d->focusWidget(), edit);
+    edit->selectAll();
+    QTest::keyClicks(edit, text);
+}
+
+// Runs `work` on the modal screen a button of `d` opens.
+void onModal(QDialog* d, const QString& button, const QString& screen, const std::function<void(QDialog*)>& work) {
+    bool seen = false;
+    QTimer::singleShot(0, d, [&] {
+        auto* form = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!form || form->objectName() != screen)
+            return;
+        seen = true;
+        QVERIFY(QTest::qWaitForWindowActive(form));
+        work(form);
+        if (form->isVisible())
+            form->findChild<QPushButton*>(QStringLiteral("BitCancelar"))->click();
+    });
+    d->findChild<QPushButton*>(button)->click();
+    QVERIFY2(seen, qPrintable(screen));
 }
 
 } // namespace
@@ -323,6 +353,96 @@ private slots:
                                             {QStringLiteral("TAB006"), QStringLiteral("TCORVF006")}})
             QVERIFY2(menu.open(entry, screen, [](QDialog* d) { QCOMPARE(visibleButtons(d).size(), 5); }),
                      qPrintable(entry));
+    }
+    // A closing button first checks the input that has the focus: refused, the
+    // screen stays with the focus there; accepted, the value is written.
+    void closingButtonsKeepTheLastEdit_data() { addBackendRows(); }
+    void closingButtonsKeepTheLastEdit() {
+        QFETCH(QString, backend);
+        SKIP_UNLESS_BACKEND(backend);
+        TestSite site(backend);
+        REQUIRE_SITE(site);
+        Menu menu(site);
+        QVERIFY(menu.show());
+        ModalCloser closer;
+        const QString longText(200, QLatin1Char('x'));
+        QVERIFY(menu.open(QStringLiteral("TAB000"), QStringLiteral("TCORVF000"), [&](QDialog* d) {
+            auto* pages = d->findChild<QTabWidget*>(QStringLiteral("TB"));
+            pages->setCurrentIndex(2);
+            typeOnly(d, QStringLiteral("Edit_Observ1"), longText);
+            QCOMPARE(d->findChild<QLineEdit*>(QStringLiteral("Edit_Observ1"))->text().size(), 85);
+            pages->setCurrentIndex(1);
+            typeOnly(d, QStringLiteral("Edit_OrcamNro1"), QString());
+            QTest::keyClick(d->focusWidget(), Qt::Key_Delete);
+            pages->setCurrentIndex(0);
+            typeOnly(d, QStringLiteral("DBEdit23"), QStringLiteral("abc"));
+            d->findChild<QPushButton*>(QStringLiteral("BitTerminar"))->click();
+            QTRY_COMPARE(closer.texts.value(0), QStringLiteral("'abc' não é um número válido"));
+            QVERIFY(d->isVisible());
+            QCOMPARE(d->focusWidget()->objectName(), QStringLiteral("DBEdit23"));
+            typeOnly(d, QStringLiteral("DBEdit23"), QStringLiteral("7,5"));
+            d->findChild<QPushButton*>(QStringLiteral("BitTerminar"))->click();
+            QTRY_VERIFY(!d->isVisible());
+        }));
+        QCOMPARE(closer.texts.size(), 1);
+        auto cell = [&](const char* sql) {
+            const auto v = site.program().scalar(QString::fromLatin1(sql));
+            return v ? *v : QVariant();
+        };
+        QCOMPARE(cell("SELECT DESP_GERAL FROM PARGER WHERE CODIGO = 1").toDouble(), 7.5);
+        QCOMPARE(cell("SELECT OBSERV1 FROM PARGER WHERE CODIGO = 1").toString(), longText.left(85));
+        QVERIFY(cell("SELECT ORCAMNRO1 FROM PARGER WHERE CODIGO = 1").isNull());
+
+        // The subsidiary materials: a quantity typed and "Terminar" pressed.
+        QVERIFY(menu.open(QStringLiteral("TAB007"), QStringLiteral("TCORVF007"), [&](QDialog* d) {
+            auto* grid = d->findChild<QTableView*>(QStringLiteral("DBGrid1"));
+            QTRY_COMPARE(d->focusWidget(), grid);
+            grid->selectRow(1);
+            onModal(d, QStringLiteral("BotMatPrima"), QStringLiteral("TCORVF007A"), [&](QDialog* m) {
+                typeOnly(m, QStringLiteral("Edit_Designacao"), longText);
+                typeOnly(m, QStringLiteral("Edit_Qtd"), QStringLiteral("3"));
+                m->findChild<QPushButton*>(QStringLiteral("BitTerminar"))->click();
+                QTRY_VERIFY(!m->isVisible());
+            });
+        }));
+        const auto materials = site.program().scalar(
+            QStringLiteral("SELECT DESIGNACAO1 || '/' || QTD1 FROM EMBALAGEMMP WHERE ARTNRO1 = 'EMB.CXOFERTA'"));
+        QVERIFY(materials);
+        QCOMPARE(materials->toString().section(QLatin1Char('/'), 0, 0), longText.left(40));
+        QCOMPARE(materials->toString().section(QLatin1Char('/'), 1).toDouble(), 3.0);
+
+        // The inks of a printer: a code replaced and "Terminar" pressed.
+        QVERIFY(menu.open(QStringLiteral("TAB004"), QStringLiteral("TCORVF003"), [&](QDialog* d) {
+            auto* grid = d->findChild<QTableView*>(QStringLiteral("DBGrid1"));
+            QTRY_COMPARE(d->focusWidget(), grid);
+            grid->selectRow(static_cast<screens::TableScreenForm*>(d)->logic().dataset().locate(
+                QStringLiteral("CODIGO"), QStringLiteral("IMP01")));
+            onModal(d, QStringLiteral("BotMatPrima"), QStringLiteral("TCORVF003A"), [&](QDialog* m) {
+                typeOnly(m, QStringLiteral("Edit_Codigo1"), QStringLiteral("TIN.BRANCO"));
+                m->findChild<QPushButton*>(QStringLiteral("BitTerminar"))->click();
+                QTRY_VERIFY(!m->isVisible());
+            });
+        }));
+        const auto ink =
+            site.program().scalar(QStringLiteral("SELECT CODIGO1 FROM MAQUINASMP WHERE MAQNRO = 'IMP01'"));
+        QVERIFY(ink);
+        QCOMPARE(ink->toString(), QStringLiteral("TIN.BRANCO"));
+
+        // A table screen's close box discards the row being edited.
+        QVERIFY(menu.open(QStringLiteral("TAB001"), QStringLiteral("TCORVF001"), [&](QDialog* d) {
+            auto* grid = d->findChild<QTableView*>(QStringLiteral("DBGrid1"));
+            QTRY_COMPARE(d->focusWidget(), grid);
+            d->findChild<QLineEdit*>(QStringLiteral("Edit_Designacao"))->setFocus(Qt::OtherFocusReason);
+            QTRY_VERIFY(!d->findChild<QPushButton*>(QStringLiteral("BitTerminar"))->isEnabled());
+            typeOnly(d, QStringLiteral("Edit_Designacao"), QStringLiteral("Nunca Escrito"));
+            d->close();
+            QTRY_VERIFY(!d->isVisible());
+        }));
+        QCOMPARE(site.program()
+                     .scalar(QStringLiteral("SELECT COUNT(*) FROM TIPOCUSTO WHERE DESIGNACAO = 'Nunca Escrito'"))
+                     ->toInt(),
+                 0);
+        QCOMPARE(closer.texts.size(), 1);
     }
 };
 
