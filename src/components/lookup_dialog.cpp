@@ -1,29 +1,47 @@
 #include "lookup_dialog.h"
 
 #include "db/dataset.h"
+#include "db/dataset_model.h"
 
-#include <QCollator>
 #include <QCoreApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QTableWidget>
+#include <QTableView>
 #include <QVBoxLayout>
-
-#include <algorithm>
+#include <QtDebug>
 
 namespace corvane::components {
 
 LookupDialog::LookupDialog(db::Dataset& dataset, QList<LookupColumn> columns, QString alphabeticalField,
                            bool alphabetical, QWidget* parent)
-    : QDialog(parent), ds_(dataset), columns_(std::move(columns)), alphabetical_(alphabetical) {
+    : QDialog(parent), ds_(dataset), columns_(std::move(columns)) {
     setObjectName(QStringLiteral("Localizar"));
     setWindowTitle(QStringLiteral("Localizar"));
     searchField_ = alphabetical ? alphabeticalField : columns_.value(0).field;
+    if (alphabetical && ds_.isOpen()) {
+        const db::Dialect& dialect = ds_.database().dialect();
+        sorted_ =
+            std::make_unique<db::Dataset>(ds_.reordered(dialect.caseInsensitiveOrder(alphabeticalField)));
+        QString error;
+        if (!sorted_->open(&error)) {
+            // The dataset's own order still serves, searched by the alphabetical column.
+            qWarning("Localizar: %s", qPrintable(error));
+            sorted_.reset();
+        }
+    }
+    QStringList fields, titles;
+    for (const LookupColumn& c : columns_) {
+        fields << c.field;
+        titles << c.title;
+    }
+    model_ = new db::DatasetModel(shown(), fields, titles, this);
+
     search_ = new QLineEdit(this);
     search_->setObjectName(QStringLiteral("Edit_Procura"));
-    grid_ = new QTableWidget(this);
+    grid_ = new QTableView(this);
     grid_->setObjectName(QStringLiteral("Grid"));
+    grid_->setModel(model_);
     grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
     grid_->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -32,58 +50,72 @@ LookupDialog::LookupDialog(db::Dataset& dataset, QList<LookupColumn> columns, QS
     layout->addWidget(search_);
     layout->addWidget(grid_);
     resize(520, 420);
-    fill();
+    grid_->resizeColumnsToContents(); // from the rows read so far
+    grid_->horizontalHeader()->setStretchLastSection(true);
+    if (model_->rowCount() > 0)
+        moveTo(0);
     connect(search_, &QLineEdit::textEdited, this, [this](const QString& text) { search(text); });
-    connect(grid_, &QTableWidget::cellDoubleClicked, this, [this] { accept(); });
+    connect(grid_, &QTableView::doubleClicked, this, [this] { accept(); });
     search_->installEventFilter(this);
     grid_->installEventFilter(this);
     search_->setFocus();
 }
 
-void LookupDialog::fill() {
-    ds_.fetchAll();
-    rows_.clear();
-    for (int r = 0; r < ds_.rowCount(); ++r)
-        rows_ << r;
-    if (alphabetical_) {
-        QCollator collator;
-        collator.setCaseSensitivity(Qt::CaseInsensitive);
-        std::stable_sort(rows_.begin(), rows_.end(), [&](int a, int b) {
-            return collator.compare(ds_.text(a, searchField_), ds_.text(b, searchField_)) < 0;
-        });
-    }
-    grid_->setColumnCount(static_cast<int>(columns_.size()));
-    QStringList titles;
-    for (const LookupColumn& c : columns_)
-        titles << c.title;
-    grid_->setHorizontalHeaderLabels(titles);
-    grid_->setRowCount(static_cast<int>(rows_.size()));
-    for (int line = 0; line < rows_.size(); ++line)
-        for (int c = 0; c < columns_.size(); ++c)
-            grid_->setItem(line, c, new QTableWidgetItem(ds_.text(rows_[line], columns_[c].field)));
-    grid_->resizeColumnsToContents();
-    grid_->horizontalHeader()->setStretchLastSection(true);
-    if (!rows_.isEmpty())
-        grid_->selectRow(0);
+LookupDialog::~LookupDialog() {
+    // The grid and its model go before the sorted dataset they read.
+    delete grid_;
+    delete model_;
+}
+
+db::Dataset& LookupDialog::shown() const {
+    return sorted_ ? *sorted_ : ds_;
+}
+
+void LookupDialog::moveTo(int line) {
+    while (model_->rowCount() <= line && model_->canFetchMore({}))
+        model_->fetchMore({});
+    grid_->selectRow(line);
+    grid_->scrollTo(model_->index(line, 0));
 }
 
 int LookupDialog::currentDatasetRow() const {
-    const int line = grid_->currentRow();
-    return line >= 0 && line < rows_.size() ? rows_[line] : -1;
+    const int line = grid_->currentIndex().row();
+    if (line < 0 || line >= shown().rowCount())
+        return -1;
+    if (!sorted_)
+        return line;
+    QVariantList wanted;
+    for (const QString& field : sorted_->fields())
+        wanted << sorted_->value(line, field);
+    return ds_.find([&wanted](const QVariantList& values) {
+        if (values.size() != wanted.size())
+            return false;
+        for (qsizetype i = 0; i < values.size(); ++i)
+            if (!db::Dataset::sameValue(values.at(i), wanted.at(i)))
+                return false;
+        return true;
+    });
 }
 
 bool LookupDialog::search(const QString& text) {
     const QString wanted = text.trimmed();
     if (wanted.isEmpty())
         return false;
-    for (int line = 0; line < rows_.size(); ++line) {
-        if (ds_.text(rows_[line], searchField_).trimmed().startsWith(wanted, Qt::CaseInsensitive)) {
-            grid_->selectRow(line);
-            grid_->scrollToItem(grid_->item(line, 0));
-            return true;
-        }
+    db::Dataset& ds = shown();
+    const int field = ds.fieldIndex(searchField_);
+    if (field < 0) {
+        if (ds.isOpen())
+            qWarning("Localizar: dataset %s has no field %s", qPrintable(ds.name()),
+                     qPrintable(searchField_));
+        return false;
     }
-    return false;
+    const int row = ds.find([&](const QVariantList& values) {
+        return values.at(field).toString().trimmed().startsWith(wanted, Qt::CaseInsensitive);
+    });
+    if (row < 0)
+        return false;
+    moveTo(row);
+    return true;
 }
 
 bool LookupDialog::eventFilter(QObject* watched, QEvent* event) {
@@ -93,7 +125,7 @@ bool LookupDialog::eventFilter(QObject* watched, QEvent* event) {
     switch (key->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        if (currentDatasetRow() >= 0)
+        if (grid_->currentIndex().isValid())
             accept();
         return true;
     case Qt::Key_Up:

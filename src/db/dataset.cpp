@@ -34,7 +34,7 @@ void Dataset::setParam(const QString& name, const QVariant& value) {
 bool Dataset::open(QString* error) {
     close();
     open_ = true;
-    if (!fetchPage(error)) {
+    if (!fetchPage(error, pageSize_)) {
         close();
         return false;
     }
@@ -51,13 +51,13 @@ void Dataset::close() {
 
 bool Dataset::reopen(QString* error) { return open(error); }
 
-bool Dataset::fetchPage(QString* error, bool rest) {
+bool Dataset::fetchPage(QString* error, int limit) {
     if (!open_ || atEnd_)
         return true;
     QSqlQuery q(db_->sql());
-    // A page, or everything not read yet in one statement (so reading a large
-    // table to the end does not pay for every skipped page again).
-    const QString sql = selectSql_ + db_->dialect().limitOffset(rest ? -1 : pageSize_, fetchedFromDb_);
+    // `limit` rows, or everything not read yet in one statement (so reading a
+    // large table to the end does not pay for every skipped page again).
+    const QString sql = selectSql_ + db_->dialect().limitOffset(limit, fetchedFromDb_);
     if (!db_->exec(q, sql, params_, error))
         return false;
     if (fields_.isEmpty() || fetchedFromDb_ == 0) {
@@ -79,14 +79,45 @@ bool Dataset::fetchPage(QString* error, bool rest) {
         rows_.push_back(std::move(row));
     }
     fetchedFromDb_ += read;
-    if (rest || read < pageSize_)
+    if (limit < 0 || read < limit)
         atEnd_ = true;
     return true;
 }
 
-bool Dataset::fetchMore(QString* error) { return fetchPage(error); }
+bool Dataset::fetchMore(QString* error) { return fetchPage(error, pageSize_); }
 
-bool Dataset::fetchAll(QString* error) { return fetchPage(error, true); }
+bool Dataset::fetchAll(QString* error) { return fetchPage(error, -1); }
+
+int Dataset::find(const std::function<bool(const QVariantList& values)>& match, QString* error) {
+    // Each batch four times the last; past a quarter of a million rows the
+    // rest is read at once, as each statement skips the rows already read.
+    constexpr int kLastBatch = 262144;
+    int batch = pageSize_;
+    for (int r = 0;; ++r) {
+        while (r == rowCount()) { // again when the row filter left out a whole batch
+            if (!canFetchMore())
+                return -1;
+            batch = qMin(batch * 4, kLastBatch);
+            if (!fetchPage(error, batch >= kLastBatch ? -1 : batch))
+                return -1;
+        }
+        if (match(rows_[static_cast<size_t>(r)].values))
+            return r;
+    }
+}
+
+Dataset Dataset::reordered(const QString& orderBy) const {
+    QStringList keys{orderBy};
+    for (int i = 1; i <= fields_.size(); ++i)
+        keys << QString::number(i);
+    Dataset out(
+        *db_, name_,
+        QStringLiteral("SELECT * FROM (%1) lk ORDER BY %2").arg(selectSql_, keys.join(QStringLiteral(", "))));
+    out.params_ = params_;
+    out.filter_ = filter_;
+    out.pageSize_ = pageSize_;
+    return out;
+}
 
 int Dataset::fieldIndex(const QString& field) const { return fields_.indexOf(field.toUpper()); }
 

@@ -64,6 +64,15 @@ public:
     bool canFetchMore() const { return open_ && !atEnd_; }
     bool fetchMore(QString* error = nullptr);
     bool fetchAll(QString* error = nullptr);
+    // The first row whose values satisfy `match`, reading further rows as
+    // needed in growing batches (a row far down a large select costs a few
+    // statements, not one per page); -1 when no row does.
+    int find(const std::function<bool(const QVariantList& values)>& match, QString* error = nullptr);
+    // The same rows (select, parameters and row filter) in another order, as
+    // a new dataset to open and read: ORDER BY `orderBy`, then every column,
+    // so that its pages follow one another without gaps or repeats. Changes
+    // buffered here are not in it.
+    Dataset reordered(const QString& orderBy) const;
 
     QVariant value(int row, const QString& field) const;
     QString text(int row, const QString& field) const;
@@ -81,6 +90,8 @@ public:
     // Exact match (text is case-sensitive, numbers compare by value); -1 if none.
     int locate(const QString& field, const QVariant& value);
     int locate(const QStringList& fields, const QVariantList& values);
+    // Whether two values are equal as locate compares them.
+    static bool sameValue(const QVariant& a, const QVariant& b);
 
     bool hasPendingUpdates() const;
     int pendingCount() const;
@@ -111,10 +122,9 @@ private:
         State state = State::Unchanged;
         bool skipped = false;
     };
-    bool fetchPage(QString* error, bool rest = false);
+    bool fetchPage(QString* error, int limit); // a negative limit reads to the end
     bool applyOne(const Row& row, UpdateKind kind, QString* error);
     QVariantMap bindings(const Row& row, UpdateKind kind) const;
-    static bool sameValue(const QVariant& a, const QVariant& b);
     void requireField(int index, const QString& field) const;
 
     Database* db_;

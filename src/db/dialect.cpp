@@ -106,6 +106,13 @@ QString Dialect::year(const QString& expr) const {
     return QStringLiteral("CAST(strftime('%Y', %1) AS INTEGER)").arg(expr);
 }
 
+QString Dialect::caseInsensitiveOrder(const QString& expr) const {
+    // SQLite's NOCASE compares in place, where UPPER would make a string of every row.
+    if (backend_ == Backend::PostgreSQL)
+        return QStringLiteral("UPPER(%1)").arg(expr);
+    return expr + QStringLiteral(" COLLATE NOCASE");
+}
+
 QString Dialect::limitOffset(int limit, qint64 offset) const {
     if (limit < 0) // no limit: the rows from `offset` on
         return backend_ == Backend::PostgreSQL ? QStringLiteral(" OFFSET %1").arg(offset)

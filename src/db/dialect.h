@@ -30,6 +30,8 @@ public:
 
     // Expressions
     QString year(const QString& expr) const;
+    // An ORDER BY key that sorts text without regard to case.
+    QString caseInsensitiveOrder(const QString& expr) const;
     // " LIMIT n OFFSET m"; a negative limit reads every row from the offset on.
     QString limitOffset(int limit, qint64 offset) const;
 

@@ -216,6 +216,70 @@ private slots:
         QCOMPARE(ds.rowCount(), 100);
     }
 
+    void findReadsOnlyAsFarAsTheMatch_data() { addBackendRows(); }
+    void findReadsOnlyAsFarAsTheMatch() {
+        QFETCH(QString, backend);
+        SKIP_UNLESS_BACKEND(backend);
+        TestSite site(backend);
+        REQUIRE_SITE(site);
+        createTable(site, 1000);
+        Dataset ds(site.program(), QStringLiteral("CORES"),
+                   QStringLiteral("Select * From CORES Order By CODIGO"));
+        ds.setPageSize(10);
+        QString error;
+        QVERIFY(ds.open(&error));
+        const int code = ds.fieldIndex(QStringLiteral("CODIGO"));
+        auto codeIs = [code](int wanted) {
+            return [code, wanted](const QVariantList& v) { return v.value(code).toInt() == wanted; };
+        };
+        QCOMPARE(ds.find(codeIs(7), &error), 6);
+        QCOMPARE(ds.rowCount(), 10); // found among the rows read
+        QCOMPARE(ds.find(codeIs(45), &error), 44);
+        QVERIFY(ds.rowCount() >= 45);
+        QVERIFY(ds.rowCount() < 1000);
+        QVERIFY(ds.canFetchMore());
+        QCOMPARE(ds.find(codeIs(1000), &error), 999);
+        QCOMPARE(ds.find(codeIs(1001), &error), -1);
+        QCOMPARE(ds.rowCount(), 1000);
+        QVERIFY(!ds.canFetchMore());
+
+        // Batches the row filter leaves empty are read past.
+        ds.setRowFilter(
+            [code](const Dataset&, const QVariantList& v) { return v.value(code).toInt() > 900; });
+        QVERIFY(ds.reopen(&error));
+        QCOMPARE(ds.rowCount(), 0);
+        QCOMPARE(ds.find(codeIs(950), &error), 49);
+        QVERIFY(error.isEmpty());
+    }
+
+    void reorderedKeepsParametersAndFilter_data() { addBackendRows(); }
+    void reorderedKeepsParametersAndFilter() {
+        QFETCH(QString, backend);
+        SKIP_UNLESS_BACKEND(backend);
+        TestSite site(backend);
+        REQUIRE_SITE(site);
+        createTable(site, 30);
+        Dataset ds(site.program(), QStringLiteral("CORES"),
+                   QStringLiteral("Select * From CORES Where CODIGO <= :WAte Order By CODIGO"));
+        ds.setParam(QStringLiteral("WAte"), 25);
+        ds.setRowFilter([](const Dataset& d, const QVariantList& v) {
+            return v.value(d.fieldIndex(QStringLiteral("CODIGO"))).toInt() % 2 == 1;
+        });
+        ds.setPageSize(4);
+        QString error;
+        QVERIFY2(ds.open(&error), qPrintable(error));
+        Dataset byPrice = ds.reordered(QStringLiteral("PRECO DESC"));
+        QVERIFY2(byPrice.open(&error), qPrintable(error));
+        QCOMPARE(byPrice.rowCount(), 2); // a page of 4 rows, the even codes left out
+        QVERIFY(byPrice.fetchAll(&error));
+        QStringList codes;
+        for (int r = 0; r < byPrice.rowCount(); ++r)
+            codes << byPrice.text(r, QStringLiteral("CODIGO"));
+        QCOMPARE(codes.join(QLatin1Char(',')), QStringLiteral("25,23,21,19,17,15,13,11,9,7,5,3,1"));
+        QCOMPARE(byPrice.fields(), ds.fields());
+        QCOMPARE(ds.rowCount(), 2); // the dataset itself is as it was
+    }
+
     void parametersAreBoundByName_data() { addBackendRows(); }
     void parametersAreBoundByName() {
         QFETCH(QString, backend);
