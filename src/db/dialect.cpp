@@ -106,11 +106,4 @@ QString Dialect::year(const QString& expr) const {
     return QStringLiteral("CAST(strftime('%Y', %1) AS INTEGER)").arg(expr);
 }
 
-QString Dialect::limitOffset(int limit, qint64 offset) const {
-    if (limit < 0) // no limit: the rows from `offset` on
-        return backend_ == Backend::PostgreSQL ? QStringLiteral(" OFFSET %1").arg(offset)
-                                               : QStringLiteral(" LIMIT -1 OFFSET %1").arg(offset);
-    return QStringLiteral(" LIMIT %1 OFFSET %2").arg(limit).arg(offset);
-}
-
 } // namespace corvane::db
