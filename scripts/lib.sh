@@ -10,7 +10,7 @@ PACKAGES=(
     libqt6opengl6-dev libgl-dev libegl-dev libxkbcommon-dev
     libxlsxwriter-dev zlib1g-dev libsqlite3-dev
     postgresql postgresql-contrib
-    unzip poppler-utils
+    unzip poppler-utils openssl ca-certificates
 )
 
 as_root() {

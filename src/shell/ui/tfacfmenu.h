@@ -79,6 +79,7 @@ private:
     QToolButton* pageButton(QWidget* page, const QString& name, const QString& caption);
     void bindEntry(const QString& entry, const QString& button);
     void applyRights();
+    void upgradeCheckFailed(const QString& reason);
     void showCompanyAndDate();
 
     WorkingContext ctx_;
