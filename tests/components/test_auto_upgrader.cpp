@@ -31,7 +31,8 @@ class TestAutoUpgrader : public QObject {
         QSignalSpy failed(&up, &TauAutoUpgrader::checkFailed);
         QSignalSpy current(&up, &TauAutoUpgrader::upToDate);
         QSignalSpy started(&up, &TauAutoUpgrader::setupStarted);
-        up.check(mode);
+        if (!up.check(mode))
+            return QStringLiteral("not started");
         QDeadlineTimer deadline(10000);
         while (failed.isEmpty() && current.isEmpty() && started.isEmpty() && !deadline.hasExpired())
             QTest::qWait(10);
@@ -340,6 +341,24 @@ private slots:
         timer.start(50);
         QVERIFY(current.wait(10000));
         QVERIFY2(ticks >= 10, qPrintable(QString::number(ticks))); // the event loop kept turning meanwhile
+    }
+
+    void secondCheckWhileOneRunsIsRefused() {
+        TestHttpServer server;
+        QVERIFY(server.start());
+        server.answers.insert(QStringLiteral("/UCorvane.txt"), {200, info(QStringLiteral("01.009"), kSetup), 300});
+        TauAutoUpgrader up;
+        up.setVersionNumber(QStringLiteral("01.009"));
+        up.setInfoFile(QUrl(server.base() + QStringLiteral("UCorvane.txt")));
+        QSignalSpy current(&up, &TauAutoUpgrader::upToDate);
+        QVERIFY(up.check(TauAutoUpgrader::Mode::CheckOnly));
+        QVERIFY(!up.check(TauAutoUpgrader::Mode::Full));
+        QVERIFY(current.wait(10000));
+        QTest::qWait(50);
+        QCOMPARE(current.size(), 1);
+        QCOMPARE(server.requested.size(), 1);
+        QVERIFY(up.check(TauAutoUpgrader::Mode::Full)); // once it ended, another may start
+        QVERIFY(current.wait(10000));
     }
 };
 

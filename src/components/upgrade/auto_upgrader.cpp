@@ -17,9 +17,9 @@ TauAutoUpgrader::TauAutoUpgrader(QObject* parent) : QObject(parent), net_(new QN
     launch = [](const QString& program, const QStringList& args) { return QProcess::startDetached(program, args); };
 }
 
-void TauAutoUpgrader::check(Mode mode) {
+bool TauAutoUpgrader::check(Mode mode) {
     if (busy())
-        return;
+        return false;
     mode_ = mode;
     if (!infoFile_.isValid() || infoFile_.isEmpty()) {
         // Reported on the next turn of the event loop, like every other outcome.
@@ -28,9 +28,10 @@ void TauAutoUpgrader::check(Mode mode) {
             pendingLocal_ = false;
             fail(QStringLiteral("endereço do ficheiro de actualização não definido"));
         });
-        return;
+        return true;
     }
     fetch(infoFile_, [this](const QByteArray& text) { infoArrived(text); });
+    return true;
 }
 
 void TauAutoUpgrader::fetch(const QUrl& url, std::function<void(const QByteArray&)> done) {

@@ -55,8 +55,9 @@ public:
     // Starts the verified setup program; the default runs it detached.
     std::function<bool(const QString& program, const QStringList& args)> launch;
 
-    // Starts a check and returns at once; a check under way is not restarted.
-    void check(Mode mode);
+    // Starts a check and returns at once; false, and nothing started, while
+    // another check is under way.
+    bool check(Mode mode);
     bool busy() const { return reply_ != nullptr || pendingLocal_; }
 
 signals:

@@ -74,19 +74,34 @@ void TFACFMENU::upgradeCheckFailed(const QString& reason) {
         view_.message(QStringLiteral("Não foi possível procurar actualizações: ") + reason);
 }
 
-void TFACFMENU::startUpgradeCheck(bool full) {
+bool TFACFMENU::startUpgradeCheck(bool full) {
+    if (upgrader_->busy())
+        return false;
     // Where the site publishes, and any authority of its own: site settings.
     components::UpgradeSource source;
     QString error;
     if (!components::readUpgradeSource(site_.upgradeSettingsFile(), logic_->upgradePlan().infoFile, &source,
                                        &error)) {
         upgradeCheckFailed(error);
-        return;
+        return true;
     }
     upgrader_->setVersionNumber(ctx_.ProgramVersion);
     upgrader_->setInfoFile(source.infoFile);
     upgrader_->setAuthorities(source.authorities);
-    upgrader_->check(full ? components::TauAutoUpgrader::Mode::Full : components::TauAutoUpgrader::Mode::CheckOnly);
+    return upgrader_->check(full ? components::TauAutoUpgrader::Mode::Full
+                                 : components::TauAutoUpgrader::Mode::CheckOnly);
+}
+
+void TFACFMENU::BotBuscaClick() {
+    // One check at a time: the one under way (the one at start, say) stays
+    // silent, and this request is refused with a word.
+    if (upgrader_->busy()) {
+        view_.message(QStringLiteral("Já está a decorrer uma procura de actualizações. Tente de novo dentro de "
+                                     "momentos."));
+        return;
+    }
+    manualCheck_ = true;
+    startUpgradeCheck(true);
 }
 
 void TFACFMENU::BotPassordClick() {
@@ -194,10 +209,7 @@ void TFACFMENU::buildPages() {
     BotBusca->setToolTip(QStringLiteral("Procurar actualizações"));
     BotBusca->setVisible(false);
     connect(BotPassord, &QToolButton::clicked, this, &TFACFMENU::BotPassordClick);
-    connect(BotBusca, &QToolButton::clicked, this, [this] {
-        manualCheck_ = true;
-        startUpgradeCheck(true);
-    });
+    connect(BotBusca, &QToolButton::clicked, this, &TFACFMENU::BotBuscaClick);
     top->addWidget(new QLabel(QStringLiteral("Posto :"), central));
     top->addWidget(Label_Computador);
     top->addSpacing(20);
