@@ -124,7 +124,8 @@ int main(int argc, char** argv) {
     const Times large = measure(db, target.file, QStringLiteral("GRANDE"), true);
     std::printf("open, 10 rows:                      %8.3f ms\n", small.open);
     std::printf("open, 1,000,000 rows (first page):  %8.3f ms\n", large.open);
-    std::printf("last page, 1,000,000 rows:          %8.3f ms (%d rows)\n", large.lastPage, large.lastPageRows);
+    std::printf("last page, 1,000,000 rows:          %8.3f ms (%d rows)\n", large.lastPage,
+                large.lastPageRows);
     std::printf("read all, 1,000,000 rows:           %8.1f ms\n", large.all);
     std::printf("SQLite C API loop, same rows:       %8.1f ms (read all: %.1f times)\n", large.raw,
                 large.all / large.raw);

@@ -27,7 +27,8 @@ class TestAutoUpgrader : public QObject {
     std::unique_ptr<TestAuthority> authority_;
 
     // A check of `up` that ends; the reason when it failed, else empty.
-    static QString outcome(TauAutoUpgrader& up, TauAutoUpgrader::Mode mode = TauAutoUpgrader::Mode::CheckOnly) {
+    static QString outcome(TauAutoUpgrader& up,
+                           TauAutoUpgrader::Mode mode = TauAutoUpgrader::Mode::CheckOnly) {
         QSignalSpy failed(&up, &TauAutoUpgrader::checkFailed);
         QSignalSpy current(&up, &TauAutoUpgrader::upToDate);
         QSignalSpy started(&up, &TauAutoUpgrader::setupStarted);
@@ -43,7 +44,8 @@ class TestAutoUpgrader : public QObject {
 
     // A full upgrade from a server that publishes kSetup; the launched path.
     static QString upgradeFrom(TestHttpServer& server, TauAutoUpgrader& up, int* launches) {
-        server.answers.insert(QStringLiteral("/UCorvane.txt"), {200, info(QStringLiteral("01.010"), kSetup), 0});
+        server.answers.insert(QStringLiteral("/UCorvane.txt"),
+                              {200, info(QStringLiteral("01.010"), kSetup), 0});
         server.answers.insert(QStringLiteral("/SetupCorvane.exe"), {200, kSetup, 0});
         up.setVersionNumber(QStringLiteral("01.009"));
         up.setInfoFile(QUrl(server.base() + QStringLiteral("UCorvane.txt")));
@@ -212,12 +214,14 @@ private slots:
                      {"another name", "DNS:actualizacoes.exemplo.invalid", false, true},
                      {"out of date", "IP:127.0.0.1", true, true}};
         for (const auto& c : cases) {
-            const auto issued = authority_->issue(QString::fromLatin1(c.name).replace(QLatin1Char(' '), QLatin1Char('-')),
-                                                  QString::fromLatin1(c.subjectAltName), c.expired);
+            const auto issued =
+                authority_->issue(QString::fromLatin1(c.name).replace(QLatin1Char(' '), QLatin1Char('-')),
+                                  QString::fromLatin1(c.subjectAltName), c.expired);
             QVERIFY2(!issued.certificate.isNull(), qPrintable(authority_->error()));
             TestHttpsServer server;
             QVERIFY(server.start(issued.certificate, issued.key));
-            server.answers.insert(QStringLiteral("/UCorvane.txt"), {200, info(QStringLiteral("01.010"), kSetup), 0});
+            server.answers.insert(QStringLiteral("/UCorvane.txt"),
+                                  {200, info(QStringLiteral("01.010"), kSetup), 0});
             TauAutoUpgrader up;
             up.setVersionNumber(QStringLiteral("01.009"));
             up.setInfoFile(QUrl(server.base() + QStringLiteral("UCorvane.txt")));
@@ -234,7 +238,8 @@ private slots:
         QVERIFY2(!issued.certificate.isNull(), qPrintable(authority_->error()));
         TestHttpsServer server;
         QVERIFY(server.start(issued.certificate, issued.key));
-        server.answers.insert(QStringLiteral("/dl/UCorvane.txt"), {200, info(QStringLiteral("01.009"), kSetup), 0});
+        server.answers.insert(QStringLiteral("/dl/UCorvane.txt"),
+                              {200, info(QStringLiteral("01.009"), kSetup), 0});
 
         // config/upgrade.ini names the authority beside it.
         QTemporaryDir site;
@@ -292,8 +297,9 @@ private slots:
         QCOMPARE(program.readAll(), kSetup);
         const QFileInfo folder(QFileInfo(launched).absolutePath());
         QCOMPARE(folder.absolutePath(), QFileInfo(QDir::tempPath()).absoluteFilePath());
-        QCOMPARE(folder.permissions() & (QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup |
-                                         QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther),
+        QCOMPARE(folder.permissions() &
+                     (QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup |
+                      QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther),
                  QFileDevice::Permissions());
         QFile kept(planted);
         QVERIFY(kept.open(QIODevice::ReadOnly));
@@ -346,7 +352,8 @@ private slots:
     void secondCheckWhileOneRunsIsRefused() {
         TestHttpServer server;
         QVERIFY(server.start());
-        server.answers.insert(QStringLiteral("/UCorvane.txt"), {200, info(QStringLiteral("01.009"), kSetup), 300});
+        server.answers.insert(QStringLiteral("/UCorvane.txt"),
+                              {200, info(QStringLiteral("01.009"), kSetup), 300});
         TauAutoUpgrader up;
         up.setVersionNumber(QStringLiteral("01.009"));
         up.setInfoFile(QUrl(server.base() + QStringLiteral("UCorvane.txt")));

@@ -18,11 +18,12 @@ private slots:
         TestSite site(backend);
         REQUIRE_SITE(site);
         db::Database& db = site.program();
-        const db::Table table{QStringLiteral("CORES"),
-                              {db::integer(QStringLiteral("CODIGO"), true), db::text(QStringLiteral("DESIGNACAO"), 20)},
-                              {QStringLiteral("CODIGO")},
-                              QStringLiteral("PK_CORES"),
-                              {}};
+        const db::Table table{
+            QStringLiteral("CORES"),
+            {db::integer(QStringLiteral("CODIGO"), true), db::text(QStringLiteral("DESIGNACAO"), 20)},
+            {QStringLiteral("CODIGO")},
+            QStringLiteral("PK_CORES"),
+            {}};
         site.exec(db, db.dialect().createTable(table));
         for (int i = 1; i <= 300; ++i)
             site.exec(db, QStringLiteral("INSERT INTO CORES (CODIGO, DESIGNACAO) VALUES (:C, 'Cor')"),
@@ -43,8 +44,8 @@ private slots:
             return sql.contains(QStringLiteral("CORES")) && ++selects > 1;
         });
         QString error;
-        QVERIFY(!report::exportDataset(ds, path, QStringLiteral("Cores"), QStringLiteral("Malhas Teste, Lda"), {},
-                                       &error));
+        QVERIFY(!report::exportDataset(ds, path, QStringLiteral("Cores"), QStringLiteral("Malhas Teste, Lda"),
+                                       {}, &error));
         QCOMPARE(error, QStringLiteral("a ligação ao servidor foi interrompida"));
         QFile after(path);
         QVERIFY(after.open(QIODevice::ReadOnly));
@@ -54,8 +55,8 @@ private slots:
         // With the server back, every row is written.
         db.setFailureHook({});
         ds.close();
-        QVERIFY2(report::exportDataset(ds, path, QStringLiteral("Cores"), QStringLiteral("Malhas Teste, Lda"), {},
-                                       &error),
+        QVERIFY2(report::exportDataset(ds, path, QStringLiteral("Cores"), QStringLiteral("Malhas Teste, Lda"),
+                                       {}, &error),
                  qPrintable(error));
         QCOMPARE(ds.rowCount(), 300);
     }

@@ -177,8 +177,9 @@ private slots:
         QVERIFY(menu.show());
         QVERIFY(menu.window->upgrader().busy());
         menu.button(QStringLiteral("BotBusca"))->click();
-        QCOMPARE(closer.texts, QStringList{QStringLiteral("Já está a decorrer uma procura de actualizações. Tente "
-                                                          "de novo dentro de momentos.")});
+        QCOMPARE(closer.texts,
+                 QStringList{QStringLiteral("Já está a decorrer uma procura de actualizações. Tente "
+                                            "de novo dentro de momentos.")});
         QVERIFY(current.wait(10000));
         QTest::qWait(100);
         QCOMPARE(closer.texts.size(), 1);
@@ -189,7 +190,8 @@ private slots:
         menu.button(QStringLiteral("BotBusca"))->click();
         QVERIFY(current.wait(10000));
         QTRY_COMPARE(closer.texts.size(), 2);
-        QCOMPARE(closer.texts.last(), QStringLiteral("O programa está actualizado (versão publicada 01.009)."));
+        QCOMPARE(closer.texts.last(),
+                 QStringLiteral("O programa está actualizado (versão publicada 01.009)."));
     }
 };
 

@@ -19,16 +19,18 @@ public:
         QDir().mkpath(folder);
         write(QStringLiteral("index.txt"), {});
         write(QStringLiteral("serial"), "01\n");
-        write(QStringLiteral("ca.cnf"), "[ ca ]\ndefault_ca = test_ca\n[ test_ca ]\ndatabase = index.txt\n"
-                                        "new_certs_dir = .\nserial = serial\ndefault_md = sha256\npolicy = any\n"
-                                        "unique_subject = no\n[ any ]\ncommonName = supplied\n");
-        ok_ = run({QStringLiteral("req"), QStringLiteral("-x509"), QStringLiteral("-newkey"), QStringLiteral("ec"),
-                   QStringLiteral("-pkeyopt"), QStringLiteral("ec_paramgen_curve:prime256v1"), QStringLiteral("-nodes"),
+        write(QStringLiteral("ca.cnf"),
+              "[ ca ]\ndefault_ca = test_ca\n[ test_ca ]\ndatabase = index.txt\n"
+              "new_certs_dir = .\nserial = serial\ndefault_md = sha256\npolicy = any\n"
+              "unique_subject = no\n[ any ]\ncommonName = supplied\n");
+        ok_ = run({QStringLiteral("req"), QStringLiteral("-x509"), QStringLiteral("-newkey"),
+                   QStringLiteral("ec"), QStringLiteral("-pkeyopt"),
+                   QStringLiteral("ec_paramgen_curve:prime256v1"), QStringLiteral("-nodes"),
                    QStringLiteral("-keyout"), QStringLiteral("ca.key"), QStringLiteral("-out"),
-                   QStringLiteral("ca.pem"), QStringLiteral("-days"), QStringLiteral("2"), QStringLiteral("-subj"),
-                   QStringLiteral("/CN=Autoridade de teste"), QStringLiteral("-addext"),
-                   QStringLiteral("basicConstraints=critical,CA:TRUE"), QStringLiteral("-addext"),
-                   QStringLiteral("keyUsage=critical,keyCertSign,cRLSign")});
+                   QStringLiteral("ca.pem"), QStringLiteral("-days"), QStringLiteral("2"),
+                   QStringLiteral("-subj"), QStringLiteral("/CN=Autoridade de teste"),
+                   QStringLiteral("-addext"), QStringLiteral("basicConstraints=critical,CA:TRUE"),
+                   QStringLiteral("-addext"), QStringLiteral("keyUsage=critical,keyCertSign,cRLSign")});
     }
 
     bool ok() const { return ok_; }
@@ -39,27 +41,31 @@ public:
     // A server certificate for `subjectAltName` ("IP:127.0.0.1", "DNS:name"),
     // valid for two days from now or, when `expired`, only in January 2020.
     Issued issue(const QString& stem, const QString& subjectAltName, bool expired = false) {
-        write(stem + QStringLiteral(".ext"), "subjectAltName=" + subjectAltName.toLatin1() +
-                                                 "\nbasicConstraints=CA:FALSE\nextendedKeyUsage=serverAuth\n");
+        write(stem + QStringLiteral(".ext"),
+              "subjectAltName=" + subjectAltName.toLatin1() +
+                  "\nbasicConstraints=CA:FALSE\nextendedKeyUsage=serverAuth\n");
         QStringList validity = {QStringLiteral("-days"), QStringLiteral("2")};
         if (expired)
-            validity = {QStringLiteral("-startdate"), QStringLiteral("20200101000000Z"), QStringLiteral("-enddate"),
-                        QStringLiteral("20200102000000Z")};
+            validity = {QStringLiteral("-startdate"), QStringLiteral("20200101000000Z"),
+                        QStringLiteral("-enddate"), QStringLiteral("20200102000000Z")};
         const bool made =
-            run({QStringLiteral("req"), QStringLiteral("-new"), QStringLiteral("-newkey"), QStringLiteral("ec"),
-                 QStringLiteral("-pkeyopt"), QStringLiteral("ec_paramgen_curve:prime256v1"), QStringLiteral("-nodes"),
+            run({QStringLiteral("req"), QStringLiteral("-new"), QStringLiteral("-newkey"),
+                 QStringLiteral("ec"), QStringLiteral("-pkeyopt"),
+                 QStringLiteral("ec_paramgen_curve:prime256v1"), QStringLiteral("-nodes"),
                  QStringLiteral("-keyout"), stem + QStringLiteral(".key"), QStringLiteral("-out"),
                  stem + QStringLiteral(".csr"), QStringLiteral("-subj"), QStringLiteral("/CN=") + stem}) &&
             run(QStringList{QStringLiteral("ca"), QStringLiteral("-batch"), QStringLiteral("-notext"),
                             QStringLiteral("-config"), QStringLiteral("ca.cnf"), QStringLiteral("-cert"),
                             QStringLiteral("ca.pem"), QStringLiteral("-keyfile"), QStringLiteral("ca.key"),
                             QStringLiteral("-in"), stem + QStringLiteral(".csr"), QStringLiteral("-out"),
-                            stem + QStringLiteral(".pem"), QStringLiteral("-extfile"), stem + QStringLiteral(".ext")} +
+                            stem + QStringLiteral(".pem"), QStringLiteral("-extfile"),
+                            stem + QStringLiteral(".ext")} +
                 validity);
         Issued out;
         if (!made)
             return out;
-        const QList<QSslCertificate> certs = QSslCertificate::fromPath(dir_.filePath(stem + QStringLiteral(".pem")));
+        const QList<QSslCertificate> certs =
+            QSslCertificate::fromPath(dir_.filePath(stem + QStringLiteral(".pem")));
         QFile key(dir_.filePath(stem + QStringLiteral(".key")));
         if (certs.isEmpty() || !key.open(QIODevice::ReadOnly)) {
             error_ = QStringLiteral("%1: no certificate or key").arg(stem);

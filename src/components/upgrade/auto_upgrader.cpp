@@ -70,7 +70,8 @@ void TauAutoUpgrader::fetch(const QUrl& url, std::function<void(const QByteArray
         if (r->error() != QNetworkReply::NoError) {
             QString reason = r->errorString();
             if (!refused->isEmpty())
-                reason = QStringLiteral("certificado do servidor recusado (%1)").arg(refused->join(QStringLiteral("; ")));
+                reason = QStringLiteral("certificado do servidor recusado (%1)")
+                             .arg(refused->join(QStringLiteral("; ")));
             fail(QStringLiteral("%1: %2").arg(r->url().toString(), reason));
             return;
         }
@@ -118,19 +119,22 @@ QByteArray sha256OfFile(const QString& path) {
     return hash.result().toHex();
 }
 
-const QString kSetupMismatch = QStringLiteral("O programa de instalação descarregado não corresponde ao publicado "
-                                              "(SHA-256 diferente). A actualização não foi instalada.");
+const QString kSetupMismatch =
+    QStringLiteral("O programa de instalação descarregado não corresponde ao publicado "
+                   "(SHA-256 diferente). A actualização não foi instalada.");
 } // namespace
 
 QString TauAutoUpgrader::writeSetup(const QByteArray& data, QString* error) {
     // A new folder of this user's only (never a fixed, shared path another
     // user could prepare), and a new file in it.
-    auto folder = std::make_unique<QTemporaryDir>(QDir(QDir::tempPath()).filePath(QStringLiteral("corvane-upgrade-XXXXXX")));
+    auto folder = std::make_unique<QTemporaryDir>(
+        QDir(QDir::tempPath()).filePath(QStringLiteral("corvane-upgrade-XXXXXX")));
     if (!folder->isValid()) {
         *error = QStringLiteral("%1: %2").arg(QDir::tempPath(), folder->errorString());
         return {};
     }
-    QFile::setPermissions(folder->path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QFile::setPermissions(folder->path(),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     const QString program = folder->filePath(QStringLiteral("SetupCorvane.exe"));
     QFile f(program);
     if (!f.open(QIODevice::WriteOnly | QIODevice::NewOnly) || f.write(data) != data.size() || !f.flush()) {

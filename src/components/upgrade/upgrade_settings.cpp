@@ -13,13 +13,15 @@ bool readUpgradeSource(const QString& settingsFile, const QString& infoFileName,
     const QString authority = settings.value(QStringLiteral("authority")).toString().trimmed();
     UpgradeSource source;
     if (!location.isEmpty())
-        source.infoFile = location.contains(QStringLiteral("://"))
-                              ? QUrl(location.endsWith(QLatin1Char('/')) ? location : location + QLatin1Char('/'))
-                                    .resolved(QUrl(infoFileName))
-                              : QUrl::fromLocalFile(QDir(location).filePath(infoFileName));
+        source.infoFile =
+            location.contains(QStringLiteral("://"))
+                ? QUrl(location.endsWith(QLatin1Char('/')) ? location : location + QLatin1Char('/'))
+                      .resolved(QUrl(infoFileName))
+                : QUrl::fromLocalFile(QDir(location).filePath(infoFileName));
     if (!authority.isEmpty()) {
         const QString path = QFileInfo(settingsFile).dir().filePath(authority);
-        source.authorities = QSslCertificate::fromPath(path, QSsl::Pem, QSslCertificate::PatternSyntax::FixedString);
+        source.authorities =
+            QSslCertificate::fromPath(path, QSsl::Pem, QSslCertificate::PatternSyntax::FixedString);
         if (source.authorities.isEmpty()) {
             if (error)
                 *error = QStringLiteral("certificado da autoridade ilegível ou inexistente : %1").arg(path);

@@ -57,7 +57,8 @@ TFACFMENU::TFACFMENU(Site site, SignOn::Dependencies deps, ScreenTable screens, 
     connect(upgrader_, &components::TauAutoUpgrader::checkFailed, this, &TFACFMENU::upgradeCheckFailed);
     connect(upgrader_, &components::TauAutoUpgrader::newVersionAvailable, this, [this](const QString& v) {
         if (log_)
-            log_->write(QStringLiteral("Actualizações"), QStringLiteral("Versão publicada mais recente: ") + v);
+            log_->write(QStringLiteral("Actualizações"),
+                        QStringLiteral("Versão publicada mais recente: ") + v);
     });
     // A check the user asked for says how it ended; the one at start is silent.
     connect(upgrader_, &components::TauAutoUpgrader::upToDate, this, [this](const QString& published) {
@@ -69,7 +70,8 @@ TFACFMENU::TFACFMENU(Site site, SignOn::Dependencies deps, ScreenTable screens, 
 
 void TFACFMENU::upgradeCheckFailed(const QString& reason) {
     if (log_)
-        log_->write(QStringLiteral("Actualizações"), QStringLiteral("Procura de actualizações falhou: ") + reason);
+        log_->write(QStringLiteral("Actualizações"),
+                    QStringLiteral("Procura de actualizações falhou: ") + reason);
     if (std::exchange(manualCheck_, false))
         view_.message(QStringLiteral("Não foi possível procurar actualizações: ") + reason);
 }
@@ -96,8 +98,9 @@ void TFACFMENU::BotBuscaClick() {
     // One check at a time: the one under way (the one at start, say) stays
     // silent, and this request is refused with a word.
     if (upgrader_->busy()) {
-        view_.message(QStringLiteral("Já está a decorrer uma procura de actualizações. Tente de novo dentro de "
-                                     "momentos."));
+        view_.message(
+            QStringLiteral("Já está a decorrer uma procura de actualizações. Tente de novo dentro de "
+                           "momentos."));
         return;
     }
     manualCheck_ = true;
