@@ -39,7 +39,8 @@ Timing measure(db::Database& db, bool alphabetical, int runs, const Step& step =
                const Step& before = {}) {
     Timing out;
     for (int run = 0; run < runs; ++run) {
-        db::Dataset ds(db, kTable, QStringLiteral("Select * From %1 Order By CODIGO").arg(kTable));
+        db::Dataset ds(db, kTable, QStringLiteral("Select * From %1 Order By CODIGO").arg(kTable), kTable,
+                       {QStringLiteral("CODIGO")});
         ds.open();
         QElapsedTimer t;
         t.start();

@@ -8,9 +8,9 @@ PACKAGES=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6sql6-sqlite libqt6sql6-psql
     libqt6opengl6-dev libgl-dev libegl-dev libxkbcommon-dev
-    libxlsxwriter-dev zlib1g-dev
+    libxlsxwriter-dev zlib1g-dev libsqlite3-dev
     postgresql postgresql-contrib
-    unzip
+    unzip poppler-utils openssl ca-certificates
 )
 
 as_root() {

@@ -65,6 +65,7 @@ public:
     void setFailureHook(FailureHook hook) { failureHook_ = std::move(hook); }
 
 private:
+    friend class RowReader;
     bool injectedFailure(const QString& sql, QString* error) const;
 
     QString logicalName_;

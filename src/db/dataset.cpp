@@ -1,10 +1,14 @@
 #include "dataset.h"
 
+#include "row_reader.h"
 #include "unit_of_work.h"
 
+#include <QRegularExpression>
 #include <QSqlQuery>
-#include <QSqlRecord>
 #include <QtDebug>
+
+#include <algorithm>
+#include <optional>
 
 namespace corvane::db {
 
@@ -31,10 +35,183 @@ void Dataset::setParam(const QString& name, const QVariant& value) {
     params_.insert(name.startsWith(QLatin1Char(':')) ? name.mid(1) : name, value);
 }
 
+namespace {
+
+struct Word {
+    QString upper;
+    qsizetype begin;
+    qsizetype end;
+};
+
+// The words of a statement outside quotes, comments and parentheses.
+QList<Word> topLevelWords(const QString& sql) {
+    QList<Word> words;
+    int depth = 0;
+    const qsizetype n = sql.size();
+    for (qsizetype i = 0; i < n;) {
+        const QChar c = sql.at(i);
+        if (c == QLatin1Char('\'') || c == QLatin1Char('"')) {
+            const qsizetype close = sql.indexOf(c, i + 1);
+            i = close < 0 ? n : close + 1;
+        } else if (c == QLatin1Char('-') && i + 1 < n && sql.at(i + 1) == QLatin1Char('-')) {
+            const qsizetype eol = sql.indexOf(QLatin1Char('\n'), i);
+            i = eol < 0 ? n : eol + 1;
+        } else if (c == QLatin1Char('(')) {
+            ++depth;
+            ++i;
+        } else if (c == QLatin1Char(')')) {
+            --depth;
+            ++i;
+        } else if (c.isLetter() || c == QLatin1Char('_')) {
+            qsizetype e = i + 1;
+            while (e < n && (sql.at(e).isLetterOrNumber() || sql.at(e) == QLatin1Char('_')))
+                ++e;
+            if (depth == 0)
+                words.append({sql.mid(i, e - i).toUpper(), i, e});
+            i = e;
+        } else {
+            ++i;
+        }
+    }
+    return words;
+}
+
+// "CODIGO", "t.CODIGO DESC": a plain column of an order, or nothing.
+std::optional<QString> orderItem(const QString& text, QString* expr, bool* descending) {
+    static const QRegularExpression form(
+        QStringLiteral(
+            "^\\s*((?:[A-Za-z_][A-Za-z0-9_]*\\.)?([A-Za-z_][A-Za-z0-9_]*))(?:\\s+(ASC|DESC))?\\s*$"),
+        QRegularExpression::CaseInsensitiveOption);
+    const auto m = form.match(text);
+    if (!m.hasMatch())
+        return std::nullopt;
+    *expr = m.captured(1);
+    *descending = m.captured(3).compare(QLatin1String("DESC"), Qt::CaseInsensitive) == 0;
+    return m.captured(2).toUpper();
+}
+
+} // namespace
+
+void Dataset::planReading() {
+    plan_ = ReadPlan{};
+    plan_.whole = selectSql_;
+    // The select's closing ORDER BY. A select that limits its own rows is
+    // read whole, as written.
+    const QList<Word> words = topLevelWords(selectSql_);
+    qsizetype orderAt = -1, orderEnd = -1;
+    for (qsizetype w = 0; w < words.size(); ++w) {
+        const QString& u = words[w].upper;
+        if (u == QLatin1String("LIMIT") || u == QLatin1String("OFFSET") || u == QLatin1String("FETCH") ||
+            u == QLatin1String("FOR"))
+            return;
+        if (u == QLatin1String("ORDER") && w + 1 < words.size() &&
+            words[w + 1].upper == QLatin1String("BY")) {
+            orderAt = words[w].begin;
+            orderEnd = words[w + 1].end;
+        }
+    }
+    plan_.base = orderAt < 0 ? selectSql_ : selectSql_.left(orderAt).trimmed();
+    QStringList items;
+    if (!orderKey_.isEmpty())
+        items = orderKey_;
+    else if (orderAt >= 0)
+        items = selectSql_.mid(orderEnd).split(QLatin1Char(','));
+    for (const QString& item : items) {
+        OrderColumn c;
+        const auto field = orderItem(item, &c.expr, &c.descending);
+        if (!field) {
+            plan_.order.clear();
+            return; // an order by expressions: read whole, as written
+        }
+        c.field = *field;
+        plan_.order << c;
+    }
+    // The key fields make the order total; explicit order keys end in one.
+    bool unique = !orderKey_.isEmpty();
+    for (const QString& key : keyFields_) {
+        auto it = std::find_if(plan_.order.begin(), plan_.order.end(),
+                               [&](const OrderColumn& c) { return c.field == key; });
+        if (it == plan_.order.end())
+            it = plan_.order.insert(plan_.order.end(), OrderColumn{key, key, false, false, -1});
+        it->notNull = true;
+        unique = true;
+    }
+    if (!plan_.order.isEmpty()) {
+        QStringList parts;
+        for (const OrderColumn& c : plan_.order)
+            parts << c.expr + (c.descending ? QStringLiteral(" DESC") : QString());
+        plan_.whole = plan_.base + QStringLiteral(" ORDER BY ") + parts.join(QStringLiteral(", "));
+    }
+    plan_.paged = unique && !readWhole_;
+}
+
+// Rows after the last one read. For order columns c1..cn:
+// c1 beyond v1 OR (c1 = v1 AND (c2 beyond v2 OR (...))), where a null sorts
+// where the backend puts it.
+QString Dataset::keysetCondition(QVariantMap* params) const {
+    auto bind = [&](const QVariant& v) {
+        const QString name = QStringLiteral("CORVANE_K%1").arg(params->size());
+        params->insert(name, v);
+        return QLatin1Char(':') + name;
+    };
+    const bool nullsFirst = db_->dialect().nullsSortFirst();
+    bool plain = true;
+    for (const OrderColumn& c : plan_.order)
+        plain = plain && c.notNull && c.descending == plan_.order.first().descending;
+    if (plain) {
+        // Row values: one range over an index on the columns.
+        QStringList cols, values;
+        for (int i = 0; i < plan_.order.size(); ++i) {
+            cols << plan_.order[i].field;
+            values << bind(lastKey_.at(i));
+        }
+        const QString op = plan_.order.first().descending ? QStringLiteral("<") : QStringLiteral(">");
+        if (cols.size() == 1)
+            return QStringLiteral("%1 %2 %3").arg(cols.first(), op, values.first());
+        return QStringLiteral("(%1) %2 (%3)")
+            .arg(cols.join(QStringLiteral(", ")), op, values.join(QStringLiteral(", ")));
+    }
+    auto beyond = [&](const OrderColumn& c, const QVariant& v) {
+        const bool nullFirst = nullsFirst != c.descending;
+        if (v.isNull())
+            return nullFirst ? QStringLiteral("%1 IS NOT NULL").arg(c.field) : QStringLiteral("1 = 0");
+        const QString cmp =
+            QStringLiteral("%1 %2 %3")
+                .arg(c.field, c.descending ? QStringLiteral("<") : QStringLiteral(">"), bind(v));
+        return c.notNull || nullFirst ? cmp : QStringLiteral("(%1 OR %2 IS NULL)").arg(cmp, c.field);
+    };
+    auto equal = [&](const OrderColumn& c, const QVariant& v) {
+        return v.isNull() ? QStringLiteral("%1 IS NULL").arg(c.field)
+                          : QStringLiteral("%1 = %2").arg(c.field, bind(v));
+    };
+    const int last = static_cast<int>(plan_.order.size()) - 1;
+    QString cond = beyond(plan_.order[last], lastKey_.at(last));
+    for (int i = last - 1; i >= 0; --i)
+        cond = QStringLiteral("%1 OR (%2 AND (%3))")
+                   .arg(beyond(plan_.order[i], lastKey_.at(i)), equal(plan_.order[i], lastKey_.at(i)), cond);
+    return cond;
+}
+
+// The select as a derived table, so its own WHERE, joins and parameters stay
+// as they are; a negative limit reads to the end.
+QString Dataset::pageSql(int limit, QVariantMap* params) const {
+    QString sql = QStringLiteral("SELECT * FROM (%1) AS corvane_rows").arg(plan_.base);
+    if (!lastKey_.isEmpty())
+        sql += QStringLiteral(" WHERE ") + keysetCondition(params);
+    QStringList order;
+    for (const OrderColumn& c : plan_.order)
+        order << c.field + (c.descending ? QStringLiteral(" DESC") : QString());
+    sql += QStringLiteral(" ORDER BY ") + order.join(QStringLiteral(", "));
+    if (limit >= 0)
+        sql += QStringLiteral(" LIMIT %1").arg(limit);
+    return sql;
+}
+
 bool Dataset::open(QString* error) {
     close();
+    planReading();
     open_ = true;
-    if (!fetchPage(error, pageSize_)) {
+    if (!fetchPage(error)) {
         close();
         return false;
     }
@@ -44,61 +221,90 @@ bool Dataset::open(QString* error) {
 void Dataset::close() {
     open_ = false;
     atEnd_ = false;
-    fetchedFromDb_ = 0;
+    lastKey_.clear();
     rows_.clear();
     deleted_.clear();
 }
 
 bool Dataset::reopen(QString* error) { return open(error); }
 
-bool Dataset::fetchPage(QString* error, int limit) {
+bool Dataset::fetchPage(QString* error, bool rest) {
     if (!open_ || atEnd_)
         return true;
-    QSqlQuery q(db_->sql());
-    // `limit` rows, or everything not read yet in one statement (so reading a
-    // large table to the end does not pay for every skipped page again).
-    const QString sql = selectSql_ + db_->dialect().limitOffset(limit, fetchedFromDb_);
-    if (!db_->exec(q, sql, params_, error))
+    const bool fromStart = lastKey_.isEmpty();
+    QVariantMap params = params_;
+    // A page, or everything not read yet in one statement.
+    const QString sql = plan_.paged ? pageSql(rest ? -1 : pageSize_, &params) : plan_.whole;
+    RowReader reader(*db_);
+    if (!reader.exec(sql, params, error))
         return false;
-    if (fields_.isEmpty() || fetchedFromDb_ == 0) {
-        const QSqlRecord rec = q.record();
+    if (fromStart) {
         fields_.clear();
-        for (int i = 0; i < rec.count(); ++i)
-            fields_ << rec.fieldName(i).toUpper();
+        for (const QString& f : reader.fields())
+            fields_ << f.toUpper();
+        for (OrderColumn& c : plan_.order) {
+            c.index = static_cast<int>(fields_.indexOf(c.field));
+            if (c.index < 0 && plan_.paged) {
+                if (error)
+                    *error = QStringLiteral("O conjunto de dados %1 não lê a coluna %2 pela qual é ordenado.")
+                                 .arg(name_, c.field);
+                return false;
+            }
+        }
     }
     int read = 0;
-    while (q.next()) {
+    QVariantList values, skipped;
+    bool lastKept = false;
+    QString failure;
+    while (reader.next(&values, &failure)) {
         ++read;
-        Row row;
-        row.values.reserve(fields_.size());
-        for (int i = 0; i < fields_.size(); ++i)
-            row.values << q.value(i);
-        if (filter_ && !filter_(*this, row.values))
+        lastKept = !filter_ || filter_(*this, values);
+        if (!lastKept) {
+            skipped = std::move(values);
             continue;
-        row.original = row.values;
+        }
+        Row row;
+        row.original = values;
+        row.values = std::move(values);
         rows_.push_back(std::move(row));
     }
-    fetchedFromDb_ += read;
-    if (limit < 0 || read < limit)
+    // Rows read before a failure stay when paging (the next page continues
+    // after them); a whole read starts again.
+    if (!failure.isEmpty() && !plan_.paged)
+        rows_.clear();
+    if (read > 0 && plan_.paged) {
+        const QVariantList& last = lastKept ? rows_.back().original : skipped;
+        lastKey_.clear();
+        for (const OrderColumn& c : plan_.order)
+            lastKey_ << last.at(c.index);
+    }
+    if (!failure.isEmpty()) {
+        if (error)
+            *error = failure;
+        return false;
+    }
+    if (!plan_.paged || rest || read < pageSize_)
         atEnd_ = true;
     return true;
 }
 
-bool Dataset::fetchMore(QString* error) { return fetchPage(error, pageSize_); }
-
-bool Dataset::fetchAll(QString* error) { return fetchPage(error, -1); }
+bool Dataset::fetchMore(QString* error) { return fetchPage(error); }
 
 int Dataset::find(const std::function<bool(const QVariantList& values)>& match, QString* error) {
     // Each batch four times the last; past a quarter of a million rows the
-    // rest is read at once, as each statement skips the rows already read.
+    // rest is read at once.
     constexpr int kLastBatch = 262144;
+    const int pageSize = pageSize_;
     int batch = pageSize_;
     for (int r = 0;; ++r) {
         while (r == rowCount()) { // again when the row filter left out a whole batch
             if (!canFetchMore())
                 return -1;
             batch = qMin(batch * 4, kLastBatch);
-            if (!fetchPage(error, batch >= kLastBatch ? -1 : batch))
+            pageSize_ = batch;
+            const bool read = fetchPage(error, batch >= kLastBatch);
+            pageSize_ = pageSize;
+            if (!read)
                 return -1;
         }
         if (match(rows_[static_cast<size_t>(r)].values))
@@ -110,14 +316,16 @@ Dataset Dataset::reordered(const QString& orderBy) const {
     QStringList keys{orderBy};
     for (int i = 1; i <= fields_.size(); ++i)
         keys << QString::number(i);
-    Dataset out(
-        *db_, name_,
-        QStringLiteral("SELECT * FROM (%1) lk ORDER BY %2").arg(selectSql_, keys.join(QStringLiteral(", "))));
+    Dataset out(*db_, name_,
+                QStringLiteral("SELECT * FROM (%1) lk ORDER BY %2").arg(selectSql_, keys.join(QStringLiteral(", "))),
+                {}, keyFields_);
     out.params_ = params_;
     out.filter_ = filter_;
     out.pageSize_ = pageSize_;
     return out;
 }
+
+bool Dataset::fetchAll(QString* error) { return fetchPage(error, true); }
 
 int Dataset::fieldIndex(const QString& field) const { return fields_.indexOf(field.toUpper()); }
 
@@ -233,12 +441,13 @@ bool Dataset::sameValue(const QVariant& a, const QVariant& b) {
     return a.toString() == b.toString();
 }
 
-int Dataset::locate(const QString& field, const QVariant& value) {
-    return locate(QStringList{field}, QVariantList{value});
+int Dataset::locate(const QString& field, const QVariant& value, QString* error) {
+    return locate(QStringList{field}, QVariantList{value}, error);
 }
 
-int Dataset::locate(const QStringList& fields, const QVariantList& values) {
-    fetchAll();
+int Dataset::locate(const QStringList& fields, const QVariantList& values, QString* error) {
+    if (!fetchAll(error))
+        return -1;
     QList<int> idx;
     for (const QString& f : fields) {
         idx << fieldIndex(f);

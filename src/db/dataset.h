@@ -32,7 +32,15 @@ QString updateKindText(UpdateKind kind); // "Modified", "Inserted", "Deleted"
 // A dataset with buffered updates: rows are read from a select, edited in a
 // local buffer and written on request by insert, modify and delete statements
 // (key parameters of the row as read are prefixed OLD_), all in one
-// transaction. Rows are fetched page by page, so a large table opens at once.
+// transaction.
+//
+// Rows are fetched page by page, so a large table opens at once. Each page
+// continues after the last row read, in the select's ORDER BY followed by the
+// key fields (which identify one row), so rows that others insert or delete
+// meanwhile never make a row vanish or come twice, and the last page of a
+// large table costs what the first does. A dataset whose order cannot be told
+// (no key fields and no order key, or a select that ends in LIMIT or orders by
+// expressions) is read whole in one statement.
 class Dataset {
 public:
     Dataset(Database& db, QString name, QString selectSql, QString updateTable = {}, QStringList keyFields = {});
@@ -45,6 +53,15 @@ public:
     // Rows for which the filter answers false are left out as they are read.
     void setRowFilter(std::function<bool(const Dataset&, const QVariantList&)> filter) { filter_ = std::move(filter); }
     void setPageSize(int rows) { pageSize_ = rows > 0 ? rows : 256; }
+    // The columns the rows come in ("NAME" or "NAME DESC"), ending with ones
+    // that identify a row; they take the place of the select's ORDER BY from
+    // the next open on. The key fields are added when missing.
+    void setOrderKey(const QStringList& columns) { orderKey_ = columns; }
+    // Every row in one statement when the dataset opens, in the select's order
+    // followed by the key fields: for datasets that are searched in memory.
+    void setReadWhole(bool on) { readWhole_ = on; }
+    // Whether the open dataset reads page by page after the last key read.
+    bool readsByKey() const { return open_ && plan_.paged; }
     // Whether apply failures go to the update-error handler (else they abort).
     void setReportsErrors(bool on) { reportsErrors_ = on; }
     bool reportsErrors() const { return reportsErrors_; }
@@ -69,9 +86,8 @@ public:
     // statements, not one per page); -1 when no row does.
     int find(const std::function<bool(const QVariantList& values)>& match, QString* error = nullptr);
     // The same rows (select, parameters and row filter) in another order, as
-    // a new dataset to open and read: ORDER BY `orderBy`, then every column,
-    // so that its pages follow one another without gaps or repeats. Changes
-    // buffered here are not in it.
+    // a new dataset to open and read: ORDER BY `orderBy`, then every column.
+    // Changes buffered here are not in it.
     Dataset reordered(const QString& orderBy) const;
 
     QVariant value(int row, const QString& field) const;
@@ -87,9 +103,11 @@ public:
     // New row at the end (all rows are fetched first); returns its index.
     int append();
     void remove(int row);
-    // Exact match (text is case-sensitive, numbers compare by value); -1 if none.
-    int locate(const QString& field, const QVariant& value);
-    int locate(const QStringList& fields, const QVariantList& values);
+    // Exact match (text is case-sensitive, numbers compare by value) after
+    // reading every row; -1 if none, or if the rows could not be read (then
+    // *error holds the server's message).
+    int locate(const QString& field, const QVariant& value, QString* error = nullptr);
+    int locate(const QStringList& fields, const QVariantList& values, QString* error = nullptr);
     // Whether two values are equal as locate compares them.
     static bool sameValue(const QVariant& a, const QVariant& b);
 
@@ -122,7 +140,24 @@ private:
         State state = State::Unchanged;
         bool skipped = false;
     };
-    bool fetchPage(QString* error, int limit); // a negative limit reads to the end
+    // One column of the reading order; `index` is its place among the fields.
+    struct OrderColumn {
+        QString expr;  // as written in the select
+        QString field; // the result column, upper case
+        bool descending = false;
+        bool notNull = false;
+        int index = -1;
+    };
+    struct ReadPlan {
+        bool paged = false;
+        QString base; // the select without its ORDER BY
+        QList<OrderColumn> order;
+        QString whole; // the statement that reads every row
+    };
+    void planReading();
+    QString pageSql(int limit, QVariantMap* params) const;
+    QString keysetCondition(QVariantMap* params) const;
+    bool fetchPage(QString* error, bool rest = false);
     bool applyOne(const Row& row, UpdateKind kind, QString* error);
     QVariantMap bindings(const Row& row, UpdateKind kind) const;
     void requireField(int index, const QString& field) const;
@@ -135,12 +170,15 @@ private:
     QVariantMap params_;
     std::function<bool(const Dataset&, const QVariantList&)> filter_;
     int pageSize_ = 256;
+    QStringList orderKey_;
+    bool readWhole_ = false;
     bool reportsErrors_ = false;
     QString insertSql_, modifySql_, deleteSql_;
 
     bool open_ = false;
     bool atEnd_ = false;
-    qint64 fetchedFromDb_ = 0;
+    ReadPlan plan_;
+    QVariantList lastKey_; // the order columns of the last row read, empty before the first
     QStringList fields_;
     std::vector<Row> rows_;
     std::vector<Row> deleted_;

@@ -113,11 +113,4 @@ QString Dialect::caseInsensitiveOrder(const QString& expr) const {
     return expr + QStringLiteral(" COLLATE NOCASE");
 }
 
-QString Dialect::limitOffset(int limit, qint64 offset) const {
-    if (limit < 0) // no limit: the rows from `offset` on
-        return backend_ == Backend::PostgreSQL ? QStringLiteral(" OFFSET %1").arg(offset)
-                                               : QStringLiteral(" LIMIT -1 OFFSET %1").arg(offset);
-    return QStringLiteral(" LIMIT %1 OFFSET %2").arg(limit).arg(offset);
-}
-
 } // namespace corvane::db

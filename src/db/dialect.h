@@ -32,8 +32,9 @@ public:
     QString year(const QString& expr) const;
     // An ORDER BY key that sorts text without regard to case.
     QString caseInsensitiveOrder(const QString& expr) const;
-    // " LIMIT n OFFSET m"; a negative limit reads every row from the offset on.
-    QString limitOffset(int limit, qint64 offset) const;
+    // Whether NULL comes before every value in an ascending order (SQLite) or
+    // after them (PostgreSQL).
+    bool nullsSortFirst() const { return backend_ == Backend::SQLite; }
 
 private:
     Backend backend_;

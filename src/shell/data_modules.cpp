@@ -186,7 +186,12 @@ TDTEMPRESAS::TDTEMPRESAS(db::Database& corvane, db::Database& facturacao)
       APLICACAODET1(facturacao, QStringLiteral("APLICACAODET1"), QStringLiteral("Select * From APLICACAODET"),
                     QStringLiteral("APLICACAODET"), aplicacaoDetTable().primaryKey),
       PARAMTMP(corvane, QStringLiteral("PARAMTMP"), QStringLiteral("Select * From PARAMTMP"),
-               QStringLiteral("PARAMTMP"), {QStringLiteral("UTIL"), QStringLiteral("APLICACAO")}) {}
+               QStringLiteral("PARAMTMP"), {QStringLiteral("UTIL"), QStringLiteral("APLICACAO")}) {
+    // Searched in memory: read whole in one statement, in key order, so no
+    // row is missed however many there are and whatever others change.
+    for (Dataset* ds : {&UTIL, &APLICACAOCAP, &APLICACAOMST, &APLICACAODET, &APLICACAODET1, &PARAMTMP})
+        ds->setReadWhole(true);
+}
 
 bool TDTEMPRESAS::open(QString* error) {
     for (Dataset* ds : {&APLICACAOCAP, &APLICACAOMST, &APLICACAODET, &APLICACAODET1, &PARAMTMP})
@@ -201,6 +206,7 @@ TDTTABELAS::TDTTABELAS(db::Database& facturacao, db::Database& /*contab*/)
     : FACPARGER(facturacao, QStringLiteral("FACPARGER"), QStringLiteral("Select * from PARGER Order By ANO"),
                 QStringLiteral("PARGER"), {QStringLiteral("ANO")}) {
     FACPARGER.setReportsErrors(true);
+    FACPARGER.setReadWhole(true); // the working year's row is searched at sign-on
 }
 
 TDTSTKPRD::TDTSTKPRD(db::Database& facturacao)

@@ -56,7 +56,8 @@ public:
     db::Database& db;
 };
 
-// Users, rights (read once at sign-on) and the working-context row.
+// Users, rights (read once at sign-on) and the working-context row; each is
+// read whole in one statement, in the order of its key.
 class TDTEMPRESAS {
 public:
     TDTEMPRESAS(db::Database& corvane, db::Database& facturacao);

@@ -35,9 +35,10 @@ bool MainMenuLogic::TesteActualizacoes(UpgradePlan* plan) {
     plan->infoFile = ctx_.WorkstationType == QLatin1String("S") ? QStringLiteral("UCorvane.txt")
                                                                  : QStringLiteral("UCorvane_MP.txt");
     db::Dataset users(modules_->database->DbCorvane, QStringLiteral("UTIL"),
-                      QStringLiteral("Select NRO,UPGRADE_LICENSE from UTILIZADORES"));
+                      QStringLiteral("Select NRO,UPGRADE_LICENSE from UTILIZADORES Order By NRO"));
+    users.setReadWhole(true);
     QString error;
-    const int row = users.open(&error) ? users.locate(QStringLiteral("NRO"), ctx_.UserCode) : -1;
+    const int row = users.open(&error) ? users.locate(QStringLiteral("NRO"), ctx_.UserCode, &error) : -1;
     if (row < 0) {
         view_.beep();
         view_.message(error.isEmpty() ? QStringLiteral("Utilizador Inexistente (Teste Actualização) : ") + ctx_.UserCode

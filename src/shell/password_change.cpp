@@ -66,10 +66,15 @@ bool writeNewPassword(TDTEMPRESAS& m, const QString& userCode, int outcome, cons
     db::Dataset& util = m.UTIL;
     if (!util.open(error))
         return false;
-    const int row = util.locate(QStringLiteral("NRO"), userCode);
+    QString readError;
+    const int row = util.locate(QStringLiteral("NRO"), userCode, &readError);
     if (row < 0) {
         util.close();
-        return true;
+        if (readError.isEmpty())
+            return true; // the user is gone: nothing to write
+        if (error)
+            *error = readError;
+        return false;
     }
     util.setValue(row, QStringLiteral("PASSWOR"), newPassword);
     util.setReportsErrors(true);

@@ -39,7 +39,9 @@ bool SignOn::MudEmpr(std::unique_ptr<DataModules>& modules) {
     Dataset empresas(geral, QStringLiteral("EMPRESAS"), QStringLiteral("Select * from EMPRESAS Order By EMPNRO"));
     if (!empresas.open(&error))
         return fail(error);
-    const int emp = empresas.locate(QStringLiteral("EMPNRO"), empNro);
+    const int emp = empresas.locate(QStringLiteral("EMPNRO"), empNro, &error);
+    if (!error.isEmpty())
+        return fail(error);
     if (emp < 0)
         return fail(QStringLiteral("Empresa Inexistente : ") + QString::number(empNro));
 
@@ -72,7 +74,9 @@ bool SignOn::MudEmpr(std::unique_ptr<DataModules>& modules) {
         if (!utilPassword.open(&error))
             return fail(error);
         const int row = utilPassword.locate({QStringLiteral("UTIL"), QStringLiteral("EMPRESA")},
-                                            {ctx_.UserCode, ctx_.CompanyNumber});
+                                            {ctx_.UserCode, ctx_.CompanyNumber}, &error);
+        if (!error.isEmpty())
+            return fail(error);
         if (row < 0 || utilPassword.text(row, QStringLiteral("BDUSERNAME")).isEmpty())
             return fail(QStringLiteral("Problemas com o acesso à empresa !! Contacte o seu Gestor de Sistema"));
         ctx_.CompanyDbUserParam = QStringLiteral("USER NAME=") + utilPassword.text(row, QStringLiteral("BDUSERNAME"));
@@ -89,7 +93,11 @@ bool SignOn::MudEmpr(std::unique_ptr<DataModules>& modules) {
     Dataset& util = modules->empresas->UTIL;
     if (!util.open(&error))
         return fail(error);
-    const int user = util.locate(QStringLiteral("NRO"), ctx_.UserCode);
+    const int user = util.locate(QStringLiteral("NRO"), ctx_.UserCode, &error);
+    if (!error.isEmpty()) {
+        util.close();
+        return fail(error);
+    }
     if (user < 0) {
         util.close();
         return fail(QStringLiteral("Utilizador Inexistente : ") + ctx_.UserCode);
@@ -112,7 +120,12 @@ bool SignOn::MudEmpr(std::unique_ptr<DataModules>& modules) {
             return fail(error);
         ctx_.PhotoExtension = QStringLiteral(".Bmp");
         ctx_.ArticleInfoPath.clear();
-        const int row = parger.locate(QStringLiteral("ANO"), ctx_.WorkingYear);
+        const int row = parger.locate(QStringLiteral("ANO"), ctx_.WorkingYear, &error);
+        if (!error.isEmpty()) {
+            parger.close();
+            parger.setRowFilter({});
+            return fail(error);
+        }
         if (row >= 0) {
             const QString ext = parger.text(row, QStringLiteral("EXTFOTO"));
             if (!ext.isEmpty())

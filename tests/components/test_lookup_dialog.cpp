@@ -40,7 +40,8 @@ QStringList numbered(int count) {
 // The articles in code order, read 20 rows a page.
 Dataset articlesByCode(TestSite& site) {
     Dataset ds(site.program(), QStringLiteral("ARTIGOS_LK"),
-               QStringLiteral("Select * From ARTIGOS_LK Order By CODIGO"));
+               QStringLiteral("Select * From ARTIGOS_LK Order By CODIGO"), QStringLiteral("ARTIGOS_LK"),
+               {QStringLiteral("CODIGO")});
     ds.setPageSize(20);
     return ds;
 }
@@ -171,7 +172,8 @@ private slots:
         createArticles(site, names);
         Dataset ds(site.program(), QStringLiteral("ARTIGOS_LK"),
                    QStringLiteral(
-                       "Select CODIGO, DESIGNACAO From ARTIGOS_LK Where CODIGO <= :WAte Order By CODIGO"));
+                       "Select CODIGO, DESIGNACAO From ARTIGOS_LK Where CODIGO <= :WAte Order By CODIGO"),
+                   QStringLiteral("ARTIGOS_LK"), {QStringLiteral("CODIGO")});
         ds.setParam(QStringLiteral("WAte"), 205);
         ds.setPageSize(20);
         QString error;

@@ -1,4 +1,5 @@
 #include "shell/access_rights.h"
+#include "shell/data_modules.h"
 #include "shell/menu_rights.h"
 #include "support/test_site.h"
 
@@ -110,6 +111,54 @@ private slots:
         for (const MenuState& m : readMenuRights(det, QStringLiteral("CORVANE"), QStringLiteral("ANA")))
             if (m.entry == QLatin1String("TAB001"))
                 QVERIFY(!m.enabled && m.button == QLatin1String("BotTab001"));
+    }
+
+    // More users and rights than a page holds, and a server that fails any
+    // second read of their tables: each is read in one statement, so no user
+    // is missing and no entry is disabled for want of a row.
+    void usersAndRightsAreReadInOneStatement_data() { addBackendRows(); }
+    void usersAndRightsAreReadInOneStatement() {
+        QFETCH(QString, backend);
+        SKIP_UNLESS_BACKEND(backend);
+        TestSite site(backend);
+        REQUIRE_SITE(site);
+        db::Database& db = site.program();
+        QString error;
+        QVERIFY(db.beginTransaction(&error));
+        for (int i = 0; i < 300; ++i) {
+            const QString user = QStringLiteral("U%1").arg(i, 3, 10, QLatin1Char('0'));
+            site.exec(db, QStringLiteral("INSERT INTO UTILIZADORES (NRO, PASSWOR) VALUES (:N, 'X')"),
+                      {{QStringLiteral("N"), user}});
+            putRights(site, user, 1, QStringLiteral("Tipos de Custos"), QStringLiteral("S"),
+                      QStringLiteral("N"));
+        }
+        QVERIFY(db.commit(&error));
+        QStringList reads;
+        db.setFailureHook([&reads](const QString& sql, QString* message) {
+            for (const QString& table : {QStringLiteral("UTILIZADORES"), QStringLiteral("APLICACAODET")})
+                if (sql.contains(QStringLiteral("From ") + table)) {
+                    reads << table;
+                    *message = QStringLiteral("leitura recusada");
+                    return reads.count(table) > 1;
+                }
+            return false;
+        });
+        TDTEMPRESAS m(db, site.invoicing());
+        QVERIFY2(m.open(&error), qPrintable(error));
+        QVERIFY(m.UTIL.open(&error));
+        QCOMPARE(m.UTIL.locate(QStringLiteral("NRO"), QStringLiteral("U299"), &error), m.UTIL.rowCount() - 1);
+        QVERIFY(error.isEmpty());
+        QCOMPARE(reads, (QStringList{QStringLiteral("APLICACAODET"), QStringLiteral("UTILIZADORES")}));
+        db.setFailureHook({});
+
+        const auto rights = db.scalar(QStringLiteral("SELECT COUNT(*) FROM APLICACAODET"));
+        QCOMPARE(m.APLICACAODET.rowCount(), rights->toInt());
+        QVERIFY(rights->toInt() > 300);
+        const QString app = QStringLiteral("CORVANE");
+        QVERIFY(accessAllowed(m.APLICACAODET, app, QStringLiteral("Tabelas Especificas"),
+                              QStringLiteral("Tipos de Custos"), QStringLiteral("U299")));
+        for (const MenuState& s : readMenuRights(m.APLICACAODET, app, QStringLiteral("U299")))
+            QVERIFY2(s.enabled == (s.entry == QLatin1String("TAB001")), qPrintable(s.entry));
     }
 };
 

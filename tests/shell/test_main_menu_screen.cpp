@@ -1,15 +1,20 @@
+#include "components/upgrade/auto_upgrader.h"
 #include "shell/ui/tfacfmenu.h"
 #include "shell/ui/tupdate_error_form.h"
+#include "support/http_server.h"
 #include "support/menu_window.h"
+#include "support/modal_closer.h"
 #include "support/test_site.h"
 
 #include <QAction>
 #include <QCalendarWidget>
+#include <QCryptographicHash>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QTableWidget>
 #include <QTimer>
@@ -149,6 +154,44 @@ private slots:
         f.kind = db::UpdateKind::Deleted;
         form.fill(f);
         QCOMPARE(form.findChild<QLabel*>(QStringLiteral("UpdateType"))->text(), QStringLiteral("Deleted"));
+    }
+
+    // "Actualizar" while the check at start still runs is refused with a
+    // word, and the start check's outcome is not shown as if asked for.
+    void askedForCheckWhileTheStartCheckRuns() {
+        TestSite site(QStringLiteral("sqlite"));
+        REQUIRE_SITE(site);
+        TestHttpServer server;
+        QVERIFY(server.start());
+        const QByteArray setup = "#!/bin/sh\n";
+        const QByteArray info = "version=01.009\nsetup=SetupCorvane.exe\nsha256=" +
+                                QCryptographicHash::hash(setup, QCryptographicHash::Sha256).toHex() + "\n";
+        server.answers.insert(QStringLiteral("/UCorvane.txt"), {200, info, 1500});
+        {
+            QSettings settings(site.site().upgradeSettingsFile(), QSettings::IniFormat);
+            settings.setValue(QStringLiteral("location"), server.base());
+        }
+        ModalCloser closer;
+        Menu menu(site, true);
+        QSignalSpy current(&menu.window->upgrader(), &components::TauAutoUpgrader::upToDate);
+        QVERIFY(menu.show());
+        QVERIFY(menu.window->upgrader().busy());
+        menu.button(QStringLiteral("BotBusca"))->click();
+        QCOMPARE(closer.texts,
+                 QStringList{QStringLiteral("Já está a decorrer uma procura de actualizações. Tente "
+                                            "de novo dentro de momentos.")});
+        QVERIFY(current.wait(10000));
+        QTest::qWait(100);
+        QCOMPARE(closer.texts.size(), 1);
+        QCOMPARE(server.requested.size(), 1);
+
+        // Once it ended, a check the user asks for says how it ended.
+        server.answers[QStringLiteral("/UCorvane.txt")].delayMs = 0;
+        menu.button(QStringLiteral("BotBusca"))->click();
+        QVERIFY(current.wait(10000));
+        QTRY_COMPARE(closer.texts.size(), 2);
+        QCOMPARE(closer.texts.last(),
+                 QStringLiteral("O programa está actualizado (versão publicada 01.009)."));
     }
 };
 

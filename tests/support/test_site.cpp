@@ -46,6 +46,14 @@ db::Database& TestSite::program() {
     return *program_;
 }
 
+std::unique_ptr<db::Database> TestSite::connectProgram() {
+    QString error;
+    auto db = builder_->connectCompany(company(), company().programAlias, &error);
+    if (!db)
+        qFatal("program database: %s", qPrintable(error));
+    return db;
+}
+
 db::Database& TestSite::invoicing() {
     if (!invoicing_) {
         QString error;

@@ -38,6 +38,8 @@ public:
     corvane::db::Database& general() { return builder_->general(); }
     corvane::db::Database& program();
     corvane::db::Database& invoicing();
+    // Another connection to the program database, as a second user has.
+    std::unique_ptr<corvane::db::Database> connectProgram();
     // Runs a statement that must succeed.
     void exec(corvane::db::Database& db, const QString& sql, const QVariantMap& params = {});
 

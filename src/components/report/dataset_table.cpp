@@ -67,6 +67,7 @@ ValueKind DatasetTable::columnKind(int column) const {
 
 bool DatasetTable::rewind(QString* error) {
     row_ = 0;
+    readError_.clear();
     if (!ds_.isOpen() && !ds_.open(error))
         return false;
     findKinds();
@@ -74,7 +75,7 @@ bool DatasetTable::rewind(QString* error) {
 }
 
 bool DatasetTable::next(QVariantList* values) {
-    if (row_ >= ds_.rowCount() && (!ds_.canFetchMore() || !ds_.fetchMore()))
+    if (row_ >= ds_.rowCount() && ds_.canFetchMore() && !ds_.fetchMore(&readError_))
         return false;
     if (row_ >= ds_.rowCount())
         return false;

@@ -19,12 +19,14 @@ public:
     ValueKind columnKind(int column) const override;
     bool rewind(QString* error) override;
     bool next(QVariantList* values) override;
+    QString readError() const override { return readError_; }
 
 private:
     void findKinds() const;
 
     db::Dataset& ds_;
     int row_ = 0;
+    QString readError_;
     mutable QList<ValueKind> kinds_;
 };
 

@@ -39,6 +39,14 @@ bool streamReport(const ReportDefinition& def, RowSource& source, const SheetHea
         if (block.spaceAfter)
             sink.blank();
     }
+    // Rows that could not be read end the export with the reason, never as
+    // if the rows had ended; the unfinished file is dropped.
+    const QString unread = source.readError();
+    if (!unread.isEmpty()) {
+        if (error)
+            *error = unread;
+        return false;
+    }
     return sink.finish(error);
 }
 

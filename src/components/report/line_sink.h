@@ -15,7 +15,8 @@ struct SheetHeader {
 };
 
 // One exported file format: it receives the lines of a report in the order
-// they print, once, and writes them as they come.
+// they print, once, and writes them as they come. A sink that is never
+// finished leaves no file behind (a file there before stays as it was).
 class LineSink {
 public:
     virtual ~LineSink() = default;
@@ -26,7 +27,8 @@ public:
     virtual bool finish(QString* error) = 0;
 };
 
-// Reads every row of the source from the start into the sink.
+// Reads every row of the source from the start into the sink; rows that
+// cannot be read end it with the source's reason.
 bool streamReport(const ReportDefinition& def, RowSource& source, const SheetHeader& header, LineSink& sink,
                   QString* error);
 

@@ -20,6 +20,8 @@ public:
     virtual bool next(Block* block) = 0;
     // Positions so that next() returns row index (0-based).
     virtual bool seek(qint64 index) = 0;
+    // Why next() returned false before the last row; empty at the end.
+    virtual QString readError() const { return {}; }
 };
 
 // A row source over numbered rows that a function turns into blocks; the
@@ -60,6 +62,8 @@ public:
     virtual ValueKind columnKind(int column) const = 0;
     virtual bool rewind(QString* error) = 0;
     virtual bool next(QVariantList* values) = 0;
+    // Why next() returned false before the last row; empty at the end.
+    virtual QString readError() const { return {}; }
 };
 
 } // namespace corvane::report

@@ -19,6 +19,7 @@ public:
         return true;
     }
     bool seek(qint64) override { return false; } // read once, in order
+    QString readError() const override { return table_.readError(); }
 
 private:
     TableSource& table_;

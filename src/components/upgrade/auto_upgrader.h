@@ -6,9 +6,12 @@
 #include <QPointer>
 #include <QUrl>
 
-#include <functional>
-
 #include <QNetworkReply>
+#include <QSslCertificate>
+#include <QTemporaryDir>
+
+#include <functional>
+#include <memory>
 
 class QNetworkAccessManager;
 
@@ -22,6 +25,12 @@ namespace corvane::components {
 // file, a server error) are reported by checkFailed() and change nothing.
 //
 // The information file may lie on an http or https server or in a folder.
+// An https connection is verified as any other, against the system's
+// certificate authorities and those the site names (setAuthorities): a
+// certificate of an unknown authority, for another host name or out of date
+// refuses the check. The setup program is written into a folder of its own
+// that only this user may enter, and the file there is checked again just
+// before it starts.
 class TauAutoUpgrader : public QObject {
     Q_OBJECT
 public:
@@ -35,6 +44,8 @@ public:
     const QUrl& infoFile() const { return infoFile_; }
     void setRestartParameters(const QString& p) { restartParameters_ = p; }
     const QString& restartParameters() const { return restartParameters_; }
+    // The site's own certificate authorities, trusted besides the system's.
+    void setAuthorities(const QList<QSslCertificate>& certificates) { authorities_ = certificates; }
 
     // The question before upgrading (true: go on), messages for the user, and
     // how the program ends itself; set by the owner.
@@ -44,8 +55,9 @@ public:
     // Starts the verified setup program; the default runs it detached.
     std::function<bool(const QString& program, const QStringList& args)> launch;
 
-    // Starts a check and returns at once; a check under way is not restarted.
-    void check(Mode mode);
+    // Starts a check and returns at once; false, and nothing started, while
+    // another check is under way.
+    bool check(Mode mode);
     bool busy() const { return reply_ != nullptr || pendingLocal_; }
 
 signals:
@@ -62,6 +74,8 @@ private:
     void fetch(const QUrl& url, std::function<void(const QByteArray&)> done);
     void infoArrived(const QByteArray& text);
     void setupArrived(const QByteArray& data);
+    // The setup program in a new owner-only folder; its path, or empty.
+    QString writeSetup(const QByteArray& data, QString* error);
     void fail(const QString& reason);
 
     QNetworkAccessManager* net_;
@@ -72,6 +86,8 @@ private:
     QString restartParameters_ = QStringLiteral("/verysilent");
     Mode mode_ = Mode::Full;
     UpgradeInfo info_;
+    QList<QSslCertificate> authorities_;
+    std::unique_ptr<QTemporaryDir> setupFolder_;
 };
 
 } // namespace corvane::components

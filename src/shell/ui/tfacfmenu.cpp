@@ -3,6 +3,7 @@
 #include "components/form_conventions.h"
 #include "shell/menu_rights.h"
 #include "components/upgrade/auto_upgrader.h"
+#include "components/upgrade/upgrade_settings.h"
 #include "talterfpass.h"
 #include "tupdate_error_form.h"
 
@@ -11,7 +12,6 @@
 #include <QCalendarWidget>
 #include <QCloseEvent>
 #include <QDesktopServices>
-#include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -20,7 +20,6 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QScreen>
-#include <QSettings>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTimer>
@@ -55,40 +54,57 @@ TFACFMENU::TFACFMENU(Site site, SignOn::Dependencies deps, ScreenTable screens, 
         // AutoUpgraderPro1EndUpgrade: the new version's setup runs without questions.
         upgrader_->setRestartParameters(QStringLiteral("/VerySilent"));
     });
-    auto note = [this](const QString& text) {
+    connect(upgrader_, &components::TauAutoUpgrader::checkFailed, this, &TFACFMENU::upgradeCheckFailed);
+    connect(upgrader_, &components::TauAutoUpgrader::newVersionAvailable, this, [this](const QString& v) {
         if (log_)
-            log_->write(QStringLiteral("Actualizações"), text);
-    };
-    connect(upgrader_, &components::TauAutoUpgrader::checkFailed, this,
-            [note](const QString& reason) { note(QStringLiteral("Procura de actualizações falhou: ") + reason); });
-    connect(upgrader_, &components::TauAutoUpgrader::newVersionAvailable, this,
-            [note](const QString& v) { note(QStringLiteral("Versão publicada mais recente: ") + v); });
+            log_->write(QStringLiteral("Actualizações"),
+                        QStringLiteral("Versão publicada mais recente: ") + v);
+    });
     // A check the user asked for says how it ended; the one at start is silent.
     connect(upgrader_, &components::TauAutoUpgrader::upToDate, this, [this](const QString& published) {
         if (std::exchange(manualCheck_, false))
             view_.message(QStringLiteral("O programa está actualizado (versão publicada %1).").arg(published));
     });
-    connect(upgrader_, &components::TauAutoUpgrader::checkFailed, this, [this](const QString& reason) {
-        if (std::exchange(manualCheck_, false))
-            view_.message(QStringLiteral("Não foi possível procurar actualizações: ") + reason);
-    });
     connect(upgrader_, &components::TauAutoUpgrader::declined, this, [this] { manualCheck_ = false; });
 }
 
-void TFACFMENU::startUpgradeCheck(bool full) {
-    // The download folder is a site setting: an http(s) address or a folder.
-    const QSettings settings(site_.upgradeSettingsFile(), QSettings::IniFormat);
-    const QString location = settings.value(QStringLiteral("location")).toString().trimmed();
-    QUrl info;
-    if (!location.isEmpty()) {
-        const QString file = logic_->upgradePlan().infoFile;
-        info = location.contains(QStringLiteral("://"))
-                   ? QUrl(location.endsWith(QLatin1Char('/')) ? location : location + QLatin1Char('/')).resolved(QUrl(file))
-                   : QUrl::fromLocalFile(QDir(location).filePath(file));
+void TFACFMENU::upgradeCheckFailed(const QString& reason) {
+    if (log_)
+        log_->write(QStringLiteral("Actualizações"),
+                    QStringLiteral("Procura de actualizações falhou: ") + reason);
+    if (std::exchange(manualCheck_, false))
+        view_.message(QStringLiteral("Não foi possível procurar actualizações: ") + reason);
+}
+
+bool TFACFMENU::startUpgradeCheck(bool full) {
+    if (upgrader_->busy())
+        return false;
+    // Where the site publishes, and any authority of its own: site settings.
+    components::UpgradeSource source;
+    QString error;
+    if (!components::readUpgradeSource(site_.upgradeSettingsFile(), logic_->upgradePlan().infoFile, &source,
+                                       &error)) {
+        upgradeCheckFailed(error);
+        return true;
     }
     upgrader_->setVersionNumber(ctx_.ProgramVersion);
-    upgrader_->setInfoFile(info);
-    upgrader_->check(full ? components::TauAutoUpgrader::Mode::Full : components::TauAutoUpgrader::Mode::CheckOnly);
+    upgrader_->setInfoFile(source.infoFile);
+    upgrader_->setAuthorities(source.authorities);
+    return upgrader_->check(full ? components::TauAutoUpgrader::Mode::Full
+                                 : components::TauAutoUpgrader::Mode::CheckOnly);
+}
+
+void TFACFMENU::BotBuscaClick() {
+    // One check at a time: the one under way (the one at start, say) stays
+    // silent, and this request is refused with a word.
+    if (upgrader_->busy()) {
+        view_.message(
+            QStringLiteral("Já está a decorrer uma procura de actualizações. Tente de novo dentro de "
+                           "momentos."));
+        return;
+    }
+    manualCheck_ = true;
+    startUpgradeCheck(true);
 }
 
 void TFACFMENU::BotPassordClick() {
@@ -196,10 +212,7 @@ void TFACFMENU::buildPages() {
     BotBusca->setToolTip(QStringLiteral("Procurar actualizações"));
     BotBusca->setVisible(false);
     connect(BotPassord, &QToolButton::clicked, this, &TFACFMENU::BotPassordClick);
-    connect(BotBusca, &QToolButton::clicked, this, [this] {
-        manualCheck_ = true;
-        startUpgradeCheck(true);
-    });
+    connect(BotBusca, &QToolButton::clicked, this, &TFACFMENU::BotBuscaClick);
     top->addWidget(new QLabel(QStringLiteral("Posto :"), central));
     top->addWidget(Label_Computador);
     top->addSpacing(20);

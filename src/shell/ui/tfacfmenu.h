@@ -61,8 +61,12 @@ public:
     void Edit_DataChange();
     // BotPassord: the password change, then the write of the new password.
     void BotPassordClick();
-    // BotBusca and the check at start: a full check, or one that only looks.
-    void startUpgradeCheck(bool full);
+    // The check at start: a full check, or one that only looks; false when
+    // another check is under way.
+    bool startUpgradeCheck(bool full);
+    // BotBusca: a full check that says how it ended, or a word that one is
+    // already under way.
+    void BotBuscaClick();
     components::TauAutoUpgrader& upgrader() { return *upgrader_; }
 
 signals:
@@ -79,6 +83,7 @@ private:
     QToolButton* pageButton(QWidget* page, const QString& name, const QString& caption);
     void bindEntry(const QString& entry, const QString& button);
     void applyRights();
+    void upgradeCheckFailed(const QString& reason);
     void showCompanyAndDate();
 
     WorkingContext ctx_;
