@@ -84,8 +84,9 @@ int LookupDialog::currentDatasetRow() const {
         return -1;
     if (!sorted_)
         return line;
+    // The fields of the dataset given (the sorted one may carry its order too).
     QVariantList wanted;
-    for (const QString& field : sorted_->fields())
+    for (const QString& field : ds_.fields())
         wanted << sorted_->value(line, field);
     return ds_.find([&wanted](const QVariantList& values) {
         if (values.size() != wanted.size())

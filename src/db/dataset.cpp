@@ -313,12 +313,35 @@ int Dataset::find(const std::function<bool(const QVariantList& values)>& match, 
 }
 
 Dataset Dataset::reordered(const QString& orderBy) const {
+    if (!keyFields_.isEmpty()) {
+        // The order as a column of its own, followed by the key: pages then
+        // continue after the last row read, even for an order by an expression.
+        QString expr = orderBy.trimmed();
+        const bool descending = expr.endsWith(QLatin1String(" DESC"), Qt::CaseInsensitive);
+        if (descending)
+            expr.chop(5);
+        // SQLite takes the column's name in the page's WHERE and sorts sooner
+        // without a second level of select; PostgreSQL needs that level.
+        const QString inner = QStringLiteral("SELECT lk.*, %1 AS CORVANE_SORT FROM (%2) lk").arg(expr, selectSql_);
+        const QString select = db_->backend() == Backend::PostgreSQL
+                                   ? QStringLiteral("SELECT * FROM (%1) lk2").arg(inner)
+                                   : inner;
+        Dataset out(*db_, name_,
+                    select + QStringLiteral(" ORDER BY CORVANE_SORT") +
+                        (descending ? QStringLiteral(" DESC") : QString()),
+                    {}, keyFields_);
+        out.params_ = params_;
+        out.filter_ = filter_;
+        out.pageSize_ = pageSize_;
+        return out;
+    }
+    // Without a key the rows are told apart by every column, and read whole.
     QStringList keys{orderBy};
     for (int i = 1; i <= fields_.size(); ++i)
         keys << QString::number(i);
-    Dataset out(*db_, name_,
-                QStringLiteral("SELECT * FROM (%1) lk ORDER BY %2").arg(selectSql_, keys.join(QStringLiteral(", "))),
-                {}, keyFields_);
+    Dataset out(
+        *db_, name_,
+        QStringLiteral("SELECT * FROM (%1) lk ORDER BY %2").arg(selectSql_, keys.join(QStringLiteral(", "))));
     out.params_ = params_;
     out.filter_ = filter_;
     out.pageSize_ = pageSize_;

@@ -86,8 +86,11 @@ public:
     // statements, not one per page); -1 when no row does.
     int find(const std::function<bool(const QVariantList& values)>& match, QString* error = nullptr);
     // The same rows (select, parameters and row filter) in another order, as
-    // a new dataset to open and read: ORDER BY `orderBy`, then every column.
-    // Changes buffered here are not in it.
+    // a new dataset to open and read: ORDER BY `orderBy` (an expression, with
+    // DESC or not), then the key, which it reads page by page; the order's
+    // value comes as one more field, CORVANE_SORT. Without key fields it
+    // orders by every column after `orderBy` and reads whole. Changes
+    // buffered here are not in it.
     Dataset reordered(const QString& orderBy) const;
 
     QVariant value(int row, const QString& field) const;
