@@ -3,9 +3,13 @@
 #include "components/lookup_dialog.h"
 #include "db/dataset.h"
 
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPlainTextEdit>
 
 namespace corvane::screens {
 
@@ -19,6 +23,94 @@ QLineEdit* makeInput(const FieldRule& rule, QWidget* parent) {
         edit->setFocusPolicy(Qt::NoFocus);
     }
     return edit;
+}
+
+namespace {
+const QString kIsoDate = QStringLiteral("yyyy-MM-dd");
+}
+
+QWidget* makeField(const FieldRule& rule, QWidget* parent) {
+    QWidget* w = nullptr;
+    switch (rule.widget) {
+    case WidgetKind::Line:
+        return makeInput(rule, parent);
+    case WidgetKind::Date: {
+        auto* date = new QDateEdit(parent);
+        date->setDisplayFormat(QStringLiteral("dd-MM-yyyy"));
+        date->setCalendarPopup(true);
+        date->setSpecialValueText(QStringLiteral(" ")); // no date: the minimum, shown blank
+        date->setDate(date->minimumDate());
+        date->setReadOnly(rule.readOnly);
+        w = date;
+        break;
+    }
+    case WidgetKind::YesNo: {
+        auto* box = new QCheckBox(parent);
+        box->setEnabled(!rule.readOnly);
+        w = box;
+        break;
+    }
+    case WidgetKind::Choice: {
+        auto* combo = new QComboBox(parent);
+        for (const QString& choice : rule.choices)
+            combo->addItem(rule.maxLength > 0 ? choice.left(rule.maxLength) : choice);
+        combo->setEnabled(!rule.readOnly);
+        w = combo;
+        break;
+    }
+    case WidgetKind::MultiLine: {
+        auto* text = new QPlainTextEdit(parent);
+        text->setReadOnly(rule.readOnly);
+        text->setTabChangesFocus(true);
+        if (rule.maxLength > 0) {
+            const int length = rule.maxLength;
+            // A paste or a typed character past the column's width is cut off.
+            QObject::connect(text, &QPlainTextEdit::textChanged, text, [text, length] {
+                const QString all = text->toPlainText();
+                if (all.size() <= length)
+                    return;
+                const QSignalBlocker block(text);
+                text->setPlainText(all.left(length));
+                text->moveCursor(QTextCursor::End);
+            });
+        }
+        w = text;
+        break;
+    }
+    }
+    w->setObjectName(rule.input);
+    if (rule.readOnly)
+        w->setFocusPolicy(Qt::NoFocus);
+    return w;
+}
+
+QString fieldText(const QWidget* field) {
+    if (auto* line = qobject_cast<const QLineEdit*>(field))
+        return line->text();
+    if (auto* date = qobject_cast<const QDateEdit*>(field))
+        return date->date() == date->minimumDate() ? QString() : date->date().toString(kIsoDate);
+    if (auto* box = qobject_cast<const QCheckBox*>(field))
+        return box->isChecked() ? QStringLiteral("S") : QStringLiteral("N");
+    if (auto* combo = qobject_cast<const QComboBox*>(field))
+        return combo->currentText();
+    if (auto* text = qobject_cast<const QPlainTextEdit*>(field))
+        return text->toPlainText();
+    return {};
+}
+
+void setFieldText(QWidget* field, const QString& value) {
+    if (auto* line = qobject_cast<QLineEdit*>(field)) {
+        line->setText(value);
+    } else if (auto* date = qobject_cast<QDateEdit*>(field)) {
+        const QDate d = QDate::fromString(value.left(10), kIsoDate);
+        date->setDate(d.isValid() ? d : date->minimumDate());
+    } else if (auto* box = qobject_cast<QCheckBox*>(field)) {
+        box->setChecked(value.trimmed().compare(QStringLiteral("S"), Qt::CaseInsensitive) == 0);
+    } else if (auto* combo = qobject_cast<QComboBox*>(field)) {
+        combo->setCurrentIndex(combo->findText(value.trimmed(), Qt::MatchFixedString));
+    } else if (auto* text = qobject_cast<QPlainTextEdit*>(field)) {
+        text->setPlainText(value);
+    }
 }
 
 LookupWiring::LookupWiring(QWidget* window) : QObject(window), window_(window) {}

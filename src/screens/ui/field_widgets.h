@@ -18,6 +18,15 @@ namespace corvane::screens {
 // The input of a rule: named after it, taking at most the rule's length,
 // read-only (and out of the tab order) when the rule says so.
 QLineEdit* makeInput(const FieldRule& rule, QWidget* parent);
+// The widget of a rule by its kind: a line, a date, a yes/no check box, a
+// choice among the rule's choices or several lines of text; named after the
+// rule, never holding more than the rule's length.
+QWidget* makeField(const FieldRule& rule, QWidget* parent);
+// What a field holds as its check reads it: the text, "S" or "N", the date as
+// yyyy-MM-dd (empty when none), the choice's text.
+QString fieldText(const QWidget* field);
+// Shows a value's text in a field (the inverse of fieldText).
+void setFieldText(QWidget* field, const QString& text);
 
 // Opens lookup lists "Localizar" from inputs: Insert opens the list in the
 // dataset's order, Ctrl+Insert in alphabetical order, and the input's context

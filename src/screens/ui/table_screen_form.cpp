@@ -116,7 +116,7 @@ void TableScreenForm::build() {
 
 void TableScreenForm::bindInputs() {
     components::FormConventions* conventions = installConventions();
-    auto* code = inputs_.value(kCodeInput);
+    QLineEdit* code = input(kCodeInput);
     conventions->bindLabel(code, findChild<QLabel*>(labelName(kCodeInput)), config_.codeHint);
     conventions->setCheck(code, [this, code] {
         const bool ok = logic_->codeExit(code->text());
@@ -125,19 +125,12 @@ void TableScreenForm::bindInputs() {
     });
     lookups_ = new LookupWiring(this);
     for (const FieldRule& rule : config_.fields) {
-        QLineEdit* edit = inputs_.value(rule.input);
+        QWidget* edit = inputs_.value(rule.input);
         conventions->bindLabel(edit, findChild<QLabel*>(labelName(rule.input)), rule.hint);
-        conventions->setCheck(edit, [this, edit, column = rule.column] {
-            const bool ok = logic_->fieldExit(column, edit->text());
-            if (ok)
-                refresh();
-            else
-                refreshLabels();
-            return ok;
-        });
-        if (rule.lookup.isSet())
+        conventions->setCheck(edit, [this, input = rule.input] { return runCheck(input); });
+        if (rule.lookup.isSet() && input(rule.input))
             lookups_->attach(
-                edit, rule.lookup, [this](const QString& name) { return logic_->lookupDataset(name); },
+                input(rule.input), rule.lookup, [this](const QString& name) { return logic_->lookupDataset(name); },
                 [this, input = rule.input] { runCheck(input); },
                 [this, rule](int row) { return logic_->chosenKey(rule, row); });
     }
@@ -183,7 +176,7 @@ void TableScreenForm::buildInputs(QVBoxLayout* column) {
     auto add = [this, form](const FieldRule& rule) {
         auto* label = new QLabel(rule.label, inputPanel_);
         label->setObjectName(labelName(rule.input));
-        QLineEdit* edit = makeInput(rule, inputPanel_);
+        QWidget* edit = makeField(rule, inputPanel_);
         edit->installEventFilter(this);
         inputs_.insert(rule.input, edit);
         auto* row = new QHBoxLayout;
@@ -250,13 +243,17 @@ bool TableScreenForm::activateScreen() {
     return true;
 }
 
+QLineEdit* TableScreenForm::input(const QString& name) const {
+    return qobject_cast<QLineEdit*>(inputs_.value(name));
+}
+
 void TableScreenForm::refresh() {
     model_->reload();
-    QLineEdit* code = inputs_.value(kCodeInput);
+    QLineEdit* code = input(kCodeInput);
     code->setText(logic_->codeText());
     code->setReadOnly(!logic_->inserting());
     for (const FieldRule& rule : config_.fields)
-        inputs_.value(rule.input)->setText(logic_->fieldText(rule.column));
+        setFieldText(inputs_.value(rule.input), logic_->fieldText(rule.column));
     refreshLabels();
     const bool enabled = logic_->buttonsEnabled();
     for (QAbstractButton* b : navigator_)
@@ -349,11 +346,11 @@ void TableScreenForm::closeScreen() {
 }
 
 bool TableScreenForm::runCheck(const QString& input) {
-    QLineEdit* edit = inputs_.value(input);
+    QWidget* edit = inputs_.value(input);
     for (const FieldRule& rule : config_.fields) {
         if (rule.input != input || !edit)
             continue;
-        const bool ok = logic_->fieldExit(rule.column, edit->text());
+        const bool ok = logic_->fieldExit(rule.column, fieldText(edit));
         if (ok)
             refresh();
         else

@@ -38,7 +38,8 @@ public:
     ~TableScreenForm() override;
 
     TableScreen& logic() { return *logic_; }
-    QLineEdit* input(const QString& name) const { return inputs_.value(name); }
+    QLineEdit* input(const QString& name) const;
+    QWidget* field(const QString& name) const { return inputs_.value(name); }
     QLabel* lookupLabel(const QString& name) const { return labels_.value(name); }
 
 protected:
@@ -81,7 +82,7 @@ private:
     QWidget* inputPanel_ = nullptr;
     QVBoxLayout* extras_ = nullptr;
     LookupWiring* lookups_ = nullptr;
-    QHash<QString, QLineEdit*> inputs_;
+    QHash<QString, QWidget*> inputs_;
     QHash<QString, QLabel*> labels_;  // lookup descriptions by input
     QHash<QString, QWidget*> panels_; // help panels by input
     QList<QAbstractButton*> navigator_;

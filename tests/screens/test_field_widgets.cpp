@@ -1,0 +1,76 @@
+#include "screens/ui/field_widgets.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QtTest>
+
+using namespace corvane::screens;
+
+namespace {
+FieldRule rule(const char* input, WidgetKind kind, int length = 0) {
+    FieldRule r;
+    r.input = QString::fromLatin1(input);
+    r.widget = kind;
+    r.maxLength = length;
+    return r;
+}
+} // namespace
+
+// Each kind of field is made from its rule, shows a value and gives back what
+// its check reads, never holding more than the rule's length.
+class TestFieldWidgets : public QObject {
+    Q_OBJECT
+private slots:
+    void kinds() {
+        QWidget window;
+        QWidget* line = makeField(rule("Edit_Nome", WidgetKind::Line, 5), &window);
+        QVERIFY(qobject_cast<QLineEdit*>(line));
+        QCOMPARE(line->objectName(), QStringLiteral("Edit_Nome"));
+        QTest::keyClicks(line, QStringLiteral("abcdefgh"));
+        QCOMPARE(fieldText(line), QStringLiteral("abcde"));
+        setFieldText(line, QStringLiteral("123456789"));
+        QCOMPARE(fieldText(line), QStringLiteral("12345"));
+
+        QWidget* yes = makeField(rule("Edit_Activo", WidgetKind::YesNo), &window);
+        QCOMPARE(fieldText(yes), QStringLiteral("N"));
+        setFieldText(yes, QStringLiteral("s"));
+        QCOMPARE(fieldText(yes), QStringLiteral("S"));
+        static_cast<QCheckBox*>(yes)->click();
+        QCOMPARE(fieldText(yes), QStringLiteral("N"));
+
+        QWidget* date = makeField(rule("Edit_Data", WidgetKind::Date), &window);
+        QCOMPARE(fieldText(date), QString());
+        setFieldText(date, QStringLiteral("2026-12-09 10:30:00"));
+        QCOMPARE(fieldText(date), QStringLiteral("2026-12-09"));
+        setFieldText(date, QStringLiteral("não é data"));
+        QCOMPARE(fieldText(date), QString());
+
+        FieldRule kinds = rule("Edit_Tipo", WidgetKind::Choice, 2);
+        kinds.choices = QStringList{QStringLiteral("CA"), QStringLiteral("CT"), QStringLiteral("GTX")};
+        QWidget* choice = makeField(kinds, &window);
+        QCOMPARE(static_cast<QComboBox*>(choice)->count(), 3);
+        setFieldText(choice, QStringLiteral("ct"));
+        QCOMPARE(fieldText(choice), QStringLiteral("CT"));
+        setFieldText(choice, QStringLiteral("GT"));
+        QCOMPARE(fieldText(choice), QStringLiteral("GT")); // the choice cut to the column's width
+
+        QWidget* notes = makeField(rule("Memo_Obs", WidgetKind::MultiLine, 10), &window);
+        auto* text = static_cast<QPlainTextEdit*>(notes);
+        text->insertPlainText(QStringLiteral("linha um\nlinha dois"));
+        QCOMPARE(fieldText(notes), QStringLiteral("linha um\nl"));
+        QTest::keyClicks(text, QStringLiteral("xyz"));
+        QCOMPARE(fieldText(notes).size(), 10);
+
+        FieldRule fixed = rule("Edit_Ref", WidgetKind::Line, 7);
+        fixed.readOnly = true;
+        QWidget* ref = makeField(fixed, &window);
+        QCOMPARE(ref->focusPolicy(), Qt::NoFocus);
+        QVERIFY(static_cast<QLineEdit*>(ref)->isReadOnly());
+    }
+};
+
+QTEST_MAIN(TestFieldWidgets)
+#include "test_field_widgets.moc"
