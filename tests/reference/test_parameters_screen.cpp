@@ -126,6 +126,34 @@ private slots:
         QCOMPARE(f.cell(QStringLiteral("SELECT COUNT(*) FROM PARGER WHERE CODIGO = 1")).toInt(), 1);
         QVERIFY(f.cell(QStringLiteral("SELECT MAQUINAS_TC FROM PARGER")).isNull());
     }
+
+    // A refused write keeps the row's changes and reports it; the screen can
+    // then stay open, and a later write succeeds.
+    void failedWriteKeepsTheChanges_data() { addBackendRows(); }
+    void failedWriteKeepsTheChanges() {
+        QFETCH(QString, backend);
+        SKIP_UNLESS_BACKEND(backend);
+        Fixture f(backend);
+        QVERIFY2(f.ready(), qPrintable(f.site.error()));
+        auto s = f.screen();
+        QVERIFY(s);
+        QVERIFY(s->fieldExit(QStringLiteral("PRZENT"), QStringLiteral("30 dias")));
+        db::Database& db = f.corvane().db;
+        db.setFailureHook([](const QString& sql, QString* message) {
+            if (!sql.contains(QLatin1String("PARGER"), Qt::CaseInsensitive) ||
+                !sql.startsWith(QLatin1String("UPDATE"), Qt::CaseInsensitive))
+                return false;
+            *message = QStringLiteral("recusado pelo servidor");
+            return true;
+        });
+        QVERIFY(!s->write());
+        QVERIFY(f.corvane().PARGER.hasPendingUpdates());
+        QCOMPARE(s->text(QStringLiteral("PRZENT")), QStringLiteral("30 dias"));
+        db.setFailureHook({});
+        QVERIFY(s->close());
+        QCOMPARE(f.cell(QStringLiteral("SELECT PRZENT FROM PARGER WHERE CODIGO = 1")).toString(),
+                 QStringLiteral("30 dias"));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestParametersScreen)
