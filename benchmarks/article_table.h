@@ -12,12 +12,13 @@ class TemporaryDatabase {
 public:
     TemporaryDatabase() : registry_(dir_.path()), db_(QStringLiteral("BENCH"), QStringLiteral("BENCH")) {
         corvane::db::AliasTarget target;
-        target.file = dir_.filePath(QStringLiteral("bench.db"));
+        target.file = file();
         registry_.set(QStringLiteral("BENCH"), target);
         db_.setRegistry(&registry_);
     }
     bool connect(QString* error) { return db_.connect(error, true); }
     corvane::db::Database& db() { return db_; }
+    QString file() const { return dir_.filePath(QStringLiteral("bench.db")); }
 
 private:
     QTemporaryDir dir_;

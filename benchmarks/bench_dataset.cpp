@@ -3,13 +3,11 @@
 // last page of a million rows costs what the first does. Measured on an
 // SQLite table of ten rows and of a million rows; the full read of the large
 // one is shown next to a loop of the SQLite C API over the same rows.
-#include "db/alias.h"
-#include "db/database.h"
+#include "article_table.h"
 #include "db/dataset.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QTemporaryDir>
 
 #include <sqlite3.h>
 
@@ -19,16 +17,6 @@ using namespace corvane::db;
 
 namespace {
 constexpr int kRuns = 5;
-
-void fill(Database& db, const QString& table, int rows) {
-    db.exec(QStringLiteral("CREATE TABLE %1 (CODIGO INTEGER PRIMARY KEY, DESIGNACAO VARCHAR(40), PRECO FLOAT)").arg(table));
-    db.beginTransaction();
-    db.exec(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1) "
-                           "INSERT INTO %2 SELECT i, 'Artigo ' || i, i * 0.5 FROM n")
-                .arg(rows)
-                .arg(table));
-    db.commit();
-}
 
 struct Times {
     double open = 1e9;     // the first page
@@ -106,22 +94,17 @@ Times measure(Database& db, const QString& file, const QString& table, bool larg
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    QTemporaryDir dir;
-    AliasRegistry registry(dir.path());
-    AliasTarget target;
-    target.file = dir.filePath(QStringLiteral("bench.db"));
-    registry.set(QStringLiteral("BENCH"), target);
-    Database db(QStringLiteral("BENCH"), QStringLiteral("BENCH"));
-    db.setRegistry(&registry);
+    TemporaryDatabase bench;
     QString error;
-    if (!db.connect(&error, true)) {
+    if (!bench.connect(&error)) {
         std::fprintf(stderr, "%s\n", qPrintable(error));
         return 1;
     }
-    fill(db, QStringLiteral("PEQUENA"), 10);
-    fill(db, QStringLiteral("GRANDE"), 1000000);
-    const Times small = measure(db, target.file, QStringLiteral("PEQUENA"), false);
-    const Times large = measure(db, target.file, QStringLiteral("GRANDE"), true);
+    Database& db = bench.db();
+    fillArticles(db, QStringLiteral("PEQUENA"), 10);
+    fillArticles(db, QStringLiteral("GRANDE"), 1000000);
+    const Times small = measure(db, bench.file(), QStringLiteral("PEQUENA"), false);
+    const Times large = measure(db, bench.file(), QStringLiteral("GRANDE"), true);
     std::printf("open, 10 rows:                      %8.3f ms\n", small.open);
     std::printf("open, 1,000,000 rows (first page):  %8.3f ms\n", large.open);
     std::printf("last page, 1,000,000 rows:          %8.3f ms (%d rows)\n", large.lastPage,

@@ -123,21 +123,24 @@ bool convertField(const FieldRule& rule, const QString& text, QVariant* out, QSt
     return true;
 }
 
+bool sameKey(const QVariant& a, const QVariant& b) {
+    if (a.isNull() || b.isNull())
+        return a.isNull() && b.isNull();
+    bool na = false, nb = false;
+    const double da = a.toDouble(&na), db = b.toDouble(&nb);
+    if (na && nb && a.metaType().id() != QMetaType::QString)
+        return da == db;
+    return a.toString().trimmed().compare(b.toString().trimmed(), Qt::CaseInsensitive) == 0;
+}
+
 int findKey(db::Dataset& ds, const QString& column, const QVariant& key) {
     if (key.isNull() || !ds.isOpen())
         return -1;
-    const int type = key.metaType().id();
-    const bool numeric = type == QMetaType::Int || type == QMetaType::LongLong || type == QMetaType::Double;
-    const QString wanted = key.toString().trimmed();
     for (int r = 0;; ++r) {
         while (r >= ds.rowCount())
             if (!ds.canFetchMore() || !ds.fetchMore())
                 return -1;
-        const QVariant v = ds.value(r, column);
-        if (v.isNull())
-            continue;
-        if (numeric ? v.toDouble() == key.toDouble()
-                    : v.toString().trimmed().compare(wanted, Qt::CaseInsensitive) == 0)
+        if (sameKey(key, ds.value(r, column)))
             return r;
     }
 }

@@ -92,6 +92,10 @@ void describeFields(QList<FieldRule>& rules, const db::Table& table);
 // otherwise. False with the message to show; lookups are not consulted.
 bool convertField(const FieldRule& rule, const QString& text, QVariant* value, QString* message);
 
+// Whether two key values are the same key: numbers by value (when `a` is
+// not text), texts trimmed and case-insensitively; NULL only matches NULL.
+bool sameKey(const QVariant& a, const QVariant& b);
+
 // The first row whose column holds the key: numbers compare by value, texts
 // trimmed and case-insensitively; -1 when none does. Reads to the end of the
 // dataset when it has to.

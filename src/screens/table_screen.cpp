@@ -4,19 +4,6 @@
 
 namespace corvane::screens {
 
-namespace {
-bool sameKey(const QVariant& a, const QVariant& b) {
-    if (a.isNull() || b.isNull())
-        return a.isNull() && b.isNull();
-    bool na = false, nb = false;
-    const double da = a.toDouble(&na), db = b.toDouble(&nb);
-    const int ta = a.metaType().id();
-    if (na && nb && ta != QMetaType::QString)
-        return da == db;
-    return a.toString().trimmed().compare(b.toString().trimmed(), Qt::CaseInsensitive) == 0;
-}
-} // namespace
-
 const FieldRule* TableScreenConfig::field(const QString& column) const {
     for (const FieldRule& f : fields)
         if (f.column == column)

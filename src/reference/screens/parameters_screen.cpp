@@ -50,14 +50,6 @@ bool noCode(const QString& text) {
     return text.trimmed().isEmpty() || text.trimmed() == QLatin1String("0");
 }
 
-// The row of a dataset whose key column holds the number (-1 when none).
-int findNumber(db::Dataset& ds, const QString& column, int code) {
-    for (int r = 0; r < ds.rowCount(); ++r)
-        if (!ds.value(r, column).isNull() && ds.integer(r, column) == code)
-            return r;
-    return -1;
-}
-
 } // namespace
 
 ParametersScreen::ParametersScreen(db::Dataset& parger, db::Dataset& tipoCusto, db::Dataset& operacoes,
@@ -95,13 +87,7 @@ bool ParametersScreen::activate(const shell::AccessRights& rights, const QString
 }
 
 QString ParametersScreen::text(const QString& column) const {
-    const QVariant v = row_ >= 0 ? parger_->value(row_, column) : QVariant();
-    if (v.isNull())
-        return {};
-    const int type = v.metaType().id();
-    if (type == QMetaType::Double || type == QMetaType::Float)
-        return QString::number(v.toDouble(), 'g', 15);
-    return v.toString();
+    return screens::displayText(row_ >= 0 ? parger_->value(row_, column) : QVariant());
 }
 
 void ParametersScreen::setValue(const QString& column, const QVariant& value) {
@@ -113,16 +99,16 @@ void ParametersScreen::describe(const QString& column) {
     const int code = text(column).toInt();
     QString name;
     if (costTypeRule(column)) {
-        const int r = findNumber(*tipoCusto_, kCode, code);
+        const int r = screens::findKey(*tipoCusto_, kCode, code);
         name = r >= 0 ? tipoCusto_->text(r, QStringLiteral("DESIGNACAO")) : QString();
     } else if (column == QLatin1String("ESTRUTURA")) {
-        const int r = findNumber(*operacoes_, kCode, code);
+        const int r = screens::findKey(*operacoes_, kCode, code);
         name = r >= 0 ? operacoes_->text(r, QStringLiteral("DESIGNACAO")) : QString();
     } else if (kMovements.contains(column)) {
-        const int r = findNumber(movements_, movements_.fields().value(0), code);
+        const int r = screens::findKey(movements_, movements_.fields().value(0), code);
         name = r >= 0 ? movements_.text(r, movements_.fields().value(1)) : QString();
     } else if (kWarehouses.contains(column)) {
-        const int r = findNumber(warehouses_, warehouses_.fields().value(0), code);
+        const int r = screens::findKey(warehouses_, warehouses_.fields().value(0), code);
         name = r >= 0 ? warehouses_.text(r, warehouses_.fields().value(1)) : QString();
     }
     labels_.insert(column, name);
@@ -132,7 +118,7 @@ bool ParametersScreen::checkCostType(const QString& column, int code) {
     const CostTypeRule* rule = costTypeRule(column);
     const bool operation = column == QLatin1String("ESTRUTURA");
     db::Dataset& ds = operation ? *operacoes_ : *tipoCusto_;
-    const int r = findNumber(ds, kCode, code);
+    const int r = screens::findKey(ds, kCode, code);
     if (r < 0 || (rule && rule->clas != 0 && ds.integer(r, QStringLiteral("CLAS")) != rule->clas)) {
         view_.beep();
         view_.message(r < 0 ? QStringLiteral("Tipo de Custo Inválido ...")
@@ -144,12 +130,12 @@ bool ParametersScreen::checkCostType(const QString& column, int code) {
 
 bool ParametersScreen::checkStock(const QString& column, int code) {
     if (kWarehouses.contains(column)) {
-        if (findNumber(warehouses_, warehouses_.fields().value(0), code) >= 0)
+        if (screens::findKey(warehouses_, warehouses_.fields().value(0), code) >= 0)
             return true;
         view_.message(QStringLiteral("Armazém Inexistente ..."));
         return false;
     }
-    const int r = findNumber(movements_, movements_.fields().value(0), code);
+    const int r = screens::findKey(movements_, movements_.fields().value(0), code);
     if (r < 0) {
         view_.message(QStringLiteral("Codigo de Movimento Inexistente ..."));
         return false;
