@@ -16,6 +16,7 @@ struct Column {
     int length = 0; // text columns
     bool notNull = false;
     QString defaultValue; // SQL literal, e.g. "0"
+    bool identity = false; // integer numbered by the database on insert
 };
 
 struct Index {
@@ -41,19 +42,19 @@ struct Table {
 
 // Short builders so table descriptions read like the column lists they copy.
 inline Column text(const QString& name, int length, bool notNull = false) {
-    return Column{name, ColType::Text, length, notNull, {}};
+    return Column{name, ColType::Text, length, notNull, {}, false};
 }
 inline Column integer(const QString& name, bool notNull = false) {
-    return Column{name, ColType::Integer, 0, notNull, {}};
+    return Column{name, ColType::Integer, 0, notNull, {}, false};
 }
 inline Column smallint(const QString& name, bool notNull = false) {
-    return Column{name, ColType::SmallInt, 0, notNull, {}};
+    return Column{name, ColType::SmallInt, 0, notNull, {}, false};
 }
 inline Column real(const QString& name, bool notNull = false, const QString& def = {}) {
-    return Column{name, ColType::Float, 0, notNull, def};
+    return Column{name, ColType::Float, 0, notNull, def, false};
 }
-inline Column money(const QString& name) { return Column{name, ColType::Money, 0, false, {}}; }
-inline Column datetime(const QString& name) { return Column{name, ColType::DateTime, 0, false, {}}; }
+inline Column money(const QString& name) { return Column{name, ColType::Money, 0, false, {}, false}; }
+inline Column datetime(const QString& name) { return Column{name, ColType::DateTime, 0, false, {}, false}; }
 
 // The columns pattern.arg(first) .. pattern.arg(last), each typed like `like`:
 // numbered("QUANT%1", 1, 3, real({})) gives QUANT1, QUANT2, QUANT3.

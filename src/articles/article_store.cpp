@@ -1,0 +1,209 @@
+#include "article_store.h"
+
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+namespace corvane::articles {
+
+namespace {
+
+const QString kListColumns = QStringLiteral(
+    "Codigo, Designacao, Grelha, TipoArtigo, VosRef, PosPautal, FactConv, UnConv, Medidas, Peso, Volume, "
+    "Comprim, Largura, Altura, Familia, CCusto, Composicao, Codiva, Comissao, Preco1, Preco2, Preco3, Preco4, "
+    "UnVenda, UnCompra, CustoPadrao, StkMin, PtoEnc, StkMax, Custom1, Custom2, Custom3, Custom4, Custom5, "
+    "Custom6, Custom7, Custom8, Custom9, Descontinuado, PmCusto, Pulentra, DtAbertura, CodigoGrelha, CorDes, "
+    "TamDes, QtdCalculo, FichaBase, Designacao1, NeFio, FicTec, Usa_Exist, CodGrupo, Conjunto, CorBase, "
+    "CorBarra, Medida, Gramagem, Designacao2, TipoMat, Util_Abertura");
+
+// The statements of a save: the first (insert or update) and the three
+// updates that follow it, each with the columns it writes.
+const QStringList kFirstColumns{"DESIGNACAO", "FAMILIA",     "TIPOARTIGO",  "ALTURA",    "COMPOSICAO",
+                                "CCUSTO",     "UNCOMPRA",    "NEFIO",       "COMISSAO",  "DESIGNACAO1",
+                                "DESIGNACAO2"};
+const QStringList kSecondColumns{"PTOENC", "STKMIN", "STKMAX", "CUSTOPADRAO", "CUSTOM1", "CUSTOM2", "TIPOMAT"};
+const QStringList kThirdColumns{"CUSTOM3", "CUSTOM4", "CUSTOM5", "CUSTOM6", "CUSTOM7", "CUSTOM8",
+                                "CUSTOM9", "UNVENDA", "VOSREF",  "PESO",    "VOLUME",  "PRECO1",
+                                "PRECO2",  "PRECO3",  "PRECO4"};
+const QStringList kFourthColumns{"CODIVA", "DESCONTINUADO", "POSPAUTAL", "COMPRIM", "LARGURA", "FACTCONV",
+                                 "UNCONV"};
+
+QString assignments(const QStringList& columns) {
+    QStringList out;
+    for (const QString& c : columns)
+        out << QStringLiteral("%1=:%1").arg(c);
+    return out.join(QLatin1Char(','));
+}
+
+QVariantMap bind(const QVariantMap& values, const QStringList& columns) {
+    QVariantMap out;
+    for (const QString& c : columns)
+        out.insert(c, values.value(c));
+    return out;
+}
+
+} // namespace
+
+QString articleListSql(ArticleOrder order) {
+    return QStringLiteral("Select %1 From ARTIGOSCLS Where GRELHA = 'N' Order By %2")
+        .arg(kListColumns, order == ArticleOrder::Code ? QStringLiteral("CODIGO") : QStringLiteral("DESIGNACAO"));
+}
+
+QStringList articleListColumns() {
+    QStringList out;
+    for (const QString& c : kListColumns.split(QLatin1Char(',')))
+        out << c.trimmed().toUpper();
+    return out;
+}
+
+QString usageText(UsageKind kind) {
+    switch (kind) {
+    case UsageKind::Stock:
+        return QStringLiteral(" Registos em Stock, não pode ser eliminado !!");
+    case UsageKind::Orders:
+        return QStringLiteral(" Registos de Encomendas, não pode ser eliminado !!");
+    case UsageKind::Invoices:
+        break;
+    }
+    return QStringLiteral(" Registos de Facturação, não pode ser eliminado !!");
+}
+
+QStringList ArticleStore::typedColumns() {
+    QStringList out{QStringLiteral("CODIGO")};
+    out << kFirstColumns << kSecondColumns << kThirdColumns << kFourthColumns;
+    return out;
+}
+
+std::optional<bool> ArticleStore::codeExists(const QString& code, QString* error) {
+    // The range keeps the key's index in use; the comparison then ignores
+    // case and the trailing blanks a code may carry on either side.
+    const QString c = code.trimmed();
+    const std::optional<QVariant> n =
+        db_->scalar(QStringLiteral("SELECT COUNT(*) FROM ARTIGOSCLS WHERE CODIGO >= :C AND CODIGO < :D AND "
+                                   "UPPER(RTRIM(CODIGO)) = UPPER(:C)"),
+                    {{QStringLiteral("C"), c}, {QStringLiteral("D"), c + QLatin1Char('!')}}, error);
+    if (!n)
+        return std::nullopt;
+    return n->toInt() > 0;
+}
+
+std::optional<QVariantMap> ArticleStore::read(const QString& code, QString* error) {
+    QSqlQuery q(db_->sql());
+    if (!db_->exec(q, QStringLiteral("SELECT * FROM ARTIGOSCLS WHERE CODIGO = :C"),
+                   {{QStringLiteral("C"), code.trimmed()}}, error))
+        return std::nullopt;
+    QVariantMap out;
+    if (q.next()) {
+        const QSqlRecord rec = q.record();
+        for (int i = 0; i < rec.count(); ++i)
+            out.insert(rec.fieldName(i).toUpper(), rec.value(i));
+    }
+    return out;
+}
+
+bool ArticleStore::save(const QVariantMap& values, const SaveStamp& stamp, QString* error) {
+    QVariantMap first = bind(values, kFirstColumns);
+    first.insert(QStringLiteral("CODIGO"), values.value(QStringLiteral("CODIGO")));
+    first.insert(QStringLiteral("UTIL_ABERTURA"), stamp.openedBy.left(15));
+    const QVariantMap key{{QStringLiteral("CODIGO"), values.value(QStringLiteral("CODIGO"))}};
+    auto withKey = [&key](QVariantMap m) {
+        m.insert(key);
+        return m;
+    };
+
+    if (!db_->beginTransaction(error))
+        return false;
+    bool ok = true;
+    if (stamp.changedAt && !stamp.isNew)
+        ok = db_->exec(QStringLiteral("UPDATE ARTIGOSCLS SET DTULTALTER=:WDtUltAlter,UTILALTER=:WUtil Where "
+                                      "CODIGO =:CODIGO"),
+                       withKey({{QStringLiteral("WDtUltAlter"), *stamp.changedAt},
+                                {QStringLiteral("WUtil"), stamp.changedBy.left(15)}}),
+                       error);
+    if (ok && stamp.isNew) {
+        // The columns of the invoicing side take their fixed values once,
+        // when the article is made.
+        ok = db_->exec(QStringLiteral("INSERT INTO ARTIGOSCLS (CODIGO,%1,ROTURA,GRELHA,CODIGOGRELHA,UTIL_ABERTURA,"
+                                      "NROFOTOS,MEDIDAS,CORBASE,CORBARRA,MEDIDA,GRAMAGEM,USA_EXIST,FICHABASE) "
+                                      "VALUES (:CODIGO,:%2,'N','N',0,:UTIL_ABERTURA,0,'S',0,0,0,0,'N','')")
+                           .arg(kFirstColumns.join(QLatin1Char(',')), kFirstColumns.join(QStringLiteral(",:"))),
+                       first, error);
+    } else if (ok) {
+        ok = db_->exec(QStringLiteral("UPDATE ARTIGOSCLS SET %1,GRELHA='N',UTIL_ABERTURA=:UTIL_ABERTURA "
+                                      "WHERE CODIGO=:CODIGO")
+                           .arg(assignments(kFirstColumns)),
+                       first, error);
+    }
+    if (ok)
+        ok = db_->exec(QStringLiteral("UPDATE ARTIGOSCLS SET %1 WHERE CODIGO=:CODIGO").arg(assignments(kSecondColumns)),
+                       withKey(bind(values, kSecondColumns)), error);
+    if (ok)
+        ok = db_->exec(QStringLiteral("UPDATE ARTIGOSCLS SET %1 WHERE CODIGO=:CODIGO").arg(assignments(kThirdColumns)),
+                       withKey(bind(values, kThirdColumns)), error);
+    if (ok) {
+        QVariantMap fourth = withKey(bind(values, kFourthColumns));
+        fourth.insert(QStringLiteral("DTABERTURA"), stamp.opened);
+        ok = db_->exec(QStringLiteral("UPDATE ARTIGOSCLS SET %1,DTABERTURA=:DTABERTURA,MEDIDAS='S' WHERE "
+                                      "CODIGO=:CODIGO")
+                           .arg(assignments(kFourthColumns)),
+                       fourth, error);
+    }
+    if (!ok) {
+        db_->rollback();
+        return false;
+    }
+    return db_->commit(error);
+}
+
+std::optional<QList<BaseArticle>> ArticleStore::articlesOfBase(const QString& code, bool variant,
+                                                                QString* error) {
+    const QString base = variant ? code.left(12) : code;
+    const QString last = variant ? base + QStringLiteral("9999") : code;
+    QSqlQuery q(db_->sql());
+    if (!db_->exec(q,
+                   QStringLiteral("Select CODIGO,FICTEC,TIPOARTIGO From ARTIGOSCLS Where CODIGO >= :WFichaBase and "
+                                  "CODIGO <= :WFinalArtigo Order By CODIGO"),
+                   {{QStringLiteral("WFichaBase"), base}, {QStringLiteral("WFinalArtigo"), last}}, error))
+        return std::nullopt;
+    QList<BaseArticle> out;
+    while (q.next())
+        out << BaseArticle{q.value(0).toString().trimmed(), q.value(2).toString().trimmed(),
+                           q.value(1).toString().trimmed()};
+    return out;
+}
+
+std::optional<int> ArticleStore::usageCount(UsageKind kind, const QString& code, QString* error) {
+    QString sql;
+    switch (kind) {
+    case UsageKind::Stock:
+        sql = QStringLiteral("Select count(*) as Contador FROM STKMOV WHERE ARTNRO=:WArtigo");
+        break;
+    case UsageKind::Orders:
+        sql = QStringLiteral("Select count(*) as Contador FROM ENCCLIDET WHERE ARTIGO=:WArtigo");
+        break;
+    case UsageKind::Invoices:
+        sql = QStringLiteral("Select count(*) as Contador FROM FACMOVDET WHERE ARTIGO=:WArtigo");
+        break;
+    }
+    const std::optional<QVariant> n = db_->scalar(sql, {{QStringLiteral("WArtigo"), code}}, error);
+    if (!n)
+        return std::nullopt;
+    return n->toInt();
+}
+
+bool ArticleStore::remove(const QString& code, bool withStock, QString* error) {
+    const QVariantMap p{{QStringLiteral("WArtigo"), code}};
+    if (!db_->beginTransaction(error))
+        return false;
+    const bool ok =
+        (!withStock || db_->exec(QStringLiteral("DELETE FROM STKARTGARMZ WHERE ARTIGO = :WArtigo"), p, error)) &&
+        db_->exec(QStringLiteral("DELETE FROM ARTIGOSCLS WHERE CODIGO = :WArtigo"), p, error) &&
+        db_->exec(QStringLiteral("DELETE FROM ARTIGOSMOE WHERE ARTIGO = :WArtigo"), p, error) &&
+        db_->exec(QStringLiteral("DELETE FROM ARTIGOSPAIS WHERE ARTIGO = :WArtigo"), p, error);
+    if (!ok) {
+        db_->rollback();
+        return false;
+    }
+    return db_->commit(error);
+}
+
+} // namespace corvane::articles

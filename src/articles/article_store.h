@@ -1,0 +1,81 @@
+#pragma once
+
+#include "db/database.h"
+
+#include <QDateTime>
+#include <QVariantMap>
+
+#include <optional>
+
+namespace corvane::articles {
+
+// The order of the article list.
+enum class ArticleOrder { Code, Designation };
+
+// The list of the opening screen: the ordinary articles (GRELHA 'N') with
+// the columns the screen shows, by code or by designation (then code).
+QString articleListSql(ArticleOrder order);
+// The columns of that list, in its order.
+QStringList articleListColumns();
+
+// Where an article's code is used elsewhere.
+enum class UsageKind { Stock, Orders, Invoices };
+// " Registos em Stock, não pode ser eliminado !!" and its two siblings.
+QString usageText(UsageKind kind);
+
+// One article of a base code: what the deletion checks read.
+struct BaseArticle {
+    QString code;
+    QString type;
+    QString sheet; // FICTEC
+};
+
+// What a save writes besides the typed columns.
+struct SaveStamp {
+    bool isNew = false;          // insert (else update the row with that code)
+    QDateTime opened;            // DTABERTURA: today on insert, as shown on update
+    QString openedBy;            // UTIL_ABERTURA
+    std::optional<QDateTime> changedAt; // set: DTULTALTER/UTILALTER stamped first
+    QString changedBy;
+};
+
+// The statements of the article master in the invoicing database.
+class ArticleStore {
+public:
+    explicit ArticleStore(db::Database& factura) : db_(&factura) {}
+
+    // Whether any article (ordinary or variant) has the code, ignoring case
+    // and trailing blanks; nullopt with the server's message when it cannot tell.
+    std::optional<bool> codeExists(const QString& code, QString* error = nullptr);
+
+    // Every column of one article; empty when there is none.
+    std::optional<QVariantMap> read(const QString& code, QString* error = nullptr);
+
+    // Inserts or updates the article in one transaction: the change stamp,
+    // then the typed columns (`values`: column -> value already converted;
+    // the columns the screen does not type take their fixed values on insert
+    // and keep what the row holds on update). On failure nothing is written.
+    bool save(const QVariantMap& values, const SaveStamp& stamp, QString* error = nullptr);
+    // The columns `values` of save() takes.
+    static QStringList typedColumns();
+
+    // The articles of a base: for a variant the base's first 12 characters
+    // up to the base + "9999", for an ordinary article the code itself.
+    std::optional<QList<BaseArticle>> articlesOfBase(const QString& code, bool variant,
+                                                     QString* error = nullptr);
+    // Rows of stock movements, order lines or invoice lines naming the article.
+    std::optional<int> usageCount(UsageKind kind, const QString& code, QString* error = nullptr);
+    // Whether the program database holds a technical sheet of the article.
+    // (Checked by the caller against its own database.)
+
+    // Deletes the article, its prices per currency and designations per
+    // country and (withStock) its stock per warehouse, in one transaction.
+    bool remove(const QString& code, bool withStock, QString* error = nullptr);
+
+    db::Database& database() { return *db_; }
+
+private:
+    db::Database* db_;
+};
+
+} // namespace corvane::articles
