@@ -1,0 +1,851 @@
+#include "article_screen.h"
+
+#include "articles/article_tables.h"
+#include "screens/field_input.h"
+
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+namespace corvane::articles {
+
+using screens::displayText;
+using screens::findKey;
+
+namespace {
+
+const QString kFicTecRights = QStringLiteral("Abertura Ficha Tecnica");
+const QString kTables = QStringLiteral("Tabelas");
+constexpr int kDesignWidth = 40;
+
+bool yes(const QVariant& v) { return v.toString().trimmed().compare(QLatin1String("S"), Qt::CaseInsensitive) == 0; }
+
+QVariantMap readRow(db::Database& db, const QString& sql, const QVariantMap& params, bool* found,
+                    QString* error) {
+    QSqlQuery q(db.sql());
+    QVariantMap out;
+    *found = false;
+    if (!db.exec(q, sql, params, error))
+        return out;
+    if (q.next()) {
+        *found = true;
+        const QSqlRecord rec = q.record();
+        for (int i = 0; i < rec.count(); ++i)
+            out.insert(rec.fieldName(i).toUpper(), rec.value(i));
+    }
+    return out;
+}
+
+} // namespace
+
+QString modeName(ArticleMode mode) {
+    switch (mode) {
+    case ArticleMode::Browsing:
+        return QStringLiteral("browsing");
+    case ArticleMode::Inserting:
+        return QStringLiteral("inserting");
+    case ArticleMode::Changing:
+        return QStringLiteral("changing");
+    case ArticleMode::Deleting:
+        break;
+    }
+    return QStringLiteral("deleting");
+}
+
+ArticleScreen::ArticleScreen(ArticleSources sources, ArticleView& view)
+    : src_(std::move(sources)), view_(view), store_(*src_.factura) {
+    db::Database& f = *src_.factura;
+    auto own = [this](std::unique_ptr<db::Dataset> ds) {
+        lookups_.insert(ds->name(), ds.get());
+        owned_.push_back(std::move(ds));
+    };
+    own(std::make_unique<db::Dataset>(f, kCommissions, QStringLiteral("Select * from comissoes ORDER BY CODIGO"),
+                                      QString(), QStringList{QStringLiteral("CODIGO")}));
+    own(std::make_unique<db::Dataset>(f, kFamilies, QStringLiteral("Select * From FAMILIAS Order By FAMILIA"),
+                                      QString(), QStringList{QStringLiteral("FAMILIA")}));
+    own(std::make_unique<db::Dataset>(f, kCompositions, QStringLiteral("Select * from ARTGCOMP ORDER BY CODIGO"),
+                                      QString(), QStringList{QStringLiteral("CODIGO")}));
+    own(std::make_unique<db::Dataset>(f, kVat, QStringLiteral("Select * from iva ORDER BY CODIGO"), QString(),
+                                      QStringList{QStringLiteral("CODIGO")}));
+    own(std::make_unique<db::Dataset>(f, kTariffs, QStringLiteral("Select * From PPAUTAL Order By CODIGO"),
+                                      QString(), QStringList{QStringLiteral("CODIGO")}));
+    own(std::make_unique<db::Dataset>(
+        *src_.contab, kCostCentres,
+        QStringLiteral("Select ANO,CODIGO,DESIGN,TIPO from CCUSTO Where ANO = :WAno and TIPO = 'L' Order By ANO,CODIGO"),
+        QString(), QStringList{QStringLiteral("ANO"), QStringLiteral("CODIGO")}));
+    lookups_.value(kCostCentres)->setParam(QStringLiteral("WAno"), src_.workingYear);
+    for (int n = 1; n <= 9; ++n) {
+        auto ds = std::make_unique<db::Dataset>(
+            f, levelDataset(n),
+            QStringLiteral("SELECT TABGRUPO, TABCOD, CODIGO, DESIGNACAO, REDUZDESIGN, REDUZCODIGO FROM CUSTARTG "
+                           "WHERE TABGRUPO =:WtabGrupo AND TABCOD = :WTabCod AND PAIS = 'PORTUGAL' "
+                           "ORDER BY TABGRUPO, TABCOD, CODIGO"),
+            QString(), QStringList{QStringLiteral("TABGRUPO"), QStringLiteral("TABCOD"), QStringLiteral("CODIGO")});
+        ds->setParam(QStringLiteral("WTabCod"), QString::number(n));
+        ds->setParam(QStringLiteral("WtabGrupo"), QString());
+        own(std::move(ds));
+    }
+    lookups_.insert(kMaterialTypes, src_.materialTypes);
+    parGrupos_ = std::make_unique<db::Dataset>(
+        f, QStringLiteral("PARGRUPOS"),
+        QStringLiteral("SELECT TABGRUPO, TABCOD, TABNOM FROM PARGRUPOS WHERE TABGRUPO =:WtabGrupo ORDER BY TABGRUPO, "
+                       "TABCOD"),
+        QString(), QStringList{QStringLiteral("TABGRUPO"), QStringLiteral("TABCOD")});
+    suppliers_ = std::make_unique<db::Dataset>(
+        f, QStringLiteral("STKARTGFORN"),
+        QStringLiteral("SELECT CODARTG,CODFORN,PRECO,VOSREF,FORN.SIGLA AS SIGLA FROM STKARTGFORN STK JOIN "
+                       "FORNECEDORES FORN ON FORN.CODIGO=STK.CODFORN Where STK.CODARTG=:WArtigo ORDER BY CODFORN"));
+    for (int n = 0; n < 9; ++n)
+        captions_ << QString();
+}
+
+ArticleScreen::~ArticleScreen() = default;
+
+bool ArticleScreen::readParameters(QString* error) {
+    bool found = false;
+    parameters_ = readRow(*src_.factura, QStringLiteral("SELECT * FROM PARCUSTOM WHERE CODIGO = '1'"), {}, &found,
+                          error);
+    if (!found) {
+        if (error && error->isEmpty())
+            *error = QStringLiteral("Parâmetros de customização de Artigos Inexistentes ...");
+        return false;
+    }
+    const QVariantMap year = readRow(*src_.factura, QStringLiteral("SELECT * FROM PARGER WHERE ANO = :WAno"),
+                                     {{QStringLiteral("WAno"), src_.workingYear}}, &found, error);
+    if (!found) {
+        if (error && error->isEmpty())
+            *error = QStringLiteral("Parâmetros Gerais Inexistentes");
+        return false;
+    }
+    accounting_ = yes(year.value(QStringLiteral("CONTABILIDADE")));
+    stocks_ = yes(year.value(QStringLiteral("STOCKS")));
+    orders_ = yes(year.value(QStringLiteral("ENCOMENDAS")));
+    return true;
+}
+
+bool ArticleScreen::activate(const RightsOf& rightsOf, const QString& signature) {
+    view_.statusText(2, signature);
+    selectPage(kPageGeneral);
+    const QString base = QStringLiteral("MODULO BASE");
+    auto allowed = [&](const QString& program) { return rightsOf(base, kTables, program).ACEDER == QLatin1String("S"); };
+    buttons_.familyVisible = allowed(QStringLiteral("Familias de Artigos"));
+    buttons_.tariffVisible = allowed(QStringLiteral("Posicoes Pautais"));
+    buttons_.compositionVisible = allowed(QStringLiteral("Composicoes de Artigos"));
+    buttons_.vatVisible = allowed(QStringLiteral("I.V.A."));
+    for (int n = 1; n <= 9; ++n)
+        buttons_.levelVisible[n - 1] = allowed(QStringLiteral("Custom. Artigos %1").arg(n));
+    const shell::AccessRights own = rightsOf(QStringLiteral("CORVANE"), QStringLiteral("Fichas Tecnicas"), kFicTecRights);
+    buttons_.insertVisible = own.INSERIR == QLatin1String("S");
+    buttons_.deleteVisible = own.ELIMINAR == QLatin1String("S");
+    buttons_.scannerVisible = own.SCANNER != QLatin1String("N");
+    deleteRight_ = buttons_.deleteVisible;
+
+    QString error;
+    for (auto& ds : owned_)
+        if (!ds->name().startsWith(QLatin1String("NIVEL")) && ds->name() != kCostCentres && !ds->reopen(&error)) {
+            view_.message(error);
+            return false;
+        }
+    if (src_.materialTypes && !src_.materialTypes->isOpen() && !src_.materialTypes->open(&error)) {
+        view_.message(error);
+        return false;
+    }
+    if (!readParameters(&error)) {
+        view_.message(error);
+        return false;
+    }
+    buttons_.costCentreEnabled = accounting_;
+    if (accounting_ && !lookups_.value(kCostCentres)->reopen(&error)) {
+        view_.message(error);
+        return false;
+    }
+    order_ = ArticleOrder::Code;
+    if (!openList(&error)) {
+        view_.message(error);
+        return false;
+    }
+    mode_ = ArticleMode::Browsing;
+    saveGuard_ = 9;
+    handlers_ = false;
+    row_ = list_->rowCount() > 0 ? 0 : -1;
+    showArticle();
+    view_.focusField(kList);
+    view_.refresh();
+    return true;
+}
+
+void ArticleScreen::close() {
+    handlers_ = false;
+    for (auto& ds : owned_)
+        ds->close();
+    if (list_)
+        list_->close();
+    suppliers_->close();
+    parGrupos_->close();
+}
+
+bool ArticleScreen::openList(QString* error) {
+    list_ = std::make_unique<db::Dataset>(*src_.factura, QStringLiteral("ARTIGOSCLS"), articleListSql(order_),
+                                          QString(), QStringList{QStringLiteral("CODIGO")});
+    if (!list_->open(error))
+        return false;
+    countArticles();
+    return true;
+}
+
+bool ArticleScreen::reopenList() {
+    QString error;
+    if (!openList(&error)) {
+        view_.message(error);
+        return false;
+    }
+    return true;
+}
+
+void ArticleScreen::countArticles() {
+    const std::optional<QVariant> n =
+        src_.factura->scalar(QStringLiteral("SELECT COUNT(*) FROM ARTIGOSCLS WHERE GRELHA = 'N'"));
+    count_ = n ? n->toInt() : list_->rowCount();
+}
+
+bool ArticleScreen::locate(const QString& code) {
+    const int row = findKey(*list_, QStringLiteral("CODIGO"), code);
+    if (row < 0)
+        return false;
+    setCurrentRow(row);
+    return true;
+}
+
+void ArticleScreen::sortBy(ArticleOrder order) {
+    const QString keep = code_;
+    order_ = order;
+    if (!reopenList())
+        return;
+    row_ = list_->rowCount() > 0 ? 0 : -1;
+    if (!locate(keep))
+        showArticle();
+    view_.refresh();
+}
+
+void ArticleScreen::setCurrentRow(int row) {
+    row_ = row;
+    if (mode_ == ArticleMode::Browsing)
+        showArticle();
+}
+
+// ---- showing -------------------------------------------------------------
+
+void ArticleScreen::clearInputs() {
+    texts_.clear();
+    for (int n = 0; n < 9; ++n)
+        reduced_[n].clear();
+}
+
+int ArticleScreen::lookupRow(const QString& dataset, const QString& column, const QVariant& key) const {
+    db::Dataset* ds = lookups_.value(dataset);
+    if (!ds || !ds->isOpen() || key.toString().trimmed().isEmpty())
+        return -1;
+    return findKey(*ds, column, key);
+}
+
+QString ArticleScreen::lookupText(const QString& dataset, const QString& keyColumn, const QVariant& key,
+                                  const QString& column) const {
+    const int row = lookupRow(dataset, keyColumn, key);
+    return row < 0 ? QString() : displayText(lookups_.value(dataset)->value(row, column));
+}
+
+void ArticleScreen::showArticle() {
+    clearInputs();
+    if (row_ < 0 || row_ >= list_->rowCount()) {
+        code_.clear();
+        group_.clear();
+        layOutLevels();
+        view_.refresh();
+        return;
+    }
+    for (const ArticleField& f : articleFields()) {
+        const QVariant v = list_->value(row_, f.rule.column);
+        QString t = displayText(v);
+        if ((f.rule.column == QLatin1String("COMISSAO") || f.rule.column == QLatin1String("COMPOSICAO")) &&
+            v.toInt() == 0)
+            t.clear();
+        if (f.rule.kind == screens::FieldKind::Text || f.rule.kind == screens::FieldKind::Upper)
+            t = t.trimmed();
+        texts_.insert(f.rule.input, t);
+    }
+    code_ = list_->text(row_, QStringLiteral("CODIGO")).trimmed();
+    texts_.insert(kComposedLabel, list_->text(row_, QStringLiteral("DESIGNACAO1")).trimmed());
+    texts_.insert(kAverageCost, displayText(list_->value(row_, QStringLiteral("PMCUSTO"))));
+    texts_.insert(kLastEntryPrice, displayText(list_->value(row_, QStringLiteral("PULENTRA"))));
+    opened_ = list_->value(row_, QStringLiteral("DTABERTURA"));
+    openedBy_ = list_->text(row_, QStringLiteral("UTIL_ABERTURA")).trimmed();
+    for (const QString& input : {QStringLiteral("Edit_TipoMat"), QStringLiteral("Edit_CCusto"),
+                                 QStringLiteral("Edit_Composicao"), QStringLiteral("Edit_Comissao"),
+                                 QStringLiteral("Edit_Codiva"), kDesignInput, kDesign2Input})
+        describe(input);
+    if (!texts_.value(QStringLiteral("Edit_Composicao")).isEmpty() && texts_.value(kCompositionName).isEmpty())
+        texts_.insert(kCompositionName, QStringLiteral("Composição Inexistente!!!"));
+    group_ = groupOfType(texts_.value(QStringLiteral("Edit_TipoArtigo")));
+    layOutLevels();
+    for (int n = 1; n <= 9; ++n)
+        lookUpLevel(n);
+    suppliers_->setParam(QStringLiteral("WArtigo"), code_);
+    QString error;
+    suppliers_->reopen(&error);
+    view_.refresh();
+}
+
+// The boxes beside an input.
+void ArticleScreen::describe(const QString& input) {
+    const QString t = texts_.value(input).trimmed();
+    if (input == QLatin1String("Edit_TipoMat"))
+        texts_.insert(kMaterialName, lookupText(kMaterialTypes, QStringLiteral("CODIGO"), t, QStringLiteral("DESIGNACAO")));
+    else if (input == QLatin1String("Edit_CCusto"))
+        texts_.insert(kCostCentreName,
+                      accounting_ ? lookupText(kCostCentres, QStringLiteral("CODIGO"), t, QStringLiteral("DESIGN"))
+                                  : QString());
+    else if (input == QLatin1String("Edit_Composicao"))
+        texts_.insert(kCompositionName, lookupText(kCompositions, QStringLiteral("CODIGO"), t, QStringLiteral("DESIGNACAO")));
+    else if (input == QLatin1String("Edit_Comissao"))
+        texts_.insert(kCommissionRate, lookupText(kCommissions, QStringLiteral("CODIGO"), t, QStringLiteral("PRCCOM")));
+    else if (input == QLatin1String("Edit_Codiva"))
+        texts_.insert(kVatRate, lookupText(kVat, QStringLiteral("CODIGO"), t, QStringLiteral("PRCIVA")));
+    else if (input == kDesignInput)
+        texts_.insert(kLength1, QString::number(texts_.value(input).size()));
+    else if (input == kDesign2Input)
+        texts_.insert(kLength2, QString::number(texts_.value(input).size()));
+}
+
+QString ArticleScreen::groupOfType(const QString& type) const {
+    bool ok = false;
+    const int n = type.trimmed().toInt(&ok);
+    if (!ok || n < 1 || n > 11)
+        return {};
+    return parameters_.value(QStringLiteral("GRUPOTIPO%1").arg(n)).toString().trimmed();
+}
+
+void ArticleScreen::layOutLevels() {
+    for (int n = 0; n < 9; ++n)
+        captions_[n].clear();
+    QString error;
+    parGrupos_->setParam(QStringLiteral("WtabGrupo"), group_);
+    if (!group_.isEmpty() && parGrupos_->reopen(&error) && parGrupos_->fetchAll(&error))
+        for (int r = 0; r < parGrupos_->rowCount(); ++r) {
+            bool ok = false;
+            const int level = parGrupos_->text(r, QStringLiteral("TABCOD")).trimmed().toInt(&ok);
+            if (ok && level >= 1 && level <= 9)
+                captions_[level - 1] = parGrupos_->text(r, QStringLiteral("TABNOM")).trimmed();
+        }
+    for (int n = 1; n <= 9; ++n) {
+        db::Dataset* ds = lookups_.value(levelDataset(n));
+        ds->close();
+        if (!captions_[n - 1].isEmpty()) {
+            ds->setParam(QStringLiteral("WtabGrupo"), group_);
+            ds->open(&error);
+        }
+    }
+}
+
+void ArticleScreen::lookUpLevel(int level) {
+    const QString input = levelInput(level);
+    reduced_[level - 1].clear();
+    QString name;
+    const int row = levelEnabled(level) ? lookupRow(levelDataset(level), QStringLiteral("CODIGO"),
+                                                    texts_.value(input).trimmed())
+                                        : -1;
+    if (row >= 0) {
+        db::Dataset* ds = lookups_.value(levelDataset(level));
+        name = ds->text(row, QStringLiteral("DESIGNACAO")).trimmed();
+        reduced_[level - 1] = ds->text(row, QStringLiteral("REDUZDESIGN")).trimmed();
+    }
+    texts_.insert(levelNameInput(level), name);
+}
+
+// ---- typing and checks ----------------------------------------------------
+
+void ArticleScreen::setText(const QString& input, const QString& text) {
+    texts_.insert(input, text);
+    if (input == kDesignInput || input == kDesign2Input)
+        describe(input);
+}
+
+void ArticleScreen::fieldEnter(const QString& input) {
+    if (const ArticleField* f = articleField(input); f && !f->rule.hint.isEmpty())
+        view_.statusText(0, f->rule.hint);
+    if (input.startsWith(QLatin1String("Edit_Custom")))
+        level_ = input.mid(11).toInt();
+    if (input == QLatin1String("Edit_VosRef")) {
+        buttons_.satellitesEnabled = false;
+        view_.refresh();
+    }
+}
+
+bool ArticleScreen::refuse(const QString& input, const QString& message, bool beep) {
+    if (beep)
+        view_.beep();
+    if (!message.isEmpty())
+        view_.message(message);
+    view_.focusField(input);
+    return false;
+}
+
+bool ArticleScreen::pageSelected(const QString& page) {
+    if (page == kPageStocks && !stocks_) {
+        selectPage(kPageSpecifics);
+        return false;
+    }
+    if (page == kPageSpecifics)
+        describe(QStringLiteral("Edit_Composicao"));
+    else if (page == kPageClassification) {
+        group_ = groupOfType(texts_.value(QStringLiteral("Edit_TipoArtigo")));
+        layOutLevels();
+        for (int n = 1; n <= 9; ++n)
+            lookUpLevel(n);
+    } else if (page == kPageInvoicing)
+        describe(QStringLiteral("Edit_Codiva"));
+    view_.refresh();
+    return true;
+}
+
+bool ArticleScreen::fieldExit(const QString& input, const QString& text) {
+    texts_.insert(input, text);
+    if (!handlers_ || (mode_ != ArticleMode::Inserting && mode_ != ArticleMode::Changing))
+        return true;
+    const bool ok = checkField(input, text);
+    view_.refresh();
+    return ok;
+}
+
+bool ArticleScreen::codeExit(const QString& text) {
+    buttons_.deleteEnabled = false;
+    const QString code = text.trimmed();
+    if (code.isEmpty()) {
+        view_.beep();
+        view_.message(QStringLiteral("Artigo Inválido ... <Enter>"));
+        cancel();
+        return true;
+    }
+    if (code.size() > 16)
+        return refuse(kCodeInput, QStringLiteral("o Nº de dígitos do Código não pode ultrapassar os 16"));
+    QString error;
+    const std::optional<bool> exists = store_.codeExists(code, &error);
+    if (!exists)
+        return refuse(kCodeInput, error, false);
+    if (*exists) {
+        view_.beep();
+        view_.message(QStringLiteral("Artigo Já foi Aberto ... <Enter>"));
+        // Back to the list without saving: the inputs hold the new article,
+        // not the one the list shows.
+        handlers_ = false;
+        saveGuard_ = 9;
+        mode_ = ArticleMode::Browsing;
+        view_.focusField(kList);
+        return true;
+    }
+    code_ = code.toUpper();
+    texts_.insert(kCodeInput, code_);
+    return true;
+}
+
+bool ArticleScreen::lastCaptionedLevel(int level) const {
+    for (int n = level + 1; n <= 9; ++n)
+        if (levelEnabled(n))
+            return false;
+    return true;
+}
+
+bool ArticleScreen::costCentreCheck(const QString& text) {
+    if (!accounting_)
+        return true;
+    const QString code = text.trimmed();
+    if (code.isEmpty()) {
+        texts_.insert(kCostCentreName, QString());
+        return true;
+    }
+    if (lookupRow(kCostCentres, QStringLiteral("CODIGO"), code) < 0)
+        return refuse(QStringLiteral("Edit_CCusto"), QStringLiteral("CENTRO DE CUSTO INEXISTENTE !!!"));
+    describe(QStringLiteral("Edit_CCusto"));
+    bool anyLevel = false;
+    for (int n = 1; n <= 9; ++n)
+        anyLevel = anyLevel || levelEnabled(n);
+    if (!anyLevel)
+        selectPage(kPageInvoicing);
+    return true;
+}
+
+bool ArticleScreen::checkField(const QString& input, const QString& text) {
+    const ArticleField* field = articleField(input);
+    if (!field)
+        return true;
+    const screens::FieldRule& rule = field->rule;
+    const QString t = text.trimmed();
+    if (input == kCodeInput)
+        return codeExit(text);
+    if (input == kDesignInput || input == kDesign2Input) {
+        if (text.size() > kDesignWidth) {
+            view_.beep();
+            view_.message(QStringLiteral("Excedeu o tamanho de Designação ... [40 caracteres] ..."));
+            texts_.insert(input, text.left(kDesignWidth));
+        }
+        describe(input);
+        if (input == kDesignInput && t.isEmpty())
+            return refuse(input, QString());
+        return true;
+    }
+    if (input == QLatin1String("Edit_TipoArtigo")) {
+        if (articleTypeCaption(t).isEmpty())
+            return refuse(input, QStringLiteral("Digite de [1...11] o Tipo de Artigo ..."));
+        texts_.insert(input, QString::number(t.toInt()));
+        group_ = groupOfType(t);
+        layOutLevels();
+        for (int n = 1; n <= 9; ++n)
+            lookUpLevel(n);
+        return true;
+    }
+    if (input == QLatin1String("Edit_ArtDescont1")) {
+        if (t.toUpper() != QLatin1String("S") && t.toUpper() != QLatin1String("N"))
+            return refuse(input, QStringLiteral("DIGITE [S] ou [N]"));
+        texts_.insert(input, t.toUpper());
+        selectPage(kPageSpecifics);
+        return true;
+    }
+    // Numbers must read as numbers before any lookup.
+    QVariant value;
+    QString message;
+    if (!screens::convertField(rule, text, &value, &message))
+        return refuse(input, message);
+    if (input == QLatin1String("Edit_PosPautal")) {
+        if (!t.isEmpty() && lookupRow(kTariffs, QStringLiteral("CODIGO"), t) < 0)
+            return refuse(input, QStringLiteral("Posição Pautal Inválida ..."));
+        return true;
+    }
+    if (input == QLatin1String("Edit_TipoMat")) {
+        if (!t.isEmpty() && t != QLatin1String("0") && lookupRow(kMaterialTypes, QStringLiteral("CODIGO"), value) < 0)
+            return refuse(input, QStringLiteral("Tipo de Material Inexistente ..."), false);
+        describe(input);
+        return true;
+    }
+    if (input == QLatin1String("Edit_Composicao")) {
+        if (!t.isEmpty() && t != QLatin1String("0") && lookupRow(kCompositions, QStringLiteral("CODIGO"), value) < 0)
+            return refuse(input, QStringLiteral("Composição Inexistente!!!"));
+        describe(input);
+        selectPage(kPageClassification);
+        return true;
+    }
+    if (input == QLatin1String("Edit_Familia")) {
+        const int row = lookupRow(kFamilies, QStringLiteral("FAMILIA"), t);
+        if (row < 0) {
+            selectPage(kPageClassification);
+            return refuse(input, QStringLiteral("Família Inexistente ..."));
+        }
+        if (!accounting_)
+            return true;
+        const QString type = texts_.value(QStringLiteral("Edit_TipoArtigo")).trimmed();
+        QString column;
+        if (type == QLatin1String("1") || type == QLatin1String("4"))
+            column = QStringLiteral("CCUSTO");
+        else if (type == QLatin1String("2"))
+            column = QStringLiteral("CCUSTOMERC");
+        else if (type == QLatin1String("3") || type == QLatin1String("5"))
+            column = QStringLiteral("CCUSTOSERV");
+        if (!column.isEmpty())
+            texts_.insert(QStringLiteral("Edit_CCusto"), lookups_.value(kFamilies)->text(row, column).trimmed());
+        if (!costCentreCheck(texts_.value(QStringLiteral("Edit_CCusto")))) {
+            selectPage(kPageClassification);
+            return true; // the focus went to the cost centre
+        }
+        return true;
+    }
+    if (input == QLatin1String("Edit_CCusto"))
+        return costCentreCheck(text);
+    if (input.startsWith(QLatin1String("Edit_Custom"))) {
+        const int level = input.mid(11).toInt();
+        lookUpLevel(level);
+        if (lastCaptionedLevel(level))
+            selectPage(kPageInvoicing);
+        return true;
+    }
+    if (input == QLatin1String("Edit_Codiva")) {
+        if (lookupRow(kVat, QStringLiteral("CODIGO"), value) < 0) {
+            texts_.insert(input, QString());
+            texts_.insert(kVatRate, QString());
+            return refuse(input, QStringLiteral("Código de I.V.A. Inexistente ..."));
+        }
+        describe(input);
+        return true;
+    }
+    if (input == QLatin1String("Edit_Comissao")) {
+        if (t.isEmpty() || t == QLatin1String("0")) {
+            texts_.insert(kCommissionRate, QString());
+            selectPage(kPageStocks);
+            return true;
+        }
+        if (lookupRow(kCommissions, QStringLiteral("CODIGO"), value) < 0) {
+            texts_.insert(kCommissionRate, QString());
+            return refuse(input, QStringLiteral("Comissão Inexistente ..."));
+        }
+        describe(input);
+        selectPage(kPageStocks);
+        return true;
+    }
+    if (input == QLatin1String("Edit_UnVenda") && mode_ == ArticleMode::Inserting) {
+        texts_.insert(QStringLiteral("Edit_UnCompra"), text);
+        texts_.insert(QStringLiteral("Edit_UnConv"), text);
+    }
+    return true;
+}
+
+// ---- modes ------------------------------------------------------------------
+
+void ArticleScreen::gridExit() {
+    handlers_ = true;
+    buttons_.listButtons = false;
+    if (mode_ == ArticleMode::Inserting) {
+        buttons_.codeEnabled = true;
+    } else if (row_ >= 0) {
+        mode_ = ArticleMode::Changing;
+        showArticle();
+        view_.focusField(kDesignInput);
+    }
+    view_.refresh();
+}
+
+bool ArticleScreen::gridEnter() {
+    buttons_.listButtons = true;
+    buttons_.satellitesEnabled = true;
+    view_.statusText(0, QString());
+    if (saveGuard_ < 2 && (mode_ == ArticleMode::Changing || mode_ == ArticleMode::Inserting)) {
+        if (mode_ == ArticleMode::Inserting && code_.isEmpty()) {
+            cancel();
+            return true;
+        }
+        if (!save()) {
+            buttons_.listButtons = false;
+            view_.refresh();
+            return false;
+        }
+        reopenList();
+    }
+    handlers_ = false;
+    buttons_.codeEnabled = false;
+    buttons_.deleteEnabled = true;
+    buttons_.insertEnabled = true;
+    mode_ = ArticleMode::Browsing;
+    saveGuard_ = 0;
+    const int row = code_.isEmpty() ? -1 : findKey(*list_, QStringLiteral("CODIGO"), code_);
+    if (row >= 0)
+        row_ = row;
+    else if (row_ >= list_->rowCount())
+        row_ = list_->rowCount() - 1;
+    showArticle();
+    return true;
+}
+
+void ArticleScreen::insert() {
+    clearInputs();
+    for (const QString& unit : {QStringLiteral("Edit_UnVenda"), QStringLiteral("Edit_UnCompra"),
+                                QStringLiteral("Edit_UnConv")})
+        texts_.insert(unit, QStringLiteral("Und"));
+    texts_.insert(QStringLiteral("Edit_ArtDescont1"), QStringLiteral("N"));
+    for (int n = 1; n <= 9; ++n)
+        texts_.insert(levelInput(n), QStringLiteral("0"));
+    describe(kDesignInput);
+    describe(kDesign2Input);
+    code_.clear();
+    opened_ = QVariant();
+    openedBy_.clear();
+    handlers_ = true;
+    buttons_.insertEnabled = false;
+    buttons_.deleteEnabled = false;
+    buttons_.codeEnabled = true;
+    mode_ = ArticleMode::Inserting;
+    saveGuard_ = 0;
+    codified_ = false;
+    selectPage(kPageGeneral);
+    view_.focusField(kCodeInput);
+    view_.refresh();
+}
+
+void ArticleScreen::cancel() {
+    handlers_ = false;
+    saveGuard_ = 9;
+    mode_ = ArticleMode::Browsing;
+    buttons_.codeEnabled = false;
+    view_.focusField(kList);
+    selectPage(kPageGeneral);
+    view_.refresh();
+}
+
+void ArticleScreen::composeDesignation() {
+    QString design = texts_.value(kDesignInput);
+    for (int n = 0; n < 9; ++n)
+        if (!texts_.value(levelInput(n + 1)).trimmed().isEmpty() && !reduced_[n].isEmpty())
+            design += QLatin1Char(',') + reduced_[n];
+    design = design.left(kDesignWidth);
+    texts_.insert(kDesignInput, design);
+    texts_.insert(kComposedLabel, design);
+}
+
+bool ArticleScreen::collectValues(QVariantMap* values) {
+    values->clear();
+    for (const ArticleField& f : articleFields()) {
+        QString t = texts_.value(f.rule.input);
+        const bool numeric = f.rule.kind != screens::FieldKind::Text && f.rule.kind != screens::FieldKind::Upper;
+        if (numeric && t.trimmed().isEmpty())
+            t = QStringLiteral("0");
+        if (f.rule.column == QLatin1String("CCUSTO") && !accounting_) {
+            values->insert(f.rule.column, list_ && row_ >= 0 && mode_ == ArticleMode::Changing
+                                              ? list_->value(row_, QStringLiteral("CCUSTO"))
+                                              : QVariant(QString()));
+            continue;
+        }
+        QVariant v;
+        QString message;
+        if (!screens::convertField(f.rule, f.rule.maxLength > 0 && !numeric ? t.left(f.rule.maxLength) : t, &v,
+                                   &message)) {
+            view_.beep();
+            view_.message(message);
+            view_.focusField(f.rule.input);
+            return false;
+        }
+        if (!numeric && v.isNull())
+            v = QString();
+        values->insert(f.rule.column, v);
+    }
+    values->insert(QStringLiteral("CODIGO"), code_);
+    values->insert(QStringLiteral("DESIGNACAO1"), texts_.value(kComposedLabel).left(kDesignWidth));
+    return true;
+}
+
+bool ArticleScreen::save() {
+    SaveStamp stamp;
+    stamp.isNew = mode_ == ArticleMode::Inserting;
+    const QDateTime now = src_.now();
+    if (stamp.isNew) {
+        if (!codified_)
+            composeDesignation();
+        stamp.opened = QDateTime(now.date(), QTime(0, 0));
+        stamp.openedBy = src_.userCode;
+    } else {
+        stamp.opened = opened_.toDateTime();
+        stamp.openedBy = openedBy_;
+        stamp.changedAt = now;
+        stamp.changedBy = src_.userCode;
+    }
+    QVariantMap values;
+    if (!collectValues(&values))
+        return false;
+    QString error;
+    if (!store_.save(values, stamp, &error)) {
+        view_.message(error);
+        return false;
+    }
+    return true;
+}
+
+// ---- deletion -----------------------------------------------------------------
+
+bool ArticleScreen::remove() {
+    if (row_ < 0 || code_.isEmpty())
+        return false;
+    const QString base = list_->text(row_, QStringLiteral("FICHABASE")).trimmed();
+    const QString colour = list_->text(row_, QStringLiteral("CORDES")).trimmed();
+    if (!base.isEmpty() && base.compare(code_, Qt::CaseInsensitive) != 0 && !colour.isEmpty()) {
+        view_.message(QStringLiteral("Não pode eliminar este Artigo, vá pela selecção de Côres"));
+        return false;
+    }
+    if (!deleteRight_) {
+        view_.message(QStringLiteral("Não pode eliminar artigos !!!"));
+        return false;
+    }
+    QString error;
+    bool sheet = yes(list_->value(row_, QStringLiteral("FICTEC")));
+    if (!sheet && src_.corvane) {
+        const std::optional<QVariant> n = src_.corvane->scalar(
+            QStringLiteral("SELECT COUNT(*) FROM FICTECMAS WHERE CODIGO = :C"), {{QStringLiteral("C"), code_}}, &error);
+        if (!n) {
+            view_.message(error);
+            return false;
+        }
+        sheet = n->toInt() > 0;
+    }
+    if (sheet) {
+        view_.message(QStringLiteral("Elimine 1ª a Ficha Técnica : ") + (base.isEmpty() ? code_ : base));
+        mode_ = ArticleMode::Browsing;
+        return false;
+    }
+    const bool variant = list_->text(row_, QStringLiteral("GRELHA")).trimmed() != QLatin1String("N");
+    const std::optional<QList<BaseArticle>> articles = store_.articlesOfBase(code_, variant, &error);
+    if (!articles) {
+        view_.message(error);
+        return false;
+    }
+    for (const BaseArticle& a : *articles) {
+        QList<UsageKind> kinds;
+        if (stocks_ && a.type != QLatin1String("3"))
+            kinds << UsageKind::Stock;
+        if (orders_)
+            kinds << UsageKind::Orders;
+        kinds << UsageKind::Invoices;
+        for (UsageKind kind : kinds) {
+            const std::optional<int> n = store_.usageCount(kind, a.code, &error);
+            if (!n) {
+                view_.message(error);
+                return false;
+            }
+            if (*n > 0) {
+                view_.beep();
+                view_.message(QStringLiteral("Artigo ") + a.code + QStringLiteral(" c/ : ") + QString::number(*n) +
+                              usageText(kind));
+                return false;
+            }
+        }
+    }
+    mode_ = ArticleMode::Deleting;
+    if (!view_.confirm(QStringLiteral("Eliminação !!! Confirma ?"))) {
+        mode_ = ArticleMode::Browsing;
+        return false;
+    }
+    view_.statusText(0, QStringLiteral("Eliminação em Curso !!!"));
+    view_.statusText(1, QStringLiteral("Aguarde P/ Favor!!!"));
+    const bool withStock = stocks_ && list_->text(row_, QStringLiteral("TIPOARTIGO")).trimmed() != QLatin1String("3");
+    if (withStock)
+        view_.statusText(0, QStringLiteral("Eliminação Valores de Stocks Em Curso !!!"));
+    const bool ok = store_.remove(code_, withStock, &error);
+    view_.statusText(0, QString());
+    view_.statusText(1, QString());
+    mode_ = ArticleMode::Browsing;
+    if (!ok) {
+        view_.message(error);
+        return false;
+    }
+    selectPage(kPageGeneral);
+    reopenList();
+    row_ = list_->rowCount() > 0 ? 0 : -1;
+    showArticle();
+    return true;
+}
+
+// ---- other actions -----------------------------------------------------------
+
+bool ArticleScreen::sheetAllowed() {
+    if (row_ < 0)
+        return false;
+    if (list_->text(row_, QStringLiteral("TIPOARTIGO")).trimmed() != QLatin1String("1")) {
+        view_.message(QStringLiteral("A Ficha Técnica só é válida para Produtos ..."));
+        return false;
+    }
+    return true;
+}
+
+bool ArticleScreen::satellitesAllowed() {
+    const QString code = (mode_ == ArticleMode::Inserting ? texts_.value(kCodeInput) : code_).trimmed();
+    QString error;
+    const std::optional<bool> exists = code.isEmpty() ? std::optional<bool>(false) : store_.codeExists(code, &error);
+    if (!exists || !*exists) {
+        view_.beep();
+        return false;
+    }
+    return true;
+}
+
+} // namespace corvane::articles

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "articles/screens/article_screen.h"
+#include "reference/screen_fixture.h"
+
+#include <QtTest>
+
+// A signed-on demo site whose article tables hold only the rows a test
+// arranged, and an article screen reporting to a recording view.
+struct RecordingArticleView : RecordingView, corvane::articles::ArticleView {
+    QStringList pages;
+    int refreshes = 0;
+    void beep() override { RecordingView::beep(); }
+    void message(const QString& t) override { RecordingView::message(t); }
+    bool confirm(const QString& t) override { return RecordingView::confirm(t); }
+    void focusField(const QString& f) override { RecordingView::focusField(f); }
+    void statusText(int p, const QString& t) override { RecordingView::statusText(p, t); }
+    void selectPage(const QString& page) override { pages << page; }
+    void refresh() override { ++refreshes; }
+};
+
+struct ArticleFixture : ScreenFixture {
+    RecordingArticleView screenView;
+    explicit ArticleFixture(const QString& backend);
+
+    corvane::db::Database& factura() { return site.invoicing(); }
+    corvane::db::Database& contab() { return site.accounting(); }
+    const QString& year() const { return run->ctx.WorkingYear; }
+    const QString& user() const { return run->ctx.UserCode; }
+
+    // Empties the article tables and fills them with the rows below.
+    void arrange();
+    void insert(corvane::db::Database& db, const QString& table, const QVariantMap& row);
+    void article(const QString& code, const QString& type, const QString& design, const QVariantMap& more = {});
+    QVariant articleValue(const QString& code, const QString& column);
+    int count(corvane::db::Database& db, const QString& sql);
+
+    corvane::articles::ArticleSources sources();
+    std::unique_ptr<corvane::articles::ArticleScreen> open(const corvane::shell::AccessRights& own = allRights());
+};
