@@ -2,6 +2,7 @@
 #include "core/site.h"
 #include "core/site_log.h"
 #include "db/credentials.h"
+#include "articles/ui/screens.h"
 #include "reference/ui/screens.h"
 #include "shell/ui/splash.h"
 #include "shell/ui/tfacfmenu.h"
@@ -57,6 +58,7 @@ int main(int argc, char** argv) {
     };
     shell::ScreenTable screens;
     reference::registerScreens(screens);
+    articles::registerScreens(screens);
     shell::TFACFMENU menu(site, deps, screens, &log);
     window = &menu;
     menu.show();

@@ -21,5 +21,7 @@ public:
 };
 
 inline const QString kDeleteQuestion = QStringLiteral("ELIMINAÇÃO !!! Confirma ?");
+// The hint of an entry or button whose screen this version does not have yet.
+inline const QString kNotAvailableYet = QStringLiteral("Ecrã ainda não disponível nesta versão do programa");
 
 } // namespace corvane

@@ -3,6 +3,7 @@
 #include "shell/data_modules.h"
 #include "support/menu_window.h"
 #include "support/modal_closer.h"
+#include "support/screen_driver.h"
 #include "support/test_site.h"
 
 #include <QAction>
@@ -28,24 +29,8 @@ struct Menu : MenuWindow {
         reference::registerScreens(table);
         return table;
     }
-    // Triggers a menu entry and runs `work` on the screen it opens, then closes it.
     bool open(const QString& entry, const QString& screen, const std::function<void(QDialog*)>& work) {
-        bool seen = false;
-        QTimer::singleShot(0, window.get(), [&] {
-            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-            if (!dialog || dialog->objectName() != screen) {
-                if (dialog)
-                    dialog->close();
-                return;
-            }
-            seen = true;
-            QVERIFY(QTest::qWaitForWindowActive(dialog));
-            QTest::qWait(50);
-            work(dialog);
-            dialog->close();
-        });
-        window->findChild<QAction*>(entry)->trigger();
-        return seen;
+        return openEntry(*window, entry, screen, work);
     }
 };
 
@@ -55,49 +40,6 @@ QStringList visibleButtons(QDialog* d) {
         if (d->findChild<QPushButton*>(QString::fromLatin1(n))->isVisibleTo(d))
             names << QString::fromLatin1(n);
     return names;
-}
-
-// Types into an input and leaves it with Tab, as a user would. The screen
-// is active again after a message box closed, as the desktop would make it.
-void typeAndLeave(QDialog* d, const QString& input, const QString& text) {
-    QApplication::setActiveWindow(d);
-    QVERIFY(QTest::qWaitForWindowActive(d));
-    auto* edit = d->findChild<QLineEdit*>(input);
-    QVERIFY2(edit, qPrintable(input));
-    QTRY_COMPARE(d->focusWidget(), edit);
-    edit->selectAll();
-    QTest::keyClicks(edit, text);
-    QTest::keyClick(edit, Qt::Key_Tab);
-    QTest::qWait(20);
-}
-
-// Types into an input without leaving it, as a user does before a button.
-void typeOnly(QDialog* d, const QString& input, const QString& text) {
-    QApplication::setActiveWindow(d);
-    QVERIFY(QTest::qWaitForWindowActive(d));
-    auto* edit = d->findChild<QLineEdit*>(input);
-    QVERIFY2(edit, qPrintable(input));
-    edit->setFocus(Qt::OtherFocusReason);
-    QTRY_COMPARE(d->focusWidget(), edit);
-    edit->selectAll();
-    QTest::keyClicks(edit, text);
-}
-
-// Runs `work` on the modal screen a button of `d` opens.
-void onModal(QDialog* d, const QString& button, const QString& screen, const std::function<void(QDialog*)>& work) {
-    bool seen = false;
-    QTimer::singleShot(0, d, [&] {
-        auto* form = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (!form || form->objectName() != screen)
-            return;
-        seen = true;
-        QVERIFY(QTest::qWaitForWindowActive(form));
-        work(form);
-        if (form->isVisible())
-            form->findChild<QPushButton*>(QStringLiteral("BitCancelar"))->click();
-    });
-    d->findChild<QPushButton*>(button)->click();
-    QVERIFY2(seen, qPrintable(screen));
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "article_screen.h"
 
 #include "articles/article_tables.h"
+#include "components/report/dataset_table.h"
 #include "screens/field_input.h"
 
 #include <QSqlQuery>
@@ -835,6 +836,16 @@ bool ArticleScreen::sheetAllowed() {
         return false;
     }
     return true;
+}
+
+bool ArticleScreen::exportList(const QString& path, const QString& company, const QString& databaseAlias,
+                               QString* error) {
+    db::Dataset all(*src_.factura, QStringLiteral("ARTIGOSCLS"),
+                    QStringLiteral("SELECT * FROM ARTIGOSCLS ORDER BY CODIGO"), QString(),
+                    QStringList{QStringLiteral("CODIGO")});
+    if (!all.open(error))
+        return false;
+    return report::exportDataset(all, path, QStringLiteral("Tabela de Artigos"), company, {databaseAlias}, error);
 }
 
 bool ArticleScreen::satellitesAllowed() {

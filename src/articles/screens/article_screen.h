@@ -127,8 +127,10 @@ public:
     bool sheetAllowed();
     // "&Moedas" and "&Paises": only for an article that is saved.
     bool satellitesAllowed();
-    // "Exportar para Excel": every column of every article in code order.
-    static QString exportSql() { return QStringLiteral("SELECT * FROM ARTIGOSCLS ORDER BY CODIGO"); }
+    // "Exportar para Excel": every column of every article in code order,
+    // titled "Tabela de Artigos" with the company and the database's alias.
+    bool exportList(const QString& path, const QString& company, const QString& databaseAlias,
+                    QString* error = nullptr);
 
     // The values the save writes, converted from the inputs; false with the
     // refused input's message (the save then stops).

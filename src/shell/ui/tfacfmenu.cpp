@@ -30,7 +30,7 @@
 namespace corvane::shell {
 
 namespace {
-const QString kNotYet = QStringLiteral("Ecrã ainda não disponível nesta versão do programa");
+const QString& kNotYet = kNotAvailableYet;
 const QString kMakerAddress = QStringLiteral("www.veltrano.pt");
 } // namespace
 

@@ -1,0 +1,678 @@
+#include "article_form.h"
+
+#include "articles/article_tables.h"
+#include "components/form_conventions.h"
+#include "components/lookup_dialog.h"
+#include "db/dataset_model.h"
+#include "screens/ui/field_widgets.h"
+
+#include <QAction>
+#include <QEvent>
+#include <QFileDialog>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace corvane::articles {
+
+// Reports the logic's requests to the window.
+class ArticleWindowView : public ArticleView {
+public:
+    explicit ArticleWindowView(TCORVF035& form) : form_(form) {}
+    void beep() override { form_.view().beep(); }
+    void message(const QString& text) override { form_.view().message(text); }
+    bool confirm(const QString& text) override { return form_.view().confirm(text); }
+    void focusField(const QString& field) override { form_.view().focusField(field); }
+    void statusText(int panel, const QString& text) override { form_.view().statusText(panel, text); }
+    void selectPage(const QString& page) override { form_.selectPage(page); }
+    void refresh() override {
+        if (!refreshing_) {
+            refreshing_ = true;
+            form_.refresh();
+            refreshing_ = false;
+        }
+    }
+
+private:
+    TCORVF035& form_;
+    bool refreshing_ = false;
+};
+
+namespace {
+
+// The list's model: the title of the column that orders it is painted orange.
+class ListModel : public db::DatasetModel {
+public:
+    ListModel(db::Dataset& ds, ArticleOrder order, QObject* parent)
+        : DatasetModel(ds,
+                       {QStringLiteral("FICTEC"), QStringLiteral("CODIGO"), QStringLiteral("DESIGNACAO"),
+                        QStringLiteral("TIPOARTIGO"), QStringLiteral("UNVENDA"), QStringLiteral("COMPRIM"),
+                        QStringLiteral("LARGURA"), QStringLiteral("ALTURA")},
+                       {QStringLiteral("FT"), QStringLiteral("Código"), QStringLiteral("Designação"),
+                        QStringLiteral("TA"), QStringLiteral("Und."), QStringLiteral("Comp."), QStringLiteral("Larg."),
+                        QStringLiteral("Alt")},
+                       parent),
+          sortSection_(order == ArticleOrder::Code ? 1 : 2) {}
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+        if (orientation == Qt::Horizontal && section == sortSection_ && role == Qt::ForegroundRole)
+            return QColor(255, 128, 64);
+        return DatasetModel::headerData(section, orientation, role);
+    }
+
+private:
+    int sortSection_;
+};
+
+QString fieldPage(const QString& input) {
+    const ArticleField* f = articleField(input);
+    return f ? f->page : QString();
+}
+
+} // namespace
+
+TCORVF035::TCORVF035(ArticleSources sources, RightsOf rightsOf, ArticleLinks links,
+                     const screens::ScreenSetting& setting, QWidget* parent)
+    : ScreenDialog(QStringLiteral("TCORVF035"), QStringLiteral("Abertura de Fichas Técnicas"), setting, parent),
+      windowView_(std::make_unique<ArticleWindowView>(*this)),
+      logic_(std::make_unique<ArticleScreen>(std::move(sources), *windowView_)), rightsOf_(std::move(rightsOf)),
+      links_(std::move(links)) {
+    build();
+}
+
+TCORVF035::~TCORVF035() = default;
+
+QLineEdit* TCORVF035::addInput(const QString& name, QWidget* parent) {
+    const ArticleField* f = articleField(name);
+    screens::FieldRule rule = f ? f->rule : screens::FieldRule{};
+    rule.input = name;
+    QLineEdit* edit = screens::makeInput(rule, parent);
+    edit->installEventFilter(this);
+    inputs_.insert(name, edit);
+    return edit;
+}
+
+QLabel* TCORVF035::addBox(const QString& name, QWidget* parent, int minWidth) {
+    auto* box = new QLabel(parent);
+    box->setObjectName(name);
+    box->setFrameShape(QFrame::StyledPanel);
+    box->setMinimumWidth(minWidth);
+    boxes_.insert(name, box);
+    return box;
+}
+
+void TCORVF035::build() {
+    auto* outer = new QVBoxLayout(this);
+    outer->addWidget(buildHeader());
+    auto* body = new QHBoxLayout;
+    body->addWidget(buildList(), 4);
+
+    NB = new QTabWidget(this);
+    NB->setObjectName(QStringLiteral("NB"));
+    NB->addTab(buildGeneral(), kPageGeneral);
+    for (const char* page : {" Fotografia ", " Informações ", "Anexação de Documentos"}) {
+        auto* w = new QLabel(kNotAvailableYet, NB);
+        w->setAlignment(Qt::AlignCenter);
+        const int index = NB->addTab(w, QString::fromUtf8(page));
+        NB->setTabEnabled(index, false);
+        NB->setTabToolTip(index, kNotAvailableYet);
+    }
+    body->addWidget(NB, 5);
+
+    auto* side = new QTabWidget(this);
+    side->setObjectName(QStringLiteral("TBCons"));
+    suppliersGrid_ = new QTableView(side);
+    suppliersGrid_->setObjectName(QStringLiteral("DBGrid2"));
+    suppliersModel_ = new db::DatasetModel(logic_->suppliers(),
+                                           {QStringLiteral("SIGLA"), QStringLiteral("PRECO"), QStringLiteral("VOSREF")},
+                                           {QStringLiteral("Fornecedor"), QStringLiteral("Preço"), QStringLiteral("V/Ref.")},
+                                           suppliersGrid_);
+    suppliersGrid_->setModel(suppliersModel_);
+    suppliersGrid_->setFocusPolicy(Qt::NoFocus);
+    suppliersGrid_->verticalHeader()->hide();
+    auto* photo = new QLabel(kNotAvailableYet, side);
+    photo->setWordWrap(true);
+    const int photoTab = side->addTab(photo, QStringLiteral("Fotografia"));
+    side->setTabEnabled(photoTab, false);
+    side->addTab(suppliersGrid_, QStringLiteral("Fornecedores"));
+    side->setCurrentIndex(1);
+    body->addWidget(side, 2);
+    outer->addLayout(body, 1);
+    outer->addWidget(buildButtons());
+    addStatusBar(outer, 3);
+
+    components::FormConventions* conventions = installConventions();
+    lookups_ = new screens::LookupWiring(this);
+    for (auto it = inputs_.cbegin(); it != inputs_.cend(); ++it) {
+        const QString name = it.key();
+        QWidget* edit = it.value();
+        const ArticleField* f = articleField(name);
+        if (!f)
+            continue;
+        conventions->bindLabel(edit, findChild<QLabel*>(QStringLiteral("Caption_") + name.section(QLatin1Char('_'), 1)),
+                               f->rule.hint);
+        conventions->setCheck(edit, [this, name] { return runCheck(name); });
+        if (auto* line = qobject_cast<QLineEdit*>(edit)) {
+            connect(line, &QLineEdit::textEdited, this, [this, name](const QString& text) {
+                logic_->setText(name, text);
+                if (name == kDesignInput || name == kDesign2Input)
+                    boxes_.value(name == kDesignInput ? kLength1 : kLength2)->setText(logic_->text(
+                        name == kDesignInput ? kLength1 : kLength2));
+            });
+            if (f->rule.lookup.isSet())
+                lookups_->attach(
+                    line, f->rule.lookup, [this](const QString& ds) { return logic_->lookupDataset(ds); },
+                    [this, name] {
+                        if (runCheck(name))
+                            refresh();
+                    });
+        }
+    }
+    connect(NB1, &QTabWidget::currentChanged, this, [this](int index) {
+        if (selecting_ || !activated())
+            return;
+        selecting_ = true;
+        logic_->pageSelected(NB1->tabText(index));
+        selecting_ = false;
+    });
+    resize(1280, 720);
+}
+
+QWidget* TCORVF035::buildHeader() {
+    auto* w = new QWidget(this);
+    auto* grid = new QGridLayout(w);
+    auto caption = [w](const QString& text, const QString& input) {
+        auto* l = new QLabel(text, w);
+        l->setObjectName(QStringLiteral("Caption_") + input.section(QLatin1Char('_'), 1));
+        return l;
+    };
+    grid->addWidget(caption(QStringLiteral("Código : "), kCodeInput), 0, 0);
+    grid->addWidget(addInput(kCodeInput, w), 0, 1);
+    grid->addWidget(caption(QStringLiteral("Designação : "), kDesignInput), 0, 2);
+    grid->addWidget(addInput(kDesignInput, w), 0, 3);
+    grid->addWidget(addBox(kLength1, w, 30), 0, 4);
+    grid->addWidget(addBox(kComposedLabel, w, 300), 1, 1, 1, 2);
+    grid->addWidget(caption(QString(), kDesign2Input), 1, 2);
+    grid->addWidget(addInput(kDesign2Input, w), 1, 3);
+    grid->addWidget(addBox(kLength2, w, 30), 1, 4);
+    grid->setColumnStretch(3, 1);
+    return w;
+}
+
+QWidget* TCORVF035::buildList() {
+    auto* w = new QWidget(this);
+    auto* col = new QVBoxLayout(w);
+    col->setContentsMargins(0, 0, 0, 0);
+    auto* nav = new QHBoxLayout;
+    const struct {
+        const char* text;
+        const char* hint;
+        int step;
+    } moves[] = {{"|<", "Primeiro Registo", -2}, {"<", "Registo Anterior", -1}, {">", "Próximo Registo", 1},
+                 {">|", "Último Registo", 2}};
+    for (const auto& m : moves) {
+        auto* b = new QToolButton(w);
+        b->setText(QString::fromUtf8(m.text));
+        b->setToolTip(QString::fromUtf8(m.hint));
+        b->setFocusPolicy(Qt::NoFocus);
+        b->setObjectName(QStringLiteral("BotNavig%1").arg(m.step + 2));
+        connect(b, &QToolButton::clicked, this, [this, step = m.step] {
+            db::Dataset& ds = logic_->list();
+            int row = logic_->currentRow();
+            if (step == -2)
+                row = 0;
+            else if (step == 2) {
+                QString error;
+                ds.fetchAll(&error);
+                row = ds.rowCount() - 1;
+            } else {
+                row += step;
+                if (row >= ds.rowCount() && ds.canFetchMore())
+                    ds.fetchMore();
+            }
+            if (row >= 0 && row < ds.rowCount()) {
+                logic_->setCurrentRow(row);
+                refresh();
+            }
+        });
+        buttons_.insert(b->objectName(), b);
+        nav->addWidget(b);
+    }
+    nav->addStretch(1);
+    count_ = new QLabel(w);
+    count_->setObjectName(QStringLiteral("Label_Artg"));
+    nav->addWidget(count_);
+    col->addLayout(nav);
+
+    grid_ = new QTableView(w);
+    grid_->setObjectName(kList);
+    grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid_->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid_->verticalHeader()->hide();
+    grid_->verticalHeader()->setDefaultSectionSize(20);
+    grid_->installEventFilter(this);
+    grid_->setContextMenuPolicy(Qt::ActionsContextMenu);
+    auto addAction = [this](const QString& text, const QKeySequence& key, std::function<void()> run) {
+        auto* a = new QAction(text, grid_);
+        a->setShortcut(key);
+        a->setShortcutContext(Qt::WidgetShortcut);
+        connect(a, &QAction::triggered, this, std::move(run));
+        grid_->addAction(a);
+        return a;
+    };
+    addAction(QStringLiteral("Procura Numérica"), QKeySequence(Qt::Key_Insert), [this] { lookupArticle(false); });
+    addAction(QStringLiteral("Procura Alfabética"), QKeySequence(Qt::CTRL | Qt::Key_Insert),
+              [this] { lookupArticle(true); });
+    QAction* sheet = addAction(QStringLiteral("Ficha Técnica"), QKeySequence(Qt::Key_F12), [this] {
+        if (logic_->sheetAllowed() && links_.sheet)
+            openLink(links_.sheet, true);
+    });
+    if (!links_.sheet)
+        sheet->setStatusTip(kNotAvailableYet);
+    addAction(QStringLiteral("Eliminar Artigo"), QKeySequence(Qt::Key_Delete), [this] {
+        if (buttons_.value(QStringLiteral("BotDelete"))->isVisible())
+            action([this] { logic_->remove(); });
+    });
+    connect(grid_->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int section) {
+        if (section == 1 || section == 2)
+            action([this, section] { logic_->sortBy(section == 1 ? ArticleOrder::Code : ArticleOrder::Designation); });
+    });
+    col->addWidget(grid_, 1);
+    return w;
+}
+
+QWidget* TCORVF035::buildGeneral() {
+    auto* w = new QWidget(this);
+    auto* col = new QVBoxLayout(w);
+    auto* top = new QHBoxLayout;
+    auto* form = new QFormLayout;
+    auto row = [&](QFormLayout* layout, const QString& input, QList<QWidget*> beside = {}) {
+        const ArticleField* f = articleField(input);
+        QWidget* parent = layout->parentWidget() ? layout->parentWidget() : w;
+        auto* caption = new QLabel(f ? f->rule.label : QString(), parent);
+        caption->setObjectName(QStringLiteral("Caption_") + input.section(QLatin1Char('_'), 1));
+        auto* line = new QHBoxLayout;
+        line->addWidget(addInput(input, parent));
+        if (f && !f->rule.suffix.isEmpty())
+            line->addWidget(new QLabel(f->rule.suffix, parent));
+        for (QWidget* b : beside)
+            line->addWidget(b);
+        line->addStretch(1);
+        layout->addRow(caption, line);
+    };
+    auto tableButton = [this](const char* name, QWidget* parent) {
+        auto* b = new QToolButton(parent);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setText(QStringLiteral("..."));
+        b->setFocusPolicy(Qt::NoFocus);
+        buttons_.insert(b->objectName(), b);
+        return b;
+    };
+    row(form, QStringLiteral("Edit_TipoArtigo"));
+    row(form, QStringLiteral("Edit_VosRef"));
+    row(form, QStringLiteral("Edit_PosPautal"), {tableButton("BotPPautal", w)});
+    row(form, QStringLiteral("Edit_ArtDescont1"));
+    top->addLayout(form, 1);
+    // The legend of the article types.
+    auto* legend = new QLabel(w);
+    legend->setObjectName(QStringLiteral("Panel_TiposArtigo"));
+    QStringList lines;
+    for (const QString& t : articleTypes())
+        lines << QStringLiteral("%1 - %2").arg(t, articleTypeCaption(t));
+    legend->setText(lines.join(QLatin1Char('\n')));
+    legend->setFrameShape(QFrame::StyledPanel);
+    top->addWidget(legend);
+    col->addLayout(top);
+
+    NB1 = new QTabWidget(w);
+    NB1->setObjectName(QStringLiteral("NB1"));
+    QHash<QString, QFormLayout*> pages;
+    for (const QString& page : innerPages()) {
+        auto* p = new QWidget(NB1);
+        pages.insert(page, new QFormLayout(p));
+        NB1->addTab(p, page);
+    }
+    QFormLayout* spec = pages.value(kPageSpecifics);
+    row(spec, QStringLiteral("Edit_TipoMat"), {addBox(kMaterialName, spec->parentWidget(), 200),
+                                               tableButton("Bot_TMat", spec->parentWidget())});
+    row(spec, QStringLiteral("Edit_FactConv"));
+    row(spec, QStringLiteral("Edit_UnConv"));
+    {
+        auto* caption = new QLabel(QStringLiteral("CxLxA : "), spec->parentWidget());
+        auto* line = new QHBoxLayout;
+        for (const char* name : {"Edit_Compri", "Edit_Largur", "Edit_Altura"})
+            line->addWidget(addInput(QString::fromLatin1(name), spec->parentWidget()));
+        line->addWidget(new QLabel(QStringLiteral("(Cms)"), spec->parentWidget()));
+        spec->addRow(caption, line);
+    }
+    row(spec, QStringLiteral("Edit_Peso"));
+    row(spec, QStringLiteral("Edit_Volume"));
+    row(spec, QStringLiteral("Edit_Composicao"), {addBox(kCompositionName, spec->parentWidget(), 200),
+                                                  tableButton("BotComposicao", spec->parentWidget())});
+
+    QFormLayout* cls = pages.value(kPageClassification);
+    row(cls, QStringLiteral("Edit_Familia"), {tableButton("BotFamilia", cls->parentWidget())});
+    row(cls, QStringLiteral("Edit_CCusto"), {addBox(kCostCentreName, cls->parentWidget(), 200)});
+    for (int n = 1; n <= 9; ++n) {
+        QWidget* parent = cls->parentWidget();
+        auto* caption = new QLabel(parent);
+        caption->setObjectName(QStringLiteral("LabelArtigo%1").arg(n));
+        levelCaptions_.insert(n, caption);
+        auto* line = new QHBoxLayout;
+        line->addWidget(addInput(levelInput(n), parent));
+        line->addWidget(addBox(levelNameInput(n), parent, 200));
+        line->addWidget(tableButton(qPrintable(QStringLiteral("BotCustom%1").arg(n)), parent));
+        line->addStretch(1);
+        cls->addRow(caption, line);
+    }
+
+    QFormLayout* inv = pages.value(kPageInvoicing);
+    for (int n = 1; n <= 4; ++n)
+        row(inv, QStringLiteral("Edit_Preco%1").arg(n));
+    row(inv, QStringLiteral("Edit_UnVenda"));
+    row(inv, QStringLiteral("Edit_Codiva"), {addBox(kVatRate, inv->parentWidget(), 60),
+                                             tableButton("BotIva", inv->parentWidget())});
+    row(inv, QStringLiteral("Edit_Comissao"), {addBox(kCommissionRate, inv->parentWidget(), 60),
+                                               tableButton("BotComissao", inv->parentWidget())});
+
+    QFormLayout* stk = pages.value(kPageStocks);
+    row(stk, QStringLiteral("Edit_CustoPadrao"));
+    row(stk, QStringLiteral("Edit_UnCompra"));
+    for (const auto& [name, text] : {std::pair{kAverageCost, "Preço Méd.Custo : "},
+                                     std::pair{kLastEntryPrice, "Preço Últ. Entrada : "}})
+        stk->addRow(new QLabel(QString::fromUtf8(text), stk->parentWidget()), addBox(name, stk->parentWidget()));
+    row(stk, QStringLiteral("Edit_PtoEnc"));
+    row(stk, QStringLiteral("Edit_StkMin"));
+    row(stk, QStringLiteral("Edit_StkMax"));
+    row(stk, QStringLiteral("Edit_NeFio"));
+    col->addWidget(NB1, 1);
+
+    // The invoicing tables' screens are not in this version.
+    for (const char* name : {"BotPPautal", "Bot_TMat", "BotComposicao", "BotFamilia", "BotIva", "BotComissao"}) {
+        QAbstractButton* b = buttons_.value(QString::fromLatin1(name));
+        b->setEnabled(false);
+        b->setToolTip(kNotAvailableYet);
+    }
+    for (int n = 1; n <= 9; ++n) {
+        QAbstractButton* b = buttons_.value(QStringLiteral("BotCustom%1").arg(n));
+        b->setEnabled(false);
+        b->setToolTip(kNotAvailableYet);
+    }
+    return w;
+}
+
+QWidget* TCORVF035::buildButtons() {
+    auto* w = new QWidget(this);
+    auto* row = new QHBoxLayout(w);
+    row->setContentsMargins(0, 0, 0, 0);
+    auto add = [&](const char* name, const char* text, const char* hint = "") {
+        auto* b = new QPushButton(QString::fromUtf8(text), w);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setFocusPolicy(Qt::NoFocus);
+        b->setAutoDefault(false);
+        if (*hint)
+            b->setToolTip(QString::fromUtf8(hint));
+        buttons_.insert(b->objectName(), b);
+        row->addWidget(b);
+        return b;
+    };
+    connect(add("BotInserir", "&Ins"), &QPushButton::clicked, this, [this] {
+        action([this] { logic_->insert(); });
+    });
+    connectDiscarding(add("BotCancelar", "&Canc"), [this] { logic_->cancel(); });
+    // Cancel does not close: connectDiscarding closes, so wire it by hand.
+    QAbstractButton* cancel = buttons_.value(QStringLiteral("BotCancelar"));
+    cancel->disconnect(this);
+    connect(cancel, &QPushButton::clicked, this, [this] {
+        conventions()->setChecksEnabled(false);
+        action([this] { logic_->cancel(); });
+        QTimer::singleShot(0, this, [this] { conventions()->setChecksEnabled(true); });
+    });
+    connect(add("BotDelete", "&Elim"), &QPushButton::clicked, this, [this] { action([this] { logic_->remove(); }); });
+    connectClosing(add("BitTerminar", "&Term"), [] { return true; });
+    QAbstractButton* select = add("BotSelect", "Busca", "Busca por Selecção");
+    QAbstractButton* compras = add("BotCompras", "Forns");
+    QAbstractButton* sheet = add("BotFicTec", "F.Tec.");
+    connect(add("BotExcel", "Excel", "Exportar para Excel"), &QPushButton::clicked, this, [this] { exportList(); });
+    QAbstractButton* currencies = add("BotDesignMoeda", "&Moedas");
+    QAbstractButton* countries = add("BotDesignPais", "&Paises");
+    row->addStretch(1);
+    const std::pair<QAbstractButton*, const ArticleLinks::Open*> linked[] = {
+        {select, &links_.search}, {compras, &links_.suppliers}, {sheet, &links_.sheet},
+        {currencies, &links_.currencies}, {countries, &links_.countries}};
+    for (const auto& [button, open] : linked) {
+        if (!*open) {
+            button->setEnabled(false);
+            button->setToolTip(kNotAvailableYet);
+            continue;
+        }
+        const bool needsSaved = button == currencies || button == countries;
+        connect(button, &QAbstractButton::clicked, this, [this, open = open, needsSaved, sheet, button] {
+            if (button == sheet && !logic_->sheetAllowed())
+                return;
+            openLink(*open, needsSaved);
+        });
+    }
+    return w;
+}
+
+void TCORVF035::openLink(const ArticleLinks::Open& open, bool needsSaved) {
+    if (!open || (needsSaved && !logic_->satellitesAllowed()))
+        return;
+    const QString code = logic_->mode() == ArticleMode::Inserting ? logic_->text(kCodeInput) : logic_->currentCode();
+    open(this, code.trimmed());
+    refresh();
+}
+
+bool TCORVF035::activateScreen() {
+    if (!logic_->activate(rightsOf_, setting().signature))
+        return false;
+    const ArticleButtons& b = logic_->buttons();
+    buttons_.value(QStringLiteral("BotInserir"))->setVisible(b.insertVisible);
+    buttons_.value(QStringLiteral("BotCancelar"))->setVisible(b.insertVisible);
+    buttons_.value(QStringLiteral("BotDelete"))->setVisible(b.deleteVisible);
+    buttons_.value(QStringLiteral("BotFamilia"))->setVisible(b.familyVisible);
+    buttons_.value(QStringLiteral("BotPPautal"))->setVisible(b.tariffVisible);
+    buttons_.value(QStringLiteral("BotComposicao"))->setVisible(b.compositionVisible);
+    buttons_.value(QStringLiteral("BotIva"))->setVisible(b.vatVisible);
+    grid_->setFocus(Qt::OtherFocusReason);
+    refresh();
+    gridFocusChanged();
+    return true;
+}
+
+void TCORVF035::closeScreen() { logic_->close(); }
+
+void TCORVF035::rebuildModel() {
+    db::Dataset* ds = &logic_->list();
+    if (ds == modelDataset_) {
+        return;
+    }
+    modelDataset_ = ds;
+    auto* old = model_;
+    model_ = new ListModel(*ds, logic_->order(), grid_);
+    grid_->setModel(model_);
+    delete old;
+    const int widths[] = {26, 130, 280, 28, 40, 48, 48, 40};
+    for (int c = 0; c < 8; ++c)
+        grid_->setColumnWidth(c, widths[c]);
+    connect(grid_->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this](const QModelIndex& index) {
+        if (!index.isValid() || index.row() == logic_->currentRow())
+            return;
+        logic_->setCurrentRow(index.row());
+        refresh();
+    });
+}
+
+void TCORVF035::refresh() {
+    rebuildModel();
+    model_->reload();
+    suppliersModel_->reload();
+    count_->setText(QStringLiteral("%1 Artigos").arg(logic_->articleCount()));
+    for (auto it = inputs_.cbegin(); it != inputs_.cend(); ++it)
+        if (!it.value()->hasFocus() || logic_->mode() == ArticleMode::Browsing)
+            screens::setFieldText(it.value(), logic_->text(it.key()));
+    for (auto it = boxes_.cbegin(); it != boxes_.cend(); ++it)
+        it.value()->setText(logic_->text(it.key()));
+    const ArticleButtons& b = logic_->buttons();
+    inputs_.value(kCodeInput)->setEnabled(b.codeEnabled);
+    inputs_.value(QStringLiteral("Edit_CCusto"))->setEnabled(b.costCentreEnabled);
+    for (int n = 1; n <= 9; ++n) {
+        levelCaptions_.value(n)->setText(logic_->levelCaption(n));
+        inputs_.value(levelInput(n))->setEnabled(logic_->levelEnabled(n));
+        buttons_.value(QStringLiteral("BotCustom%1").arg(n))
+            ->setVisible(logic_->levelEnabled(n) && b.levelVisible[n - 1]);
+    }
+    for (const char* name : {"BotInserir", "BitTerminar", "BotNavig0", "BotNavig1", "BotNavig3", "BotNavig4"})
+        buttons_.value(QString::fromLatin1(name))->setEnabled(b.listButtons && (qstrcmp(name, "BotInserir") != 0 ||
+                                                                                 b.insertEnabled));
+    buttons_.value(QStringLiteral("BotDelete"))->setEnabled(b.listButtons && b.deleteEnabled);
+    for (const char* name : {"BotDesignMoeda", "BotDesignPais"}) {
+        QAbstractButton* button = buttons_.value(QString::fromLatin1(name));
+        const bool linked = name == QLatin1String("BotDesignMoeda") ? bool(links_.currencies) : bool(links_.countries);
+        button->setEnabled(linked && b.satellitesEnabled);
+    }
+    if (QAbstractButton* compras = buttons_.value(QStringLiteral("BotCompras")))
+        compras->setEnabled(bool(links_.suppliers) && b.listButtons);
+    const int row = logic_->currentRow();
+    if (row >= 0 && row < model_->rowCount()) {
+        const QSignalBlocker block(grid_->selectionModel());
+        grid_->selectionModel()->setCurrentIndex(model_->index(row, 1),
+                                                 QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        grid_->scrollTo(model_->index(row, 1));
+    }
+}
+
+void TCORVF035::selectPage(const QString& page) {
+    selecting_ = true;
+    if (page == kPageGeneral) {
+        NB->setCurrentIndex(0);
+        NB1->setCurrentIndex(0);
+    } else {
+        NB->setCurrentIndex(0);
+        for (int i = 0; i < NB1->count(); ++i)
+            if (NB1->tabText(i) == page)
+                NB1->setCurrentIndex(i);
+    }
+    selecting_ = false;
+}
+
+bool TCORVF035::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (watched == grid_ && (type == QEvent::FocusIn || type == QEvent::FocusOut)) {
+        QTimer::singleShot(0, this, &TCORVF035::gridFocusChanged);
+    } else if (type == QEvent::FocusIn) {
+        const QString name = watched->objectName();
+        if (inputs_.contains(name)) {
+            // An input on a page not shown brings its page forward.
+            const QString page = fieldPage(name);
+            if (!page.isEmpty() && NB1->tabText(NB1->currentIndex()) != page)
+                selectPage(page);
+            logic_->fieldEnter(name);
+        }
+    }
+    return ScreenDialog::eventFilter(watched, event);
+}
+
+void TCORVF035::gridFocusChanged() {
+    if (closing() || !activated())
+        return;
+    const bool focused = focusWidget() == grid_;
+    if (focused && !inGrid_) {
+        inGrid_ = true;
+        if (!logic_->gridEnter()) {
+            // The save failed: back to the inputs, with what was typed.
+            inGrid_ = false;
+            refresh();
+            inputs_.value(kDesignInput)->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+        refresh();
+    } else if (!focused && inGrid_) {
+        inGrid_ = false;
+        view().deferMessages(true);
+        logic_->gridExit();
+        view().deferMessages(false);
+        QString target = view().takeRequestedFocus();
+        // Changing starts on the designation, unless the user went to
+        // another input on purpose.
+        QWidget* now = focusWidget();
+        if (target == kDesignInput && now && inputs_.value(now->objectName()) == now)
+            target.clear();
+        refresh();
+        if (QWidget* w = target.isEmpty() ? nullptr : findChild<QWidget*>(target))
+            w->setFocus(Qt::OtherFocusReason);
+        view().flushDeferred();
+    }
+}
+
+bool TCORVF035::runCheck(const QString& input) {
+    QWidget* edit = inputs_.value(input);
+    if (!edit)
+        return true;
+    const bool ok = logic_->fieldExit(input, screens::fieldText(edit));
+    refresh();
+    return ok;
+}
+
+void TCORVF035::action(const std::function<void()>& run) {
+    run();
+    refresh();
+    const QString target = view().takeRequestedFocus();
+    if (QWidget* w = target.isEmpty() ? nullptr : findChild<QWidget*>(target))
+        w->setFocus(Qt::OtherFocusReason);
+}
+
+void TCORVF035::lookupArticle(bool alphabetical) {
+    db::Dataset all(logic_->list().database(), QStringLiteral("ARTIGOSCLS"),
+                    alphabetical ? QStringLiteral("Select CODIGO,DESIGNACAO,FICTEC,CORDES,TAMDES,FICHABASE From "
+                                                  "ARTIGOSCLS Order By DESIGNACAO")
+                                 : QStringLiteral("Select Codigo, Designacao, TipoArtigo,CorDes, TamDes,FichaBase,FicTec "
+                                                  "From ARTIGOSCLS Order By CODIGO"),
+                    QString(), QStringList{QStringLiteral("CODIGO")});
+    QString error;
+    if (!all.open(&error)) {
+        view().message(error);
+        return;
+    }
+    const QList<components::LookupColumn> columns =
+        alphabetical ? QList<components::LookupColumn>{{QStringLiteral("DESIGNACAO"), QStringLiteral("DESIGNAÇÃO")},
+                                                       {QStringLiteral("CODIGO"), QStringLiteral("CODIGO")},
+                                                       {QStringLiteral("FICTEC"), QStringLiteral("B")},
+                                                       {QStringLiteral("CORDES"), QStringLiteral("Côr")},
+                                                       {QStringLiteral("TAMDES"), QStringLiteral("Tamanho")}}
+                     : QList<components::LookupColumn>{{QStringLiteral("CODIGO"), QStringLiteral("CODIGO")},
+                                                       {QStringLiteral("FICTEC"), QStringLiteral("B")},
+                                                       {QStringLiteral("DESIGNACAO"), QStringLiteral("DESIGNAÇÃO")},
+                                                       {QStringLiteral("CORDES"), QStringLiteral("CÔR")},
+                                                       {QStringLiteral("TAMDES"), QStringLiteral("TAM")}};
+    const int row = components::LookupDialog::choose(this, all, columns, QStringLiteral("DESIGNACAO"), false);
+    if (row < 0)
+        return;
+    logic_->locate(all.text(row, QStringLiteral("CODIGO")).trimmed());
+    refresh();
+}
+
+void TCORVF035::exportList() {
+    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Exportar para Excel"),
+                                                      QStringLiteral("Artigos.xlsx"),
+                                                      QStringLiteral("Excel (*.xlsx)"));
+    if (path.isEmpty())
+        return;
+    QString error;
+    if (!logic_->exportList(path, links_.company, links_.databaseAlias, &error))
+        view().message(error);
+}
+
+} // namespace corvane::articles
