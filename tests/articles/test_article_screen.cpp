@@ -1,6 +1,10 @@
 #include "article_fixture.h"
 
 #include "articles/article_store.h"
+#include "articles/article_tables.h"
+#include "support/xlsx_cells.h"
+
+#include <QTemporaryDir>
 
 using namespace corvane;
 using namespace corvane::articles;
@@ -423,6 +427,34 @@ private slots:
         QCOMPARE(f.screenView.beeps, beeps + 1);
         s->fieldEnter(QStringLiteral("Edit_VosRef"));
         QVERIFY(!s->buttons().satellitesEnabled);
+    }
+
+    void exporting_data() { addBackendRows(); }
+    // The spreadsheet of every article, variants too, with every column.
+    void exporting() {
+        QFETCH(QString, backend);
+        SKIP_UNLESS_BACKEND(backend);
+        ArticleFixture f(backend);
+        QVERIFY2(f.ready(), qPrintable(f.site.error()));
+        auto s = f.open();
+        QVERIFY(s);
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("artigos.xlsx"));
+        QString error;
+        QVERIFY2(s->exportList(file, QStringLiteral("Malhas do Vale"), QStringLiteral("CORVANEFACTURA"), &error),
+                 qPrintable(error));
+        const auto cells = readXlsxCells(file);
+        QCOMPARE(xlsxRow(cells, 1), QStringList{"Tabela de Artigos"});
+        QCOMPARE(xlsxRow(cells, 2), QStringList{"CORVANEFACTURA"});
+        QCOMPARE(xlsxRow(cells, 3), QStringList{"Empresa : Malhas do Vale"});
+        QStringList headings;
+        for (const QString& h : xlsxRow(cells, 5))
+            headings << h.toUpper();
+        QCOMPARE(headings, artigosClsTable().columnNames());
+        QCOMPARE(xlsxRow(cells, 6).value(0), QStringLiteral("BASE12345678"));
+        QCOMPARE(xlsxRow(cells, 7).value(0), QStringLiteral("BASE123456780101"));
+        QCOMPARE(xlsxRow(cells, 16).value(0), QStringLiteral("USO.STK"));
+        QVERIFY(xlsxRow(cells, 17).isEmpty());
     }
 
     void store_data() { addBackendRows(); }

@@ -48,14 +48,20 @@ inline QMap<QString, XlsxCell> readXlsxCells(const QString& file) {
     return cells;
 }
 
+// The name of a spreadsheet column: 0 is A, 25 Z, 26 AA.
+inline QString xlsxColumnName(int index) {
+    QString name;
+    for (int n = index + 1; n > 0; n = (n - 1) / 26)
+        name.prepend(QLatin1Char(char('A' + (n - 1) % 26)));
+    return name;
+}
+
 // The texts of one spreadsheet row (columns A, B, ... up to the last filled).
 inline QStringList xlsxRow(const QMap<QString, XlsxCell>& cells, int row) {
     QStringList out;
     const QString suffix = QString::number(row);
-    for (char col = 'A'; col <= 'Z'; ++col) {
-        const QString ref = QLatin1Char(col) + suffix;
-        out << cells.value(ref).value;
-    }
+    for (int col = 0; col < 26 * 27; ++col)
+        out << cells.value(xlsxColumnName(col) + suffix).value;
     while (!out.isEmpty() && out.last().isEmpty())
         out.removeLast();
     return out;

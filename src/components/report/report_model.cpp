@@ -41,6 +41,7 @@ QPageLayout PageSetup::pageLayout() const {
 }
 
 QString ReportDefinition::check() const {
+    constexpr double kTouch = 1e-6;
     const double limit = page.printableWidth() + 0.01;
     for (int l = 0; l < layouts.size(); ++l) {
         const QList<Column>& cols = layouts[l].columns;
@@ -49,7 +50,8 @@ QString ReportDefinition::check() const {
             if (col.width <= 0 || col.x < 0 || col.x + col.width > limit)
                 return QStringLiteral("Coluna %1 da linha %2 fora da página").arg(c + 1).arg(l + 1);
             for (int o = 0; o < c; ++o)
-                if (col.x < cols[o].x + cols[o].width && cols[o].x < col.x + col.width)
+                // Columns that only touch do not overlap, whatever the rounding of their edges.
+                if (col.x + kTouch < cols[o].x + cols[o].width && cols[o].x + kTouch < col.x + col.width)
                     return QStringLiteral("Colunas %1 e %2 da linha %3 sobrepostas")
                         .arg(o + 1)
                         .arg(c + 1)
