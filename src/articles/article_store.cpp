@@ -1,7 +1,6 @@
 #include "article_store.h"
 
 #include <QSqlQuery>
-#include <QSqlRecord>
 
 namespace corvane::articles {
 
@@ -87,17 +86,8 @@ std::optional<bool> ArticleStore::codeExists(const QString& code, QString* error
 }
 
 std::optional<QVariantMap> ArticleStore::read(const QString& code, QString* error) {
-    QSqlQuery q(db_->sql());
-    if (!db_->exec(q, QStringLiteral("SELECT * FROM ARTIGOSCLS WHERE CODIGO = :C"),
-                   {{QStringLiteral("C"), code.trimmed()}}, error))
-        return std::nullopt;
-    QVariantMap out;
-    if (q.next()) {
-        const QSqlRecord rec = q.record();
-        for (int i = 0; i < rec.count(); ++i)
-            out.insert(rec.fieldName(i).toUpper(), rec.value(i));
-    }
-    return out;
+    return db_->firstRow(QStringLiteral("SELECT * FROM ARTIGOSCLS WHERE CODIGO = :C"),
+                         {{QStringLiteral("C"), code.trimmed()}}, error);
 }
 
 bool ArticleStore::save(const QVariantMap& values, const SaveStamp& stamp, QString* error) {

@@ -5,6 +5,7 @@
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlRecord>
 
 namespace corvane::db {
 
@@ -172,6 +173,19 @@ std::optional<QVariant> Database::scalar(const QString& sqlText, const QVariantM
     if (!exec(q, sqlText, params, error) || !q.next())
         return std::nullopt;
     return q.value(0);
+}
+
+std::optional<QVariantMap> Database::firstRow(const QString& sqlText, const QVariantMap& params, QString* error) {
+    QSqlQuery q(sql());
+    if (!exec(q, sqlText, params, error))
+        return std::nullopt;
+    QVariantMap out;
+    if (q.next()) {
+        const QSqlRecord rec = q.record();
+        for (int i = 0; i < rec.count(); ++i)
+            out.insert(rec.fieldName(i).toUpper(), rec.value(i));
+    }
+    return out;
 }
 
 bool Database::beginTransaction(QString* error) {

@@ -50,6 +50,9 @@ public:
     bool exec(QSqlQuery& query, const QString& sql, const QVariantMap& params, QString* error);
     // The first column of the first row, if any.
     std::optional<QVariant> scalar(const QString& sql, const QVariantMap& params = {}, QString* error = nullptr);
+    // The first row of a select, its columns by upper-case name; an empty map
+    // when there is none; nullopt with the server's message on failure.
+    std::optional<QVariantMap> firstRow(const QString& sql, const QVariantMap& params = {}, QString* error = nullptr);
 
     bool beginTransaction(QString* error = nullptr);
     bool commit(QString* error = nullptr);

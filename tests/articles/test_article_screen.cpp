@@ -498,19 +498,11 @@ private slots:
             QSKIP("two connections at once: PostgreSQL");
         ArticleFixture f(backend);
         QVERIFY2(f.ready(), qPrintable(f.site.error()));
-        QString error;
         auto a = f.open();
         QVERIFY(a);
         RecordingArticleView secondView;
         ArticleSources second = f.sources();
-        std::unique_ptr<db::Database> secondDb;
-        {
-            secondDb = std::make_unique<db::Database>(f.site.company().invoicingAlias, f.site.company().invoicingAlias);
-            secondDb->setRegistry(&f.site.registry());
-            secondDb->setParams({QStringLiteral("USER NAME=") + f.site.company().dbUser,
-                                 QStringLiteral("PASSWORD=") + f.site.company().dbPassword});
-            QVERIFY2(secondDb->connect(&error), qPrintable(error));
-        }
+        std::unique_ptr<db::Database> secondDb = f.site.connectInvoicing();
         second.factura = secondDb.get();
         ArticleScreen b(second, secondView);
         QVERIFY(b.activate([](const QString&, const QString&, const QString&) { return allRights(); }, {}));

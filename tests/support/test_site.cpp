@@ -37,41 +37,33 @@ TestSite::~TestSite() {
     builder_.reset(); // not committed: drops what it made
 }
 
-db::Database& TestSite::program() {
-    if (!program_) {
-        QString error;
-        program_ = builder_->connectCompany(company(), company().programAlias, &error);
-        if (!program_)
-            qFatal("program database: %s", qPrintable(error));
-    }
-    return *program_;
-}
-
-std::unique_ptr<db::Database> TestSite::connectProgram() {
+std::unique_ptr<db::Database> TestSite::connect(const QString& alias) {
     QString error;
-    auto db = builder_->connectCompany(company(), company().programAlias, &error);
+    auto db = builder_->connectCompany(company(), alias, &error);
     if (!db)
-        qFatal("program database: %s", qPrintable(error));
+        qFatal("database %s: %s", qPrintable(alias), qPrintable(error));
     return db;
 }
 
+db::Database& TestSite::program() {
+    if (!program_)
+        program_ = connectProgram();
+    return *program_;
+}
+
+std::unique_ptr<db::Database> TestSite::connectProgram() { return connect(company().programAlias); }
+
+std::unique_ptr<db::Database> TestSite::connectInvoicing() { return connect(company().invoicingAlias); }
+
 db::Database& TestSite::invoicing() {
-    if (!invoicing_) {
-        QString error;
-        invoicing_ = builder_->connectCompany(company(), company().invoicingAlias, &error);
-        if (!invoicing_)
-            qFatal("invoicing database: %s", qPrintable(error));
-    }
+    if (!invoicing_)
+        invoicing_ = connectInvoicing();
     return *invoicing_;
 }
 
 db::Database& TestSite::accounting() {
-    if (!accounting_) {
-        QString error;
-        accounting_ = builder_->connectCompany(company(), company().accountingAlias, &error);
-        if (!accounting_)
-            qFatal("accounting database: %s", qPrintable(error));
-    }
+    if (!accounting_)
+        accounting_ = connect(company().accountingAlias);
     return *accounting_;
 }
 

@@ -41,6 +41,7 @@ public:
     corvane::db::Database& accounting();
     // Another connection to the program database, as a second user has.
     std::unique_ptr<corvane::db::Database> connectProgram();
+    std::unique_ptr<corvane::db::Database> connectInvoicing();
     // Runs a statement that must succeed.
     void exec(corvane::db::Database& db, const QString& sql, const QVariantMap& params = {});
 
@@ -48,6 +49,8 @@ public:
     bool credentials(corvane::db::GeneralCredentials* out, QString* error) const;
 
 private:
+    std::unique_ptr<corvane::db::Database> connect(const QString& alias);
+
     QTemporaryDir dir_;
     bool postgres_ = false;
     bool ok_ = false;

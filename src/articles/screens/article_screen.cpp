@@ -4,8 +4,6 @@
 #include "components/report/dataset_table.h"
 #include "screens/field_input.h"
 
-#include <QSqlQuery>
-#include <QSqlRecord>
 
 namespace corvane::articles {
 
@@ -19,22 +17,6 @@ const QString kTables = QStringLiteral("Tabelas");
 constexpr int kDesignWidth = 40;
 
 bool yes(const QVariant& v) { return v.toString().trimmed().compare(QLatin1String("S"), Qt::CaseInsensitive) == 0; }
-
-QVariantMap readRow(db::Database& db, const QString& sql, const QVariantMap& params, bool* found,
-                    QString* error) {
-    QSqlQuery q(db.sql());
-    QVariantMap out;
-    *found = false;
-    if (!db.exec(q, sql, params, error))
-        return out;
-    if (q.next()) {
-        *found = true;
-        const QSqlRecord rec = q.record();
-        for (int i = 0; i < rec.count(); ++i)
-            out.insert(rec.fieldName(i).toUpper(), rec.value(i));
-    }
-    return out;
-}
 
 } // namespace
 
@@ -102,24 +84,26 @@ ArticleScreen::ArticleScreen(ArticleSources sources, ArticleView& view)
 ArticleScreen::~ArticleScreen() = default;
 
 bool ArticleScreen::readParameters(QString* error) {
-    bool found = false;
-    parameters_ = readRow(*src_.factura, QStringLiteral("SELECT * FROM PARCUSTOM WHERE CODIGO = '1'"), {}, &found,
-                          error);
-    if (!found) {
-        if (error && error->isEmpty())
-            *error = QStringLiteral("Parâmetros de customização de Artigos Inexistentes ...");
+    const std::optional<QVariantMap> custom =
+        src_.factura->firstRow(QStringLiteral("SELECT * FROM PARCUSTOM WHERE CODIGO = '1'"), {}, error);
+    if (!custom)
+        return false;
+    if (custom->isEmpty()) {
+        *error = QStringLiteral("Parâmetros de customização de Artigos Inexistentes ...");
         return false;
     }
-    const QVariantMap year = readRow(*src_.factura, QStringLiteral("SELECT * FROM PARGER WHERE ANO = :WAno"),
-                                     {{QStringLiteral("WAno"), src_.workingYear}}, &found, error);
-    if (!found) {
-        if (error && error->isEmpty())
-            *error = QStringLiteral("Parâmetros Gerais Inexistentes");
+    parameters_ = *custom;
+    const std::optional<QVariantMap> year = src_.factura->firstRow(
+        QStringLiteral("SELECT * FROM PARGER WHERE ANO = :WAno"), {{QStringLiteral("WAno"), src_.workingYear}}, error);
+    if (!year)
+        return false;
+    if (year->isEmpty()) {
+        *error = QStringLiteral("Parâmetros Gerais Inexistentes");
         return false;
     }
-    accounting_ = yes(year.value(QStringLiteral("CONTABILIDADE")));
-    stocks_ = yes(year.value(QStringLiteral("STOCKS")));
-    orders_ = yes(year.value(QStringLiteral("ENCOMENDAS")));
+    accounting_ = yes(year->value(QStringLiteral("CONTABILIDADE")));
+    stocks_ = yes(year->value(QStringLiteral("STOCKS")));
+    orders_ = yes(year->value(QStringLiteral("ENCOMENDAS")));
     return true;
 }
 

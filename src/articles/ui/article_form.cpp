@@ -601,19 +601,13 @@ void TCORVF035::gridFocusChanged() {
         refresh();
     } else if (!focused && inGrid_) {
         inGrid_ = false;
-        view().deferMessages(true);
-        logic_->gridExit();
-        view().deferMessages(false);
-        QString target = view().takeRequestedFocus();
         // Changing starts on the designation, unless the user went to
         // another input on purpose.
-        QWidget* now = focusWidget();
-        if (target == kDesignInput && now && inputs_.value(now->objectName()) == now)
-            target.clear();
-        refresh();
-        if (QWidget* w = target.isEmpty() ? nullptr : findChild<QWidget*>(target))
-            w->setFocus(Qt::OtherFocusReason);
-        view().flushDeferred();
+        leaveHoldingMessages([this] { logic_->gridExit(); }, [this] { refresh(); },
+                             [this](const QString& target) {
+                                 QWidget* now = focusWidget();
+                                 return target == kDesignInput && now && inputs_.value(now->objectName()) == now;
+                             });
     }
 }
 

@@ -72,6 +72,20 @@ void ScreenDialog::connectChecked(QAbstractButton* button, std::function<void()>
     });
 }
 
+void ScreenDialog::leaveHoldingMessages(const std::function<void()>& leave, const std::function<void()>& show,
+                                        const std::function<bool(const QString&)>& keep) {
+    view_.deferMessages(true);
+    leave();
+    view_.deferMessages(false);
+    QString target = view_.takeRequestedFocus();
+    if (keep && keep(target))
+        target.clear();
+    show();
+    if (QWidget* w = target.isEmpty() ? nullptr : findChild<QWidget*>(target))
+        w->setFocus(Qt::OtherFocusReason);
+    view_.flushDeferred();
+}
+
 void ScreenDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (activated_)

@@ -54,6 +54,13 @@ protected:
     // A button that acts without closing, after the focused input's check.
     void connectChecked(QAbstractButton* button, std::function<void()> action);
 
+    // The focus left a widget and the logic reacts (`leave`) while the focus
+    // change is under way: its messages wait; then `show` redraws, the focus
+    // goes where the logic asked (unless `keep` answers true for that input)
+    // and the messages show.
+    void leaveHoldingMessages(const std::function<void()>& leave, const std::function<void()>& show,
+                              const std::function<bool(const QString& target)>& keep = {});
+
     // Once, on the first show; false closes the screen at once.
     virtual bool activateScreen() { return true; }
     // The close box or Esc, after the focused input was accepted: true closes.

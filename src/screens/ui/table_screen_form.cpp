@@ -302,14 +302,7 @@ void TableScreenForm::gridFocusChanged() {
         refresh();
     } else if (!focused && inGrid_) {
         inGrid_ = false;
-        view().deferMessages(true);
-        logic_->gridExit();
-        view().deferMessages(false);
-        const QString target = view().takeRequestedFocus();
-        refresh();
-        if (QWidget* w = target.isEmpty() ? nullptr : findChild<QWidget*>(target))
-            w->setFocus(Qt::OtherFocusReason);
-        view().flushDeferred();
+        leaveHoldingMessages([this] { logic_->gridExit(); }, [this] { refresh(); });
     }
 }
 
