@@ -7,7 +7,9 @@
 
 using namespace corvane;
 
-bool postgresAvailable() { return !qEnvironmentVariableIsEmpty("CORVANE_TEST_PG"); }
+bool postgresAvailable() {
+    return !qEnvironmentVariableIsEmpty("CORVANE_TEST_PG");
+}
 
 void addBackendRows() {
     QTest::addColumn<QString>("backend");
@@ -33,6 +35,7 @@ TestSite::TestSite(const QString& backend, const QDate& today, setup::DemoCompan
 TestSite::~TestSite() {
     program_.reset();
     invoicing_.reset();
+    accounting_.reset();
     builder_.reset(); // not committed: drops what it made
 }
 
@@ -62,6 +65,16 @@ db::Database& TestSite::invoicing() {
             qFatal("invoicing database: %s", qPrintable(error));
     }
     return *invoicing_;
+}
+
+db::Database& TestSite::accounting() {
+    if (!accounting_) {
+        QString error;
+        accounting_ = builder_->connectCompany(company(), company().accountingAlias, &error);
+        if (!accounting_)
+            qFatal("accounting database: %s", qPrintable(error));
+    }
+    return *accounting_;
 }
 
 void TestSite::exec(db::Database& db, const QString& sql, const QVariantMap& params) {
