@@ -39,42 +39,31 @@ TestSite::~TestSite() {
     builder_.reset(); // not committed: drops what it made
 }
 
-db::Database& TestSite::program() {
-    if (!program_) {
-        QString error;
-        program_ = builder_->connectCompany(company(), company().programAlias, &error);
-        if (!program_)
-            qFatal("program database: %s", qPrintable(error));
-    }
-    return *program_;
-}
-
-std::unique_ptr<db::Database> TestSite::connectProgram() {
+std::unique_ptr<db::Database> TestSite::connect(const QString& alias) {
     QString error;
-    auto db = builder_->connectCompany(company(), company().programAlias, &error);
+    auto db = builder_->connectCompany(company(), alias, &error);
     if (!db)
-        qFatal("program database: %s", qPrintable(error));
+        qFatal("database %s: %s", qPrintable(alias), qPrintable(error));
     return db;
 }
 
-db::Database& TestSite::invoicing() {
-    if (!invoicing_) {
-        QString error;
-        invoicing_ = builder_->connectCompany(company(), company().invoicingAlias, &error);
-        if (!invoicing_)
-            qFatal("invoicing database: %s", qPrintable(error));
-    }
-    return *invoicing_;
+db::Database& TestSite::opened(std::unique_ptr<db::Database>& db, const QString& alias) {
+    if (!db)
+        db = connect(alias);
+    return *db;
 }
 
+db::Database& TestSite::program() {
+    return opened(program_, company().programAlias);
+}
+std::unique_ptr<db::Database> TestSite::connectProgram() {
+    return connect(company().programAlias);
+}
+db::Database& TestSite::invoicing() {
+    return opened(invoicing_, company().invoicingAlias);
+}
 db::Database& TestSite::accounting() {
-    if (!accounting_) {
-        QString error;
-        accounting_ = builder_->connectCompany(company(), company().accountingAlias, &error);
-        if (!accounting_)
-            qFatal("accounting database: %s", qPrintable(error));
-    }
-    return *accounting_;
+    return opened(accounting_, company().accountingAlias);
 }
 
 void TestSite::exec(db::Database& db, const QString& sql, const QVariantMap& params) {

@@ -48,6 +48,9 @@ public:
     bool credentials(corvane::db::GeneralCredentials* out, QString* error) const;
 
 private:
+    std::unique_ptr<corvane::db::Database> connect(const QString& alias);
+    corvane::db::Database& opened(std::unique_ptr<corvane::db::Database>& db, const QString& alias);
+
     QTemporaryDir dir_;
     bool postgres_ = false;
     bool ok_ = false;
