@@ -3,9 +3,9 @@
 #include "setup/demo_site.h"
 #include "setup/site_setup.h"
 
-#include <QGuiApplication>
 #include <QDate>
 #include <QDir>
+#include <QGuiApplication>
 #include <QSysInfo>
 #include <QTextStream>
 
@@ -25,12 +25,15 @@ QTextStream& err() {
 }
 
 int usage() {
-    err() << "Utilização:\n"
-             "  corvane-admin create-site DIR [--postgres CONNINFO] [--prefix NOME]\n"
-             "  corvane-admin create-company DIR --number N --name NOME [--postgres CONNINFO] [--prefix NOME]\n"
-             "  corvane-admin create-demo DIR [--postgres CONNINFO] [--prefix NOME]\n"
-             "  corvane-admin calc quote|weave|knit FICHEIRO|-\n"
-             "CONNINFO: \"host=... port=... dbname=... user=... password=...\" de um administrador do servidor.\n";
+    err()
+        << "Utilização:\n"
+           "  corvane-admin create-site DIR [--postgres CONNINFO] [--prefix NOME]\n"
+           "  corvane-admin create-company DIR --number N --name NOME [--postgres CONNINFO] [--prefix NOME]\n"
+           "  corvane-admin create-demo DIR [--postgres CONNINFO] [--prefix NOME]\n"
+           "  corvane-admin update-company DIR [--number N] [--postgres CONNINFO]\n"
+           "  corvane-admin calc quote|weave|knit FICHEIRO|-\n"
+           "CONNINFO: \"host=... port=... dbname=... user=... password=...\" de um administrador do "
+           "servidor.\n";
     return 2;
 }
 
@@ -118,7 +121,7 @@ int main(int argc, char** argv) {
     Options o;
     QString error;
     if (command != QLatin1String("create-site") && command != QLatin1String("create-company") &&
-        command != QLatin1String("create-demo"))
+        command != QLatin1String("create-demo") && command != QLatin1String("update-company"))
         return usage();
     if (!parseOptions(args, &o, &error)) {
         err() << error << "\n";
@@ -133,8 +136,8 @@ int main(int argc, char** argv) {
             !writeChangesDocument(builder.root(), &error))
             return failed(error);
         builder.commit();
-        out() << "Local de demonstração criado em " << builder.root() << " para o posto " << workstation.left(30)
-              << ".\nPara entrar: CORVANE_SITE=" << builder.root() << " corvane\n";
+        out() << "Local de demonstração criado em " << builder.root() << " para o posto "
+              << workstation.left(30) << ".\nPara entrar: CORVANE_SITE=" << builder.root() << " corvane\n";
         return 0;
     }
     if (command == QLatin1String("create-site")) {
@@ -142,6 +145,27 @@ int main(int argc, char** argv) {
             return failed(error);
         builder.commit();
         out() << "Local criado em " << builder.root() << ".\n";
+        return 0;
+    }
+    if (command == QLatin1String("update-company")) {
+        if (!builder.openSite(&error))
+            return failed(error);
+        builder.commit(); // nothing of the site is made or removed here
+        QList<int> numbers{o.number};
+        if (o.number <= 0) {
+            const auto all = builder.companyNumbers(&error);
+            if (!all)
+                return failed(error);
+            numbers = *all;
+        }
+        for (int number : numbers) {
+            CompanySpec company;
+            QList<corvane::db::SchemaChange> changes;
+            if (!builder.findCompany(number, &company, &error) ||
+                !builder.updateCompany(company, &changes, &error))
+                return failed(error);
+            out() << "Empresa " << number << " actualizada: " << changes.size() << " alterações.\n";
+        }
         return 0;
     }
     // create-company

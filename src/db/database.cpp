@@ -21,9 +21,12 @@ QString quoteIdent(const QString& name) {
 
 Database::Database(QString logicalName, QString designAlias)
     : logicalName_(std::move(logicalName)), alias_(std::move(designAlias)),
-      connectionName_(QStringLiteral("%1#%2").arg(logicalName_).arg(connectionCounter.fetchAndAddRelaxed(1))) {}
+      connectionName_(
+          QStringLiteral("%1#%2").arg(logicalName_).arg(connectionCounter.fetchAndAddRelaxed(1))) {}
 
-Database::~Database() { disconnect(); }
+Database::~Database() {
+    disconnect();
+}
 
 QString Database::paramValue(const QString& key) const {
     const QString prefix = key + QLatin1Char('=');
@@ -209,6 +212,16 @@ bool Database::commit(QString* error) {
     }
     inTransaction_ = false;
     return ok;
+}
+
+bool Database::transaction(const std::function<bool()>& work, QString* error) {
+    if (!beginTransaction(error))
+        return false;
+    if (!work()) {
+        rollback();
+        return false;
+    }
+    return commit(error);
 }
 
 bool Database::rollback() {

@@ -58,6 +58,9 @@ public:
     bool commit(QString* error = nullptr);
     bool rollback();
     bool inTransaction() const { return inTransaction_; }
+    // Runs `work` in one transaction: committed when it answers true, rolled
+    // back when it answers false (its own message then stays in *error).
+    bool transaction(const std::function<bool()>& work, QString* error = nullptr);
 
     // The server's own message for an error.
     static QString errorText(const QSqlError& e);

@@ -77,8 +77,9 @@ QString Dialect::addColumn(const QString& table, const Column& c) const {
 
 QString Dialect::tableExistsQuery() const {
     if (backend_ == Backend::PostgreSQL)
-        return QStringLiteral("SELECT COUNT(*) FROM information_schema.tables WHERE table_schema = "
-                              "current_schema() AND table_type = 'BASE TABLE' AND table_name = LOWER(:WTABLE)");
+        return QStringLiteral(
+            "SELECT COUNT(*) FROM information_schema.tables WHERE table_schema = "
+            "current_schema() AND table_type = 'BASE TABLE' AND table_name = LOWER(:WTABLE)");
     return QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE type = 'table' AND name = :WTABLE "
                           "COLLATE NOCASE");
 }
@@ -110,6 +111,22 @@ bool Dialect::columnExists(const QSqlDatabase& db, const QString& table, const Q
         if (q.value(1).toString().compare(column, Qt::CaseInsensitive) == 0)
             return true;
     return false;
+}
+
+std::optional<bool> Dialect::indexExists(const QSqlDatabase& db, const QString& index, QString* error) const {
+    QSqlQuery q(db);
+    q.prepare(backend_ == Backend::PostgreSQL
+                  ? QStringLiteral("SELECT COUNT(*) FROM pg_indexes WHERE schemaname = current_schema() AND "
+                                   "indexname = LOWER(:I)")
+                  : QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE type = 'index' AND name = :I "
+                                   "COLLATE NOCASE"));
+    q.bindValue(QStringLiteral(":I"), index);
+    if (!q.exec() || !q.next()) {
+        if (error)
+            *error = q.lastError().text();
+        return std::nullopt;
+    }
+    return q.value(0).toInt() > 0;
 }
 
 QString Dialect::year(const QString& expr) const {

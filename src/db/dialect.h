@@ -5,6 +5,8 @@
 
 #include <QStringList>
 
+#include <optional>
+
 class QSqlDatabase;
 
 namespace corvane::db {
@@ -27,6 +29,8 @@ public:
     QString tableExistsQuery() const; // one parameter :WTABLE, returns a count
     bool tableExists(const QSqlDatabase& db, const QString& table, QString* error = nullptr) const;
     bool columnExists(const QSqlDatabase& db, const QString& table, const QString& column) const;
+    // Whether an index of that name exists; nullopt (and the message) when it cannot tell.
+    std::optional<bool> indexExists(const QSqlDatabase& db, const QString& index, QString* error = nullptr) const;
 
     // Expressions
     QString year(const QString& expr) const;

@@ -1,58 +1,12 @@
 #include "costing_outside_tables.h"
 
+#include "demo_rows.h"
+
 namespace corvane::setup {
 
 using namespace db;
 
-namespace {
-
-using Row = QVariantList;
-
-bool insertAll(Database& db, const QString& table, const QStringList& columns, const QList<Row>& rows,
-               QString* error) {
-    QStringList params;
-    for (const QString& c : columns)
-        params << QLatin1Char(':') + c;
-    const QString sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                            .arg(table, columns.join(QLatin1Char(',')), params.join(QLatin1Char(',')));
-    for (const Row& row : rows) {
-        QVariantMap values;
-        for (int i = 0; i < columns.size(); ++i)
-            values.insert(columns.at(i), row.value(i));
-        if (!db.exec(sql, values, error))
-            return false;
-    }
-    return true;
-}
-
-// Articles: code, designation, article type, material type, standard cost,
-// average cost, last entry price, purchase unit.
-const QList<Row> kArticles = {
-    {"TIN.CIANO", "Tinta Reactiva Ciano", "6", 21, 9.5, 9.8, 10.2, "Kg"},
-    {"TIN.MAGENTA", "Tinta Reactiva Magenta", "6", 21, 9.5, 9.7, 0.0, "Kg"},
-    {"TIN.AMARELO", "Tinta Reactiva Amarelo", "6", 21, 9.0, 0.0, 0.0, "Kg"},
-    {"TIN.PRETO", "Tinta Pigmento Preto", "6", 22, 8.0, 8.4, 8.6, "Kg"},
-    {"TIN.BRANCO", "Tinta Pigmento Branco", "6", 22, 0.0, 0.0, 0.0, "Kg"},
-    {"EMB.SACO3040", "Saco Polipropileno 30x40", "7", 120, 0.05, 0.045, 0.044, "Und"},
-    {"EMB.SACO2025", "Saco Polipropileno 20x25", "7", 120, 0.03, 0.0, 0.03, "Und"},
-    {"EMB.SEDA5070", "Papel de Seda 50x70", "7", 121, 0.03, 0.0, 0.0, "Und"},
-    {"EMB.CXOFERTA", "Caixa de Oferta 35x25x5", "7", 122, 0.65, 0.62, 0.0, "Und"},
-    {"EMB.FITA", "Fita de Cetim 10 mm", "7", 123, 2.0, 1.25, 0.0, "Mt"},
-    {"EMB.CARTAO", "Cartão de Embalagem", "7", 122, 0.0, 0.0, 0.0, "Und"},
-    {"FIO.ACR2/28", "Fio Acrílico 2/28", "1", 41, 6.2, 6.1, 6.3, "Kg"},
-};
-
-} // namespace
-
 QList<Table> costingInvoicingTables() {
-    Table artigos{QStringLiteral("ARTIGOSCLS"),
-                  {text(QStringLiteral("CODIGO"), 16, true), text(QStringLiteral("DESIGNACAO"), 60),
-                   text(QStringLiteral("TIPOARTIGO"), 2), smallint(QStringLiteral("TIPOMAT")),
-                   real(QStringLiteral("CUSTOPADRAO")), real(QStringLiteral("PMCUSTO")),
-                   real(QStringLiteral("PULENTRA")), text(QStringLiteral("UNCOMPRA"), 3)},
-                  {QStringLiteral("CODIGO")},
-                  QStringLiteral("PK_ARTIGOSCLS"),
-                  {}};
     Table departamentos{QStringLiteral("DEP_COMPRAS"),
                         {text(QStringLiteral("DEPARTAMENTO"), 20, true), text(QStringLiteral("CHEFE"), 15),
                          text(QStringLiteral("UTIL_NIVEL1"), 15), real(QStringLiteral("PLAFOND_NIVEL1")),
@@ -75,13 +29,13 @@ QList<Table> costingInvoicingTables() {
                    {QStringLiteral("CODIGO")},
                    QStringLiteral("PK_STKARMAZEM"),
                    {}};
-    return {artigos, departamentos, movimentos, armazens};
+    return {departamentos, movimentos, armazens};
 }
 
 QList<Table> costingAccountingTables() {
     Table centros{QStringLiteral("CCUSTO"),
                   {text(QStringLiteral("ANO"), 4, true), text(QStringLiteral("CODIGO"), 8, true),
-                   text(QStringLiteral("DESIGN"), 40)},
+                   text(QStringLiteral("DESIGN"), 40), text(QStringLiteral("TIPO"), 1)},
                   {QStringLiteral("ANO"), QStringLiteral("CODIGO")},
                   QStringLiteral("PK_CCUSTO"),
                   {}};
@@ -89,47 +43,43 @@ QList<Table> costingAccountingTables() {
 }
 
 bool insertDemoInvoicingRows(Database& factura, QString* error) {
-    const QStringList articleColumns{QStringLiteral("CODIGO"),      QStringLiteral("DESIGNACAO"),
-                                     QStringLiteral("TIPOARTIGO"),  QStringLiteral("TIPOMAT"),
-                                     QStringLiteral("CUSTOPADRAO"), QStringLiteral("PMCUSTO"),
-                                     QStringLiteral("PULENTRA"),    QStringLiteral("UNCOMPRA")};
-    return insertAll(factura, QStringLiteral("ARTIGOSCLS"), articleColumns, kArticles, error) &&
-           insertAll(
-               factura, QStringLiteral("DEP_COMPRAS"),
-               {QStringLiteral("DEPARTAMENTO"), QStringLiteral("CHEFE"), QStringLiteral("PLAFOND_NIVEL1")},
-               {{"COMPRAS", "RUI", 500.0}, {"PRODUCAO", "MARTA", 250.0}}, error) &&
-           insertAll(factura, QStringLiteral("STKTRS"),
-                     {QStringLiteral("TRSCOD"), QStringLiteral("TRSNOM"), QStringLiteral("TRSTIP"),
-                      QStringLiteral("DEVOLUCAO"), QStringLiteral("CONSUMO"), QStringLiteral("TIPOMOV")},
-                     {{10, "Entrada de Compras", "E", "N", "N", "ECO"},
-                      {20, "Saída para Consumo", "S", "N", "S", "SCI"},
-                      {21, "Devolução ao Armazém", "E", "S", "N", "ECI"},
-                      {30, "Entrada de Produto Acabado", "E", "N", "N", "EPA"}},
-                     error) &&
-           insertAll(factura, QStringLiteral("STKARMAZEM"),
-                     {QStringLiteral("CODIGO"), QStringLiteral("NOME")},
-                     {{1, "Armazém de Matérias Primas"}, {2, "Armazém de Produto Acabado"}}, error);
+    return insertRows(factura, QStringLiteral("DEP_COMPRAS"),
+                      QStringLiteral("DEPARTAMENTO,CHEFE,PLAFOND_NIVEL1"),
+                      {{"COMPRAS", "RUI", 500.0}, {"PRODUCAO", "MARTA", 250.0}}, error) &&
+           insertRows(factura, QStringLiteral("STKTRS"),
+                      QStringLiteral("TRSCOD,TRSNOM,TRSTIP,DEVOLUCAO,CONSUMO,TIPOMOV"),
+                      {{10, "Entrada de Compras", "E", "N", "N", "ECO"},
+                       {20, "Saída para Consumo", "S", "N", "S", "SCI"},
+                       {21, "Devolução ao Armazém", "E", "S", "N", "ECI"},
+                       {30, "Entrada de Produto Acabado", "E", "N", "N", "EPA"}},
+                      error) &&
+           insertRows(factura, QStringLiteral("STKARMAZEM"), QStringLiteral("CODIGO,NOME"),
+                      {{1, "Armazém de Matérias Primas"}, {2, "Armazém de Produto Acabado"}}, error);
 }
 
 bool insertDemoAccountingRows(Database& contab, int year, QString* error) {
     const QString now = QString::number(year);
     const QString before = QString::number(year - 1);
+    // The production and sales centres take articles (type "L"); the
+    // general one only gathers costs (type "G").
     QList<Row> rows;
     for (const QString& y : {before, now})
-        for (const auto& [code, name] :
-             QList<QPair<const char*, const char*>>{{"3210", "Tecelagem Jacquard"},
-                                                    {"3310", "Tricotagem"},
-                                                    {"3410", "Corte"},
-                                                    {"3420", "Confecção"},
-                                                    {"3430", "Acabamento de Franjas"},
-                                                    {"3440", "Vaporização"},
-                                                    {"3450", "Remalhar e Bordar"},
-                                                    {"3510", "Estamparia Digital"}})
-            rows << Row{y, code, name};
-    rows << Row{before, "3900", "Secção Encerrada"};
-    return insertAll(contab, QStringLiteral("CCUSTO"),
-                     {QStringLiteral("ANO"), QStringLiteral("CODIGO"), QStringLiteral("DESIGN")}, rows,
-                     error);
+        for (const auto& [code, name, type] : QList<std::tuple<const char*, const char*, const char*>>{
+                 {"3210", "Tecelagem Jacquard", "L"},
+                 {"3310", "Tricotagem", "L"},
+                 {"3410", "Corte", "L"},
+                 {"3420", "Confecção", "L"},
+                 {"3430", "Acabamento de Franjas", "L"},
+                 {"3440", "Vaporização", "L"},
+                 {"3450", "Remalhar e Bordar", "L"},
+                 {"3510", "Estamparia Digital", "L"},
+                 {"7110", "Comércio de Mercadorias", "L"},
+                 {"7210", "Prestação de Serviços", "L"},
+                 {"9100", "Administração Geral", "G"}})
+            rows << Row{y, code, QString::fromUtf8(name), type};
+    rows << Row{before, "3900", "Secção Encerrada", "L"};
+    return insertRows(contab, QStringLiteral("CCUSTO"), QStringLiteral("ANO,CODIGO,DESIGN,TIPO"), rows,
+                      error);
 }
 
 } // namespace corvane::setup

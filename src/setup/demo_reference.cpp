@@ -1,6 +1,7 @@
 // The costing reference rows of the demo company: a maker of woven and
 // knitted scarves and hats with its cost types, operations, machines,
 // materials, work types, packaging and general parameters.
+#include "demo_rows.h"
 #include "demo_site.h"
 
 #include "reference/costing_rules.h"
@@ -8,26 +9,6 @@
 namespace corvane::setup {
 
 namespace {
-
-using Row = QVariantList;
-
-bool insertRows(db::Database& db, const QString& table, const QString& columns, const QList<Row>& rows,
-                QString* error) {
-    const QStringList names = columns.split(QLatin1Char(','));
-    QStringList params;
-    for (const QString& n : names)
-        params << QLatin1Char(':') + n;
-    const QString sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                            .arg(table, names.join(QLatin1Char(',')), params.join(','));
-    for (const Row& row : rows) {
-        QVariantMap p;
-        for (int i = 0; i < names.size(); ++i)
-            p.insert(names[i], row.value(i));
-        if (!db.exec(sql, p, error))
-            return false;
-    }
-    return true;
-}
 
 // Cost types: every class 1 to 7 and every quotation group 1 to 7; 4 is the
 // quality allowance, 20 design, 40 packaging and 50 subcontracts.
@@ -111,8 +92,9 @@ const QList<Row> kMaterialTypes = {
     {1, "Etiquetas Tecidas"},   {2, "Etiquetas Impressas"}, {11, "Etiquetas de Cartolina"},
     {12, "Tags de Preço"},      {21, "Tintas Reactivas"},   {22, "Tintas Pigmento"},
     {41, "Fio Acrílico"},       {42, "Fio Lã Merino"},      {43, "Fio Algodão"},
-    {44, "Fio Viscose"},        {100, "Tecido Polar"},      {101, "Tecido Viscose"},
-    {120, "Sacos de Plástico"}, {121, "Caixas de Cartão"},  {122, "Papel de Seda"},
+    {44, "Fio Viscose"},        {45, "Linhas de Costura"},  {100, "Tecido Polar"},
+    {101, "Tecido Viscose"},    {120, "Sacos de Plástico"}, {121, "Caixas de Cartão"},
+    {122, "Papel de Seda"},     {123, "Fitas e Laços"},
     {140, "Franjas Torcidas"},  {141, "Franjas de Nós"},    {160, "Cabides de Plástico"},
     {161, "Cabides de Cartão"},
 };

@@ -217,7 +217,8 @@ bool createDemoSite(SiteBuilder& builder, const QString& workstation, const QDat
 
     auto contab = builder.connectCompany(company, company.accountingAlias, error);
     if (!contab || !insertDemoInvoicingRows(*factura, error) ||
-        !insertDemoAccountingRows(*contab, today.year(), error))
+        !insertDemoAccountingRows(*contab, today.year(), error) ||
+        !insertDemoArticles(*factura, *contab, today, error))
         return false;
 
     Site site(builder.root());

@@ -28,6 +28,13 @@ bool createDemoSite(SiteBuilder& builder, const QString& workstation, const QDat
 // the program's version).
 bool insertDemoReference(db::Database& corvane, QString* error);
 
+// The articles of the demo company and everything that classifies, prices,
+// supplies and uses them (invoicing database), and the currencies of this
+// year and the last (accounting database), each database in one transaction.
+// Ordinary articles of every type "1" to "11" and one colour and size grid
+// whose variants (GRELHA 'S') lie under the base "CHC.LA.LISO.".
+bool insertDemoArticles(db::Database& factura, db::Database& contab, const QDate& today, QString* error);
+
 // The site's download folder for upgrades (config/upgrade.ini), with the
 // information files and a setup program of the given version.
 bool writeUpgradeFolder(const QString& siteRoot, const QString& version, QString* error);

@@ -1,7 +1,9 @@
 #include "site_setup.h"
 
+#include "articles/article_tables.h"
 #include "core/site.h"
 #include "costing_outside_tables.h"
+#include "db/schema_update.h"
 #include "record_tables.h"
 #include "reference/reference_tables.h"
 #include "shell/shell_tables.h"
@@ -16,14 +18,20 @@
 
 namespace corvane::setup {
 
-QList<db::Table> generalDatabaseTables() { return shell::generalTables(); }
+QList<db::Table> generalDatabaseTables() {
+    return shell::generalTables();
+}
 // The base version "01.000": the version steps create and extend the rest
 // at the first sign-on.
 QList<db::Table> programDatabaseTables() {
     return shell::programShellTables() + reference::referenceBaseTables() + productRecordTables();
 }
-QList<db::Table> invoicingDatabaseTables() { return shell::invoicingShellTables() + costingInvoicingTables(); }
-QList<db::Table> accountingDatabaseTables() { return costingAccountingTables(); }
+QList<db::Table> invoicingDatabaseTables() {
+    return shell::invoicingShellTables() + costingInvoicingTables() + articles::articleInvoicingTables();
+}
+QList<db::Table> accountingDatabaseTables() {
+    return costingAccountingTables() + articles::articleAccountingTables();
+}
 
 bool parseConnInfo(const QString& conninfo, PgServer* out, QString* error) {
     PgServer s;
@@ -122,7 +130,9 @@ bool SiteBuilder::createRole(const QString& role, const QString& password, QStri
     }
     if (q.value(0).toInt() > 0) {
         if (error)
-            *error = QStringLiteral("O utilizador %1 já existe no servidor (escolha outro prefixo com --prefix).").arg(role);
+            *error =
+                QStringLiteral("O utilizador %1 já existe no servidor (escolha outro prefixo com --prefix).")
+                    .arg(role);
         return false;
     }
     QString quoted = password;
@@ -130,8 +140,9 @@ bool SiteBuilder::createRole(const QString& role, const QString& password, QStri
     if (!adminExec(QStringLiteral("CREATE ROLE %1 LOGIN PASSWORD '%2'").arg(role, quoted), error))
         return false;
     createdRoles_ << role;
-    return adminExec(QStringLiteral("GRANT CONNECT, TEMPORARY ON DATABASE \"%1\" TO %2").arg(server_->database, role),
-                     error);
+    return adminExec(
+        QStringLiteral("GRANT CONNECT, TEMPORARY ON DATABASE \"%1\" TO %2").arg(server_->database, role),
+        error);
 }
 
 bool SiteBuilder::createSchema(const QString& schema, const QString& owner, QString* error) {
@@ -154,21 +165,6 @@ db::AliasTarget SiteBuilder::targetFor(const QString& alias, const QString& sche
         t.file = QDir(root_).filePath(QStringLiteral("data/%1.db").arg(alias));
     }
     return t;
-}
-
-bool SiteBuilder::createTables(db::Database& database, const QList<db::Table>& tables, QString* error) {
-    if (!database.beginTransaction(error))
-        return false;
-    for (const db::Table& t : tables) {
-        QStringList statements{database.dialect().createTable(t)};
-        statements << database.dialect().createIndexes(t);
-        for (const QString& sql : statements)
-            if (!database.exec(sql, {}, error)) {
-                database.rollback();
-                return false;
-            }
-    }
-    return database.commit(error);
 }
 
 bool SiteBuilder::createSite(QString* error) {
@@ -220,7 +216,8 @@ bool SiteBuilder::createSite(QString* error) {
     cred.write((user + QLatin1Char('\n') + password + QLatin1Char('\n')).toUtf8());
     cred.close();
 
-    if (!connectGeneral(user, password, true, error) || !createTables(*general_, generalDatabaseTables(), error))
+    if (!connectGeneral(user, password, true, error) ||
+        !db::createTables(*general_, generalDatabaseTables(), error))
         return false;
     say(QStringLiteral("Base de dados geral QTXGERAL criada."));
     return true;
@@ -326,7 +323,7 @@ bool SiteBuilder::createCompany(CompanySpec& company, QString* error) {
     aliasesAdded_ << company.programAlias << company.invoicingAlias << company.accountingAlias;
     for (Db& d : dbs) {
         auto database = connectCompany(company, d.alias, error);
-        if (!database || !createTables(*database, d.tables, error))
+        if (!database || !db::createTables(*database, d.tables, error))
             return false;
         say(QStringLiteral("Base de dados %1 da empresa %2 criada.").arg(d.alias).arg(company.number));
     }
@@ -338,10 +335,100 @@ bool SiteBuilder::createCompany(CompanySpec& company, QString* error) {
                     {QStringLiteral("PATHFOTOSLOGO"), QDir(root_).filePath(QStringLiteral("Fotos"))},
                     {QStringLiteral("FICTEC"), QStringLiteral("S")}};
     companies_ << company;
-    return general_->exec(QStringLiteral("INSERT INTO EMPRESAS (EMPNRO, NOME, BDESPECIF01, BDFACTURA, BDCONTAB, "
-                                         "PATHFOTOSLOGO, FICTEC) VALUES (:EMPNRO, :NOME, :BDESPECIF01, "
-                                         ":BDFACTURA, :BDCONTAB, :PATHFOTOSLOGO, :FICTEC)"),
-                          row, error);
+    return general_->exec(
+        QStringLiteral("INSERT INTO EMPRESAS (EMPNRO, NOME, BDESPECIF01, BDFACTURA, BDCONTAB, "
+                       "PATHFOTOSLOGO, FICTEC) VALUES (:EMPNRO, :NOME, :BDESPECIF01, "
+                       ":BDFACTURA, :BDCONTAB, :PATHFOTOSLOGO, :FICTEC)"),
+        row, error);
+}
+
+std::optional<QList<int>> SiteBuilder::companyNumbers(QString* error) {
+    QSqlQuery q(general_->sql());
+    if (!general_->exec(q, QStringLiteral("SELECT EMPNRO FROM EMPRESAS ORDER BY EMPNRO"), {}, error))
+        return std::nullopt;
+    QList<int> out;
+    while (q.next())
+        out << q.value(0).toInt();
+    return out;
+}
+
+bool SiteBuilder::findCompany(int number, CompanySpec* out, QString* error) {
+    QSqlQuery q(general_->sql());
+    const QVariantMap key{{QStringLiteral("E"), number}};
+    if (!general_->exec(
+            q,
+            QStringLiteral("SELECT NOME, BDESPECIF01, BDFACTURA, BDCONTAB FROM EMPRESAS WHERE EMPNRO = :E"),
+            key, error))
+        return false;
+    if (!q.next()) {
+        if (error)
+            *error = QStringLiteral("A empresa %1 não existe neste local.").arg(number);
+        return false;
+    }
+    CompanySpec c;
+    c.number = number;
+    c.name = q.value(0).toString().trimmed();
+    c.programAlias = q.value(1).toString().trimmed();
+    c.invoicingAlias = q.value(2).toString().trimmed();
+    c.accountingAlias = q.value(3).toString().trimmed();
+    QSqlQuery users(general_->sql());
+    if (!general_->exec(
+            users,
+            QStringLiteral("SELECT BDUSERNAME, BDPASSWORD FROM UTILPASSWORD WHERE EMPRESA = :E AND "
+                           "COALESCE(BDUSERNAME, '') <> '' ORDER BY UTIL"),
+            key, error))
+        return false;
+    if (users.next()) {
+        c.dbUser = users.value(0).toString().trimmed();
+        c.dbPassword = users.value(1).toString().trimmed();
+    }
+    *out = c;
+    return true;
+}
+
+bool SiteBuilder::updateCompany(const CompanySpec& company, QList<db::SchemaChange>* changes,
+                                QString* error) {
+    const struct {
+        QString alias;
+        QList<db::Table> tables;
+    } dbs[] = {{company.invoicingAlias, invoicingDatabaseTables()},
+               {company.accountingAlias, accountingDatabaseTables()}};
+    for (const auto& d : dbs) {
+        if (!registry_.contains(d.alias)) {
+            if (error)
+                *error = QStringLiteral("O alias %1 da empresa %2 não existe neste local.")
+                             .arg(d.alias)
+                             .arg(company.number);
+            return false;
+        }
+        const db::AliasTarget target = registry_.target(d.alias);
+        if (target.backend == db::Backend::SQLite && !QFile::exists(target.file)) {
+            if (error)
+                *error = QStringLiteral("A base de dados %1 não existe : %2").arg(d.alias, target.file);
+            return false;
+        }
+        auto database = connectCompany(company, d.alias, error);
+        QList<db::SchemaChange> done;
+        if (!database || !db::completeTables(*database, d.tables, &done, error))
+            return false;
+        for (const db::SchemaChange& c : done)
+            switch (c.kind) {
+            case db::SchemaChange::Kind::Table:
+                say(QStringLiteral("%1: tabela %2 criada.").arg(d.alias, c.table));
+                break;
+            case db::SchemaChange::Kind::Column:
+                say(QStringLiteral("%1: coluna %2.%3 acrescentada.").arg(d.alias, c.table, c.name));
+                break;
+            case db::SchemaChange::Kind::Index:
+                say(QStringLiteral("%1: índice %2 de %3 criado.").arg(d.alias, c.name, c.table));
+                break;
+            }
+        if (done.isEmpty())
+            say(QStringLiteral("%1: nada a acrescentar.").arg(d.alias));
+        if (changes)
+            *changes << done;
+    }
+    return true;
 }
 
 void SiteBuilder::rollback() {
@@ -351,7 +438,8 @@ void SiteBuilder::rollback() {
         for (auto it = createdSchemas_.crbegin(); it != createdSchemas_.crend(); ++it)
             adminExec(QStringLiteral("DROP SCHEMA IF EXISTS %1 CASCADE").arg(*it), &ignored);
         for (auto it = createdRoles_.crbegin(); it != createdRoles_.crend(); ++it) {
-            adminExec(QStringLiteral("REVOKE ALL ON DATABASE \"%1\" FROM %2").arg(server_->database, *it), &ignored);
+            adminExec(QStringLiteral("REVOKE ALL ON DATABASE \"%1\" FROM %2").arg(server_->database, *it),
+                      &ignored);
             adminExec(QStringLiteral("DROP ROLE IF EXISTS %1").arg(*it), &ignored);
         }
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "db/database.h"
+#include "db/schema_update.h"
 
 #include <functional>
 #include <memory>
@@ -43,6 +44,15 @@ public:
     // An existing site, to add companies to it.
     bool openSite(QString* error);
     bool createCompany(CompanySpec& company, QString* error);
+    // The numbers of the opened site's companies (EMPRESAS), in order.
+    std::optional<QList<int>> companyNumbers(QString* error);
+    // A company of the opened site: its name and aliases (EMPRESAS) and the
+    // database user its users sign on with (UTILPASSWORD).
+    bool findCompany(int number, CompanySpec* out, QString* error);
+    // Brings the company's invoicing and accounting databases to the tables
+    // a new company gets (completeTables, one transaction per database),
+    // reporting each table, column and index it adds; their rows stay.
+    bool updateCompany(const CompanySpec& company, QList<db::SchemaChange>* changes, QString* error);
     void commit() { committed_ = true; }
     void rollback();
 
@@ -61,7 +71,6 @@ private:
     bool createRole(const QString& role, const QString& password, QString* error);
     bool createSchema(const QString& schema, const QString& owner, QString* error);
     db::AliasTarget targetFor(const QString& alias, const QString& schemaOrFile) const;
-    bool createTables(db::Database& db, const QList<db::Table>& tables, QString* error);
     void say(const QString& text) const {
         if (report_)
             report_(text);

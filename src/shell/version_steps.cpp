@@ -2,6 +2,8 @@
 
 #include "version_tables.h"
 
+#include "db/schema_update.h"
+
 namespace corvane::shell {
 
 using namespace corvane::db;
@@ -71,30 +73,15 @@ VersionStep versionStep(int number) {
 namespace {
 
 bool applyStatements(Database& db, const VersionStep& step, QString* error) {
-    const Dialect& d = db.dialect();
-    for (const Table& t : step.creations) {
-        QString lookup;
-        const bool exists = d.tableExists(db.sql(), t.name, &lookup);
-        if (!lookup.isEmpty()) {
-            if (error)
-                *error = lookup;
+    for (const Table& t : step.creations)
+        if (!createTableIfMissing(db, t, error))
             return false;
-        }
-        if (exists)
-            continue;
-        if (!db.exec(d.createTable(t), {}, error))
-            return false;
-        for (const QString& index : d.createIndexes(t))
-            if (!db.exec(index, {}, error))
-                return false;
-    }
     bool added = false;
     for (const auto& [table, column] : step.additions) {
-        if (d.columnExists(db.sql(), table, column.name))
-            continue;
-        if (!db.exec(d.addColumn(table, column), {}, error))
+        const std::optional<bool> done = addColumnIfMissing(db, table, column, error);
+        if (!done)
             return false;
-        added = true;
+        added = added || *done;
     }
     if (added)
         for (const QString& sql : step.followUps)
@@ -114,13 +101,7 @@ Table atCurrentVersion(Table base) {
 }
 
 bool applyVersionStep(Database& db, const VersionStep& step, QString* error) {
-    if (!db.beginTransaction(error))
-        return false;
-    if (!applyStatements(db, step, error)) {
-        db.rollback();
-        return false;
-    }
-    return db.commit(error);
+    return db.transaction([&] { return applyStatements(db, step, error); }, error);
 }
 
 } // namespace corvane::shell

@@ -1,5 +1,7 @@
 #include "support/test_site.h"
 
+#include "articles/article_tables.h"
+
 #include <QDir>
 #include <QProcess>
 #include <QSettings>
@@ -17,7 +19,8 @@ Result admin(const QStringList& args) {
     QProcess p;
     p.start(qEnvironmentVariable("CORVANE_BIN_DIR") + QStringLiteral("/corvane-admin"), args);
     p.waitForFinished(120000);
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
 }
 } // namespace
 
@@ -33,14 +36,15 @@ private slots:
         QStringList args{QStringLiteral("create-demo"), dir};
         const QString prefix = QStringLiteral("adm%1").arg(QCoreApplication::applicationPid());
         if (backend == QLatin1String("postgres"))
-            args << QStringLiteral("--postgres") << qEnvironmentVariable("CORVANE_TEST_PG") << QStringLiteral("--prefix")
-                 << prefix;
+            args << QStringLiteral("--postgres") << qEnvironmentVariable("CORVANE_TEST_PG")
+                 << QStringLiteral("--prefix") << prefix;
         Result r = admin(args);
         QVERIFY2(r.code == 0, qPrintable(r.err));
         QVERIFY(r.out.contains(QStringLiteral("Local de demonstração criado")));
         QSettings aliases(dir + QStringLiteral("/config/aliases.ini"), QSettings::IniFormat);
         QCOMPARE(aliases.value(QStringLiteral("CORVANE01/backend")).toString(),
-                 backend == QLatin1String("postgres") ? QStringLiteral("postgres") : QStringLiteral("sqlite"));
+                 backend == QLatin1String("postgres") ? QStringLiteral("postgres")
+                                                      : QStringLiteral("sqlite"));
         QVERIFY(QFile::exists(dir + QStringLiteral("/programas/Computador/Computador.txt")));
         QFile changes(dir + QStringLiteral("/Programas/Pdf/Corvane.pdf"));
         QVERIFY(changes.open(QIODevice::ReadOnly));
@@ -50,8 +54,9 @@ private slots:
                  QFileDevice::Permissions());
 
         // A second company joins the site; the same number again is refused and changes nothing.
-        QStringList company{QStringLiteral("create-company"), dir, QStringLiteral("--number"), QStringLiteral("2"),
-                            QStringLiteral("--name"), QStringLiteral("Tecelagem do Norte")};
+        QStringList company{QStringLiteral("create-company"), dir,
+                            QStringLiteral("--number"),       QStringLiteral("2"),
+                            QStringLiteral("--name"),         QStringLiteral("Tecelagem do Norte")};
         if (backend == QLatin1String("postgres"))
             company << QStringLiteral("--postgres") << qEnvironmentVariable("CORVANE_TEST_PG")
                     << QStringLiteral("--prefix") << prefix;
@@ -82,10 +87,11 @@ private slots:
             QSqlQuery q(db);
             q.exec(QStringLiteral("SET client_min_messages TO warning"));
             QStringList schemas;
-            q.exec(QStringLiteral("SELECT nspname FROM pg_namespace WHERE nspname LIKE '%1\\_%'").arg(prefix));
+            q.exec(
+                QStringLiteral("SELECT nspname FROM pg_namespace WHERE nspname LIKE '%1\\_%'").arg(prefix));
             while (q.next())
                 schemas << q.value(0).toString();
-            QCOMPARE(schemas.size(), 7); // general + 3 per company
+            QCOMPARE(schemas.size(), 7);                                           // general + 3 per company
             q.exec(QStringLiteral("SELECT pg_advisory_lock(%1)").arg(0x436F7276)); // as the installer does
             for (const QString& s2 : schemas)
                 q.exec(QStringLiteral("DROP SCHEMA %1 CASCADE").arg(s2));
@@ -99,6 +105,82 @@ private slots:
         }
     }
 
+    // An older company: a narrow article table with rows, no customization
+    // parameters, cost centres without their type. The update adds what is
+    // missing and keeps the rows; a second run finds nothing to add.
+    void updateCompany_data() { addBackendRows(); }
+    void updateCompany() {
+        QFETCH(QString, backend);
+        SKIP_UNLESS_BACKEND(backend);
+        using namespace corvane::db;
+        TestSite site(backend, QDate::currentDate(), corvane::setup::DemoCompany::New);
+        REQUIRE_SITE(site);
+        Database& f = site.invoicing();
+        Database& c = site.accounting();
+        site.exec(f, QStringLiteral("DROP TABLE PARCUSTOM"));
+        site.exec(f, QStringLiteral("DROP TABLE ARTIGOSCLS"));
+        site.exec(f, f.dialect().createTable(Table{QStringLiteral("ARTIGOSCLS"),
+                                                   {text(QStringLiteral("CODIGO"), 16, true),
+                                                    text(QStringLiteral("DESIGNACAO"), 40),
+                                                    text(QStringLiteral("TIPOARTIGO"), 2)},
+                                                   {QStringLiteral("CODIGO")},
+                                                   QStringLiteral("PK_ARTIGOSCLS"),
+                                                   {}}));
+        for (const char* code : {"A1", "A2", "A3"})
+            site.exec(f,
+                      QStringLiteral(
+                          "INSERT INTO ARTIGOSCLS (CODIGO, DESIGNACAO, TIPOARTIGO) VALUES (:C, :D, '6')"),
+                      {{QStringLiteral("C"), QString::fromLatin1(code)},
+                       {QStringLiteral("D"), QStringLiteral("Fio ") + QString::fromLatin1(code)}});
+        site.exec(c, QStringLiteral("DROP TABLE CCUSTO"));
+        site.exec(c,
+                  QStringLiteral("CREATE TABLE CCUSTO (ANO VARCHAR(4) NOT NULL, CODIGO VARCHAR(8) NOT NULL, "
+                                 "DESIGN VARCHAR(40), PRIMARY KEY (ANO, CODIGO))"));
+        site.exec(c, QStringLiteral(
+                         "INSERT INTO CCUSTO (ANO, CODIGO, DESIGN) VALUES ('2025', '3210', 'Tecelagem')"));
+
+        QStringList args{QStringLiteral("update-company"), site.root(), QStringLiteral("--number"),
+                         QStringLiteral("1")};
+        if (backend == QLatin1String("postgres"))
+            args << QStringLiteral("--postgres") << qEnvironmentVariable("CORVANE_TEST_PG");
+        Result r = admin(args);
+        QVERIFY2(r.code == 0, qPrintable(r.err));
+        QVERIFY(r.out.contains(QStringLiteral("CORVANEFACTURA01: tabela PARCUSTOM criada.")));
+        QVERIFY(r.out.contains(QStringLiteral("CORVANEFACTURA01: coluna ARTIGOSCLS.GRELHA acrescentada.")));
+        QVERIFY(r.out.contains(QStringLiteral("índice ARTIGOSCLS_DESIGNACAO de ARTIGOSCLS criado.")));
+        QVERIFY(r.out.contains(QStringLiteral("CORVANECONTAB01: coluna CCUSTO.TIPO acrescentada.")));
+        QVERIFY(!r.out.contains(QStringLiteral("ARTIGOSCLS.DESIGNACAO acrescentada")));
+
+        // The rows are kept and the table is the whole article table now.
+        const auto rows =
+            f.scalar(QStringLiteral("SELECT COUNT(*) FROM ARTIGOSCLS WHERE DESIGNACAO = 'Fio ' || CODIGO "
+                                    "AND TIPOARTIGO = '6' AND GRELHA IS NULL"));
+        QVERIFY(rows);
+        QCOMPARE(rows->toInt(), 3);
+        for (const Column& col : corvane::articles::artigosClsTable().columns)
+            QVERIFY2(f.dialect().columnExists(f.sql(), QStringLiteral("ARTIGOSCLS"), col.name),
+                     qPrintable(col.name));
+        QVERIFY(f.dialect().tableExists(f.sql(), QStringLiteral("PARCUSTOM")));
+        site.exec(f, QStringLiteral(
+                         "UPDATE ARTIGOSCLS SET GRELHA = 'N', TIPOMAT = 41, NEFIO = 28 WHERE CODIGO = 'A1'"));
+        const auto centre =
+            c.scalar(QStringLiteral("SELECT DESIGN FROM CCUSTO WHERE CODIGO = '3210' AND TIPO IS NULL"));
+        QVERIFY(centre);
+        QCOMPARE(centre->toString(), QStringLiteral("Tecelagem"));
+
+        // Again: nothing to add, nothing changed; every company when no number is given.
+        r = admin({QStringLiteral("update-company"), site.root()});
+        QVERIFY2(r.code == 0, qPrintable(r.err));
+        QCOMPARE(r.out.count(QStringLiteral("nada a acrescentar")), 2);
+        QVERIFY(r.out.contains(QStringLiteral("Empresa 1 actualizada: 0 alterações.")));
+        QCOMPARE(f.scalar(QStringLiteral("SELECT COUNT(*) FROM ARTIGOSCLS"))->toInt(), 3);
+
+        r = admin(
+            {QStringLiteral("update-company"), site.root(), QStringLiteral("--number"), QStringLiteral("9")});
+        QCOMPARE(r.code, 1);
+        QVERIFY(r.err.contains(QStringLiteral("A empresa 9 não existe")));
+    }
+
     void failedDemoLeavesNothing() {
         QTemporaryDir tmp;
         const QString dir = tmp.filePath(QStringLiteral("falhado"));
@@ -108,7 +190,8 @@ private slots:
         QCOMPARE(r.code, 1);
         QVERIFY(r.err.contains(QStringLiteral("Erro: ")));
         QVERIFY(!QDir(dir).exists());
-        r = admin({QStringLiteral("create-demo"), dir, QStringLiteral("--postgres"), QStringLiteral("nonsense")});
+        r = admin(
+            {QStringLiteral("create-demo"), dir, QStringLiteral("--postgres"), QStringLiteral("nonsense")});
         QCOMPARE(r.code, 2);
         QVERIFY(!QDir(dir).exists());
         QCOMPARE(admin({QStringLiteral("unknown")}).code, 2);

@@ -7,7 +7,9 @@
 
 using namespace corvane;
 
-bool postgresAvailable() { return !qEnvironmentVariableIsEmpty("CORVANE_TEST_PG"); }
+bool postgresAvailable() {
+    return !qEnvironmentVariableIsEmpty("CORVANE_TEST_PG");
+}
 
 void addBackendRows() {
     QTest::addColumn<QString>("backend");
@@ -45,26 +47,27 @@ std::unique_ptr<db::Database> TestSite::connect(const QString& alias) {
     return db;
 }
 
+db::Database& TestSite::opened(std::unique_ptr<db::Database>& db, const QString& alias) {
+    if (!db)
+        db = connect(alias);
+    return *db;
+}
+
 db::Database& TestSite::program() {
-    if (!program_)
-        program_ = connectProgram();
-    return *program_;
+    return opened(program_, company().programAlias);
 }
-
-std::unique_ptr<db::Database> TestSite::connectProgram() { return connect(company().programAlias); }
-
-std::unique_ptr<db::Database> TestSite::connectInvoicing() { return connect(company().invoicingAlias); }
-
+std::unique_ptr<db::Database> TestSite::connectProgram() {
+    return connect(company().programAlias);
+}
 db::Database& TestSite::invoicing() {
-    if (!invoicing_)
-        invoicing_ = connectInvoicing();
-    return *invoicing_;
+    return opened(invoicing_, company().invoicingAlias);
+}
+db::Database& TestSite::accounting() {
+    return opened(accounting_, company().accountingAlias);
 }
 
-db::Database& TestSite::accounting() {
-    if (!accounting_)
-        accounting_ = connect(company().accountingAlias);
-    return *accounting_;
+std::unique_ptr<db::Database> TestSite::connectInvoicing() {
+    return connect(company().invoicingAlias);
 }
 
 void TestSite::exec(db::Database& db, const QString& sql, const QVariantMap& params) {
