@@ -7,7 +7,9 @@
 
 using namespace corvane;
 
-bool postgresAvailable() { return !qEnvironmentVariableIsEmpty("CORVANE_TEST_PG"); }
+bool postgresAvailable() {
+    return !qEnvironmentVariableIsEmpty("CORVANE_TEST_PG");
+}
 
 void addBackendRows() {
     QTest::addColumn<QString>("backend");
@@ -33,17 +35,25 @@ TestSite::TestSite(const QString& backend, const QDate& today, setup::DemoCompan
 TestSite::~TestSite() {
     program_.reset();
     invoicing_.reset();
+    accounting_.reset();
     builder_.reset(); // not committed: drops what it made
 }
 
-db::Database& TestSite::program() {
-    if (!program_) {
+namespace {
+db::Database& connected(std::unique_ptr<db::Database>& db, setup::SiteBuilder& builder,
+                        const setup::CompanySpec& company, const QString& alias, const char* what) {
+    if (!db) {
         QString error;
-        program_ = builder_->connectCompany(company(), company().programAlias, &error);
-        if (!program_)
-            qFatal("program database: %s", qPrintable(error));
+        db = builder.connectCompany(company, alias, &error);
+        if (!db)
+            qFatal("%s database: %s", what, qPrintable(error));
     }
-    return *program_;
+    return *db;
+}
+} // namespace
+
+db::Database& TestSite::program() {
+    return connected(program_, *builder_, company(), company().programAlias, "program");
 }
 
 std::unique_ptr<db::Database> TestSite::connectProgram() {
@@ -55,13 +65,11 @@ std::unique_ptr<db::Database> TestSite::connectProgram() {
 }
 
 db::Database& TestSite::invoicing() {
-    if (!invoicing_) {
-        QString error;
-        invoicing_ = builder_->connectCompany(company(), company().invoicingAlias, &error);
-        if (!invoicing_)
-            qFatal("invoicing database: %s", qPrintable(error));
-    }
-    return *invoicing_;
+    return connected(invoicing_, *builder_, company(), company().invoicingAlias, "invoicing");
+}
+
+db::Database& TestSite::accounting() {
+    return connected(accounting_, *builder_, company(), company().accountingAlias, "accounting");
 }
 
 void TestSite::exec(db::Database& db, const QString& sql, const QVariantMap& params) {

@@ -38,6 +38,7 @@ public:
     corvane::db::Database& general() { return builder_->general(); }
     corvane::db::Database& program();
     corvane::db::Database& invoicing();
+    corvane::db::Database& accounting();
     // Another connection to the program database, as a second user has.
     std::unique_ptr<corvane::db::Database> connectProgram();
     // Runs a statement that must succeed.
@@ -54,18 +55,19 @@ private:
     std::unique_ptr<corvane::setup::SiteBuilder> builder_;
     std::unique_ptr<corvane::db::Database> program_;
     std::unique_ptr<corvane::db::Database> invoicing_;
+    std::unique_ptr<corvane::db::Database> accounting_;
 };
 
 // Fails the test with the site's error when it could not be made.
-#define REQUIRE_SITE(site)                                                                                       \
-    do {                                                                                                         \
-        if (!(site).ok())                                                                                        \
-            QFAIL(qPrintable(QStringLiteral("test site: ") + (site).error()));                                   \
+#define REQUIRE_SITE(site)                                                                                   \
+    do {                                                                                                     \
+        if (!(site).ok())                                                                                    \
+            QFAIL(qPrintable(QStringLiteral("test site: ") + (site).error()));                               \
     } while (0)
 
 // QSKIP for the postgres row when no test server is given.
-#define SKIP_UNLESS_BACKEND(backend)                                                                             \
-    do {                                                                                                         \
-        if ((backend) == QLatin1String("postgres") && !postgresAvailable())                                      \
-            QSKIP("CORVANE_TEST_PG not set: no PostgreSQL test server");                                         \
+#define SKIP_UNLESS_BACKEND(backend)                                                                         \
+    do {                                                                                                     \
+        if ((backend) == QLatin1String("postgres") && !postgresAvailable())                                  \
+            QSKIP("CORVANE_TEST_PG not set: no PostgreSQL test server");                                     \
     } while (0)

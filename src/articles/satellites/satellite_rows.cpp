@@ -59,7 +59,8 @@ QList<screens::DetailColumn> gridColumns(const SatelliteKind& kind) {
 } // namespace
 
 QString SatelliteKind::selectSql() const {
-    return QStringLiteral("SELECT * FROM %1 Where ARTIGO = :WMoeArtigo Order BY ARTIGO, %2").arg(table.name, keyColumn);
+    return QStringLiteral("SELECT * FROM %1 Where ARTIGO = :WMoeArtigo Order BY ARTIGO, %2")
+        .arg(table.name, keyColumn);
 }
 
 const SatelliteKind& currencyPrices() {
@@ -104,15 +105,17 @@ std::optional<QStringList> countries(db::Database& factura, QString* error) {
 bool addMissingRows(const SatelliteKind& kind, db::Database& factura, const QString& article,
                     const QStringList& keys, QString* error) {
     const QString code = article.trimmed();
-    const std::optional<QStringList> existing =
-        keysOf(factura, QStringLiteral("SELECT %1 FROM %2 WHERE ARTIGO = :ARTIGO").arg(kind.keyColumn, kind.table.name),
-               {{kArticle, code}}, error);
+    const std::optional<QStringList> existing = keysOf(
+        factura,
+        QStringLiteral("SELECT %1 FROM %2 WHERE ARTIGO = :ARTIGO").arg(kind.keyColumn, kind.table.name),
+        {{kArticle, code}}, error);
     if (!existing)
         return false;
     QStringList missing;
     for (const QString& key : keys) {
         const auto has = [&key](const QString& k) { return screens::sameKey(k, key); };
-        if (std::none_of(existing->begin(), existing->end(), has) && std::none_of(missing.begin(), missing.end(), has))
+        if (std::none_of(existing->begin(), existing->end(), has) &&
+            std::none_of(missing.begin(), missing.end(), has))
             missing << key;
     }
     if (missing.isEmpty())
@@ -123,8 +126,9 @@ bool addMissingRows(const SatelliteKind& kind, db::Database& factura, const QStr
     if (!factura.beginTransaction(error))
         return false;
     for (const QString& key : missing) {
-        if (!factura.exec(insert, {{kArticle, code}, {QStringLiteral("CHAVE"), key}, {QStringLiteral("VALOR"), empty}},
-                          error)) {
+        if (!factura.exec(
+                insert, {{kArticle, code}, {QStringLiteral("CHAVE"), key}, {QStringLiteral("VALOR"), empty}},
+                error)) {
             factura.rollback();
             return false;
         }
@@ -149,8 +153,8 @@ bool prepareCountryDesignations(db::Database& factura, const QString& article, S
     return prepare(countryDesignations(), factura, keys, error, article, view);
 }
 
-SatelliteGrid::SatelliteGrid(const SatelliteKind& kind, db::Database& factura, QString article, ScreenView& view,
-                             db::UpdateErrorHandler onError)
+SatelliteGrid::SatelliteGrid(const SatelliteKind& kind, db::Database& factura, QString article,
+                             ScreenView& view, db::UpdateErrorHandler onError)
     : kind_(&kind), db_(&factura), article_(article.trimmed()), view_(view), onError_(std::move(onError)),
       rows_(factura, kind.table.name, kind.selectSql(), kind.table.name, kind.table.primaryKey),
       lines_(rows_, gridColumns(kind), view) {
@@ -172,12 +176,15 @@ bool SatelliteGrid::activate() {
 bool SatelliteGrid::lineLeft(int row) {
     if (row < 0 || row >= rows_.rowCount())
         return true;
-    if (rows_.text(row, kArticle).trimmed().isEmpty() || rows_.text(row, kind_->keyColumn).trimmed().isEmpty())
+    if (rows_.text(row, kArticle).trimmed().isEmpty() ||
+        rows_.text(row, kind_->keyColumn).trimmed().isEmpty())
         return true;
     return write();
 }
 
-bool SatelliteGrid::finish() { return write(); }
+bool SatelliteGrid::finish() {
+    return write();
+}
 
 bool SatelliteGrid::write() {
     if (!rows_.hasPendingUpdates())

@@ -35,7 +35,8 @@ const SatelliteKind& countryDesignations();
 
 // The currencies of a year: the non-empty DESCRI of cntpmoeda rows with that
 // ANO, in order; nullopt with the server's message when they cannot be read.
-std::optional<QStringList> currenciesOfYear(db::Database& contab, const QString& year, QString* error = nullptr);
+std::optional<QStringList> currenciesOfYear(db::Database& contab, const QString& year,
+                                            QString* error = nullptr);
 // The countries of PAISES, in order.
 std::optional<QStringList> countries(db::Database& factura, QString* error = nullptr);
 

@@ -12,7 +12,8 @@ namespace corvane::articles {
 SatelliteForm::SatelliteForm(const SatelliteKind& kind, db::Database& factura, const QString& article,
                              const screens::ScreenSetting& setting, QWidget* parent)
     : ScreenDialog(kind.screen, kind.caption, setting, parent),
-      logic_(kind, factura, article, view(), kind.reportsErrors ? setting.onError : db::UpdateErrorHandler{}) {
+      logic_(kind, factura, article, view(),
+             kind.reportsErrors ? setting.onError : db::UpdateErrorHandler{}) {
     auto* layout = new QVBoxLayout(this);
     grid_ = new screens::DetailGrid(logic_.lines(), this);
     grid_->setObjectName(QStringLiteral("DBGrid1"));
@@ -47,8 +48,9 @@ bool SatelliteForm::finish() {
     return grid_->commitEdit() && logic_.finish();
 }
 
-bool openCurrencyPrices(QWidget* parent, db::Database& factura, db::Database& contab, const QString& workingYear,
-                        const QString& code, const screens::ScreenSetting& setting) {
+bool openCurrencyPrices(QWidget* parent, db::Database& factura, db::Database& contab,
+                        const QString& workingYear, const QString& code,
+                        const screens::ScreenSetting& setting) {
     components::WidgetView view(parent, currencyPrices().screen, setting.log);
     if (!prepareCurrencyPrices(factura, contab, workingYear, code, view))
         return false;

@@ -52,8 +52,9 @@ public:
 // "&Moedas" of the article screen: makes the article's row for each currency
 // of the working year and shows the prices modally. False when it could not
 // open (no currency, or a database error; the user was told).
-bool openCurrencyPrices(QWidget* parent, db::Database& factura, db::Database& contab, const QString& workingYear,
-                        const QString& code, const screens::ScreenSetting& setting);
+bool openCurrencyPrices(QWidget* parent, db::Database& factura, db::Database& contab,
+                        const QString& workingYear, const QString& code,
+                        const screens::ScreenSetting& setting);
 // "&Paises": the same for the countries and the designations.
 bool openCountryDesignations(QWidget* parent, db::Database& factura, const QString& code,
                              const screens::ScreenSetting& setting);

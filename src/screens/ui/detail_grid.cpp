@@ -134,6 +134,7 @@ DetailGrid::DetailGrid(DetailLines& lines, QWidget* parent)
 bool DetailGrid::commitEdit() {
     if (editor_ && state() == QAbstractItemView::EditingState) {
         QWidget* editor = editor_;
+        refused_ = QPersistentModelIndex(); // what the editor holds now is tried again
         commitData(editor);
         if (refused_.isValid())
             return false;
@@ -154,10 +155,12 @@ void DetailGrid::restoreRefused() {
     if (!refused_.isValid())
         return;
     const QModelIndex index = refused_;
-    setCurrentIndex(index);
-    refused_ = QPersistentModelIndex();
     reopened_ = QPersistentModelIndex(index);
-    edit(index);
+    setCurrentIndex(index); // opens the editor when the grid edits on entering a cell
+    refused_ = QPersistentModelIndex();
+    if (state() != QAbstractItemView::EditingState)
+        edit(index);
+    reopened_ = QPersistentModelIndex();
     setFocus();
 }
 

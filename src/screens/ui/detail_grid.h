@@ -46,6 +46,8 @@ public:
     // Stores what the open editor holds (for closing and saving actions);
     // false when it was refused.
     bool commitEdit();
+    // Whether a cell's editor is open.
+    bool editing() const { return state() == QAbstractItemView::EditingState; }
     // Whether a refused edit is waiting to be shown again.
     bool editRefused() const { return refused_.isValid(); }
 
