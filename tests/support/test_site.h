@@ -59,15 +59,15 @@ private:
 };
 
 // Fails the test with the site's error when it could not be made.
-#define REQUIRE_SITE(site)                                                                                   \
-    do {                                                                                                     \
-        if (!(site).ok())                                                                                    \
-            QFAIL(qPrintable(QStringLiteral("test site: ") + (site).error()));                               \
+#define REQUIRE_SITE(site)                                                                                       \
+    do {                                                                                                         \
+        if (!(site).ok())                                                                                        \
+            QFAIL(qPrintable(QStringLiteral("test site: ") + (site).error()));                                   \
     } while (0)
 
 // QSKIP for the postgres row when no test server is given.
-#define SKIP_UNLESS_BACKEND(backend)                                                                         \
-    do {                                                                                                     \
-        if ((backend) == QLatin1String("postgres") && !postgresAvailable())                                  \
-            QSKIP("CORVANE_TEST_PG not set: no PostgreSQL test server");                                     \
+#define SKIP_UNLESS_BACKEND(backend)                                                                             \
+    do {                                                                                                         \
+        if ((backend) == QLatin1String("postgres") && !postgresAvailable())                                      \
+            QSKIP("CORVANE_TEST_PG not set: no PostgreSQL test server");                                         \
     } while (0)
