@@ -341,6 +341,13 @@ int Dataset::seek(const QVariantList& key, QString* error) {
     return rows_.empty() ? -1 : 0;
 }
 
+QStringList Dataset::orderFields() const {
+    QStringList out;
+    for (const OrderColumn& c : plan_.order)
+        out << c.field;
+    return out;
+}
+
 int Dataset::fetchBefore(QString* error) {
     if (!canFetchBefore())
         return 0;

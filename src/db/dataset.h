@@ -94,6 +94,9 @@ public:
     // come with fetchMore as usual; the rows before it with fetchBefore.
     // Only for a dataset read by key, and not while changes are buffered.
     int seek(const QVariantList& key, QString* error = nullptr);
+    // The columns the open dataset is read in, upper case (the select's
+    // ORDER BY, then the key fields).
+    QStringList orderFields() const;
     // Whether rows come before the first row held (after a seek).
     bool canFetchBefore() const { return open_ && plan_.paged && !atStart_; }
     // Reads a page of the rows before the first row held, in the dataset's

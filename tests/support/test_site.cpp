@@ -7,9 +7,7 @@
 
 using namespace corvane;
 
-bool postgresAvailable() {
-    return !qEnvironmentVariableIsEmpty("CORVANE_TEST_PG");
-}
+bool postgresAvailable() { return !qEnvironmentVariableIsEmpty("CORVANE_TEST_PG"); }
 
 void addBackendRows() {
     QTest::addColumn<QString>("backend");
