@@ -3,6 +3,7 @@
 #include "support/test_site.h"
 
 #include <QSqlQuery>
+#include <QSignalSpy>
 #include <QtTest>
 
 using namespace corvane;
@@ -602,6 +603,19 @@ private slots:
         QCOMPARE(ds.integer(0, QStringLiteral("CODIGO")), 52);
         QVERIFY(ds.fetchBefore(&error) > 0);
         QCOMPARE(ds.integer(0, QStringLiteral("CODIGO")), 43); // 50 down to 43 read, 48 and 45 left out
+        // A grid's model shows the rows before above the ones it shows.
+        QCOMPARE(ds.seek({70}, &error), 0);
+        db::DatasetModel model(ds, {QStringLiteral("CODIGO")}, {QStringLiteral("Código")});
+        const int shown = model.rowCount();
+        QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
+        QCOMPARE(model.fetchBefore(&error), 5); // 69 down to 62 read, 69, 66 and 63 left out
+        QCOMPARE(inserted.size(), 1);
+        QCOMPARE(inserted.first().at(1).toInt(), 0);
+        QCOMPARE(model.rowCount(), shown + 5);
+        QCOMPARE(model.data(model.index(0, 0), Qt::DisplayRole).toInt(), 62);
+        QCOMPARE(model.data(model.index(5, 0), Qt::DisplayRole).toInt(), 70);
+        ds.seek({51}, &error);
+        ds.fetchBefore(&error);
         // Buffered changes are not dropped by a seek.
         ds.setValue(0, QStringLiteral("DESIGNACAO"), QStringLiteral("Alterada"));
         QCOMPARE(ds.seek({90}, &error), -1);
