@@ -91,8 +91,10 @@ public:
     // at or after `key` (one value for each of the leading columns given).
     // Answers 0, the row it starts with, or -1 when no row is at or after
     // the key (nothing is held then) or on failure (*error). Rows after it
-    // come with fetchMore as usual; the rows before it with fetchBefore.
-    // Only for a dataset read by key, and not while changes are buffered.
+    // come with fetchMore as usual; the rows before it with fetchBefore (find
+    // and locate look at the rows from the first one held on). Only for a
+    // dataset read by key, and not while changes are buffered; open and
+    // reopen read from the start again.
     int seek(const QVariantList& key, QString* error = nullptr);
     // The columns the open dataset is read in, upper case (the select's
     // ORDER BY, then the key fields).
