@@ -35,7 +35,11 @@ Table artigosClsTable() {
     c << smallint("UNIEMB") << text("UTIL_ABERTURA", 15) << smallint("TIPOMAT");
     Table t = keyed(QStringLiteral("ARTIGOSCLS"), c, {QStringLiteral("CODIGO")});
     t.indexes << Index{QStringLiteral("ARTIGOSCLS_DESIGNACAO"), {QStringLiteral("DESIGNACAO")}, false}
-              << Index{QStringLiteral("ARTIGOSCLS_GRELHA"), {QStringLiteral("GRELHA"), QStringLiteral("CODIGO")}, false};
+              << Index{QStringLiteral("ARTIGOSCLS_GRELHA"), {QStringLiteral("GRELHA"), QStringLiteral("CODIGO")}, false}
+              // The list by designation: its rows in their order, a page at a time.
+              << Index{QStringLiteral("ARTIGOSCLS_GRELHA_DESIGNACAO"),
+                       {QStringLiteral("GRELHA"), QStringLiteral("DESIGNACAO"), QStringLiteral("CODIGO")},
+                       false};
     return t;
 }
 

@@ -8,6 +8,7 @@
 #include <QtDebug>
 
 #include <algorithm>
+#include <iterator>
 #include <optional>
 
 namespace corvane::db {
@@ -145,66 +146,91 @@ void Dataset::planReading() {
     plan_.paged = unique && !readWhole_;
 }
 
-// Rows after the last one read. For order columns c1..cn:
-// c1 beyond v1 OR (c1 = v1 AND (c2 beyond v2 OR (...))), where a null sorts
-// where the backend puts it.
-QString Dataset::keysetCondition(QVariantMap* params) const {
+// Rows after a key (or before it) in the dataset's order. For order columns
+// c1..cn: c1 beyond v1 OR (c1 = v1 AND (c2 beyond v2 OR (...))), where a null
+// sorts where the backend puts it; a key of fewer values compares only the
+// leading columns.
+QString Dataset::keysetCondition(const QVariantList& key, bool forward, bool inclusive,
+                                 QVariantMap* params) const {
     auto bind = [&](const QVariant& v) {
         const QString name = QStringLiteral("CORVANE_K%1").arg(params->size());
         params->insert(name, v);
         return QLatin1Char(':') + name;
     };
+    const int n = static_cast<int>(qMin(key.size(), plan_.order.size()));
     const bool nullsFirst = db_->dialect().nullsSortFirst();
     bool plain = true;
-    for (const OrderColumn& c : plan_.order)
-        plain = plain && c.notNull && c.descending == plan_.order.first().descending;
+    for (int i = 0; i < n; ++i) {
+        const OrderColumn& c = plan_.order[i];
+        plain = plain && c.notNull && !key.at(i).isNull() && c.descending == plan_.order.first().descending;
+    }
     if (plain) {
         // Row values: one range over an index on the columns.
         QStringList cols, values;
-        for (int i = 0; i < plan_.order.size(); ++i) {
+        for (int i = 0; i < n; ++i) {
             cols << plan_.order[i].field;
-            values << bind(lastKey_.at(i));
+            values << bind(key.at(i));
         }
-        const QString op = plan_.order.first().descending ? QStringLiteral("<") : QStringLiteral(">");
+        QString op = forward != plan_.order.first().descending ? QStringLiteral(">") : QStringLiteral("<");
+        if (inclusive)
+            op += QLatin1Char('=');
         if (cols.size() == 1)
             return QStringLiteral("%1 %2 %3").arg(cols.first(), op, values.first());
         return QStringLiteral("(%1) %2 (%3)")
             .arg(cols.join(QStringLiteral(", ")), op, values.join(QStringLiteral(", ")));
     }
     auto beyond = [&](const OrderColumn& c, const QVariant& v) {
-        const bool nullFirst = nullsFirst != c.descending;
+        // Whether nulls come first in the direction read.
+        const bool nullsLead = (nullsFirst != c.descending) == forward;
         if (v.isNull())
-            return nullFirst ? QStringLiteral("%1 IS NOT NULL").arg(c.field) : QStringLiteral("1 = 0");
-        const QString cmp =
-            QStringLiteral("%1 %2 %3")
-                .arg(c.field, c.descending ? QStringLiteral("<") : QStringLiteral(">"), bind(v));
-        return c.notNull || nullFirst ? cmp : QStringLiteral("(%1 OR %2 IS NULL)").arg(cmp, c.field);
+            return nullsLead ? QStringLiteral("%1 IS NOT NULL").arg(c.field) : QStringLiteral("1 = 0");
+        const QString cmp = QStringLiteral("%1 %2 %3")
+                                .arg(c.field, forward != c.descending ? QStringLiteral(">") : QStringLiteral("<"),
+                                     bind(v));
+        return c.notNull || nullsLead ? cmp : QStringLiteral("(%1 OR %2 IS NULL)").arg(cmp, c.field);
     };
     auto equal = [&](const OrderColumn& c, const QVariant& v) {
         return v.isNull() ? QStringLiteral("%1 IS NULL").arg(c.field)
                           : QStringLiteral("%1 = %2").arg(c.field, bind(v));
     };
-    const int last = static_cast<int>(plan_.order.size()) - 1;
-    QString cond = beyond(plan_.order[last], lastKey_.at(last));
+    const int last = n - 1;
+    QString cond = beyond(plan_.order[last], key.at(last));
+    if (inclusive)
+        cond = QStringLiteral("%1 OR %2").arg(cond, equal(plan_.order[last], key.at(last)));
     for (int i = last - 1; i >= 0; --i)
         cond = QStringLiteral("%1 OR (%2 AND (%3))")
-                   .arg(beyond(plan_.order[i], lastKey_.at(i)), equal(plan_.order[i], lastKey_.at(i)), cond);
+                   .arg(beyond(plan_.order[i], key.at(i)), equal(plan_.order[i], key.at(i)), cond);
     return cond;
 }
 
 // The select as a derived table, so its own WHERE, joins and parameters stay
 // as they are; a negative limit reads to the end.
-QString Dataset::pageSql(int limit, QVariantMap* params) const {
+QString Dataset::windowSql(const QVariantList& key, bool forward, bool inclusive, int limit,
+                           QVariantMap* params) const {
     QString sql = QStringLiteral("SELECT * FROM (%1) AS corvane_rows").arg(plan_.base);
-    if (!lastKey_.isEmpty())
-        sql += QStringLiteral(" WHERE ") + keysetCondition(params);
+    if (!key.isEmpty())
+        sql += QStringLiteral(" WHERE ") + keysetCondition(key, forward, inclusive, params);
     QStringList order;
     for (const OrderColumn& c : plan_.order)
-        order << c.field + (c.descending ? QStringLiteral(" DESC") : QString());
+        order << c.field + (c.descending == forward ? QStringLiteral(" DESC") : QString());
     sql += QStringLiteral(" ORDER BY ") + order.join(QStringLiteral(", "));
     if (limit >= 0)
         sql += QStringLiteral(" LIMIT %1").arg(limit);
     return sql;
+}
+
+// The next rows: after the last row read, or from where a seek starts.
+QString Dataset::pageSql(int limit, QVariantMap* params) const {
+    if (lastKey_.isEmpty() && !startKey_.isEmpty())
+        return windowSql(startKey_, true, true, limit, params);
+    return windowSql(lastKey_, true, false, limit, params);
+}
+
+QVariantList Dataset::orderKeyOf(const QVariantList& values) const {
+    QVariantList key;
+    for (const OrderColumn& c : plan_.order)
+        key << values.at(c.index);
+    return key;
 }
 
 bool Dataset::open(QString* error) {
@@ -221,7 +247,10 @@ bool Dataset::open(QString* error) {
 void Dataset::close() {
     open_ = false;
     atEnd_ = false;
+    atStart_ = true;
     lastKey_.clear();
+    startKey_.clear();
+    firstKey_.clear();
     rows_.clear();
     deleted_.clear();
 }
@@ -257,7 +286,8 @@ bool Dataset::fetchPage(QString* error, bool rest) {
     bool lastKept = false;
     QString failure;
     while (reader.next(&values, &failure)) {
-        ++read;
+        if (++read == 1 && fromStart && !startKey_.isEmpty())
+            firstKey_ = orderKeyOf(values); // the rows before it come with fetchBefore
         lastKept = !filter_ || filter_(*this, values);
         if (!lastKept) {
             skipped = std::move(values);
@@ -272,12 +302,8 @@ bool Dataset::fetchPage(QString* error, bool rest) {
     // after them); a whole read starts again.
     if (!failure.isEmpty() && !plan_.paged)
         rows_.clear();
-    if (read > 0 && plan_.paged) {
-        const QVariantList& last = lastKept ? rows_.back().original : skipped;
-        lastKey_.clear();
-        for (const OrderColumn& c : plan_.order)
-            lastKey_ << last.at(c.index);
-    }
+    if (read > 0 && plan_.paged)
+        lastKey_ = orderKeyOf(lastKept ? rows_.back().original : skipped);
     if (!failure.isEmpty()) {
         if (error)
             *error = failure;
@@ -289,6 +315,74 @@ bool Dataset::fetchPage(QString* error, bool rest) {
 }
 
 bool Dataset::fetchMore(QString* error) { return fetchPage(error); }
+
+int Dataset::seek(const QVariantList& key, QString* error) {
+    QString why;
+    if (!open_ || !plan_.paged)
+        why = QStringLiteral("O conjunto de dados %1 não é lido por chave.").arg(name_);
+    else if (hasPendingUpdates())
+        why = QStringLiteral("O conjunto de dados %1 tem alterações por gravar.").arg(name_);
+    else if (key.isEmpty() || key.size() > plan_.order.size())
+        why = QStringLiteral("O conjunto de dados %1 é ordenado por %2 colunas.").arg(name_).arg(plan_.order.size());
+    if (!why.isEmpty()) {
+        if (error)
+            *error = why;
+        return -1;
+    }
+    rows_.clear();
+    deleted_.clear();
+    lastKey_.clear();
+    firstKey_.clear();
+    atEnd_ = false;
+    atStart_ = false;
+    startKey_ = key;
+    if (!fetchPage(error))
+        return -1;
+    return rows_.empty() ? -1 : 0;
+}
+
+QStringList Dataset::orderFields() const {
+    QStringList out;
+    for (const OrderColumn& c : plan_.order)
+        out << c.field;
+    return out;
+}
+
+int Dataset::fetchBefore(QString* error) {
+    if (!canFetchBefore())
+        return 0;
+    QVariantMap params = params_;
+    // Backwards from the first row read (from the end when the seek found none).
+    const QString sql = windowSql(firstKey_, false, false, pageSize_, &params);
+    RowReader reader(*db_);
+    if (!reader.exec(sql, params, error))
+        return -1;
+    std::vector<Row> before;
+    int read = 0;
+    QVariantList values, earliest;
+    QString failure;
+    while (reader.next(&values, &failure)) {
+        ++read;
+        earliest = orderKeyOf(values);
+        if (filter_ && !filter_(*this, values))
+            continue;
+        Row row;
+        row.original = values;
+        row.values = std::move(values);
+        before.push_back(std::move(row));
+    }
+    if (!failure.isEmpty()) {
+        if (error)
+            *error = failure;
+        return -1;
+    }
+    if (read > 0)
+        firstKey_ = earliest;
+    if (read < pageSize_)
+        atStart_ = true;
+    rows_.insert(rows_.begin(), std::make_move_iterator(before.rbegin()), std::make_move_iterator(before.rend()));
+    return static_cast<int>(before.size());
+}
 
 int Dataset::find(const std::function<bool(const QVariantList& values)>& match, QString* error) {
     // Each batch four times the last; past a quarter of a million rows the

@@ -85,6 +85,27 @@ public:
     // needed in growing batches (a row far down a large select costs a few
     // statements, not one per page); -1 when no row does.
     int find(const std::function<bool(const QVariantList& values)>& match, QString* error = nullptr);
+    // Positions the dataset on a key without reading the rows before it: the
+    // rows held are dropped and reading starts again at the first row whose
+    // leading order columns (the select's ORDER BY, then the key fields) are
+    // at or after `key` (one value for each of the leading columns given).
+    // Answers 0, the row it starts with, or -1 when no row is at or after
+    // the key (nothing is held then) or on failure (*error). Rows after it
+    // come with fetchMore as usual; the rows before it with fetchBefore (find
+    // and locate look at the rows from the first one held on). Only for a
+    // dataset read by key, and not while changes are buffered; open and
+    // reopen read from the start again.
+    int seek(const QVariantList& key, QString* error = nullptr);
+    // The columns the open dataset is read in, upper case (the select's
+    // ORDER BY, then the key fields).
+    QStringList orderFields() const;
+    // Whether rows come before the first row held (after a seek).
+    bool canFetchBefore() const { return open_ && plan_.paged && !atStart_; }
+    // Reads a page of the rows before the first row held, in the dataset's
+    // order; they come first, so every row held moves down by the number
+    // answered (-1 on failure).
+    int fetchBefore(QString* error = nullptr);
+
     // The same rows (select, parameters and row filter) in another order, as
     // a new dataset to open and read: ORDER BY `orderBy` (an expression, with
     // DESC or not), then the key, which it reads page by page; the order's
@@ -159,7 +180,12 @@ private:
     };
     void planReading();
     QString pageSql(int limit, QVariantMap* params) const;
-    QString keysetCondition(QVariantMap* params) const;
+    // The rows after `key` in the dataset's order (forward) or before it,
+    // `key` holding the leading order columns; inclusive: the rows equal to
+    // it too. Read in that direction, at most `limit` (negative: all).
+    QString windowSql(const QVariantList& key, bool forward, bool inclusive, int limit, QVariantMap* params) const;
+    QString keysetCondition(const QVariantList& key, bool forward, bool inclusive, QVariantMap* params) const;
+    QVariantList orderKeyOf(const QVariantList& values) const;
     bool fetchPage(QString* error, bool rest = false);
     bool applyOne(const Row& row, UpdateKind kind, QString* error);
     QVariantMap bindings(const Row& row, UpdateKind kind) const;
@@ -182,6 +208,9 @@ private:
     bool atEnd_ = false;
     ReadPlan plan_;
     QVariantList lastKey_; // the order columns of the last row read, empty before the first
+    QVariantList startKey_; // after a seek: where reading starts (inclusive)
+    QVariantList firstKey_; // the order columns of the first row read, when rows come before it
+    bool atStart_ = true;   // no row before the first row held
     QStringList fields_;
     std::vector<Row> rows_;
     std::vector<Row> deleted_;

@@ -50,6 +50,16 @@ void DatasetModel::fetchMore(const QModelIndex& parent) {
     endInsertRows();
 }
 
+int DatasetModel::fetchBefore(QString* error) {
+    const int added = ds_->fetchBefore(error);
+    if (added <= 0)
+        return added;
+    beginInsertRows({}, 0, added - 1);
+    shown_ += added;
+    endInsertRows();
+    return added;
+}
+
 void DatasetModel::reload() {
     beginResetModel();
     shown_ = ds_->rowCount();

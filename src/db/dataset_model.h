@@ -19,6 +19,10 @@ public:
     bool canFetchMore(const QModelIndex& parent) const override;
     void fetchMore(const QModelIndex& parent) override;
 
+    // After the dataset was positioned on a key (Dataset::seek): reads the
+    // page of rows before the first one shown and shows it above, for a grid
+    // scrolled to its top. Answers the rows added (-1 on failure).
+    int fetchBefore(QString* error = nullptr);
     // Call after the dataset was reopened or changed outside the model.
     void reload();
     Dataset& dataset() const { return *ds_; }

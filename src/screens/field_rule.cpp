@@ -145,6 +145,25 @@ int findKey(db::Dataset& ds, const QString& column, const QVariant& key) {
     }
 }
 
+int seekKey(db::Dataset& ds, const QString& column, const QVariant& key) {
+    if (key.isNull() || !ds.isOpen())
+        return -1;
+    if (!ds.readsByKey() || ds.orderFields().value(0) != column.toUpper() || ds.hasPendingUpdates())
+        return findKey(ds, column, key);
+    QVariantList tries{key};
+    if (key.metaType().id() == QMetaType::QString) {
+        const QString text = key.toString().trimmed();
+        tries = {text};
+        for (const QString& other : {text.toUpper(), text.toLower()})
+            if (!tries.contains(other))
+                tries << other;
+    }
+    for (const QVariant& k : tries)
+        if (ds.seek({k}) == 0 && sameKey(key, ds.value(0, column)))
+            return 0;
+    return -1;
+}
+
 QString displayText(const QVariant& v) {
     if (v.isNull())
         return {};

@@ -101,6 +101,14 @@ bool sameKey(const QVariant& a, const QVariant& b);
 // dataset when it has to.
 int findKey(db::Dataset& dataset, const QString& column, const QVariant& key);
 
+// The same for a key typed to position a list on: a dataset read by key in
+// the order of that column is positioned on the key without reading the rows
+// before it (Dataset::seek: its rows then start at the key's row, the rows
+// before it come with fetchBefore); a text key is sought as typed, then in
+// upper and in lower case; when no row holds it, the dataset holds the rows
+// from where it would be. Other datasets are searched as findKey does.
+int seekKey(db::Dataset& dataset, const QString& column, const QVariant& key);
+
 // The value shown in an input for a column value (numbers at 15 digits).
 QString displayText(const QVariant& value);
 

@@ -3,6 +3,7 @@
 #include "support/test_site.h"
 
 #include <QSqlQuery>
+#include <QSignalSpy>
 #include <QtTest>
 
 using namespace corvane;
@@ -515,6 +516,123 @@ private slots:
         QCOMPARE(byName.rowCount(), 13);
     }
 
+
+    // Seeking a key reads from it without the rows before it; those come
+    // backwards page by page, and the window grows into the very rows, in
+    // the very order, that reading from the start gives.
+    void seekStartsAtAKeyAndReadsBackwards_data() { addBackendRows(); }
+    void seekStartsAtAKeyAndReadsBackwards() {
+        QFETCH(QString, backend);
+        SKIP_UNLESS_BACKEND(backend);
+        TestSite site(backend);
+        REQUIRE_SITE(site);
+        createTable(site, 1000);
+        // Designations with nulls and repeats: the order's nulls and ties on the key.
+        site.exec(site.program(), QStringLiteral("UPDATE CORES SET DESIGNACAO = NULL WHERE CODIGO % 7 = 0"));
+        site.exec(site.program(), QStringLiteral("UPDATE CORES SET DESIGNACAO = 'Cor 5' WHERE CODIGO % 11 = 0"));
+        const auto whole = [&](const QString& select) {
+            Dataset all(site.program(), QStringLiteral("CORES"), select, QStringLiteral("CORES"),
+                        {QStringLiteral("CODIGO")});
+            QString error;
+            if (!all.open(&error) || !all.fetchAll(&error))
+                qFatal("%s", qPrintable(error));
+            return codes(all);
+        };
+        struct Case {
+            QString select;
+            QVariantList key;
+            int first; // the code of the row the seek starts with
+        };
+        const QList<Case> cases{
+            {QStringLiteral("Select * From CORES Order By CODIGO"), {995}, 995},
+            {QStringLiteral("Select * From CORES Order By CODIGO DESC"), {500}, 500},
+            {QStringLiteral("Select * From CORES Order By DESIGNACAO"), {QStringLiteral("Cor 5")}, 5},
+            {QStringLiteral("Select * From CORES Order By DESIGNACAO DESC"), {QStringLiteral("Cor 5"), 700}, 704},
+            {QStringLiteral("Select * From CORES Order By PRECO DESC"), {300.25}, 200},
+        };
+        for (const Case& c : cases) {
+            Dataset ds(site.program(), QStringLiteral("CORES"), c.select, QStringLiteral("CORES"),
+                       {QStringLiteral("CODIGO")});
+            ds.setPageSize(16);
+            QString error;
+            QVERIFY2(ds.open(&error), qPrintable(error));
+            QVERIFY(!ds.canFetchBefore());
+            QCOMPARE(ds.seek(c.key, &error), 0);
+            QCOMPARE(ds.integer(0, QStringLiteral("CODIGO")), c.first);
+            QVERIFY(ds.rowCount() <= 16);
+            QVERIFY(ds.canFetchBefore());
+            int pages = 0;
+            while (ds.canFetchBefore()) {
+                const int held = ds.rowCount();
+                const int before = ds.fetchBefore(&error);
+                QVERIFY2(before >= 0, qPrintable(error));
+                QCOMPARE(ds.rowCount(), held + before);
+                ++pages;
+            }
+            QVERIFY(pages > 1);
+            QVERIFY(ds.fetchAll(&error));
+            const QList<int> expected = whole(c.select);
+            QCOMPARE(expected.size(), 1000);
+            QVERIFY2(codes(ds) == expected, qPrintable(c.select));
+        }
+    }
+
+    void seekPastTheEndAndItsRefusals_data() { addBackendRows(); }
+    void seekPastTheEndAndItsRefusals() {
+        QFETCH(QString, backend);
+        SKIP_UNLESS_BACKEND(backend);
+        TestSite site(backend);
+        REQUIRE_SITE(site);
+        createTable(site, 100);
+        Dataset ds(site.program(), QStringLiteral("CORES"), QStringLiteral("Select * From CORES Order By CODIGO"),
+                   QStringLiteral("CORES"), {QStringLiteral("CODIGO")});
+        ds.setPageSize(8);
+        ds.setRowFilter([](const Dataset& d, const QVariantList& v) {
+            return v.value(d.fieldIndex(QStringLiteral("CODIGO"))).toInt() % 3 != 0;
+        });
+        QString error;
+        QVERIFY2(ds.open(&error), qPrintable(error));
+        // Nothing at or after the key: nothing held, the last rows come backwards.
+        QCOMPARE(ds.seek({500}, &error), -1);
+        QCOMPARE(ds.rowCount(), 0);
+        QVERIFY(!ds.canFetchMore());
+        QVERIFY(ds.fetchBefore(&error) > 0);
+        QCOMPARE(ds.integer(ds.rowCount() - 1, QStringLiteral("CODIGO")), 100);
+        // The row filter holds in both directions.
+        QCOMPARE(ds.seek({51}, &error), 0);
+        QCOMPARE(ds.integer(0, QStringLiteral("CODIGO")), 52);
+        QVERIFY(ds.fetchBefore(&error) > 0);
+        QCOMPARE(ds.integer(0, QStringLiteral("CODIGO")), 43); // 50 down to 43 read, 48 and 45 left out
+        // A grid's model shows the rows before above the ones it shows.
+        QCOMPARE(ds.seek({70}, &error), 0);
+        db::DatasetModel model(ds, {QStringLiteral("CODIGO")}, {QStringLiteral("Código")});
+        const int shown = model.rowCount();
+        QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
+        QCOMPARE(model.fetchBefore(&error), 5); // 69 down to 62 read, 69, 66 and 63 left out
+        QCOMPARE(inserted.size(), 1);
+        QCOMPARE(inserted.first().at(1).toInt(), 0);
+        QCOMPARE(model.rowCount(), shown + 5);
+        QCOMPARE(model.data(model.index(0, 0), Qt::DisplayRole).toInt(), 62);
+        QCOMPARE(model.data(model.index(5, 0), Qt::DisplayRole).toInt(), 70);
+        ds.seek({51}, &error);
+        ds.fetchBefore(&error);
+        // Buffered changes are not dropped by a seek.
+        ds.setValue(0, QStringLiteral("DESIGNACAO"), QStringLiteral("Alterada"));
+        QCOMPARE(ds.seek({90}, &error), -1);
+        QVERIFY(!error.isEmpty());
+        QVERIFY(ds.hasPendingUpdates());
+        QCOMPARE(ds.integer(0, QStringLiteral("CODIGO")), 43);
+        ds.cancelUpdates();
+        // A dataset read whole has no key to seek.
+        Dataset whole(site.program(), QStringLiteral("CORES"), QStringLiteral("Select * From CORES Order By CODIGO"),
+                      QStringLiteral("CORES"), {QStringLiteral("CODIGO")});
+        whole.setReadWhole(true);
+        QVERIFY(whole.open(&error));
+        error.clear();
+        QCOMPARE(whole.seek({5}, &error), -1);
+        QVERIFY(!error.isEmpty());
+        QCOMPARE(whole.rowCount(), 100);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestDataset)
