@@ -6,16 +6,17 @@
 
 #include <QSqlQuery>
 
-// A demo site with the article tables of the invoicing and accounting
-// databases (those the site does not have yet are made here).
+// A demo site whose currencies, countries, prices per currency and
+// designations per country are only those a test arranges.
 struct SatelliteFixture {
     TestSite site;
     RecordingView view;
     explicit SatelliteFixture(const QString& backend) : site(backend) {
         if (!site.ok())
             return;
-        createMissing(site.invoicing(), corvane::articles::articleInvoicingTables());
-        createMissing(site.accounting(), corvane::articles::articleAccountingTables());
+        for (const char* table : {"ARTIGOSMOE", "ARTIGOSPAIS", "PAISES"})
+            site.exec(site.invoicing(), QStringLiteral("DELETE FROM %1").arg(QLatin1String(table)));
+        site.exec(site.accounting(), QStringLiteral("DELETE FROM cntpmoeda"));
     }
     corvane::db::Database& factura() { return site.invoicing(); }
     corvane::db::Database& contab() { return site.accounting(); }
@@ -32,16 +33,5 @@ struct SatelliteFixture {
         while (q.next())
             out << q.value(0).toString().trimmed() + QLatin1Char('=') + q.value(1).toString();
         return out;
-    }
-
-private:
-    void createMissing(corvane::db::Database& db, const QList<corvane::db::Table>& tables) {
-        for (const corvane::db::Table& t : tables) {
-            if (db.dialect().tableExists(db.sql(), t.name))
-                continue;
-            site.exec(db, db.dialect().createTable(t));
-            for (const QString& index : db.dialect().createIndexes(t))
-                site.exec(db, index);
-        }
     }
 };

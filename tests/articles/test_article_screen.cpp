@@ -69,6 +69,58 @@ private slots:
         QCOMPARE(f.screenView.messages.last(), QStringLiteral("Parâmetros de customização de Artigos Inexistentes ..."));
     }
 
+    void largeList_data() { addBackendRows(); }
+    // A list longer than a page continues from the article looked for; the
+    // rows above it come on demand and the current article stays.
+    void largeList() {
+        QFETCH(QString, backend);
+        SKIP_UNLESS_BACKEND(backend);
+        ArticleFixture f(backend);
+        QVERIFY2(f.ready(), qPrintable(f.site.error()));
+        QVERIFY(f.factura().beginTransaction());
+        for (int n = 1; n <= 700; ++n)
+            f.article(QStringLiteral("Z%1").arg(n, 4, 10, QLatin1Char('0')), QStringLiteral("6"),
+                      QStringLiteral("Fio %1").arg(1000 - n));
+        QVERIFY(f.factura().commit());
+        auto s = f.open();
+        QVERIFY(s);
+        QCOMPARE(s->articleCount(), 710);
+        QVERIFY(s->locate(QStringLiteral("z0650")));
+        QCOMPARE(s->currentCode(), QStringLiteral("Z0650"));
+        QVERIFY(s->list().rowCount() < 700); // the rows before it were not read
+        const int row = s->currentRow();
+        QVERIFY(s->list().canFetchBefore());
+        const int added = s->fetchBefore();
+        QVERIFY(added > 0);
+        QCOMPARE(s->currentRow(), row + added);
+        QCOMPARE(s->list().text(s->currentRow(), QStringLiteral("CODIGO")).trimmed(), QStringLiteral("Z0650"));
+        QCOMPARE(s->list().text(s->currentRow() - 1, QStringLiteral("CODIGO")).trimmed(), QStringLiteral("Z0649"));
+        // Not listed: the list stays on the article shown.
+        QVERIFY(!s->locate(QStringLiteral("Z9999")));
+        QCOMPARE(s->currentCode(), QStringLiteral("Z0650"));
+        QVERIFY(!s->locate(QStringLiteral("BASE123456780101")));
+        QCOMPARE(s->currentCode(), QStringLiteral("Z0650"));
+        s->lastRow();
+        QCOMPARE(s->currentCode(), QStringLiteral("Z0700"));
+        s->firstRow();
+        QCOMPARE(s->currentRow(), 0);
+        QCOMPARE(s->currentCode(), QStringLiteral("BASE12345678"));
+        // By designation the article is found the same way ("Fio 900" is Z0100).
+        s->sortBy(ArticleOrder::Designation);
+        QVERIFY(s->locate(QStringLiteral("Z0100")));
+        QCOMPARE(s->text(kDesignInput), QStringLiteral("Fio 900"));
+        QVERIFY(s->fetchBefore() > 0);
+        QCOMPARE(s->list().text(s->currentRow() - 1, QStringLiteral("DESIGNACAO")).trimmed(),
+                 QStringLiteral("Fio 899"));
+        QVERIFY(s->locate(QStringLiteral("Z0650")));
+        // A change saved far down the list comes back to the same article.
+        s->gridExit();
+        QVERIFY(type(*s, QStringLiteral("Edit_Preco1"), QStringLiteral("3")));
+        QVERIFY(s->gridEnter());
+        QCOMPARE(s->currentCode(), QStringLiteral("Z0650"));
+        QCOMPARE(f.articleValue(QStringLiteral("Z0650"), QStringLiteral("PRECO1")).toDouble(), 3.0);
+    }
+
     void inserting_data() { addBackendRows(); }
     // A new article typed by hand: the code's checks, the levels, the
     // composed designation and what the insert writes.

@@ -20,6 +20,8 @@ bool yes(const QVariant& v) { return v.toString().trimmed().compare(QLatin1Strin
 
 } // namespace
 
+bool sameCode(const QString& a, const QString& b) { return screens::sameKey(a, b); }
+
 QString modeName(ArticleMode mode) {
     switch (mode) {
     case ArticleMode::Browsing:
@@ -192,12 +194,64 @@ void ArticleScreen::countArticles() {
     count_ = n ? n->toInt() : list_->rowCount();
 }
 
+int ArticleScreen::rowOf(const QString& code) {
+    const QString column = QStringLiteral("CODIGO");
+    for (int r = 0; r < list_->rowCount(); ++r)
+        if (screens::sameKey(code, list_->value(r, column)))
+            return r;
+    if (!list_->readsByKey() || list_->hasPendingUpdates())
+        return findKey(*list_, column, code);
+    if (order_ == ArticleOrder::Code)
+        return screens::seekKey(*list_, column, code);
+    // By designation: the list continues at the article's designation and code.
+    const std::optional<QVariantMap> row = src_.factura->firstRow(
+        QStringLiteral("SELECT CODIGO, DESIGNACAO FROM ARTIGOSCLS WHERE CODIGO = :C AND GRELHA = 'N'"),
+        {{QStringLiteral("C"), code.trimmed()}});
+    if (!row || row->isEmpty())
+        return -1;
+    if (list_->seek({row->value(QStringLiteral("DESIGNACAO")), row->value(column)}) != 0 ||
+        !screens::sameKey(code, list_->value(0, column)))
+        return -1;
+    return 0;
+}
+
 bool ArticleScreen::locate(const QString& code) {
-    const int row = findKey(*list_, QStringLiteral("CODIGO"), code);
-    if (row < 0)
-        return false;
-    setCurrentRow(row);
-    return true;
+    const int row = rowOf(code);
+    if (row >= 0) {
+        setCurrentRow(row);
+        return true;
+    }
+    // A failed search may have moved the list: back to the article shown.
+    const int back = code_.isEmpty() || sameCode(code_, code) ? -1 : rowOf(code_);
+    if (back >= 0)
+        row_ = back;
+    else if (!list_->isOpen() || row_ >= list_->rowCount())
+        row_ = list_->rowCount() > 0 ? 0 : -1;
+    return false;
+}
+
+int ArticleScreen::fetchBefore() {
+    QString error;
+    const int added = list_->fetchBefore(&error);
+    if (added > 0 && row_ >= 0)
+        row_ += added;
+    return added;
+}
+
+void ArticleScreen::lastRow() {
+    const QString sql = order_ == ArticleOrder::Code
+                            ? QStringLiteral("SELECT CODIGO FROM ARTIGOSCLS WHERE GRELHA = 'N' ORDER BY CODIGO DESC")
+                            : QStringLiteral("SELECT CODIGO FROM ARTIGOSCLS WHERE GRELHA = 'N' ORDER BY DESIGNACAO "
+                                             "DESC, CODIGO DESC");
+    const std::optional<QVariant> last = src_.factura->scalar(sql);
+    if (last && !last->isNull())
+        locate(last->toString());
+}
+
+void ArticleScreen::firstRow() {
+    if (list_->canFetchBefore())
+        reopenList();
+    setCurrentRow(list_->rowCount() > 0 ? 0 : -1);
 }
 
 void ArticleScreen::sortBy(ArticleOrder order) {
@@ -616,7 +670,7 @@ bool ArticleScreen::gridEnter() {
     buttons_.insertEnabled = true;
     mode_ = ArticleMode::Browsing;
     saveGuard_ = 0;
-    const int row = code_.isEmpty() ? -1 : findKey(*list_, QStringLiteral("CODIGO"), code_);
+    const int row = code_.isEmpty() ? -1 : rowOf(code_);
     if (row >= 0)
         row_ = row;
     else if (row_ >= list_->rowCount())

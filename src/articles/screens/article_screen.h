@@ -120,8 +120,16 @@ public:
     bool remove();
     // A title of the list: the order, keeping the current article.
     void sortBy(ArticleOrder order);
-    // Positions the list on an article; false when it is not listed.
+    // Positions the list on an article; false when it is not listed (the
+    // list stays on the article shown). A large list continues from the
+    // article: the rows before it come with fetchBefore().
     bool locate(const QString& code);
+    // Reads rows before the first the list holds; how many came (they come
+    // first, so the current row moves down by as many).
+    int fetchBefore();
+    // The first and the last article of the list ("|<", ">|").
+    void firstRow();
+    void lastRow();
 
     // "Ficha Técnica" (F12): only products have a sheet.
     bool sheetAllowed();
@@ -137,6 +145,7 @@ public:
     bool collectValues(QVariantMap* values);
 
 private:
+    int rowOf(const QString& code);
     void showArticle();
     void clearInputs();
     void describe(const QString& input);
@@ -192,5 +201,7 @@ private:
 };
 
 QString modeName(ArticleMode mode);
+// Whether two article codes are the same code (case and trailing blanks aside).
+bool sameCode(const QString& a, const QString& b);
 
 } // namespace corvane::articles

@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTimer>
@@ -227,23 +228,13 @@ QWidget* TCORVF035::buildList() {
         b->setFocusPolicy(Qt::NoFocus);
         b->setObjectName(QStringLiteral("BotNavig%1").arg(m.step + 2));
         connect(b, &QToolButton::clicked, this, [this, step = m.step] {
-            db::Dataset& ds = logic_->list();
-            int row = logic_->currentRow();
             if (step == -2)
-                row = 0;
-            else if (step == 2) {
-                QString error;
-                ds.fetchAll(&error);
-                row = ds.rowCount() - 1;
-            } else {
-                row += step;
-                if (row >= ds.rowCount() && ds.canFetchMore())
-                    ds.fetchMore();
-            }
-            if (row >= 0 && row < ds.rowCount()) {
-                logic_->setCurrentRow(row);
-                refresh();
-            }
+                logic_->firstRow();
+            else if (step == 2)
+                logic_->lastRow();
+            else
+                moveBy(step);
+            refresh();
         });
         buttons_.insert(b->objectName(), b);
         nav->addWidget(b);
@@ -287,6 +278,15 @@ QWidget* TCORVF035::buildList() {
     connect(grid_->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int section) {
         if (section == 1 || section == 2)
             action([this, section] { logic_->sortBy(section == 1 ? ArticleOrder::Code : ArticleOrder::Designation); });
+    });
+    connect(grid_->verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int value) {
+        if (resetting_ || value != grid_->verticalScrollBar()->minimum())
+            return;
+        QTimer::singleShot(0, this, [this] {
+            QScrollBar* bar = grid_->verticalScrollBar();
+            if (!resetting_ && bar->value() == bar->minimum())
+                fetchBefore();
+        });
     });
     col->addWidget(grid_, 1);
     return w;
@@ -467,6 +467,31 @@ QWidget* TCORVF035::buildButtons() {
     return w;
 }
 
+void TCORVF035::moveBy(int step) {
+    db::Dataset& ds = logic_->list();
+    int row = logic_->currentRow() + step;
+    if (row < 0 && ds.canFetchBefore())
+        row += logic_->fetchBefore();
+    if (row >= ds.rowCount() && ds.canFetchMore())
+        ds.fetchMore();
+    if (row >= 0 && row < ds.rowCount())
+        logic_->setCurrentRow(row);
+}
+
+void TCORVF035::fetchBefore() {
+    // A list positioned on an article reads the rows above it as they come
+    // into view.
+    if (!logic_->list().canFetchBefore())
+        return;
+    const int added = logic_->fetchBefore();
+    if (added <= 0)
+        return;
+    QScrollBar* bar = grid_->verticalScrollBar();
+    const int value = bar->value();
+    model_->reload();
+    bar->setValue(value + added);
+}
+
 void TCORVF035::openLink(const ArticleLinks::Open& open, bool needsSaved) {
     if (!open || (needsSaved && !logic_->satellitesAllowed()))
         return;
@@ -516,6 +541,7 @@ void TCORVF035::rebuildModel() {
 }
 
 void TCORVF035::refresh() {
+    resetting_ = true;
     rebuildModel();
     model_->reload();
     suppliersModel_->reload();
@@ -545,6 +571,10 @@ void TCORVF035::refresh() {
     }
     if (QAbstractButton* compras = buttons_.value(QStringLiteral("BotCompras")))
         compras->setEnabled(bool(links_.suppliers) && b.listButtons);
+    // Rows above the current one, so that Up and scrolling reach them.
+    if (logic_->currentRow() >= 0 && logic_->currentRow() < 3 && logic_->list().canFetchBefore() &&
+        logic_->fetchBefore() > 0)
+        model_->reload();
     const int row = logic_->currentRow();
     if (row >= 0 && row < model_->rowCount()) {
         const QSignalBlocker block(grid_->selectionModel());
@@ -552,6 +582,7 @@ void TCORVF035::refresh() {
                                                  QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
         grid_->scrollTo(model_->index(row, 1));
     }
+    resetting_ = false;
 }
 
 void TCORVF035::selectPage(const QString& page) {

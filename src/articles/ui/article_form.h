@@ -80,6 +80,8 @@ private:
     void lookupArticle(bool alphabetical);
     void exportList();
     void openLink(const ArticleLinks::Open& open, bool needsSaved);
+    void moveBy(int step);
+    void fetchBefore();
     void rebuildModel();
 
     std::unique_ptr<ArticleWindowView> windowView_;
@@ -101,6 +103,7 @@ private:
     screens::LookupWiring* lookups_ = nullptr;
     bool inGrid_ = false;
     bool selecting_ = false;
+    bool resetting_ = false;
 };
 
 } // namespace corvane::articles

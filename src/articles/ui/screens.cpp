@@ -1,6 +1,7 @@
 #include "screens.h"
 
 #include "article_form.h"
+#include "satellite_forms.h"
 #include "shell/data_modules.h"
 
 namespace corvane::articles {
@@ -33,6 +34,15 @@ void registerScreens(shell::ScreenTable& table) {
         ArticleLinks links;
         links.company = ctx.CompanyName;
         links.databaseAlias = ctx.InvoicingDatabaseAlias;
+        db::Database* factura = sources.factura;
+        db::Database* contab = sources.contab;
+        const QString year = ctx.WorkingYear;
+        links.currencies = [=](QWidget* parent, const QString& code) {
+            openCurrencyPrices(parent, *factura, *contab, year, code, setting);
+        };
+        links.countries = [=](QWidget* parent, const QString& code) {
+            openCountryDesignations(parent, *factura, code, setting);
+        };
         TCORVF035 form(sources, rightsOf, links, setting, &menu);
         form.exec();
     });
