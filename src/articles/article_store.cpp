@@ -113,8 +113,8 @@ bool ArticleStore::save(const QVariantMap& values, const SaveStamp& stamp, QStri
         // The columns of the invoicing side take their fixed values once,
         // when the article is made.
         ok = db_->exec(QStringLiteral("INSERT INTO ARTIGOSCLS (CODIGO,%1,ROTURA,GRELHA,CODIGOGRELHA,UTIL_ABERTURA,"
-                                      "NROFOTOS,MEDIDAS,CORBASE,CORBARRA,MEDIDA,GRAMAGEM,USA_EXIST,FICHABASE) "
-                                      "VALUES (:CODIGO,:%2,'N','N',0,:UTIL_ABERTURA,0,'S',0,0,0,0,'N','')")
+                                      "NROFOTOS,MEDIDAS,CORBASE,CORBARRA,MEDIDA,GRAMAGEM,USA_EXIST,FICHABASE,FICTEC) "
+                                      "VALUES (:CODIGO,:%2,'N','N',0,:UTIL_ABERTURA,0,'S',0,0,0,0,'N','','N')")
                            .arg(kFirstColumns.join(QLatin1Char(',')), kFirstColumns.join(QStringLiteral(",:"))),
                        first, error);
     } else if (ok) {

@@ -3,6 +3,8 @@
 #include "widget_view.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QCoreApplication>
 #include <QApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -57,6 +59,12 @@ bool FormConventions::eventFilter(QObject* watched, QEvent* event) {
         const bool plain = key->modifiers() == Qt::NoModifier || key->modifiers() == Qt::KeypadModifier;
         if (enter && plain && w != window_ && !qobject_cast<QAbstractButton*>(w) &&
             !qobject_cast<QTextEdit*>(w) && !qobject_cast<QPlainTextEdit*>(w)) {
+            if (!qobject_cast<QAbstractItemView*>(w)) {
+                // As Tab: the window decides where the focus goes next.
+                QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+                QCoreApplication::sendEvent(w, &tab);
+                return true;
+            }
             QWidget* next = w->nextInFocusChain();
             while (next && next != w && (next->focusPolicy() & Qt::TabFocus) != Qt::TabFocus)
                 next = next->nextInFocusChain();

@@ -164,6 +164,21 @@ private slots:
         QCOMPARE(v.messages.last(), QStringLiteral("Artigo Já foi Aberto ... <Enter>"));
         QVERIFY(s->gridEnter());
 
+        // No article is written without its type and designation.
+        s->insert();
+        edit(*s);
+        QVERIFY(type(*s, kCodeInput, QStringLiteral("SEM.TIPO")));
+        QVERIFY(!s->gridEnter());
+        QCOMPARE(v.messages.last(), QStringLiteral("Digite de [1...11] o Tipo de Artigo ..."));
+        QCOMPARE(v.focus.last(), QStringLiteral("Edit_TipoArtigo"));
+        QVERIFY(type(*s, QStringLiteral("Edit_TipoArtigo"), QStringLiteral("8")));
+        QVERIFY(!s->gridEnter());
+        QCOMPARE(v.focus.last(), kDesignInput);
+        QCOMPARE(s->mode(), ArticleMode::Inserting);
+        QVERIFY(!f.articleValue(QStringLiteral("SEM.TIPO"), QStringLiteral("CODIGO")).isValid());
+        s->cancel();
+        QVERIFY(s->gridEnter());
+
         // A 16-character code.
         const QString code = QStringLiteral("GR.LISO.AZUL.001");
         s->insert();
@@ -214,6 +229,7 @@ private slots:
         QCOMPARE(row->value("ROTURA").toString(), QStringLiteral("N"));
         QCOMPARE(row->value("GRELHA").toString(), QStringLiteral("N"));
         QCOMPARE(row->value("USA_EXIST").toString(), QStringLiteral("N"));
+        QCOMPARE(row->value("FICTEC").toString(), QStringLiteral("N"));
         QCOMPARE(row->value("MEDIDAS").toString(), QStringLiteral("S"));
         QCOMPARE(row->value("NROFOTOS").toInt(), 0);
         QCOMPARE(row->value("UTIL_ABERTURA").toString(), f.user());

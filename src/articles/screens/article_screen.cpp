@@ -304,7 +304,9 @@ void ArticleScreen::showArticle() {
     for (const ArticleField& f : articleFields()) {
         const QVariant v = list_->value(row_, f.rule.column);
         QString t = displayText(v);
-        if ((f.rule.column == QLatin1String("COMISSAO") || f.rule.column == QLatin1String("COMPOSICAO")) &&
+        // Codes of 0 are none: commission, composition and material type.
+        if ((f.rule.column == QLatin1String("COMISSAO") || f.rule.column == QLatin1String("COMPOSICAO") ||
+             f.rule.column == QLatin1String("TIPOMAT")) &&
             v.toInt() == 0)
             t.clear();
         if (f.rule.kind == screens::FieldKind::Text || f.rule.kind == screens::FieldKind::Upper)
@@ -756,6 +758,12 @@ bool ArticleScreen::collectValues(QVariantMap* values) {
 }
 
 bool ArticleScreen::save() {
+    // An article is not written without a type and a designation, however
+    // the focus came back to the list.
+    if (articleTypeCaption(texts_.value(QStringLiteral("Edit_TipoArtigo"))).isEmpty())
+        return refuse(QStringLiteral("Edit_TipoArtigo"), QStringLiteral("Digite de [1...11] o Tipo de Artigo ..."));
+    if (texts_.value(kDesignInput).trimmed().isEmpty())
+        return refuse(kDesignInput, QStringLiteral("Insira a Designação do Artigo ..."));
     SaveStamp stamp;
     stamp.isNew = mode_ == ArticleMode::Inserting;
     const QDateTime now = src_.now();

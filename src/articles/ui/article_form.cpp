@@ -179,6 +179,17 @@ void TCORVF035::build() {
                     });
         }
     }
+    // Tab goes through the inputs in the order of the pages, then back to the list.
+    QWidget* previous = nullptr;
+    for (const ArticleField& f : articleFields()) {
+        QWidget* w = inputs_.value(f.rule.input);
+        if (previous && w)
+            setTabOrder(previous, w);
+        if (w)
+            previous = w;
+    }
+    if (previous)
+        setTabOrder(previous, grid_);
     connect(NB1, &QTabWidget::currentChanged, this, [this](int index) {
         if (selecting_ || !activated())
             return;
@@ -202,8 +213,7 @@ QWidget* TCORVF035::buildHeader() {
     grid->addWidget(caption(QStringLiteral("Designação : "), kDesignInput), 0, 2);
     grid->addWidget(addInput(kDesignInput, w), 0, 3);
     grid->addWidget(addBox(kLength1, w, 30), 0, 4);
-    grid->addWidget(addBox(kComposedLabel, w, 300), 1, 1, 1, 2);
-    grid->addWidget(caption(QString(), kDesign2Input), 1, 2);
+    grid->addWidget(addBox(kComposedLabel, w, 300), 1, 0, 1, 3);
     grid->addWidget(addInput(kDesign2Input, w), 1, 3);
     grid->addWidget(addBox(kLength2, w, 30), 1, 4);
     grid->setColumnStretch(3, 1);
@@ -546,8 +556,10 @@ void TCORVF035::refresh() {
     model_->reload();
     suppliersModel_->reload();
     count_->setText(QStringLiteral("%1 Artigos").arg(logic_->articleCount()));
+    // Typing keeps the logic's texts in step, so only what the logic changed
+    // differs (the input being typed in keeps its cursor).
     for (auto it = inputs_.cbegin(); it != inputs_.cend(); ++it)
-        if (!it.value()->hasFocus() || logic_->mode() == ArticleMode::Browsing)
+        if (screens::fieldText(it.value()) != logic_->text(it.key()))
             screens::setFieldText(it.value(), logic_->text(it.key()));
     for (auto it = boxes_.cbegin(); it != boxes_.cend(); ++it)
         it.value()->setText(logic_->text(it.key()));
@@ -616,20 +628,49 @@ bool TCORVF035::eventFilter(QObject* watched, QEvent* event) {
     return ScreenDialog::eventFilter(watched, event);
 }
 
+bool TCORVF035::focusNextPrevChild(bool next) {
+    // Tab and Enter go through the inputs in the order of the pages, bringing
+    // each page forward; after the last input comes the list.
+    QWidget* current = focusWidget();
+    const QList<ArticleField>& fields = articleFields();
+    int index = -1;
+    for (int i = 0; current && i < fields.size(); ++i)
+        if (fields[i].rule.input == current->objectName())
+            index = i;
+    if (index < 0)
+        return ScreenDialog::focusNextPrevChild(next);
+    const int step = next ? 1 : -1;
+    for (int i = index + step; i >= 0 && i < fields.size(); i += step) {
+        QWidget* w = inputs_.value(fields[i].rule.input);
+        if (!w || !w->isEnabled() || (fields[i].page == kPageStocks && !logic_->stocks()))
+            continue;
+        if (!fields[i].page.isEmpty() && NB1->tabText(NB1->currentIndex()) != fields[i].page) {
+            selectPage(fields[i].page);
+            logic_->pageSelected(fields[i].page);
+        }
+        w->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+        return true;
+    }
+    if (!next)
+        return ScreenDialog::focusNextPrevChild(next);
+    grid_->setFocus(Qt::TabFocusReason);
+    return true;
+}
+
 void TCORVF035::gridFocusChanged() {
     if (closing() || !activated())
         return;
     const bool focused = focusWidget() == grid_;
     if (focused && !inGrid_) {
         inGrid_ = true;
-        if (!logic_->gridEnter()) {
-            // The save failed: back to the inputs, with what was typed.
+        bool saved = true;
+        leaveHoldingMessages([this, &saved] { saved = logic_->gridEnter(); }, [this] { refresh(); });
+        if (!saved) {
+            // Not saved: back to the inputs, with what was typed.
             inGrid_ = false;
-            refresh();
-            inputs_.value(kDesignInput)->setFocus(Qt::OtherFocusReason);
-            return;
+            if (focusWidget() == grid_)
+                inputs_.value(kDesignInput)->setFocus(Qt::OtherFocusReason);
         }
-        refresh();
     } else if (!focused && inGrid_) {
         inGrid_ = false;
         // Changing starts on the designation, unless the user went to
@@ -652,11 +693,8 @@ bool TCORVF035::runCheck(const QString& input) {
 }
 
 void TCORVF035::action(const std::function<void()>& run) {
-    run();
-    refresh();
-    const QString target = view().takeRequestedFocus();
-    if (QWidget* w = target.isEmpty() ? nullptr : findChild<QWidget*>(target))
-        w->setFocus(Qt::OtherFocusReason);
+    // The focus the logic asks for goes to an input the redrawing enables.
+    leaveHoldingMessages(run, [this] { refresh(); });
 }
 
 void TCORVF035::lookupArticle(bool alphabetical) {

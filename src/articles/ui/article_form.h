@@ -65,6 +65,7 @@ protected:
     bool activateScreen() override;
     void closeScreen() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     void build();
