@@ -7,6 +7,8 @@
 #include "article_table.h"
 #include "articles/article_store.h"
 #include "articles/article_tables.h"
+#include "articles/screens/article_screen.h"
+#include "shell/shell_tables.h"
 #include "db/dataset.h"
 #include "screens/field_rule.h"
 #include "setup/site_setup.h"
@@ -129,6 +131,71 @@ Timing measure(db::Database& db, articles::ArticleOrder order, int runs,
     return out;
 }
 
+// What the article screen reads besides the articles: its parameters, the
+// tables of its lookups (empty), the cost centres and the material types.
+bool prepareScreen(db::Database& db, QString* error) {
+    QList<db::Table> tables;
+    for (const db::Table& t : articles::articleInvoicingTables())
+        if (t.name != QLatin1String("ARTIGOSCLS"))
+            tables << t;
+    tables << shell::invoicingShellTables().first() << setup::accountingDatabaseTables();
+    tables << db::Table{QStringLiteral("TIPOMATERIAL"),
+                        {db::integer(QStringLiteral("CODIGO"), true), db::text(QStringLiteral("DESIGNACAO"), 30)},
+                        {QStringLiteral("CODIGO")},
+                        QStringLiteral("PK_TIPOMATERIAL"),
+                        {}};
+    for (const db::Table& t : tables)
+        if (!db.dialect().tableExists(db.sql(), t.name) && !db.exec(db.dialect().createTable(t), {}, error))
+            return false;
+    return db.exec(QStringLiteral("INSERT INTO PARCUSTOM (CODIGO, GRUPOTIPO1, PAISBASE, REFARTIGO) VALUES "
+                                  "('1', '1', 'PORTUGAL', 'N')"),
+                   {}, error) &&
+           db.exec(QStringLiteral("INSERT INTO PARGER (ANO, STOCKS, ENCOMENDAS, CONTABILIDADE) VALUES "
+                                  "('2026', 'S', 'S', 'S')"),
+                   {}, error);
+}
+
+struct QuietView : articles::ArticleView {
+    void beep() override {}
+    void message(const QString& text) override { std::fprintf(stderr, "%s\n", qPrintable(text)); }
+    bool confirm(const QString&) override { return false; }
+    void focusField(const QString&) override {}
+    void statusText(int, const QString&) override {}
+    void selectPage(const QString&) override {}
+    void refresh() override {}
+};
+
+// The best of `runs` of opening the article screen (parameters, lookups, the
+// article count and the list), then of `step` on it when given.
+Timing measureScreen(db::Database& db, int runs,
+                     const std::function<bool(articles::ArticleScreen&)>& step = {}) {
+    Timing out;
+    db::Dataset materials(db, QStringLiteral("TIPOMATERIAL"),
+                          QStringLiteral("Select * From TIPOMATERIAL Order By CODIGO"));
+    for (int run = 0; run < runs; ++run) {
+        QuietView view;
+        articles::ArticleSources sources;
+        sources.factura = sources.contab = sources.corvane = &db;
+        sources.materialTypes = &materials;
+        sources.workingYear = QStringLiteral("2026");
+        sources.userCode = QStringLiteral("BENCH");
+        QElapsedTimer t;
+        t.start();
+        articles::ArticleScreen screen(sources, view);
+        const bool opened = screen.activate(
+            [](const QString&, const QString&, const QString&) { return shell::AccessRights::none(); }, {});
+        if (step) {
+            t.start();
+            out.right = opened && step(screen) && out.right;
+        } else {
+            out.right = opened && screen.articleCount() == kRows && out.right;
+        }
+        out.best = qMin(out.best, msSince(t));
+        screen.close();
+    }
+    return out;
+}
+
 int report(const QString& backend, const char* what, const Timing& t) {
     std::printf("%-10s %-58s %10.1f ms%s\n", qPrintable(backend), what, t.best, t.right ? "" : "  WRONG RESULT");
     return t.right ? 0 : 1;
@@ -174,6 +241,20 @@ int run(db::Database& db, const QString& backend) {
     wrong += report(backend, "  then the page before it (scrolling up)",
                     measure(db, articles::ArticleOrder::Code, kRuns, [&](db::Dataset& ds) {
                         return screens::seekKey(ds, QStringLiteral("CODIGO"), code) == 0 && ds.fetchBefore() > 0;
+                    }));
+    if (!prepareScreen(db, &error)) {
+        std::fprintf(stderr, "%s: %s\n", qPrintable(backend), qPrintable(error));
+        return wrong + 1;
+    }
+    wrong += report(backend, "open the article screen (count, list by code, lookups)", measureScreen(db, kRuns));
+    wrong += report(backend, "  the screen looks up a typed code near the end",
+                    measureScreen(db, kRuns, [&](articles::ArticleScreen& screen) {
+                        return screen.locate(code.toLower()) && screen.currentCode() == code;
+                    }));
+    wrong += report(backend, "  reordered by designation, looks up the same code",
+                    measureScreen(db, kRuns, [&](articles::ArticleScreen& screen) {
+                        screen.sortBy(articles::ArticleOrder::Designation);
+                        return screen.locate(code) && screen.currentCode() == code;
                     }));
     return wrong;
 }

@@ -207,16 +207,33 @@ QString Dataset::keysetCondition(const QVariantList& key, bool forward, bool inc
 // as they are; a negative limit reads to the end.
 QString Dataset::windowSql(const QVariantList& key, bool forward, bool inclusive, int limit,
                            QVariantMap* params) const {
-    QString sql = QStringLiteral("SELECT * FROM (%1) AS corvane_rows").arg(plan_.base);
-    if (!key.isEmpty())
-        sql += QStringLiteral(" WHERE ") + keysetCondition(key, forward, inclusive, params);
+    const QString rows = QStringLiteral("SELECT * FROM (%1) AS corvane_rows").arg(plan_.base);
     QStringList order;
     for (const OrderColumn& c : plan_.order)
         order << c.field + (c.descending == forward ? QStringLiteral(" DESC") : QString());
-    sql += QStringLiteral(" ORDER BY ") + order.join(QStringLiteral(", "));
+    QString tail = QStringLiteral(" ORDER BY ") + order.join(QStringLiteral(", "));
     if (limit >= 0)
-        sql += QStringLiteral(" LIMIT %1").arg(limit);
-    return sql;
+        tail += QStringLiteral(" LIMIT %1").arg(limit);
+    if (key.isEmpty())
+        return rows + tail;
+    const QString condition = keysetCondition(key, forward, inclusive, params);
+    // A first column that may hold nulls, with the nulls after the key in
+    // the direction read: the rows past the key are read as two ranges an
+    // index serves, the values from the key's on and then the nulls, rather
+    // than through one condition with OR, for which a server reads the
+    // index from its first entry.
+    const OrderColumn& first = plan_.order.first();
+    const bool nullsLead = (db_->dialect().nullsSortFirst() != first.descending) == forward;
+    if (first.notNull || key.first().isNull() || nullsLead)
+        return rows + QStringLiteral(" WHERE ") + condition + tail;
+    const QString name = QStringLiteral("CORVANE_K%1").arg(params->size());
+    params->insert(name, key.first());
+    const QString from = QStringLiteral("%1 %2 :%3")
+                             .arg(first.field, forward != first.descending ? QStringLiteral(">=") : QStringLiteral("<="),
+                                  name);
+    return QStringLiteral("SELECT * FROM (SELECT * FROM (%1 WHERE %2 AND (%3)%4) AS corvane_values UNION ALL "
+                          "SELECT * FROM (%1 WHERE %5 IS NULL%4) AS corvane_nulls) AS corvane_window%4")
+        .arg(rows, from, condition, tail, first.field);
 }
 
 // The next rows: after the last row read, or from where a seek starts.
