@@ -38,3 +38,10 @@ struct ArticleFixture : ScreenFixture {
     corvane::articles::ArticleSources sources();
     std::unique_ptr<corvane::articles::ArticleScreen> open(const corvane::shell::AccessRights& own = allRights());
 };
+
+// The start of a test run on each backend: the fixture `f`, signed on.
+#define ARTICLE_FIXTURE(f)                                                                                       \
+    QFETCH(QString, backend);                                                                                    \
+    SKIP_UNLESS_BACKEND(backend);                                                                                \
+    ArticleFixture f(backend);                                                                                   \
+    QVERIFY2(f.ready(), qPrintable(f.site.error()))

@@ -2,7 +2,7 @@
 //   xvfb-run -a build/bin/article_pictures docs/images
 #include "articles/ui/article_form.h"
 #include "articles/ui/screens.h"
-#include "support/menu_window.h"
+#include "support/picture_session.h"
 
 #include <QAction>
 #include <QApplication>
@@ -28,19 +28,13 @@ void save(QWidget* w, const QString& file) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("docs/images");
-    QDir().mkpath(folder);
-    TestSite site(QStringLiteral("sqlite"));
-    if (!site.ok()) {
-        std::fprintf(stderr, "%s\n", qPrintable(site.error()));
-        return 1;
-    }
     shell::ScreenTable table;
     registerScreens(table);
-    MenuWindow menu(site, table);
-    if (!menu.show())
+    PictureSession session(argc, argv, table);
+    if (!session.ok())
         return 1;
-    auto path = [&folder](const QString& name) { return QDir(folder).filePath(name); };
+    MenuWindow& menu = *session.menu;
+    auto path = [&session](const QString& name) { return session.path(name); };
     QTimer::singleShot(600, [&] {
         auto* form = qobject_cast<TCORVF035*>(QApplication::activeModalWidget());
         if (!form) {

@@ -4,7 +4,6 @@
 #include "support/recording_view.h"
 #include "support/test_site.h"
 
-#include <QSqlQuery>
 
 // A demo site whose currencies, countries, prices per currency and
 // designations per country are only those a test arranges.
@@ -25,13 +24,9 @@ struct SatelliteFixture {
     }
     // "KEY=VALUE" for each row of the statement's two columns, in its order.
     QStringList pairs(corvane::db::Database& db, const QString& sql, const QVariantMap& params = {}) {
-        QSqlQuery q(db.sql());
-        QString error;
-        if (!db.exec(q, sql, params, &error))
-            qFatal("%s: %s", qPrintable(sql), qPrintable(error));
         QStringList out;
-        while (q.next())
-            out << q.value(0).toString().trimmed() + QLatin1Char('=') + q.value(1).toString();
+        for (const QVariantList& row : selectRows(db, sql, params))
+            out << row.value(0).toString().trimmed() + QLatin1Char('=') + row.value(1).toString();
         return out;
     }
 };

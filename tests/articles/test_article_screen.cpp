@@ -28,10 +28,7 @@ private slots:
     void activation_data() { addBackendRows(); }
     // The parameters the screen cannot work without, and the list it opens.
     void activation() {
-        QFETCH(QString, backend);
-        SKIP_UNLESS_BACKEND(backend);
-        ArticleFixture f(backend);
-        QVERIFY2(f.ready(), qPrintable(f.site.error()));
+        ARTICLE_FIXTURE(f);
         {
             auto s = f.open();
             QVERIFY(s);
@@ -73,10 +70,7 @@ private slots:
     // A list longer than a page continues from the article looked for; the
     // rows above it come on demand and the current article stays.
     void largeList() {
-        QFETCH(QString, backend);
-        SKIP_UNLESS_BACKEND(backend);
-        ArticleFixture f(backend);
-        QVERIFY2(f.ready(), qPrintable(f.site.error()));
+        ARTICLE_FIXTURE(f);
         QVERIFY(f.factura().beginTransaction());
         for (int n = 1; n <= 700; ++n)
             f.article(QStringLiteral("Z%1").arg(n, 4, 10, QLatin1Char('0')), QStringLiteral("6"),
@@ -125,10 +119,7 @@ private slots:
     // A new article typed by hand: the code's checks, the levels, the
     // composed designation and what the insert writes.
     void inserting() {
-        QFETCH(QString, backend);
-        SKIP_UNLESS_BACKEND(backend);
-        ArticleFixture f(backend);
-        QVERIFY2(f.ready(), qPrintable(f.site.error()));
+        ARTICLE_FIXTURE(f);
         auto s = f.open();
         QVERIFY(s);
         RecordingArticleView& v = f.screenView;
@@ -255,10 +246,7 @@ private slots:
     void checks_data() { addBackendRows(); }
     // The checks of the inputs while changing an article.
     void checks() {
-        QFETCH(QString, backend);
-        SKIP_UNLESS_BACKEND(backend);
-        ArticleFixture f(backend);
-        QVERIFY2(f.ready(), qPrintable(f.site.error()));
+        ARTICLE_FIXTURE(f);
         auto s = f.open();
         QVERIFY(s);
         RecordingArticleView& v = f.screenView;
@@ -332,10 +320,7 @@ private slots:
     // Saving an existing article keeps what the invoicing side wrote, stamps
     // the change, and is all or nothing.
     void updating() {
-        QFETCH(QString, backend);
-        SKIP_UNLESS_BACKEND(backend);
-        ArticleFixture f(backend);
-        QVERIFY2(f.ready(), qPrintable(f.site.error()));
+        ARTICLE_FIXTURE(f);
         f.site.exec(f.factura(),
                     QStringLiteral("UPDATE ARTIGOSCLS SET USA_EXIST = 'S', NROFOTOS = 3, CORBASE = 7, GRAMAGEM = 250, "
                                    "FICHABASE = 'GR0001', CODIGOGRELHA = 4, CUSTOM3 = 0 WHERE CODIGO = 'GR0001'"));
@@ -393,10 +378,7 @@ private slots:
     void deleting_data() { addBackendRows(); }
     // The guards of a deletion in their order, and what a deletion removes.
     void deleting() {
-        QFETCH(QString, backend);
-        SKIP_UNLESS_BACKEND(backend);
-        ArticleFixture f(backend);
-        QVERIFY2(f.ready(), qPrintable(f.site.error()));
+        ARTICLE_FIXTURE(f);
         RecordingArticleView& v = f.screenView;
         shell::AccessRights noDelete = allRights();
         noDelete.ELIMINAR = QStringLiteral("N");
@@ -475,10 +457,7 @@ private slots:
     void satellites_data() { addBackendRows(); }
     // Prices and designations only for a saved article; the sheet only for products.
     void satellites() {
-        QFETCH(QString, backend);
-        SKIP_UNLESS_BACKEND(backend);
-        ArticleFixture f(backend);
-        QVERIFY2(f.ready(), qPrintable(f.site.error()));
+        ARTICLE_FIXTURE(f);
         auto s = f.open();
         QVERIFY(s);
         QVERIFY(s->locate(QStringLiteral("FIO.A")));
@@ -500,10 +479,7 @@ private slots:
     void exporting_data() { addBackendRows(); }
     // The spreadsheet of every article, variants too, with every column.
     void exporting() {
-        QFETCH(QString, backend);
-        SKIP_UNLESS_BACKEND(backend);
-        ArticleFixture f(backend);
-        QVERIFY2(f.ready(), qPrintable(f.site.error()));
+        ARTICLE_FIXTURE(f);
         auto s = f.open();
         QVERIFY(s);
         QTemporaryDir dir;
@@ -528,10 +504,7 @@ private slots:
     void store_data() { addBackendRows(); }
     // The statements of the store on their own.
     void store() {
-        QFETCH(QString, backend);
-        SKIP_UNLESS_BACKEND(backend);
-        ArticleFixture f(backend);
-        QVERIFY2(f.ready(), qPrintable(f.site.error()));
+        ARTICLE_FIXTURE(f);
         ArticleStore store(f.factura());
         QCOMPARE(store.codeExists(QStringLiteral("gr0001")), std::optional<bool>(true));
         QCOMPARE(store.codeExists(QStringLiteral("GR0001  ")), std::optional<bool>(true));

@@ -2,7 +2,7 @@
 // opened from its menu entry on a demo site and grabbed once it shows.
 //   xvfb-run -a build/bin/screen_pictures docs/images
 #include "reference/ui/screens.h"
-#include "support/menu_window.h"
+#include "support/picture_session.h"
 
 #include <QAction>
 #include <QApplication>
@@ -42,19 +42,13 @@ void selectRow(QWidget* dialog, int row) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("docs/images");
-    QDir().mkpath(folder);
-    TestSite site(QStringLiteral("sqlite"));
-    if (!site.ok()) {
-        std::fprintf(stderr, "%s\n", qPrintable(site.error()));
-        return 1;
-    }
     shell::ScreenTable table;
     reference::registerScreens(table);
-    MenuWindow menu(site, table);
-    if (!menu.show())
+    PictureSession session(argc, argv, table);
+    if (!session.ok())
         return 1;
-    auto path = [&folder](const char* name) { return QDir(folder).filePath(QString::fromLatin1(name)); };
+    MenuWindow& menu = *session.menu;
+    auto path = [&session](const char* name) { return session.path(QString::fromLatin1(name)); };
     const struct {
         const char* entry;
         const char* file;

@@ -16,13 +16,9 @@ namespace {
 const QString kBase = QStringLiteral("CHC.LA.LISO.");
 
 QStringList column(db::Database& db, const QString& sql, const QVariantMap& params = {}) {
-    QSqlQuery q(db.sql());
-    QString error;
-    if (!db.exec(q, sql, params, &error))
-        qFatal("%s: %s", qPrintable(sql), qPrintable(error));
     QStringList out;
-    while (q.next())
-        out << q.value(0).toString().trimmed();
+    for (const QVariantList& row : selectRows(db, sql, params))
+        out << row.value(0).toString().trimmed();
     return out;
 }
 

@@ -3,6 +3,8 @@
 #include "db/credentials.h"
 
 #include <QFile>
+#include <QSqlQuery>
+#include <QSqlRecord>
 #include <QRandomGenerator>
 
 using namespace corvane;
@@ -68,6 +70,21 @@ db::Database& TestSite::accounting() {
 
 std::unique_ptr<db::Database> TestSite::connectInvoicing() {
     return connect(company().invoicingAlias);
+}
+
+QList<QVariantList> selectRows(db::Database& db, const QString& sql, const QVariantMap& params) {
+    QSqlQuery q(db.sql());
+    QString error;
+    if (!db.exec(q, sql, params, &error))
+        qFatal("%s: %s", qPrintable(sql), qPrintable(error));
+    QList<QVariantList> rows;
+    while (q.next()) {
+        QVariantList row;
+        for (int i = 0; i < q.record().count(); ++i)
+            row << q.value(i);
+        rows << row;
+    }
+    return rows;
 }
 
 void TestSite::exec(db::Database& db, const QString& sql, const QVariantMap& params) {

@@ -62,6 +62,9 @@ private:
     std::unique_ptr<corvane::db::Database> accounting_;
 };
 
+// Every row of a select that must succeed, its values in column order.
+QList<QVariantList> selectRows(corvane::db::Database& db, const QString& sql, const QVariantMap& params = {});
+
 // Fails the test with the site's error when it could not be made.
 #define REQUIRE_SITE(site)                                                                                   \
     do {                                                                                                     \
