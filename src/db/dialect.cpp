@@ -129,6 +129,12 @@ std::optional<bool> Dialect::indexExists(const QSqlDatabase& db, const QString& 
     return q.value(0).toInt() > 0;
 }
 
+QString Dialect::transactionLock() const {
+    if (backend_ == Backend::PostgreSQL)
+        return QStringLiteral("SELECT pg_advisory_xact_lock(hashtext(UPPER(:WLOCK)))");
+    return {};
+}
+
 QString Dialect::year(const QString& expr) const {
     if (backend_ == Backend::PostgreSQL)
         return QStringLiteral("CAST(EXTRACT(YEAR FROM %1) AS INTEGER)").arg(expr);

@@ -34,6 +34,11 @@ public:
 
     // Expressions
     QString year(const QString& expr) const;
+    // A statement that makes the open transaction wait for, then hold until
+    // it ends, the lock named by its one parameter :WLOCK (case aside); empty
+    // where the first write of a transaction already locks out every other
+    // writer (SQLite).
+    QString transactionLock() const;
     // An ORDER BY key that sorts text without regard to case.
     QString caseInsensitiveOrder(const QString& expr) const;
     // Whether NULL comes before every value in an ascending order (SQLite) or

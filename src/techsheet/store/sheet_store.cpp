@@ -1,0 +1,367 @@
+#include "sheet_store.h"
+
+#include "shell/version_steps.h"
+#include "shell/version_tables.h"
+
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+namespace corvane::techsheet {
+
+namespace {
+
+const QStringList kLineColumns{"TIPO",     "ARTIGO",      "DETAIL",      "RELACFICTEC", "CODIGOMP",
+                               "DESIGN",   "UNIDADE",     "QUANT",       "PRECO",       "VALOR",
+                               "TECELAGEM", "QUANT_FINAL", "VALOR_FINAL", "TMPACE",      "TMP_SEMACERTO",
+                               "FAMILIA",  "PERC_IMPR",   "OPERACAO",    "FACTCONV"};
+
+QVariant optional(const std::optional<double>& v) { return v ? QVariant(*v) : QVariant(QMetaType::fromType<double>()); }
+std::optional<double> optionalOf(const QVariant& v) {
+    return v.isNull() ? std::nullopt : std::optional<double>(v.toDouble());
+}
+QVariant textOrNull(const QString& s) { return s.isNull() ? QVariant(QMetaType::fromType<QString>()) : QVariant(s); }
+
+QVariantMap lineValues(const FictecDetLine& l) {
+    return {{"TIPO", l.TIPO},
+            {"ARTIGO", l.ARTIGO},
+            {"DETAIL", l.DETAIL},
+            {"RELACFICTEC", l.RELACFICTEC},
+            {"CODIGOMP", textOrNull(l.CODIGOMP)},
+            {"DESIGN", textOrNull(l.DESIGN.left(40))},
+            {"UNIDADE", textOrNull(l.UNIDADE.left(3))},
+            {"QUANT", l.QUANT},
+            {"PRECO", l.PRECO},
+            {"VALOR", l.VALOR},
+            {"TECELAGEM", textOrNull(l.TECELAGEM)},
+            {"QUANT_FINAL", l.QUANT_FINAL},
+            {"VALOR_FINAL", l.VALOR_FINAL},
+            {"TMPACE", optional(l.TMPACE)},
+            {"TMP_SEMACERTO", optional(l.TMP_SEMACERTO)},
+            {"FAMILIA", textOrNull(l.FAMILIA)},
+            {"PERC_IMPR", l.PERC_IMPR},
+            {"OPERACAO", textOrNull(l.OPERACAO)},
+            {"FACTCONV", l.FACTCONV}};
+}
+
+FictecDetLine lineOf(const QSqlQuery& q) {
+    const QSqlRecord r = q.record();
+    auto v = [&](const char* c) { return r.value(QLatin1String(c)); };
+    FictecDetLine l;
+    l.TIPO = v("TIPO").toInt();
+    l.ARTIGO = v("ARTIGO").toString().trimmed();
+    l.DETAIL = v("DETAIL").toInt();
+    l.RELACFICTEC = v("RELACFICTEC").toString().trimmed();
+    l.CODIGOMP = v("CODIGOMP").toString().trimmed();
+    l.DESIGN = v("DESIGN").toString().trimmed();
+    l.UNIDADE = v("UNIDADE").toString().trimmed();
+    l.QUANT = v("QUANT").toDouble();
+    l.PRECO = v("PRECO").toDouble();
+    l.VALOR = v("VALOR").toDouble();
+    l.TECELAGEM = v("TECELAGEM").toString().trimmed();
+    l.QUANT_FINAL = v("QUANT_FINAL").toDouble();
+    l.VALOR_FINAL = v("VALOR_FINAL").toDouble();
+    l.TMPACE = optionalOf(v("TMPACE"));
+    l.TMP_SEMACERTO = optionalOf(v("TMP_SEMACERTO"));
+    l.FAMILIA = v("FAMILIA").toString().trimmed();
+    l.PERC_IMPR = v("PERC_IMPR").toDouble();
+    l.OPERACAO = v("OPERACAO").toString().trimmed();
+    l.FACTCONV = v("FACTCONV").toDouble();
+    return l;
+}
+
+// Runs `work` in a transaction; rolls back when it answers false.
+bool inTransaction(db::Database& db, const std::function<bool()>& work, QString* error) {
+    if (!db.beginTransaction(error))
+        return false;
+    if (!work()) {
+        db.rollback();
+        return false;
+    }
+    return db.commit(error);
+}
+
+QString insertSql(const QString& table, const QStringList& columns) {
+    return QStringLiteral("INSERT INTO %1 (%2) VALUES (:%3)")
+        .arg(table, columns.join(QLatin1Char(',')), columns.join(QStringLiteral(",:")));
+}
+
+} // namespace
+
+bool SheetStore::lockSheet(const QString& article, QString* error) {
+    const QString lock = db_->dialect().transactionLock();
+    return lock.isEmpty() || db_->exec(lock, {{QStringLiteral("WLOCK"), QStringLiteral("FICTEC:") + article}}, error);
+}
+
+std::optional<QVariantMap> SheetStore::header(const QString& article, QString* error) {
+    return db_->firstRow(QStringLiteral("Select * From FICTECMAS Where CODIGO = :WFicTec Order By CODIGO"),
+                         {{QStringLiteral("WFicTec"), article}}, error);
+}
+
+std::optional<std::vector<FictecDetLine>> SheetStore::lines(const QString& article, const QString& order,
+                                                            QString* error) {
+    QString by = QStringLiteral("TIPO, RELACFICTEC, DETAIL");
+    if (order == QLatin1String("CODIGOMP") || order == QLatin1String("DESIGN") || order == QLatin1String("TIPO"))
+        by = order + QStringLiteral(", DETAIL");
+    QSqlQuery q(db_->sql());
+    if (!db_->exec(q, QStringLiteral("Select * From FICTECDET Where ARTIGO = :WFicTec Order By %1").arg(by),
+                   {{QStringLiteral("WFicTec"), article}}, error))
+        return std::nullopt;
+    std::vector<FictecDetLine> out;
+    while (q.next())
+        out.push_back(lineOf(q));
+    return out;
+}
+
+std::optional<std::vector<FictecDetLine>> SheetStore::stepLines(const QString& article, const QString& step,
+                                                                QString* error) {
+    QSqlQuery q(db_->sql());
+    if (!db_->exec(q,
+                   QStringLiteral("Select * From FICTECDET Where ARTIGO = :WFtArtigo and RELACFICTEC = "
+                                  ":WRelacFictec Order By DETAIL"),
+                   {{QStringLiteral("WFtArtigo"), article}, {QStringLiteral("WRelacFictec"), step}}, error))
+        return std::nullopt;
+    std::vector<FictecDetLine> out;
+    while (q.next())
+        out.push_back(lineOf(q));
+    return out;
+}
+
+bool SheetStore::saveHeader(const QVariantMap& columns, QString* error) {
+    // Only the header's own columns are written.
+    const db::Table table = shell::atCurrentVersion(shell::fictecMasTable());
+    const QStringList known = table.columnNames();
+    QVariantMap values;
+    for (auto it = columns.cbegin(); it != columns.cend(); ++it)
+        if (known.contains(it.key().toUpper()))
+            values.insert(it.key().toUpper(), it.value());
+    const QString article = values.value(QStringLiteral("CODIGO")).toString();
+    if (article.isEmpty()) {
+        if (error)
+            *error = QStringLiteral("Ficha Técnica sem artigo");
+        return false;
+    }
+    return inTransaction(
+        *db_,
+        [&] {
+            if (!lockSheet(article, error))
+                return false;
+            const std::optional<QVariant> n =
+                db_->scalar(QStringLiteral("SELECT COUNT(*) FROM FICTECMAS WHERE CODIGO = :C"),
+                            {{QStringLiteral("C"), article}}, error);
+            if (!n)
+                return false;
+            if (n->toInt() == 0)
+                return db_->exec(insertSql(QStringLiteral("FICTECMAS"), values.keys()), values, error);
+            QStringList sets;
+            for (const QString& c : values.keys())
+                if (c != QLatin1String("CODIGO"))
+                    sets << QStringLiteral("%1=:%1").arg(c);
+            return sets.isEmpty() ||
+                   db_->exec(QStringLiteral("UPDATE FICTECMAS SET %1 WHERE CODIGO=:CODIGO").arg(sets.join(QLatin1Char(','))),
+                             values, error);
+        },
+        error);
+}
+
+bool SheetStore::ensureHeader(const QString& article, const QString& kind, QString* error) {
+    return inTransaction(
+        *db_,
+        [&] {
+            if (!lockSheet(article, error))
+                return false;
+            const std::optional<QVariant> n =
+                db_->scalar(QStringLiteral("SELECT COUNT(*) FROM FICTECMAS WHERE CODIGO = :C"),
+                            {{QStringLiteral("C"), article}}, error);
+            return n && (n->toInt() > 0 ||
+                         db_->exec(QStringLiteral("INSERT INTO FICTECMAS (CODIGO, TIPOFICTEC) VALUES (:C, :K)"),
+                                   {{QStringLiteral("C"), article}, {QStringLiteral("K"), kind}}, error));
+        },
+        error);
+}
+
+bool SheetStore::deleteSheet(const QString& article, QString* error) {
+    const QVariantMap p{{QStringLiteral("WFicTec"), article}};
+    return inTransaction(
+        *db_,
+        [&] {
+            return lockSheet(article, error) &&
+                   db_->exec(QStringLiteral("DELETE FROM FICTECDET WHERE ARTIGO = :WFicTec"), p, error) &&
+                   db_->exec(QStringLiteral("DELETE FROM FICTECMAS WHERE CODIGO = :WFicTec"), p, error) &&
+                   db_->exec(QStringLiteral("DELETE FROM FICTECFIOS WHERE ARTIGO = :WFicTec"), p, error);
+        },
+        error);
+}
+
+bool SheetStore::replaceStep(const QString& article, const QString& step, std::vector<FictecDetLine> lines,
+                             QString* error, std::vector<FictecDetLine>* written) {
+    const bool ok = inTransaction(
+        *db_,
+        [&] {
+            if (!lockSheet(article, error) ||
+                !db_->exec(QStringLiteral("Delete From FICTECDET Where ARTIGO = :WFtArtigo and RELACFICTEC = "
+                                          ":WRelacFicTec"),
+                           {{QStringLiteral("WFtArtigo"), article}, {QStringLiteral("WRelacFicTec"), step}}, error))
+                return false;
+            // Numbered inside the lock: no other writer of this article can
+            // take the same numbers.
+            const std::optional<QVariant> last =
+                db_->scalar(QStringLiteral("SELECT COALESCE(MAX(DETAIL), 0) FROM FICTECDET WHERE ARTIGO = :A"),
+                            {{QStringLiteral("A"), article}}, error);
+            if (!last)
+                return false;
+            int detail = last->toInt();
+            const QString sql = insertSql(QStringLiteral("FICTECDET"), kLineColumns);
+            for (FictecDetLine& l : lines) {
+                l.ARTIGO = article;
+                l.RELACFICTEC = step;
+                l.DETAIL = ++detail;
+                if (!db_->exec(sql, lineValues(l), error))
+                    return false;
+            }
+            return true;
+        },
+        error);
+    if (ok && written)
+        *written = std::move(lines);
+    return ok;
+}
+
+// ---- work rows ---------------------------------------------------------------
+
+bool WorkRowsStore::clear(QString* error) {
+    return inTransaction(
+        *db_,
+        [&] {
+            const QVariantMap p{{QStringLiteral("WUTIL"), user_}};
+            return db_->exec(QStringLiteral("DELETE FROM WORKFTARTIGOS WHERE UTIL=:WUTIL"), p, error) &&
+                   db_->exec(QStringLiteral("DELETE FROM WORKFTMAQUINAS WHERE UTIL=:WUTIL"), p, error);
+        },
+        error);
+}
+
+bool WorkRowsStore::fillArticles(const std::vector<WorkArticleRow>& rows, QString* error) {
+    const QStringList columns{"UTIL", "CODIGO", "DESIGNACAO", "UNCOMPRA", "CUSTOPADRAO", "OK", "QTD", "PRECO",
+                              "CUSTO"};
+    return inTransaction(
+        *db_,
+        [&] {
+            if (!db_->exec(QStringLiteral("DELETE FROM WORKFTARTIGOS WHERE UTIL=:WUTIL"),
+                           {{QStringLiteral("WUTIL"), user_}}, error))
+                return false;
+            const QString sql = insertSql(QStringLiteral("WORKFTARTIGOS"), columns);
+            for (const WorkArticleRow& r : rows)
+                if (!db_->exec(sql,
+                               {{"UTIL", user_},
+                                {"CODIGO", r.CODIGO},
+                                {"DESIGNACAO", r.DESIGNACAO.left(40)},
+                                {"UNCOMPRA", r.UNCOMPRA.left(3)},
+                                {"CUSTOPADRAO", r.CUSTOPADRAO},
+                                {"OK", r.OK},
+                                {"QTD", r.QTD},
+                                {"PRECO", r.PRECO},
+                                {"CUSTO", r.CUSTO}},
+                               error))
+                    return false;
+            return true;
+        },
+        error);
+}
+
+bool WorkRowsStore::fillMachines(const std::vector<WorkMachineRow>& rows, QString* error) {
+    const QStringList columns{"UTIL",   "CODIGO",  "DESIGNACAO", "UNIDADE", "LARGURA",       "CUSTOPADRAO",
+                              "PRODUCAO1", "ACERTO1", "PRODUCAO2", "ACERTO2", "TIPOPRD",    "LARG_RAPORT",
+                              "NROPASSAGENS", "RAPORT", "FITAS", "OK", "QTD", "PRECO", "CUSTO", "QTD_SEMACERTO"};
+    return inTransaction(
+        *db_,
+        [&] {
+            if (!db_->exec(QStringLiteral("DELETE FROM WORKFTMAQUINAS WHERE UTIL=:WUTIL"),
+                           {{QStringLiteral("WUTIL"), user_}}, error))
+                return false;
+            const QString sql = insertSql(QStringLiteral("WORKFTMAQUINAS"), columns);
+            for (const WorkMachineRow& r : rows)
+                if (!db_->exec(sql,
+                               {{"UTIL", user_},
+                                {"CODIGO", r.CODIGO},
+                                {"DESIGNACAO", r.DESIGNACAO.left(40)},
+                                {"UNIDADE", r.UNIDADE.left(3)},
+                                {"LARGURA", qRound(r.LARGURA)},
+                                {"CUSTOPADRAO", r.CUSTOPADRAO},
+                                {"PRODUCAO1", qRound(r.PRODUCAO1)},
+                                {"ACERTO1", qRound(r.ACERTO1)},
+                                {"PRODUCAO2", qRound(r.PRODUCAO2)},
+                                {"ACERTO2", qRound(r.ACERTO2)},
+                                {"TIPOPRD", r.TIPOPRD},
+                                {"LARG_RAPORT", qRound(r.LARG_RAPORT)},
+                                {"NROPASSAGENS", r.NROPASSAGENS},
+                                {"RAPORT", r.RAPORT},
+                                {"FITAS", qRound(r.FITAS)},
+                                {"OK", r.OK},
+                                {"QTD", r.QTD},
+                                {"PRECO", r.PRECO},
+                                {"CUSTO", r.CUSTO},
+                                {"QTD_SEMACERTO", r.QTD_SEMACERTO}},
+                               error))
+                    return false;
+            return true;
+        },
+        error);
+}
+
+std::optional<std::vector<WorkArticleRow>> WorkRowsStore::articles(QString* error) {
+    QSqlQuery q(db_->sql());
+    if (!db_->exec(q,
+                   QStringLiteral("Select UTIL,CODIGO,DESIGNACAO,UNCOMPRA,CUSTOPADRAO, OK,QTD,PRECO,CUSTO From "
+                                  "WORKFTARTIGOS Where UTIL = :WUtil Order By CODIGO"),
+                   {{QStringLiteral("WUtil"), user_}}, error))
+        return std::nullopt;
+    std::vector<WorkArticleRow> out;
+    while (q.next()) {
+        WorkArticleRow r;
+        r.CODIGO = q.value(1).toString().trimmed();
+        r.DESIGNACAO = q.value(2).toString().trimmed();
+        r.UNCOMPRA = q.value(3).toString().trimmed();
+        r.CUSTOPADRAO = q.value(4).toDouble();
+        r.OK = q.value(5).toString().trimmed();
+        r.QTD = q.value(6).toDouble();
+        r.PRECO = q.value(7).toDouble();
+        r.CUSTO = q.value(8).toDouble();
+        out.push_back(r);
+    }
+    return out;
+}
+
+std::optional<std::vector<WorkMachineRow>> WorkRowsStore::machines(QString* error) {
+    QSqlQuery q(db_->sql());
+    if (!db_->exec(q, QStringLiteral("Select * From WORKFTMAQUINAS  Where UTIL = :WUtil Order By CODIGO"),
+                   {{QStringLiteral("WUtil"), user_}}, error))
+        return std::nullopt;
+    std::vector<WorkMachineRow> out;
+    while (q.next()) {
+        const QSqlRecord r = q.record();
+        auto v = [&](const char* c) { return r.value(QLatin1String(c)); };
+        WorkMachineRow m;
+        m.CODIGO = v("CODIGO").toString().trimmed();
+        m.DESIGNACAO = v("DESIGNACAO").toString().trimmed();
+        m.UNIDADE = v("UNIDADE").toString().trimmed();
+        m.LARGURA = v("LARGURA").toDouble();
+        m.CUSTOPADRAO = v("CUSTOPADRAO").toDouble();
+        m.PRODUCAO1 = v("PRODUCAO1").toDouble();
+        m.ACERTO1 = v("ACERTO1").toDouble();
+        m.PRODUCAO2 = v("PRODUCAO2").toDouble();
+        m.ACERTO2 = v("ACERTO2").toDouble();
+        m.TIPOPRD = v("TIPOPRD").toInt();
+        m.LARG_RAPORT = v("LARG_RAPORT").toDouble();
+        m.NROPASSAGENS = v("NROPASSAGENS").isNull() ? 1 : v("NROPASSAGENS").toInt();
+        m.RAPORT = v("RAPORT").toInt();
+        m.FITAS = v("FITAS").toDouble();
+        m.OK = v("OK").toString().trimmed();
+        m.QTD = v("QTD").toDouble();
+        m.PRECO = v("PRECO").toDouble();
+        m.CUSTO = v("CUSTO").toDouble();
+        m.QTD_SEMACERTO = v("QTD_SEMACERTO").toDouble();
+        out.push_back(m);
+    }
+    return out;
+}
+
+} // namespace corvane::techsheet

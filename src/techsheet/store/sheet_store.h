@@ -1,0 +1,74 @@
+#pragma once
+
+// The technical sheets of the program database: headers (FICTECMAS), lines
+// (FICTECDET) and yarn layouts (FICTECFIOS), and the per-user candidate rows
+// of the step screens (WORKFTARTIGOS, WORKFTMAQUINAS).
+#include "db/database.h"
+#include "techsheet/sheet_lines.h"
+#include "techsheet/work_rows.h"
+
+#include <QVariantMap>
+
+#include <optional>
+#include <vector>
+
+namespace corvane::techsheet {
+
+// Writes that change a sheet take the sheet's lock first, so that two users
+// writing steps of one article at once take turns: each replacement is whole
+// and its line numbers unique. The last writer of a step wins.
+class SheetStore {
+public:
+    explicit SheetStore(db::Database& corvane) : db_(&corvane) {}
+
+    // The header's columns; an empty map when the article has no sheet.
+    std::optional<QVariantMap> header(const QString& article, QString* error = nullptr);
+    // The lines of the article, by code ("CODIGOMP"), designation ("DESIGN"),
+    // cost type ("TIPO") or, when `order` is empty, by cost type, step and number.
+    std::optional<std::vector<FictecDetLine>> lines(const QString& article, const QString& order = {},
+                                                    QString* error = nullptr);
+    // The lines one step wrote, in number order.
+    std::optional<std::vector<FictecDetLine>> stepLines(const QString& article, const QString& step,
+                                                        QString* error = nullptr);
+
+    // Inserts or updates the header with the columns given (CODIGO among them).
+    bool saveHeader(const QVariantMap& columns, QString* error = nullptr);
+    // The header of a kind, made when the article has none (before a step
+    // writes the first lines).
+    bool ensureHeader(const QString& article, const QString& kind, QString* error = nullptr);
+    // Lines, header and yarn layout, in one transaction; the subcontracted
+    // services stay.
+    bool deleteSheet(const QString& article, QString* error = nullptr);
+    // Replaces every line of the step by `lines`, in one transaction: the
+    // step's lines go, the new ones are numbered after the greatest number
+    // the article then has. On failure nothing changes. `written` receives
+    // the lines as stored.
+    bool replaceStep(const QString& article, const QString& step, std::vector<FictecDetLine> lines,
+                     QString* error = nullptr, std::vector<FictecDetLine>* written = nullptr);
+
+    db::Database& database() { return *db_; }
+
+private:
+    bool lockSheet(const QString& article, QString* error);
+
+    db::Database* db_;
+};
+
+// The candidate rows of one user. Each fill replaces the user's rows in one
+// transaction; other users' rows are never touched.
+class WorkRowsStore {
+public:
+    WorkRowsStore(db::Database& corvane, QString user) : db_(&corvane), user_(std::move(user)) {}
+
+    bool fillArticles(const std::vector<WorkArticleRow>& rows, QString* error = nullptr);
+    bool fillMachines(const std::vector<WorkMachineRow>& rows, QString* error = nullptr);
+    std::optional<std::vector<WorkArticleRow>> articles(QString* error = nullptr);
+    std::optional<std::vector<WorkMachineRow>> machines(QString* error = nullptr);
+    bool clear(QString* error = nullptr);
+
+private:
+    db::Database* db_;
+    QString user_;
+};
+
+} // namespace corvane::techsheet
