@@ -234,7 +234,7 @@ const Model kModels[] = {
 // The models whose first colour has a technical sheet.
 bool withSheet(const Model& m) {
     return m.code == QLatin1String("CHCLA01") || m.code == QLatin1String("CHCAC01") ||
-           m.code == QLatin1String("GORAC01");
+           m.code == QLatin1String("ECHVI01") || m.code == QLatin1String("GORAC02");
 }
 
 Article product(const Model& m, int colour) {

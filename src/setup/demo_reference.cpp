@@ -43,7 +43,9 @@ const QList<Operation> kOperations = {
     {21, "Colocação de Etiqueta", 11, "Min", "N", 0.25}, {22, "Colocação de Cabide", 11, "Min", "N", 0.22},
     {30, "Estrutura Geral", 12, "%", "P", 12.0},         {40, "Embalagem Individual", 40, "Min", "N", 0.20},
     {41, "Encaixotamento", 40, "Und", "N", 0.15},        {50, "Remalhar (Subcontrato)", 50, "Und", "N", 0.65},
-    {51, "Bordado (Subcontrato)", 50, "Und", "N", 1.10},
+    {51, "Bordado (Subcontrato)", 50, "Und", "N", 1.10},  {60, "Colocação de Cabide em Cachecol", 6, "Min", "N", 0.22},
+    {61, "Colocação de Cabide em Gorro", 6, "Min", "N", 0.18},
+    {62, "Aplicação de Etiqueta de Cartolina", 5, "Min", "N", 0.16},
 };
 
 const QList<Row> kMachineGroups = {

@@ -218,7 +218,8 @@ bool createDemoSite(SiteBuilder& builder, const QString& workstation, const QDat
     auto contab = builder.connectCompany(company, company.accountingAlias, error);
     if (!contab || !insertDemoInvoicingRows(*factura, error) ||
         !insertDemoAccountingRows(*contab, today.year(), error) ||
-        !insertDemoArticles(*factura, *contab, today, error))
+        !insertDemoArticles(*factura, *contab, today, error) ||
+        (level == DemoCompany::Ready && !insertDemoSheets(*corvane, *factura, error)))
         return false;
 
     Site site(builder.root());

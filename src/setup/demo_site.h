@@ -34,6 +34,9 @@ bool insertDemoReference(db::Database& corvane, QString* error);
 // Ordinary articles of every type "1" to "11" and one colour and size grid
 // whose variants (GRELHA 'S') lie under the base "CHC.LA.LISO.".
 bool insertDemoArticles(db::Database& factura, db::Database& contab, const QDate& today, QString* error);
+// Technical sheets of each kind for four demo products, with the lines of
+// their operation and packaging steps.
+bool insertDemoSheets(db::Database& corvane, db::Database& factura, QString* error);
 
 // The site's download folder for upgrades (config/upgrade.ini), with the
 // information files and a setup program of the given version.
