@@ -180,6 +180,13 @@ std::optional<int> ArticleStore::usageCount(UsageKind kind, const QString& code,
     return n->toInt();
 }
 
+bool ArticleStore::markSheet(const QString& code, bool hasSheet, QString* error) {
+    return db_->exec(QStringLiteral("UPDATE ARTIGOSCLS SET FICTEC = :F WHERE CODIGO = :C"),
+                     {{QStringLiteral("F"), hasSheet ? QStringLiteral("S") : QStringLiteral("N")},
+                      {QStringLiteral("C"), code}},
+                     error);
+}
+
 bool ArticleStore::remove(const QString& code, bool withStock, QString* error) {
     const QVariantMap p{{QStringLiteral("WArtigo"), code}};
     if (!db_->beginTransaction(error))

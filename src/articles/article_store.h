@@ -68,6 +68,9 @@ public:
     // Whether the program database holds a technical sheet of the article.
     // (Checked by the caller against its own database.)
 
+    // Marks whether the article has a technical sheet (FICTEC "S" or "N").
+    bool markSheet(const QString& code, bool hasSheet, QString* error = nullptr);
+
     // Deletes the article, its prices per currency and designations per
     // country and (withStock) its stock per warehouse, in one transaction.
     bool remove(const QString& code, bool withStock, QString* error = nullptr);

@@ -1,17 +1,12 @@
 #pragma once
 
-#include <QString>
+// The screens read numeric inputs as every layer does.
+#include "core/number_input.h"
 
 namespace corvane::screens {
 
-// Reading what a user typed into a numeric input. Each refusal comes with the
-// text shown to the user; the input's text itself is never changed.
-
-// A whole number ("12", " 7 "); false with "'x' não é um número inteiro válido".
-bool readWholeNumber(const QString& text, int* out, QString* message);
-// A number with a comma or a point for decimals; false with "'x' não é um número válido".
-bool readNumber(const QString& text, double* out, QString* message);
-// The range of a small-integer column: false with the range message outside it.
-bool withinSmallInteger(int value, QString* message);
+using corvane::readNumber;
+using corvane::readWholeNumber;
+using corvane::withinSmallInteger;
 
 } // namespace corvane::screens

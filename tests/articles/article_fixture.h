@@ -7,17 +7,7 @@
 
 // A signed-on demo site whose article tables hold only the rows a test
 // arranged, and an article screen reporting to a recording view.
-struct RecordingArticleView : RecordingView, corvane::articles::ArticleView {
-    QStringList pages;
-    int refreshes = 0;
-    void beep() override { RecordingView::beep(); }
-    void message(const QString& t) override { RecordingView::message(t); }
-    bool confirm(const QString& t) override { return RecordingView::confirm(t); }
-    void focusField(const QString& f) override { RecordingView::focusField(f); }
-    void statusText(int p, const QString& t) override { RecordingView::statusText(p, t); }
-    void selectPage(const QString& page) override { pages << page; }
-    void refresh() override { ++refreshes; }
-};
+using RecordingArticleView = RecordingPagedView<corvane::articles::ArticleView>;
 
 struct ArticleFixture : ScreenFixture {
     RecordingArticleView screenView;
@@ -31,17 +21,19 @@ struct ArticleFixture : ScreenFixture {
     // Empties the article tables and fills them with the rows below.
     void arrange();
     void insert(corvane::db::Database& db, const QString& table, const QVariantMap& row);
-    void article(const QString& code, const QString& type, const QString& design, const QVariantMap& more = {});
+    void article(const QString& code, const QString& type, const QString& design,
+                 const QVariantMap& more = {});
     QVariant articleValue(const QString& code, const QString& column);
     int count(corvane::db::Database& db, const QString& sql);
 
     corvane::articles::ArticleSources sources();
-    std::unique_ptr<corvane::articles::ArticleScreen> open(const corvane::shell::AccessRights& own = allRights());
+    std::unique_ptr<corvane::articles::ArticleScreen>
+    open(const corvane::shell::AccessRights& own = allRights());
 };
 
 // The start of a test run on each backend: the fixture `f`, signed on.
-#define ARTICLE_FIXTURE(f)                                                                                       \
-    QFETCH(QString, backend);                                                                                    \
-    SKIP_UNLESS_BACKEND(backend);                                                                                \
-    ArticleFixture f(backend);                                                                                   \
+#define ARTICLE_FIXTURE(f)                                                                                   \
+    QFETCH(QString, backend);                                                                                \
+    SKIP_UNLESS_BACKEND(backend);                                                                            \
+    ArticleFixture f(backend);                                                                               \
     QVERIFY2(f.ready(), qPrintable(f.site.error()))

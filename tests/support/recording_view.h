@@ -26,3 +26,17 @@ struct RecordingView : corvane::ScreenView {
             status[panel] << text;
     }
 };
+
+// A RecordingView for a screen whose view also selects pages and is told to
+// show the state again (View: the screen's view interface).
+template <typename View> struct RecordingPagedView : RecordingView, View {
+    QStringList pages;
+    int refreshes = 0;
+    void beep() override { RecordingView::beep(); }
+    void message(const QString& text) override { RecordingView::message(text); }
+    bool confirm(const QString& text) override { return RecordingView::confirm(text); }
+    void focusField(const QString& field) override { RecordingView::focusField(field); }
+    void statusText(int panel, const QString& text) override { RecordingView::statusText(panel, text); }
+    void selectPage(const QString& page) override { pages << page; }
+    void refresh() override { ++refreshes; }
+};

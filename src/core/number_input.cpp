@@ -1,8 +1,8 @@
-#include "field_input.h"
+#include "number_input.h"
 
 #include <limits>
 
-namespace corvane::screens {
+namespace corvane {
 
 bool readWholeNumber(const QString& text, int* out, QString* message) {
     bool ok = false;
@@ -37,4 +37,4 @@ bool withinSmallInteger(int value, QString* message) {
     return false;
 }
 
-} // namespace corvane::screens
+} // namespace corvane
