@@ -238,6 +238,15 @@ int ArticleScreen::fetchBefore() {
     return added;
 }
 
+void ArticleScreen::reread() {
+    const QString keep = code_;
+    if (!reopenList())
+        return;
+    row_ = list_->rowCount() > 0 ? 0 : -1;
+    if (!locate(keep))
+        showArticle();
+}
+
 void ArticleScreen::lastRow() {
     const QString sql = order_ == ArticleOrder::Code
                             ? QStringLiteral("SELECT CODIGO FROM ARTIGOSCLS WHERE GRELHA = 'N' ORDER BY CODIGO DESC")

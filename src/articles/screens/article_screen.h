@@ -127,6 +127,9 @@ public:
     // Reads rows before the first the list holds; how many came (they come
     // first, so the current row moves down by as many).
     int fetchBefore();
+    // Reads the list again after another screen changed the article (its
+    // technical sheet), staying on it.
+    void reread();
     // The first and the last article of the list ("|<", ">|").
     void firstRow();
     void lastRow();

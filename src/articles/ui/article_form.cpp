@@ -507,6 +507,8 @@ void TCORVF035::openLink(const ArticleLinks::Open& open, bool needsSaved) {
         return;
     const QString code = logic_->mode() == ArticleMode::Inserting ? logic_->text(kCodeInput) : logic_->currentCode();
     open(this, code.trimmed());
+    if (&open == &links_.sheet)
+        logic_->reread(); // the sheet marks the article
     refresh();
 }
 

@@ -2,9 +2,19 @@
 
 #include "article_form.h"
 #include "satellite_forms.h"
+#include "techsheet/ui/sheet_form.h"
 #include "shell/data_modules.h"
 
 namespace corvane::articles {
+
+namespace {
+
+// The step screens of this version, opened from the technical sheet.
+techsheet::SheetLinks sheetSteps(shell::DataModules&, const WorkingContext&, const screens::ScreenSetting&) {
+    return {};
+}
+
+} // namespace
 
 void registerScreens(shell::ScreenTable& table) {
     table.insert(QStringLiteral("FICTEC001"), [](shell::TFACFMENU& menu) {
@@ -42,6 +52,25 @@ void registerScreens(shell::ScreenTable& table) {
         };
         links.countries = [=](QWidget* parent, const QString& code) {
             openCountryDesignations(parent, *factura, code, setting);
+        };
+        db::Database* corvane = sources.corvane;
+        db::Dataset* workTypes = &modules->corvane->TIPOTRABALHO;
+        links.sheet = [=](QWidget* parent, const QString& code) {
+            const std::optional<QVariantMap> article = ArticleStore(*factura).read(code);
+            if (!article || article->isEmpty())
+                return;
+            techsheet::TechSheetContext context;
+            context.ArticleCode = code;
+            context.ArticleDesignation = article->value(QStringLiteral("DESIGNACAO")).toString().trimmed().left(40);
+            context.ArticleDesignation2 = article->value(QStringLiteral("DESIGNACAO1")).toString().trimmed().left(40);
+            context.ArticleLength = article->value(QStringLiteral("COMPRIM")).toDouble();
+            context.ArticleWidth = article->value(QStringLiteral("LARGURA")).toDouble();
+            context.ArticleWeight = article->value(QStringLiteral("PESO")).toDouble();
+            techsheet::SheetLinks steps = sheetSteps(*modules, ctx, setting);
+            steps.sheetMarked = [factura](const QString& article, bool hasSheet) {
+                ArticleStore(*factura).markSheet(article, hasSheet);
+            };
+            techsheet::openTechSheet(parent, context, *corvane, *workTypes, steps, setting);
         };
         TCORVF035 form(sources, rightsOf, links, setting, &menu);
         form.exec();

@@ -1,0 +1,405 @@
+#include "sheet_form.h"
+
+#include "components/form_conventions.h"
+#include "db/dataset.h"
+#include "screens/ui/field_widgets.h"
+
+#include <QButtonGroup>
+#include <QEvent>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStandardItemModel>
+#include <QTabWidget>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace corvane::techsheet {
+
+class SheetWindowView : public SheetView {
+public:
+    explicit SheetWindowView(TCORVF035FICTEC& form) : form_(form) {}
+    void beep() override { form_.view().beep(); }
+    void message(const QString& text) override { form_.view().message(text); }
+    bool confirm(const QString& text) override { return form_.view().confirm(text); }
+    void focusField(const QString& field) override { form_.view().focusField(field); }
+    void statusText(int panel, const QString& text) override { form_.view().statusText(panel, text); }
+    void selectPage(const QString& kind) override { form_.selectPage(kind); }
+    void refresh() override { form_.refresh(); }
+
+private:
+    TCORVF035FICTEC& form_;
+};
+
+namespace {
+
+const struct {
+    const char* kind;
+    const char* radio;
+    const char* page;
+} kKinds[] = {{"CA", "Velisca Alta Def. e 100% Acrilico", "Velisca Alta Def. e 100%Acr."},
+              {"CT", "Velisca Tricotado", "Velisca Tricotado"},
+              {"CI", "Velisca Impresso", "Velisca Impresso"},
+              {"GT", "Gorro Tricotado", "Gorro Tricotado"}};
+
+const QStringList kLineColumns{"TC", "Código", "Designação", "Qtd.", "Und.", "Preço", "Valor", "Qtd.+Desp",
+                               "Valor+Desp"};
+const QStringList kSortColumns{"TIPO", "CODIGOMP", "DESIGN"};
+
+QString number(double v) { return QString::number(v, 'g', 15); }
+
+} // namespace
+
+TCORVF035FICTEC::TCORVF035FICTEC(TechSheetContext& context, db::Database& corvane, db::Dataset& workTypes,
+                                 SheetLinks links, const screens::ScreenSetting& setting, QWidget* parent)
+    : ScreenDialog(QStringLiteral("TCORVF035FICTEC"), QStringLiteral("Ficha Técnica"), setting, parent),
+      ctx_(context), store_(corvane), workTypes_(workTypes), links_(std::move(links)),
+      windowView_(std::make_unique<SheetWindowView>(*this)),
+      logic_(std::make_unique<SheetScreen>(ctx_, *windowView_)) {
+    auto* outer = new QVBoxLayout(this);
+    auto* head = new QHBoxLayout;
+    auto* article = new QLabel(QStringLiteral("%1  %2\n%3").arg(ctx_.ArticleCode, ctx_.ArticleDesignation,
+                                                                 ctx_.ArticleDesignation2),
+                               this);
+    article->setObjectName(QStringLiteral("Label_Artigo"));
+    head->addWidget(article, 1);
+    head->addWidget(new QLabel(QStringLiteral("Comprim : %1   Largura : %2")
+                                   .arg(number(ctx_.ArticleLength), number(ctx_.ArticleWidth)),
+                               this));
+    for (const auto& [name, caption] : {std::pair{"BitGravar", "&Gravar"}, std::pair{"BotDeleteCA", "&Eliminar"},
+                                        std::pair{"BotCancelar", "&Cancelar"}}) {
+        auto* b = new QPushButton(QString::fromUtf8(caption), this);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setFocusPolicy(Qt::NoFocus);
+        b->setAutoDefault(false);
+        buttons_.insert(b->objectName(), b);
+        head->addWidget(b);
+    }
+    outer->addLayout(head);
+
+    auto* group = new QGroupBox(QStringLiteral(" Seleccione o Tipo de Ficha Técnica "), this);
+    group->setObjectName(kKindGroup);
+    auto* radios = new QHBoxLayout(group);
+    kinds_ = new QButtonGroup(this);
+    for (const auto& k : kKinds) {
+        auto* r = new QRadioButton(QString::fromUtf8(k.radio), group);
+        r->setObjectName(kindButton(QString::fromLatin1(k.kind)));
+        kinds_->addButton(r);
+        radios->addWidget(r);
+        connect(r, &QRadioButton::clicked, this, [this, kind = QString::fromLatin1(k.kind)] {
+            logic_->chooseKind(kind);
+            refresh();
+        });
+    }
+    outer->addWidget(group);
+
+    NB = new QTabWidget(this);
+    NB->setObjectName(QStringLiteral("NB"));
+    for (const auto& k : kKinds)
+        NB->addTab(buildPage(QString::fromLatin1(k.kind)), QString::fromUtf8(k.page));
+    outer->addWidget(NB, 3);
+
+    grid_ = new QTableView(this);
+    grid_->setObjectName(QStringLiteral("wwDBGrid1"));
+    model_ = new QStandardItemModel(0, kLineColumns.size(), grid_);
+    model_->setHorizontalHeaderLabels(kLineColumns);
+    grid_->setModel(model_);
+    grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid_->verticalHeader()->hide();
+    grid_->horizontalHeader()->setStretchLastSection(true);
+    const int widths[] = {34, 120, 260, 70, 40, 70, 70, 80, 80};
+    for (int c = 0; c < kLineColumns.size(); ++c)
+        grid_->setColumnWidth(c, widths[c]);
+    connect(grid_->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int section) {
+        if (section < kSortColumns.size() && logic_->sortLines(kSortColumns[section]))
+            reloadLines();
+    });
+    outer->addWidget(grid_, 2);
+    addStatusBar(outer);
+
+    connectClosing(buttons_.value(QStringLiteral("BitGravar")), [this] { return save(); });
+    connectChecked(buttons_.value(QStringLiteral("BotDeleteCA")), [this] { removeSheet(); });
+    connect(buttons_.value(QStringLiteral("BotCancelar")), &QAbstractButton::clicked, this, [this] { cancelChanges(); });
+
+    components::FormConventions* conventions = installConventions();
+    lookups_ = new screens::LookupWiring(this);
+    for (auto it = inputs_.cbegin(); it != inputs_.cend(); ++it) {
+        const QString name = it.key();
+        const SheetField* f = sheetField(name);
+        conventions->bindLabel(it.value(), findChild<QLabel*>(QStringLiteral("Caption_") + name), {});
+        conventions->setCheck(it.value(), [this, name] { return runCheck(name); });
+        auto* line = qobject_cast<QLineEdit*>(it.value());
+        connect(line, &QLineEdit::textEdited, this, [this, name](const QString& t) { logic_->setText(name, t); });
+        line->installEventFilter(this);
+        if (f && f->role == FieldRole::WorkType) {
+            screens::LookupSpec spec;
+            spec.dataset = workTypes_.name();
+            spec.columns = kWorkTypeColumns;
+            spec.titles = kWorkTypeTitles;
+            spec.alphabeticalColumn = QStringLiteral("DESIGNACAO");
+            lookups_->attach(
+                line, spec, [this](const QString&) { return &workTypes_; },
+                [this, name] { runCheck(name); });
+        }
+    }
+    resize(1100, 760);
+}
+
+TCORVF035FICTEC::~TCORVF035FICTEC() = default;
+
+QWidget* TCORVF035FICTEC::buildPage(const QString& kind) {
+    auto* page = new QWidget(NB);
+    auto* row = new QHBoxLayout(page);
+    auto* form = new QFormLayout;
+    for (const SheetField& f : sheetFields()) {
+        if (f.kind != kind)
+            continue;
+        screens::FieldRule rule;
+        rule.input = f.input;
+        rule.maxLength = f.width;
+        rule.readOnly = f.readOnly;
+        QLineEdit* edit = screens::makeInput(rule, page);
+        inputs_.insert(f.input, edit);
+        auto* caption = new QLabel(f.label, page);
+        caption->setObjectName(QStringLiteral("Caption_") + f.input);
+        if (f.role == FieldRole::WorkType) {
+            auto* line = new QHBoxLayout;
+            line->addWidget(edit);
+            workTypeLabel_ = new QLabel(page);
+            workTypeLabel_->setObjectName(kWorkTypeLabel);
+            workTypeLabel_->setMinimumWidth(200);
+            line->addWidget(workTypeLabel_, 1);
+            form->addRow(caption, line);
+        } else {
+            form->addRow(caption, edit);
+        }
+    }
+    row->addLayout(form, 2);
+    auto* steps = new QGroupBox(QStringLiteral("Operações , Máquinas , Acabamento"), page);
+    auto* grid = new QGridLayout(steps);
+    int n = 0;
+    for (const StepButton& b : stepButtons()) {
+        if (b.kind != kind)
+            continue;
+        auto* button = new QPushButton(b.hint.isEmpty() ? b.name : b.hint, steps);
+        button->setObjectName(b.name);
+        button->setFocusPolicy(Qt::NoFocus);
+        button->setAutoDefault(false);
+        buttons_.insert(b.name, button);
+        connect(button, &QPushButton::clicked, this, [this, name = b.name] { openStep(name); });
+        grid->addWidget(button, n / 2, n % 2);
+        ++n;
+    }
+    grid->setRowStretch(n / 2 + 1, 1);
+    row->addWidget(steps, 1);
+    return page;
+}
+
+bool TCORVF035FICTEC::readReference(SheetReference* reference) {
+    QString error;
+    const std::optional<QVariantMap> parger =
+        store_.database().firstRow(QStringLiteral("SELECT * FROM PARGER WHERE CODIGO = 1"), {}, &error);
+    if (!parger) {
+        view().message(error);
+        return false;
+    }
+    if (!parger->isEmpty())
+        reference->parameters = SheetParameters::fromRow(*parger);
+    if (!workTypes_.isOpen() && !workTypes_.open(&error)) {
+        view().message(error);
+        return false;
+    }
+    workTypes_.fetchAll(&error);
+    for (int r = 0; r < workTypes_.rowCount(); ++r)
+        reference->workTypes << WorkType{workTypes_.integer(r, QStringLiteral("CODIGO")),
+                                         workTypes_.text(r, QStringLiteral("DESIGNACAO")).trimmed(),
+                                         workTypes_.integer(r, QStringLiteral("PASSAG_CM"))};
+    return true;
+}
+
+bool TCORVF035FICTEC::activateScreen() {
+    SheetReference reference;
+    QString error;
+    if (!readReference(&reference))
+        return false;
+    const std::optional<QVariantMap> header = store_.header(ctx_.ArticleCode, &error);
+    const std::optional<std::vector<FictecDetLine>> lines = store_.lines(ctx_.ArticleCode, {}, &error);
+    if (!header || !lines) {
+        view().message(error);
+        return false;
+    }
+    if (!logic_->activate(reference, *header, !lines->empty()))
+        return false;
+    reloadLines();
+    refresh();
+    return true;
+}
+
+bool TCORVF035FICTEC::reloadLines() {
+    QString error;
+    const std::optional<std::vector<FictecDetLine>> lines = store_.lines(ctx_.ArticleCode, ctx_.LinesOrder, &error);
+    if (!lines) {
+        view().message(error);
+        return false;
+    }
+    model_->setRowCount(0);
+    for (const FictecDetLine& l : *lines) {
+        QList<QStandardItem*> row;
+        for (const QString& text :
+             {QString::number(l.TIPO), l.CODIGOMP, l.DESIGN, number(l.QUANT), l.UNIDADE, number(l.PRECO),
+              number(l.VALOR), number(l.QUANT_FINAL), number(l.VALOR_FINAL)})
+            row << new QStandardItem(text);
+        for (int c : {0, 3, 5, 6, 7, 8})
+            row[c]->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        model_->appendRow(row);
+    }
+    for (int c = 0; c < kSortColumns.size(); ++c)
+        model_->horizontalHeaderItem(c)->setForeground(kSortColumns[c] == ctx_.LinesOrder ? QColor(255, 128, 0)
+                                                                                         : QColor(Qt::black));
+    if (model_->rowCount() > 0)
+        grid_->scrollToBottom();
+    logic_->setHasLines(!lines->empty());
+    return true;
+}
+
+void TCORVF035FICTEC::refresh() {
+    for (auto it = inputs_.cbegin(); it != inputs_.cend(); ++it) {
+        auto* line = qobject_cast<QLineEdit*>(it.value());
+        if (line->text() != logic_->text(it.key()))
+            line->setText(logic_->text(it.key()));
+        line->setEnabled(logic_->fieldEnabled(it.key()));
+    }
+    if (workTypeLabel_)
+        workTypeLabel_->setText(logic_->text(kWorkTypeLabel));
+    for (const StepButton& b : stepButtons()) {
+        QAbstractButton* button = buttons_.value(b.name);
+        const StepScreen screen = [&] {
+            // What the button would open, without running its check.
+            switch (b.role) {
+            case StepRole::Design:
+            case StepRole::Hanger:
+            case StepRole::CardLabels:
+                return StepScreen::Operations;
+            case StepRole::Packaging:
+                return StepScreen::Packaging;
+            default:
+                return StepScreen::None;
+            }
+        }();
+        const bool available = screen != StepScreen::None && links_.steps.contains(int(screen));
+        button->setEnabled(available && logic_->buttonEnabled(b.name));
+        button->setToolTip(available ? b.hint : kNotAvailableYet);
+    }
+    for (QAbstractButton* r : kinds_->buttons()) {
+        r->setEnabled(logic_->kindChoiceEnabled());
+        const bool checked = r->objectName() == kindButton(logic_->kind());
+        if (r->isChecked() != checked) {
+            kinds_->setExclusive(false);
+            r->setChecked(checked);
+            kinds_->setExclusive(true);
+        }
+    }
+    NB->setEnabled(logic_->notebookEnabled());
+    buttons_.value(QStringLiteral("BotDeleteCA"))->setEnabled(logic_->hasHeader() || logic_->hasLines());
+}
+
+void TCORVF035FICTEC::selectPage(const QString& kind) {
+    const int index = sheetKinds().indexOf(kind);
+    NB->setCurrentIndex(index < 0 ? 0 : index);
+    for (int i = 0; i < NB->count(); ++i)
+        NB->setTabEnabled(i, index < 0 || i == index);
+}
+
+bool TCORVF035FICTEC::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusIn && inputs_.contains(watched->objectName()))
+        logic_->fieldEnter(watched->objectName());
+    return ScreenDialog::eventFilter(watched, event);
+}
+
+bool TCORVF035FICTEC::runCheck(const QString& input) {
+    if (auto* line = qobject_cast<QLineEdit*>(inputs_.value(input)))
+        logic_->setText(input, line->text());
+    const bool ok = logic_->fieldExit(input);
+    refresh();
+    return ok;
+}
+
+bool TCORVF035FICTEC::save() {
+    const QVariantMap columns = logic_->saveColumns();
+    if (columns.isEmpty())
+        return true; // no kind chosen: nothing to write
+    QString error;
+    if (!store_.saveHeader(columns, &error)) {
+        view().message(error);
+        return false;
+    }
+    if (links_.sheetMarked)
+        links_.sheetMarked(ctx_.ArticleCode, true);
+    return true;
+}
+
+bool TCORVF035FICTEC::removeSheet() {
+    if (!view().confirm(kDeleteQuestion))
+        return false;
+    ctx_.StepCancelled = true;
+    QString error;
+    if (!store_.deleteSheet(ctx_.ArticleCode, &error)) {
+        view().message(error);
+        return false;
+    }
+    if (links_.sheetMarked)
+        links_.sheetMarked(ctx_.ArticleCode, false);
+    SheetReference reference;
+    if (readReference(&reference))
+        logic_->sheetDeleted(reference);
+    reloadLines();
+    refresh();
+    return true;
+}
+
+void TCORVF035FICTEC::cancelChanges() {
+    conventions()->setChecksEnabled(false);
+    SheetReference reference;
+    QString error;
+    const std::optional<QVariantMap> header = store_.header(ctx_.ArticleCode, &error);
+    if (readReference(&reference) && header) {
+        const std::optional<std::vector<FictecDetLine>> lines = store_.lines(ctx_.ArticleCode, {}, &error);
+        logic_->cancel(reference, *header, lines && !lines->empty());
+    } else if (!header) {
+        view().message(error);
+    }
+    refresh();
+    conventions()->setChecksEnabled(true);
+}
+
+void TCORVF035FICTEC::openStep(const QString& name) {
+    if (!conventions()->checkFocused())
+        return;
+    const StepScreen screen = logic_->prepareStep(name);
+    if (screen == StepScreen::None || !links_.steps.contains(int(screen)))
+        return;
+    // The kind is written before the first step writes lines, so the lines
+    // never stand without their header.
+    QString error;
+    if (!logic_->hasHeader() && !store_.ensureHeader(ctx_.ArticleCode, ctx_.SheetKind, &error)) {
+        view().message(error);
+        return;
+    }
+    links_.steps.value(int(screen))(this, ctx_);
+    reloadLines();
+    refresh();
+}
+
+void openTechSheet(QWidget* parent, TechSheetContext& context, db::Database& corvane, db::Dataset& workTypes,
+                   SheetLinks links, const screens::ScreenSetting& setting) {
+    TCORVF035FICTEC form(context, corvane, workTypes, std::move(links), setting, parent);
+    form.exec();
+}
+
+} // namespace corvane::techsheet
