@@ -53,6 +53,44 @@ const QStringList kSortColumns{"TIPO", "CODIGOMP", "DESIGN"};
 
 QString number(double v) { return QString::number(v, 'g', 15); }
 
+// The caption of a step button; its hint says more.
+QString stepCaption(StepRole role) {
+    switch (role) {
+    case StepRole::Weaving:
+    case StepRole::Knitting:
+        return QStringLiteral("Fios/Teares");
+    case StepRole::Ultrasound:
+        return QStringLiteral("Corte Ultra Som");
+    case StepRole::SideSeam:
+        return QStringLiteral("Costura Lateral");
+    case StepRole::Labels:
+        return QStringLiteral("Etiquetas");
+    case StepRole::Fringe:
+        return QStringLiteral("Franja");
+    case StepRole::Steaming:
+        return QStringLiteral("Vaporizar");
+    case StepRole::Linking:
+        return QStringLiteral("Ramalhar");
+    case StepRole::Embroidery:
+        return QStringLiteral("Bordar");
+    case StepRole::Saw:
+        return QStringLiteral("Serra Eléctrica");
+    case StepRole::Printing:
+        return QStringLiteral("Impressão");
+    case StepRole::Design:
+        return QStringLiteral("Desenho");
+    case StepRole::Hanger:
+        return QStringLiteral("Cabides");
+    case StepRole::CardLabels:
+        return QStringLiteral("Etiq. Cartolina");
+    case StepRole::Packaging:
+        return QStringLiteral("Embalagem");
+    case StepRole::Fabric:
+        break;
+    }
+    return QStringLiteral("Tecido");
+}
+
 } // namespace
 
 TCORVF035FICTEC::TCORVF035FICTEC(TechSheetContext& context, db::Database& corvane, db::Dataset& workTypes,
@@ -92,8 +130,8 @@ TCORVF035FICTEC::TCORVF035FICTEC(TechSheetContext& context, db::Database& corvan
         kinds_->addButton(r);
         radios->addWidget(r);
         connect(r, &QRadioButton::clicked, this, [this, kind = QString::fromLatin1(k.kind)] {
-            logic_->chooseKind(kind);
-            refresh();
+            // The first field of the page takes the focus once it is enabled.
+            leaveHoldingMessages([this, &kind] { logic_->chooseKind(kind); }, [this] { refresh(); });
         });
     }
     outer->addWidget(group);
@@ -102,7 +140,7 @@ TCORVF035FICTEC::TCORVF035FICTEC(TechSheetContext& context, db::Database& corvan
     NB->setObjectName(QStringLiteral("NB"));
     for (const auto& k : kKinds)
         NB->addTab(buildPage(QString::fromLatin1(k.kind)), QString::fromUtf8(k.page));
-    outer->addWidget(NB, 3);
+    outer->addWidget(NB, 5);
 
     grid_ = new QTableView(this);
     grid_->setObjectName(QStringLiteral("wwDBGrid1"));
@@ -120,7 +158,7 @@ TCORVF035FICTEC::TCORVF035FICTEC(TechSheetContext& context, db::Database& corvan
         if (section < kSortColumns.size() && logic_->sortLines(kSortColumns[section]))
             reloadLines();
     });
-    outer->addWidget(grid_, 2);
+    outer->addWidget(grid_, 3);
     addStatusBar(outer);
 
     connectClosing(buttons_.value(QStringLiteral("BitGravar")), [this] { return save(); });
@@ -148,7 +186,7 @@ TCORVF035FICTEC::TCORVF035FICTEC(TechSheetContext& context, db::Database& corvan
                 [this, name] { runCheck(name); });
         }
     }
-    resize(1100, 760);
+    resize(1100, 860);
 }
 
 TCORVF035FICTEC::~TCORVF035FICTEC() = default;
@@ -165,6 +203,7 @@ QWidget* TCORVF035FICTEC::buildPage(const QString& kind) {
         rule.maxLength = f.width;
         rule.readOnly = f.readOnly;
         QLineEdit* edit = screens::makeInput(rule, page);
+        edit->setMaximumWidth(edit->fontMetrics().horizontalAdvance(QLatin1Char('W')) * qBound(4, f.width, 30) + 16);
         inputs_.insert(f.input, edit);
         auto* caption = new QLabel(f.label, page);
         caption->setObjectName(QStringLiteral("Caption_") + f.input);
@@ -187,7 +226,7 @@ QWidget* TCORVF035FICTEC::buildPage(const QString& kind) {
     for (const StepButton& b : stepButtons()) {
         if (b.kind != kind)
             continue;
-        auto* button = new QPushButton(b.hint.isEmpty() ? b.name : b.hint, steps);
+        auto* button = new QPushButton(stepCaption(b.role), steps);
         button->setObjectName(b.name);
         button->setFocusPolicy(Qt::NoFocus);
         button->setAutoDefault(false);
