@@ -241,6 +241,68 @@ private slots:
         QCOMPARE(stepLines(f.db(), kArticle, QStringLiteral("D"))[1].quant, 3.0);
     }
 
+    void cardLabels_data() { addBackendRows(); }
+    // Cardboard labels: the typed time stays, its cost rounded to 3; the
+    // closing questions on a material without quantity or price.
+    void cardLabels() {
+        QFETCH(QString, backend);
+        SKIP_UNLESS_BACKEND(backend);
+        StepFixture f(backend);
+        QVERIFY2(f.ready(), qPrintable(f.site.error()));
+        f.site.exec(f.db(),
+                    QStringLiteral("INSERT INTO OPERACOES (CODIGO, DESIGNACAO, TC, UNIDADE, TU, PRECO, "
+                                   "TIPOCUSTO) VALUES (61, 'Colocar Etiqueta', 5, 'Min', 'N', 0.123, "
+                                   "'X050061')"));
+        TechSheetContext ctx = context(kArticle, QStringLiteral("I"), 0);
+        OperationStep s(ctx, f.corvane(), f.factura(), QStringLiteral("DEMO"), f.view);
+        QVERIFY(s.open());
+        QVERIFY(f.view.messages.isEmpty()); // no design or hanger time needed
+        QVERIFY(!s.showsMinutes());
+        QCOMPARE(int(s.rows().size()), 1);
+        s.okLeft(0, true);
+        QVERIFY(s.timeLeft(0, QStringLiteral("2,5")));
+        QCOMPARE(s.rows()[0].QTD, 2.5);
+        QCOMPARE(s.rows()[0].CUSTO, 0.308);
+        QVERIFY(s.insertMaterial());
+        s.typeEntered();
+        QVERIFY(!s.typeLeft(QStringLiteral("160")));
+        QVERIFY(s.typeLeft(QStringLiteral("11")));
+        QVERIFY(s.codeLeft(QStringLiteral("ETQ.CAR.COLEC")));
+        QCOMPARE(s.material().price, 0.07);
+        f.view.answers = {true};
+        QVERIFY(s.priceLeft(QStringLiteral("0")));
+        QCOMPARE(f.view.questions.last(), QStringLiteral("Artigo sem preço definido. Continua ?"));
+        QCOMPARE(s.material().price, 0.0);
+        f.view.questions.clear();
+        f.view.answers = {true, false};
+        QVERIFY(!s.finish());
+        QCOMPARE(f.view.questions, (QStringList{"Não inseriu o consumo de Material .Deseja Continuar ?",
+                                                "Não inseriu o Custo de Material .Deseja Continuar ?"}));
+        QVERIFY(!s.written());
+        // No on a price of 0 drops the material.
+        f.view.answers = {false};
+        QVERIFY(s.priceLeft(QStringLiteral("0")));
+        QVERIFY(s.material().code.isEmpty());
+        QCOMPARE(f.view.focus.last(), QStringLiteral("Edit_TipoMat"));
+        QVERIFY(s.typeLeft(QStringLiteral("11")));
+        QVERIFY(s.codeLeft(QStringLiteral("ETQ.CAR.COLEC")));
+        QVERIFY(s.quantityLeft(QStringLiteral("2")));
+        QVERIFY(s.costLeft(QStringLiteral("0.5"))); // the typed cost replaces the computed one
+        f.view.questions.clear();
+        QVERIFY(s.finish());
+        QVERIFY(f.view.questions.isEmpty());
+        const QList<Stored> lines = stepLines(f.db(), kArticle, QStringLiteral("I"));
+        QCOMPARE(lines.size(), 2);
+        QCOMPARE(lines[0].tipo, 5);
+        QCOMPARE(lines[0].quant, 2.5);
+        QCOMPARE(lines[0].valor, 0.308);
+        QCOMPARE(lines[0].quantFinal, 2.525); // cost type 5 wastes 1%
+        QCOMPARE(lines[1].code, QStringLiteral("ETQ.CAR.COLEC"));
+        QCOMPARE(lines[1].tipo, 5);
+        QCOMPARE(lines[1].quant, 2.0);
+        QCOMPARE(lines[1].valor, 0.5);
+    }
+
     void packaging_data() { addBackendRows(); }
     // Packaging: the worked example, the proposals of the packaging types,
     // row 2 emptied, the sheet's materials found again, and costing after F7.

@@ -117,19 +117,15 @@ bool OperationStepScreen::open() {
     QString error;
     const std::optional<QVariant> basis =
         data_.db.scalar(QStringLiteral("Select TIPOPRECO From PARGER Where CODIGO = 1"), {}, &error);
-    if (!basis && !error.isEmpty()) {
-        view_.message(error);
-        return false;
-    }
+    if (!basis && !error.isEmpty())
+        return notOpened(error);
     priceBasis_ = basis ? basis->toString().trimmed().toUpper() : QString();
 
     std::vector<WorkArticleRow> rows;
     const std::optional<std::vector<FictecDetLine>> lines =
         sheets_.stepLines(ctx_->ArticleCode, step_, &error);
-    if (!lines || !readCandidates(rows, &error)) {
-        view_.message(error);
-        return false;
-    }
+    if (!lines || !readCandidates(rows, &error))
+        return notOpened(error);
     rows_ = std::move(rows);
     for (const FictecDetLine& line : *lines) {
         if (!marksRow(line))
@@ -144,13 +140,17 @@ bool OperationStepScreen::open() {
     }
     applySort();
     // The user's work rows are this screen's, marked as shown.
-    if (!work_.fillArticles(rows_, &error)) {
-        view_.message(error);
-        return false;
-    }
+    if (!work_.fillArticles(rows_, &error))
+        return notOpened(error);
     materialsFromSheet(*lines);
     opened();
     return true;
+}
+
+bool OperationStepScreen::notOpened(const QString& error) {
+    view_.message(error);
+    ctx_->StepCancelled = true; // the screen closes and writes nothing
+    return false;
 }
 
 int OperationStepScreen::rowOf(const QString& code) const {

@@ -117,6 +117,7 @@ protected:
 
 private:
     void applySort();
+    bool notOpened(const QString& error);
     bool readCostTypes(CostTypes& out, QString* error);
 };
 
