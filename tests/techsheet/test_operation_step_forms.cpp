@@ -1,0 +1,106 @@
+#include "reference/screen_fixture.h"
+#include "support/modal_closer.h"
+#include "techsheet/steps/ui/operation_step_forms.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QtTest>
+
+using namespace corvane;
+using namespace corvane::techsheet;
+
+namespace {
+
+const QString kArticle = QStringLiteral("CHCLA01.PRE");
+
+int stepLineCount(ScreenFixture& f, const QString& step) {
+    return selectRows(f.db(),
+                      QStringLiteral("SELECT DETAIL FROM FICTECDET WHERE ARTIGO = :A AND RELACFICTEC = :S"),
+                      {{QStringLiteral("A"), kArticle}, {QStringLiteral("S"), step}})
+        .size();
+}
+
+// Ticks a row's OK box with the keyboard.
+void tick(QTableView* grid, int row) {
+    grid->setFocus();
+    grid->setCurrentIndex(grid->model()->index(row, WorkRowsModel::Ok));
+    QTest::keyClick(grid, Qt::Key_Space);
+}
+
+} // namespace
+
+class TestOperationStepForms : public QObject {
+    Q_OBJECT
+private slots:
+    void forms_data() { addBackendRows(); }
+    // Each window opens over the user's rows; a ticked row is written by "&Terminar".
+    void forms() {
+        QFETCH(QString, backend);
+        SKIP_UNLESS_BACKEND(backend);
+        ScreenFixture f(backend);
+        QVERIFY2(f.ready(), qPrintable(f.site.error()));
+        f.site.exec(f.db(), QStringLiteral("DELETE FROM FICTECDET WHERE ARTIGO = 'CHCLA01.PRE'"));
+        f.site.exec(f.db(), QStringLiteral("UPDATE OPERACOES SET PRECO = 0.2 WHERE TC = 20"));
+        ModalCloser closer;
+        screens::ScreenSetting setting;
+        setting.signature = QStringLiteral("Corvane de teste");
+        db::Database& factura = f.modules().database->DbFacturacao;
+
+        // Design, through the opener the sheet screen calls.
+        TechSheetContext ctx;
+        ctx.ArticleCode = kArticle;
+        ctx.StepCode = QStringLiteral("H");
+        ctx.OperationMinutes = 30;
+        QString title;
+        QString cost;
+        QTimer::singleShot(200, [&] {
+            auto* form = qobject_cast<TCORVF035_OPERACOES*>(QApplication::activeModalWidget());
+            if (!form)
+                return;
+            title = form->windowTitle();
+            tick(form->grid(), 0);
+            cost = form->grid()->model()->index(0, WorkRowsModel::Custo).data().toString();
+            form->findChild<QPushButton*>(QStringLiteral("BitTerminar"))->click();
+        });
+        QVERIFY(openOperationStep(nullptr, ctx, f.corvane(), factura, QStringLiteral("DEMO"), setting));
+        QCOMPARE(title, QStringLiteral("Seleccione a Operação (Desenho)"));
+        QCOMPARE(cost, QStringLiteral("6"));
+        QVERIFY(!ctx.StepCancelled);
+        QCOMPARE(stepLineCount(f, QStringLiteral("H")), 1);
+        QVERIFY(closer.texts.isEmpty());
+
+        // Packaging: the time typed in the grid, the proposed materials written too.
+        ctx.StepCode = QStringLiteral("B");
+        TCORVF035_EMBALAGEM form(ctx, f.corvane(), factura, QStringLiteral("DEMO"), setting);
+        form.show();
+        QVERIFY(form.isVisible());
+        QCOMPARE(form.windowTitle(), QStringLiteral("Seleccione a Operação (Embalagem)"));
+        QCOMPARE(form.input(QStringLiteral("Edit_MpNro1"))->text(), QStringLiteral("EMB.SACO3040"));
+        QVERIFY(!form.input(QStringLiteral("Edit_MpNro1"))->isEnabled());
+        tick(form.grid(), 0);
+        QVERIFY(form.grid()->model()->setData(form.grid()->model()->index(0, WorkRowsModel::Tempo),
+                                              QStringLiteral("2"), Qt::EditRole));
+        QCOMPARE(form.grid()->model()->index(0, WorkRowsModel::Custo).data().toString(),
+                 QStringLiteral("0.24"));
+        form.findChild<QPushButton*>(QStringLiteral("BitTerminar"))->click();
+        QVERIFY(!form.isVisible());
+        QVERIFY(form.logic().written());
+        QCOMPARE(stepLineCount(f, QStringLiteral("B")), 3);
+        QVERIFY2(closer.texts.isEmpty(), qPrintable(closer.texts.join(QLatin1Char('|'))));
+
+        // "&Cancelar" writes nothing.
+        ctx.StepCode = QStringLiteral("H");
+        TCORVF035_OPERACOES cancelled(ctx, f.corvane(), factura, QStringLiteral("DEMO"), setting);
+        cancelled.show();
+        tick(cancelled.grid(), 1);
+        cancelled.findChild<QPushButton*>(QStringLiteral("BotCancelar"))->click();
+        QVERIFY(!cancelled.isVisible());
+        QVERIFY(ctx.StepCancelled);
+        QCOMPARE(stepLineCount(f, QStringLiteral("H")), 1);
+    }
+};
+
+QTEST_MAIN(TestOperationStepForms)
+#include "test_operation_step_forms.moc"
