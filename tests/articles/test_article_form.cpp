@@ -50,9 +50,10 @@ private slots:
             QCOMPARE(d->windowTitle(), QStringLiteral("Abertura de Fichas Técnicas"));
             QCOMPARE(d->findChild<QLabel*>(QStringLiteral("Label_Artg"))->text(), QStringLiteral("10 Artigos"));
             QTRY_COMPARE(d->focusWidget()->objectName(), kList);
-            auto* sheet = d->findChild<QPushButton*>(QStringLiteral("BotFicTec"));
-            QVERIFY(!sheet->isEnabled());
-            QCOMPARE(sheet->toolTip(), kNotAvailableYet);
+            QVERIFY(d->findChild<QPushButton*>(QStringLiteral("BotFicTec"))->isEnabled());
+            auto* search = d->findChild<QPushButton*>(QStringLiteral("BotSelect"));
+            QVERIFY(!search->isEnabled());
+            QCOMPARE(search->toolTip(), kNotAvailableYet);
 
             // Into the inputs: the article is being changed; back to the list: saved.
             QVERIFY(form->logic().locate(QStringLiteral("GR0001")));

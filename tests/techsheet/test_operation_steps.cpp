@@ -44,7 +44,7 @@ TechSheetContext context(const QString& article, const QString& step, int minute
 }
 
 // A signed-on demo site without sheet lines of the two articles, the design
-// operations at 0.2 and a hanger-fitting operation of cost type 6.
+// operations at 0.2 and one hanger-fitting operation of cost type 6.
 struct StepFixture : ScreenFixture {
     explicit StepFixture(const QString& backend) : ScreenFixture(backend) {
         if (!ready())
@@ -53,6 +53,8 @@ struct StepFixture : ScreenFixture {
                   QStringLiteral("DELETE FROM FICTECDET WHERE ARTIGO IN ('CHCLA01.PRE', 'CHCLA02.PRE')"));
         site.exec(db(), QStringLiteral("DELETE FROM WORKFTARTIGOS"));
         site.exec(db(), QStringLiteral("UPDATE OPERACOES SET PRECO = 0.2 WHERE TC = 20"));
+        // Only the hanger and cardboard-label operations the tests add.
+        site.exec(db(), QStringLiteral("DELETE FROM OPERACOES WHERE TC IN (5, 6)"));
         site.exec(db(), QStringLiteral(
                             "INSERT INTO OPERACOES (CODIGO, DESIGNACAO, TC, UNIDADE, TU, PRECO, TIPOCUSTO) "
                             "VALUES (60, 'Colocar Cabide', 6, 'Min', 'N', 0.3, 'X060060')"));

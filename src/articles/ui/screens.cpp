@@ -2,6 +2,7 @@
 
 #include "article_form.h"
 #include "satellite_forms.h"
+#include "techsheet/steps/ui/operation_step_forms.h"
 #include "techsheet/ui/sheet_form.h"
 #include "shell/data_modules.h"
 
@@ -10,8 +11,21 @@ namespace corvane::articles {
 namespace {
 
 // The step screens of this version, opened from the technical sheet.
-techsheet::SheetLinks sheetSteps(shell::DataModules&, const WorkingContext&, const screens::ScreenSetting&) {
-    return {};
+techsheet::SheetLinks sheetSteps(shell::DataModules& modules, const WorkingContext& ctx,
+                                 const screens::ScreenSetting& setting) {
+    using techsheet::StepScreen;
+    using techsheet::TechSheetContext;
+    techsheet::SheetLinks links;
+    shell::TDTCORVANE* data = modules.corvane.get();
+    db::Database* factura = &modules.database->DbFacturacao;
+    const QString user = ctx.UserCode;
+    links.steps.insert(int(StepScreen::Operations), [=](QWidget* parent, TechSheetContext& sheet) {
+        return techsheet::openOperationStep(parent, sheet, *data, *factura, user, setting);
+    });
+    links.steps.insert(int(StepScreen::Packaging), [=](QWidget* parent, TechSheetContext& sheet) {
+        return techsheet::openPackagingStep(parent, sheet, *data, *factura, user, setting);
+    });
+    return links;
 }
 
 } // namespace
