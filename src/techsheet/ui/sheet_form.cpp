@@ -158,6 +158,8 @@ TCORVF035FICTEC::TCORVF035FICTEC(TechSheetContext& context, db::Database& corvan
         if (section < kSortColumns.size() && logic_->sortLines(kSortColumns[section]))
             reloadLines();
     });
+    grid_->setMinimumHeight(200);
+    grid_->verticalHeader()->setDefaultSectionSize(20);
     outer->addWidget(grid_, 3);
     addStatusBar(outer);
 
@@ -186,7 +188,7 @@ TCORVF035FICTEC::TCORVF035FICTEC(TechSheetContext& context, db::Database& corvan
                 [this, name] { runCheck(name); });
         }
     }
-    resize(1100, 860);
+    resize(1100, 960);
 }
 
 TCORVF035FICTEC::~TCORVF035FICTEC() = default;
@@ -195,6 +197,7 @@ QWidget* TCORVF035FICTEC::buildPage(const QString& kind) {
     auto* page = new QWidget(NB);
     auto* row = new QHBoxLayout(page);
     auto* form = new QFormLayout;
+    form->setVerticalSpacing(3);
     for (const SheetField& f : sheetFields()) {
         if (f.kind != kind)
             continue;

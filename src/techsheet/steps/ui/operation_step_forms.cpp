@@ -145,7 +145,12 @@ OperationStepForm::OperationStepForm(const QString& name, const LogicFactory& ma
     grid_->setSelectionMode(QAbstractItemView::SingleSelection);
     grid_->horizontalHeader()->setSectionsClickable(true);
     grid_->installEventFilter(this);
+    grid_->verticalHeader()->hide();
+    const int widths[] = {90, 300, 50, 80, 40, 90, 80, 80};
+    for (int c = 0; c < model_->columnCount() && c < 8; ++c)
+        grid_->setColumnWidth(c, widths[c]);
     layout->addWidget(grid_, 1);
+    resize(900, 480);
     connect(grid_->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int section) {
         if (section != WorkRowsModel::Codigo && section != WorkRowsModel::Designacao)
             return;
