@@ -1,6 +1,10 @@
+#include "support/recording_view.h"
 #include "support/test_site.h"
+#include "techsheet/screens/sheet_screen.h"
 #include "techsheet/store/sheet_store.h"
 #include "techsheet/tech_sheet_context.h"
+#include "shell/version_steps.h"
+#include "shell/version_tables.h"
 
 #include <QThread>
 #include <QtTest>
@@ -122,6 +126,50 @@ private slots:
         // The lines are read in the order asked for.
         QVERIFY(store.replaceStep(kArticle, QStringLiteral("H"), {line(20, "Z", 1), line(20, "A", 2)}));
         QCOMPARE(store.lines(kArticle, QStringLiteral("CODIGOMP"))->front().CODIGOMP, QStringLiteral("A"));
+    }
+
+    void kindsWriteTheirColumns_data() { addBackendRows(); }
+    // What the sheet screen saves for each kind is what the header holds
+    // afterwards, and nothing else is written.
+    void kindsWriteTheirColumns() {
+        QFETCH(QString, backend);
+        SKIP_UNLESS_BACKEND(backend);
+        TestSite site(backend);
+        REQUIRE_SITE(site);
+        clean(site);
+        SheetStore store(site.program());
+        SheetReference reference;
+        reference.parameters = SheetParameters::fromRow(
+            *site.program().firstRow(QStringLiteral("SELECT * FROM PARGER WHERE CODIGO = 1")));
+        const QStringList all = shell::atCurrentVersion(shell::fictecMasTable()).columnNames();
+        for (const QString& kind : sheetKinds()) {
+            const QString article = QStringLiteral("ART.") + kind;
+            TechSheetContext context;
+            context.ArticleCode = article;
+            context.ArticleWidth = 30;
+            RecordingPagedView<SheetView> view;
+            SheetScreen screen(context, view);
+            QVERIFY(screen.activate(reference, {}, false));
+            QVERIFY(screen.chooseKind(kind));
+            const QVariantMap columns = screen.saveColumns();
+            QVERIFY(!columns.isEmpty());
+            QVERIFY(store.saveHeader(columns));
+            const QVariantMap stored = *store.header(article);
+            for (const QString& column : all) {
+                const QVariant written = columns.value(column);
+                const QVariant held = stored.value(column);
+                if (!columns.contains(column)) {
+                    // SUPIMPR and FACTCONV have defaults; the rest stay empty.
+                    if (column != QLatin1String("SUPIMPR"))
+                        QVERIFY2(held.isNull(), qPrintable(kind + QLatin1Char(' ') + column));
+                } else if (written.metaType().id() == QMetaType::QString) {
+                    QCOMPARE(held.toString().trimmed(), written.toString());
+                } else {
+                    QVERIFY2(qFuzzyCompare(1 + held.toDouble(), 1 + written.toDouble()),
+                             qPrintable(kind + QLatin1Char(' ') + column));
+                }
+            }
+        }
     }
 
     void workRows_data() { addBackendRows(); }

@@ -239,72 +239,64 @@ bool WorkRowsStore::clear(QString* error) {
         error);
 }
 
-bool WorkRowsStore::fillArticles(const std::vector<WorkArticleRow>& rows, QString* error) {
-    const QStringList columns{"UTIL", "CODIGO", "DESIGNACAO", "UNCOMPRA", "CUSTOPADRAO", "OK", "QTD", "PRECO",
-                              "CUSTO"};
+namespace {
+// Replaces the user's rows of a work table in one transaction.
+bool replaceUserRows(db::Database& db, const QString& table, const QString& user, const QList<QVariantMap>& rows,
+                     QString* error) {
     return inTransaction(
-        *db_,
+        db,
         [&] {
-            if (!db_->exec(QStringLiteral("DELETE FROM WORKFTARTIGOS WHERE UTIL=:WUTIL"),
-                           {{QStringLiteral("WUTIL"), user_}}, error))
+            if (!db.exec(QStringLiteral("DELETE FROM %1 WHERE UTIL=:WUTIL").arg(table),
+                         {{QStringLiteral("WUTIL"), user}}, error))
                 return false;
-            const QString sql = insertSql(QStringLiteral("WORKFTARTIGOS"), columns);
-            for (const WorkArticleRow& r : rows)
-                if (!db_->exec(sql,
-                               {{"UTIL", user_},
-                                {"CODIGO", r.CODIGO},
-                                {"DESIGNACAO", r.DESIGNACAO.left(40)},
-                                {"UNCOMPRA", r.UNCOMPRA.left(3)},
-                                {"CUSTOPADRAO", r.CUSTOPADRAO},
-                                {"OK", r.OK},
-                                {"QTD", r.QTD},
-                                {"PRECO", r.PRECO},
-                                {"CUSTO", r.CUSTO}},
-                               error))
+            for (QVariantMap row : rows) {
+                row.insert(QStringLiteral("UTIL"), user);
+                if (!db.exec(insertSql(table, row.keys()), row, error))
                     return false;
+            }
             return true;
         },
         error);
 }
+} // namespace
+
+bool WorkRowsStore::fillArticles(const std::vector<WorkArticleRow>& rows, QString* error) {
+    QList<QVariantMap> values;
+    for (const WorkArticleRow& r : rows)
+        values << QVariantMap{{"CODIGO", r.CODIGO},
+                              {"DESIGNACAO", r.DESIGNACAO.left(40)},
+                              {"UNCOMPRA", r.UNCOMPRA.left(3)},
+                              {"CUSTOPADRAO", r.CUSTOPADRAO},
+                              {"OK", r.OK},
+                              {"QTD", r.QTD},
+                              {"PRECO", r.PRECO},
+                              {"CUSTO", r.CUSTO}};
+    return replaceUserRows(*db_, QStringLiteral("WORKFTARTIGOS"), user_, values, error);
+}
 
 bool WorkRowsStore::fillMachines(const std::vector<WorkMachineRow>& rows, QString* error) {
-    const QStringList columns{"UTIL",   "CODIGO",  "DESIGNACAO", "UNIDADE", "LARGURA",       "CUSTOPADRAO",
-                              "PRODUCAO1", "ACERTO1", "PRODUCAO2", "ACERTO2", "TIPOPRD",    "LARG_RAPORT",
-                              "NROPASSAGENS", "RAPORT", "FITAS", "OK", "QTD", "PRECO", "CUSTO", "QTD_SEMACERTO"};
-    return inTransaction(
-        *db_,
-        [&] {
-            if (!db_->exec(QStringLiteral("DELETE FROM WORKFTMAQUINAS WHERE UTIL=:WUTIL"),
-                           {{QStringLiteral("WUTIL"), user_}}, error))
-                return false;
-            const QString sql = insertSql(QStringLiteral("WORKFTMAQUINAS"), columns);
-            for (const WorkMachineRow& r : rows)
-                if (!db_->exec(sql,
-                               {{"UTIL", user_},
-                                {"CODIGO", r.CODIGO},
-                                {"DESIGNACAO", r.DESIGNACAO.left(40)},
-                                {"UNIDADE", r.UNIDADE.left(3)},
-                                {"LARGURA", qRound(r.LARGURA)},
-                                {"CUSTOPADRAO", r.CUSTOPADRAO},
-                                {"PRODUCAO1", qRound(r.PRODUCAO1)},
-                                {"ACERTO1", qRound(r.ACERTO1)},
-                                {"PRODUCAO2", qRound(r.PRODUCAO2)},
-                                {"ACERTO2", qRound(r.ACERTO2)},
-                                {"TIPOPRD", r.TIPOPRD},
-                                {"LARG_RAPORT", qRound(r.LARG_RAPORT)},
-                                {"NROPASSAGENS", r.NROPASSAGENS},
-                                {"RAPORT", r.RAPORT},
-                                {"FITAS", qRound(r.FITAS)},
-                                {"OK", r.OK},
-                                {"QTD", r.QTD},
-                                {"PRECO", r.PRECO},
-                                {"CUSTO", r.CUSTO},
-                                {"QTD_SEMACERTO", r.QTD_SEMACERTO}},
-                               error))
-                    return false;
-            return true;
-        },
-        error);
+    QList<QVariantMap> values;
+    for (const WorkMachineRow& r : rows)
+        values << QVariantMap{{"CODIGO", r.CODIGO},
+                              {"DESIGNACAO", r.DESIGNACAO.left(40)},
+                              {"UNIDADE", r.UNIDADE.left(3)},
+                              {"LARGURA", qRound(r.LARGURA)},
+                              {"CUSTOPADRAO", r.CUSTOPADRAO},
+                              {"PRODUCAO1", qRound(r.PRODUCAO1)},
+                              {"ACERTO1", qRound(r.ACERTO1)},
+                              {"PRODUCAO2", qRound(r.PRODUCAO2)},
+                              {"ACERTO2", qRound(r.ACERTO2)},
+                              {"TIPOPRD", r.TIPOPRD},
+                              {"LARG_RAPORT", qRound(r.LARG_RAPORT)},
+                              {"NROPASSAGENS", r.NROPASSAGENS},
+                              {"RAPORT", r.RAPORT},
+                              {"FITAS", qRound(r.FITAS)},
+                              {"OK", r.OK},
+                              {"QTD", r.QTD},
+                              {"PRECO", r.PRECO},
+                              {"CUSTO", r.CUSTO},
+                              {"QTD_SEMACERTO", r.QTD_SEMACERTO}};
+    return replaceUserRows(*db_, QStringLiteral("WORKFTMAQUINAS"), user_, values, error);
 }
 
 std::optional<std::vector<WorkArticleRow>> WorkRowsStore::articles(QString* error) {

@@ -188,7 +188,7 @@ TCORVF035FICTEC::TCORVF035FICTEC(TechSheetContext& context, db::Database& corvan
                 [this, name] { runCheck(name); });
         }
     }
-    resize(1100, 960);
+    resize(1100, 860);
 }
 
 TCORVF035FICTEC::~TCORVF035FICTEC() = default;
@@ -429,9 +429,13 @@ void TCORVF035FICTEC::openStep(const QString& name) {
     // The kind is written before the first step writes lines, so the lines
     // never stand without their header.
     QString error;
-    if (!logic_->hasHeader() && !store_.ensureHeader(ctx_.ArticleCode, ctx_.SheetKind, &error)) {
-        view().message(error);
-        return;
+    if (!logic_->hasHeader()) {
+        if (!store_.ensureHeader(ctx_.ArticleCode, ctx_.SheetKind, &error)) {
+            view().message(error);
+            return;
+        }
+        if (links_.sheetMarked)
+            links_.sheetMarked(ctx_.ArticleCode, true);
     }
     links_.steps.value(int(screen))(this, ctx_);
     reloadLines();
