@@ -126,20 +126,9 @@ std::optional<std::vector<FictecDetLine>> SheetStore::stepLines(const QString& a
     return out;
 }
 
-bool SheetStore::saveHeader(const QVariantMap& columns, QString* error) {
-    // Only the header's own columns are written.
-    const db::Table table = shell::atCurrentVersion(shell::fictecMasTable());
-    const QStringList known = table.columnNames();
-    QVariantMap values;
-    for (auto it = columns.cbegin(); it != columns.cend(); ++it)
-        if (known.contains(it.key().toUpper()))
-            values.insert(it.key().toUpper(), it.value());
-    const QString article = values.value(QStringLiteral("CODIGO")).toString();
-    if (article.isEmpty()) {
-        if (error)
-            *error = QStringLiteral("Ficha Técnica sem artigo");
-        return false;
-    }
+// Inserts the header when the article has none; otherwise updates it with
+// `values` unless `onlyNew`. Under the sheet's lock, in one transaction.
+bool SheetStore::writeHeader(const QString& article, const QVariantMap& values, bool onlyNew, QString* error) {
     return inTransaction(
         *db_,
         [&] {
@@ -156,27 +145,33 @@ bool SheetStore::saveHeader(const QVariantMap& columns, QString* error) {
             for (const QString& c : values.keys())
                 if (c != QLatin1String("CODIGO"))
                     sets << QStringLiteral("%1=:%1").arg(c);
-            return sets.isEmpty() ||
+            return onlyNew || sets.isEmpty() ||
                    db_->exec(QStringLiteral("UPDATE FICTECMAS SET %1 WHERE CODIGO=:CODIGO").arg(sets.join(QLatin1Char(','))),
                              values, error);
         },
         error);
 }
 
+bool SheetStore::saveHeader(const QVariantMap& columns, QString* error) {
+    // Only the header's own columns are written.
+    const db::Table table = shell::atCurrentVersion(shell::fictecMasTable());
+    const QStringList known = table.columnNames();
+    QVariantMap values;
+    for (auto it = columns.cbegin(); it != columns.cend(); ++it)
+        if (known.contains(it.key().toUpper()))
+            values.insert(it.key().toUpper(), it.value());
+    const QString article = values.value(QStringLiteral("CODIGO")).toString();
+    if (article.isEmpty()) {
+        if (error)
+            *error = QStringLiteral("Ficha Técnica sem artigo");
+        return false;
+    }
+    return writeHeader(article, values, false, error);
+}
+
 bool SheetStore::ensureHeader(const QString& article, const QString& kind, QString* error) {
-    return inTransaction(
-        *db_,
-        [&] {
-            if (!lockSheet(article, error))
-                return false;
-            const std::optional<QVariant> n =
-                db_->scalar(QStringLiteral("SELECT COUNT(*) FROM FICTECMAS WHERE CODIGO = :C"),
-                            {{QStringLiteral("C"), article}}, error);
-            return n && (n->toInt() > 0 ||
-                         db_->exec(QStringLiteral("INSERT INTO FICTECMAS (CODIGO, TIPOFICTEC) VALUES (:C, :K)"),
-                                   {{QStringLiteral("C"), article}, {QStringLiteral("K"), kind}}, error));
-        },
-        error);
+    return writeHeader(article, {{QStringLiteral("CODIGO"), article}, {QStringLiteral("TIPOFICTEC"), kind}}, true,
+                       error);
 }
 
 bool SheetStore::deleteSheet(const QString& article, QString* error) {

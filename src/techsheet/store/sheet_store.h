@@ -50,6 +50,7 @@ public:
 
 private:
     bool lockSheet(const QString& article, QString* error);
+    bool writeHeader(const QString& article, const QVariantMap& values, bool onlyNew, QString* error);
 
     db::Database* db_;
 };
