@@ -38,10 +38,12 @@ struct SheetFixture : ScreenFixture {
         c.ArticleWidth = width;
         return c;
     }
-    std::unique_ptr<TCORVF035FICTEC> form(TechSheetContext& c) {
+    std::unique_ptr<TCORVF035FICTEC> form(TechSheetContext& c, const shell::AccessRights& rights = allRights()) {
         SheetLinks links;
         links.sheetMarked = [this](const QString& a, bool on) { marks << std::pair{a, on}; };
-        auto f = std::make_unique<TCORVF035FICTEC>(c, db(), corvane().TIPOTRABALHO, links, screens::ScreenSetting{});
+        screens::ScreenSetting setting;
+        setting.rights = rights;
+        auto f = std::make_unique<TCORVF035FICTEC>(c, db(), corvane().TIPOTRABALHO, links, setting);
         f->show();
         QTest::qWait(50);
         return f;
@@ -76,6 +78,17 @@ private slots:
         QCOMPARE(qobject_cast<QLineEdit*>(form->input(QStringLiteral("Edit_TmpDesenho")))->text(),
                  QStringLiteral("45"));
         form->close();
+
+        // Without the rights to insert and delete: no saving, no deleting.
+        shell::AccessRights readOnly = allRights();
+        readOnly.INSERIR = readOnly.ELIMINAR = QStringLiteral("N");
+        TechSheetContext again = f.context(QStringLiteral("CHCAC01.PRE"));
+        auto limited = f.form(again, readOnly);
+        QVERIFY(!limited->button(QStringLiteral("BitGravar"))->isVisible());
+        QVERIFY(!limited->button(QStringLiteral("BotDeleteCA"))->isVisible());
+        QVERIFY(!limited->removeSheet());
+        QVERIFY(!SheetStore(f.db()).header(QStringLiteral("CHCAC01.PRE"))->isEmpty());
+        limited->close();
     }
 
     // A new sheet: the kind chosen, its fields checked as they are left,

@@ -335,7 +335,7 @@ void TCORVF035FICTEC::refresh() {
             }
         }();
         const bool available = screen != StepScreen::None && links_.steps.contains(int(screen));
-        button->setEnabled(available && logic_->buttonEnabled(b.name));
+        button->setEnabled(available && mayInsert() && logic_->buttonEnabled(b.name));
         button->setToolTip(available ? b.hint : kNotAvailableYet);
     }
     for (QAbstractButton* r : kinds_->buttons()) {
@@ -348,6 +348,10 @@ void TCORVF035FICTEC::refresh() {
         }
     }
     NB->setEnabled(logic_->notebookEnabled());
+    // The rights of "Abertura Ficha Tecnica": saving and the steps need
+    // INSERIR, deleting ELIMINAR.
+    buttons_.value(QStringLiteral("BitGravar"))->setVisible(mayInsert());
+    buttons_.value(QStringLiteral("BotDeleteCA"))->setVisible(setting().rights.ELIMINAR == QLatin1String("S"));
     buttons_.value(QStringLiteral("BotDeleteCA"))->setEnabled(logic_->hasHeader() || logic_->hasLines());
 }
 
@@ -372,7 +376,11 @@ bool TCORVF035FICTEC::runCheck(const QString& input) {
     return ok;
 }
 
+bool TCORVF035FICTEC::mayInsert() const { return setting().rights.INSERIR == QLatin1String("S"); }
+
 bool TCORVF035FICTEC::save() {
+    if (!mayInsert())
+        return true; // closes without writing
     const QVariantMap columns = logic_->saveColumns();
     if (columns.isEmpty())
         return true; // no kind chosen: nothing to write
@@ -387,7 +395,7 @@ bool TCORVF035FICTEC::save() {
 }
 
 bool TCORVF035FICTEC::removeSheet() {
-    if (!view().confirm(kDeleteQuestion))
+    if (setting().rights.ELIMINAR != QLatin1String("S") || !view().confirm(kDeleteQuestion))
         return false;
     ctx_.StepCancelled = true;
     QString error;
@@ -421,7 +429,7 @@ void TCORVF035FICTEC::cancelChanges() {
 }
 
 void TCORVF035FICTEC::openStep(const QString& name) {
-    if (!conventions()->checkFocused())
+    if (!mayInsert() || !conventions()->checkFocused())
         return;
     const StepScreen screen = logic_->prepareStep(name);
     if (screen == StepScreen::None || !links_.steps.contains(int(screen)))

@@ -71,6 +71,7 @@ private:
     bool readReference(SheetReference* reference);
     bool reloadLines();
     bool runCheck(const QString& input);
+    bool mayInsert() const;
 
     TechSheetContext& ctx_;
     SheetStore store_;
