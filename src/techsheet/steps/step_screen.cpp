@@ -1,0 +1,202 @@
+#include "step_screen.h"
+
+#include "screens/field_input.h"
+#include "shell/data_modules.h"
+
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+namespace corvane::techsheet {
+
+namespace {
+
+// The article price PARGER.TIPOPRECO chooses: "CUP" standard cost, "PMC"
+// average cost, "PUE" last entry price, any other 0.
+double priceByBasis(const QString& basis, double standard, double average, double lastEntry) {
+    if (basis == QLatin1String("CUP"))
+        return standard;
+    if (basis == QLatin1String("PMC"))
+        return average;
+    if (basis == QLatin1String("PUE"))
+        return lastEntry;
+    return 0;
+}
+
+} // namespace
+
+StepScreen::StepScreen(TechSheetContext& ctx, shell::TDTCORVANE& data, db::Database& factura, QString user,
+                       ScreenView& view)
+    : ctx_(&ctx), data_(data), factura_(factura), user_(std::move(user)), view_(view), step_(ctx.StepCode),
+      sheets_(data.db), work_(data.db, user_), byCode_(factura, QStringLiteral("ARTIGOSNUM"), {}),
+      byName_(factura, QStringLiteral("ARTIGOSALFA"), {}) {}
+
+bool StepScreen::sameCode(const QString& a, const QString& b) {
+    return a.trimmed().compare(b.trimmed(), Qt::CaseInsensitive) == 0;
+}
+
+bool StepScreen::readRows(db::Database& db, const QString& sql, const QVariantMap& params,
+                          QList<QVariantList>& out, QString* error) {
+    QSqlQuery q(db.sql());
+    if (!db.exec(q, sql, params, error))
+        return false;
+    const int columns = q.record().count();
+    while (q.next()) {
+        QVariantList row;
+        for (int c = 0; c < columns; ++c)
+            row << q.value(c);
+        out << row;
+    }
+    return true;
+}
+
+void StepScreen::show(const Notes& notes) {
+    for (const QString& m : notes.messages) {
+        view_.beep();
+        view_.message(m);
+    }
+}
+
+bool StepScreen::refuse(const QString& message) {
+    view_.beep();
+    view_.message(message);
+    return false;
+}
+
+bool StepScreen::readNumberOf(const QString& text, double* out) {
+    QString message;
+    if (screens::readNumber(text.trimmed(), out, &message))
+        return true;
+    return refuse(message);
+}
+
+bool StepScreen::notOpened(const QString& error) {
+    view_.message(error);
+    ctx_->StepCancelled = true; // the screen closes and writes nothing
+    return false;
+}
+
+bool StepScreen::readPriceBasis(QString* error) {
+    const std::optional<QVariant> basis =
+        data_.db.scalar(QStringLiteral("Select TIPOPRECO From PARGER Where CODIGO = 1"), {}, error);
+    if (!basis && error && !error->isEmpty())
+        return false;
+    priceBasis_ = basis ? basis->toString().trimmed().toUpper() : QString();
+    return true;
+}
+
+bool StepScreen::readCostTypes(CostTypes& out, QString* error) {
+    QList<QVariantList> rows;
+    if (!readRows(data_.db, QStringLiteral("Select CODIGO, DESPERD, CLAS_ORC From TIPOCUSTO Order By CODIGO"),
+                  {}, rows, error))
+        return false;
+    for (const QVariantList& r : rows)
+        out.push_back({r.value(0).toInt(), r.value(1).toDouble(), r.value(2).toInt()});
+    return true;
+}
+
+bool StepScreen::takeSortColumn(const QString& column) {
+    if (column != QLatin1String("CODIGO") && column != QLatin1String("DESIGNACAO"))
+        return false;
+    sortColumn_ = column;
+    return true;
+}
+
+bool StepScreen::reported(bool ok, const QString& error) {
+    if (!ok)
+        view_.message(error);
+    return ok;
+}
+
+bool StepScreen::refusedInGrid(const Notes& notes) {
+    show(notes);
+    view_.focusField(QStringLiteral("DBGrid1"));
+    return false;
+}
+
+bool StepScreen::writeStep(std::vector<FictecDetLine> lines, const Notes& notes) {
+    show(notes);
+    QString error;
+    written_ = reported(sheets_.replaceStep(ctx_->ArticleCode, step_, std::move(lines), &error), error);
+    return written_;
+}
+
+bool StepScreen::quantityOf(MaterialEntry& m, const QString& typed) {
+    double q = 0;
+    if (!typed.trimmed().isEmpty() && !readNumberOf(typed, &q))
+        return false;
+    if (q == 0)
+        return refuse(QStringLiteral("Insira a Quantidade de Consumo ..."));
+    m.quantity = q;
+    m.cost = q * m.price;
+    return true;
+}
+
+StepScreen::PriceAnswer StepScreen::priceOf(MaterialEntry& m, const QString& typed) {
+    double p = 0;
+    if (typed.trimmed().isEmpty()) {
+        refuse(QStringLiteral("Insira o Preço de Custo ..."));
+        return PriceAnswer::Refused;
+    }
+    if (!readNumberOf(typed, &p))
+        return PriceAnswer::Refused;
+    if (p == 0 && !view_.confirm(kNoArticlePrice)) {
+        m = {};
+        return PriceAnswer::Dropped;
+    }
+    m.price = p;
+    m.cost = m.quantity * p;
+    return PriceAnswer::Taken;
+}
+
+bool StepScreen::costOf(MaterialEntry& m, const QString& typed, bool zeroRefused) {
+    double c = 0;
+    if (typed.trimmed().isEmpty())
+        return refuse(QStringLiteral("Insira o Custo ..."));
+    if (!readNumberOf(typed, &c))
+        return false;
+    if (zeroRefused && c == 0)
+        return refuse(QStringLiteral("Insira o Custo ..."));
+    m.cost = c;
+    return true;
+}
+
+std::optional<MaterialArticle> StepScreen::findArticle(const QString& code) {
+    QString error;
+    const std::optional<QVariantMap> row = factura_.firstRow(
+        QStringLiteral("Select CODIGO,DESIGNACAO,  TIPOMAT, UNCOMPRA , PMCUSTO, CUSTOPADRAO, PULENTRA From "
+                       "ARTIGOSCLS Where Codigo = :WMpNro"),
+        {{QStringLiteral("WMpNro"), code.trimmed()}}, &error);
+    if (!row) {
+        view_.message(error);
+        return std::nullopt;
+    }
+    if (row->isEmpty())
+        return std::nullopt;
+    MaterialArticle a;
+    a.code = row->value(QStringLiteral("CODIGO")).toString().trimmed();
+    a.designation = row->value(QStringLiteral("DESIGNACAO")).toString().trimmed();
+    a.unit = row->value(QStringLiteral("UNCOMPRA")).toString().trimmed();
+    a.type = row->value(QStringLiteral("TIPOMAT")).toInt();
+    a.price = priceByBasis(priceBasis_, row->value(QStringLiteral("CUSTOPADRAO")).toDouble(),
+                           row->value(QStringLiteral("PMCUSTO")).toDouble(),
+                           row->value(QStringLiteral("PULENTRA")).toDouble());
+    return a;
+}
+
+MaterialArticle StepScreen::articleOf(db::Dataset& articles, int row) const {
+    MaterialArticle a;
+    a.code = articles.text(row, QStringLiteral("CODIGO")).trimmed();
+    a.designation = articles.text(row, QStringLiteral("DESIGNACAO")).trimmed();
+    a.unit = articles.text(row, QStringLiteral("UNCOMPRA")).trimmed();
+    a.price = priceByBasis(priceBasis_, articles.number(row, QStringLiteral("CUSTOPADRAO")),
+                           articles.number(row, QStringLiteral("PMCUSTO")),
+                           articles.number(row, QStringLiteral("PULENTRA")));
+    return a;
+}
+
+bool StepScreen::openArticles(QString* error) {
+    return byCode_.reopen(error) && byCode_.fetchAll(error) && byName_.reopen(error) &&
+           byName_.fetchAll(error);
+}
+
+} // namespace corvane::techsheet

@@ -1,0 +1,137 @@
+#pragma once
+
+// What every step screen of the technical sheet shares: the context it reads,
+// the sheet and work rows it writes, the article lookups of its materials and
+// the checks of a material's quantity, price and cost.
+#include "core/screen_view.h"
+#include "db/dataset.h"
+#include "techsheet/sheet_lines.h"
+#include "techsheet/store/sheet_store.h"
+#include "techsheet/tech_sheet_context.h"
+
+#include <QCollator>
+#include <QList>
+#include <QVariantList>
+
+#include <algorithm>
+#include <optional>
+
+namespace corvane::shell {
+class TDTCORVANE;
+}
+
+namespace corvane::techsheet {
+
+// The ARTIGOSCLS columns a material is shown and priced with.
+struct MaterialArticle {
+    QString code;
+    QString designation;
+    QString unit;     // UNCOMPRA
+    int type = 0;     // TIPOMAT
+    double price = 0; // by PARGER.TIPOPRECO
+};
+
+class StepScreen {
+public:
+    StepScreen(TechSheetContext& ctx, shell::TDTCORVANE& data, db::Database& factura, QString user,
+               ScreenView& view);
+    virtual ~StepScreen() = default;
+
+    // Opening: the work rows refilled and marked from the sheet. False when
+    // they could not be read or written (message shown).
+    virtual bool open() = 0;
+    virtual QString caption() const = 0;
+    // A click on the title "Código" (CODIGO) or "Designação" (DESIGNACAO).
+    virtual void sortBy(const QString& column) = 0;
+    // Leaving the grid: the user's work rows take this screen's rows.
+    virtual bool gridLeft() = 0;
+    // "&Terminar": true when the step's lines were written and the screen closes.
+    virtual bool finish() = 0;
+    // "&Cancelar": nothing is written.
+    void cancel() { ctx_->StepCancelled = true; }
+    bool written() const { return written_; }
+
+    const QString& stepCode() const { return step_; }
+    const TechSheetContext& context() const { return *ctx_; }
+    const QString& sortColumn() const { return sortColumn_; }
+
+    // Articles of the materials, for the lookups and the code checks.
+    db::Dataset& articlesByCode() { return byCode_; }
+    db::Dataset& articlesByName() { return byName_; }
+
+protected:
+    // Messages of a calculation, each after a beep.
+    void show(const Notes& notes);
+    // A beep and the message; false.
+    bool refuse(const QString& message);
+    bool readNumberOf(const QString& text, double* out);
+    // The message of a failed opening; the screen closes and writes nothing.
+    bool notOpened(const QString& error);
+    // PARGER.TIPOPRECO, the basis of the article prices.
+    bool readPriceBasis(QString* error);
+    bool readCostTypes(CostTypes& out, QString* error);
+    // Takes a grid title's column to order by; false for any other column.
+    bool takeSortColumn(const QString& column);
+    // The message of a failed write; `ok`.
+    bool reported(bool ok, const QString& error);
+    // A refused closing check: its messages, the focus back in the grid; false.
+    bool refusedInGrid(const Notes& notes);
+    // Replaces the step's lines in one transaction after the messages of
+    // their calculation; false (message shown) leaves the sheet unchanged.
+    bool writeStep(std::vector<FictecDetLine> lines, const Notes& notes);
+
+    // The quantity, price and cost fields of a material as they are left:
+    // cost := quantity × price, or the typed cost. A price of 0 asks whether
+    // to go on; no drops the material.
+    enum class PriceAnswer { Taken, Refused, Dropped };
+    bool quantityOf(MaterialEntry& m, const QString& typed);
+    PriceAnswer priceOf(MaterialEntry& m, const QString& typed);
+    bool costOf(MaterialEntry& m, const QString& typed, bool zeroRefused);
+
+    // An article looked up by code in the invoicing database (any type).
+    std::optional<MaterialArticle> findArticle(const QString& code);
+    // The article of a material list row, priced by TIPOPRECO.
+    MaterialArticle articleOf(db::Dataset& articles, int row) const;
+    bool openArticles(QString* error);
+
+    static bool sameCode(const QString& a, const QString& b);
+    // Every row of a select as values in column order.
+    static bool readRows(db::Database& db, const QString& sql, const QVariantMap& params,
+                         QList<QVariantList>& out, QString* error);
+
+    TechSheetContext* ctx_;
+    shell::TDTCORVANE& data_;
+    db::Database& factura_;
+    QString user_;
+    ScreenView& view_;
+    QString step_;
+    SheetStore sheets_;
+    WorkRowsStore work_;
+    db::Dataset byCode_;
+    db::Dataset byName_;
+    QString sortColumn_ = QStringLiteral("CODIGO");
+    QString priceBasis_;
+    bool written_ = false;
+};
+
+// Orders a grid's rows by code ("CODIGO") or designation ("DESIGNACAO").
+template <typename Row> void sortRows(std::vector<Row>& rows, const QString& column) {
+    QCollator collator;
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    const bool byName = column == QLatin1String("DESIGNACAO");
+    std::stable_sort(rows.begin(), rows.end(), [&](const Row& a, const Row& b) {
+        return byName ? collator.compare(a.DESIGNACAO, b.DESIGNACAO) < 0 : a.CODIGO < b.CODIGO;
+    });
+}
+
+// The messages of the material fields.
+inline const QString kNoArticleLabel = QStringLiteral("Artigo Inexistente ...");
+inline const QString kUnknownArticle = QStringLiteral("Artigo inexistente ...");
+inline const QString kNoArticlePrice = QStringLiteral("Artigo sem preço definido. Continua ?");
+inline const QString kNoMaterialCode = QStringLiteral("Insira o código do material ...");
+// The materials of one type, by code or designation.
+inline const QString kArticleColumns =
+    QStringLiteral("Select CODIGO,DESIGNACAO, PMCUSTO, PULENTRA, CUSTOPADRAO, UNCOMPRA From ARTIGOSCLS ");
+inline const QString kArticlesOfType = QStringLiteral("Where TIPOMAT = :WFtTMat Order By ");
+
+} // namespace corvane::techsheet
