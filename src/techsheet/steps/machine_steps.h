@@ -67,9 +67,9 @@ public:
     // Leaving the time column with what was typed; false refuses it.
     bool timeLeft(int row, const QString& typed);
     // On "F" the quantity is FringeMeasure and cannot be typed.
-    bool quantityEditable() const { return step_ != QLatin1String("F"); }
+    bool quantityEditable() const override { return step_ != QLatin1String("F"); }
     // The unit field: "Und" on "C" and "R".
-    QString unitShown() const;
+    QString unitShown() const override;
 
 protected:
     void restoreRow(WorkMachineRow& row, const FictecDetLine& line) const override;

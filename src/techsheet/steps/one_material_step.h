@@ -12,7 +12,33 @@
 
 namespace corvane::techsheet {
 
-template <typename Base> class OneMaterialStep : public Base {
+// What the window of a one-material step calls.
+class OneMaterialFields {
+public:
+    virtual ~OneMaterialFields() = default;
+    virtual bool hasMaterial() const = 0;
+    virtual db::Dataset& materialTypes() = 0;
+    // The articles of the chosen type, by code or by designation.
+    virtual db::Dataset& materialArticles(bool byName) = 0;
+    virtual const MaterialEntry& material() const = 0;
+    virtual int materialType() const = 0;
+    virtual const QString& materialLabel() const = 0;
+    virtual bool materialEnabled() const = 0;
+    // The unit field and whether the quantity can be typed.
+    virtual QString unitShown() const { return material().unit; }
+    virtual bool quantityEditable() const { return true; }
+    virtual bool insertMaterial() = 0;
+    virtual void typeEntered() = 0;
+    virtual bool typeLeft(const QString& typed) = 0;
+    virtual bool codeLeft(const QString& typed) = 0;
+    virtual bool quantityLeft(const QString& typed) = 0;
+    virtual bool priceLeft(const QString& typed) = 0;
+    virtual bool costLeft(const QString& typed) = 0;
+    virtual void cancelMaterial() = 0;
+    virtual void backToGrid(bool suspend) = 0;
+};
+
+template <typename Base> class OneMaterialStep : public Base, public OneMaterialFields {
 public:
     // `typesSql` lists the step's material types from :WTMat1 to `toParam`.
     template <typename... Args>
@@ -26,16 +52,16 @@ public:
         this->byName_.setSelectSql(kArticleColumns + kArticlesOfType + QStringLiteral("DESIGNACAO"));
     }
 
-    virtual bool hasMaterial() const = 0;
     // The step's material types, for the lookup.
-    db::Dataset& materialTypes() { return types_; }
-    const MaterialEntry& material() const { return material_; }
-    int materialType() const { return materialType_; }
-    const QString& materialLabel() const { return materialLabel_; }
-    bool materialEnabled() const { return materialEnabled_; }
+    db::Dataset& materialTypes() override { return types_; }
+    db::Dataset& materialArticles(bool byName) override { return byName ? this->byName_ : this->byCode_; }
+    const MaterialEntry& material() const override { return material_; }
+    int materialType() const override { return materialType_; }
+    const QString& materialLabel() const override { return materialLabel_; }
+    bool materialEnabled() const override { return materialEnabled_; }
 
     // Grid F1 "Inserir Material ": false when the step has no material.
-    bool insertMaterial() {
+    bool insertMaterial() override {
         if (!hasMaterial())
             return false;
         materialEnabled_ = true;
@@ -44,8 +70,8 @@ public:
         return true;
     }
     // Entering the type field clears the suspension of the checks.
-    void typeEntered() { this->ctx_->StepCancelled = false; }
-    bool typeLeft(const QString& typed) {
+    void typeEntered() override { this->ctx_->StepCancelled = false; }
+    bool typeLeft(const QString& typed) override {
         if (suspended())
             return true;
         int type = 0;
@@ -56,7 +82,7 @@ public:
         materialType_ = type;
         return openTypeArticles(type);
     }
-    bool codeLeft(const QString& typed) {
+    bool codeLeft(const QString& typed) override {
         if (suspended())
             return true;
         const QString code = typed.trimmed();
@@ -74,8 +100,10 @@ public:
         materialChosen(a);
         return true;
     }
-    bool quantityLeft(const QString& typed) { return suspended() || this->quantityOf(material_, typed); }
-    bool priceLeft(const QString& typed) {
+    bool quantityLeft(const QString& typed) override {
+        return suspended() || this->quantityOf(material_, typed);
+    }
+    bool priceLeft(const QString& typed) override {
         if (suspended())
             return true;
         const typename Base::PriceAnswer answer = this->priceOf(material_, typed);
@@ -87,9 +115,11 @@ public:
         }
         return answer != Base::PriceAnswer::Refused;
     }
-    bool costLeft(const QString& typed) { return suspended() || this->costOf(material_, typed, false); }
+    bool costLeft(const QString& typed) override {
+        return suspended() || this->costOf(material_, typed, false);
+    }
     // F7 "Cancelar": the material cleared, checks suspended.
-    void cancelMaterial() {
+    void cancelMaterial() override {
         material_ = {};
         materialType_ = 0;
         materialLabel_.clear();
@@ -98,7 +128,7 @@ public:
         this->view_.focusField(kTypeField);
     }
     // F1 back to the grid, the checks suspended when `suspend`.
-    void backToGrid(bool suspend) {
+    void backToGrid(bool suspend) override {
         if (suspend)
             this->ctx_->StepCancelled = true;
         this->view_.focusField(QStringLiteral("DBGrid1"));

@@ -15,12 +15,16 @@
 
 namespace corvane::techsheet {
 
+QString stepNumber(double v) {
+    return QString::number(v, 'g', 15);
+}
+
 namespace {
 
 const QString kGrid = QStringLiteral("DBGrid1");
 
 QString number(double v) {
-    return QString::number(v, 'g', 15);
+    return stepNumber(v);
 }
 
 // The code lookups of a material input: by code (Insert) and by designation (Ctrl+Insert).
@@ -36,12 +40,21 @@ screens::LookupSpec articleLookup() {
     return spec;
 }
 
+StepRowsModel* operationRows(StepScreen& logic, QObject* parent) {
+    return new WorkRowsModel(static_cast<OperationStepScreen&>(logic), parent);
+}
+
 } // namespace
 
 // ---- the grid ------------------------------------------------------------------
 
+void StepRowsModel::reload() {
+    beginResetModel();
+    endResetModel();
+}
+
 WorkRowsModel::WorkRowsModel(OperationStepScreen& logic, QObject* parent)
-    : QAbstractTableModel(parent), logic_(logic) {}
+    : StepRowsModel(parent), logic_(logic) {}
 
 int WorkRowsModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(logic_.rows().size());
@@ -110,15 +123,10 @@ QVariant WorkRowsModel::headerData(int section, Qt::Orientation orientation, int
     return QString::fromUtf8(titles[section]);
 }
 
-void WorkRowsModel::reload() {
-    beginResetModel();
-    endResetModel();
-}
-
 // ---- both windows --------------------------------------------------------------
 
-OperationStepForm::OperationStepForm(const QString& name, const LogicFactory& makeLogic,
-                                     const screens::ScreenSetting& setting, QWidget* parent)
+StepForm::StepForm(const QString& name, const LogicFactory& makeLogic, const ModelFactory& makeModel,
+                   const screens::ScreenSetting& setting, QWidget* parent)
     : ScreenDialog(name, QString(), setting, parent), base_(makeLogic(view())) {
     setWindowTitle(base_->caption());
     const TechSheetContext& ctx = base_->context();
@@ -137,7 +145,10 @@ OperationStepForm::OperationStepForm(const QString& name, const LogicFactory& ma
     head->addWidget(minutes_, 1, 2);
     layout->addLayout(head);
 
-    model_ = new WorkRowsModel(*base_, this);
+    gridTitle_ = new QLabel(this);
+    gridTitle_->hide();
+    layout->addWidget(gridTitle_);
+    model_ = makeModel(*base_, this);
     grid_ = new QTableView(this);
     grid_->setObjectName(kGrid);
     grid_->setModel(model_);
@@ -146,16 +157,16 @@ OperationStepForm::OperationStepForm(const QString& name, const LogicFactory& ma
     grid_->horizontalHeader()->setSectionsClickable(true);
     grid_->installEventFilter(this);
     grid_->verticalHeader()->hide();
-    const int widths[] = {90, 300, 50, 80, 40, 90, 80, 80};
-    for (int c = 0; c < model_->columnCount() && c < 8; ++c)
-        grid_->setColumnWidth(c, widths[c]);
+    grid_->setColumnWidth(0, 90);
+    grid_->setColumnWidth(1, 300);
+    for (int c = 2; c < model_->columnCount(); ++c)
+        grid_->setColumnWidth(c, 70);
     layout->addWidget(grid_, 1);
     resize(900, 480);
     connect(grid_->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int section) {
-        if (section != WorkRowsModel::Codigo && section != WorkRowsModel::Designacao)
-            return;
-        base_->sortBy(section == WorkRowsModel::Codigo ? QStringLiteral("CODIGO")
-                                                       : QStringLiteral("DESIGNACAO"));
+        if (section > 1)
+            return; // only "Código" and "Designação" order the rows
+        base_->sortBy(section == 0 ? QStringLiteral("CODIGO") : QStringLiteral("DESIGNACAO"));
         grid_->horizontalHeader()->setSortIndicatorShown(true);
         grid_->horizontalHeader()->setSortIndicator(section, Qt::AscendingOrder);
         model_->reload();
@@ -167,7 +178,8 @@ OperationStepForm::OperationStepForm(const QString& name, const LogicFactory& ma
                     rowChanged(current.row());
             });
 
-    layout->addWidget(new QLabel(QStringLiteral("Material : "), this));
+    materialsTitle_ = new QLabel(QStringLiteral("Material : "), this);
+    layout->addWidget(materialsTitle_);
     materials_ = new QVBoxLayout;
     layout->addLayout(materials_);
 
@@ -193,14 +205,13 @@ OperationStepForm::OperationStepForm(const QString& name, const LogicFactory& ma
     addStatusBar(layout);
 }
 
-OperationStepForm::~OperationStepForm() = default;
+StepForm::~StepForm() = default;
 
-QLineEdit* OperationStepForm::input(const QString& name) const {
+QLineEdit* StepForm::input(const QString& name) const {
     return inputs_.value(name);
 }
 
-QLineEdit* OperationStepForm::addInput(const QString& name,
-                                       const std::function<bool(const QString&)>& check) {
+QLineEdit* StepForm::addInput(const QString& name, const std::function<bool(const QString&)>& check) {
     auto* edit = new QLineEdit(this);
     edit->setObjectName(name);
     edit->installEventFilter(this);
@@ -214,30 +225,30 @@ QLineEdit* OperationStepForm::addInput(const QString& name,
     return edit;
 }
 
-bool OperationStepForm::activateScreen() {
+bool StepForm::activateScreen() {
     if (!base_->open())
         return false;
     model_->reload();
     view().statusText(0, setting().signature);
     if (model_->rowCount() > 0)
-        grid_->setCurrentIndex(model_->index(0, WorkRowsModel::Ok));
+        grid_->setCurrentIndex(model_->index(0, model_->okColumn()));
     refresh();
     grid_->setFocus();
     return true;
 }
 
-bool OperationStepForm::closeRequested() {
+bool StepForm::closeRequested() {
     base_->cancel(); // the close box leaves as "&Cancelar" does
     return true;
 }
 
-void OperationStepForm::refresh() {
-    model_->dataChanged(model_->index(0, 0),
-                        model_->index(model_->rowCount() - 1, WorkRowsModel::Columns - 1));
+void StepForm::refresh() {
+    emit model_->dataChanged(model_->index(0, 0),
+                             model_->index(model_->rowCount() - 1, model_->columnCount() - 1));
 }
 
-void OperationStepForm::showMaterial(const QHash<QString, QString>& texts, const QString& unitField,
-                                     const QString& unit, bool enabled) {
+void StepForm::showMaterial(const QHash<QString, QString>& texts, const QString& unitField,
+                            const QString& unit, bool enabled) {
     for (auto it = texts.cbegin(); it != texts.cend(); ++it)
         if (QLineEdit* e = input(it.key())) {
             e->setEnabled(enabled);
@@ -248,11 +259,11 @@ void OperationStepForm::showMaterial(const QHash<QString, QString>& texts, const
         u->setText(unit);
 }
 
-void OperationStepForm::gridKey(int) {}
+void StepForm::gridKey(int) {}
 
-void OperationStepForm::materialKey(QLineEdit*, int) {}
+void StepForm::materialKey(QLineEdit*, int) {}
 
-bool OperationStepForm::eventFilter(QObject* watched, QEvent* event) {
+bool StepForm::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_F1 || key == Qt::Key_F7) {
@@ -274,39 +285,32 @@ bool OperationStepForm::eventFilter(QObject* watched, QEvent* event) {
     return ScreenDialog::eventFilter(watched, event);
 }
 
-// ---- TCORVF035_OPERACOES -------------------------------------------------------
+// ---- one material ----------------------------------------------------------------
 
-TCORVF035_OPERACOES::TCORVF035_OPERACOES(TechSheetContext& ctx, shell::TDTCORVANE& data,
-                                         db::Database& factura, const QString& user,
-                                         const screens::ScreenSetting& setting, QWidget* parent)
-    : OperationStepForm(
-          QStringLiteral("TCORVF035_OPERACOES"),
-          [&](ScreenView& view) { return std::make_unique<OperationStep>(ctx, data, factura, user, view); },
-          setting, parent) {
-    minutes()->setVisible(logic().showsMinutes());
+OneMaterialPanel::OneMaterialPanel(StepForm& form, OneMaterialFields& logic) : form_(form), logic_(logic) {
     auto* row = new QGridLayout;
     int column = 0;
     auto add = [&](const QString& caption, QWidget* w) {
-        row->addWidget(new QLabel(caption, this), 0, column);
+        row->addWidget(new QLabel(caption, &form), 0, column);
         row->addWidget(w, 1, column++);
     };
-    OperationStep& l = logic();
+    OneMaterialFields& l = logic;
     QLineEdit* type =
-        addInput(QStringLiteral("Edit_TipoMat"), [&l](const QString& t) { return l.typeLeft(t); });
+        form.addInput(QStringLiteral("Edit_TipoMat"), [&l](const QString& t) { return l.typeLeft(t); });
     QLineEdit* code =
-        addInput(QStringLiteral("Edit_MpNro1"), [&l](const QString& t) { return l.codeLeft(t); });
-    label_ = new QLabel(this);
+        form.addInput(QStringLiteral("Edit_MpNro1"), [&l](const QString& t) { return l.codeLeft(t); });
+    label_ = new QLabel(&form);
     label_->setObjectName(QStringLiteral("Label_MpNro1"));
     QLineEdit* qty =
-        addInput(QStringLiteral("Edit_QtdMp1"), [&l](const QString& t) { return l.quantityLeft(t); });
-    auto* unit = new QLineEdit(this);
+        form.addInput(QStringLiteral("Edit_QtdMp1"), [&l](const QString& t) { return l.quantityLeft(t); });
+    auto* unit = new QLineEdit(&form);
     unit->setObjectName(QStringLiteral("Edit_Und1"));
     unit->setReadOnly(true);
     unit->setFocusPolicy(Qt::NoFocus);
     QLineEdit* price =
-        addInput(QStringLiteral("Edit_PrecoMp1"), [&l](const QString& t) { return l.priceLeft(t); });
+        form.addInput(QStringLiteral("Edit_PrecoMp1"), [&l](const QString& t) { return l.priceLeft(t); });
     QLineEdit* cost =
-        addInput(QStringLiteral("Edit_CustoMp"), [&l](const QString& t) { return l.costLeft(t); });
+        form.addInput(QStringLiteral("Edit_CustoMp"), [&l](const QString& t) { return l.costLeft(t); });
     add(QStringLiteral("Tipo Mat."), type);
     add(QStringLiteral("Código"), code);
     row->addWidget(label_, 1, column++);
@@ -314,64 +318,94 @@ TCORVF035_OPERACOES::TCORVF035_OPERACOES(TechSheetContext& ctx, shell::TDTCORVAN
     add(QStringLiteral("Und."), unit);
     add(QStringLiteral("Preço €"), price);
     add(QStringLiteral("Custo"), cost);
-    materialsArea()->addLayout(row);
+    form.materialsArea()->addLayout(row);
 
     screens::LookupSpec types;
     types.dataset = QStringLiteral("TIPOMATERIAL");
     types.columns = QStringList{QStringLiteral("CODIGO"), QStringLiteral("DESIGNACAO")};
     types.titles = QStringList{QStringLiteral("Código"), QStringLiteral("Designação")};
     types.labelColumn = QStringLiteral("DESIGNACAO");
-    lookups()->attach(
-        type, types, [this](const QString&) { return &logic().materialTypes(); },
+    form.lookups()->attach(
+        type, types, [&l](const QString&) { return &l.materialTypes(); },
         [this, type] {
-            logic().typeLeft(type->text());
-            refresh();
+            logic_.typeLeft(type->text());
+            form_.refresh();
         });
-    lookups()->attach(
+    form.lookups()->attach(
         code, articleLookup(),
-        [this](const QString& name) {
-            return name == QLatin1String("ARTIGOSALFA") ? &logic().articlesByName()
-                                                        : &logic().articlesByCode();
-        },
+        [&l](const QString& name) { return &l.materialArticles(name == QLatin1String("ARTIGOSALFA")); },
         [this, code] {
-            logic().codeLeft(code->text());
-            refresh();
+            logic_.codeLeft(code->text());
+            form_.refresh();
         });
 }
 
-void TCORVF035_OPERACOES::refresh() {
-    OperationStepForm::refresh();
-    const OperationStep& l = logic();
-    const MaterialEntry& m = l.material();
+void OneMaterialPanel::refresh() {
+    const MaterialEntry& m = logic_.material();
     const QHash<QString, QString> texts{
-        {QStringLiteral("Edit_TipoMat"), l.materialType() ? QString::number(l.materialType()) : QString()},
+        {QStringLiteral("Edit_TipoMat"),
+         logic_.materialType() ? QString::number(logic_.materialType()) : QString()},
         {QStringLiteral("Edit_MpNro1"), m.code},
-        {QStringLiteral("Edit_QtdMp1"), m.code.isEmpty() ? QString() : number(m.quantity)},
+        {QStringLiteral("Edit_QtdMp1"), m.code.isEmpty() && m.quantity == 0 ? QString() : number(m.quantity)},
         {QStringLiteral("Edit_PrecoMp1"), m.code.isEmpty() ? QString() : number(m.price)},
         {QStringLiteral("Edit_CustoMp"), m.code.isEmpty() ? QString() : number(m.cost)}};
-    showMaterial(texts, QStringLiteral("Edit_Und1"), m.unit, l.materialEnabled());
-    label_->setText(l.materialLabel());
+    form_.showMaterial(texts, QStringLiteral("Edit_Und1"), logic_.unitShown(), logic_.materialEnabled());
+    if (!logic_.quantityEditable())
+        form_.input(QStringLiteral("Edit_QtdMp1"))->setEnabled(false);
+    label_->setText(logic_.materialLabel());
 }
 
-void TCORVF035_OPERACOES::gridKey(int key) {
-    if (key == Qt::Key_F1 && logic().insertMaterial())
+void OneMaterialPanel::key(QLineEdit* edit, int key, bool f1SuspendsAll) {
+    if (key == Qt::Key_F7) {
+        logic_.cancelMaterial();
+        edit->setText(QString()); // the field's text goes with the material
+    } else {
+        logic_.backToGrid(f1SuspendsAll || edit->objectName() == QLatin1String("Edit_TipoMat"));
+    }
+    form_.refresh();
+}
+
+void OneMaterialPanel::focusIn(QObject* watched) {
+    if (watched == form_.input(QStringLiteral("Edit_TipoMat")))
+        logic_.typeEntered();
+}
+
+OneMaterialForm::OneMaterialForm(const QString& name, const LogicFactory& makeLogic,
+                                 const ModelFactory& makeModel, bool f1SuspendsAll,
+                                 const screens::ScreenSetting& setting, QWidget* parent)
+    : StepForm(name, makeLogic, makeModel, setting, parent),
+      material_(*this, dynamic_cast<OneMaterialFields&>(base())), f1SuspendsAll_(f1SuspendsAll) {}
+
+void OneMaterialForm::refresh() {
+    StepForm::refresh();
+    material_.refresh();
+}
+
+void OneMaterialForm::gridKey(int key) {
+    if (key == Qt::Key_F1 && dynamic_cast<OneMaterialFields&>(base()).insertMaterial())
         refresh();
 }
 
-void TCORVF035_OPERACOES::materialKey(QLineEdit* edit, int key) {
-    if (key == Qt::Key_F7) {
-        logic().cancelMaterial();
-        edit->setText(QString()); // the field's text goes with the material
-    } else {
-        logic().backToGrid(edit->objectName() == QLatin1String("Edit_TipoMat"));
-    }
-    refresh();
+void OneMaterialForm::materialKey(QLineEdit* edit, int key) {
+    material_.key(edit, key, f1SuspendsAll_);
 }
 
-bool TCORVF035_OPERACOES::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::FocusIn && watched == input(QStringLiteral("Edit_TipoMat")))
-        logic().typeEntered();
-    return OperationStepForm::eventFilter(watched, event);
+bool OneMaterialForm::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusIn)
+        material_.focusIn(watched);
+    return StepForm::eventFilter(watched, event);
+}
+
+// ---- TCORVF035_OPERACOES -------------------------------------------------------
+
+TCORVF035_OPERACOES::TCORVF035_OPERACOES(TechSheetContext& ctx, shell::TDTCORVANE& data,
+                                         db::Database& factura, const QString& user,
+                                         const screens::ScreenSetting& setting, QWidget* parent)
+    : OneMaterialForm(
+          QStringLiteral("TCORVF035_OPERACOES"),
+          [&](ScreenView& view) { return std::make_unique<OperationStep>(ctx, data, factura, user, view); },
+          operationRows, false, setting, parent) {
+    minutes()->setVisible(logic().showsMinutes());
 }
 
 // ---- TCORVF035_EMBALAGEM -------------------------------------------------------
@@ -379,10 +413,10 @@ bool TCORVF035_OPERACOES::eventFilter(QObject* watched, QEvent* event) {
 TCORVF035_EMBALAGEM::TCORVF035_EMBALAGEM(TechSheetContext& ctx, shell::TDTCORVANE& data,
                                          db::Database& factura, const QString& user,
                                          const screens::ScreenSetting& setting, QWidget* parent)
-    : OperationStepForm(
+    : StepForm(
           QStringLiteral("TCORVF035_EMBALAGEM"),
           [&](ScreenView& view) { return std::make_unique<PackagingStep>(ctx, data, factura, user, view); },
-          setting, parent) {
+          operationRows, setting, parent) {
     minutes()->hide();
     auto* rows = new QGridLayout;
     int column = 0;
@@ -422,7 +456,7 @@ TCORVF035_EMBALAGEM::TCORVF035_EMBALAGEM(TechSheetContext& ctx, shell::TDTCORVAN
 }
 
 void TCORVF035_EMBALAGEM::refresh() {
-    OperationStepForm::refresh();
+    StepForm::refresh();
     const PackagingStep& l = logic();
     for (int n = 1; n <= PackagingStep::kMaterials; ++n) {
         const MaterialEntry& m = l.material(n);
@@ -462,7 +496,7 @@ bool TCORVF035_EMBALAGEM::eventFilter(QObject* watched, QEvent* event) {
         for (int n = 1; n <= PackagingStep::kMaterials; ++n)
             if (watched == input(QStringLiteral("Edit_MpNro%1").arg(n)))
                 logic().codeEntered(n);
-    return OperationStepForm::eventFilter(watched, event);
+    return StepForm::eventFilter(watched, event);
 }
 
 // ---- openers ---------------------------------------------------------------------

@@ -3,9 +3,12 @@
 // The windows of the operation steps and the openers the technical-sheet
 // screen calls.
 #include "screens/ui/screen_dialog.h"
+#include "techsheet/steps/one_material_step.h"
 #include "techsheet/steps/operation_steps.h"
 
 #include <QAbstractTableModel>
+
+#include <QHash>
 
 #include <functional>
 #include <memory>
@@ -29,12 +32,26 @@ bool openOperationStep(QWidget* parent, TechSheetContext& ctx, shell::TDTCORVANE
 bool openPackagingStep(QWidget* parent, TechSheetContext& ctx, shell::TDTCORVANE& data, db::Database& factura,
                        const QString& user, const screens::ScreenSetting& setting);
 
-// The grid DBGrid1 over the rows a step screen holds.
-class WorkRowsModel : public QAbstractTableModel {
+// A number as the step windows show it.
+QString stepNumber(double v);
+
+// The grid DBGrid1 of a step window: "Código" and "Designação" first, then
+// the step's columns with an OK check box.
+class StepRowsModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    using QAbstractTableModel::QAbstractTableModel;
+    virtual int okColumn() const = 0;
+    void reload();
+};
+
+// The grid over the operations or packaging types a step screen holds.
+class WorkRowsModel : public StepRowsModel {
     Q_OBJECT
 public:
     enum Column { Codigo, Designacao, Unidade, CustoPadrao, Ok, Tempo, Preco, Custo, Columns };
     explicit WorkRowsModel(OperationStepScreen& logic, QObject* parent = nullptr);
+    int okColumn() const override { return Ok; }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -42,72 +59,107 @@ public:
     bool setData(const QModelIndex& index, const QVariant& value, int role) override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
-    void reload();
 
 private:
     OperationStepScreen& logic_;
 };
 
-// What both step windows share: the article, the grid, the buttons.
-class OperationStepForm : public screens::ScreenDialog {
+// What every step window shares: the article, the grid, the buttons.
+class StepForm : public screens::ScreenDialog {
     Q_OBJECT
 public:
-    using LogicFactory = std::function<std::unique_ptr<OperationStepScreen>(ScreenView&)>;
-    OperationStepForm(const QString& name, const LogicFactory& makeLogic,
-                      const screens::ScreenSetting& setting, QWidget* parent);
-    ~OperationStepForm() override;
-    OperationStepScreen& base() { return *base_; }
+    using LogicFactory = std::function<std::unique_ptr<StepScreen>(ScreenView&)>;
+    using ModelFactory = std::function<StepRowsModel*(StepScreen&, QObject*)>;
+    StepForm(const QString& name, const LogicFactory& makeLogic, const ModelFactory& makeModel,
+             const screens::ScreenSetting& setting, QWidget* parent);
+    ~StepForm() override;
+    StepScreen& base() { return *base_; }
     QTableView* grid() const { return grid_; }
     QLineEdit* input(const QString& name) const;
+    // Adds a material input with its check and F1/F7 keys.
+    QLineEdit* addInput(const QString& name, const std::function<bool(const QString&)>& check);
+    QVBoxLayout* materialsArea() const { return materials_; }
+    screens::LookupWiring* lookups() const { return lookups_; }
+    // Shows a material's inputs (the focused one keeps what is typed) and its unit.
+    void showMaterial(const QHash<QString, QString>& texts, const QString& unitField, const QString& unit,
+                      bool enabled);
+    // Shows what the logic holds.
+    virtual void refresh();
 
 protected:
     bool activateScreen() override;
     bool closeRequested() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
-    // Adds a material input with its check and F1/F7 keys.
-    QLineEdit* addInput(const QString& name, const std::function<bool(const QString&)>& check);
-    virtual void refresh();
-    // Shows a material's inputs (the focused one keeps what is typed) and its unit.
-    void showMaterial(const QHash<QString, QString>& texts, const QString& unitField, const QString& unit,
-                      bool enabled);
     virtual void gridKey(int key);
     virtual void materialKey(QLineEdit* input, int key);
     virtual void rowChanged(int) {}
-    QVBoxLayout* materialsArea() const { return materials_; }
-    screens::LookupWiring* lookups() const { return lookups_; }
     QLabel* minutes() const { return minutes_; }
+    QLabel* gridTitle() const { return gridTitle_; }
+    QLabel* materialsTitle() const { return materialsTitle_; }
 
 private:
-    std::unique_ptr<OperationStepScreen> base_;
-    WorkRowsModel* model_;
+    std::unique_ptr<StepScreen> base_;
+    StepRowsModel* model_;
     QTableView* grid_;
     QVBoxLayout* materials_;
     QLabel* minutes_;
+    QLabel* gridTitle_;
+    QLabel* materialsTitle_;
     screens::LookupWiring* lookups_;
     QHash<QString, QLineEdit*> inputs_;
 };
 
+// The fields of a step's one material: "Tipo Mat." with its lookup, "Código"
+// with its designation and two lookups, "Qtd.", "Und.", "Preço €", "Custo".
+class OneMaterialPanel {
+public:
+    OneMaterialPanel(StepForm& form, OneMaterialFields& logic);
+    void refresh();
+    // F1 or F7 on a material field; F1 suspends the checks from the type
+    // field, or from every field when `f1SuspendsAll`.
+    void key(QLineEdit* edit, int key, bool f1SuspendsAll);
+    // Entering the type field.
+    void focusIn(QObject* watched);
+
+private:
+    StepForm& form_;
+    OneMaterialFields& logic_;
+    QLabel* label_;
+};
+
+// A step window with one material: F1 on the grid enables its fields, F1 or
+// F7 on them go back to the grid or clear it.
+class OneMaterialForm : public StepForm {
+    Q_OBJECT
+public:
+    // `f1SuspendsAll`: F1 suspends the checks from every material field, not
+    // only from the type.
+    OneMaterialForm(const QString& name, const LogicFactory& makeLogic, const ModelFactory& makeModel,
+                    bool f1SuspendsAll, const screens::ScreenSetting& setting, QWidget* parent);
+    void refresh() override;
+
+protected:
+    void gridKey(int key) override;
+    void materialKey(QLineEdit* input, int key) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    OneMaterialPanel material_;
+    bool f1SuspendsAll_;
+};
+
 // TCORVF035_OPERACOES.
-class TCORVF035_OPERACOES : public OperationStepForm {
+class TCORVF035_OPERACOES : public OneMaterialForm {
     Q_OBJECT
 public:
     TCORVF035_OPERACOES(TechSheetContext& ctx, shell::TDTCORVANE& data, db::Database& factura,
                         const QString& user, const screens::ScreenSetting& setting,
                         QWidget* parent = nullptr);
     OperationStep& logic() { return static_cast<OperationStep&>(base()); }
-
-protected:
-    void refresh() override;
-    void gridKey(int key) override;
-    void materialKey(QLineEdit* input, int key) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
-    QLabel* label_ = nullptr;
 };
 
 // TCORVF035_EMBALAGEM.
-class TCORVF035_EMBALAGEM : public OperationStepForm {
+class TCORVF035_EMBALAGEM : public StepForm {
     Q_OBJECT
 public:
     TCORVF035_EMBALAGEM(TechSheetContext& ctx, shell::TDTCORVANE& data, db::Database& factura,
