@@ -2,9 +2,10 @@
 
 #include "article_form.h"
 #include "satellite_forms.h"
+#include "shell/data_modules.h"
+#include "techsheet/steps/ui/machine_step_forms.h"
 #include "techsheet/steps/ui/operation_step_forms.h"
 #include "techsheet/ui/sheet_form.h"
-#include "shell/data_modules.h"
 
 namespace corvane::articles {
 
@@ -24,6 +25,12 @@ techsheet::SheetLinks sheetSteps(shell::DataModules& modules, const WorkingConte
     });
     links.steps.insert(int(StepScreen::Packaging), [=](QWidget* parent, TechSheetContext& sheet) {
         return techsheet::openPackagingStep(parent, sheet, *data, *factura, user, setting);
+    });
+    links.steps.insert(int(StepScreen::MachineStep), [=](QWidget* parent, TechSheetContext& sheet) {
+        return techsheet::openMachineStep(parent, sheet, *data, *factura, user, setting);
+    });
+    links.steps.insert(int(StepScreen::UltrasoundCut), [=](QWidget* parent, TechSheetContext& sheet) {
+        return techsheet::openUltrasoundStep(parent, sheet, *data, *factura, user, setting);
     });
     return links;
 }
@@ -75,8 +82,10 @@ void registerScreens(shell::ScreenTable& table) {
                 return;
             techsheet::TechSheetContext context;
             context.ArticleCode = code;
-            context.ArticleDesignation = article->value(QStringLiteral("DESIGNACAO")).toString().trimmed().left(40);
-            context.ArticleDesignation2 = article->value(QStringLiteral("DESIGNACAO1")).toString().trimmed().left(40);
+            context.ArticleDesignation =
+                article->value(QStringLiteral("DESIGNACAO")).toString().trimmed().left(40);
+            context.ArticleDesignation2 =
+                article->value(QStringLiteral("DESIGNACAO1")).toString().trimmed().left(40);
             context.ArticleLength = article->value(QStringLiteral("COMPRIM")).toDouble();
             context.ArticleWidth = article->value(QStringLiteral("LARGURA")).toDouble();
             context.ArticleWeight = article->value(QStringLiteral("PESO")).toDouble();

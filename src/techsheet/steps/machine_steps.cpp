@@ -31,7 +31,7 @@ bool freeMaterial(const QString& step) {
 
 MachineStepScreen::MachineStepScreen(TechSheetContext& ctx, shell::TDTCORVANE& data, db::Database& factura,
                                      QString user, ScreenView& view, MachineScreen kind, int groupType)
-    : StepScreen(ctx, data, factura, std::move(user), view), kind_(kind), groupType_(groupType) {}
+    : StepScreenBase(ctx, data, factura, std::move(user), view), kind_(kind), groupType_(groupType) {}
 
 bool MachineStepScreen::readMachines(std::vector<WorkMachineRow>& rows, QString* error) {
     QList<QVariantList> found;

@@ -13,7 +13,7 @@ namespace corvane::techsheet {
 
 // What both machine screens share: the machines of one group type, their
 // grid, the opening, the closing checks and the writing of the step.
-class MachineStepScreen : public StepScreen {
+class MachineStepScreen : public StepScreenBase {
 public:
     MachineStepScreen(TechSheetContext& ctx, shell::TDTCORVANE& data, db::Database& factura, QString user,
                       ScreenView& view, MachineScreen kind, int groupType);

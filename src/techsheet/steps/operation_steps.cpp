@@ -38,7 +38,7 @@ std::vector<WorkArticleRow> candidatesOf(const QList<QVariantList>& rows) {
 
 OperationStepScreen::OperationStepScreen(TechSheetContext& ctx, shell::TDTCORVANE& data,
                                          db::Database& factura, QString user, ScreenView& view)
-    : StepScreen(ctx, data, factura, std::move(user), view) {}
+    : StepScreenBase(ctx, data, factura, std::move(user), view) {}
 
 bool OperationStepScreen::open() {
     ctx_->StepCancelled = false;

@@ -15,7 +15,7 @@ namespace corvane::techsheet {
 
 // What both operation screens share: the candidate rows and their grid, the
 // opening, the closing and the writing of the step.
-class OperationStepScreen : public StepScreen {
+class OperationStepScreen : public StepScreenBase {
 public:
     OperationStepScreen(TechSheetContext& ctx, shell::TDTCORVANE& data, db::Database& factura, QString user,
                         ScreenView& view);

@@ -24,18 +24,18 @@ double priceByBasis(const QString& basis, double standard, double average, doubl
 
 } // namespace
 
-StepScreen::StepScreen(TechSheetContext& ctx, shell::TDTCORVANE& data, db::Database& factura, QString user,
-                       ScreenView& view)
+StepScreenBase::StepScreenBase(TechSheetContext& ctx, shell::TDTCORVANE& data, db::Database& factura,
+                               QString user, ScreenView& view)
     : ctx_(&ctx), data_(data), factura_(factura), user_(std::move(user)), view_(view), step_(ctx.StepCode),
       sheets_(data.db), work_(data.db, user_), byCode_(factura, QStringLiteral("ARTIGOSNUM"), {}),
       byName_(factura, QStringLiteral("ARTIGOSALFA"), {}) {}
 
-bool StepScreen::sameCode(const QString& a, const QString& b) {
+bool StepScreenBase::sameCode(const QString& a, const QString& b) {
     return a.trimmed().compare(b.trimmed(), Qt::CaseInsensitive) == 0;
 }
 
-bool StepScreen::readRows(db::Database& db, const QString& sql, const QVariantMap& params,
-                          QList<QVariantList>& out, QString* error) {
+bool StepScreenBase::readRows(db::Database& db, const QString& sql, const QVariantMap& params,
+                              QList<QVariantList>& out, QString* error) {
     QSqlQuery q(db.sql());
     if (!db.exec(q, sql, params, error))
         return false;
@@ -49,33 +49,33 @@ bool StepScreen::readRows(db::Database& db, const QString& sql, const QVariantMa
     return true;
 }
 
-void StepScreen::show(const Notes& notes) {
+void StepScreenBase::show(const Notes& notes) {
     for (const QString& m : notes.messages) {
         view_.beep();
         view_.message(m);
     }
 }
 
-bool StepScreen::refuse(const QString& message) {
+bool StepScreenBase::refuse(const QString& message) {
     view_.beep();
     view_.message(message);
     return false;
 }
 
-bool StepScreen::readNumberOf(const QString& text, double* out) {
+bool StepScreenBase::readNumberOf(const QString& text, double* out) {
     QString message;
     if (screens::readNumber(text.trimmed(), out, &message))
         return true;
     return refuse(message);
 }
 
-bool StepScreen::notOpened(const QString& error) {
+bool StepScreenBase::notOpened(const QString& error) {
     view_.message(error);
     ctx_->StepCancelled = true; // the screen closes and writes nothing
     return false;
 }
 
-bool StepScreen::readPriceBasis(QString* error) {
+bool StepScreenBase::readPriceBasis(QString* error) {
     const std::optional<QVariant> basis =
         data_.db.scalar(QStringLiteral("Select TIPOPRECO From PARGER Where CODIGO = 1"), {}, error);
     if (!basis && error && !error->isEmpty())
@@ -84,7 +84,7 @@ bool StepScreen::readPriceBasis(QString* error) {
     return true;
 }
 
-bool StepScreen::readCostTypes(CostTypes& out, QString* error) {
+bool StepScreenBase::readCostTypes(CostTypes& out, QString* error) {
     QList<QVariantList> rows;
     if (!readRows(data_.db, QStringLiteral("Select CODIGO, DESPERD, CLAS_ORC From TIPOCUSTO Order By CODIGO"),
                   {}, rows, error))
@@ -94,33 +94,33 @@ bool StepScreen::readCostTypes(CostTypes& out, QString* error) {
     return true;
 }
 
-bool StepScreen::takeSortColumn(const QString& column) {
+bool StepScreenBase::takeSortColumn(const QString& column) {
     if (column != QLatin1String("CODIGO") && column != QLatin1String("DESIGNACAO"))
         return false;
     sortColumn_ = column;
     return true;
 }
 
-bool StepScreen::reported(bool ok, const QString& error) {
+bool StepScreenBase::reported(bool ok, const QString& error) {
     if (!ok)
         view_.message(error);
     return ok;
 }
 
-bool StepScreen::refusedInGrid(const Notes& notes) {
+bool StepScreenBase::refusedInGrid(const Notes& notes) {
     show(notes);
     view_.focusField(QStringLiteral("DBGrid1"));
     return false;
 }
 
-bool StepScreen::writeStep(std::vector<FictecDetLine> lines, const Notes& notes) {
+bool StepScreenBase::writeStep(std::vector<FictecDetLine> lines, const Notes& notes) {
     show(notes);
     QString error;
     written_ = reported(sheets_.replaceStep(ctx_->ArticleCode, step_, std::move(lines), &error), error);
     return written_;
 }
 
-bool StepScreen::quantityOf(MaterialEntry& m, const QString& typed) {
+bool StepScreenBase::quantityOf(MaterialEntry& m, const QString& typed) {
     double q = 0;
     if (!typed.trimmed().isEmpty() && !readNumberOf(typed, &q))
         return false;
@@ -131,7 +131,7 @@ bool StepScreen::quantityOf(MaterialEntry& m, const QString& typed) {
     return true;
 }
 
-StepScreen::PriceAnswer StepScreen::priceOf(MaterialEntry& m, const QString& typed) {
+StepScreenBase::PriceAnswer StepScreenBase::priceOf(MaterialEntry& m, const QString& typed) {
     double p = 0;
     if (typed.trimmed().isEmpty()) {
         refuse(QStringLiteral("Insira o Preço de Custo ..."));
@@ -148,7 +148,7 @@ StepScreen::PriceAnswer StepScreen::priceOf(MaterialEntry& m, const QString& typ
     return PriceAnswer::Taken;
 }
 
-bool StepScreen::costOf(MaterialEntry& m, const QString& typed, bool zeroRefused) {
+bool StepScreenBase::costOf(MaterialEntry& m, const QString& typed, bool zeroRefused) {
     double c = 0;
     if (typed.trimmed().isEmpty())
         return refuse(QStringLiteral("Insira o Custo ..."));
@@ -160,7 +160,7 @@ bool StepScreen::costOf(MaterialEntry& m, const QString& typed, bool zeroRefused
     return true;
 }
 
-std::optional<MaterialArticle> StepScreen::findArticle(const QString& code) {
+std::optional<MaterialArticle> StepScreenBase::findArticle(const QString& code) {
     QString error;
     const std::optional<QVariantMap> row = factura_.firstRow(
         QStringLiteral("Select CODIGO,DESIGNACAO,  TIPOMAT, UNCOMPRA , PMCUSTO, CUSTOPADRAO, PULENTRA From "
@@ -183,7 +183,7 @@ std::optional<MaterialArticle> StepScreen::findArticle(const QString& code) {
     return a;
 }
 
-MaterialArticle StepScreen::articleOf(db::Dataset& articles, int row) const {
+MaterialArticle StepScreenBase::articleOf(db::Dataset& articles, int row) const {
     MaterialArticle a;
     a.code = articles.text(row, QStringLiteral("CODIGO")).trimmed();
     a.designation = articles.text(row, QStringLiteral("DESIGNACAO")).trimmed();
@@ -194,7 +194,7 @@ MaterialArticle StepScreen::articleOf(db::Dataset& articles, int row) const {
     return a;
 }
 
-bool StepScreen::openArticles(QString* error) {
+bool StepScreenBase::openArticles(QString* error) {
     return byCode_.reopen(error) && byCode_.fetchAll(error) && byName_.reopen(error) &&
            byName_.fetchAll(error);
 }

@@ -31,11 +31,11 @@ struct MaterialArticle {
     double price = 0; // by PARGER.TIPOPRECO
 };
 
-class StepScreen {
+class StepScreenBase {
 public:
-    StepScreen(TechSheetContext& ctx, shell::TDTCORVANE& data, db::Database& factura, QString user,
-               ScreenView& view);
-    virtual ~StepScreen() = default;
+    StepScreenBase(TechSheetContext& ctx, shell::TDTCORVANE& data, db::Database& factura, QString user,
+                   ScreenView& view);
+    virtual ~StepScreenBase() = default;
 
     // Opening: the work rows refilled and marked from the sheet. False when
     // they could not be read or written (message shown).

@@ -10,7 +10,7 @@ namespace corvane::techsheet {
 
 namespace {
 
-StepRowsModel* machineRows(StepScreen& logic, QObject* parent) {
+StepRowsModel* machineRows(StepScreenBase& logic, QObject* parent) {
     return new MachineRowsModel(static_cast<MachineStepScreen&>(logic), parent);
 }
 

@@ -40,7 +40,7 @@ screens::LookupSpec articleLookup() {
     return spec;
 }
 
-StepRowsModel* operationRows(StepScreen& logic, QObject* parent) {
+StepRowsModel* operationRows(StepScreenBase& logic, QObject* parent) {
     return new WorkRowsModel(static_cast<OperationStepScreen&>(logic), parent);
 }
 

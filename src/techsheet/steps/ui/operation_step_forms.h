@@ -68,12 +68,12 @@ private:
 class StepForm : public screens::ScreenDialog {
     Q_OBJECT
 public:
-    using LogicFactory = std::function<std::unique_ptr<StepScreen>(ScreenView&)>;
-    using ModelFactory = std::function<StepRowsModel*(StepScreen&, QObject*)>;
+    using LogicFactory = std::function<std::unique_ptr<StepScreenBase>(ScreenView&)>;
+    using ModelFactory = std::function<StepRowsModel*(StepScreenBase&, QObject*)>;
     StepForm(const QString& name, const LogicFactory& makeLogic, const ModelFactory& makeModel,
              const screens::ScreenSetting& setting, QWidget* parent);
     ~StepForm() override;
-    StepScreen& base() { return *base_; }
+    StepScreenBase& base() { return *base_; }
     QTableView* grid() const { return grid_; }
     QLineEdit* input(const QString& name) const;
     // Adds a material input with its check and F1/F7 keys.
@@ -98,7 +98,7 @@ protected:
     QLabel* materialsTitle() const { return materialsTitle_; }
 
 private:
-    std::unique_ptr<StepScreen> base_;
+    std::unique_ptr<StepScreenBase> base_;
     StepRowsModel* model_;
     QTableView* grid_;
     QVBoxLayout* materials_;
