@@ -315,6 +315,50 @@ private slots:
         QCOMPARE(lines[1].valor, 0.08);
         QCOMPARE(lines[1].quantFinal, 2.02);
 
+        // Fringe: the fringe measure in "Cm" at the article price / 100; a
+        // thread on linking saved at once by "Deseja Gravar ?".
+        ctx = context(QStringLiteral("F"), 5);
+        {
+            MachineStep s(ctx, f.corvane(), f.factura(), QStringLiteral("DEMO"), f.view);
+            QVERIFY(s.open());
+            QCOMPARE(s.material().quantity, 120.0);
+            QVERIFY(!s.quantityEditable());
+            s.okLeft(f.rowOf(s, QStringLiteral("CC90")), true);
+            QVERIFY(s.timeLeft(f.rowOf(s, QStringLiteral("CC90")), QStringLiteral("6")));
+            QVERIFY(s.insertMaterial());
+            s.typeEntered();
+            QVERIFY(s.typeLeft(QStringLiteral("140")));
+            QVERIFY(s.codeLeft(QStringLiteral("FRJ.TOR10.PRE")));
+            QCOMPARE(s.material().unit, QStringLiteral("Cm"));
+            QCOMPARE(s.material().quantity, 120.0);
+            QCOMPARE(s.material().price, 0.009);
+            s.backToGrid(true); // F1: the checks suspended
+            QVERIFY(s.priceLeft(QString()));
+            QVERIFY(s.finish());
+        }
+        lines = stepLines(f.db(), QStringLiteral("F"));
+        QCOMPARE(lines.size(), 2);
+        QCOMPARE(lines[1].tipo, 7);
+        QCOMPARE(lines[1].unit, QStringLiteral("Cm"));
+        QCOMPARE(lines[1].quant, 120.0);
+        QCOMPARE(lines[1].valor, 1.08);
+        ctx = context(QStringLiteral("R"), 7);
+        f.site.exec(f.db(), QStringLiteral("UPDATE MAQUINAS SET GRUPO = 7 WHERE CODIGO = 'CC91'"));
+        {
+            MachineStep s(ctx, f.corvane(), f.factura(), QStringLiteral("DEMO"), f.view);
+            QVERIFY(s.open());
+            QCOMPARE(s.caption(), QStringLiteral("Ramalhar / Bordar"));
+            s.okLeft(f.rowOf(s, QStringLiteral("CC91")), true);
+            QVERIFY(s.timeLeft(f.rowOf(s, QStringLiteral("CC91")), QStringLiteral("4")));
+            QVERIFY(s.insertMaterial());
+            s.typeEntered();
+            QVERIFY(s.typeLeft(QStringLiteral("41")));
+            f.view.answers = {true};
+            QVERIFY(s.codeLeft(QStringLiteral("FIO.ACR2/28")));
+            QVERIFY(s.written());
+        }
+        QCOMPARE(stepLines(f.db(), QStringLiteral("R")).size(), 2);
+
         // Steaming has no material: F1 does nothing, nothing is asked.
         ctx = context(QStringLiteral("V"), 6);
         MachineStep s(ctx, f.corvane(), f.factura(), QStringLiteral("DEMO"), f.view);
@@ -394,6 +438,13 @@ private slots:
         QCOMPARE(again.QTD_SEMACERTO, 100.0);
         QVERIFY(s.finish());
         QCOMPARE(keys(stepLines(f.db(), QStringLiteral("J"))), keys(first));
+
+        // A zero length: the ultrasound warning, and the screen works on.
+        ctx.ArticleLength = 0;
+        UltrasoundStep zero(ctx, f.corvane(), f.factura(), QStringLiteral("DEMO"), f.view);
+        QVERIFY(zero.open());
+        QCOMPARE(f.view.messages.last(),
+                 QStringLiteral("Impossibilidade de Cálculo, comprim.ou Largura da Etiqueta nulo ..."));
     }
 };
 
