@@ -29,8 +29,8 @@ const QString kNoPriceTyped = QStringLiteral("Insira o Preço de Custo ...");
 const QString kNoCost = QStringLiteral("Insira o Custo ...");
 const QString kNoMaterial = QStringLiteral("Não inseriu o Material .Deseja Continuar ?");
 
-// The article price PARGER.TIPOPRECO chooses: "CUP" standard cost, "PMC"
-// average cost, "PUE" last entry price, any other 0.
+} // namespace
+
 double priceByBasis(const QString& basis, double standard, double average, double lastEntry) {
     if (basis == QLatin1String("CUP"))
         return standard;
@@ -40,6 +40,8 @@ double priceByBasis(const QString& basis, double standard, double average, doubl
         return lastEntry;
     return 0;
 }
+
+namespace {
 
 bool sameCode(const QString& a, const QString& b) {
     return a.trimmed().compare(b.trimmed(), Qt::CaseInsensitive) == 0;

@@ -20,6 +20,10 @@ class TDTCORVANE;
 
 namespace corvane::techsheet {
 
+// The article price PARGER.TIPOPRECO chooses: "CUP" standard cost, "PMC"
+// average cost, "PUE" last entry price, any other 0.
+double priceByBasis(const QString& basis, double standard, double average, double lastEntry);
+
 // The ARTIGOSCLS columns a material is shown and priced with.
 struct MaterialArticle {
     QString code;
