@@ -20,7 +20,7 @@ namespace {
 const QString kGrid = QStringLiteral("DBGrid1");
 
 QString number(double v) {
-    return QString::number(v, 'g', 15);
+    return StepGridModel::number(v);
 }
 
 QString kgText(double kg) {
@@ -46,25 +46,16 @@ screens::LookupSpec yarnLookup() {
 // ---- the grid ------------------------------------------------------------------
 
 KnittingMachinesModel::KnittingMachinesModel(KnittingStep& logic, QObject* parent)
-    : QAbstractTableModel(parent), logic_(logic) {}
+    : StepGridModel({QStringLiteral("Código"), QStringLiteral("Designação"), QStringLiteral("Und"),
+                     QStringLiteral("Preço Padrão"), QStringLiteral("Prod. I"), QStringLiteral("Acerto I"),
+                     QStringLiteral("Prod. II"), QStringLiteral("Acerto II"), QStringLiteral("OK"),
+                     QStringLiteral("Tempo (Min)"), QStringLiteral("Preço"), QStringLiteral("Custo")},
+                    Ok, Tempo, parent),
+      logic_(logic) {}
 
-int KnittingMachinesModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(logic_.machines().size());
-}
-
-int KnittingMachinesModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : Columns;
-}
-
-QVariant KnittingMachinesModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || index.row() >= rowCount())
-        return {};
-    const WorkMachineRow& r = logic_.machines()[static_cast<std::size_t>(index.row())];
-    if (index.column() == Ok)
-        return role == Qt::CheckStateRole ? QVariant(r.ticked() ? Qt::Checked : Qt::Unchecked) : QVariant();
-    if (role != Qt::DisplayRole && role != Qt::EditRole)
-        return {};
-    switch (index.column()) {
+QVariant KnittingMachinesModel::cell(int row, int column) const {
+    const WorkMachineRow& r = logic_.machines()[static_cast<std::size_t>(row)];
+    switch (column) {
     case Codigo:
         return r.CODIGO;
     case Designacao:
@@ -90,43 +81,6 @@ QVariant KnittingMachinesModel::data(const QModelIndex& index, int role) const {
     default:
         return {};
     }
-}
-
-bool KnittingMachinesModel::setData(const QModelIndex& index, const QVariant& value, int role) {
-    if (!index.isValid())
-        return false;
-    bool accepted = false;
-    if (index.column() == Ok && role == Qt::CheckStateRole) {
-        logic_.okLeft(index.row(), value.toInt() == Qt::Checked);
-        accepted = true;
-    } else if (index.column() == Tempo && role == Qt::EditRole) {
-        accepted = logic_.timeLeft(index.row(), value.toString());
-    }
-    emit dataChanged(this->index(index.row(), 0), this->index(index.row(), Columns - 1));
-    return accepted;
-}
-
-Qt::ItemFlags KnittingMachinesModel::flags(const QModelIndex& index) const {
-    Qt::ItemFlags f = QAbstractTableModel::flags(index);
-    if (index.column() == Ok)
-        f |= Qt::ItemIsUserCheckable;
-    if (index.column() == Tempo)
-        f |= Qt::ItemIsEditable;
-    return f;
-}
-
-QVariant KnittingMachinesModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    static const char* const titles[] = {"Código",  "Designação",  "Und",      "Preço Padrão",
-                                         "Prod. I", "Acerto I",    "Prod. II", "Acerto II",
-                                         "OK",      "Tempo (Min)", "Preço",    "Custo"};
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= Columns)
-        return QAbstractTableModel::headerData(section, orientation, role);
-    return QString::fromUtf8(titles[section]);
-}
-
-void KnittingMachinesModel::reload() {
-    beginResetModel();
-    endResetModel();
 }
 
 // ---- the window ----------------------------------------------------------------

@@ -3,8 +3,7 @@
 // The window of the knitting step and the opener the technical-sheet screen calls.
 #include "screens/ui/screen_dialog.h"
 #include "techsheet/steps/knitting_step.h"
-
-#include <QAbstractTableModel>
+#include "techsheet/steps/ui/step_grid_model.h"
 
 #include <array>
 #include <memory>
@@ -25,7 +24,7 @@ bool openKnittingStep(QWidget* parent, TechSheetContext& ctx, shell::TDTCORVANE&
                       const QString& user, const screens::ScreenSetting& setting);
 
 // The grid DBGrid1 over the knitting machines.
-class KnittingMachinesModel : public QAbstractTableModel {
+class KnittingMachinesModel : public StepGridModel {
     Q_OBJECT
 public:
     enum Column {
@@ -45,13 +44,12 @@ public:
     };
     explicit KnittingMachinesModel(KnittingStep& logic, QObject* parent = nullptr);
 
-    int rowCount(const QModelIndex& parent = {}) const override;
-    int columnCount(const QModelIndex& parent = {}) const override;
-    QVariant data(const QModelIndex& index, int role) const override;
-    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
-    Qt::ItemFlags flags(const QModelIndex& index) const override;
-    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
-    void reload();
+protected:
+    int rows() const override { return static_cast<int>(logic_.machines().size()); }
+    bool ticked(int row) const override { return logic_.machines()[static_cast<std::size_t>(row)].ticked(); }
+    QVariant cell(int row, int column) const override;
+    void okLeft(int row, bool ticked) override { logic_.okLeft(row, ticked); }
+    bool timeLeft(int row, const QString& typed) override { return logic_.timeLeft(row, typed); }
 
 private:
     KnittingStep& logic_;

@@ -4,8 +4,7 @@
 // screen calls.
 #include "screens/ui/screen_dialog.h"
 #include "techsheet/steps/operation_steps.h"
-
-#include <QAbstractTableModel>
+#include "techsheet/steps/ui/step_grid_model.h"
 
 #include <functional>
 #include <memory>
@@ -30,19 +29,18 @@ bool openPackagingStep(QWidget* parent, TechSheetContext& ctx, shell::TDTCORVANE
                        const QString& user, const screens::ScreenSetting& setting);
 
 // The grid DBGrid1 over the rows a step screen holds.
-class WorkRowsModel : public QAbstractTableModel {
+class WorkRowsModel : public StepGridModel {
     Q_OBJECT
 public:
     enum Column { Codigo, Designacao, Unidade, CustoPadrao, Ok, Tempo, Preco, Custo, Columns };
     explicit WorkRowsModel(OperationStepScreen& logic, QObject* parent = nullptr);
 
-    int rowCount(const QModelIndex& parent = {}) const override;
-    int columnCount(const QModelIndex& parent = {}) const override;
-    QVariant data(const QModelIndex& index, int role) const override;
-    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
-    Qt::ItemFlags flags(const QModelIndex& index) const override;
-    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
-    void reload();
+protected:
+    int rows() const override;
+    bool ticked(int row) const override;
+    QVariant cell(int row, int column) const override;
+    void okLeft(int row, bool ticked) override { logic_.okLeft(row, ticked); }
+    bool timeLeft(int row, const QString& typed) override { return logic_.timeLeft(row, typed); }
 
 private:
     OperationStepScreen& logic_;

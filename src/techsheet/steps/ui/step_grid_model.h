@@ -1,0 +1,43 @@
+#pragma once
+
+// The grid DBGrid1 of a step screen over the candidate rows its logic holds:
+// an "OK" column shown as a check box, one editable time column, the other
+// columns shown as the logic has them.
+#include <QAbstractTableModel>
+#include <QStringList>
+
+namespace corvane::techsheet {
+
+class StepGridModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    StepGridModel(QStringList titles, int okColumn, int timeColumn, QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    // After the rows changed outside the grid.
+    void reload();
+
+    // Numbers as the grid shows them.
+    static QString number(double v) { return QString::number(v, 'g', 15); }
+
+protected:
+    virtual int rows() const = 0;
+    virtual bool ticked(int row) const = 0;
+    // The text of a column other than OK.
+    virtual QVariant cell(int row, int column) const = 0;
+    // Leaving the OK column ticked or not, and the time column with what was typed.
+    virtual void okLeft(int row, bool ticked) = 0;
+    virtual bool timeLeft(int row, const QString& typed) = 0;
+
+private:
+    QStringList titles_;
+    int okColumn_;
+    int timeColumn_;
+};
+
+} // namespace corvane::techsheet
