@@ -2,6 +2,7 @@
 
 #include "article_form.h"
 #include "satellite_forms.h"
+#include "techsheet/steps/ui/knitting_step_form.h"
 #include "techsheet/steps/ui/operation_step_forms.h"
 #include "techsheet/ui/sheet_form.h"
 #include "shell/data_modules.h"
@@ -24,6 +25,9 @@ techsheet::SheetLinks sheetSteps(shell::DataModules& modules, const WorkingConte
     });
     links.steps.insert(int(StepScreen::Packaging), [=](QWidget* parent, TechSheetContext& sheet) {
         return techsheet::openPackagingStep(parent, sheet, *data, *factura, user, setting);
+    });
+    links.steps.insert(int(StepScreen::Knitting), [=](QWidget* parent, TechSheetContext& sheet) {
+        return techsheet::openKnittingStep(parent, sheet, *data, *factura, user, setting);
     });
     return links;
 }
