@@ -301,6 +301,39 @@ private slots:
         }
         QCOMPARE(storedLines(f.db()), saved);
 
+        // Delete "Eliminar": asked, then the layout goes and the lines stay.
+        {
+            KnittingStep s(ctx, f.corvane(), f.factura(), kUser, f.view);
+            QVERIFY(s.open());
+            f.view.answers = {false};
+            QVERIFY(!s.deleteLayout());
+            QCOMPARE(f.view.questions.last(),
+                     QStringLiteral("Eliminação da Referência : GORRO.TRICOT,  Confirma ?"));
+            QCOMPARE(s.row(1).percent, 60.0);
+            QVERIFY(s.deleteLayout());
+            QCOMPARE(s.row(1).percent, 0.0);
+            QCOMPARE(f.cell(QStringLiteral("SELECT COUNT(*) FROM FICTECFIOS WHERE ARTIGO = 'GORRO.TRICOT'"))
+                         .toInt(),
+                     0);
+            QCOMPARE(storedLines(f.db()), saved);
+        }
+        // Reopened without a layout: the machine is still shown in use.
+        {
+            KnittingStep s(ctx, f.corvane(), f.factura(), kUser, f.view);
+            QVERIFY(s.open());
+            QVERIFY(s.row(1).yarn.isEmpty());
+            QCOMPARE(tickedCount(s.machines()), 1);
+            QVERIFY(s.percentLeft(1, QStringLiteral("60")));
+            QVERIFY(s.yarnLeft(1, f.yarn1));
+            s.gradationLeft(1, QStringLiteral("G1"));
+            QVERIFY(s.percentLeft(3, QStringLiteral("25")));
+            QVERIFY(s.yarnLeft(3, f.yarn2));
+            QVERIFY(s.compute()); // F12 stores the layout again
+            QCOMPARE(f.cell(QStringLiteral("SELECT TR3_PERC FROM FICTECFIOS WHERE ARTIGO = 'GORRO.TRICOT'"))
+                         .toDouble(),
+                     25.0);
+        }
+
         // A percentage below 1 clears its row's yarn.
         {
             KnittingStep s(ctx, f.corvane(), f.factura(), kUser, f.view);

@@ -337,6 +337,20 @@ bool KnittingStep::compute() {
     return true;
 }
 
+bool KnittingStep::deleteLayout() {
+    if (!view_.confirm(QStringLiteral("Eliminação da Referência : ") + ctx_->ArticleCode +
+                       QStringLiteral(",  Confirma ?")))
+        return false;
+    QString error;
+    if (!sheets_.deleteYarnLayout(ctx_->ArticleCode, &error)) {
+        view_.message(error);
+        return false;
+    }
+    input_.rows = {};
+    views_ = {};
+    return true;
+}
+
 bool KnittingStep::save() {
     ctx_->StepCancelled = false;
     view_.statusText(0, kSaving);

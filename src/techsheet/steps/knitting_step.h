@@ -69,6 +69,9 @@ public:
 
     // F12: shares checked, consumptions computed and shown, the layout stored.
     bool compute();
+    // Delete "Eliminar": the stored layout deleted once confirmed, the rows
+    // cleared; the step's lines stay until the next "&Gravar".
+    bool deleteLayout();
     // "&Gravar": the checks of F12 and of closing, then layout and lines in
     // one transaction. True when written (the screen closes).
     bool save();

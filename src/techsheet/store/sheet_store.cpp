@@ -242,6 +242,17 @@ bool SheetStore::saveYarnLayout(const QVariantMap& columns, QString* error) {
         *db_, [&] { return lockSheet(article, error) && putYarnLayout(columns, error); }, error);
 }
 
+bool SheetStore::deleteYarnLayout(const QString& article, QString* error) {
+    return inTransaction(
+        *db_,
+        [&] {
+            return lockSheet(article, error) &&
+                   db_->exec(QStringLiteral("Delete From FICTECFIOS Where ARTIGO = :WFicTec"),
+                             {{QStringLiteral("WFicTec"), article}}, error);
+        },
+        error);
+}
+
 // ---- work rows ---------------------------------------------------------------
 
 bool WorkRowsStore::clear(QString* error) {

@@ -57,6 +57,8 @@ public:
     // replaceStep); saveYarnLayout is the same in its own, under the lock.
     bool putYarnLayout(const QVariantMap& columns, QString* error = nullptr);
     bool saveYarnLayout(const QVariantMap& columns, QString* error = nullptr);
+    // Deletes the article's yarn layout, under the lock; the lines stay.
+    bool deleteYarnLayout(const QString& article, QString* error = nullptr);
 
     db::Database& database() { return *db_; }
 

@@ -274,6 +274,11 @@ bool TCORVF035FIOS_CT::eventFilter(QObject* watched, QEvent* event) {
             rows_[0].gradation->setFocus(); // "Fios"
             return true;
         }
+        if (key == Qt::Key_Delete && !qobject_cast<QLineEdit*>(watched)) {
+            logic_->deleteLayout(); // "Eliminar"; in a text field Delete edits the text
+            refresh();
+            return true;
+        }
         if (key == Qt::Key_F12) {
             logic_->compute(); // "Gravar"
             refresh();
