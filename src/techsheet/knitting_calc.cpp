@@ -51,11 +51,19 @@ bool computeKnitConsumption(const KnittingInput& input, const std::vector<Yarn>&
     return true;
 }
 
+bool costKnittingMachine(WorkMachineRow& row, Notes& notes) {
+    if (!costTypedMinutes(row, notes))
+        return false;
+    // The typed minutes are the time per piece, without set-up.
+    row.QTD_SEMACERTO = row.QTD;
+    return true;
+}
+
 bool costKnittingMachines(std::vector<WorkMachineRow>& machines, Notes& notes) {
     for (auto& row : machines) {
         if (row.QTD == 0 && !row.ticked())
             continue;
-        if (!costTypedMinutes(row, notes))
+        if (!costKnittingMachine(row, notes))
             return false;
     }
     return true;
@@ -74,10 +82,12 @@ bool knittingLines(const KnittingInput& input, const std::array<double, 8>& kg,
         for (const auto& row : machines) {
             if (!row.ticked())
                 continue;
-            appendLine(lines,
-                       machineTimeLine(row, machineCostType, w, MachineRate::PerHour, WasteForm::Factor),
-                       input.ArticleCode, detail, "A")
-                .FACTCONV = 1000;
+            FictecDetLine& line =
+                appendLine(lines, machineTimeLine(row, machineCostType, w, MachineRate::PerHour, WasteForm::Factor),
+                           input.ArticleCode, detail, "A");
+            line.FACTCONV = 1000;
+            // The minutes per piece, which quotations multiply by the quantity.
+            line.TMP_SEMACERTO = line.QUANT;
         }
     }
     for (int i = 0; i < 8; ++i) {

@@ -31,11 +31,16 @@ bool knitPercentOnExit(double typed, double& percent, Notes& notes);
 bool computeKnitConsumption(const KnittingInput& input, const std::vector<Yarn>& yarns,
                             std::array<double, 8>& kg, Notes& notes);
 
+// The typed time of one machine on leaving its time column, costed as below.
+bool costKnittingMachine(WorkMachineRow& row, Notes& notes);
+
 // The typed time of the ticked machine and of every row with a time is costed
-// (minutes × price / 60); a ticked row without time is refused.
+// (minutes × price / 60) and kept as the time without set-up; a ticked row
+// without time is refused.
 bool costKnittingMachines(std::vector<WorkMachineRow>& machines, Notes& notes);
 
 // The machine line and the yarn lines (step "A"), both with the sheet's waste.
+// The machine line's time without set-up (TMP_SEMACERTO) is its QUANT.
 bool knittingLines(const KnittingInput& input, const std::array<double, 8>& kg,
                    const std::vector<WorkMachineRow>& machines, const std::vector<Yarn>& yarns,
                    const CostTypes& costTypes, int machineCostType, int yarnCostType, int& detail,

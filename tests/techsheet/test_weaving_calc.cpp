@@ -228,6 +228,7 @@ private slots:
         QVERIFY(costKnittingMachines(machines, notes));
         QCOMPARE(machines[0].CUSTO, 18.75);
         QCOMPARE(machines[0].TIPOPRD, 0);
+        QCOMPARE(machines[0].QTD_SEMACERTO, 90.0);
 
         std::vector<FictecDetLine> lines;
         int detail = 1;
@@ -238,6 +239,13 @@ private slots:
         QCOMPARE(lines[0].VALOR_FINAL, 19.73); // per-hour price: 18.75 + 12.5/60 × 5 × 94.5 / 100
         QCOMPARE(lines[0].FACTCONV, 1000.0);
         QCOMPARE(*lines[0].TMPACE, 20.0); // TIPOPRD 0 records mode 2's set-up
+        QCOMPARE(*lines[0].TMP_SEMACERTO, 90.0); // the minutes per piece
+        machines[0].QTD = 90.25;
+        machines[0].QTD_SEMACERTO = 0; // as read back from a row never costed
+        lines.clear();
+        QVERIFY(knittingLines(in, kg, machines, kYarns, types, 7, 3, detail, lines, notes));
+        QCOMPARE(*lines[0].TMP_SEMACERTO, lines[0].QUANT);
+        QCOMPARE(lines[0].QUANT, 90.25);
         QCOMPARE(lines[1].QUANT_FINAL, 0.1134);
         QCOMPARE(lines[1].VALOR_FINAL, 1.14); // 1.08 + 5 × 0.1134 × 10 / 100
         QCOMPARE(lines[1].FACTCONV, 0.0);

@@ -3,6 +3,7 @@
 #include "article_form.h"
 #include "satellite_forms.h"
 #include "shell/data_modules.h"
+#include "techsheet/steps/ui/knitting_step_form.h"
 #include "techsheet/steps/ui/machine_step_forms.h"
 #include "techsheet/steps/ui/operation_step_forms.h"
 #include "techsheet/ui/sheet_form.h"
@@ -31,6 +32,9 @@ techsheet::SheetLinks sheetSteps(shell::DataModules& modules, const WorkingConte
     });
     links.steps.insert(int(StepScreen::UltrasoundCut), [=](QWidget* parent, TechSheetContext& sheet) {
         return techsheet::openUltrasoundStep(parent, sheet, *data, *factura, user, setting);
+    });
+    links.steps.insert(int(StepScreen::Knitting), [=](QWidget* parent, TechSheetContext& sheet) {
+        return techsheet::openKnittingStep(parent, sheet, *data, *factura, user, setting);
     });
     return links;
 }

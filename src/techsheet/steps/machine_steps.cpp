@@ -33,34 +33,6 @@ MachineStepScreen::MachineStepScreen(TechSheetContext& ctx, shell::TDTCORVANE& d
                                      QString user, ScreenView& view, MachineScreen kind, int groupType)
     : StepScreenBase(ctx, data, factura, std::move(user), view), kind_(kind), groupType_(groupType) {}
 
-bool MachineStepScreen::readMachines(std::vector<WorkMachineRow>& rows, QString* error) {
-    QList<QVariantList> found;
-    if (!readRows(
-            data_.db,
-            QStringLiteral("Select CODIGO, DESIGNACAO, UNDPRD, LARGURA, PRECO, PRDHOR1, TEMPO_ACERTO1, "
-                           "PRDHOR2, TEMPO_ACERTO2, RAPORT, NROPASSAGENS From MAQUINAS Where GRUPO In "
-                           "(Select CODIGO From GRUPOMAQUINAS Where TIPOMAQ = :WTipoMaq) Order By CODIGO"),
-            {{QStringLiteral("WTipoMaq"), groupType_}}, found, error))
-        return false;
-    rows.clear();
-    for (const QVariantList& r : found) {
-        WorkMachineRow m;
-        m.CODIGO = r.value(0).toString().trimmed();
-        m.DESIGNACAO = r.value(1).toString().trimmed();
-        m.UNIDADE = r.value(2).toString().trimmed();
-        m.LARGURA = r.value(3).toDouble();
-        m.CUSTOPADRAO = r.value(4).toDouble();
-        m.PRODUCAO1 = r.value(5).toDouble();
-        m.ACERTO1 = r.value(6).toDouble();
-        m.PRODUCAO2 = r.value(7).toDouble();
-        m.ACERTO2 = r.value(8).toDouble();
-        m.LARG_RAPORT = r.value(9).toDouble();
-        m.NROPASSAGENS = r.value(10).isNull() ? 1 : r.value(10).toInt();
-        rows.push_back(m);
-    }
-    return true;
-}
-
 bool MachineStepScreen::open() {
     ctx_->StepCancelled = false;
     written_ = false;
@@ -77,21 +49,12 @@ bool MachineStepScreen::open() {
     std::vector<WorkMachineRow> rows;
     const std::optional<std::vector<FictecDetLine>> lines =
         sheets_.stepLines(ctx_->ArticleCode, step_, &error);
-    if (!lines || !readMachines(rows, &error))
+    if (!lines || !readMachines(groupType_, rows, &error))
         return notOpened(error);
     rows_ = std::move(rows);
     for (const FictecDetLine& line : *lines) {
-        if (!marksRow(line))
-            continue;
-        for (WorkMachineRow& r : rows_) {
-            if (!sameCode(r.CODIGO, line.CODIGOMP))
-                continue;
-            r.OK = QStringLiteral("S");
-            r.QTD = line.QUANT;
-            r.PRECO = line.PRECO;
-            r.CUSTO = line.VALOR;
-            restoreRow(r, line);
-        }
+        if (marksRow(line))
+            tickMachines(rows_, line, [&](WorkMachineRow& r) { restoreRow(r, line); });
     }
     sortRows(rows_, sortColumn_);
     if (!work_.fillMachines(rows_, &error))

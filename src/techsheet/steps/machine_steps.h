@@ -51,9 +51,6 @@ protected:
     MachineScreen kind_;
     int groupType_;
     std::vector<WorkMachineRow> rows_;
-
-private:
-    bool readMachines(std::vector<WorkMachineRow>& rows, QString* error);
 };
 
 // TCORVF035_MAQUINAS: typed minutes and at most one material.

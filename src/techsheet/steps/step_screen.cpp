@@ -8,10 +8,6 @@
 
 namespace corvane::techsheet {
 
-namespace {
-
-// The article price PARGER.TIPOPRECO chooses: "CUP" standard cost, "PMC"
-// average cost, "PUE" last entry price, any other 0.
 double priceByBasis(const QString& basis, double standard, double average, double lastEntry) {
     if (basis == QLatin1String("CUP"))
         return standard;
@@ -21,8 +17,6 @@ double priceByBasis(const QString& basis, double standard, double average, doubl
         return lastEntry;
     return 0;
 }
-
-} // namespace
 
 StepScreenBase::StepScreenBase(TechSheetContext& ctx, shell::TDTCORVANE& data, db::Database& factura,
                                QString user, ScreenView& view)
@@ -56,9 +50,11 @@ void StepScreenBase::show(const Notes& notes) {
     }
 }
 
-bool StepScreenBase::refuse(const QString& message) {
+bool StepScreenBase::refuse(const QString& message, const QString& field) {
     view_.beep();
     view_.message(message);
+    if (!field.isEmpty())
+        view_.focusField(field);
     return false;
 }
 
@@ -92,6 +88,47 @@ bool StepScreenBase::readCostTypes(CostTypes& out, QString* error) {
     for (const QVariantList& r : rows)
         out.push_back({r.value(0).toInt(), r.value(1).toDouble(), r.value(2).toInt()});
     return true;
+}
+
+bool StepScreenBase::readMachines(int groupType, std::vector<WorkMachineRow>& rows, QString* error) {
+    QList<QVariantList> found;
+    if (!readRows(
+            data_.db,
+            QStringLiteral("Select CODIGO, DESIGNACAO, UNDPRD, LARGURA, PRECO, PRDHOR1, TEMPO_ACERTO1, "
+                           "PRDHOR2, TEMPO_ACERTO2, RAPORT, NROPASSAGENS From MAQUINAS Where GRUPO In "
+                           "(Select CODIGO From GRUPOMAQUINAS Where TIPOMAQ = :WTipoMaq) Order By CODIGO"),
+            {{QStringLiteral("WTipoMaq"), groupType}}, found, error))
+        return false;
+    rows.clear();
+    for (const QVariantList& r : found) {
+        WorkMachineRow m;
+        m.CODIGO = r.value(0).toString().trimmed();
+        m.DESIGNACAO = r.value(1).toString().trimmed();
+        m.UNIDADE = r.value(2).toString().trimmed();
+        m.LARGURA = r.value(3).toDouble();
+        m.CUSTOPADRAO = r.value(4).toDouble();
+        m.PRODUCAO1 = r.value(5).toDouble();
+        m.ACERTO1 = r.value(6).toDouble();
+        m.PRODUCAO2 = r.value(7).toDouble();
+        m.ACERTO2 = r.value(8).toDouble();
+        m.LARG_RAPORT = r.value(9).toDouble();
+        m.NROPASSAGENS = r.value(10).isNull() ? 1 : r.value(10).toInt();
+        rows.push_back(m);
+    }
+    return true;
+}
+
+void StepScreenBase::tickMachines(std::vector<WorkMachineRow>& rows, const FictecDetLine& line,
+                                  const std::function<void(WorkMachineRow&)>& restore) {
+    for (WorkMachineRow& r : rows) {
+        if (!sameCode(r.CODIGO, line.CODIGOMP))
+            continue;
+        r.OK = QStringLiteral("S");
+        r.QTD = line.QUANT;
+        r.PRECO = line.PRECO;
+        r.CUSTO = line.VALOR;
+        restore(r);
+    }
 }
 
 bool StepScreenBase::takeSortColumn(const QString& column) {

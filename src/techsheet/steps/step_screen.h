@@ -14,6 +14,7 @@
 #include <QVariantList>
 
 #include <algorithm>
+#include <functional>
 #include <optional>
 
 namespace corvane::shell {
@@ -21,6 +22,10 @@ class TDTCORVANE;
 }
 
 namespace corvane::techsheet {
+
+// The article price PARGER.TIPOPRECO chooses: "CUP" standard cost, "PMC"
+// average cost, "PUE" last entry price, any other 0.
+double priceByBasis(const QString& basis, double standard, double average, double lastEntry);
 
 // The ARTIGOSCLS columns a material is shown and priced with.
 struct MaterialArticle {
@@ -62,14 +67,20 @@ public:
 protected:
     // Messages of a calculation, each after a beep.
     void show(const Notes& notes);
-    // A beep and the message; false.
-    bool refuse(const QString& message);
+    // A beep and the message, the focus in `field` when one is given; false.
+    bool refuse(const QString& message, const QString& field = {});
     bool readNumberOf(const QString& text, double* out);
     // The message of a failed opening; the screen closes and writes nothing.
     bool notOpened(const QString& error);
     // PARGER.TIPOPRECO, the basis of the article prices.
     bool readPriceBasis(QString* error);
     bool readCostTypes(CostTypes& out, QString* error);
+    // The machines of the machine groups of `groupType` (GRUPOMAQUINAS.TIPOMAQ), by code.
+    bool readMachines(int groupType, std::vector<WorkMachineRow>& rows, QString* error);
+    // Ticks the machines a step's line names, with the line's minutes, price
+    // and cost; `restore` takes what else of the line the step keeps.
+    static void tickMachines(std::vector<WorkMachineRow>& rows, const FictecDetLine& line,
+                             const std::function<void(WorkMachineRow&)>& restore);
     // Takes a grid title's column to order by; false for any other column.
     bool takeSortColumn(const QString& column);
     // The message of a failed write; `ok`.

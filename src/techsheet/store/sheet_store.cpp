@@ -85,6 +85,25 @@ QString insertSql(const QString& table, const QStringList& columns) {
         .arg(table, columns.join(QLatin1Char(',')), columns.join(QStringLiteral(",:")));
 }
 
+// Inserts the row of `values` when the table has none with its `key`;
+// otherwise updates the columns given, unless `onlyNew`.
+bool upsertRow(db::Database& db, const QString& table, const QString& key, const QVariantMap& values,
+               bool onlyNew, QString* error) {
+    const std::optional<QVariant> n = db.scalar(QStringLiteral("SELECT COUNT(*) FROM %1 WHERE %2 = :%2").arg(table, key),
+                                                {{key, values.value(key)}}, error);
+    if (!n)
+        return false;
+    if (n->toInt() == 0)
+        return db.exec(insertSql(table, values.keys()), values, error);
+    QStringList sets;
+    for (const QString& c : values.keys())
+        if (c != key)
+            sets << QStringLiteral("%1=:%1").arg(c);
+    return onlyNew || sets.isEmpty() ||
+           db.exec(QStringLiteral("UPDATE %1 SET %2 WHERE %3=:%3").arg(table, sets.join(QLatin1Char(',')), key),
+                   values, error);
+}
+
 } // namespace
 
 bool SheetStore::lockSheet(const QString& article, QString* error) {
@@ -132,22 +151,8 @@ bool SheetStore::writeHeader(const QString& article, const QVariantMap& values, 
     return inTransaction(
         *db_,
         [&] {
-            if (!lockSheet(article, error))
-                return false;
-            const std::optional<QVariant> n =
-                db_->scalar(QStringLiteral("SELECT COUNT(*) FROM FICTECMAS WHERE CODIGO = :C"),
-                            {{QStringLiteral("C"), article}}, error);
-            if (!n)
-                return false;
-            if (n->toInt() == 0)
-                return db_->exec(insertSql(QStringLiteral("FICTECMAS"), values.keys()), values, error);
-            QStringList sets;
-            for (const QString& c : values.keys())
-                if (c != QLatin1String("CODIGO"))
-                    sets << QStringLiteral("%1=:%1").arg(c);
-            return onlyNew || sets.isEmpty() ||
-                   db_->exec(QStringLiteral("UPDATE FICTECMAS SET %1 WHERE CODIGO=:CODIGO").arg(sets.join(QLatin1Char(','))),
-                             values, error);
+            return lockSheet(article, error) &&
+                   upsertRow(*db_, QStringLiteral("FICTECMAS"), QStringLiteral("CODIGO"), values, onlyNew, error);
         },
         error);
 }
@@ -188,7 +193,8 @@ bool SheetStore::deleteSheet(const QString& article, QString* error) {
 }
 
 bool SheetStore::replaceStep(const QString& article, const QString& step, std::vector<FictecDetLine> lines,
-                             QString* error, std::vector<FictecDetLine>* written) {
+                             QString* error, std::vector<FictecDetLine>* written,
+                             const std::function<bool(QString*)>& alsoWrite) {
     const bool ok = inTransaction(
         *db_,
         [&] {
@@ -213,12 +219,38 @@ bool SheetStore::replaceStep(const QString& article, const QString& step, std::v
                 if (!db_->exec(sql, lineValues(l), error))
                     return false;
             }
-            return true;
+            return !alsoWrite || alsoWrite(error);
         },
         error);
     if (ok && written)
         *written = std::move(lines);
     return ok;
+}
+
+std::optional<QVariantMap> SheetStore::yarnLayout(const QString& article, QString* error) {
+    return db_->firstRow(QStringLiteral("Select * From FICTECFIOS Where ARTIGO = :WFicTec"),
+                         {{QStringLiteral("WFicTec"), article}}, error);
+}
+
+bool SheetStore::putYarnLayout(const QVariantMap& columns, QString* error) {
+    return upsertRow(*db_, QStringLiteral("FICTECFIOS"), QStringLiteral("ARTIGO"), columns, false, error);
+}
+
+bool SheetStore::saveYarnLayout(const QVariantMap& columns, QString* error) {
+    const QString article = columns.value(QStringLiteral("ARTIGO")).toString();
+    return inTransaction(
+        *db_, [&] { return lockSheet(article, error) && putYarnLayout(columns, error); }, error);
+}
+
+bool SheetStore::deleteYarnLayout(const QString& article, QString* error) {
+    return inTransaction(
+        *db_,
+        [&] {
+            return lockSheet(article, error) &&
+                   db_->exec(QStringLiteral("Delete From FICTECFIOS Where ARTIGO = :WFicTec"),
+                             {{QStringLiteral("WFicTec"), article}}, error);
+        },
+        error);
 }
 
 // ---- work rows ---------------------------------------------------------------

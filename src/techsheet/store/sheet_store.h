@@ -9,6 +9,7 @@
 
 #include <QVariantMap>
 
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -43,8 +44,21 @@ public:
     // step's lines go, the new ones are numbered after the greatest number
     // the article then has. On failure nothing changes. `written` receives
     // the lines as stored.
+    // `alsoWrite`, when given, runs in the same transaction after the lines,
+    // for what the step keeps beside them (a yarn layout).
     bool replaceStep(const QString& article, const QString& step, std::vector<FictecDetLine> lines,
-                     QString* error = nullptr, std::vector<FictecDetLine>* written = nullptr);
+                     QString* error = nullptr, std::vector<FictecDetLine>* written = nullptr,
+                     const std::function<bool(QString*)>& alsoWrite = {});
+
+    // The article's yarn layout (FICTECFIOS); an empty map when it has none.
+    std::optional<QVariantMap> yarnLayout(const QString& article, QString* error = nullptr);
+    // Inserts or updates the layout with the columns given (ARTIGO among them),
+    // leaving the others as they are. Runs in the caller's transaction (see
+    // replaceStep); saveYarnLayout is the same in its own, under the lock.
+    bool putYarnLayout(const QVariantMap& columns, QString* error = nullptr);
+    bool saveYarnLayout(const QVariantMap& columns, QString* error = nullptr);
+    // Deletes the article's yarn layout, under the lock; the lines stay.
+    bool deleteYarnLayout(const QString& article, QString* error = nullptr);
 
     db::Database& database() { return *db_; }
 

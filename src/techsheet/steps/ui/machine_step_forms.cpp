@@ -10,49 +10,59 @@ namespace corvane::techsheet {
 
 namespace {
 
-StepRowsModel* machineRows(StepScreenBase& logic, QObject* parent) {
+StepGridModel* machineRows(StepScreenBase& logic, QObject* parent) {
     return new MachineRowsModel(static_cast<MachineStepScreen&>(logic), parent);
+}
+
+// What is typed in a machine step's grid: the minutes, or an ultrasound cutter's mode.
+MachineRowsModel::TypedLeft typedIn(MachineStepScreen& logic) {
+    if (auto* cutter = dynamic_cast<UltrasoundStep*>(&logic))
+        return [cutter](int row, const QString& typed) { return cutter->modeLeft(row, typed); };
+    auto* step = dynamic_cast<MachineStep*>(&logic);
+    return [step](int row, const QString& typed) { return step && step->timeLeft(row, typed); };
 }
 
 } // namespace
 
 // ---- the grid ------------------------------------------------------------------
 
+MachineRowsModel::MachineRowsModel(const std::vector<WorkMachineRow>& rows, bool modeColumn, OkLeft okLeft,
+                                   TypedLeft typedLeft, QObject* parent)
+    : StepGridModel(titles(modeColumn), sectionOf(Ok, modeColumn),
+                    sectionOf(modeColumn ? TipoPrd : Tempo, modeColumn), parent),
+      rows_(rows), mode_(modeColumn), okLeft_(std::move(okLeft)), typedLeft_(std::move(typedLeft)) {}
+
 MachineRowsModel::MachineRowsModel(MachineStepScreen& logic, QObject* parent)
-    : StepRowsModel(parent), logic_(logic) {}
+    : MachineRowsModel(
+          logic.rows(), dynamic_cast<const UltrasoundStep*>(&logic) != nullptr,
+          [&logic](int row, bool ticked) { logic.okLeft(row, ticked); }, typedIn(logic), parent) {}
 
-bool MachineRowsModel::ultrasound() const {
-    return dynamic_cast<const UltrasoundStep*>(&logic_) != nullptr;
-}
-
-MachineRowsModel::Column MachineRowsModel::columnAt(int section) const {
-    if (!ultrasound() && section >= TipoPrd)
+MachineRowsModel::Column MachineRowsModel::columnAt(int section, bool modeColumn) {
+    if (!modeColumn && section >= TipoPrd)
         ++section;
     return static_cast<Column>(section);
 }
 
-int MachineRowsModel::sectionOf(Column column) const {
-    return !ultrasound() && column > TipoPrd ? column - 1 : column;
+int MachineRowsModel::sectionOf(Column column, bool modeColumn) {
+    return !modeColumn && column > TipoPrd ? column - 1 : column;
 }
 
-int MachineRowsModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(logic_.rows().size());
+QStringList MachineRowsModel::titles(bool modeColumn) {
+    QStringList titles{
+        QStringLiteral("Código"),       QStringLiteral("Designação"), QStringLiteral("Und"),
+        QStringLiteral("Preço Padrão"), QStringLiteral("Prod. I"),    QStringLiteral("Acerto I"),
+        QStringLiteral("Prod. II"),     QStringLiteral("Acerto II"),  QStringLiteral("OK")};
+    if (modeColumn)
+        titles << QStringLiteral("T.P.?") << QStringLiteral("Tempo");
+    else
+        titles << QStringLiteral("Tempo (Min)");
+    titles << QStringLiteral("Preço") << QStringLiteral("Custo");
+    return titles;
 }
 
-int MachineRowsModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : (ultrasound() ? Custo + 1 : Custo);
-}
-
-QVariant MachineRowsModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || index.row() >= rowCount())
-        return {};
-    const WorkMachineRow& r = logic_.rows()[index.row()];
-    const Column column = columnAt(index.column());
-    if (column == Ok)
-        return role == Qt::CheckStateRole ? QVariant(r.ticked() ? Qt::Checked : Qt::Unchecked) : QVariant();
-    if (role != Qt::DisplayRole && role != Qt::EditRole)
-        return {};
-    switch (column) {
+QVariant MachineRowsModel::cell(int row, int section) const {
+    const WorkMachineRow& r = rows_[static_cast<std::size_t>(row)];
+    switch (columnAt(section)) {
     case Codigo:
         return r.CODIGO;
     case Designacao:
@@ -60,66 +70,26 @@ QVariant MachineRowsModel::data(const QModelIndex& index, int role) const {
     case Unidade:
         return r.UNIDADE;
     case CustoPadrao:
-        return stepNumber(r.CUSTOPADRAO);
+        return number(r.CUSTOPADRAO);
     case Prod1:
-        return stepNumber(r.PRODUCAO1);
+        return number(r.PRODUCAO1);
     case Acerto1:
-        return stepNumber(r.ACERTO1);
+        return number(r.ACERTO1);
     case Prod2:
-        return stepNumber(r.PRODUCAO2);
+        return number(r.PRODUCAO2);
     case Acerto2:
-        return stepNumber(r.ACERTO2);
+        return number(r.ACERTO2);
     case TipoPrd:
         return r.TIPOPRD;
     case Tempo:
-        return stepNumber(r.QTD);
+        return number(r.QTD);
     case Preco:
-        return stepNumber(r.PRECO);
+        return number(r.PRECO);
     case Custo:
-        return stepNumber(r.CUSTO);
+        return number(r.CUSTO);
     default:
         return {};
     }
-}
-
-bool MachineRowsModel::setData(const QModelIndex& index, const QVariant& value, int role) {
-    if (!index.isValid())
-        return false;
-    const Column column = columnAt(index.column());
-    bool accepted = false;
-    if (column == Ok && role == Qt::CheckStateRole) {
-        logic_.okLeft(index.row(), value.toInt() == Qt::Checked);
-        accepted = true;
-    } else if (role == Qt::EditRole) {
-        if (auto* typed = dynamic_cast<MachineStep*>(&logic_); typed && column == Tempo)
-            accepted = typed->timeLeft(index.row(), value.toString());
-        if (auto* cutter = dynamic_cast<UltrasoundStep*>(&logic_); cutter && column == TipoPrd)
-            accepted = cutter->modeLeft(index.row(), value.toString());
-    }
-    emit dataChanged(this->index(index.row(), 0), this->index(index.row(), columnCount() - 1));
-    return accepted;
-}
-
-Qt::ItemFlags MachineRowsModel::flags(const QModelIndex& index) const {
-    Qt::ItemFlags f = QAbstractTableModel::flags(index);
-    const Column column = columnAt(index.column());
-    if (column == Ok)
-        f |= Qt::ItemIsUserCheckable;
-    if ((column == Tempo && !ultrasound()) || column == TipoPrd)
-        f |= Qt::ItemIsEditable;
-    return f;
-}
-
-QVariant MachineRowsModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    static const char* const titles[] = {"Código",      "Designação", "Und",       "Preço Padrão", "Prod. I",
-                                         "Acerto I",    "Prod. II",   "Acerto II", "OK",           "T.P.?",
-                                         "Tempo (Min)", "Preço",      "Custo"};
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= columnCount())
-        return QAbstractTableModel::headerData(section, orientation, role);
-    const Column column = columnAt(section);
-    if (column == Tempo && ultrasound())
-        return QStringLiteral("Tempo");
-    return QString::fromUtf8(titles[column]);
 }
 
 // ---- TCORVF035_MAQUINAS --------------------------------------------------------

@@ -15,16 +15,12 @@
 
 namespace corvane::techsheet {
 
-QString stepNumber(double v) {
-    return QString::number(v, 'g', 15);
-}
-
 namespace {
 
 const QString kGrid = QStringLiteral("DBGrid1");
 
 QString number(double v) {
-    return stepNumber(v);
+    return StepGridModel::number(v);
 }
 
 // The code lookups of a material input: by code (Insert) and by designation (Ctrl+Insert).
@@ -40,7 +36,7 @@ screens::LookupSpec articleLookup() {
     return spec;
 }
 
-StepRowsModel* operationRows(StepScreenBase& logic, QObject* parent) {
+StepGridModel* operationRows(StepScreenBase& logic, QObject* parent) {
     return new WorkRowsModel(static_cast<OperationStepScreen&>(logic), parent);
 }
 
@@ -48,31 +44,24 @@ StepRowsModel* operationRows(StepScreenBase& logic, QObject* parent) {
 
 // ---- the grid ------------------------------------------------------------------
 
-void StepRowsModel::reload() {
-    beginResetModel();
-    endResetModel();
-}
-
 WorkRowsModel::WorkRowsModel(OperationStepScreen& logic, QObject* parent)
-    : StepRowsModel(parent), logic_(logic) {}
+    : StepGridModel({QStringLiteral("Código"), QStringLiteral("Designação"), QStringLiteral("Und."),
+                     QStringLiteral("C.Padrão"), QStringLiteral("OK"), QStringLiteral("Tempo (mm)"),
+                     QStringLiteral("Preço"), QStringLiteral("Custo")},
+                    Ok, Tempo, parent),
+      logic_(logic) {}
 
-int WorkRowsModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(logic_.rows().size());
+int WorkRowsModel::rows() const {
+    return static_cast<int>(logic_.rows().size());
 }
 
-int WorkRowsModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : Columns;
+bool WorkRowsModel::ticked(int row) const {
+    return logic_.rows()[row].ticked();
 }
 
-QVariant WorkRowsModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || index.row() >= rowCount())
-        return {};
-    const WorkArticleRow& r = logic_.rows()[index.row()];
-    if (index.column() == Ok)
-        return role == Qt::CheckStateRole ? QVariant(r.ticked() ? Qt::Checked : Qt::Unchecked) : QVariant();
-    if (role != Qt::DisplayRole && role != Qt::EditRole)
-        return {};
-    switch (index.column()) {
+QVariant WorkRowsModel::cell(int row, int column) const {
+    const WorkArticleRow& r = logic_.rows()[row];
+    switch (column) {
     case Codigo:
         return r.CODIGO;
     case Designacao:
@@ -90,37 +79,6 @@ QVariant WorkRowsModel::data(const QModelIndex& index, int role) const {
     default:
         return {};
     }
-}
-
-bool WorkRowsModel::setData(const QModelIndex& index, const QVariant& value, int role) {
-    if (!index.isValid())
-        return false;
-    bool accepted = false;
-    if (index.column() == Ok && role == Qt::CheckStateRole) {
-        logic_.okLeft(index.row(), value.toInt() == Qt::Checked);
-        accepted = true;
-    } else if (index.column() == Tempo && role == Qt::EditRole) {
-        accepted = logic_.timeLeft(index.row(), value.toString());
-    }
-    emit dataChanged(this->index(index.row(), 0), this->index(index.row(), Columns - 1));
-    return accepted;
-}
-
-Qt::ItemFlags WorkRowsModel::flags(const QModelIndex& index) const {
-    Qt::ItemFlags f = QAbstractTableModel::flags(index);
-    if (index.column() == Ok)
-        f |= Qt::ItemIsUserCheckable;
-    if (index.column() == Tempo)
-        f |= Qt::ItemIsEditable;
-    return f;
-}
-
-QVariant WorkRowsModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    static const char* const titles[] = {"Código", "Designação", "Und.",  "C.Padrão",
-                                         "OK",     "Tempo (mm)", "Preço", "Custo"};
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= Columns)
-        return QAbstractTableModel::headerData(section, orientation, role);
-    return QString::fromUtf8(titles[section]);
 }
 
 // ---- both windows --------------------------------------------------------------

@@ -5,8 +5,7 @@
 #include "screens/ui/screen_dialog.h"
 #include "techsheet/steps/one_material_step.h"
 #include "techsheet/steps/operation_steps.h"
-
-#include <QAbstractTableModel>
+#include "techsheet/steps/ui/step_grid_model.h"
 
 #include <QHash>
 
@@ -32,33 +31,19 @@ bool openOperationStep(QWidget* parent, TechSheetContext& ctx, shell::TDTCORVANE
 bool openPackagingStep(QWidget* parent, TechSheetContext& ctx, shell::TDTCORVANE& data, db::Database& factura,
                        const QString& user, const screens::ScreenSetting& setting);
 
-// A number as the step windows show it.
-QString stepNumber(double v);
-
-// The grid DBGrid1 of a step window: "Código" and "Designação" first, then
-// the step's columns with an OK check box.
-class StepRowsModel : public QAbstractTableModel {
-    Q_OBJECT
-public:
-    using QAbstractTableModel::QAbstractTableModel;
-    virtual int okColumn() const = 0;
-    void reload();
-};
-
-// The grid over the operations or packaging types a step screen holds.
-class WorkRowsModel : public StepRowsModel {
+// The grid DBGrid1 over the rows a step screen holds.
+class WorkRowsModel : public StepGridModel {
     Q_OBJECT
 public:
     enum Column { Codigo, Designacao, Unidade, CustoPadrao, Ok, Tempo, Preco, Custo, Columns };
     explicit WorkRowsModel(OperationStepScreen& logic, QObject* parent = nullptr);
-    int okColumn() const override { return Ok; }
 
-    int rowCount(const QModelIndex& parent = {}) const override;
-    int columnCount(const QModelIndex& parent = {}) const override;
-    QVariant data(const QModelIndex& index, int role) const override;
-    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
-    Qt::ItemFlags flags(const QModelIndex& index) const override;
-    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+protected:
+    int rows() const override;
+    bool ticked(int row) const override;
+    QVariant cell(int row, int column) const override;
+    void okLeft(int row, bool ticked) override { logic_.okLeft(row, ticked); }
+    bool typedLeft(int row, const QString& typed) override { return logic_.timeLeft(row, typed); }
 
 private:
     OperationStepScreen& logic_;
@@ -69,7 +54,7 @@ class StepForm : public screens::ScreenDialog {
     Q_OBJECT
 public:
     using LogicFactory = std::function<std::unique_ptr<StepScreenBase>(ScreenView&)>;
-    using ModelFactory = std::function<StepRowsModel*(StepScreenBase&, QObject*)>;
+    using ModelFactory = std::function<StepGridModel*(StepScreenBase&, QObject*)>;
     StepForm(const QString& name, const LogicFactory& makeLogic, const ModelFactory& makeModel,
              const screens::ScreenSetting& setting, QWidget* parent);
     ~StepForm() override;
@@ -99,7 +84,7 @@ protected:
 
 private:
     std::unique_ptr<StepScreenBase> base_;
-    StepRowsModel* model_;
+    StepGridModel* model_;
     QTableView* grid_;
     QVBoxLayout* materials_;
     QLabel* minutes_;

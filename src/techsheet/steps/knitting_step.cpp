@@ -1,0 +1,326 @@
+#include "knitting_step.h"
+
+#include "screens/field_input.h"
+#include "shell/data_modules.h"
+
+#include <algorithm>
+
+namespace corvane::techsheet {
+
+namespace {
+
+const QString kYarnSelect = QStringLiteral(
+    "Select CODIGO,DESIGNACAO,TIPOARTIGO,PMCUSTO,UNCOMPRA,NEFIO,UNVENDA,PULENTRA,CUSTOPADRAO From ARTIGOSCLS "
+    "Where TIPOARTIGO = '6' and NEFIO > 0 Order By ");
+const QString kGrid = QStringLiteral("DBGrid1");
+const QString kStep = QStringLiteral("A");
+const QString kSaving = QStringLiteral("Gravação em Curso, aguarde por favor ...");
+const QString kTotalRefused = QStringLiteral("O Total de % de Consumo excedeu os 100%");
+const QString kMachineCount = QStringLiteral("Nº de Teares seleccionado inválido !!!");
+
+QString numbered(const char* pattern, int n) {
+    return QString::fromLatin1(pattern).arg(n);
+}
+QString percentField(int n) {
+    return numbered("Edit_TrPerc%1", n);
+}
+QString yarnField(int n) {
+    return numbered("Edit_TR%1Artigo", n);
+}
+
+} // namespace
+
+KnittingStep::KnittingStep(TechSheetContext& ctx, shell::TDTCORVANE& data, db::Database& factura,
+                           QString user, ScreenView& view)
+    : StepScreenBase(ctx, data, factura, std::move(user), view),
+      yarnsByCode_(factura, QStringLiteral("ARTIGOSNUM"), kYarnSelect + QStringLiteral("CODIGO")),
+      yarnsByName_(factura, QStringLiteral("ARTIGOSALFA"), kYarnSelect + QStringLiteral("DESIGNACAO")) {}
+
+bool KnittingStep::open() {
+    ctx_->StepCancelled = false;
+    written_ = false;
+    input_ = {};
+    input_.ArticleCode = ctx_->ArticleCode;
+    input_.PieceWeight = ctx_->PieceWeight;
+    input_.YarnWastePercent = ctx_->YarnWastePercent;
+    views_ = {};
+    QString error;
+    if (ctx_->ArticleCode.trimmed().isEmpty())
+        return notOpened(QStringLiteral("Artigo Inválido !!!, Artigo Nº ") + ctx_->ArticleCode);
+    if (!readPriceBasis(&error) || !readYarns(&error))
+        return notOpened(error);
+
+    const std::optional<QVariantMap> layout = sheets_.yarnLayout(ctx_->ArticleCode, &error);
+    if (!layout)
+        return notOpened(error);
+    if (!layout->isEmpty()) {
+        for (int n = 1; n <= kRows; ++n) {
+            KnitRow& r = input_.rows[static_cast<std::size_t>(n - 1)];
+            r.percent = layout->value(numbered("TR%1_PERC", n)).toDouble();
+            r.yarn = layout->value(numbered("TR%1_REFFIO", n)).toString().trimmed();
+            r.gradation = layout->value(numbered("TE%1_GRAD", n)).toString().trimmed();
+            showYarn(n);
+            views_[static_cast<std::size_t>(n - 1)].kg = layout->value(numbered("TR%1_QTD", n)).toDouble();
+        }
+    }
+    if (!readMachines(&error))
+        return notOpened(error);
+    return true;
+}
+
+bool KnittingStep::readYarns(QString* error) {
+    yarns_.clear();
+    if (!yarnsByCode_.reopen(error) || !yarnsByCode_.fetchAll(error) || !yarnsByName_.reopen(error) ||
+        !yarnsByName_.fetchAll(error))
+        return false;
+    for (int r = 0; r < yarnsByCode_.rowCount(); ++r) {
+        Yarn y;
+        y.CODIGO = yarnsByCode_.text(r, QStringLiteral("CODIGO")).trimmed();
+        y.DESIGNACAO = yarnsByCode_.text(r, QStringLiteral("DESIGNACAO")).trimmed();
+        y.UNCOMPRA = yarnsByCode_.text(r, QStringLiteral("UNCOMPRA")).trimmed();
+        y.NEFIO = yarnsByCode_.number(r, QStringLiteral("NEFIO"));
+        y.CUSTOPADRAO = yarnsByCode_.number(r, QStringLiteral("CUSTOPADRAO"));
+        yarns_.push_back(y);
+    }
+    return true;
+}
+
+bool KnittingStep::readMachines(QString* error) {
+    if (!StepScreenBase::readMachines(ctx_->MachineGroupType, machines_, error))
+        return false;
+    // The machine in use, with its minutes as written: the machine line is
+    // the step's line without a yarn position.
+    const std::optional<std::vector<FictecDetLine>> lines =
+        sheets_.stepLines(ctx_->ArticleCode, kStep, error);
+    if (!lines)
+        return false;
+    for (const FictecDetLine& line : *lines) {
+        if (!line.TECELAGEM.isEmpty())
+            continue;
+        tickMachines(machines_, line, [&line](WorkMachineRow& m) {
+            m.QTD_SEMACERTO = line.TMP_SEMACERTO.value_or(0);
+            m.TIPOPRD = 0; // typed minutes
+        });
+    }
+    sortBy(sortColumn_);
+    return work_.fillMachines(machines_, error);
+}
+
+void KnittingStep::showYarn(int n) {
+    RowView& v = views_[static_cast<std::size_t>(n - 1)];
+    const Yarn* y = findYarn(yarns_, row(n).yarn);
+    v.designation = y ? y->DESIGNACAO : QString();
+    v.count = y ? y->NEFIO : 0;
+    v.unit = y ? y->UNCOMPRA : QString();
+}
+
+double KnittingStep::totalKg() const {
+    double total = 0;
+    for (const RowView& v : views_)
+        total += v.kg;
+    return total;
+}
+
+bool KnittingStep::percentLeft(int n, const QString& typed) {
+    double value = 0;
+    QString message;
+    if (!typed.trimmed().isEmpty() && !screens::readNumber(typed.trimmed(), &value, &message))
+        return refuse(message, percentField(n));
+    Notes notes;
+    KnitRow& r = input_.rows[static_cast<std::size_t>(n - 1)];
+    if (!knitPercentOnExit(value, r.percent, notes)) {
+        show(notes);
+        view_.focusField(percentField(n));
+        return false;
+    }
+    RowView& v = views_[static_cast<std::size_t>(n - 1)];
+    v.enabled = r.percent > 0;
+    if (!v.enabled) {
+        r.yarn.clear();
+        v = RowView{};
+        v.enabled = false;
+    }
+    return true;
+}
+
+bool KnittingStep::yarnLeft(int n, const QString& typed) {
+    KnitRow& r = input_.rows[static_cast<std::size_t>(n - 1)];
+    const QString code = typed.trimmed();
+    if (code.isEmpty()) {
+        r.yarn.clear();
+        showYarn(n);
+        view_.beep();
+        view_.focusField(percentField(n));
+        return false;
+    }
+    const int found = yarnsByCode_.find(
+        [&](const QVariantList& values) { return sameCode(values.value(0).toString(), code); });
+    if (found < 0)
+        return refuse(QStringLiteral("Artigo Inexistente .... : ") + code, yarnField(n));
+    r.yarn = yarnsByCode_.text(found, QStringLiteral("CODIGO")).trimmed();
+    showYarn(n);
+    const double price = priceByBasis(priceBasis_, yarnsByCode_.number(found, QStringLiteral("CUSTOPADRAO")),
+                                      yarnsByCode_.number(found, QStringLiteral("PMCUSTO")),
+                                      yarnsByCode_.number(found, QStringLiteral("PULENTRA")));
+    if (price == 0) {
+        view_.beep();
+        view_.message(QStringLiteral("Atenção está a seleccionar um Fio sem Preço"));
+    }
+    return true;
+}
+
+void KnittingStep::gradationLeft(int n, const QString& typed) {
+    input_.rows[static_cast<std::size_t>(n - 1)].gradation = typed.left(6);
+}
+
+void KnittingStep::okLeft(int row, bool ticked) {
+    if (row < 0 || row >= static_cast<int>(machines_.size()))
+        return;
+    WorkMachineRow& m = machines_[static_cast<std::size_t>(row)];
+    m.OK = ticked ? QStringLiteral("S") : QStringLiteral("N");
+    if (!ticked)
+        m.QTD = m.PRECO = m.CUSTO = 0;
+}
+
+bool KnittingStep::timeLeft(int row, const QString& typed) {
+    if (row < 0 || row >= static_cast<int>(machines_.size()))
+        return false;
+    double value = 0;
+    if (!typed.trimmed().isEmpty() && !readNumberOf(typed, &value))
+        return false;
+    WorkMachineRow candidate = machines_[static_cast<std::size_t>(row)];
+    candidate.QTD = value;
+    Notes notes;
+    if (!costKnittingMachine(candidate, notes)) {
+        show(notes);
+        return false;
+    }
+    machines_[static_cast<std::size_t>(row)] = candidate;
+    return true;
+}
+
+void KnittingStep::sortBy(const QString& column) {
+    if (takeSortColumn(column))
+        sortRows(machines_, sortColumn_);
+}
+
+bool KnittingStep::gridLeft() {
+    QString error;
+    if (work_.fillMachines(machines_, &error))
+        return true;
+    view_.message(error);
+    return false;
+}
+
+bool KnittingStep::consumptions(std::array<double, 8>& kg) {
+    Notes notes;
+    if (computeKnitConsumption(input_, yarns_, kg, notes))
+        return true;
+    show(notes);
+    if (notes.messages.value(notes.messages.size() - 1) == kTotalRefused)
+        view_.focusField(percentField(1));
+    return false;
+}
+
+bool KnittingStep::anyYarn() const {
+    return std::any_of(input_.rows.begin(), input_.rows.end(),
+                       [](const KnitRow& r) { return !r.yarn.trimmed().isEmpty(); });
+}
+
+QVariantMap KnittingStep::layoutColumns(const std::array<double, 8>& kg) const {
+    QVariantMap c{{QStringLiteral("ARTIGO"), ctx_->ArticleCode}};
+    for (int n = 1; n <= kRows; ++n) {
+        const KnitRow& r = row(n);
+        c.insert(numbered("TR%1_PERC", n), r.percent);
+        c.insert(numbered("TR%1_REFFIO", n), r.yarn);
+        c.insert(numbered("TR%1_QTD", n), kg[static_cast<std::size_t>(n - 1)]);
+        c.insert(numbered("TE%1_GRAD", n), r.gradation.left(6));
+    }
+    return c;
+}
+
+bool KnittingStep::compute() {
+    view_.statusText(0, kSaving);
+    std::array<double, 8> kg{};
+    if (!consumptions(kg))
+        return false;
+    for (int i = 0; i < kRows; ++i)
+        views_[static_cast<std::size_t>(i)].kg = kg[static_cast<std::size_t>(i)];
+    QString error;
+    if (anyYarn() && !sheets_.saveYarnLayout(layoutColumns(kg), &error)) {
+        view_.message(error);
+        return false;
+    }
+    view_.statusText(0, QString());
+    return true;
+}
+
+bool KnittingStep::deleteLayout() {
+    if (!view_.confirm(QStringLiteral("Eliminação da Referência : ") + ctx_->ArticleCode +
+                       QStringLiteral(",  Confirma ?")))
+        return false;
+    QString error;
+    if (!sheets_.deleteYarnLayout(ctx_->ArticleCode, &error)) {
+        view_.message(error);
+        return false;
+    }
+    input_.rows = {};
+    views_ = {};
+    return true;
+}
+
+bool KnittingStep::finish() {
+    ctx_->StepCancelled = false;
+    view_.statusText(0, kSaving);
+    std::array<double, 8> kg{};
+    if (!consumptions(kg))
+        return false;
+    Notes costing;
+    if (!costKnittingMachines(machines_, costing)) {
+        show(costing);
+        view_.focusField(kGrid);
+        return false;
+    }
+    if (!gridLeft())
+        return false;
+    if (tickedCount(machines_) != 1)
+        return refuse(kMachineCount, kGrid);
+
+    QString error;
+    CostTypes costTypes;
+    if (!readCostTypes(costTypes, &error)) {
+        view_.message(error);
+        return false;
+    }
+    std::vector<FictecDetLine> lines;
+    int detail = 1; // the store numbers them after the article's greatest number
+    Notes notes;
+    const bool built = knittingLines(input_, kg, machines_, yarns_, costTypes, ctx_->MachineCostType,
+                                     ctx_->YarnCostType, detail, lines, notes);
+    show(notes);
+    if (!built)
+        return false;
+    const bool layout = anyYarn();
+    const QVariantMap columns = layoutColumns(kg);
+    std::function<bool(QString*)> alsoWrite;
+    if (layout)
+        alsoWrite = [&](QString* e) { return sheets_.putYarnLayout(columns, e); };
+    if (!sheets_.replaceStep(ctx_->ArticleCode, kStep, std::move(lines), &error, nullptr, alsoWrite)) {
+        view_.message(error);
+        return false;
+    }
+    for (int i = 0; i < kRows; ++i)
+        views_[static_cast<std::size_t>(i)].kg = kg[static_cast<std::size_t>(i)];
+    if (!layout) {
+        view_.beep();
+        view_.beep();
+        view_.statusText(0, QStringLiteral("O Artigo : ") + ctx_->ArticleCode +
+                                QStringLiteral(" não está preenchido !!!"));
+    } else {
+        view_.statusText(0, QString());
+    }
+    written_ = true;
+    return true;
+}
+
+} // namespace corvane::techsheet

@@ -1,0 +1,263 @@
+#include "knitting_step_form.h"
+
+#include "components/form_conventions.h"
+#include "screens/ui/field_widgets.h"
+#include "shell/data_modules.h"
+
+#include <QGridLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace corvane::techsheet {
+
+namespace {
+
+const QString kGrid = QStringLiteral("DBGrid1");
+
+QString number(double v) {
+    return StepGridModel::number(v);
+}
+
+QString kgText(double kg) {
+    return QString::number(kg, 'f', 7);
+}
+
+// The yarn lookups: by code (Insert) and alphabetical (Ctrl+Insert).
+screens::LookupSpec yarnLookup() {
+    screens::LookupSpec spec;
+    spec.dataset = QStringLiteral("ARTIGOSNUM");
+    spec.alphabeticalDataset = QStringLiteral("ARTIGOSALFA");
+    spec.columns =
+        QStringList{QStringLiteral("CODIGO"), QStringLiteral("DESIGNACAO"), QStringLiteral("NEFIO")};
+    spec.titles = QStringList{QStringLiteral("Código"), QStringLiteral("Designacao"), QStringLiteral("DTex")};
+    spec.alphabeticalColumn = QStringLiteral("DESIGNACAO");
+    spec.menuEntries = QStringList{QStringLiteral("Localizar Fio (Por Código)")};
+    spec.alphabeticalMenuEntry = QStringLiteral("Localizar Fio (Ordem Alfabética)");
+    return spec;
+}
+
+} // namespace
+
+// ---- the window ----------------------------------------------------------------
+
+TCORVF035FIOS_CT::TCORVF035FIOS_CT(TechSheetContext& ctx, shell::TDTCORVANE& data, db::Database& factura,
+                                   const QString& user, const screens::ScreenSetting& setting,
+                                   QWidget* parent)
+    : ScreenDialog(QStringLiteral("TCORVF035FIOS_CT"), QString(), setting, parent),
+      logic_(std::make_unique<KnittingStep>(ctx, data, factura, user, view())) {
+    setWindowTitle(logic_->caption());
+    auto* layout = new QVBoxLayout(this);
+    auto* head = new QGridLayout;
+    auto* article = new QLabel(
+        QStringLiteral("%1  %2 %3").arg(ctx.ArticleCode, ctx.ArticleDesignation, ctx.ArticleDesignation2),
+        this);
+    article->setObjectName(QStringLiteral("Label_Artigo"));
+    head->addWidget(new QLabel(QStringLiteral("Artigo : "), this), 0, 0);
+    head->addWidget(article, 0, 1, 1, 3);
+    head->addWidget(new QLabel(QStringLiteral("Comprim : ") + number(ctx.ArticleLength), this), 1, 0);
+    head->addWidget(new QLabel(QStringLiteral("Largura : ") + number(ctx.ArticleWidth), this), 1, 1);
+    auto* weight = new QLabel(QStringLiteral("Peso (Kgs) : ") + number(ctx.PieceWeight), this);
+    weight->setObjectName(QStringLiteral("Label_Peso"));
+    head->addWidget(weight, 1, 2);
+    layout->addLayout(head);
+
+    components::FormConventions* conventions = installConventions();
+    lookups_ = new screens::LookupWiring(this);
+    auto* yarns = new QGridLayout;
+    const QStringList titles{QString(),
+                             QStringLiteral("% Consumo"),
+                             QStringLiteral("Referência do Fio"),
+                             QString(),
+                             QStringLiteral("Nm"),
+                             QStringLiteral("Graduação"),
+                             QStringLiteral("Consumo"),
+                             QStringLiteral("Unid.")};
+    for (int c = 0; c < titles.size(); ++c)
+        yarns->addWidget(new QLabel(titles[c], this), 0, c);
+    yarns->addWidget(new QLabel(QStringLiteral("Guia de Fios"), this), 0, titles.size());
+    auto edit = [this](const QString& name) {
+        auto* e = new QLineEdit(this);
+        e->setObjectName(name);
+        e->installEventFilter(this);
+        return e;
+    };
+    auto label = [this](const QString& name) {
+        auto* l = new QLabel(this);
+        l->setObjectName(name);
+        return l;
+    };
+    for (int n = 1; n <= KnittingStep::kRows; ++n) {
+        RowWidgets& w = rows_[static_cast<std::size_t>(n - 1)];
+        w.percent = edit(QStringLiteral("Edit_TrPerc%1").arg(n));
+        w.yarn = edit(QStringLiteral("Edit_TR%1Artigo").arg(n));
+        w.gradation = edit(QStringLiteral("Edit_Grad%1").arg(n));
+        w.gradation->setMaxLength(6);
+        w.designation = label(QStringLiteral("Label_TR%1Artigo").arg(n));
+        w.count = label(QStringLiteral("Label_TR%1Nm").arg(n));
+        w.consumption = label(QStringLiteral("Label_TR%1Consumo").arg(n));
+        w.unit = label(QStringLiteral("Label_TR%1Unid").arg(n));
+        int c = 0;
+        yarns->addWidget(new QLabel(QStringLiteral("( %1 )").arg(n), this), n, c++);
+        for (QWidget* x : std::initializer_list<QWidget*>{w.percent, w.yarn, w.designation, w.count,
+                                                          w.gradation, w.consumption, w.unit})
+            yarns->addWidget(x, n, c++);
+        QLineEdit* percent = w.percent;
+        QLineEdit* yarn = w.yarn;
+        QLineEdit* gradation = w.gradation;
+        conventions->setCheck(percent, [this, n, percent] {
+            const bool ok = logic_->percentLeft(n, percent->text());
+            refresh();
+            return ok;
+        });
+        conventions->setCheck(yarn, [this, n, yarn] {
+            const bool ok = logic_->yarnLeft(n, yarn->text());
+            refresh();
+            return ok;
+        });
+        conventions->setCheck(gradation, [this, n, gradation] {
+            logic_->gradationLeft(n, gradation->text());
+            return true;
+        });
+        lookups_->attach(
+            yarn, yarnLookup(),
+            [this](const QString& name) {
+                return name == QLatin1String("ARTIGOSALFA") ? &logic_->yarnsByName() : &logic_->yarnsByCode();
+            },
+            [this, n, yarn] {
+                logic_->yarnChosen(n, yarn->text());
+                refresh();
+            });
+    }
+    layout->addLayout(yarns);
+    auto* totals = new QHBoxLayout;
+    totals->addStretch();
+    totals->addWidget(new QLabel(QStringLiteral("Total Consumo : "), this));
+    total_ = label(QStringLiteral("Label_TotalConsumo"));
+    totals->addWidget(total_);
+    totals->addWidget(new QLabel(QStringLiteral("Kgs"), this));
+    layout->addLayout(totals);
+
+    KnittingStep* logic = logic_.get();
+    model_ = new MachineRowsModel(
+        logic->machines(), false, [logic](int row, bool ticked) { logic->okLeft(row, ticked); },
+        [logic](int row, const QString& typed) { return logic->timeLeft(row, typed); }, this);
+    grid_ = new QTableView(this);
+    grid_->setObjectName(kGrid);
+    grid_->setModel(model_);
+    grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid_->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid_->horizontalHeader()->setSectionsClickable(true);
+    grid_->verticalHeader()->hide();
+    grid_->installEventFilter(this);
+    const int widths[] = {70, 220, 40, 80, 55, 60, 55, 60, 35, 80, 60, 60};
+    for (int c = 0; c < model_->columnCount(); ++c)
+        grid_->setColumnWidth(c, widths[c]);
+    layout->addWidget(grid_, 1);
+    connect(grid_->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int section) {
+        if (section != MachineRowsModel::Codigo && section != MachineRowsModel::Designacao)
+            return;
+        logic_->sortBy(section == MachineRowsModel::Codigo ? QStringLiteral("CODIGO")
+                                                           : QStringLiteral("DESIGNACAO"));
+        grid_->horizontalHeader()->setSortIndicatorShown(true);
+        grid_->horizontalHeader()->setSortIndicator(section, Qt::AscendingOrder);
+        model_->reload();
+    });
+
+    auto* buttons = new QHBoxLayout;
+    auto* save = new QPushButton(QStringLiteral("&Gravar"), this);
+    save->setObjectName(QStringLiteral("BitTerminar"));
+    save->setToolTip(QStringLiteral("Gravar e Sair"));
+    auto* cancel = new QPushButton(QStringLiteral("&Cancelar"), this);
+    cancel->setObjectName(QStringLiteral("BotCancelar"));
+    for (QPushButton* b : {save, cancel}) {
+        b->setAutoDefault(false);
+        buttons->addWidget(b);
+    }
+    layout->addLayout(buttons);
+    connectClosing(save, [this] {
+        if (QWidget* f = focusWidget(); f && grid_->isAncestorOf(f))
+            grid_->setFocus(); // an open editor's time is left first
+        const bool closes = logic_->finish();
+        refresh();
+        return closes;
+    });
+    connectDiscarding(cancel, [this] { logic_->cancel(); });
+    addStatusBar(layout);
+    resize(980, 640);
+}
+
+TCORVF035FIOS_CT::~TCORVF035FIOS_CT() = default;
+
+bool TCORVF035FIOS_CT::activateScreen() {
+    if (!logic_->open())
+        return false;
+    model_->reload();
+    view().statusText(1, setting().signature);
+    refresh();
+    rows_[0].percent->setFocus();
+    return true;
+}
+
+bool TCORVF035FIOS_CT::closeRequested() {
+    logic_->cancel(); // the close box leaves as "&Cancelar" does
+    return true;
+}
+
+void TCORVF035FIOS_CT::refresh() {
+    for (int n = 1; n <= KnittingStep::kRows; ++n) {
+        RowWidgets& w = rows_[static_cast<std::size_t>(n - 1)];
+        const KnitRow& r = logic_->row(n);
+        const KnittingStep::RowView& v = logic_->rowView(n);
+        if (w.percent != focusWidget())
+            w.percent->setText(r.percent > 0 ? number(r.percent) : QString());
+        if (w.yarn != focusWidget())
+            w.yarn->setText(r.yarn);
+        if (w.gradation != focusWidget())
+            w.gradation->setText(r.gradation);
+        w.yarn->setEnabled(v.enabled);
+        w.designation->setText(v.designation);
+        w.count->setText(v.count > 0 ? number(v.count) : QString());
+        w.consumption->setText(v.kg > 0 ? kgText(v.kg) : QString());
+        w.unit->setText(v.unit);
+    }
+    total_->setText(kgText(logic_->totalKg()));
+    model_->dataChanged(model_->index(0, 0),
+                        model_->index(model_->rowCount() - 1, model_->columnCount() - 1));
+}
+
+bool TCORVF035FIOS_CT::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_F1) {
+            rows_[0].gradation->setFocus(); // "Fios"
+            return true;
+        }
+        if (key == Qt::Key_Delete && !qobject_cast<QLineEdit*>(watched)) {
+            logic_->deleteLayout(); // "Eliminar"; in a text field Delete edits the text
+            refresh();
+            return true;
+        }
+        if (key == Qt::Key_F12) {
+            logic_->compute(); // "Gravar"
+            refresh();
+            return true;
+        }
+    }
+    if (watched == grid_ && event->type() == QEvent::FocusOut)
+        logic_->gridLeft();
+    return ScreenDialog::eventFilter(watched, event);
+}
+
+bool openKnittingStep(QWidget* parent, TechSheetContext& ctx, shell::TDTCORVANE& data, db::Database& factura,
+                      const QString& user, const screens::ScreenSetting& setting) {
+    TCORVF035FIOS_CT form(ctx, data, factura, user, setting, parent);
+    form.exec();
+    return form.logic().written();
+}
+
+} // namespace corvane::techsheet

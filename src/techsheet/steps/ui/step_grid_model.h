@@ -1,0 +1,44 @@
+#pragma once
+
+// The grid DBGrid1 of a step screen over the candidate rows its logic holds:
+// an "OK" column shown as a check box, one column typed in (the time, or the
+// mode of an ultrasound cutter), the other columns shown as the logic has them.
+#include <QAbstractTableModel>
+#include <QStringList>
+
+namespace corvane::techsheet {
+
+class StepGridModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    StepGridModel(QStringList titles, int okColumn, int typedColumn, QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    // After the rows changed outside the grid.
+    void reload();
+    int okColumn() const { return okColumn_; }
+
+    // Numbers as the grid shows them.
+    static QString number(double v) { return QString::number(v, 'g', 15); }
+
+protected:
+    virtual int rows() const = 0;
+    virtual bool ticked(int row) const = 0;
+    // The text of a column other than OK.
+    virtual QVariant cell(int row, int column) const = 0;
+    // Leaving the OK column ticked or not, and the typed column with what was typed.
+    virtual void okLeft(int row, bool ticked) = 0;
+    virtual bool typedLeft(int row, const QString& typed) = 0;
+
+private:
+    QStringList titles_;
+    int okColumn_;
+    int typedColumn_;
+};
+
+} // namespace corvane::techsheet
