@@ -5,6 +5,8 @@
 #include <QAbstractButton>
 #include <QBoxLayout>
 #include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QTimer>
 
@@ -61,6 +63,24 @@ void ScreenDialog::connectDiscarding(QAbstractButton* button, std::function<void
         finished_ = true;
         QDialog::reject();
     });
+}
+
+QAbstractButton* ScreenDialog::addCloseAndCancel(QBoxLayout* layout, const QString& closeText,
+                                                const QString& closeName, std::function<bool()> close,
+                                                std::function<void()> cancel) {
+    auto* row = new QHBoxLayout;
+    auto* closing = new QPushButton(closeText, this);
+    closing->setObjectName(closeName);
+    auto* discarding = new QPushButton(QStringLiteral("&Cancelar"), this);
+    discarding->setObjectName(QStringLiteral("BotCancelar"));
+    for (QPushButton* b : {closing, discarding}) {
+        b->setAutoDefault(false);
+        row->addWidget(b);
+    }
+    layout->addLayout(row);
+    connectClosing(closing, std::move(close));
+    connectDiscarding(discarding, std::move(cancel));
+    return closing;
 }
 
 void ScreenDialog::connectChecked(QAbstractButton* button, std::function<void()> action) {

@@ -51,6 +51,11 @@ protected:
     void connectClosing(QAbstractButton* button, std::function<bool()> action);
     // A button that discards and closes, without checks.
     void connectDiscarding(QAbstractButton* button, std::function<void()> action);
+    // The row of a closing button and a discarding "&Cancelar" (objectNames
+    // `closeName` and "BotCancelar") added to `layout`; the closing button's
+    // action runs after the focused input's check.
+    QAbstractButton* addCloseAndCancel(QBoxLayout* layout, const QString& closeText, const QString& closeName,
+                                       std::function<bool()> close, std::function<void()> cancel);
     // A button that acts without closing, after the focused input's check.
     void connectChecked(QAbstractButton* button, std::function<void()> action);
 

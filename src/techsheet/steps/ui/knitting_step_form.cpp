@@ -168,25 +168,16 @@ TCORVF035FIOS_CT::TCORVF035FIOS_CT(TechSheetContext& ctx, shell::TDTCORVANE& dat
         model_->reload();
     });
 
-    auto* buttons = new QHBoxLayout;
-    auto* save = new QPushButton(QStringLiteral("&Gravar"), this);
-    save->setObjectName(QStringLiteral("BitTerminar"));
+    QAbstractButton* save = addCloseAndCancel(
+        layout, QStringLiteral("&Gravar"), QStringLiteral("BitTerminar"),
+        [this] {
+            leaveGridEditor(this, grid_); // an open editor's time is left first
+            const bool closes = logic_->finish();
+            refresh();
+            return closes;
+        },
+        [this] { logic_->cancel(); });
     save->setToolTip(QStringLiteral("Gravar e Sair"));
-    auto* cancel = new QPushButton(QStringLiteral("&Cancelar"), this);
-    cancel->setObjectName(QStringLiteral("BotCancelar"));
-    for (QPushButton* b : {save, cancel}) {
-        b->setAutoDefault(false);
-        buttons->addWidget(b);
-    }
-    layout->addLayout(buttons);
-    connectClosing(save, [this] {
-        if (QWidget* f = focusWidget(); f && grid_->isAncestorOf(f))
-            grid_->setFocus(); // an open editor's time is left first
-        const bool closes = logic_->finish();
-        refresh();
-        return closes;
-    });
-    connectDiscarding(cancel, [this] { logic_->cancel(); });
     addStatusBar(layout);
     resize(980, 640);
 }

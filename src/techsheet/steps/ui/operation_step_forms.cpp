@@ -141,24 +141,15 @@ StepForm::StepForm(const QString& name, const LogicFactory& makeLogic, const Mod
     materials_ = new QVBoxLayout;
     layout->addLayout(materials_);
 
-    auto* buttons = new QHBoxLayout;
-    auto* finish = new QPushButton(QStringLiteral("&Terminar"), this);
-    finish->setObjectName(QStringLiteral("BitTerminar"));
-    auto* cancel = new QPushButton(QStringLiteral("&Cancelar"), this);
-    cancel->setObjectName(QStringLiteral("BotCancelar"));
-    for (QPushButton* b : {finish, cancel}) {
-        b->setAutoDefault(false);
-        buttons->addWidget(b);
-    }
-    layout->addLayout(buttons);
-    connectClosing(finish, [this] {
-        if (QWidget* f = focusWidget(); f && grid_->isAncestorOf(f))
-            grid_->setFocus(); // an open editor's time is left first
-        const bool closes = base_->finish();
-        refresh();
-        return closes;
-    });
-    connectDiscarding(cancel, [this] { base_->cancel(); });
+    addCloseAndCancel(
+        layout, QStringLiteral("&Terminar"), QStringLiteral("BitTerminar"),
+        [this] {
+            leaveGridEditor(this, grid_); // an open editor's time is left first
+            const bool closes = base_->finish();
+            refresh();
+            return closes;
+        },
+        [this] { base_->cancel(); });
     lookups_ = new screens::LookupWiring(this);
     addStatusBar(layout);
 }

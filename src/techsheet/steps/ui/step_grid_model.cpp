@@ -1,5 +1,7 @@
 #include "step_grid_model.h"
 
+#include <QWidget>
+
 namespace corvane::techsheet {
 
 StepGridModel::StepGridModel(QStringList titles, int okColumn, int typedColumn, QObject* parent)
@@ -57,6 +59,15 @@ QVariant StepGridModel::headerData(int section, Qt::Orientation orientation, int
 void StepGridModel::reload() {
     beginResetModel();
     endResetModel();
+}
+
+} // namespace corvane::techsheet
+
+namespace corvane::techsheet {
+
+void leaveGridEditor(QWidget* dialog, QWidget* grid) {
+    if (QWidget* f = dialog->focusWidget(); f && grid->isAncestorOf(f))
+        grid->setFocus();
 }
 
 } // namespace corvane::techsheet

@@ -8,6 +8,10 @@
 
 namespace corvane::techsheet {
 
+// Before a step screen closes, an editor open in its grid is left, so its
+// value is taken as leaving the cell would.
+void leaveGridEditor(QWidget* dialog, QWidget* grid);
+
 class StepGridModel : public QAbstractTableModel {
     Q_OBJECT
 public:
