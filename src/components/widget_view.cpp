@@ -3,13 +3,17 @@
 #include <QApplication>
 #include <QLabel>
 #include <QMessageBox>
+#include <QStackedWidget>
+#include <QTabWidget>
 
 namespace corvane::components {
 
 WidgetView::WidgetView(QWidget* window, QString screenName, const SiteLog* log)
     : window_(window), screen_(std::move(screenName)), log_(log) {}
 
-void WidgetView::beep() { QApplication::beep(); }
+void WidgetView::beep() {
+    QApplication::beep();
+}
 
 void WidgetView::message(const QString& text) {
     if (log_)
@@ -22,8 +26,8 @@ void WidgetView::message(const QString& text) {
 }
 
 void WidgetView::showMessage(const QString& text) {
-    QMessageBox box(QMessageBox::Information, window_ ? window_->windowTitle() : QString(), text, QMessageBox::Ok,
-                    window_);
+    QMessageBox box(QMessageBox::Information, window_ ? window_->windowTitle() : QString(), text,
+                    QMessageBox::Ok, window_);
     box.exec();
 }
 
@@ -53,8 +57,20 @@ void WidgetView::focusField(const QString& field) {
     }
     if (!window_)
         return;
-    if (QWidget* w = window_->findChild<QWidget*>(field))
-        w->setFocus(Qt::OtherFocusReason);
+    QWidget* w = window_->findChild<QWidget*>(field);
+    if (!w)
+        return;
+    // A field on a page not shown: its page comes forward first.
+    for (QWidget* a = w; a && a != window_; a = a->parentWidget()) {
+        auto* stack = qobject_cast<QStackedWidget*>(a->parentWidget());
+        if (!stack)
+            continue;
+        if (auto* tabs = qobject_cast<QTabWidget*>(stack->parentWidget()))
+            tabs->setCurrentWidget(a);
+        else
+            stack->setCurrentWidget(a);
+    }
+    w->setFocus(Qt::OtherFocusReason);
 }
 
 void WidgetView::setStatusPanels(QStatusBar* bar, int count) {

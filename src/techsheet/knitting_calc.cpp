@@ -74,7 +74,7 @@ bool knittingLines(const KnittingInput& input, const std::array<double, 8>& kg,
                    const CostTypes& costTypes, int machineCostType, int yarnCostType, int& detail,
                    std::vector<FictecDetLine>& lines, Notes& notes) {
     if (tickedCount(machines) != 1)
-        return notes.refuse("Nº de Teares seleccionado inválido !!!");
+        return notes.refuse(kMachineCountRefused);
     const double w = input.YarnWastePercent;
     if (!findCostType(costTypes, machineCostType)) {
         notes.say("Ainda não parametrizou o Desperdício das Máquinas ...");
@@ -82,9 +82,9 @@ bool knittingLines(const KnittingInput& input, const std::array<double, 8>& kg,
         for (const auto& row : machines) {
             if (!row.ticked())
                 continue;
-            FictecDetLine& line =
-                appendLine(lines, machineTimeLine(row, machineCostType, w, MachineRate::PerHour, WasteForm::Factor),
-                           input.ArticleCode, detail, "A");
+            FictecDetLine& line = appendLine(
+                lines, machineTimeLine(row, machineCostType, w, MachineRate::PerHour, WasteForm::Factor),
+                input.ArticleCode, detail, "A");
             line.FACTCONV = 1000;
             // The minutes per piece, which quotations multiply by the quantity.
             line.TMP_SEMACERTO = line.QUANT;

@@ -12,7 +12,6 @@ namespace {
 const QString kRaportUndefined = QStringLiteral("Largura do Raport não está definida ...");
 const QString kProductionUndefined = QStringLiteral("Produção do Tear não está definida ...");
 const QString kCheckMeasures = QStringLiteral("Verifique medidas da máquina seleccionada...");
-const QString kLoomCount = QStringLiteral("Nº de Teares seleccionado inválido !!!");
 
 QString weftInvalid(int n) {
     return QString("Artigo-%1 da Trama Inválido !!!").arg(n);
@@ -141,7 +140,7 @@ bool computeWarp(const WeavingInput& input, const std::vector<Yarn>& yarns,
     if (!anyColour)
         return true;
     if (tickedCount(looms) != 1 || strips <= 0)
-        return notes.refuse(kLoomCount);
+        return notes.refuse(kMachineCountRefused);
     for (int i = 0; i < 8; ++i) {
         const auto& colour = input.warp[static_cast<std::size_t>(i)];
         if (colour.count < 1)
@@ -171,7 +170,7 @@ bool weavingLoomLine(const WeavingInput& input, const std::vector<WorkMachineRow
                      const CostTypes& costTypes, int machineCostType, int& detail,
                      std::vector<FictecDetLine>& lines, Notes& notes) {
     if (tickedCount(looms) != 1)
-        return notes.refuse(kLoomCount);
+        return notes.refuse(kMachineCountRefused);
     const TipoCusto* costType = findCostType(costTypes, machineCostType);
     if (!costType) {
         notes.say("Ainda não parametrizou o Desperdício das Máquinas ...");

@@ -61,5 +61,7 @@ struct Yarn {
 
 const Yarn* findYarn(const std::vector<Yarn>& yarns, const QString& code);
 int tickedCount(const std::vector<WorkMachineRow>& rows);
+// The refusal of a yarn step without exactly one machine ticked.
+inline const QString kMachineCountRefused = QStringLiteral("Nº de Teares seleccionado inválido !!!");
 
 } // namespace corvane::techsheet

@@ -4,6 +4,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStackedWidget>
+#include <QTabWidget>
 #include <QVBoxLayout>
 #include <QtTest>
 
@@ -26,6 +28,36 @@ struct RecordingWidgetView : WidgetView {
 class TestFormConventions : public QObject {
     Q_OBJECT
 private slots:
+    // A field asked for on a page not shown brings its page forward, in a
+    // notebook and in a plain stack.
+    void focusBringsThePageForward() {
+        QWidget window;
+        auto* layout = new QVBoxLayout(&window);
+        auto* tabs = new QTabWidget(&window);
+        auto* first = new QLineEdit;
+        first->setObjectName(QStringLiteral("Edit_Primeira"));
+        auto* page = new QWidget;
+        auto* inner = new QStackedWidget(page);
+        auto* hidden = new QLineEdit;
+        inner->addWidget(new QLabel(QStringLiteral("vazio")));
+        inner->addWidget(hidden);
+        hidden->setObjectName(QStringLiteral("Edit_Fundo"));
+        tabs->addTab(first, QStringLiteral("<F1>"));
+        tabs->addTab(page, QStringLiteral("<F2>"));
+        layout->addWidget(tabs);
+        RecordingWidgetView view(&window, QStringLiteral("TESTE"), nullptr);
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QCOMPARE(tabs->currentIndex(), 0);
+        view.focusField(QStringLiteral("Edit_Fundo"));
+        QCOMPARE(tabs->currentIndex(), 1);
+        QCOMPARE(inner->currentWidget(), hidden);
+        QTRY_COMPARE(QApplication::focusWidget(), hidden);
+        view.focusField(QStringLiteral("Edit_Primeira"));
+        QCOMPARE(tabs->currentIndex(), 0);
+    }
+
     void refusedFieldKeepsTheFocus() {
         QWidget window;
         auto* layout = new QVBoxLayout(&window);

@@ -2,10 +2,14 @@
 //   xvfb-run -a build/bin/sheet_pictures docs/images
 #include "shell/data_modules.h"
 #include "support/picture_session.h"
+#include "techsheet/steps/ui/knitting_step_form.h"
+#include "techsheet/steps/ui/machine_step_forms.h"
 #include "techsheet/steps/ui/operation_step_forms.h"
+#include "techsheet/steps/ui/weaving_step_form.h"
 #include "techsheet/ui/sheet_form.h"
 
 #include <QApplication>
+#include <QTabWidget>
 #include <QTimer>
 
 #include <cstdio>
@@ -23,8 +27,8 @@ void save(QWidget* w, const QString& file) {
 TechSheetContext contextOf(db::Database& factura, const QString& code) {
     TechSheetContext c;
     c.ArticleCode = code;
-    const std::optional<QVariantMap> a =
-        factura.firstRow(QStringLiteral("SELECT * FROM ARTIGOSCLS WHERE CODIGO = :C"), {{QStringLiteral("C"), code}});
+    const std::optional<QVariantMap> a = factura.firstRow(
+        QStringLiteral("SELECT * FROM ARTIGOSCLS WHERE CODIGO = :C"), {{QStringLiteral("C"), code}});
     if (a && !a->isEmpty()) {
         c.ArticleDesignation = a->value(QStringLiteral("DESIGNACAO")).toString().trimmed();
         c.ArticleDesignation2 = a->value(QStringLiteral("DESIGNACAO1")).toString().trimmed();
@@ -72,7 +76,8 @@ int main(int argc, char** argv) {
     c.OperationMinutes = 45;
     c.HangerCostType = 6;
     c.CardLabelCostType = 5;
-    for (const auto& [step, file] : {std::pair{"H", "techsheet-operations.png"}, std::pair{"B", "techsheet-packaging.png"}}) {
+    for (const auto& [step, file] :
+         {std::pair{"H", "techsheet-operations.png"}, std::pair{"B", "techsheet-packaging.png"}}) {
         c.StepCode = QString::fromLatin1(step);
         const QString name = QString::fromLatin1(file);
         QTimer::singleShot(600, [&session, name] {
@@ -86,6 +91,51 @@ int main(int argc, char** argv) {
         else
             openOperationStep(nullptr, c, *modules.corvane, factura, QStringLiteral("DEMO"), setting);
     }
+    // The machine steps: sewing, ultrasound cutting, knitting and weaving,
+    // each on the demo sheet that uses it.
+    db::Database& corvane = modules.database->DbCorvane;
+    const std::optional<QVariantMap> parger =
+        corvane.firstRow(QStringLiteral("SELECT FIOS_TC, MAQUINAS_TC FROM PARGER WHERE CODIGO = 1"));
+    const auto grabModal = [&session](const QString& name, int page = -1) {
+        QTimer::singleShot(600, [&session, name, page] {
+            QWidget* w = QApplication::activeModalWidget();
+            if (!w)
+                return;
+            if (auto* tabs = w->findChild<QTabWidget*>(QStringLiteral("TB")); tabs && page >= 0)
+                tabs->setCurrentIndex(page);
+            QApplication::processEvents();
+            save(w, session.path(name));
+            w->close();
+        });
+    };
+    TechSheetContext woven = contextOf(factura, QStringLiteral("CHCAC01.PRE"));
+    woven.SheetKind = kWovenScarf;
+    woven.StepCode = QStringLiteral("C");
+    woven.MachineGroupType = 2;
+    woven.MachineCostType = parger ? parger->value(QStringLiteral("MAQUINAS_TC")).toInt() : 0;
+    woven.YarnCostType = parger ? parger->value(QStringLiteral("FIOS_TC")).toInt() : 0;
+    grabModal(QStringLiteral("techsheet-machine-step.png"));
+    openMachineStep(nullptr, woven, *modules.corvane, factura, QStringLiteral("DEMO"), setting);
+    woven.StepCode.clear();
+    woven.MachineGroupType = 1;
+    grabModal(QStringLiteral("techsheet-ultrasound.png"));
+    openUltrasoundStep(nullptr, woven, *modules.corvane, factura, QStringLiteral("DEMO"), setting);
+    woven.MachineGroupType = 4;
+    woven.ContractionPercent = 8;
+    for (const auto& [page, file] :
+         {std::pair{0, "techsheet-weaving-looms.png"}, std::pair{1, "techsheet-weaving-weft.png"}}) {
+        grabModal(QString::fromLatin1(file), page);
+        openWeavingStep(nullptr, woven, *modules.corvane, factura, QStringLiteral("DEMO"), setting);
+    }
+    TechSheetContext knitted = contextOf(factura, QStringLiteral("CHCLA01.PRE"));
+    knitted.SheetKind = kKnittedScarf;
+    knitted.StepCode = QStringLiteral("A");
+    knitted.MachineGroupType = 3;
+    knitted.PieceWeight = 0.16;
+    knitted.MachineCostType = woven.MachineCostType;
+    knitted.YarnCostType = woven.YarnCostType;
+    grabModal(QStringLiteral("techsheet-knitting.png"));
+    openKnittingStep(nullptr, knitted, *modules.corvane, factura, QStringLiteral("DEMO"), setting);
     session.menu->window->close();
     return 0;
 }

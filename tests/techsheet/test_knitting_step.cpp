@@ -1,5 +1,6 @@
 #include "reference/screen_fixture.h"
 #include "techsheet/steps/knitting_step.h"
+#include "techsheet/stored_lines.h"
 
 #include <QtTest>
 
@@ -11,22 +12,8 @@ namespace {
 const QString kArticle = QStringLiteral("GORRO.TRICOT");
 const QString kUser = QStringLiteral("DEMO");
 
-// Every column of the article's lines, as stored, in number order.
 QStringList storedLines(db::Database& db) {
-    QStringList out;
-    for (const QVariantList& r :
-         selectRows(db,
-                    QStringLiteral(
-                        "SELECT TIPO, DETAIL, RELACFICTEC, CODIGOMP, DESIGN, UNIDADE, QUANT, PRECO, VALOR, "
-                        "TECELAGEM, QUANT_FINAL, VALOR_FINAL, TMPACE, TMP_SEMACERTO, PERC_IMPR, OPERACAO, "
-                        "FACTCONV FROM FICTECDET WHERE ARTIGO = :A ORDER BY DETAIL"),
-                    {{QStringLiteral("A"), kArticle}})) {
-        QStringList cells;
-        for (const QVariant& v : r)
-            cells << (v.isNull() ? QStringLiteral("null") : v.toString().trimmed());
-        out << cells.join(QLatin1Char('|'));
-    }
-    return out;
+    return storedLines(db, kArticle);
 }
 
 struct Line {

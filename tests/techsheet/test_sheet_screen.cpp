@@ -281,21 +281,26 @@ private slots:
         QCOMPARE(s.ctx.MachineGroupType, 4);
         QVERIFY(!s.ctx.StepCancelled);
 
-        // raports and strips of the chosen loom, or nothing after a cancel
+        // raports and strips of the chosen loom; a cancelled step leaves them
+        // as they were, since its loom line stays
         s.ctx.LoomRaports = "3";
-        s.ctx.LoomStrips = "2";
+        s.ctx.LoomStrips = "6";
         s.screen.weavingClosed();
         QCOMPARE(s.screen.text("Edit_Raport"), QString("3"));
-        QCOMPARE(s.screen.text("Edit_Fitas"), QString("2"));
+        QCOMPARE(s.screen.text("Edit_Fitas"), QString("6"));
         QCOMPARE(s.screen.saveColumns().value("RAPORT"), QVariant(3));
-        QCOMPARE(s.screen.saveColumns().value("FITAS"), QVariant(2));
+        QCOMPARE(s.screen.saveColumns().value("FITAS"), QVariant(6));
+        QCOMPARE(s.screen.prepareStep("BotTool_g"), StepScreen::Weaving);
+        QCOMPARE(s.ctx.LoomStrips, QString("6"));
+        s.ctx.LoomRaports = "4"; // computed, then cancelled
+        s.ctx.LoomStrips = "8";
         s.ctx.StepCancelled = true;
         s.screen.weavingClosed();
         QVERIFY(!s.ctx.StepCancelled);
-        QCOMPARE(s.ctx.LoomRaports, QString());
-        QCOMPARE(s.screen.text("Edit_Raport"), QString());
-        QCOMPARE(s.screen.saveColumns().value("RAPORT"), QVariant(0));
-        QCOMPARE(s.screen.saveColumns().value("FITAS"), QVariant(0));
+        QCOMPARE(s.ctx.LoomRaports, QString("3"));
+        QCOMPARE(s.screen.text("Edit_Raport"), QString("3"));
+        QCOMPARE(s.screen.saveColumns().value("RAPORT"), QVariant(3));
+        QCOMPARE(s.screen.saveColumns().value("FITAS"), QVariant(6));
     }
 
     void yesNoInputs() {

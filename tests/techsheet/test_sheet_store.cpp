@@ -1,10 +1,10 @@
+#include "shell/version_steps.h"
+#include "shell/version_tables.h"
 #include "support/recording_view.h"
 #include "support/test_site.h"
 #include "techsheet/screens/sheet_screen.h"
 #include "techsheet/store/sheet_store.h"
 #include "techsheet/tech_sheet_context.h"
-#include "shell/version_steps.h"
-#include "shell/version_tables.h"
 
 #include <QThread>
 #include <QtTest>
@@ -60,21 +60,25 @@ private slots:
         QCOMPARE(store.header(kArticle)->value("TIPOFICTEC").toString(), kWovenScarf);
         QVERIFY(store.ensureHeader(kArticle, kKnittedHat)); // an existing header stays
         QCOMPARE(store.header(kArticle)->value("TIPOFICTEC").toString(), kWovenScarf);
-        QVERIFY(store.saveHeader({{"CODIGO", kArticle}, {"TIPOFICTEC", kWovenScarf}, {"TMPDESENHO", 30},
-                                  {"CONTRACOES", 8.5}, {"NAO_EXISTE", 1}}));
+        QVERIFY(store.saveHeader({{"CODIGO", kArticle},
+                                  {"TIPOFICTEC", kWovenScarf},
+                                  {"TMPDESENHO", 30},
+                                  {"CONTRACOES", 8.5},
+                                  {"NAO_EXISTE", 1}}));
         QCOMPARE(store.header(kArticle)->value("TMPDESENHO").toInt(), 30);
         QCOMPARE(store.header(kArticle)->value("CONTRACOES").toDouble(), 8.5);
 
         // Lines numbered 1, 2 and 7 by other steps: the next step starts at 8.
         for (const auto& [detail, step] : {std::pair{1, "G"}, std::pair{2, "G"}, std::pair{7, "T"}})
-            site.exec(site.program(),
-                      QStringLiteral("INSERT INTO FICTECDET (TIPO, ARTIGO, DETAIL, RELACFICTEC, FACTCONV) VALUES "
-                                     "(10, :A, :D, :S, 0)"),
-                      {{"A", kArticle}, {"D", detail}, {"S", QString::fromLatin1(step)}});
+            site.exec(
+                site.program(),
+                QStringLiteral("INSERT INTO FICTECDET (TIPO, ARTIGO, DETAIL, RELACFICTEC, FACTCONV) VALUES "
+                               "(10, :A, :D, :S, 0)"),
+                {{"A", kArticle}, {"D", detail}, {"S", QString::fromLatin1(step)}});
         std::vector<FictecDetLine> written;
         QString error;
-        QVERIFY2(store.replaceStep(kArticle, QStringLiteral("H"), {line(20, "DES01", 30), line(20, "DES02", 10)},
-                                   &error, &written),
+        QVERIFY2(store.replaceStep(kArticle, QStringLiteral("H"),
+                                   {line(20, "DES01", 30), line(20, "DES02", 10)}, &error, &written),
                  qPrintable(error));
         QCOMPARE(written.size(), size_t(2));
         QCOMPARE(written[0].DETAIL, 8);
@@ -103,26 +107,58 @@ private slots:
             *message = QStringLiteral("falha simulada");
             return true;
         });
-        QVERIFY(!store.replaceStep(kArticle, QStringLiteral("B"), {line(40, "2", 1), line(40, "3", 1)}, &error));
+        QVERIFY(
+            !store.replaceStep(kArticle, QStringLiteral("B"), {line(40, "2", 1), line(40, "3", 1)}, &error));
         site.program().setFailureHook({});
         QCOMPARE(error, QStringLiteral("falha simulada"));
         const auto b = store.stepLines(kArticle, QStringLiteral("B"));
         QCOMPARE(b->size(), size_t(1));
         QCOMPARE(b->at(0).CODIGOMP, QStringLiteral("1"));
 
+        // Two steps at once (a loom and its yarns): both or neither.
+        std::vector<SheetStore::StepLines> steps;
+        steps.push_back({QStringLiteral("T"), {line(10, "TEAR01", 18)}});
+        steps.push_back({QStringLiteral("G"), {line(3, "FIO.A", 0.5), line(3, "FIO.B", 0.25)}});
+        inserts = 0;
+        site.program().setFailureHook([&inserts](const QString& sql, QString* message) {
+            if (!sql.startsWith(QLatin1String("INSERT INTO FICTECDET")) || ++inserts < 3)
+                return false;
+            *message = QStringLiteral("falha simulada");
+            return true;
+        });
+        QVERIFY(!store.replaceSteps(kArticle, steps, &error));
+        site.program().setFailureHook({});
+        QCOMPARE(details(store, kArticle), (QList<int>{1, 2, 7, 8}));
+        QCOMPARE(store.stepLines(kArticle, QStringLiteral("T"))->size(), size_t(1));
+        bool alsoWritten = false;
+        QVERIFY(store.replaceSteps(kArticle, steps, &error,
+                                   [&alsoWritten](QString*) { return alsoWritten = true; }));
+        QVERIFY(alsoWritten);
+        // Both steps' old lines go before the new ones are numbered.
+        QCOMPARE(details(store, kArticle), (QList<int>{8, 9, 10, 11}));
+        QCOMPARE(store.stepLines(kArticle, QStringLiteral("G"))->at(1).CODIGOMP, QStringLiteral("FIO.B"));
+        QCOMPARE(store.stepLines(kArticle, QStringLiteral("T"))->at(0).DETAIL, 9);
+
         // Deleting the sheet keeps its subcontracted services.
-        site.exec(site.program(), QStringLiteral("INSERT INTO FICTECFIOS (ARTIGO) VALUES (:A)"), {{"A", kArticle}});
+        site.exec(site.program(), QStringLiteral("INSERT INTO FICTECFIOS (ARTIGO) VALUES (:A)"),
+                  {{"A", kArticle}});
         site.exec(site.program(),
-                  QStringLiteral("INSERT INTO FICTECSUBCONT (ARTIGO, RELACFICTEC, SERVICO) VALUES (:A, 'R', 'SRV.01')"),
+                  QStringLiteral(
+                      "INSERT INTO FICTECSUBCONT (ARTIGO, RELACFICTEC, SERVICO) VALUES (:A, 'R', 'SRV.01')"),
                   {{"A", kArticle}});
         QVERIFY(store.deleteSheet(kArticle));
         QVERIFY(store.header(kArticle)->isEmpty());
         QVERIFY(store.lines(kArticle)->empty());
-        QCOMPARE(selectRows(site.program(), QStringLiteral("SELECT COUNT(*) FROM FICTECFIOS")).value(0).value(0).toInt(),
+        QCOMPARE(selectRows(site.program(), QStringLiteral("SELECT COUNT(*) FROM FICTECFIOS"))
+                     .value(0)
+                     .value(0)
+                     .toInt(),
                  0);
-        QCOMPARE(
-            selectRows(site.program(), QStringLiteral("SELECT COUNT(*) FROM FICTECSUBCONT")).value(0).value(0).toInt(),
-            1);
+        QCOMPARE(selectRows(site.program(), QStringLiteral("SELECT COUNT(*) FROM FICTECSUBCONT"))
+                     .value(0)
+                     .value(0)
+                     .toInt(),
+                 1);
         // The lines are read in the order asked for.
         QVERIFY(store.replaceStep(kArticle, QStringLiteral("H"), {line(20, "Z", 1), line(20, "A", 2)}));
         QCOMPARE(store.lines(kArticle, QStringLiteral("CODIGOMP"))->front().CODIGOMP, QStringLiteral("A"));

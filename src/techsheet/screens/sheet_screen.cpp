@@ -564,6 +564,8 @@ StepScreen SheetScreen::prepareStep(const QString& button) {
         ctx_.ContractionPercent = value;
         ctx_.CheckFailed = false;
         ctx_.MachineGroupType = 4;
+        ctx_.LoomRaports = textOf(kind, FieldRole::Raports);
+        ctx_.LoomStrips = textOf(kind, FieldRole::Strips);
         screen = StepScreen::Weaving;
         break;
     }
@@ -646,12 +648,16 @@ StepScreen SheetScreen::prepareStep(const QString& button) {
 }
 
 void SheetScreen::weavingClosed() {
+    const QString raports = inputOf(kWovenScarf, FieldRole::Raports);
+    const QString strips = inputOf(kWovenScarf, FieldRole::Strips);
     if (ctx_.StepCancelled) {
-        ctx_.LoomRaports.clear();
-        ctx_.LoomStrips.clear();
+        // The loom line stays as it was, and so do its raports and strips.
+        ctx_.LoomRaports = texts_.value(raports);
+        ctx_.LoomStrips = texts_.value(strips);
+    } else {
+        texts_.insert(raports, ctx_.LoomRaports);
+        texts_.insert(strips, ctx_.LoomStrips);
     }
-    texts_.insert(inputOf(kWovenScarf, FieldRole::Raports), ctx_.LoomRaports);
-    texts_.insert(inputOf(kWovenScarf, FieldRole::Strips), ctx_.LoomStrips);
     ctx_.StepCancelled = false;
     view_.refresh();
 }

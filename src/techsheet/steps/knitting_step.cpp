@@ -9,14 +9,8 @@ namespace corvane::techsheet {
 
 namespace {
 
-const QString kYarnSelect = QStringLiteral(
-    "Select CODIGO,DESIGNACAO,TIPOARTIGO,PMCUSTO,UNCOMPRA,NEFIO,UNVENDA,PULENTRA,CUSTOPADRAO From ARTIGOSCLS "
-    "Where TIPOARTIGO = '6' and NEFIO > 0 Order By ");
-const QString kGrid = QStringLiteral("DBGrid1");
 const QString kStep = QStringLiteral("A");
-const QString kSaving = QStringLiteral("Gravação em Curso, aguarde por favor ...");
 const QString kTotalRefused = QStringLiteral("O Total de % de Consumo excedeu os 100%");
-const QString kMachineCount = QStringLiteral("Nº de Teares seleccionado inválido !!!");
 
 QString numbered(const char* pattern, int n) {
     return QString::fromLatin1(pattern).arg(n);
@@ -32,9 +26,7 @@ QString yarnField(int n) {
 
 KnittingStep::KnittingStep(TechSheetContext& ctx, shell::TDTCORVANE& data, db::Database& factura,
                            QString user, ScreenView& view)
-    : StepScreenBase(ctx, data, factura, std::move(user), view),
-      yarnsByCode_(factura, QStringLiteral("ARTIGOSNUM"), kYarnSelect + QStringLiteral("CODIGO")),
-      yarnsByName_(factura, QStringLiteral("ARTIGOSALFA"), kYarnSelect + QStringLiteral("DESIGNACAO")) {}
+    : StepScreenBase(ctx, data, factura, std::move(user), view), yarns_(factura) {}
 
 bool KnittingStep::open() {
     ctx_->StepCancelled = false;
@@ -47,7 +39,7 @@ bool KnittingStep::open() {
     QString error;
     if (ctx_->ArticleCode.trimmed().isEmpty())
         return notOpened(QStringLiteral("Artigo Inválido !!!, Artigo Nº ") + ctx_->ArticleCode);
-    if (!readPriceBasis(&error) || !readYarns(&error))
+    if (!readPriceBasis(&error) || !yarns_.read(&error))
         return notOpened(error);
 
     const std::optional<QVariantMap> layout = sheets_.yarnLayout(ctx_->ArticleCode, &error);
@@ -65,23 +57,6 @@ bool KnittingStep::open() {
     }
     if (!readMachines(&error))
         return notOpened(error);
-    return true;
-}
-
-bool KnittingStep::readYarns(QString* error) {
-    yarns_.clear();
-    if (!yarnsByCode_.reopen(error) || !yarnsByCode_.fetchAll(error) || !yarnsByName_.reopen(error) ||
-        !yarnsByName_.fetchAll(error))
-        return false;
-    for (int r = 0; r < yarnsByCode_.rowCount(); ++r) {
-        Yarn y;
-        y.CODIGO = yarnsByCode_.text(r, QStringLiteral("CODIGO")).trimmed();
-        y.DESIGNACAO = yarnsByCode_.text(r, QStringLiteral("DESIGNACAO")).trimmed();
-        y.UNCOMPRA = yarnsByCode_.text(r, QStringLiteral("UNCOMPRA")).trimmed();
-        y.NEFIO = yarnsByCode_.number(r, QStringLiteral("NEFIO"));
-        y.CUSTOPADRAO = yarnsByCode_.number(r, QStringLiteral("CUSTOPADRAO"));
-        yarns_.push_back(y);
-    }
     return true;
 }
 
@@ -108,7 +83,7 @@ bool KnittingStep::readMachines(QString* error) {
 
 void KnittingStep::showYarn(int n) {
     RowView& v = views_[static_cast<std::size_t>(n - 1)];
-    const Yarn* y = findYarn(yarns_, row(n).yarn);
+    const Yarn* y = yarns_.yarn(row(n).yarn);
     v.designation = y ? y->DESIGNACAO : QString();
     v.count = y ? y->NEFIO : 0;
     v.unit = y ? y->UNCOMPRA : QString();
@@ -145,28 +120,11 @@ bool KnittingStep::percentLeft(int n, const QString& typed) {
 
 bool KnittingStep::yarnLeft(int n, const QString& typed) {
     KnitRow& r = input_.rows[static_cast<std::size_t>(n - 1)];
-    const QString code = typed.trimmed();
-    if (code.isEmpty()) {
-        r.yarn.clear();
-        showYarn(n);
-        view_.beep();
-        view_.focusField(percentField(n));
-        return false;
-    }
-    const int found = yarnsByCode_.find(
-        [&](const QVariantList& values) { return sameCode(values.value(0).toString(), code); });
-    if (found < 0)
-        return refuse(QStringLiteral("Artigo Inexistente .... : ") + code, yarnField(n));
-    r.yarn = yarnsByCode_.text(found, QStringLiteral("CODIGO")).trimmed();
+    const bool taken = takeYarn(yarns_, typed, r.yarn, yarnField(n), percentField(n));
+    if (!taken && !typed.trimmed().isEmpty())
+        r.yarn = typed.trimmed(); // the code stays in its field
     showYarn(n);
-    const double price = priceByBasis(priceBasis_, yarnsByCode_.number(found, QStringLiteral("CUSTOPADRAO")),
-                                      yarnsByCode_.number(found, QStringLiteral("PMCUSTO")),
-                                      yarnsByCode_.number(found, QStringLiteral("PULENTRA")));
-    if (price == 0) {
-        view_.beep();
-        view_.message(QStringLiteral("Atenção está a seleccionar um Fio sem Preço"));
-    }
-    return true;
+    return taken;
 }
 
 void KnittingStep::gradationLeft(int n, const QString& typed) {
@@ -200,21 +158,16 @@ bool KnittingStep::timeLeft(int row, const QString& typed) {
 }
 
 void KnittingStep::sortBy(const QString& column) {
-    if (takeSortColumn(column))
-        sortRows(machines_, sortColumn_);
+    sortMachines(machines_, column);
 }
 
 bool KnittingStep::gridLeft() {
-    QString error;
-    if (work_.fillMachines(machines_, &error))
-        return true;
-    view_.message(error);
-    return false;
+    return keepMachines(machines_);
 }
 
 bool KnittingStep::consumptions(std::array<double, 8>& kg) {
     Notes notes;
-    if (computeKnitConsumption(input_, yarns_, kg, notes))
+    if (computeKnitConsumption(input_, yarns_.yarns(), kg, notes))
         return true;
     show(notes);
     if (notes.messages.value(notes.messages.size() - 1) == kTotalRefused)
@@ -240,7 +193,7 @@ QVariantMap KnittingStep::layoutColumns(const std::array<double, 8>& kg) const {
 }
 
 bool KnittingStep::compute() {
-    view_.statusText(0, kSaving);
+    view_.statusText(0, kSavingStatus);
     std::array<double, 8> kg{};
     if (!consumptions(kg))
         return false;
@@ -256,14 +209,8 @@ bool KnittingStep::compute() {
 }
 
 bool KnittingStep::deleteLayout() {
-    if (!view_.confirm(QStringLiteral("Eliminação da Referência : ") + ctx_->ArticleCode +
-                       QStringLiteral(",  Confirma ?")))
+    if (!deleteStoredLayout())
         return false;
-    QString error;
-    if (!sheets_.deleteYarnLayout(ctx_->ArticleCode, &error)) {
-        view_.message(error);
-        return false;
-    }
     input_.rows = {};
     views_ = {};
     return true;
@@ -271,20 +218,20 @@ bool KnittingStep::deleteLayout() {
 
 bool KnittingStep::finish() {
     ctx_->StepCancelled = false;
-    view_.statusText(0, kSaving);
+    view_.statusText(0, kSavingStatus);
     std::array<double, 8> kg{};
     if (!consumptions(kg))
         return false;
     Notes costing;
     if (!costKnittingMachines(machines_, costing)) {
         show(costing);
-        view_.focusField(kGrid);
+        view_.focusField(kStepGrid);
         return false;
     }
     if (!gridLeft())
         return false;
     if (tickedCount(machines_) != 1)
-        return refuse(kMachineCount, kGrid);
+        return refuse(kMachineCountRefused, kStepGrid);
 
     QString error;
     CostTypes costTypes;
@@ -295,7 +242,7 @@ bool KnittingStep::finish() {
     std::vector<FictecDetLine> lines;
     int detail = 1; // the store numbers them after the article's greatest number
     Notes notes;
-    const bool built = knittingLines(input_, kg, machines_, yarns_, costTypes, ctx_->MachineCostType,
+    const bool built = knittingLines(input_, kg, machines_, yarns_.yarns(), costTypes, ctx_->MachineCostType,
                                      ctx_->YarnCostType, detail, lines, notes);
     show(notes);
     if (!built)

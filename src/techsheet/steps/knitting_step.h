@@ -8,6 +8,7 @@
 // sheet as it was.
 #include "techsheet/knitting_calc.h"
 #include "techsheet/steps/step_screen.h"
+#include "techsheet/steps/yarn_lists.h"
 
 #include <array>
 
@@ -49,8 +50,8 @@ public:
     bool yarnChosen(int n, const QString& code) { return yarnLeft(n, code); }
 
     // The yarns (type "6" articles with a count) for the lookups.
-    db::Dataset& yarnsByCode() { return yarnsByCode_; }
-    db::Dataset& yarnsByName() { return yarnsByName_; }
+    db::Dataset& yarnsByCode() { return yarns_.byCode(); }
+    db::Dataset& yarnsByName() { return yarns_.byName(); }
 
     // The grid DBGrid1 over the knitting machines.
     const std::vector<WorkMachineRow>& machines() const { return machines_; }
@@ -69,7 +70,6 @@ public:
     bool finish() override;
 
 private:
-    bool readYarns(QString* error);
     bool readMachines(QString* error);
     // Checks and computes the consumptions; false stops (message shown).
     bool consumptions(std::array<double, 8>& kg);
@@ -77,9 +77,7 @@ private:
     bool anyYarn() const;
     void showYarn(int n);
 
-    db::Dataset yarnsByCode_;
-    db::Dataset yarnsByName_;
-    std::vector<Yarn> yarns_;
+    YarnLists yarns_;
     std::vector<WorkMachineRow> machines_;
     KnittingInput input_;
     std::array<RowView, kRows> views_;

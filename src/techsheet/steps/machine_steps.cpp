@@ -7,8 +7,6 @@ namespace corvane::techsheet {
 
 namespace {
 
-const QString kGrid = QStringLiteral("DBGrid1");
-
 // The material types a machine step offers (TIPOMATERIAL.CODIGO), by step.
 std::pair<int, int> materialTypeRange(const QString& step) {
     if (step == QLatin1String("F"))
@@ -85,13 +83,11 @@ void MachineStepScreen::okLeft(int row, bool ticked) {
 }
 
 void MachineStepScreen::sortBy(const QString& column) {
-    if (takeSortColumn(column))
-        sortRows(rows_, sortColumn_);
+    sortMachines(rows_, column);
 }
 
 bool MachineStepScreen::gridLeft() {
-    QString error;
-    return reported(work_.fillMachines(rows_, &error), error);
+    return keepMachines(rows_);
 }
 
 bool MachineStepScreen::finish() {
@@ -162,7 +158,7 @@ bool MachineStep::timeLeft(int row, const QString& typed) {
     if (taken)
         r = costed;
     else
-        view_.focusField(kGrid);
+        view_.focusField(kStepGrid);
     return taken;
 }
 
@@ -219,7 +215,7 @@ void MachineStep::materialChosen(const MaterialArticle& a) {
         if (view_.confirm(QStringLiteral("Deseja Gravar ?")))
             finish();
         else
-            view_.focusField(kGrid);
+            view_.focusField(kStepGrid);
         return;
     }
     if (material_.price == 0 && !view_.confirm(kNoArticlePrice))
@@ -272,7 +268,7 @@ bool UltrasoundStep::modeLeft(int row, const QString& typed) {
     if (taken)
         rows_[row] = costed;
     else
-        view_.focusField(kGrid);
+        view_.focusField(kStepGrid);
     return taken;
 }
 

@@ -15,7 +15,6 @@ namespace {
 
 // The packaging types' subsidiary materials are articles of types 120 to 139.
 const QString kPackagingMaterials = QStringLiteral("Where TIPOMAT >= 120 and TIPOMAT <= 139 Order By ");
-const QString kGrid = QStringLiteral("DBGrid1");
 const QString kNoMaterial = QStringLiteral("Não inseriu o Material .Deseja Continuar ?");
 
 // Candidate rows from CODIGO, DESIGNACAO, UNCOMPRA, CUSTOPADRAO.

@@ -2,6 +2,7 @@
 
 #include "screens/field_input.h"
 #include "shell/data_modules.h"
+#include "techsheet/steps/yarn_lists.h"
 
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -138,6 +139,24 @@ bool StepScreenBase::takeSortColumn(const QString& column) {
     return true;
 }
 
+void StepScreenBase::sortMachines(std::vector<WorkMachineRow>& rows, const QString& column) {
+    if (takeSortColumn(column))
+        sortRows(rows, sortColumn_);
+}
+
+bool StepScreenBase::keepMachines(const std::vector<WorkMachineRow>& rows) {
+    QString error;
+    return reported(work_.fillMachines(rows, &error), error);
+}
+
+bool StepScreenBase::deleteStoredLayout() {
+    if (!view_.confirm(QStringLiteral("Eliminação da Referência : ") + ctx_->ArticleCode +
+                       QStringLiteral(",  Confirma ?")))
+        return false;
+    QString error;
+    return reported(sheets_.deleteYarnLayout(ctx_->ArticleCode, &error), error);
+}
+
 bool StepScreenBase::reported(bool ok, const QString& error) {
     if (!ok)
         view_.message(error);
@@ -146,7 +165,7 @@ bool StepScreenBase::reported(bool ok, const QString& error) {
 
 bool StepScreenBase::refusedInGrid(const Notes& notes) {
     show(notes);
-    view_.focusField(QStringLiteral("DBGrid1"));
+    view_.focusField(kStepGrid);
     return false;
 }
 
@@ -194,6 +213,26 @@ bool StepScreenBase::costOf(MaterialEntry& m, const QString& typed, bool zeroRef
     if (zeroRefused && c == 0)
         return refuse(QStringLiteral("Insira o Custo ..."));
     m.cost = c;
+    return true;
+}
+
+bool StepScreenBase::takeYarn(YarnLists& yarns, const QString& typed, QString& code, const QString& field,
+                              const QString& backField) {
+    code.clear();
+    const QString wanted = typed.trimmed();
+    if (wanted.isEmpty()) {
+        view_.beep();
+        view_.focusField(backField);
+        return false;
+    }
+    const int found = yarns.find(wanted);
+    if (found < 0)
+        return refuse(QStringLiteral("Artigo Inexistente .... : ") + wanted, field);
+    code = yarns.byCode().text(found, QStringLiteral("CODIGO")).trimmed();
+    if (yarns.price(priceBasis_, found) == 0) {
+        view_.beep();
+        view_.message(QStringLiteral("Atenção está a seleccionar um Fio sem Preço"));
+    }
     return true;
 }
 

@@ -23,6 +23,8 @@ class TDTCORVANE;
 
 namespace corvane::techsheet {
 
+class YarnLists;
+
 // The article price PARGER.TIPOPRECO chooses: "CUP" standard cost, "PMC"
 // average cost, "PUE" last entry price, any other 0.
 double priceByBasis(const QString& basis, double standard, double average, double lastEntry);
@@ -52,8 +54,8 @@ public:
     virtual bool gridLeft() = 0;
     // "&Terminar": true when the step's lines were written and the screen closes.
     virtual bool finish() = 0;
-    // "&Cancelar": nothing is written.
-    void cancel() { ctx_->StepCancelled = true; }
+    // "&Cancelar": nothing is written, unless the step says otherwise.
+    virtual void cancel() { ctx_->StepCancelled = true; }
     bool written() const { return written_; }
 
     const QString& stepCode() const { return step_; }
@@ -83,6 +85,13 @@ protected:
                              const std::function<void(WorkMachineRow&)>& restore);
     // Takes a grid title's column to order by; false for any other column.
     bool takeSortColumn(const QString& column);
+    // A grid of machines ordered by a title's column, and kept in the user's
+    // work rows (false with the message shown when they cannot be written).
+    void sortMachines(std::vector<WorkMachineRow>& rows, const QString& column);
+    bool keepMachines(const std::vector<WorkMachineRow>& rows);
+    // Delete "Eliminar" on a yarn step: the article's yarn layout deleted once
+    // confirmed; true when it was.
+    bool deleteStoredLayout();
     // The message of a failed write; `ok`.
     bool reported(bool ok, const QString& error);
     // A refused closing check: its messages, the focus back in the grid; false.
@@ -98,6 +107,13 @@ protected:
     bool quantityOf(MaterialEntry& m, const QString& typed);
     PriceAnswer priceOf(MaterialEntry& m, const QString& typed);
     bool costOf(MaterialEntry& m, const QString& typed, bool zeroRefused);
+
+    // A yarn code as its field is left: empty, a beep and the focus back in
+    // `backField`; not a yarn, "Artigo Inexistente .... : " and the focus
+    // stays; a yarn, taken into `code` with a warning when it has no price.
+    // False when refused (`code` then empty).
+    bool takeYarn(YarnLists& yarns, const QString& typed, QString& code, const QString& field,
+                  const QString& backField);
 
     // An article looked up by code in the invoicing database (any type).
     std::optional<MaterialArticle> findArticle(const QString& code);
@@ -134,6 +150,10 @@ template <typename Row> void sortRows(std::vector<Row>& rows, const QString& col
         return byName ? collator.compare(a.DESIGNACAO, b.DESIGNACAO) < 0 : a.CODIGO < b.CODIGO;
     });
 }
+
+// The grid of a step screen, and the status while a step computes or writes.
+inline const QString kStepGrid = QStringLiteral("DBGrid1");
+inline const QString kSavingStatus = QStringLiteral("Gravação em Curso, aguarde por favor ...");
 
 // The messages of the material fields.
 inline const QString kNoArticleLabel = QStringLiteral("Artigo Inexistente ...");

@@ -10,16 +10,20 @@ namespace corvane::techsheet {
 
 namespace {
 
-const QStringList kLineColumns{"TIPO",     "ARTIGO",      "DETAIL",      "RELACFICTEC", "CODIGOMP",
-                               "DESIGN",   "UNIDADE",     "QUANT",       "PRECO",       "VALOR",
+const QStringList kLineColumns{"TIPO",      "ARTIGO",      "DETAIL",      "RELACFICTEC", "CODIGOMP",
+                               "DESIGN",    "UNIDADE",     "QUANT",       "PRECO",       "VALOR",
                                "TECELAGEM", "QUANT_FINAL", "VALOR_FINAL", "TMPACE",      "TMP_SEMACERTO",
-                               "FAMILIA",  "PERC_IMPR",   "OPERACAO",    "FACTCONV"};
+                               "FAMILIA",   "PERC_IMPR",   "OPERACAO",    "FACTCONV"};
 
-QVariant optional(const std::optional<double>& v) { return v ? QVariant(*v) : QVariant(QMetaType::fromType<double>()); }
+QVariant optional(const std::optional<double>& v) {
+    return v ? QVariant(*v) : QVariant(QMetaType::fromType<double>());
+}
 std::optional<double> optionalOf(const QVariant& v) {
     return v.isNull() ? std::nullopt : std::optional<double>(v.toDouble());
 }
-QVariant textOrNull(const QString& s) { return s.isNull() ? QVariant(QMetaType::fromType<QString>()) : QVariant(s); }
+QVariant textOrNull(const QString& s) {
+    return s.isNull() ? QVariant(QMetaType::fromType<QString>()) : QVariant(s);
+}
 
 QVariantMap lineValues(const FictecDetLine& l) {
     return {{"TIPO", l.TIPO},
@@ -89,8 +93,9 @@ QString insertSql(const QString& table, const QStringList& columns) {
 // otherwise updates the columns given, unless `onlyNew`.
 bool upsertRow(db::Database& db, const QString& table, const QString& key, const QVariantMap& values,
                bool onlyNew, QString* error) {
-    const std::optional<QVariant> n = db.scalar(QStringLiteral("SELECT COUNT(*) FROM %1 WHERE %2 = :%2").arg(table, key),
-                                                {{key, values.value(key)}}, error);
+    const std::optional<QVariant> n =
+        db.scalar(QStringLiteral("SELECT COUNT(*) FROM %1 WHERE %2 = :%2").arg(table, key),
+                  {{key, values.value(key)}}, error);
     if (!n)
         return false;
     if (n->toInt() == 0)
@@ -100,15 +105,17 @@ bool upsertRow(db::Database& db, const QString& table, const QString& key, const
         if (c != key)
             sets << QStringLiteral("%1=:%1").arg(c);
     return onlyNew || sets.isEmpty() ||
-           db.exec(QStringLiteral("UPDATE %1 SET %2 WHERE %3=:%3").arg(table, sets.join(QLatin1Char(',')), key),
-                   values, error);
+           db.exec(
+               QStringLiteral("UPDATE %1 SET %2 WHERE %3=:%3").arg(table, sets.join(QLatin1Char(',')), key),
+               values, error);
 }
 
 } // namespace
 
 bool SheetStore::lockSheet(const QString& article, QString* error) {
     const QString lock = db_->dialect().transactionLock();
-    return lock.isEmpty() || db_->exec(lock, {{QStringLiteral("WLOCK"), QStringLiteral("FICTEC:") + article}}, error);
+    return lock.isEmpty() ||
+           db_->exec(lock, {{QStringLiteral("WLOCK"), QStringLiteral("FICTEC:") + article}}, error);
 }
 
 std::optional<QVariantMap> SheetStore::header(const QString& article, QString* error) {
@@ -119,7 +126,8 @@ std::optional<QVariantMap> SheetStore::header(const QString& article, QString* e
 std::optional<std::vector<FictecDetLine>> SheetStore::lines(const QString& article, const QString& order,
                                                             QString* error) {
     QString by = QStringLiteral("TIPO, RELACFICTEC, DETAIL");
-    if (order == QLatin1String("CODIGOMP") || order == QLatin1String("DESIGN") || order == QLatin1String("TIPO"))
+    if (order == QLatin1String("CODIGOMP") || order == QLatin1String("DESIGN") ||
+        order == QLatin1String("TIPO"))
         by = order + QStringLiteral(", DETAIL");
     QSqlQuery q(db_->sql());
     if (!db_->exec(q, QStringLiteral("Select * From FICTECDET Where ARTIGO = :WFicTec Order By %1").arg(by),
@@ -147,12 +155,13 @@ std::optional<std::vector<FictecDetLine>> SheetStore::stepLines(const QString& a
 
 // Inserts the header when the article has none; otherwise updates it with
 // `values` unless `onlyNew`. Under the sheet's lock, in one transaction.
-bool SheetStore::writeHeader(const QString& article, const QVariantMap& values, bool onlyNew, QString* error) {
+bool SheetStore::writeHeader(const QString& article, const QVariantMap& values, bool onlyNew,
+                             QString* error) {
     return inTransaction(
         *db_,
         [&] {
-            return lockSheet(article, error) &&
-                   upsertRow(*db_, QStringLiteral("FICTECMAS"), QStringLiteral("CODIGO"), values, onlyNew, error);
+            return lockSheet(article, error) && upsertRow(*db_, QStringLiteral("FICTECMAS"),
+                                                          QStringLiteral("CODIGO"), values, onlyNew, error);
         },
         error);
 }
@@ -175,8 +184,8 @@ bool SheetStore::saveHeader(const QVariantMap& columns, QString* error) {
 }
 
 bool SheetStore::ensureHeader(const QString& article, const QString& kind, QString* error) {
-    return writeHeader(article, {{QStringLiteral("CODIGO"), article}, {QStringLiteral("TIPOFICTEC"), kind}}, true,
-                       error);
+    return writeHeader(article, {{QStringLiteral("CODIGO"), article}, {QStringLiteral("TIPOFICTEC"), kind}},
+                       true, error);
 }
 
 bool SheetStore::deleteSheet(const QString& article, QString* error) {
@@ -195,36 +204,54 @@ bool SheetStore::deleteSheet(const QString& article, QString* error) {
 bool SheetStore::replaceStep(const QString& article, const QString& step, std::vector<FictecDetLine> lines,
                              QString* error, std::vector<FictecDetLine>* written,
                              const std::function<bool(QString*)>& alsoWrite) {
-    const bool ok = inTransaction(
+    std::vector<StepLines> steps;
+    steps.push_back({step, std::move(lines)});
+    const bool ok = replaceStepsIn(article, steps, error, alsoWrite);
+    if (ok && written)
+        *written = std::move(steps.front().lines);
+    return ok;
+}
+
+bool SheetStore::replaceSteps(const QString& article, std::vector<StepLines> steps, QString* error,
+                              const std::function<bool(QString*)>& alsoWrite) {
+    return replaceStepsIn(article, steps, error, alsoWrite);
+}
+
+bool SheetStore::replaceStepsIn(const QString& article, std::vector<StepLines>& steps, QString* error,
+                                const std::function<bool(QString*)>& alsoWrite) {
+    return inTransaction(
         *db_,
         [&] {
-            if (!lockSheet(article, error) ||
-                !db_->exec(QStringLiteral("Delete From FICTECDET Where ARTIGO = :WFtArtigo and RELACFICTEC = "
-                                          ":WRelacFicTec"),
-                           {{QStringLiteral("WFtArtigo"), article}, {QStringLiteral("WRelacFicTec"), step}}, error))
+            if (!lockSheet(article, error))
                 return false;
+            for (const StepLines& s : steps)
+                if (!db_->exec(
+                        QStringLiteral("Delete From FICTECDET Where ARTIGO = :WFtArtigo and RELACFICTEC = "
+                                       ":WRelacFicTec"),
+                        {{QStringLiteral("WFtArtigo"), article}, {QStringLiteral("WRelacFicTec"), s.step}},
+                        error))
+                    return false;
             // Numbered inside the lock: no other writer of this article can
             // take the same numbers.
-            const std::optional<QVariant> last =
-                db_->scalar(QStringLiteral("SELECT COALESCE(MAX(DETAIL), 0) FROM FICTECDET WHERE ARTIGO = :A"),
-                            {{QStringLiteral("A"), article}}, error);
+            const std::optional<QVariant> last = db_->scalar(
+                QStringLiteral("SELECT COALESCE(MAX(DETAIL), 0) FROM FICTECDET WHERE ARTIGO = :A"),
+                {{QStringLiteral("A"), article}}, error);
             if (!last)
                 return false;
             int detail = last->toInt();
             const QString sql = insertSql(QStringLiteral("FICTECDET"), kLineColumns);
-            for (FictecDetLine& l : lines) {
-                l.ARTIGO = article;
-                l.RELACFICTEC = step;
-                l.DETAIL = ++detail;
-                if (!db_->exec(sql, lineValues(l), error))
-                    return false;
+            for (StepLines& s : steps) {
+                for (FictecDetLine& l : s.lines) {
+                    l.ARTIGO = article;
+                    l.RELACFICTEC = s.step;
+                    l.DETAIL = ++detail;
+                    if (!db_->exec(sql, lineValues(l), error))
+                        return false;
+                }
             }
             return !alsoWrite || alsoWrite(error);
         },
         error);
-    if (ok && written)
-        *written = std::move(lines);
-    return ok;
 }
 
 std::optional<QVariantMap> SheetStore::yarnLayout(const QString& article, QString* error) {
@@ -268,8 +295,8 @@ bool WorkRowsStore::clear(QString* error) {
 
 namespace {
 // Replaces the user's rows of a work table in one transaction.
-bool replaceUserRows(db::Database& db, const QString& table, const QString& user, const QList<QVariantMap>& rows,
-                     QString* error) {
+bool replaceUserRows(db::Database& db, const QString& table, const QString& user,
+                     const QList<QVariantMap>& rows, QString* error) {
     return inTransaction(
         db,
         [&] {
@@ -328,10 +355,11 @@ bool WorkRowsStore::fillMachines(const std::vector<WorkMachineRow>& rows, QStrin
 
 std::optional<std::vector<WorkArticleRow>> WorkRowsStore::articles(QString* error) {
     QSqlQuery q(db_->sql());
-    if (!db_->exec(q,
-                   QStringLiteral("Select UTIL,CODIGO,DESIGNACAO,UNCOMPRA,CUSTOPADRAO, OK,QTD,PRECO,CUSTO From "
-                                  "WORKFTARTIGOS Where UTIL = :WUtil Order By CODIGO"),
-                   {{QStringLiteral("WUtil"), user_}}, error))
+    if (!db_->exec(
+            q,
+            QStringLiteral("Select UTIL,CODIGO,DESIGNACAO,UNCOMPRA,CUSTOPADRAO, OK,QTD,PRECO,CUSTO From "
+                           "WORKFTARTIGOS Where UTIL = :WUtil Order By CODIGO"),
+            {{QStringLiteral("WUtil"), user_}}, error))
         return std::nullopt;
     std::vector<WorkArticleRow> out;
     while (q.next()) {

@@ -49,6 +49,14 @@ public:
     bool replaceStep(const QString& article, const QString& step, std::vector<FictecDetLine> lines,
                      QString* error = nullptr, std::vector<FictecDetLine>* written = nullptr,
                      const std::function<bool(QString*)>& alsoWrite = {});
+    // The same for several steps at once (a loom and its yarns), in one
+    // transaction: each step's lines are replaced in the order given.
+    struct StepLines {
+        QString step;
+        std::vector<FictecDetLine> lines;
+    };
+    bool replaceSteps(const QString& article, std::vector<StepLines> steps, QString* error = nullptr,
+                      const std::function<bool(QString*)>& alsoWrite = {});
 
     // The article's yarn layout (FICTECFIOS); an empty map when it has none.
     std::optional<QVariantMap> yarnLayout(const QString& article, QString* error = nullptr);
@@ -64,6 +72,8 @@ public:
 
 private:
     bool lockSheet(const QString& article, QString* error);
+    bool replaceStepsIn(const QString& article, std::vector<StepLines>& steps, QString* error,
+                        const std::function<bool(QString*)>& alsoWrite);
     bool writeHeader(const QString& article, const QVariantMap& values, bool onlyNew, QString* error);
 
     db::Database* db_;

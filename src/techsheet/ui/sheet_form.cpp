@@ -47,11 +47,13 @@ const struct {
               {"CI", "Velisca Impresso", "Velisca Impresso"},
               {"GT", "Gorro Tricotado", "Gorro Tricotado"}};
 
-const QStringList kLineColumns{"TC", "Código", "Designação", "Qtd.", "Und.", "Preço", "Valor", "Qtd.+Desp",
-                               "Valor+Desp"};
+const QStringList kLineColumns{"TC",    "Código", "Designação", "Qtd.",      "Und.",
+                               "Preço", "Valor",  "Qtd.+Desp",  "Valor+Desp"};
 const QStringList kSortColumns{"TIPO", "CODIGOMP", "DESIGN"};
 
-QString number(double v) { return QString::number(v, 'g', 15); }
+QString number(double v) {
+    return QString::number(v, 'g', 15);
+}
 
 // The caption of a step button; its hint says more.
 QString stepCaption(StepRole role) {
@@ -101,16 +103,17 @@ TCORVF035FICTEC::TCORVF035FICTEC(TechSheetContext& context, db::Database& corvan
       logic_(std::make_unique<SheetScreen>(ctx_, *windowView_)) {
     auto* outer = new QVBoxLayout(this);
     auto* head = new QHBoxLayout;
-    auto* article = new QLabel(QStringLiteral("%1  %2\n%3").arg(ctx_.ArticleCode, ctx_.ArticleDesignation,
-                                                                 ctx_.ArticleDesignation2),
-                               this);
+    auto* article = new QLabel(
+        QStringLiteral("%1  %2\n%3").arg(ctx_.ArticleCode, ctx_.ArticleDesignation, ctx_.ArticleDesignation2),
+        this);
     article->setObjectName(QStringLiteral("Label_Artigo"));
     head->addWidget(article, 1);
     head->addWidget(new QLabel(QStringLiteral("Comprim : %1   Largura : %2")
                                    .arg(number(ctx_.ArticleLength), number(ctx_.ArticleWidth)),
                                this));
-    for (const auto& [name, caption] : {std::pair{"BitGravar", "&Gravar"}, std::pair{"BotDeleteCA", "&Eliminar"},
-                                        std::pair{"BotCancelar", "&Cancelar"}}) {
+    for (const auto& [name, caption] :
+         {std::pair{"BitGravar", "&Gravar"}, std::pair{"BotDeleteCA", "&Eliminar"},
+          std::pair{"BotCancelar", "&Cancelar"}}) {
         auto* b = new QPushButton(QString::fromUtf8(caption), this);
         b->setObjectName(QString::fromLatin1(name));
         b->setFocusPolicy(Qt::NoFocus);
@@ -165,7 +168,8 @@ TCORVF035FICTEC::TCORVF035FICTEC(TechSheetContext& context, db::Database& corvan
 
     connectClosing(buttons_.value(QStringLiteral("BitGravar")), [this] { return save(); });
     connectChecked(buttons_.value(QStringLiteral("BotDeleteCA")), [this] { removeSheet(); });
-    connect(buttons_.value(QStringLiteral("BotCancelar")), &QAbstractButton::clicked, this, [this] { cancelChanges(); });
+    connect(buttons_.value(QStringLiteral("BotCancelar")), &QAbstractButton::clicked, this,
+            [this] { cancelChanges(); });
 
     components::FormConventions* conventions = installConventions();
     lookups_ = new screens::LookupWiring(this);
@@ -175,7 +179,8 @@ TCORVF035FICTEC::TCORVF035FICTEC(TechSheetContext& context, db::Database& corvan
         conventions->bindLabel(it.value(), findChild<QLabel*>(QStringLiteral("Caption_") + name), {});
         conventions->setCheck(it.value(), [this, name] { return runCheck(name); });
         auto* line = qobject_cast<QLineEdit*>(it.value());
-        connect(line, &QLineEdit::textEdited, this, [this, name](const QString& t) { logic_->setText(name, t); });
+        connect(line, &QLineEdit::textEdited, this,
+                [this, name](const QString& t) { logic_->setText(name, t); });
         line->installEventFilter(this);
         if (f && f->role == FieldRole::WorkType) {
             screens::LookupSpec spec;
@@ -184,8 +189,7 @@ TCORVF035FICTEC::TCORVF035FICTEC(TechSheetContext& context, db::Database& corvan
             spec.titles = kWorkTypeTitles;
             spec.alphabeticalColumn = QStringLiteral("DESIGNACAO");
             lookups_->attach(
-                line, spec, [this](const QString&) { return &workTypes_; },
-                [this, name] { runCheck(name); });
+                line, spec, [this](const QString&) { return &workTypes_; }, [this, name] { runCheck(name); });
         }
     }
     resize(1100, 860);
@@ -206,7 +210,8 @@ QWidget* TCORVF035FICTEC::buildPage(const QString& kind) {
         rule.maxLength = f.width;
         rule.readOnly = f.readOnly;
         QLineEdit* edit = screens::makeInput(rule, page);
-        edit->setMaximumWidth(edit->fontMetrics().horizontalAdvance(QLatin1Char('W')) * qBound(4, f.width, 30) + 16);
+        edit->setMaximumWidth(
+            edit->fontMetrics().horizontalAdvance(QLatin1Char('W')) * qBound(4, f.width, 30) + 16);
         inputs_.insert(f.input, edit);
         auto* caption = new QLabel(f.label, page);
         caption->setObjectName(QStringLiteral("Caption_") + f.input);
@@ -285,7 +290,8 @@ bool TCORVF035FICTEC::activateScreen() {
 
 bool TCORVF035FICTEC::reloadLines() {
     QString error;
-    const std::optional<std::vector<FictecDetLine>> lines = store_.lines(ctx_.ArticleCode, ctx_.LinesOrder, &error);
+    const std::optional<std::vector<FictecDetLine>> lines =
+        store_.lines(ctx_.ArticleCode, ctx_.LinesOrder, &error);
     if (!lines) {
         view().message(error);
         return false;
@@ -302,8 +308,8 @@ bool TCORVF035FICTEC::reloadLines() {
         model_->appendRow(row);
     }
     for (int c = 0; c < kSortColumns.size(); ++c)
-        model_->horizontalHeaderItem(c)->setForeground(kSortColumns[c] == ctx_.LinesOrder ? QColor(255, 128, 0)
-                                                                                         : QColor(Qt::black));
+        model_->horizontalHeaderItem(c)->setForeground(
+            kSortColumns[c] == ctx_.LinesOrder ? QColor(255, 128, 0) : QColor(Qt::black));
     if (model_->rowCount() > 0)
         grid_->scrollToBottom();
     logic_->setHasLines(!lines->empty());
@@ -351,7 +357,8 @@ void TCORVF035FICTEC::refresh() {
     // The rights of "Abertura Ficha Tecnica": saving and the steps need
     // INSERIR, deleting ELIMINAR.
     buttons_.value(QStringLiteral("BitGravar"))->setVisible(mayInsert());
-    buttons_.value(QStringLiteral("BotDeleteCA"))->setVisible(setting().rights.ELIMINAR == QLatin1String("S"));
+    buttons_.value(QStringLiteral("BotDeleteCA"))
+        ->setVisible(setting().rights.ELIMINAR == QLatin1String("S"));
     buttons_.value(QStringLiteral("BotDeleteCA"))->setEnabled(logic_->hasHeader() || logic_->hasLines());
 }
 
@@ -376,7 +383,9 @@ bool TCORVF035FICTEC::runCheck(const QString& input) {
     return ok;
 }
 
-bool TCORVF035FICTEC::mayInsert() const { return setting().rights.INSERIR == QLatin1String("S"); }
+bool TCORVF035FICTEC::mayInsert() const {
+    return setting().rights.INSERIR == QLatin1String("S");
+}
 
 bool TCORVF035FICTEC::save() {
     if (!mayInsert())
@@ -446,6 +455,8 @@ void TCORVF035FICTEC::openStep(const QString& name) {
             links_.sheetMarked(ctx_.ArticleCode, true);
     }
     links_.steps.value(int(screen))(this, ctx_);
+    if (screen == StepScreen::Weaving)
+        logic_->weavingClosed();
     reloadLines();
     refresh();
 }

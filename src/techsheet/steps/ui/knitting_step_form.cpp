@@ -1,5 +1,7 @@
 #include "knitting_step_form.h"
 
+#include "yarn_fields.h"
+
 #include "components/form_conventions.h"
 #include "screens/ui/field_widgets.h"
 #include "shell/data_modules.h"
@@ -17,28 +19,8 @@ namespace corvane::techsheet {
 
 namespace {
 
-const QString kGrid = QStringLiteral("DBGrid1");
-
 QString number(double v) {
     return StepGridModel::number(v);
-}
-
-QString kgText(double kg) {
-    return QString::number(kg, 'f', 7);
-}
-
-// The yarn lookups: by code (Insert) and alphabetical (Ctrl+Insert).
-screens::LookupSpec yarnLookup() {
-    screens::LookupSpec spec;
-    spec.dataset = QStringLiteral("ARTIGOSNUM");
-    spec.alphabeticalDataset = QStringLiteral("ARTIGOSALFA");
-    spec.columns =
-        QStringList{QStringLiteral("CODIGO"), QStringLiteral("DESIGNACAO"), QStringLiteral("NEFIO")};
-    spec.titles = QStringList{QStringLiteral("Código"), QStringLiteral("Designacao"), QStringLiteral("DTex")};
-    spec.alphabeticalColumn = QStringLiteral("DESIGNACAO");
-    spec.menuEntries = QStringList{QStringLiteral("Localizar Fio (Por Código)")};
-    spec.alphabeticalMenuEntry = QStringLiteral("Localizar Fio (Ordem Alfabética)");
-    return spec;
 }
 
 } // namespace
@@ -52,15 +34,7 @@ TCORVF035FIOS_CT::TCORVF035FIOS_CT(TechSheetContext& ctx, shell::TDTCORVANE& dat
       logic_(std::make_unique<KnittingStep>(ctx, data, factura, user, view())) {
     setWindowTitle(logic_->caption());
     auto* layout = new QVBoxLayout(this);
-    auto* head = new QGridLayout;
-    auto* article = new QLabel(
-        QStringLiteral("%1  %2 %3").arg(ctx.ArticleCode, ctx.ArticleDesignation, ctx.ArticleDesignation2),
-        this);
-    article->setObjectName(QStringLiteral("Label_Artigo"));
-    head->addWidget(new QLabel(QStringLiteral("Artigo : "), this), 0, 0);
-    head->addWidget(article, 0, 1, 1, 3);
-    head->addWidget(new QLabel(QStringLiteral("Comprim : ") + number(ctx.ArticleLength), this), 1, 0);
-    head->addWidget(new QLabel(QStringLiteral("Largura : ") + number(ctx.ArticleWidth), this), 1, 1);
+    QGridLayout* head = articleHeader(this, ctx, QStringLiteral("Artigo : "));
     auto* weight = new QLabel(QStringLiteral("Peso (Kgs) : ") + number(ctx.PieceWeight), this);
     weight->setObjectName(QStringLiteral("Label_Peso"));
     head->addWidget(weight, 1, 2);
@@ -146,27 +120,9 @@ TCORVF035FIOS_CT::TCORVF035FIOS_CT(TechSheetContext& ctx, shell::TDTCORVANE& dat
     model_ = new MachineRowsModel(
         logic->machines(), false, [logic](int row, bool ticked) { logic->okLeft(row, ticked); },
         [logic](int row, const QString& typed) { return logic->timeLeft(row, typed); }, this);
-    grid_ = new QTableView(this);
-    grid_->setObjectName(kGrid);
-    grid_->setModel(model_);
-    grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    grid_->setSelectionMode(QAbstractItemView::SingleSelection);
-    grid_->horizontalHeader()->setSectionsClickable(true);
-    grid_->verticalHeader()->hide();
-    grid_->installEventFilter(this);
-    const int widths[] = {70, 220, 40, 80, 55, 60, 55, 60, 35, 80, 60, 60};
-    for (int c = 0; c < model_->columnCount(); ++c)
-        grid_->setColumnWidth(c, widths[c]);
+    grid_ = makeStepGrid(this, model_, {70, 220, 40, 80, 55, 60, 55, 60, 35, 80, 60, 60},
+                         [this](const QString& column) { logic_->sortBy(column); });
     layout->addWidget(grid_, 1);
-    connect(grid_->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int section) {
-        if (section != MachineRowsModel::Codigo && section != MachineRowsModel::Designacao)
-            return;
-        logic_->sortBy(section == MachineRowsModel::Codigo ? QStringLiteral("CODIGO")
-                                                           : QStringLiteral("DESIGNACAO"));
-        grid_->horizontalHeader()->setSortIndicatorShown(true);
-        grid_->horizontalHeader()->setSortIndicator(section, Qt::AscendingOrder);
-        model_->reload();
-    });
 
     QAbstractButton* save = addCloseAndCancel(
         layout, QStringLiteral("&Gravar"), QStringLiteral("BitTerminar"),

@@ -17,8 +17,6 @@ namespace corvane::techsheet {
 
 namespace {
 
-const QString kGrid = QStringLiteral("DBGrid1");
-
 QString number(double v) {
     return StepGridModel::number(v);
 }
@@ -89,15 +87,7 @@ StepForm::StepForm(const QString& name, const LogicFactory& makeLogic, const Mod
     setWindowTitle(base_->caption());
     const TechSheetContext& ctx = base_->context();
     auto* layout = new QVBoxLayout(this);
-    auto* head = new QGridLayout;
-    head->addWidget(new QLabel(QStringLiteral("Artigo : "), this), 0, 0);
-    auto* article = new QLabel(
-        QStringLiteral("%1  %2 %3").arg(ctx.ArticleCode, ctx.ArticleDesignation, ctx.ArticleDesignation2),
-        this);
-    article->setObjectName(QStringLiteral("Label_Artigo"));
-    head->addWidget(article, 0, 1, 1, 3);
-    head->addWidget(new QLabel(QStringLiteral("Comprim : ") + number(ctx.ArticleLength), this), 1, 0);
-    head->addWidget(new QLabel(QStringLiteral("Largura : ") + number(ctx.ArticleWidth), this), 1, 1);
+    QGridLayout* head = articleHeader(this, ctx, QStringLiteral("Artigo : "));
     minutes_ = new QLabel(QStringLiteral("Tempo  : %1 mm").arg(ctx.OperationMinutes), this);
     minutes_->setObjectName(QStringLiteral("Label_Tempo"));
     head->addWidget(minutes_, 1, 2);
@@ -107,29 +97,11 @@ StepForm::StepForm(const QString& name, const LogicFactory& makeLogic, const Mod
     gridTitle_->hide();
     layout->addWidget(gridTitle_);
     model_ = makeModel(*base_, this);
-    grid_ = new QTableView(this);
-    grid_->setObjectName(kGrid);
-    grid_->setModel(model_);
-    grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    grid_->setSelectionMode(QAbstractItemView::SingleSelection);
-    grid_->horizontalHeader()->setSectionsClickable(true);
-    grid_->installEventFilter(this);
-    grid_->verticalHeader()->hide();
-    grid_->setColumnWidth(0, 90);
-    grid_->setColumnWidth(1, 300);
-    for (int c = 2; c < model_->columnCount(); ++c)
-        grid_->setColumnWidth(c, 70);
+    grid_ = makeStepGrid(
+        this, model_, {90, 300, 70}, [this](const QString& column) { base_->sortBy(column); },
+        [this] { refresh(); });
     layout->addWidget(grid_, 1);
     resize(900, 480);
-    connect(grid_->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int section) {
-        if (section > 1)
-            return; // only "Código" and "Designação" order the rows
-        base_->sortBy(section == 0 ? QStringLiteral("CODIGO") : QStringLiteral("DESIGNACAO"));
-        grid_->horizontalHeader()->setSortIndicatorShown(true);
-        grid_->horizontalHeader()->setSortIndicator(section, Qt::AscendingOrder);
-        model_->reload();
-        refresh();
-    });
     connect(grid_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
                 if (current.isValid())

@@ -1,5 +1,12 @@
 #include "step_grid_model.h"
 
+#include "techsheet/tech_sheet_context.h"
+
+#include <QColor>
+#include <QGridLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QTableView>
 #include <QWidget>
 
 namespace corvane::techsheet {
@@ -51,9 +58,18 @@ Qt::ItemFlags StepGridModel::flags(const QModelIndex& index) const {
 }
 
 QVariant StepGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= columnCount())
+    if (orientation != Qt::Horizontal || section < 0 || section >= columnCount())
+        return QAbstractTableModel::headerData(section, orientation, role);
+    if (role == Qt::ForegroundRole && section == sortedColumn_)
+        return QColor(0xE0, 0x70, 0x00);
+    if (role != Qt::DisplayRole)
         return QAbstractTableModel::headerData(section, orientation, role);
     return titles_[section];
+}
+
+void StepGridModel::setSortedColumn(int column) {
+    sortedColumn_ = column;
+    emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
 }
 
 void StepGridModel::reload() {
@@ -64,6 +80,46 @@ void StepGridModel::reload() {
 } // namespace corvane::techsheet
 
 namespace corvane::techsheet {
+
+QGridLayout* articleHeader(QWidget* owner, const TechSheetContext& ctx, const QString& caption) {
+    auto* head = new QGridLayout;
+    head->addWidget(new QLabel(caption, owner), 0, 0);
+    auto* article = new QLabel(
+        QStringLiteral("%1  %2 %3").arg(ctx.ArticleCode, ctx.ArticleDesignation, ctx.ArticleDesignation2),
+        owner);
+    article->setObjectName(QStringLiteral("Label_Artigo"));
+    head->addWidget(article, 0, 1, 1, 3);
+    head->addWidget(
+        new QLabel(QStringLiteral("Comprim : ") + StepGridModel::number(ctx.ArticleLength), owner), 1, 0);
+    head->addWidget(new QLabel(QStringLiteral("Largura : ") + StepGridModel::number(ctx.ArticleWidth), owner),
+                    1, 1);
+    return head;
+}
+
+QTableView* makeStepGrid(QWidget* owner, StepGridModel* model, const QList<int>& widths,
+                         std::function<void(const QString& column)> sortBy, std::function<void()> sorted) {
+    auto* grid = new QTableView(owner);
+    grid->setObjectName(QStringLiteral("DBGrid1"));
+    grid->setModel(model);
+    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid->horizontalHeader()->setSectionsClickable(true);
+    grid->verticalHeader()->hide();
+    grid->installEventFilter(owner);
+    for (int c = 0; c < model->columnCount(); ++c)
+        grid->setColumnWidth(c, widths.value(c, widths.isEmpty() ? 70 : widths.last()));
+    QObject::connect(grid->horizontalHeader(), &QHeaderView::sectionClicked, grid,
+                     [model, sortBy = std::move(sortBy), sorted = std::move(sorted)](int section) {
+                         if (section > 1)
+                             return; // only "Código" and "Designação" order the rows
+                         sortBy(section == 0 ? QStringLiteral("CODIGO") : QStringLiteral("DESIGNACAO"));
+                         model->setSortedColumn(section);
+                         model->reload();
+                         if (sorted)
+                             sorted();
+                     });
+    return grid;
+}
 
 void leaveGridEditor(QWidget* dialog, QWidget* grid) {
     if (QWidget* f = dialog->focusWidget(); f && grid->isAncestorOf(f))

@@ -4,9 +4,22 @@
 // an "OK" column shown as a check box, one column typed in (the time, or the
 // mode of an ultrasound cutter), the other columns shown as the logic has them.
 #include <QAbstractTableModel>
+#include <QList>
 #include <QStringList>
 
+#include <functional>
+
+class QGridLayout;
+class QTableView;
+
 namespace corvane::techsheet {
+
+struct TechSheetContext;
+
+// The head of a step window: `caption` and the article (code and both
+// designations, "Label_Artigo") on the first row, "Comprim" and "Largura"
+// on the second; a step adds its own labels from column 2 of that row.
+QGridLayout* articleHeader(QWidget* owner, const TechSheetContext& ctx, const QString& caption);
 
 // Before a step screen closes, an editor open in its grid is left, so its
 // value is taken as leaving the cell would.
@@ -26,6 +39,8 @@ public:
     // After the rows changed outside the grid.
     void reload();
     int okColumn() const { return okColumn_; }
+    // The column the rows are ordered by: its title is shown in orange.
+    void setSortedColumn(int column);
 
     // Numbers as the grid shows them.
     static QString number(double v) { return QString::number(v, 'g', 15); }
@@ -43,6 +58,14 @@ private:
     QStringList titles_;
     int okColumn_;
     int typedColumn_;
+    int sortedColumn_ = 0;
 };
+
+// The grid DBGrid1 of a step screen over `model`, with the given column
+// widths; a click on the title of column 0 ("Código") or 1 ("Designação")
+// orders the rows by CODIGO or DESIGNACAO through `sortBy`, then `sorted` runs.
+QTableView* makeStepGrid(QWidget* owner, StepGridModel* model, const QList<int>& widths,
+                         std::function<void(const QString& column)> sortBy,
+                         std::function<void()> sorted = {});
 
 } // namespace corvane::techsheet

@@ -1,0 +1,307 @@
+#include "weaving_step_form.h"
+
+#include "yarn_fields.h"
+
+#include "components/form_conventions.h"
+#include "screens/ui/field_widgets.h"
+#include "shell/data_modules.h"
+
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace corvane::techsheet {
+
+namespace {
+
+QString number(double v) {
+    return StepGridModel::number(v);
+}
+
+QString gramsText(double kg) {
+    return QString::number(kg * 1000, 'f', 4);
+}
+
+} // namespace
+
+// ---- the grid ------------------------------------------------------------------
+
+LoomRowsModel::LoomRowsModel(WeavingStep& logic, QObject* parent)
+    : StepGridModel(
+          QStringList{QStringLiteral("Código"), QStringLiteral("Designação"), QStringLiteral("Prc.Padrão"),
+                      QStringLiteral("Larg."), QStringLiteral("Larg.Raport"), QStringLiteral("Und"),
+                      QStringLiteral("NºPass."), QStringLiteral("Acerto Min"), QStringLiteral("Raport"),
+                      QStringLiteral("Nº Fitas"), QStringLiteral("OK"), QStringLiteral("T.P.?"),
+                      QStringLiteral("Tempo"), QStringLiteral("Preço"), QStringLiteral("Custo")},
+          Ok, TipoPrd, parent),
+      logic_(logic) {}
+
+QVariant LoomRowsModel::cell(int row, int column) const {
+    const WorkMachineRow& r = logic_.looms()[static_cast<std::size_t>(row)];
+    switch (static_cast<Column>(column)) {
+    case Codigo:
+        return r.CODIGO;
+    case Designacao:
+        return r.DESIGNACAO;
+    case CustoPadrao:
+        return number(r.CUSTOPADRAO);
+    case Largura:
+        return number(r.LARGURA);
+    case LargRaport:
+        return number(r.LARG_RAPORT);
+    case Unidade:
+        return r.UNIDADE;
+    case Producao1:
+        return number(r.PRODUCAO1);
+    case Acerto1:
+        return number(r.ACERTO1);
+    case Raport:
+        return r.RAPORT;
+    case Fitas:
+        return number(r.FITAS);
+    case TipoPrd:
+        return r.TIPOPRD;
+    case Tempo:
+        return number(r.QTD);
+    case Preco:
+        return number(r.PRECO);
+    case Custo:
+        return number(r.CUSTO);
+    default:
+        return {};
+    }
+}
+
+// ---- the window ----------------------------------------------------------------
+
+TCORVF035FIOS_CA::TCORVF035FIOS_CA(TechSheetContext& ctx, shell::TDTCORVANE& data, db::Database& factura,
+                                   const QString& user, const screens::ScreenSetting& setting,
+                                   QWidget* parent)
+    : ScreenDialog(QStringLiteral("TCORVF035FIOS_CA"), QString(), setting, parent),
+      logic_(std::make_unique<WeavingStep>(ctx, data, factura, user, view())) {
+    setWindowTitle(logic_->caption());
+    auto* layout = new QVBoxLayout(this);
+    QGridLayout* head = articleHeader(this, ctx, QStringLiteral("Cód.Artigo : "));
+    head->setColumnStretch(3, 1);
+    layout->addLayout(head);
+
+    installConventions();
+    lookups_ = new screens::LookupWiring(this);
+    pages_ = new QTabWidget(this);
+    pages_->setObjectName(QStringLiteral("TB"));
+    model_ = new LoomRowsModel(*logic_, this);
+    grid_ = makeStepGrid(this, model_, {70, 230, 70, 50, 75, 40, 60, 70, 50, 60, 35, 40, 60, 60, 60},
+                         [this](const QString& column) { logic_->sortBy(column); });
+    pages_->addTab(grid_, QStringLiteral("<F1> - Teares"));
+    pages_->addTab(positionsPage(Side::Weft), QStringLiteral("<F2> - Trama"));
+    pages_->addTab(positionsPage(Side::Warp), QStringLiteral("<F3> - Teia"));
+    layout->addWidget(pages_, 1);
+
+    QAbstractButton* save = addCloseAndCancel(
+        layout, QStringLiteral("&Gravar"), QStringLiteral("BitTerminar"),
+        [this] {
+            leaveGridEditor(this, grid_); // an open editor's mode is left first
+            const bool closes = logic_->finish();
+            refresh();
+            if (!closes)
+                showPage(logic_->page());
+            return closes;
+        },
+        [this] { logic_->cancel(); });
+    save->setToolTip(QStringLiteral("Gravar e Sair"));
+    addStatusBar(layout);
+    resize(1120, 560);
+}
+
+TCORVF035FIOS_CA::~TCORVF035FIOS_CA() = default;
+
+QWidget* TCORVF035FIOS_CA::positionsPage(Side side) {
+    const bool weft = side == Side::Weft;
+    auto* page = new QWidget(this);
+    auto* grid = new QGridLayout(page);
+    const QStringList titles{QString(),
+                             weft ? QStringLiteral("Pass.Trama") : QStringLiteral("Nº de Fios"),
+                             QStringLiteral("Referência do Fio"),
+                             QString(),
+                             QStringLiteral("Nm"),
+                             QStringLiteral("Consumo Kgs"),
+                             QStringLiteral("Consumo Grs")};
+    for (int c = 0; c < titles.size(); ++c)
+        grid->addWidget(new QLabel(titles[c], page), 0, c);
+    components::FormConventions* conventions = this->conventions();
+    auto label = [page](const QString& name) {
+        auto* l = new QLabel(page);
+        l->setObjectName(name);
+        return l;
+    };
+    for (int n = 1; n <= WeavingStep::kPositions; ++n) {
+        PositionWidgets& w = widgets(side, n);
+        w.count = new QLineEdit(page);
+        w.count->setObjectName(WeavingStep::countField(side, n));
+        w.count->setMaxLength(9);
+        w.count->installEventFilter(this);
+        w.yarn = new QLineEdit(page);
+        w.yarn->setObjectName(WeavingStep::yarnField(side, n));
+        w.yarn->setMaxLength(16);
+        w.yarn->setEnabled(false);
+        const QString prefix = weft ? QStringLiteral("TR%1").arg(n) : QStringLiteral("TE%1").arg(n);
+        w.designation = label(QStringLiteral("Label_%1Artigo").arg(prefix));
+        w.nm = label(QStringLiteral("Label_%1Nm").arg(prefix));
+        w.kg = label(QStringLiteral("Label_%1Kgs").arg(prefix));
+        w.grams = label(QStringLiteral("Label_%1Grs").arg(prefix));
+        w.count->setMaximumWidth(90);
+        w.yarn->setMaximumWidth(170);
+        w.designation->setMinimumWidth(300);
+        for (QLabel* number : {w.nm, w.kg, w.grams}) {
+            number->setMinimumWidth(90);
+            number->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        }
+        int c = 0;
+        grid->addWidget(
+            new QLabel(weft ? QStringLiteral("Agulha Nº %1").arg(n) : QStringLiteral("Côr Nº %1").arg(n),
+                       page),
+            n, c++);
+        for (QWidget* x :
+             std::initializer_list<QWidget*>{w.count, w.yarn, w.designation, w.nm, w.kg, w.grams})
+            grid->addWidget(x, n, c++);
+        QLineEdit* count = w.count;
+        QLineEdit* yarn = w.yarn;
+        conventions->setCheck(count, [this, side, n, count] {
+            const bool ok = logic_->countLeft(side, n, count->text());
+            refresh();
+            return ok;
+        });
+        conventions->setCheck(yarn, [this, side, n, yarn] {
+            const bool ok = logic_->yarnLeft(side, n, yarn->text());
+            refresh();
+            return ok;
+        });
+        lookups_->attach(
+            yarn, yarnLookup(),
+            [this](const QString& name) {
+                return name == QLatin1String("ARTIGOSALFA") ? &logic_->yarnsByName() : &logic_->yarnsByCode();
+            },
+            [this, side, n, yarn] {
+                logic_->yarnChosen(side, n, yarn->text());
+                refresh();
+            });
+    }
+    const int totals = WeavingStep::kPositions + 1;
+    grid->addWidget(new QLabel(QStringLiteral("Total Consumo : "), page), totals, 3, Qt::AlignRight);
+    const std::size_t s = weft ? 0 : 1;
+    totalKg_[s] = label(weft ? QStringLiteral("Label_TotalTrKgs") : QStringLiteral("Label_TotalTeKgs"));
+    totalGrams_[s] = label(weft ? QStringLiteral("Label_TotalTrGrs") : QStringLiteral("Label_TotalTeGrs"));
+    grid->addWidget(totalKg_[s], totals, 5);
+    grid->addWidget(totalGrams_[s], totals, 6);
+    for (QLabel* number : {totalKg_[s], totalGrams_[s]})
+        number->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    grid->setColumnStretch(7, 1);
+    grid->setRowStretch(totals + 1, 1);
+    return page;
+}
+
+TCORVF035FIOS_CA::PositionWidgets& TCORVF035FIOS_CA::widgets(Side side, int n) {
+    return (side == Side::Weft ? weft_ : warp_)[static_cast<std::size_t>(n - 1)];
+}
+
+bool TCORVF035FIOS_CA::activateScreen() {
+    if (!logic_->open())
+        return false;
+    model_->reload();
+    view().statusText(1, setting().signature);
+    refresh();
+    grid_->setFocus();
+    return true;
+}
+
+bool TCORVF035FIOS_CA::closeRequested() {
+    logic_->cancel(); // the close box leaves as "&Cancelar" does
+    return true;
+}
+
+void TCORVF035FIOS_CA::showPage(WeavingStep::Page page) {
+    pages_->setCurrentIndex(static_cast<int>(page));
+}
+
+void TCORVF035FIOS_CA::refresh() {
+    for (Side side : {Side::Weft, Side::Warp}) {
+        for (int n = 1; n <= WeavingStep::kPositions; ++n) {
+            PositionWidgets& w = widgets(side, n);
+            const YarnPosition& p = logic_->position(side, n);
+            const WeavingStep::PositionView& v = logic_->positionView(side, n);
+            if (w.count != focusWidget())
+                w.count->setText(p.count > 0 ? QString::number(p.count) : QString());
+            if (w.yarn != focusWidget())
+                w.yarn->setText(p.yarn);
+            w.yarn->setEnabled(v.enabled || w.yarn == focusWidget());
+            w.designation->setText(v.designation);
+            w.nm->setText(v.count > 0 ? number(v.count) : QString());
+            w.kg->setText(v.kg > 0 ? kgText(v.kg) : QString());
+            w.grams->setText(v.kg > 0 ? gramsText(v.kg) : QString());
+        }
+        const std::size_t s = side == Side::Weft ? 0 : 1;
+        const double total = logic_->totalKg(side);
+        totalKg_[s]->setText(kgText(total));
+        totalGrams_[s]->setText(gramsText(total));
+    }
+    model_->dataChanged(model_->index(0, 0),
+                        model_->index(model_->rowCount() - 1, model_->columnCount() - 1));
+}
+
+bool TCORVF035FIOS_CA::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusIn) {
+        for (Side side : {Side::Weft, Side::Warp})
+            for (int n = 1; n <= WeavingStep::kPositions; ++n)
+                if (watched == widgets(side, n).count) {
+                    logic_->countEntered(side, n); // the needle's code may be given now
+                    widgets(side, n).yarn->setEnabled(true);
+                }
+    }
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_F1 || key == Qt::Key_F2 || key == Qt::Key_F3) {
+            if (!conventions()->checkFocused())
+                return true;
+            if (key == Qt::Key_F1) {
+                showPage(WeavingStep::Page::Looms);
+                grid_->setFocus();
+            } else {
+                const Side side = key == Qt::Key_F2 ? Side::Weft : Side::Warp;
+                showPage(side == Side::Weft ? WeavingStep::Page::Weft : WeavingStep::Page::Warp);
+                widgets(side, 1).count->setFocus();
+            }
+            return true;
+        }
+        if (key == Qt::Key_F12) {
+            if (conventions()->checkFocused()) {
+                leaveGridEditor(this, grid_);
+                if (!logic_->compute())
+                    showPage(logic_->page());
+                refresh();
+            }
+            return true;
+        }
+        if (key == Qt::Key_Delete && !qobject_cast<QLineEdit*>(watched)) {
+            logic_->deleteLayout(); // "Eliminar"; in a text field Delete edits the text
+            refresh();
+            return true;
+        }
+    }
+    if (watched == grid_ && event->type() == QEvent::FocusOut)
+        logic_->gridLeft();
+    return ScreenDialog::eventFilter(watched, event);
+}
+
+bool openWeavingStep(QWidget* parent, TechSheetContext& ctx, shell::TDTCORVANE& data, db::Database& factura,
+                     const QString& user, const screens::ScreenSetting& setting) {
+    TCORVF035FIOS_CA form(ctx, data, factura, user, setting, parent);
+    form.exec();
+    return form.logic().written();
+}
+
+} // namespace corvane::techsheet
