@@ -23,7 +23,12 @@ QString number(double v) {
     return StepGridModel::number(v);
 }
 
-// The code lookups of a material input: by code (Insert) and by designation (Ctrl+Insert).
+StepGridModel* operationRows(StepScreenBase& logic, QObject* parent) {
+    return new WorkRowsModel(static_cast<OperationStepScreen&>(logic), parent);
+}
+
+} // namespace
+
 screens::LookupSpec articleLookup() {
     screens::LookupSpec spec;
     spec.dataset = QStringLiteral("ARTIGOSNUM");
@@ -36,11 +41,17 @@ screens::LookupSpec articleLookup() {
     return spec;
 }
 
-StepGridModel* operationRows(StepScreenBase& logic, QObject* parent) {
-    return new WorkRowsModel(static_cast<OperationStepScreen&>(logic), parent);
+QGridLayout* addStepHeader(QWidget* form, const TechSheetContext& ctx) {
+    auto* head = new QGridLayout;
+    head->addWidget(new QLabel(QStringLiteral("Artigo : "), form), 0, 0);
+    auto* article = new QLabel(
+        QStringLiteral("%1  %2 %3").arg(ctx.ArticleCode, ctx.ArticleDesignation, ctx.ArticleDesignation2), form);
+    article->setObjectName(QStringLiteral("Label_Artigo"));
+    head->addWidget(article, 0, 1, 1, 3);
+    head->addWidget(new QLabel(QStringLiteral("Comprim : ") + number(ctx.ArticleLength), form), 1, 0);
+    head->addWidget(new QLabel(QStringLiteral("Largura : ") + number(ctx.ArticleWidth), form), 1, 1);
+    return head;
 }
-
-} // namespace
 
 // ---- the grid ------------------------------------------------------------------
 
@@ -89,15 +100,7 @@ StepForm::StepForm(const QString& name, const LogicFactory& makeLogic, const Mod
     setWindowTitle(base_->caption());
     const TechSheetContext& ctx = base_->context();
     auto* layout = new QVBoxLayout(this);
-    auto* head = new QGridLayout;
-    head->addWidget(new QLabel(QStringLiteral("Artigo : "), this), 0, 0);
-    auto* article = new QLabel(
-        QStringLiteral("%1  %2 %3").arg(ctx.ArticleCode, ctx.ArticleDesignation, ctx.ArticleDesignation2),
-        this);
-    article->setObjectName(QStringLiteral("Label_Artigo"));
-    head->addWidget(article, 0, 1, 1, 3);
-    head->addWidget(new QLabel(QStringLiteral("Comprim : ") + number(ctx.ArticleLength), this), 1, 0);
-    head->addWidget(new QLabel(QStringLiteral("Largura : ") + number(ctx.ArticleWidth), this), 1, 1);
+    QGridLayout* head = addStepHeader(this, ctx);
     minutes_ = new QLabel(QStringLiteral("Tempo  : %1 mm").arg(ctx.OperationMinutes), this);
     minutes_->setObjectName(QStringLiteral("Label_Tempo"));
     head->addWidget(minutes_, 1, 2);

@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 
+class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QTableView;
@@ -19,6 +20,7 @@ class QVBoxLayout;
 
 namespace corvane::screens {
 class LookupWiring;
+struct LookupSpec;
 }
 
 namespace corvane::techsheet {
@@ -30,6 +32,13 @@ bool openOperationStep(QWidget* parent, TechSheetContext& ctx, shell::TDTCORVANE
 // The same for packaging, step "B".
 bool openPackagingStep(QWidget* parent, TechSheetContext& ctx, shell::TDTCORVANE& data, db::Database& factura,
                        const QString& user, const screens::ScreenSetting& setting);
+
+// The article labels at the head of every step window ("Artigo : ",
+// "Comprim : ", "Largura : "), in a grid whose row 1 has room from column 2.
+QGridLayout* addStepHeader(QWidget* form, const TechSheetContext& ctx);
+// The lookups of a material or fabric code: by code (Insert, "Procurar
+// &Codigo") and by designation (Ctrl+Insert, "Procurar &Designação").
+screens::LookupSpec articleLookup();
 
 // The grid DBGrid1 over the rows a step screen holds.
 class WorkRowsModel : public StepGridModel {
