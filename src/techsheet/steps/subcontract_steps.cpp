@@ -86,8 +86,9 @@ bool SubcontractStep::serviceLeft(const QString& typed) {
         return true;
     const int r = screens::findKey(servicesByCode_, QStringLiteral("CODIGO"), typed.trimmed());
     const QString designation = r < 0 ? QString() : servicesByCode_.text(r, QStringLiteral("DESIGNACAO")).trimmed();
+    const QString code = r < 0 ? typed : servicesByCode_.text(r, QStringLiteral("CODIGO"));
     Notes notes;
-    const bool ok = takeService(entry_, typed, r < 0 ? nullptr : &designation, notes);
+    const bool ok = takeService(entry_, code, r < 0 ? nullptr : &designation, notes);
     if (!ok)
         refuse(notes.messages.value(0), kServiceField);
     return ok;

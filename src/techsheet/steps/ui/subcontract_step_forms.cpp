@@ -59,8 +59,11 @@ QLineEdit* StepFieldsForm::addInput(const QString& name, int row, int column,
     inputs_.insert(name, edit);
     fields_->addWidget(edit, row, column);
     installConventions()->setCheck(edit, [this, edit, check] {
-        const bool ok = check(edit->text());
+        const QString typed = edit->text();
+        const bool ok = check(typed);
         refresh();
+        if (!ok)
+            edit->setText(typed); // a refused value stays to be corrected
         return ok;
     });
     return edit;
@@ -74,9 +77,9 @@ QLabel* StepFieldsForm::addLabel(const QString& text, int row, int column, const
     return label;
 }
 
-void StepFieldsForm::show(const QString& name, const QString& text) {
+void StepFieldsForm::showText(const QString& name, const QString& text) {
     QLineEdit* e = input(name);
-    if (e && e != focusWidget() && e->text() != text)
+    if (e && e->text() != text)
         e->setText(text);
 }
 
@@ -190,20 +193,20 @@ TCORVF035_SUBCONT::TCORVF035_SUBCONT(TechSheetContext& ctx, shell::TDTCORVANE& d
 
 void TCORVF035_SUBCONT::refresh() {
     const SubcontractStep& l = logic();
-    show(QStringLiteral("Edit_Servico"), l.entry().SERVICO);
-    show(QStringLiteral("Edit_ServPreco"), numberOr(!l.entry().SERVICO.isEmpty(), l.entry().PRECO));
+    showText(QStringLiteral("Edit_Servico"), l.entry().SERVICO);
+    showText(QStringLiteral("Edit_ServPreco"), numberOr(!l.entry().SERVICO.isEmpty(), l.entry().PRECO));
     service_->setText(l.serviceLabel());
     for (int n = 1; n <= SubcontractStep::kMaterials; ++n) {
         const MaterialEntry& m = l.material(n);
         const bool has = !m.code.isEmpty();
         if (l.materialType(n) != 0 || has)
-            show(QStringLiteral("Edit_TMat%1").arg(n), QString::number(l.materialType(n)));
+            showText(QStringLiteral("Edit_TMat%1").arg(n), QString::number(l.materialType(n)));
         else
-            show(QStringLiteral("Edit_TMat%1").arg(n), QString());
-        show(QStringLiteral("Edit_MpNro%1").arg(n), m.code);
-        show(QStringLiteral("Edit_QtdMp%1").arg(n), numberOr(has, m.quantity));
-        show(QStringLiteral("Edit_PrecoMp%1").arg(n), numberOr(has, m.price));
-        show(QStringLiteral("Edit_CustoMp%1").arg(n), numberOr(has, m.cost));
+            showText(QStringLiteral("Edit_TMat%1").arg(n), QString());
+        showText(QStringLiteral("Edit_MpNro%1").arg(n), m.code);
+        showText(QStringLiteral("Edit_QtdMp%1").arg(n), numberOr(has, m.quantity));
+        showText(QStringLiteral("Edit_PrecoMp%1").arg(n), numberOr(has, m.price));
+        showText(QStringLiteral("Edit_CustoMp%1").arg(n), numberOr(has, m.cost));
         if (auto* unit = findChild<QLineEdit*>(QStringLiteral("Edit_Und%1").arg(n)))
             unit->setText(m.unit);
         labels_[n - 1]->setText(l.materialLabel(n));
@@ -278,14 +281,14 @@ TCORVF035_TECIDO::TCORVF035_TECIDO(TechSheetContext& ctx, shell::TDTCORVANE& dat
 void TCORVF035_TECIDO::refresh() {
     const FabricStep& l = logic();
     const FabricLayout& f = l.layout();
-    show(QStringLiteral("Edit_Tecido"), l.fabric().code);
+    showText(QStringLiteral("Edit_Tecido"), l.fabric().code);
     fabric_->setText(l.fabricLabel());
-    show(QStringLiteral("Edit_PrecoTecido"), number(f.price));
-    show(QStringLiteral("Edit_CustoTecido"), number(f.cost));
-    show(QStringLiteral("Edit_LargTecido"), number(f.ClothWidth));
-    show(QStringLiteral("Edit_EnqTecido"), f.ClothFitting);
-    show(QStringLiteral("Edit_PecasTecido"), QString::number(f.ClothPieces));
-    show(QStringLiteral("Edit_QuantTecido"), number(f.consumption));
+    showText(QStringLiteral("Edit_PrecoTecido"), number(f.price));
+    showText(QStringLiteral("Edit_CustoTecido"), number(f.cost));
+    showText(QStringLiteral("Edit_LargTecido"), number(f.ClothWidth));
+    showText(QStringLiteral("Edit_EnqTecido"), f.ClothFitting);
+    showText(QStringLiteral("Edit_PecasTecido"), QString::number(f.ClothPieces));
+    showText(QStringLiteral("Edit_QuantTecido"), number(f.consumption));
     metres_->setText(number(f.ClothMetres) + QStringLiteral(" Mtl"));
     unit_->setText(l.fabric().unit);
 }

@@ -47,8 +47,8 @@ protected:
     // An input at (row, column) of the inputs' grid, checked as it is left.
     QLineEdit* addInput(const QString& name, int row, int column, const std::function<bool(const QString&)>& check);
     QLabel* addLabel(const QString& text, int row, int column, const QString& name = {});
-    // Sets an input's text unless the user is typing in it.
-    void show(const QString& name, const QString& text);
+    // Sets an input's text to what the logic holds.
+    void showText(const QString& name, const QString& text);
     QGridLayout* fields() const { return fields_; }
     screens::LookupWiring* lookups() const { return lookups_; }
     // F1 or F7 on an input.
