@@ -3,12 +3,14 @@
 #include "shell/data_modules.h"
 #include "support/picture_session.h"
 #include "techsheet/steps/ui/operation_step_forms.h"
+#include "techsheet/steps/ui/subcontract_step_forms.h"
 #include "techsheet/ui/sheet_form.h"
 
 #include <QApplication>
 #include <QTimer>
 
 #include <cstdio>
+#include <tuple>
 
 using namespace corvane;
 using namespace corvane::techsheet;
@@ -85,6 +87,24 @@ int main(int argc, char** argv) {
             openPackagingStep(nullptr, c, *modules.corvane, factura, QStringLiteral("DEMO"), setting);
         else
             openOperationStep(nullptr, c, *modules.corvane, factura, QStringLiteral("DEMO"), setting);
+    }
+    // Subcontracted linking of the knitted scarf and the fabric of the printed one.
+    for (const auto& [code, step, file] : {std::tuple{"CHCLA01.PRE", "R", "techsheet-subcontract.png"},
+                                           std::tuple{"ECHVI01.PRE", "L", "techsheet-fabric.png"}}) {
+        TechSheetContext s = contextOf(factura, QString::fromLatin1(code));
+        s.StepCode = QString::fromLatin1(step);
+        s.ClothCostType = 8;
+        const QString name = QString::fromLatin1(file);
+        QTimer::singleShot(600, [&session, name] {
+            if (QWidget* w = QApplication::activeModalWidget()) {
+                save(w, session.path(name));
+                w->close();
+            }
+        });
+        if (s.StepCode == QLatin1String("L"))
+            openFabricStep(nullptr, s, *modules.corvane, factura, QStringLiteral("DEMO"), setting);
+        else
+            openSubcontractStep(nullptr, s, *modules.corvane, factura, QStringLiteral("DEMO"), setting);
     }
     session.menu->window->close();
     return 0;
