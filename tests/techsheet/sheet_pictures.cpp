@@ -69,6 +69,15 @@ int main(int argc, char** argv) {
         save(&form, session.path(QString::fromLatin1(s.file)));
         form.close();
     }
+    // The picture of the modal step screen about to open, which it then closes.
+    const auto pictureOfModal = [&session](const QString& name) {
+        QTimer::singleShot(600, [&session, name] {
+            if (QWidget* w = QApplication::activeModalWidget()) {
+                save(w, session.path(name));
+                w->close();
+            }
+        });
+    };
     // The step screens of the woven scarf: design operations and packaging.
     TechSheetContext c = contextOf(factura, QStringLiteral("CHCAC01.PRE"));
     c.OperationMinutes = 45;
@@ -77,12 +86,7 @@ int main(int argc, char** argv) {
     for (const auto& [step, file] : {std::pair{"H", "techsheet-operations.png"}, std::pair{"B", "techsheet-packaging.png"}}) {
         c.StepCode = QString::fromLatin1(step);
         const QString name = QString::fromLatin1(file);
-        QTimer::singleShot(600, [&session, name] {
-            if (QWidget* w = QApplication::activeModalWidget()) {
-                save(w, session.path(name));
-                w->close();
-            }
-        });
+        pictureOfModal(name);
         if (c.StepCode == QLatin1String("B"))
             openPackagingStep(nullptr, c, *modules.corvane, factura, QStringLiteral("DEMO"), setting);
         else
@@ -95,12 +99,7 @@ int main(int argc, char** argv) {
         s.StepCode = QString::fromLatin1(step);
         s.ClothCostType = 8;
         const QString name = QString::fromLatin1(file);
-        QTimer::singleShot(600, [&session, name] {
-            if (QWidget* w = QApplication::activeModalWidget()) {
-                save(w, session.path(name));
-                w->close();
-            }
-        });
+        pictureOfModal(name);
         if (s.StepCode == QLatin1String("L"))
             openFabricStep(nullptr, s, *modules.corvane, factura, QStringLiteral("DEMO"), setting);
         else
