@@ -3,6 +3,7 @@
 #include "calc_json.h"
 #include "quotation/quotation_calc.h"
 #include "techsheet/knitting_calc.h"
+#include "techsheet/subcontract_calc.h"
 #include "techsheet/weaving_calc.h"
 
 #include <QFile>
@@ -13,7 +14,8 @@ using namespace corvane::calc;
 
 namespace {
 
-const char* const kUsage = "usage: corvane-admin calc quote|weave|knit FILE   (FILE - reads standard input)";
+const char* const kUsage =
+    "usage: corvane-admin calc quote|weave|knit|subcontract|fabric FILE   (FILE - reads standard input)";
 
 // The result document: the calculation's values, its messages, and the exit status.
 struct Output {
@@ -229,17 +231,183 @@ Output knit(const JsonIn& in) {
     return out;
 }
 
+// --- subcontract and fabric ----------------------------------------------------
+
+// An offered article (ARTIGOSCLS) priced by TIPOPRECO.
+struct Offered {
+    QString code, designation, unit;
+    int type = 0;
+    double price = 0, width = 0;
+};
+
+std::vector<Offered> readOffered(const JsonIn& in, const QString& key, const QString& basis) {
+    std::vector<Offered> out;
+    for (const JsonIn& r : in.list(key, false)) {
+        Offered a;
+        a.code = r.text("CODIGO", true);
+        a.designation = r.text("DESIGNACAO");
+        a.unit = r.text("UNCOMPRA");
+        a.type = r.integer("TIPOMAT");
+        a.price = techsheet::priceByBasis(basis, r.number("CUSTOPADRAO"), r.number("PMCUSTO"),
+                                          r.number("PULENTRA"));
+        a.width = r.number("LARGURA");
+        out.push_back(a);
+    }
+    return out;
+}
+
+const Offered* findOffered(const std::vector<Offered>& rows, const QString& code, int type = -1) {
+    for (const Offered& a : rows)
+        if (a.code.compare(code.trimmed(), Qt::CaseInsensitive) == 0 && (type < 0 || a.type == type))
+            return &a;
+    return nullptr;
+}
+
+// A number the user typed, when given.
+bool typed(const JsonIn& in, const QString& key, double* out) {
+    *out = in.number(key, false, -1);
+    return *out != -1;
+}
+
+Output subcontract(const JsonIn& in) {
+    using namespace corvane::techsheet;
+    const QString article = in.text("ArticleCode", true);
+    const QString step = in.text("StepCode", true).toUpper();
+    if (step != "R" && step != "M")
+        throw InputError{"StepCode: \"R\" or \"M\" is required"};
+    const CostTypes types = readCostTypes(in);
+    const QString basis = in.text("TIPOPRECO").toUpper();
+    const std::vector<Offered> services = readOffered(in, "services", basis);
+    const std::vector<Offered> materials = readOffered(in, "materials", basis);
+    QList<int> materialTypes;
+    for (const JsonIn& t : in.list("TIPOMATERIAL"))
+        materialTypes << t.integer("CODIGO", true);
+    const JsonIn entries = in.object("FICTECSUBCONT", true);
+
+    Output out;
+    SubcontractEntry e;
+    const QString serviceCode = entries.text("SERVICO");
+    const Offered* service = findOffered(services, serviceCode);
+    const QString designation = service ? service->designation : QString();
+    bool ok =
+        takeService(e, service ? service->code : serviceCode, service ? &designation : nullptr, out.notes) &&
+        takeServicePrice(e, entries.number("PRECO"), out.notes);
+    e.materials.assign(kSubcontractMaterials, MaterialEntry{});
+    for (int n = 1; n <= kSubcontractMaterials && ok; ++n) {
+        const std::size_t i = static_cast<std::size_t>(n - 1);
+        const QString code = entries.text(QString("MPNRO%1").arg(n)).trimmed();
+        if (code.isEmpty())
+            break; // an empty row drops the rows after it
+        const int type = entries.integer(QString("MPTMAT%1").arg(n));
+        if (!materialTypes.contains(type)) {
+            ok = out.notes.refuse("Seleccione o Tipo de Material ...");
+            break;
+        }
+        const Offered* m = findOffered(materials, code, type);
+        if (!m) {
+            ok = out.notes.refuse("Artigo inexistente ...");
+            break;
+        }
+        e.MPTMAT[i] = type;
+        MaterialEntry& row = e.materials[i];
+        row = {m->code, m->designation, m->unit, 0, m->price, 0};
+        double value = 0;
+        if (typed(entries, QString("MPPRECO%1").arg(n), &value))
+            row.price = value;
+        if (row.price == 0)
+            out.notes.say("Artigo sem preço definido. Continua ?");
+        ok = takeMaterialQuantity(row, entries.number(QString("MPQTD%1").arg(n)), out.notes);
+        if (ok && typed(entries, QString("MPCUSTO%1").arg(n), &value))
+            row.cost = value;
+    }
+    std::vector<FictecDetLine> lines;
+    if (ok) {
+        for (const QString& question : subcontractClosingQuestions(e))
+            out.notes.say(question);
+        int detail = in.integer("next_detail", false, 1);
+        subcontractLines(article, step, e, types, detail, lines);
+    }
+    QJsonObject row;
+    const QVariantMap columns = subcontractColumns(article, step, e);
+    for (auto it = columns.cbegin(); it != columns.cend(); ++it)
+        row[it.key()] = QJsonValue::fromVariant(it.value());
+    out.json["FICTECSUBCONT"] = row;
+    out.json["FICTECDET"] = toJson(lines);
+    return out;
+}
+
+Output fabric(const JsonIn& in) {
+    using namespace corvane::techsheet;
+    const QString article = in.text("ArticleCode", true);
+    const double length = in.number("ArticleLength", true);
+    const double width = in.number("ArticleWidth", true);
+    const int clothCostType = in.integer("ClothCostType", true);
+    const CostTypes types = readCostTypes(in);
+    const std::vector<Offered> fabrics = readOffered(in, "fabrics", in.text("TIPOPRECO").toUpper());
+    const JsonIn entries = in.object("entries", true);
+
+    Output out;
+    if (length == 0 || width == 0)
+        out.notes.say("Impossibilidade de Cálculo, comprim.ou Largura do Velisca nulo ...");
+    FabricLayout layout;
+    MaterialEntry f;
+    const QString code = entries.text("CODIGOMP").trimmed();
+    const Offered* chosen = findOffered(fabrics, code);
+    bool ok = true;
+    if (code.isEmpty())
+        ok = out.notes.refuse("Insira o código do material ...");
+    else if (!chosen || chosen->type < 100 || chosen->type > 119)
+        ok = out.notes.refuse("Artigo inexistente ...");
+    if (ok) {
+        f = {chosen->code, chosen->designation, chosen->unit, 0, 0, 0};
+        if (chosen->price == 0)
+            out.notes.say("Artigo sem preço definido. Continua ?");
+        if (chosen->width == 0)
+            out.notes.say("Artigo sem largura definida. Continua ?");
+        takeFabric(layout, chosen->price, chosen->width);
+        double value = 0;
+        ok = (!typed(entries, "LARG_TECIDO", &value) || takeFabricWidth(layout, value, out.notes)) &&
+             takeFabricFitting(layout, entries.text("ENQ_TECIDO"), out.notes) &&
+             takeFabricPieces(layout, entries.integer("PECAS_TECIDO"), length, width, out.notes) &&
+             (!typed(entries, "QUANT", &value) || takeFabricConsumption(layout, value, out.notes)) &&
+             (!typed(entries, "PRECO", &value) || takeFabricPrice(layout, value, out.notes)) &&
+             (!typed(entries, "VALOR", &value) || takeFabricCost(layout, value, out.notes));
+    }
+    QJsonArray lines;
+    if (ok) {
+        f.quantity = layout.consumption;
+        f.price = layout.price;
+        f.cost = layout.cost;
+        FictecDetLine line;
+        if (fabricLine(article, in.integer("next_detail", false, 1), f, types, clothCostType, line,
+                       out.notes))
+            lines.append(toJson(line));
+    }
+    out.json["FICTECMAS"] = QJsonObject{{"LARG_TECIDO", layout.ClothWidth},
+                                        {"PECAS_TECIDO", layout.ClothPieces},
+                                        {"ENQ_TECIDO", layout.ClothFitting},
+                                        {"MTL_TECIDO", layout.ClothMetres}};
+    out.json["FICTECDET"] = lines;
+    return out;
+}
+
 } // namespace
 
 int runCalcCommand(const QStringList& args, QTextStream& out, QTextStream& err) {
-    if (args.size() != 2 || !QStringList({"quote", "weave", "knit"}).contains(args[0])) {
+    if (args.size() != 2 ||
+        !QStringList({"quote", "weave", "knit", "subcontract", "fabric"}).contains(args[0])) {
         err << kUsage << Qt::endl;
         return 2;
     }
     Output result;
     try {
         const JsonIn in(readDocument(args[1]), QString());
-        result = args[0] == "quote" ? quote(in) : args[0] == "weave" ? weave(in) : knit(in);
+        const QString& kind = args[0];
+        result = kind == "quote"         ? quote(in)
+                 : kind == "weave"       ? weave(in)
+                 : kind == "knit"        ? knit(in)
+                 : kind == "subcontract" ? subcontract(in)
+                                         : fabric(in);
     } catch (const InputError& e) {
         err << "calc " << args[0] << ": " << e.message << Qt::endl;
         return 2;

@@ -37,6 +37,24 @@ FictecDetLine& appendLine(std::vector<FictecDetLine>& lines, FictecDetLine line,
     return lines.back();
 }
 
+double priceByBasis(const QString& basis, double standard, double average, double lastEntry) {
+    if (basis == QLatin1String("CUP"))
+        return standard;
+    if (basis == QLatin1String("PMC"))
+        return average;
+    if (basis == QLatin1String("PUE"))
+        return lastEntry;
+    return 0;
+}
+
+bool takeMaterialQuantity(MaterialEntry& material, double quantity, Notes& notes) {
+    if (quantity == 0)
+        return notes.refuse(QStringLiteral("Insira a Quantidade de Consumo ..."));
+    material.quantity = quantity;
+    material.cost = quantity * material.price;
+    return true;
+}
+
 double quantityWithWaste(double quantity, double wastePercent) {
     return wastePercent > 0 ? quantity + wastePercent * quantity / 100 : quantity;
 }

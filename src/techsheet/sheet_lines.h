@@ -60,6 +60,10 @@ struct Notes {
     }
 };
 
+// The article price PARGER.TIPOPRECO chooses: "CUP" standard cost, "PMC"
+// average cost, "PUE" last entry price, any other 0.
+double priceByBasis(const QString& basis, double standard, double average, double lastEntry);
+
 // Greatest DETAIL of the article's lines plus one (1 for an article without lines).
 int nextDetail(const std::vector<FictecDetLine>& articleLines);
 
@@ -84,6 +88,9 @@ struct MaterialEntry {
     double price = 0;
     double cost = 0;
 };
+
+// A material's quantity as it is left: 0 refused; cost := quantity × price.
+bool takeMaterialQuantity(MaterialEntry& material, double quantity, Notes& notes);
 
 // Material line as the machine, operation, packaging and subcontract steps
 // write it: q = quantity rounded to 4, QUANT_FINAL = q with waste rounded to 4,

@@ -4,6 +4,10 @@
 // sent with it, cost type 50) and the fabric of a printed sheet ("L").
 #include "sheet_lines.h"
 
+#include <QVariantMap>
+
+#include <array>
+
 namespace corvane::techsheet {
 
 inline constexpr int kSubcontractCostType = 50;
@@ -14,7 +18,23 @@ struct SubcontractEntry {
     QString serviceDesignation;
     double PRECO = 0;
     std::vector<MaterialEntry> materials; // rows 1 to 3
+    std::array<int, 3> MPTMAT{};          // their material types
 };
+
+inline constexpr int kSubcontractMaterials = 3;
+inline const QString kNoService = QStringLiteral("Serviço de Subcontratação Inexistente ...");
+
+// The service as it is left: empty or not a service (`designation` null) refused.
+bool takeService(SubcontractEntry& entry, const QString& code, const QString* designation, Notes& notes);
+// The service price as it is left: 0 refused.
+bool takeServicePrice(SubcontractEntry& entry, double price, Notes& notes);
+
+// The FICTECSUBCONT columns of an entry (ARTIGO, RELACFICTEC, SERVICO, PRECO
+// and MPTMATn, MPNROn, MPQTDn, MPUNDn, MPPRECOn, MPCUSTOn of rows 1 to 3),
+// and the entry of a stored row (designations left empty).
+QVariantMap subcontractColumns(const QString& article, const QString& stepCode,
+                               const SubcontractEntry& entry);
+SubcontractEntry subcontractOf(const QVariantMap& row);
 
 // The closing questions of the subcontract screen, in their order.
 QStringList subcontractClosingQuestions(const SubcontractEntry& entry);
@@ -39,6 +59,22 @@ struct FabricLayout {
 
 // The width of a chosen fabric: its LARGURA (mm) / 1000.
 double fabricWidth(double fabricLARGURA);
+
+// A fabric chosen: price := the article price, cost := 0, ClothWidth := its
+// LARGURA / 1000.
+void takeFabric(FabricLayout& layout, double articlePrice, double fabricLARGURA);
+
+// The fabric fields as they are left; a 0 is refused with the field's message.
+bool takeFabricWidth(FabricLayout& layout, double width, Notes& notes);
+// "C" or "L", lower case taken upper.
+bool takeFabricFitting(FabricLayout& layout, const QString& fitting, Notes& notes);
+// ClothPieces := pieces, then metres, consumption and cost as below.
+bool takeFabricPieces(FabricLayout& layout, int pieces, double articleLength, double articleWidth,
+                      Notes& notes);
+bool takeFabricConsumption(FabricLayout& layout, double consumption, Notes& notes);
+// cost := price × consumption.
+bool takeFabricPrice(FabricLayout& layout, double price, Notes& notes);
+bool takeFabricCost(FabricLayout& layout, double cost, Notes& notes);
 
 // On leaving the pieces: metres = pieces × length ("C") or width ("L"), / 1000;
 // consumption = width × metres / pieces; cost = consumption × price.

@@ -38,6 +38,8 @@ private slots:
         QTest::newRow("quote") << "quote";
         QTest::newRow("weave") << "weave";
         QTest::newRow("knit") << "knit";
+        QTest::newRow("subcontract") << "subcontract";
+        QTest::newRow("fabric") << "fabric";
     }
     void documentedExamples() {
         QFETCH(QString, kind);

@@ -5,6 +5,7 @@
 #include "techsheet/steps/ui/knitting_step_form.h"
 #include "techsheet/steps/ui/machine_step_forms.h"
 #include "techsheet/steps/ui/operation_step_forms.h"
+#include "techsheet/steps/ui/subcontract_step_forms.h"
 #include "techsheet/steps/ui/weaving_step_form.h"
 #include "techsheet/ui/sheet_form.h"
 
@@ -13,6 +14,7 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <tuple>
 
 using namespace corvane;
 using namespace corvane::techsheet;
@@ -71,32 +73,9 @@ int main(int argc, char** argv) {
         save(&form, session.path(QString::fromLatin1(s.file)));
         form.close();
     }
-    // The step screens of the woven scarf: design operations and packaging.
-    TechSheetContext c = contextOf(factura, QStringLiteral("CHCAC01.PRE"));
-    c.OperationMinutes = 45;
-    c.HangerCostType = 6;
-    c.CardLabelCostType = 5;
-    for (const auto& [step, file] :
-         {std::pair{"H", "techsheet-operations.png"}, std::pair{"B", "techsheet-packaging.png"}}) {
-        c.StepCode = QString::fromLatin1(step);
-        const QString name = QString::fromLatin1(file);
-        QTimer::singleShot(600, [&session, name] {
-            if (QWidget* w = QApplication::activeModalWidget()) {
-                save(w, session.path(name));
-                w->close();
-            }
-        });
-        if (c.StepCode == QLatin1String("B"))
-            openPackagingStep(nullptr, c, *modules.corvane, factura, QStringLiteral("DEMO"), setting);
-        else
-            openOperationStep(nullptr, c, *modules.corvane, factura, QStringLiteral("DEMO"), setting);
-    }
-    // The machine steps: sewing, ultrasound cutting, knitting and weaving,
-    // each on the demo sheet that uses it.
-    db::Database& corvane = modules.database->DbCorvane;
-    const std::optional<QVariantMap> parger =
-        corvane.firstRow(QStringLiteral("SELECT FIOS_TC, MAQUINAS_TC FROM PARGER WHERE CODIGO = 1"));
-    const auto grabModal = [&session](const QString& name, int page = -1) {
+    // The picture of the modal step screen about to open (on the page of its
+    // notebook given), which it then closes.
+    const auto pictureOfModal = [&session](const QString& name, int page = -1) {
         QTimer::singleShot(600, [&session, name, page] {
             QWidget* w = QApplication::activeModalWidget();
             if (!w)
@@ -108,23 +87,43 @@ int main(int argc, char** argv) {
             w->close();
         });
     };
+    // The step screens of the woven scarf: design operations and packaging.
+    TechSheetContext c = contextOf(factura, QStringLiteral("CHCAC01.PRE"));
+    c.OperationMinutes = 45;
+    c.HangerCostType = 6;
+    c.CardLabelCostType = 5;
+    for (const auto& [step, file] :
+         {std::pair{"H", "techsheet-operations.png"}, std::pair{"B", "techsheet-packaging.png"}}) {
+        c.StepCode = QString::fromLatin1(step);
+        const QString name = QString::fromLatin1(file);
+        pictureOfModal(name);
+        if (c.StepCode == QLatin1String("B"))
+            openPackagingStep(nullptr, c, *modules.corvane, factura, QStringLiteral("DEMO"), setting);
+        else
+            openOperationStep(nullptr, c, *modules.corvane, factura, QStringLiteral("DEMO"), setting);
+    }
+    // The machine steps: sewing, ultrasound cutting, knitting and weaving,
+    // each on the demo sheet that uses it.
+    db::Database& corvane = modules.database->DbCorvane;
+    const std::optional<QVariantMap> parger =
+        corvane.firstRow(QStringLiteral("SELECT FIOS_TC, MAQUINAS_TC FROM PARGER WHERE CODIGO = 1"));
     TechSheetContext woven = contextOf(factura, QStringLiteral("CHCAC01.PRE"));
     woven.SheetKind = kWovenScarf;
     woven.StepCode = QStringLiteral("C");
     woven.MachineGroupType = 2;
     woven.MachineCostType = parger ? parger->value(QStringLiteral("MAQUINAS_TC")).toInt() : 0;
     woven.YarnCostType = parger ? parger->value(QStringLiteral("FIOS_TC")).toInt() : 0;
-    grabModal(QStringLiteral("techsheet-machine-step.png"));
+    pictureOfModal(QStringLiteral("techsheet-machine-step.png"));
     openMachineStep(nullptr, woven, *modules.corvane, factura, QStringLiteral("DEMO"), setting);
     woven.StepCode.clear();
     woven.MachineGroupType = 1;
-    grabModal(QStringLiteral("techsheet-ultrasound.png"));
+    pictureOfModal(QStringLiteral("techsheet-ultrasound.png"));
     openUltrasoundStep(nullptr, woven, *modules.corvane, factura, QStringLiteral("DEMO"), setting);
     woven.MachineGroupType = 4;
     woven.ContractionPercent = 8;
     for (const auto& [page, file] :
          {std::pair{0, "techsheet-weaving-looms.png"}, std::pair{1, "techsheet-weaving-weft.png"}}) {
-        grabModal(QString::fromLatin1(file), page);
+        pictureOfModal(QString::fromLatin1(file), page);
         openWeavingStep(nullptr, woven, *modules.corvane, factura, QStringLiteral("DEMO"), setting);
     }
     TechSheetContext knitted = contextOf(factura, QStringLiteral("CHCLA01.PRE"));
@@ -134,8 +133,21 @@ int main(int argc, char** argv) {
     knitted.PieceWeight = 0.16;
     knitted.MachineCostType = woven.MachineCostType;
     knitted.YarnCostType = woven.YarnCostType;
-    grabModal(QStringLiteral("techsheet-knitting.png"));
+    pictureOfModal(QStringLiteral("techsheet-knitting.png"));
     openKnittingStep(nullptr, knitted, *modules.corvane, factura, QStringLiteral("DEMO"), setting);
+    // Subcontracted linking of the knitted scarf and the fabric of the printed one.
+    for (const auto& [code, step, file] : {std::tuple{"CHCLA01.PRE", "R", "techsheet-subcontract.png"},
+                                           std::tuple{"ECHVI01.PRE", "L", "techsheet-fabric.png"}}) {
+        TechSheetContext s = contextOf(factura, QString::fromLatin1(code));
+        s.StepCode = QString::fromLatin1(step);
+        s.ClothCostType = 8;
+        const QString name = QString::fromLatin1(file);
+        pictureOfModal(name);
+        if (s.StepCode == QLatin1String("L"))
+            openFabricStep(nullptr, s, *modules.corvane, factura, QStringLiteral("DEMO"), setting);
+        else
+            openSubcontractStep(nullptr, s, *modules.corvane, factura, QStringLiteral("DEMO"), setting);
+    }
     session.menu->window->close();
     return 0;
 }

@@ -6,6 +6,7 @@
 #include "techsheet/steps/ui/knitting_step_form.h"
 #include "techsheet/steps/ui/machine_step_forms.h"
 #include "techsheet/steps/ui/operation_step_forms.h"
+#include "techsheet/steps/ui/subcontract_step_forms.h"
 #include "techsheet/steps/ui/weaving_step_form.h"
 #include "techsheet/ui/sheet_form.h"
 
@@ -39,6 +40,12 @@ techsheet::SheetLinks sheetSteps(shell::DataModules& modules, const WorkingConte
     });
     links.steps.insert(int(StepScreen::Weaving), [=](QWidget* parent, TechSheetContext& sheet) {
         return techsheet::openWeavingStep(parent, sheet, *data, *factura, user, setting);
+    });
+    links.steps.insert(int(StepScreen::Subcontract), [=](QWidget* parent, TechSheetContext& sheet) {
+        return techsheet::openSubcontractStep(parent, sheet, *data, *factura, user, setting);
+    });
+    links.steps.insert(int(StepScreen::Fabric), [=](QWidget* parent, TechSheetContext& sheet) {
+        return techsheet::openFabricStep(parent, sheet, *data, *factura, user, setting);
     });
     return links;
 }

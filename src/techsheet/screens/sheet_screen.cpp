@@ -536,6 +536,38 @@ bool SheetScreen::requiredTime(const QString& input) {
     return true;
 }
 
+StepScreen SheetScreen::screenOf(const QString& button) const {
+    const StepButton* b = stepButton(button);
+    if (!b)
+        return StepScreen::None;
+    switch (b->role) {
+    case StepRole::Weaving:
+        return StepScreen::Weaving;
+    case StepRole::Knitting:
+        return StepScreen::Knitting;
+    case StepRole::Ultrasound:
+        return StepScreen::UltrasoundCut;
+    case StepRole::Printing:
+        return StepScreen::Printing;
+    case StepRole::Design:
+    case StepRole::Hanger:
+    case StepRole::CardLabels:
+        return StepScreen::Operations;
+    case StepRole::Packaging:
+        return StepScreen::Packaging;
+    case StepRole::Fabric:
+        return StepScreen::Fabric;
+    case StepRole::Linking:
+        return yesNo(b->kind, FieldRole::LinkingSubcontract) == kYes ? StepScreen::Subcontract
+                                                                     : StepScreen::MachineStep;
+    case StepRole::Embroidery:
+        return yesNo(b->kind, FieldRole::EmbroiderySubcontract) == kYes ? StepScreen::Subcontract
+                                                                        : StepScreen::MachineStep;
+    default:
+        return StepScreen::MachineStep;
+    }
+}
+
 StepScreen SheetScreen::prepareStep(const QString& button) {
     const StepButton* b = stepButton(button);
     if (!b || !buttonEnabled(button))

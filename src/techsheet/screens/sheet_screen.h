@@ -129,6 +129,9 @@ public:
     // MachineGroupType set for the step screen to open. None when the check
     // failed or the button is off.
     StepScreen prepareStep(const QString& button);
+    // The screen a step button would open now, without its checks (linking
+    // and embroidery by their "Subcontrato ?" input).
+    StepScreen screenOf(const QString& button) const;
     // The weaving screen closed: raports and strips shown, or cleared when
     // it was cancelled.
     void weavingClosed();

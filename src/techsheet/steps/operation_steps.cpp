@@ -360,32 +360,7 @@ void PackagingStep::codeEntered(int n) {
 bool PackagingStep::codeLeft(int n, const QString& typed) {
     if (suspended() || n < 1 || n > kMaterials)
         return true;
-    const QString code = typed.trimmed();
-    MaterialEntry& m = materials_[n - 1];
-    if (sameCode(code, m.code))
-        return true;
-    if (code.isEmpty()) {
-        if (n == 1) {
-            view_.beep();
-            view_.message(kNoMaterialCode);
-            return false;
-        }
-        for (int k = n; k <= kMaterials; ++k)
-            if (n == 2 || k == 3)
-                clearRow(k);
-        view_.focusField(QStringLiteral("Edit_MpNro1"));
-        return true;
-    }
-    const int row = screens::findKey(byCode_, QStringLiteral("CODIGO"), code);
-    if (row < 0) {
-        return refuse(kUnknownArticle);
-    }
-    const MaterialArticle a = articleOf(byCode_, row);
-    m = {a.code, a.designation, a.unit, 0, a.price, 0};
-    labels_[n - 1] = a.designation;
-    if (a.price == 0 && !view_.confirm(kNoArticlePrice))
-        cancelMaterials();
-    return true;
+    return rowCodeLeft(materials_, labels_, n, typed, byCode_, [this] { cancelMaterials(); });
 }
 
 bool PackagingStep::quantityLeft(int n, const QString& typed) {

@@ -1,6 +1,7 @@
 #include "step_screen.h"
 
 #include "screens/field_input.h"
+#include "screens/field_rule.h"
 #include "shell/data_modules.h"
 #include "techsheet/steps/yarn_lists.h"
 
@@ -8,16 +9,6 @@
 #include <QSqlRecord>
 
 namespace corvane::techsheet {
-
-double priceByBasis(const QString& basis, double standard, double average, double lastEntry) {
-    if (basis == QLatin1String("CUP"))
-        return standard;
-    if (basis == QLatin1String("PMC"))
-        return average;
-    if (basis == QLatin1String("PUE"))
-        return lastEntry;
-    return 0;
-}
 
 StepScreenBase::StepScreenBase(TechSheetContext& ctx, shell::TDTCORVANE& data, db::Database& factura,
                                QString user, ScreenView& view)
@@ -169,10 +160,12 @@ bool StepScreenBase::refusedInGrid(const Notes& notes) {
     return false;
 }
 
-bool StepScreenBase::writeStep(std::vector<FictecDetLine> lines, const Notes& notes) {
+bool StepScreenBase::writeStep(std::vector<FictecDetLine> lines, const Notes& notes,
+                               const std::function<bool(QString*)>& alsoWrite) {
     show(notes);
     QString error;
-    written_ = reported(sheets_.replaceStep(ctx_->ArticleCode, step_, std::move(lines), &error), error);
+    written_ = reported(
+        sheets_.replaceStep(ctx_->ArticleCode, step_, std::move(lines), &error, nullptr, alsoWrite), error);
     return written_;
 }
 
@@ -180,11 +173,10 @@ bool StepScreenBase::quantityOf(MaterialEntry& m, const QString& typed) {
     double q = 0;
     if (!typed.trimmed().isEmpty() && !readNumberOf(typed, &q))
         return false;
-    if (q == 0)
-        return refuse(QStringLiteral("Insira a Quantidade de Consumo ..."));
-    m.quantity = q;
-    m.cost = q * m.price;
-    return true;
+    Notes notes;
+    const bool taken = takeMaterialQuantity(m, q, notes);
+    show(notes);
+    return taken;
 }
 
 StepScreenBase::PriceAnswer StepScreenBase::priceOf(MaterialEntry& m, const QString& typed) {
@@ -233,6 +225,35 @@ bool StepScreenBase::takeYarn(YarnLists& yarns, const QString& typed, QString& c
         view_.beep();
         view_.message(QStringLiteral("Atenção está a seleccionar um Fio sem Preço"));
     }
+    return true;
+}
+
+bool StepScreenBase::rowCodeLeft(std::array<MaterialEntry, 3>& rows, std::array<QString, 3>& labels, int n,
+                                 const QString& typed, db::Dataset& articles,
+                                 const std::function<void()>& cancel) {
+    const QString code = typed.trimmed();
+    MaterialEntry& m = rows[static_cast<std::size_t>(n - 1)];
+    if (sameCode(code, m.code))
+        return true;
+    if (code.isEmpty()) {
+        if (n == 1)
+            return refuse(kNoMaterialCode);
+        for (int k = n; k <= 3; ++k)
+            if (n == 2 || k == 3) {
+                rows[static_cast<std::size_t>(k - 1)] = {};
+                labels[static_cast<std::size_t>(k - 1)].clear();
+            }
+        view_.focusField(QStringLiteral("Edit_MpNro1"));
+        return true;
+    }
+    const int row = screens::findKey(articles, QStringLiteral("CODIGO"), code);
+    if (row < 0)
+        return refuse(kUnknownArticle);
+    const MaterialArticle a = articleOf(articles, row);
+    m = {a.code, a.designation, a.unit, 0, a.price, 0};
+    labels[static_cast<std::size_t>(n - 1)] = a.designation;
+    if (a.price == 0 && !view_.confirm(kNoArticlePrice))
+        cancel();
     return true;
 }
 

@@ -14,6 +14,7 @@
 #include <QVariantList>
 
 #include <algorithm>
+#include <array>
 #include <functional>
 #include <optional>
 
@@ -24,10 +25,6 @@ class TDTCORVANE;
 namespace corvane::techsheet {
 
 class YarnLists;
-
-// The article price PARGER.TIPOPRECO chooses: "CUP" standard cost, "PMC"
-// average cost, "PUE" last entry price, any other 0.
-double priceByBasis(const QString& basis, double standard, double average, double lastEntry);
 
 // The ARTIGOSCLS columns a material is shown and priced with.
 struct MaterialArticle {
@@ -98,7 +95,9 @@ protected:
     bool refusedInGrid(const Notes& notes);
     // Replaces the step's lines in one transaction after the messages of
     // their calculation; false (message shown) leaves the sheet unchanged.
-    bool writeStep(std::vector<FictecDetLine> lines, const Notes& notes);
+    // `alsoWrite` runs in the same transaction (what the step keeps beside).
+    bool writeStep(std::vector<FictecDetLine> lines, const Notes& notes,
+                   const std::function<bool(QString*)>& alsoWrite = {});
 
     // The quantity, price and cost fields of a material as they are left:
     // cost := quantity × price, or the typed cost. A price of 0 asks whether
@@ -114,6 +113,14 @@ protected:
     // False when refused (`code` then empty).
     bool takeYarn(YarnLists& yarns, const QString& typed, QString& code, const QString& field,
                   const QString& backField);
+    // The code of material row n (1 to 3) of a screen with three, as it is
+    // left: an unchanged code does nothing; row 1 empty is refused; row 2
+    // empty drops rows 2 and 3, row 3 empty row 3; a code not in `articles`
+    // is refused; a material found takes its designation, unit and price,
+    // quantity and cost 0, and a price of 0 asks whether to go on (no runs
+    // `cancel`). False when refused.
+    bool rowCodeLeft(std::array<MaterialEntry, 3>& rows, std::array<QString, 3>& labels, int n,
+                     const QString& typed, db::Dataset& articles, const std::function<void()>& cancel);
 
     // An article looked up by code in the invoicing database (any type).
     std::optional<MaterialArticle> findArticle(const QString& code);

@@ -254,6 +254,86 @@ bool SheetStore::replaceStepsIn(const QString& article, std::vector<StepLines>& 
         error);
 }
 
+std::optional<FictecDetLine> SheetStore::fabricLine(const QString& article, QString* error) {
+    const std::optional<std::vector<FictecDetLine>> lines = stepLines(article, QStringLiteral("L"), error);
+    if (!lines)
+        return std::nullopt;
+    return lines->empty() ? FictecDetLine{} : lines->front();
+}
+
+bool SheetStore::saveFabricLine(FictecDetLine line, QString* error) {
+    const QString article = line.ARTIGO;
+    return inTransaction(
+        *db_,
+        [&] {
+            if (!lockSheet(article, error))
+                return false;
+            const std::optional<FictecDetLine> current = fabricLine(article, error);
+            if (!current)
+                return false;
+            line.RELACFICTEC = QStringLiteral("L");
+            if (current->DETAIL == 0) {
+                const std::optional<QVariant> last = db_->scalar(
+                    QStringLiteral("SELECT COALESCE(MAX(DETAIL), 0) FROM FICTECDET WHERE ARTIGO = :A"),
+                    {{QStringLiteral("A"), article}}, error);
+                if (!last)
+                    return false;
+                line.DETAIL = last->toInt() + 1;
+                return db_->exec(insertSql(QStringLiteral("FICTECDET"), kLineColumns), lineValues(line),
+                                 error);
+            }
+            line.DETAIL = current->DETAIL;
+            QVariantMap values = lineValues(line);
+            QStringList sets;
+            for (const QString& c : kLineColumns)
+                if (c != QLatin1String("ARTIGO") && c != QLatin1String("DETAIL"))
+                    sets << QStringLiteral("%1=:%1").arg(c);
+            values.insert(QStringLiteral("OLDTIPO"), current->TIPO);
+            return db_->exec(
+                       QStringLiteral("DELETE FROM FICTECDET WHERE ARTIGO = :A AND RELACFICTEC = :S AND "
+                                      "DETAIL <> :D"),
+                       {{QStringLiteral("A"), article},
+                        {QStringLiteral("S"), QStringLiteral("L")},
+                        {QStringLiteral("D"), current->DETAIL}},
+                       error) &&
+                   db_->exec(
+                       QStringLiteral("UPDATE FICTECDET SET %1 WHERE TIPO=:OLDTIPO AND ARTIGO=:ARTIGO AND "
+                                      "DETAIL=:DETAIL")
+                           .arg(sets.join(QLatin1Char(','))),
+                       values, error);
+        },
+        error);
+}
+
+std::optional<QVariantMap> SheetStore::subcontract(const QString& article, const QString& step,
+                                                   QString* error) {
+    return db_->firstRow(QStringLiteral("Select * From FICTECSUBCONT Where ARTIGO = :WFicTec and "
+                                        "RELACFICTEC=:WrelacFictec Order By ARTIGO"),
+                         {{QStringLiteral("WFicTec"), article}, {QStringLiteral("WrelacFictec"), step}},
+                         error);
+}
+
+bool SheetStore::putSubcontract(const QVariantMap& columns, QString* error) {
+    const std::optional<QVariant> n =
+        db_->scalar(QStringLiteral("SELECT COUNT(*) FROM FICTECSUBCONT WHERE ARTIGO = :ARTIGO AND "
+                                   "RELACFICTEC = :RELACFICTEC"),
+                    {{QStringLiteral("ARTIGO"), columns.value(QStringLiteral("ARTIGO"))},
+                     {QStringLiteral("RELACFICTEC"), columns.value(QStringLiteral("RELACFICTEC"))}},
+                    error);
+    if (!n)
+        return false;
+    if (n->toInt() == 0)
+        return db_->exec(insertSql(QStringLiteral("FICTECSUBCONT"), columns.keys()), columns, error);
+    QStringList sets;
+    for (const QString& c : columns.keys())
+        if (c != QLatin1String("ARTIGO") && c != QLatin1String("RELACFICTEC"))
+            sets << QStringLiteral("%1=:%1").arg(c);
+    return db_->exec(
+        QStringLiteral("UPDATE FICTECSUBCONT SET %1 WHERE ARTIGO=:ARTIGO AND RELACFICTEC=:RELACFICTEC")
+            .arg(sets.join(QLatin1Char(','))),
+        columns, error);
+}
+
 std::optional<QVariantMap> SheetStore::yarnLayout(const QString& article, QString* error) {
     return db_->firstRow(QStringLiteral("Select * From FICTECFIOS Where ARTIGO = :WFicTec"),
                          {{QStringLiteral("WFicTec"), article}}, error);

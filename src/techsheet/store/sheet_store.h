@@ -58,6 +58,23 @@ public:
     bool replaceSteps(const QString& article, std::vector<StepLines> steps, QString* error = nullptr,
                       const std::function<bool(QString*)>& alsoWrite = {});
 
+    // The fabric line of the article: its first line of step "L", whatever
+    // its cost type; nullopt on error, an empty code when it has none.
+    std::optional<FictecDetLine> fabricLine(const QString& article, QString* error = nullptr);
+    // Writes the fabric line in one transaction under the sheet's lock: the
+    // article's first line of step "L" is updated in place (its number kept),
+    // any other line of the step goes; without one, the line is inserted
+    // numbered after the greatest number the article then has.
+    bool saveFabricLine(FictecDetLine line, QString* error = nullptr);
+
+    // The subcontracted service of an article's step (FICTECSUBCONT); an
+    // empty map when it has none. It survives the sheet's deletion.
+    std::optional<QVariantMap> subcontract(const QString& article, const QString& step,
+                                           QString* error = nullptr);
+    // Inserts or updates that row with the columns given (ARTIGO and
+    // RELACFICTEC among them). Runs in the caller's transaction (replaceStep).
+    bool putSubcontract(const QVariantMap& columns, QString* error = nullptr);
+
     // The article's yarn layout (FICTECFIOS); an empty map when it has none.
     std::optional<QVariantMap> yarnLayout(const QString& article, QString* error = nullptr);
     // Inserts or updates the layout with the columns given (ARTIGO among them),

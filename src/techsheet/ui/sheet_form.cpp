@@ -327,19 +327,7 @@ void TCORVF035FICTEC::refresh() {
         workTypeLabel_->setText(logic_->text(kWorkTypeLabel));
     for (const StepButton& b : stepButtons()) {
         QAbstractButton* button = buttons_.value(b.name);
-        const StepScreen screen = [&] {
-            // What the button would open, without running its check.
-            switch (b.role) {
-            case StepRole::Design:
-            case StepRole::Hanger:
-            case StepRole::CardLabels:
-                return StepScreen::Operations;
-            case StepRole::Packaging:
-                return StepScreen::Packaging;
-            default:
-                return StepScreen::None;
-            }
-        }();
+        const StepScreen screen = logic_->screenOf(b.name);
         const bool available = screen != StepScreen::None && links_.steps.contains(int(screen));
         button->setEnabled(available && mayInsert() && logic_->buttonEnabled(b.name));
         button->setToolTip(available ? b.hint : kNotAvailableYet);
@@ -457,6 +445,16 @@ void TCORVF035FICTEC::openStep(const QString& name) {
     links_.steps.value(int(screen))(this, ctx_);
     if (screen == StepScreen::Weaving)
         logic_->weavingClosed();
+    if (screen == StepScreen::Fabric) {
+        // The layout goes to the header at once, or comes back from it.
+        const QVariantMap columns = logic_->fabricClosed(ctx_.StepCancelled);
+        if (!columns.isEmpty()) {
+            QVariantMap header = columns;
+            header.insert(QStringLiteral("CODIGO"), ctx_.ArticleCode);
+            if (!store_.saveHeader(header, &error))
+                view().message(error);
+        }
+    }
     reloadLines();
     refresh();
 }

@@ -21,7 +21,12 @@ QString number(double v) {
     return StepGridModel::number(v);
 }
 
-// The code lookups of a material input: by code (Insert) and by designation (Ctrl+Insert).
+StepGridModel* operationRows(StepScreenBase& logic, QObject* parent) {
+    return new WorkRowsModel(static_cast<OperationStepScreen&>(logic), parent);
+}
+
+} // namespace
+
 screens::LookupSpec articleLookup() {
     screens::LookupSpec spec;
     spec.dataset = QStringLiteral("ARTIGOSNUM");
@@ -33,12 +38,6 @@ screens::LookupSpec articleLookup() {
     spec.alphabeticalMenuEntry = QStringLiteral("Procurar &Designação");
     return spec;
 }
-
-StepGridModel* operationRows(StepScreenBase& logic, QObject* parent) {
-    return new WorkRowsModel(static_cast<OperationStepScreen&>(logic), parent);
-}
-
-} // namespace
 
 // ---- the grid ------------------------------------------------------------------
 

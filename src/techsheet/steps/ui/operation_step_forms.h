@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 
+class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QTableView;
@@ -19,7 +20,8 @@ class QVBoxLayout;
 
 namespace corvane::screens {
 class LookupWiring;
-}
+struct LookupSpec;
+} // namespace corvane::screens
 
 namespace corvane::techsheet {
 
@@ -30,6 +32,10 @@ bool openOperationStep(QWidget* parent, TechSheetContext& ctx, shell::TDTCORVANE
 // The same for packaging, step "B".
 bool openPackagingStep(QWidget* parent, TechSheetContext& ctx, shell::TDTCORVANE& data, db::Database& factura,
                        const QString& user, const screens::ScreenSetting& setting);
+
+// The lookups of a material or fabric code: by code (Insert, "Procurar
+// &Codigo") and by designation (Ctrl+Insert, "Procurar &Designação").
+screens::LookupSpec articleLookup();
 
 // The grid DBGrid1 over the rows a step screen holds.
 class WorkRowsModel : public StepGridModel {
