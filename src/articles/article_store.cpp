@@ -90,6 +90,20 @@ std::optional<QVariantMap> ArticleStore::read(const QString& code, QString* erro
                          {{QStringLiteral("C"), code.trimmed()}}, error);
 }
 
+std::optional<techsheet::TechSheetContext> ArticleStore::sheetContext(const QString& code, QString* error) {
+    const std::optional<QVariantMap> article = read(code, error);
+    if (!article || article->isEmpty())
+        return std::nullopt;
+    techsheet::TechSheetContext context;
+    context.ArticleCode = code;
+    context.ArticleDesignation = article->value(QStringLiteral("DESIGNACAO")).toString().trimmed().left(40);
+    context.ArticleDesignation2 = article->value(QStringLiteral("DESIGNACAO1")).toString().trimmed().left(40);
+    context.ArticleLength = article->value(QStringLiteral("COMPRIM")).toDouble();
+    context.ArticleWidth = article->value(QStringLiteral("LARGURA")).toDouble();
+    context.ArticleWeight = article->value(QStringLiteral("PESO")).toDouble();
+    return context;
+}
+
 bool ArticleStore::save(const QVariantMap& values, const SaveStamp& stamp, QString* error) {
     QVariantMap first = bind(values, kFirstColumns);
     first.insert(QStringLiteral("CODIGO"), values.value(QStringLiteral("CODIGO")));
