@@ -234,7 +234,8 @@ bool insertDemoSheets(db::Database& corvane, db::Database& factura, QString* err
             (s.hanger && !run.operation(StepRole::Hanger, {product, {}}, s.hanger, error)) ||
             !run.operation(StepRole::CardLabels, {{}, s.labelMinutes},
                            StepMaterial{11, QStringLiteral("ETQ.CAR.MARCA"), QStringLiteral("1")}, error) ||
-            !run.packaging(s.packaging, QStringLiteral("1"), error) || (s.steps && !s.steps(run, error)))
+            !run.packaging(s.packaging, QStringLiteral("1"), error) || (s.steps && !s.steps(run, error)) ||
+            !run.save(error))
             return false;
     }
     return run.close(error);

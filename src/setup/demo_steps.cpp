@@ -64,6 +64,16 @@ bool SheetStepRunner::open(const QString& article, QString* error) {
     return false;
 }
 
+bool SheetStepRunner::save(QString* error) {
+    if (!screen_) {
+        if (error)
+            *error = QStringLiteral("Ficha técnica não aberta");
+        return false;
+    }
+    const QVariantMap columns = screen_->saveColumns();
+    return columns.isEmpty() || store_.saveHeader(columns, error);
+}
+
 bool SheetStepRunner::close(QString* error) {
     screen_.reset();
     return WorkRowsStore(data_.db, user_).clear(error);

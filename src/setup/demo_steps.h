@@ -104,6 +104,9 @@ public:
             screen_->weavingClosed();
         return true;
     }
+    // "&Gravar" on the sheet: the header columns the screen gives for its
+    // kind written (after weaving, its raports and strips).
+    bool save(QString* error);
     // Clears the user's work rows the step screens filled (nobody sits at them).
     bool close(QString* error);
 
