@@ -8,7 +8,8 @@ namespace {
 
 const QString kListColumns = QStringLiteral(
     "Codigo, Designacao, Grelha, TipoArtigo, VosRef, PosPautal, FactConv, UnConv, Medidas, Peso, Volume, "
-    "Comprim, Largura, Altura, Familia, CCusto, Composicao, Codiva, Comissao, Preco1, Preco2, Preco3, Preco4, "
+    "Comprim, Largura, Altura, Familia, CCusto, Composicao, Codiva, Comissao, Preco1, Preco2, Preco3, "
+    "Preco4, "
     "UnVenda, UnCompra, CustoPadrao, StkMin, PtoEnc, StkMax, Custom1, Custom2, Custom3, Custom4, Custom5, "
     "Custom6, Custom7, Custom8, Custom9, Descontinuado, PmCusto, Pulentra, DtAbertura, CodigoGrelha, CorDes, "
     "TamDes, QtdCalculo, FichaBase, Designacao1, NeFio, FicTec, Usa_Exist, CodGrupo, Conjunto, CorBase, "
@@ -16,15 +17,15 @@ const QString kListColumns = QStringLiteral(
 
 // The statements of a save: the first (insert or update) and the three
 // updates that follow it, each with the columns it writes.
-const QStringList kFirstColumns{"DESIGNACAO", "FAMILIA",     "TIPOARTIGO",  "ALTURA",    "COMPOSICAO",
-                                "CCUSTO",     "UNCOMPRA",    "NEFIO",       "COMISSAO",  "DESIGNACAO1",
-                                "DESIGNACAO2"};
-const QStringList kSecondColumns{"PTOENC", "STKMIN", "STKMAX", "CUSTOPADRAO", "CUSTOM1", "CUSTOM2", "TIPOMAT"};
-const QStringList kThirdColumns{"CUSTOM3", "CUSTOM4", "CUSTOM5", "CUSTOM6", "CUSTOM7", "CUSTOM8",
-                                "CUSTOM9", "UNVENDA", "VOSREF",  "PESO",    "VOLUME",  "PRECO1",
-                                "PRECO2",  "PRECO3",  "PRECO4"};
-const QStringList kFourthColumns{"CODIVA", "DESCONTINUADO", "POSPAUTAL", "COMPRIM", "LARGURA", "FACTCONV",
-                                 "UNCONV"};
+const QStringList kFirstColumns{"DESIGNACAO", "FAMILIA", "TIPOARTIGO", "ALTURA",      "COMPOSICAO", "CCUSTO",
+                                "UNCOMPRA",   "NEFIO",   "COMISSAO",   "DESIGNACAO1", "DESIGNACAO2"};
+const QStringList kSecondColumns{"PTOENC",  "STKMIN",  "STKMAX", "CUSTOPADRAO",
+                                 "CUSTOM1", "CUSTOM2", "TIPOMAT"};
+const QStringList kThirdColumns{"CUSTOM3", "CUSTOM4", "CUSTOM5", "CUSTOM6", "CUSTOM7",
+                                "CUSTOM8", "CUSTOM9", "UNVENDA", "VOSREF",  "PESO",
+                                "VOLUME",  "PRECO1",  "PRECO2",  "PRECO3",  "PRECO4"};
+const QStringList kFourthColumns{"CODIVA",  "DESCONTINUADO", "POSPAUTAL", "COMPRIM",
+                                 "LARGURA", "FACTCONV",      "UNCONV"};
 
 QString assignments(const QStringList& columns) {
     QStringList out;
@@ -44,7 +45,8 @@ QVariantMap bind(const QVariantMap& values, const QStringList& columns) {
 
 QString articleListSql(ArticleOrder order) {
     return QStringLiteral("Select %1 From ARTIGOSCLS Where GRELHA = 'N' Order By %2")
-        .arg(kListColumns, order == ArticleOrder::Code ? QStringLiteral("CODIGO") : QStringLiteral("DESIGNACAO"));
+        .arg(kListColumns,
+             order == ArticleOrder::Code ? QStringLiteral("CODIGO") : QStringLiteral("DESIGNACAO"));
 }
 
 QStringList articleListColumns() {
@@ -90,6 +92,20 @@ std::optional<QVariantMap> ArticleStore::read(const QString& code, QString* erro
                          {{QStringLiteral("C"), code.trimmed()}}, error);
 }
 
+std::optional<techsheet::TechSheetContext> ArticleStore::sheetContext(const QString& code, QString* error) {
+    const std::optional<QVariantMap> article = read(code, error);
+    if (!article || article->isEmpty())
+        return std::nullopt;
+    techsheet::TechSheetContext context;
+    context.ArticleCode = code;
+    context.ArticleDesignation = article->value(QStringLiteral("DESIGNACAO")).toString().trimmed().left(40);
+    context.ArticleDesignation2 = article->value(QStringLiteral("DESIGNACAO1")).toString().trimmed().left(40);
+    context.ArticleLength = article->value(QStringLiteral("COMPRIM")).toDouble();
+    context.ArticleWidth = article->value(QStringLiteral("LARGURA")).toDouble();
+    context.ArticleWeight = article->value(QStringLiteral("PESO")).toDouble();
+    return context;
+}
+
 bool ArticleStore::save(const QVariantMap& values, const SaveStamp& stamp, QString* error) {
     QVariantMap first = bind(values, kFirstColumns);
     first.insert(QStringLiteral("CODIGO"), values.value(QStringLiteral("CODIGO")));
@@ -112,11 +128,12 @@ bool ArticleStore::save(const QVariantMap& values, const SaveStamp& stamp, QStri
     if (ok && stamp.isNew) {
         // The columns of the invoicing side take their fixed values once,
         // when the article is made.
-        ok = db_->exec(QStringLiteral("INSERT INTO ARTIGOSCLS (CODIGO,%1,ROTURA,GRELHA,CODIGOGRELHA,UTIL_ABERTURA,"
-                                      "NROFOTOS,MEDIDAS,CORBASE,CORBARRA,MEDIDA,GRAMAGEM,USA_EXIST,FICHABASE,FICTEC) "
-                                      "VALUES (:CODIGO,:%2,'N','N',0,:UTIL_ABERTURA,0,'S',0,0,0,0,'N','','N')")
-                           .arg(kFirstColumns.join(QLatin1Char(',')), kFirstColumns.join(QStringLiteral(",:"))),
-                       first, error);
+        ok = db_->exec(
+            QStringLiteral("INSERT INTO ARTIGOSCLS (CODIGO,%1,ROTURA,GRELHA,CODIGOGRELHA,UTIL_ABERTURA,"
+                           "NROFOTOS,MEDIDAS,CORBASE,CORBARRA,MEDIDA,GRAMAGEM,USA_EXIST,FICHABASE,FICTEC) "
+                           "VALUES (:CODIGO,:%2,'N','N',0,:UTIL_ABERTURA,0,'S',0,0,0,0,'N','','N')")
+                .arg(kFirstColumns.join(QLatin1Char(',')), kFirstColumns.join(QStringLiteral(",:"))),
+            first, error);
     } else if (ok) {
         ok = db_->exec(QStringLiteral("UPDATE ARTIGOSCLS SET %1,GRELHA='N',UTIL_ABERTURA=:UTIL_ABERTURA "
                                       "WHERE CODIGO=:CODIGO")
@@ -124,11 +141,13 @@ bool ArticleStore::save(const QVariantMap& values, const SaveStamp& stamp, QStri
                        first, error);
     }
     if (ok)
-        ok = db_->exec(QStringLiteral("UPDATE ARTIGOSCLS SET %1 WHERE CODIGO=:CODIGO").arg(assignments(kSecondColumns)),
-                       withKey(bind(values, kSecondColumns)), error);
+        ok = db_->exec(
+            QStringLiteral("UPDATE ARTIGOSCLS SET %1 WHERE CODIGO=:CODIGO").arg(assignments(kSecondColumns)),
+            withKey(bind(values, kSecondColumns)), error);
     if (ok)
-        ok = db_->exec(QStringLiteral("UPDATE ARTIGOSCLS SET %1 WHERE CODIGO=:CODIGO").arg(assignments(kThirdColumns)),
-                       withKey(bind(values, kThirdColumns)), error);
+        ok = db_->exec(
+            QStringLiteral("UPDATE ARTIGOSCLS SET %1 WHERE CODIGO=:CODIGO").arg(assignments(kThirdColumns)),
+            withKey(bind(values, kThirdColumns)), error);
     if (ok) {
         QVariantMap fourth = withKey(bind(values, kFourthColumns));
         fourth.insert(QStringLiteral("DTABERTURA"), stamp.opened);
@@ -145,14 +164,15 @@ bool ArticleStore::save(const QVariantMap& values, const SaveStamp& stamp, QStri
 }
 
 std::optional<QList<BaseArticle>> ArticleStore::articlesOfBase(const QString& code, bool variant,
-                                                                QString* error) {
+                                                               QString* error) {
     const QString base = variant ? code.left(12) : code;
     const QString last = variant ? base + QStringLiteral("9999") : code;
     QSqlQuery q(db_->sql());
-    if (!db_->exec(q,
-                   QStringLiteral("Select CODIGO,FICTEC,TIPOARTIGO From ARTIGOSCLS Where CODIGO >= :WFichaBase and "
-                                  "CODIGO <= :WFinalArtigo Order By CODIGO"),
-                   {{QStringLiteral("WFichaBase"), base}, {QStringLiteral("WFinalArtigo"), last}}, error))
+    if (!db_->exec(
+            q,
+            QStringLiteral("Select CODIGO,FICTEC,TIPOARTIGO From ARTIGOSCLS Where CODIGO >= :WFichaBase and "
+                           "CODIGO <= :WFinalArtigo Order By CODIGO"),
+            {{QStringLiteral("WFichaBase"), base}, {QStringLiteral("WFinalArtigo"), last}}, error))
         return std::nullopt;
     QList<BaseArticle> out;
     while (q.next())
@@ -192,7 +212,8 @@ bool ArticleStore::remove(const QString& code, bool withStock, QString* error) {
     if (!db_->beginTransaction(error))
         return false;
     const bool ok =
-        (!withStock || db_->exec(QStringLiteral("DELETE FROM STKARTGARMZ WHERE ARTIGO = :WArtigo"), p, error)) &&
+        (!withStock ||
+         db_->exec(QStringLiteral("DELETE FROM STKARTGARMZ WHERE ARTIGO = :WArtigo"), p, error)) &&
         db_->exec(QStringLiteral("DELETE FROM ARTIGOSCLS WHERE CODIGO = :WArtigo"), p, error) &&
         db_->exec(QStringLiteral("DELETE FROM ARTIGOSMOE WHERE ARTIGO = :WArtigo"), p, error) &&
         db_->exec(QStringLiteral("DELETE FROM ARTIGOSPAIS WHERE ARTIGO = :WArtigo"), p, error);

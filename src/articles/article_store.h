@@ -1,6 +1,7 @@
 #pragma once
 
 #include "db/database.h"
+#include "techsheet/tech_sheet_context.h"
 
 #include <QDateTime>
 #include <QVariantMap>
@@ -32,9 +33,9 @@ struct BaseArticle {
 
 // What a save writes besides the typed columns.
 struct SaveStamp {
-    bool isNew = false;          // insert (else update the row with that code)
-    QDateTime opened;            // DTABERTURA: today on insert, as shown on update
-    QString openedBy;            // UTIL_ABERTURA
+    bool isNew = false;                 // insert (else update the row with that code)
+    QDateTime opened;                   // DTABERTURA: today on insert, as shown on update
+    QString openedBy;                   // UTIL_ABERTURA
     std::optional<QDateTime> changedAt; // set: DTULTALTER/UTILALTER stamped first
     QString changedBy;
 };
@@ -70,6 +71,10 @@ public:
 
     // Marks whether the article has a technical sheet (FICTEC "S" or "N").
     bool markSheet(const QString& code, bool hasSheet, QString* error = nullptr);
+    // The context the technical sheet of the article opens with: its code,
+    // designations, length, width and weight. Empty when there is no such
+    // article (error empty) or it could not be read (error set).
+    std::optional<techsheet::TechSheetContext> sheetContext(const QString& code, QString* error = nullptr);
 
     // Deletes the article, its prices per currency and designations per
     // country and (withStock) its stock per warehouse, in one transaction.

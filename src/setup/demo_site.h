@@ -35,7 +35,8 @@ bool insertDemoReference(db::Database& corvane, QString* error);
 // whose variants (GRELHA 'S') lie under the base "CHC.LA.LISO.".
 bool insertDemoArticles(db::Database& factura, db::Database& contab, const QDate& today, QString* error);
 // Technical sheets of each kind for four demo products, with the lines of
-// their operation and packaging steps.
+// their steps written by the step screens' logic (SheetStepRunner); a step
+// the screens refuse fails with their messages.
 bool insertDemoSheets(db::Database& corvane, db::Database& factura, QString* error);
 
 // The site's download folder for upgrades (config/upgrade.ini), with the

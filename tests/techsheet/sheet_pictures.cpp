@@ -130,7 +130,7 @@ int main(int argc, char** argv) {
     knitted.SheetKind = kKnittedScarf;
     knitted.StepCode = QStringLiteral("A");
     knitted.MachineGroupType = 3;
-    knitted.PieceWeight = 0.16;
+    knitted.PieceWeight = 160; // the demo sheet's weight, in grams
     knitted.MachineCostType = woven.MachineCostType;
     knitted.YarnCostType = woven.YarnCostType;
     pictureOfModal(QStringLiteral("techsheet-knitting.png"));

@@ -92,23 +92,14 @@ void registerScreens(shell::ScreenTable& table) {
         db::Database* corvane = sources.corvane;
         db::Dataset* workTypes = &modules->corvane->TIPOTRABALHO;
         links.sheet = [=](QWidget* parent, const QString& code) {
-            const std::optional<QVariantMap> article = ArticleStore(*factura).read(code);
-            if (!article || article->isEmpty())
+            std::optional<techsheet::TechSheetContext> context = ArticleStore(*factura).sheetContext(code);
+            if (!context)
                 return;
-            techsheet::TechSheetContext context;
-            context.ArticleCode = code;
-            context.ArticleDesignation =
-                article->value(QStringLiteral("DESIGNACAO")).toString().trimmed().left(40);
-            context.ArticleDesignation2 =
-                article->value(QStringLiteral("DESIGNACAO1")).toString().trimmed().left(40);
-            context.ArticleLength = article->value(QStringLiteral("COMPRIM")).toDouble();
-            context.ArticleWidth = article->value(QStringLiteral("LARGURA")).toDouble();
-            context.ArticleWeight = article->value(QStringLiteral("PESO")).toDouble();
             techsheet::SheetLinks steps = sheetSteps(*modules, ctx, setting);
             steps.sheetMarked = [factura](const QString& article, bool hasSheet) {
                 ArticleStore(*factura).markSheet(article, hasSheet);
             };
-            techsheet::openTechSheet(parent, context, *corvane, *workTypes, steps, setting);
+            techsheet::openTechSheet(parent, *context, *corvane, *workTypes, steps, setting);
         };
         TCORVF035 form(sources, rightsOf, links, setting, &menu);
         form.exec();

@@ -3,6 +3,7 @@
 #include "components/form_conventions.h"
 #include "db/dataset.h"
 #include "screens/ui/field_widgets.h"
+#include "techsheet/store/sheet_opening.h"
 
 #include <QButtonGroup>
 #include <QEvent>
@@ -250,39 +251,19 @@ QWidget* TCORVF035FICTEC::buildPage(const QString& kind) {
 
 bool TCORVF035FICTEC::readReference(SheetReference* reference) {
     QString error;
-    const std::optional<QVariantMap> parger =
-        store_.database().firstRow(QStringLiteral("SELECT * FROM PARGER WHERE CODIGO = 1"), {}, &error);
-    if (!parger) {
-        view().message(error);
-        return false;
-    }
-    if (!parger->isEmpty())
-        reference->parameters = SheetParameters::fromRow(*parger);
-    if (!workTypes_.isOpen() && !workTypes_.open(&error)) {
-        view().message(error);
-        return false;
-    }
-    workTypes_.fetchAll(&error);
-    for (int r = 0; r < workTypes_.rowCount(); ++r)
-        reference->workTypes << WorkType{workTypes_.integer(r, QStringLiteral("CODIGO")),
-                                         workTypes_.text(r, QStringLiteral("DESIGNACAO")).trimmed(),
-                                         workTypes_.integer(r, QStringLiteral("PASSAG_CM"))};
-    return true;
+    if (readSheetReference(store_.database(), workTypes_, reference, &error))
+        return true;
+    view().message(error);
+    return false;
 }
 
 bool TCORVF035FICTEC::activateScreen() {
-    SheetReference reference;
     QString error;
-    if (!readReference(&reference))
-        return false;
-    const std::optional<QVariantMap> header = store_.header(ctx_.ArticleCode, &error);
-    const std::optional<std::vector<FictecDetLine>> lines = store_.lines(ctx_.ArticleCode, {}, &error);
-    if (!header || !lines) {
-        view().message(error);
+    if (!activateSheet(*logic_, store_, workTypes_, &error)) {
+        if (!error.isEmpty())
+            view().message(error);
         return false;
     }
-    if (!logic_->activate(reference, *header, !lines->empty()))
-        return false;
     reloadLines();
     refresh();
     return true;
