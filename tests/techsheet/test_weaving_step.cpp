@@ -380,6 +380,9 @@ private slots:
             QVERIFY(loom.ticked());
             QCOMPARE(loom.TIPOPRD, 2);
             QCOMPARE(loom.QTD_SEMACERTO, 3.75); // 1200 / 320
+            QCOMPARE(loom.RAPORT, 3);
+            QCOMPARE(loom.FITAS, 6.0);
+            QCOMPARE(loom.QTD, 28.75); // as written, not yet computed again
             QCOMPARE(f.cell(QStringLiteral("SELECT TIPOPRD FROM WORKFTMAQUINAS WHERE UTIL = 'DEMO' AND "
                                            "CODIGO = 'TEAR01'"))
                          .toInt(),

@@ -125,6 +125,16 @@ bool WeavingStep::readLooms(QString* error) {
             m.QTD_SEMACERTO = line.TMP_SEMACERTO.value_or(0);
             m.TIPOPRD = line.TMPACE.value_or(m.ACERTO1) == m.ACERTO1 ? 1 : 2;
         });
+    // Each loom shows its raports and strips for this article at once; its
+    // time and cost stay as written until F12.
+    std::vector<WorkMachineRow> computed = looms_;
+    LoomChoice choice;
+    Notes ignored;
+    computeLooms(input_, computed, choice, ignored);
+    for (std::size_t i = 0; i < looms_.size(); ++i) {
+        looms_[i].RAPORT = computed[i].RAPORT;
+        looms_[i].FITAS = computed[i].FITAS;
+    }
     sortRows(looms_, sortColumn_);
     return work_.fillMachines(looms_, error);
 }

@@ -155,7 +155,7 @@ TCORVF035FICTEC::TCORVF035FICTEC(TechSheetContext& context, db::Database& corvan
     grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
     grid_->verticalHeader()->hide();
     grid_->horizontalHeader()->setStretchLastSection(true);
-    const int widths[] = {34, 120, 260, 70, 40, 70, 70, 80, 80};
+    const int widths[] = {34, 120, 260, 90, 40, 70, 70, 95, 80};
     for (int c = 0; c < kLineColumns.size(); ++c)
         grid_->setColumnWidth(c, widths[c]);
     connect(grid_->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int section) {
