@@ -1,6 +1,7 @@
 #include "calc_command.h"
 
 #include "calc_json.h"
+#include "calc_steps.h"
 #include "quotation/quotation_calc.h"
 #include "techsheet/knitting_calc.h"
 #include "techsheet/subcontract_calc.h"
@@ -15,13 +16,8 @@ using namespace corvane::calc;
 namespace {
 
 const char* const kUsage =
-    "usage: corvane-admin calc quote|weave|knit|subcontract|fabric FILE   (FILE - reads standard input)";
-
-// The result document: the calculation's values, its messages, and the exit status.
-struct Output {
-    QJsonObject json;
-    techsheet::Notes notes;
-};
+    "usage: corvane-admin calc quote|weave|knit|subcontract|fabric|machine|operations FILE   (FILE - reads standard "
+    "input)";
 
 QJsonObject readDocument(const QString& file) {
     QFile f;
@@ -233,42 +229,6 @@ Output knit(const JsonIn& in) {
 
 // --- subcontract and fabric ----------------------------------------------------
 
-// An offered article (ARTIGOSCLS) priced by TIPOPRECO.
-struct Offered {
-    QString code, designation, unit;
-    int type = 0;
-    double price = 0, width = 0;
-};
-
-std::vector<Offered> readOffered(const JsonIn& in, const QString& key, const QString& basis) {
-    std::vector<Offered> out;
-    for (const JsonIn& r : in.list(key, false)) {
-        Offered a;
-        a.code = r.text("CODIGO", true);
-        a.designation = r.text("DESIGNACAO");
-        a.unit = r.text("UNCOMPRA");
-        a.type = r.integer("TIPOMAT");
-        a.price = techsheet::priceByBasis(basis, r.number("CUSTOPADRAO"), r.number("PMCUSTO"),
-                                          r.number("PULENTRA"));
-        a.width = r.number("LARGURA");
-        out.push_back(a);
-    }
-    return out;
-}
-
-const Offered* findOffered(const std::vector<Offered>& rows, const QString& code, int type = -1) {
-    for (const Offered& a : rows)
-        if (a.code.compare(code.trimmed(), Qt::CaseInsensitive) == 0 && (type < 0 || a.type == type))
-            return &a;
-    return nullptr;
-}
-
-// A number the user typed, when given.
-bool typed(const JsonIn& in, const QString& key, double* out) {
-    *out = in.number(key, false, -1);
-    return *out != -1;
-}
-
 Output subcontract(const JsonIn& in) {
     using namespace corvane::techsheet;
     const QString article = in.text("ArticleCode", true);
@@ -395,7 +355,7 @@ Output fabric(const JsonIn& in) {
 
 int runCalcCommand(const QStringList& args, QTextStream& out, QTextStream& err) {
     if (args.size() != 2 ||
-        !QStringList({"quote", "weave", "knit", "subcontract", "fabric"}).contains(args[0])) {
+        !QStringList({"quote", "weave", "knit", "subcontract", "fabric", "machine", "operations"}).contains(args[0])) {
         err << kUsage << Qt::endl;
         return 2;
     }
@@ -407,7 +367,9 @@ int runCalcCommand(const QStringList& args, QTextStream& out, QTextStream& err) 
                  : kind == "weave"       ? weave(in)
                  : kind == "knit"        ? knit(in)
                  : kind == "subcontract" ? subcontract(in)
-                                         : fabric(in);
+                 : kind == "fabric"      ? fabric(in)
+                 : kind == "machine"     ? machineStep(in)
+                                         : operationStep(in);
     } catch (const InputError& e) {
         err << "calc " << args[0] << ": " << e.message << Qt::endl;
         return 2;

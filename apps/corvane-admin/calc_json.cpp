@@ -40,6 +40,11 @@ QString JsonIn::text(const QString& key, bool required, const QString& fallback)
     return v.toString();
 }
 
+bool JsonIn::has(const QString& key) const {
+    const QJsonValue v = m_object.value(key);
+    return !v.isUndefined() && !v.isNull();
+}
+
 JsonIn JsonIn::object(const QString& key, bool required) const {
     const QJsonValue v = value(key, required);
     if (v.isUndefined() || v.isNull())
@@ -72,6 +77,34 @@ std::array<double, 3> JsonIn::levels(const QString& prefix) const {
     return {number(prefix + "1"), number(prefix + "2"), number(prefix + "3")};
 }
 
+std::vector<Offered> readOffered(const JsonIn& in, const QString& key, const QString& basis) {
+    std::vector<Offered> out;
+    for (const JsonIn& r : in.list(key, false)) {
+        Offered a;
+        a.code = r.text("CODIGO", true);
+        a.designation = r.text("DESIGNACAO");
+        a.unit = r.text("UNCOMPRA");
+        a.type = r.integer("TIPOMAT");
+        a.price = techsheet::priceByBasis(basis, r.number("CUSTOPADRAO"), r.number("PMCUSTO"),
+                                          r.number("PULENTRA"));
+        a.width = r.number("LARGURA");
+        out.push_back(a);
+    }
+    return out;
+}
+
+const Offered* findOffered(const std::vector<Offered>& rows, const QString& code, int type) {
+    for (const Offered& a : rows)
+        if (a.code.compare(code.trimmed(), Qt::CaseInsensitive) == 0 && (type < 0 || a.type == type))
+            return &a;
+    return nullptr;
+}
+
+bool typed(const JsonIn& in, const QString& key, double* out) {
+    *out = in.number(key);
+    return in.has(key);
+}
+
 techsheet::CostTypes readCostTypes(const JsonIn& in) {
     techsheet::CostTypes types;
     for (const JsonIn& t : in.list("TIPOCUSTO", true))
@@ -101,6 +134,7 @@ techsheet::WorkMachineRow readMachineRow(const JsonIn& in) {
     r.CUSTOPADRAO = in.number("CUSTOPADRAO");
     r.TIPOPRD = in.integer("TIPOPRD", false, 1);
     r.OK = in.text("OK", false, "N").toUpper();
+    r.NROPASSAGENS = in.integer("NROPASSAGENS", false, 1);
     r.QTD = in.number("QTD");
     return r;
 }
@@ -141,6 +175,11 @@ QJsonObject machineRowJson(const techsheet::WorkMachineRow& r) {
             {"QTD_SEMACERTO", r.QTD_SEMACERTO},
             {"PRECO", r.PRECO},
             {"CUSTO", r.CUSTO}};
+}
+
+QJsonObject materialJson(const techsheet::MaterialEntry& m) {
+    return {{"CODIGO", m.code},   {"DESIGNACAO", m.designation}, {"UNIDADE", m.unit},
+            {"QUANT", m.quantity}, {"PRECO", m.price},            {"CUSTO", m.cost}};
 }
 
 void putLevels(QJsonObject& out, const QString& prefix, const std::array<double, 3>& values) {

@@ -56,25 +56,34 @@ bool wovenScarfSteps(SheetStepRunner& run, QString* error) {
                            std::nullopt, error);
 }
 
-// The knitted scarf: merino with a little acrylic on the scarf loom, linked
-// in the house with its linking thread, steamed.
+// The knitted scarf: merino with a little acrylic on the scarf loom, its
+// woven brand label sewn on, linked in the house with its linking thread,
+// the monogram embroidered outside (the thread sent with it), steamed. Knitted
+// flat and ribbed, it has no side seam.
 bool knittedScarfSteps(SheetStepRunner& run, QString* error) {
     return run.knitting({{QStringLiteral("80"), QStringLiteral("FIO.MER2/48.PRE"), QStringLiteral("G1")},
                          {QStringLiteral("20"), QStringLiteral("FIO.ACR2/32.PRE"), QStringLiteral("G2")}},
                         {QStringLiteral("TRI01"), QStringLiteral("18")}, error) &&
+           run.machineStep(StepRole::Labels, {{QStringLiteral("PC01"), QStringLiteral("0.8")}},
+                           StepMaterial{1, QStringLiteral("ETQ.TEC.MARCA"), QStringLiteral("1")}, error) &&
            run.machineStep(StepRole::Linking, {{QStringLiteral("REM01"), QStringLiteral("6")}},
                            StepMaterial{45, QStringLiteral("LIN.REM.CRU"), {}}, error) &&
+           run.subcontract(StepRole::Embroidery, QStringLiteral("SRV.BORDADO"), QStringLiteral("1.1"),
+                           {{45, QStringLiteral("LIN.P120.BEG"), QStringLiteral("0.02")}}, error) &&
            run.machineStep(StepRole::Steaming, {{QStringLiteral("VAP01"), QStringLiteral("1.5")}},
                            std::nullopt, error);
 }
 
-// The knitted hat: black acrylic with a white band on the hat loom, the
-// brand embroidered in the house, steamed, the pompom trimmed on the saw.
+// The knitted hat: black acrylic with a white band on the hat loom, its
+// woven brand label sewn on, the brand embroidered in the house, steamed, the
+// pompom trimmed on the saw.
 bool knittedHatSteps(SheetStepRunner& run, QString* error) {
     return run.knitting({{QStringLiteral("60"), QStringLiteral("FIO.ACR2/28.PRE"), QStringLiteral("G1")},
                          {QStringLiteral("25"), QStringLiteral("FIO.ACR2/32.PRE"), QStringLiteral("G2")},
                          {QStringLiteral("15"), QStringLiteral("FIO.ACR2/28.BRA"), QStringLiteral("G3")}},
                         {QStringLiteral("TRI02"), QStringLiteral("9")}, error) &&
+           run.machineStep(StepRole::Labels, {{QStringLiteral("PC01"), QStringLiteral("0.6")}},
+                           StepMaterial{1, QStringLiteral("ETQ.TEC.MARCA"), QStringLiteral("1")}, error) &&
            run.machineStep(StepRole::Embroidery, {{QStringLiteral("BRD01"), QStringLiteral("3")}},
                            StepMaterial{45, QStringLiteral("LIN.P120.BRA"), QStringLiteral("0.02")}, error) &&
            run.machineStep(StepRole::Steaming, {{QStringLiteral("VAP01"), QStringLiteral("1")}}, std::nullopt,
@@ -122,7 +131,7 @@ QList<DemoSheet> demoSheets() {
     out << DemoSheet{"CHCLA01.PRE",
                      kKnittedScarf,
                      merged(merged(common, yesNo({{"CORTEULTRA", false},
-                                                  {"COSTURA", true},
+                                                  {"COSTURA", false},
                                                   {"FRANJA", false},
                                                   {"ETIQUETA", true},
                                                   {"ETIQ_CARTOLINA", true},
@@ -131,8 +140,8 @@ QList<DemoSheet> demoSheets() {
                                                   {"VAPORIZA", true},
                                                   {"REMALHA", true},
                                                   {"SUBCONTRATO", false},
-                                                  {"BORDADO", false},
-                                                  {"SUBCONT_BORDADO", false}})),
+                                                  {"BORDADO", true},
+                                                  {"SUBCONT_BORDADO", true}})),
                             {{"TIPOTRABALHO", 0},
                              {"NROPASSAG", 0},
                              {"FITAS", 0},

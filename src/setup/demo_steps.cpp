@@ -4,6 +4,7 @@
 #include "techsheet/steps/knitting_step.h"
 #include "techsheet/steps/machine_steps.h"
 #include "techsheet/steps/operation_steps.h"
+#include "techsheet/steps/subcontract_steps.h"
 #include "techsheet/steps/weaving_step.h"
 #include "techsheet/store/sheet_opening.h"
 
@@ -193,7 +194,31 @@ bool SheetStepRunner::packaging(int code, const QString& typed, QString* error) 
         error);
 }
 
+bool SheetStepRunner::subcontract(StepRole role, const QString& service, const QString& price,
+                                  const QList<SentMaterial>& materials, QString* error) {
+    return run<SubcontractStep>(
+        role, StepScreen::Subcontract,
+        [&](SubcontractStep& s) {
+            if (!s.serviceLeft(service) || !s.servicePriceLeft(price))
+                return false;
+            int n = 0;
+            for (const SentMaterial& m : materials) {
+                if (++n > SubcontractStep::kMaterials)
+                    return false;
+                s.typeEntered(n);
+                if (!s.typeLeft(n, QString::number(m.type)) || !s.codeLeft(n, m.code) ||
+                    !s.quantityLeft(n, m.quantity))
+                    return false;
+            }
+            return true;
+        },
+        error);
+}
+
 bool SheetStepRunner::rerun(StepRole role, QString* error) {
+    if ((role == StepRole::Linking || role == StepRole::Embroidery) && screen_ &&
+        screen_->screenOf(buttonOf(ctx_.SheetKind, role)) == StepScreen::Subcontract)
+        return run<SubcontractStep>(role, StepScreen::Subcontract, {}, error);
     switch (role) {
     case StepRole::Knitting:
         return run<KnittingStep>(role, StepScreen::Knitting, {}, error);

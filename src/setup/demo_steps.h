@@ -80,6 +80,13 @@ struct TickedOperation {
     QString typed;
 };
 
+// A material sent with a subcontracted service: its type, code and quantity.
+struct SentMaterial {
+    int type = 0;
+    QString code;
+    QString quantity;
+};
+
 class SheetStepRunner {
 public:
     SheetStepRunner(db::Database& corvane, db::Database& factura, QString user);
@@ -88,6 +95,8 @@ public:
     // Opens the sheet screen on the article's stored sheet. False with the reason.
     bool open(const QString& article, QString* error);
     const techsheet::TechSheetContext& context() const { return ctx_; }
+    // The sheet screen opened last (null before `open`).
+    const techsheet::SheetScreen* screen() const { return screen_.get(); }
 
     // Presses the step button of `role` on the sheet's page; the button must
     // open the `expected` screen. Then constructs `Step` over the prepared
@@ -137,6 +146,10 @@ public:
                    const std::optional<StepMaterial>& material, QString* error);
     // Packaging: the type of that code with the materials it proposes.
     bool packaging(int code, const QString& typed, QString* error);
+    // Linking or embroidery done by a subcontractor (the page's subcontract
+    // flag "S"): the service, its price per piece and the materials sent.
+    bool subcontract(techsheet::StepRole role, const QString& service, const QString& price,
+                     const QList<SentMaterial>& materials, QString* error);
 
     // Row of a grid whose CODIGO is `code`; -1 when none.
     template <typename Row> static int rowOf(const std::vector<Row>& rows, const QString& code) {

@@ -74,6 +74,53 @@ bool checkMachineChosen(const std::vector<WorkMachineRow>& rows, Notes& notes) {
     return tickedCount(rows) > 0 || notes.refuse(kNoMachine);
 }
 
+void machineMeasuresNote(MachineScreen screen, double articleLength, double articleWidth, Notes& notes) {
+    if (articleLength != 0 && articleWidth != 0)
+        return;
+    notes.say(screen == MachineScreen::Ultrasound
+                  ? QStringLiteral("Impossibilidade de Cálculo, comprim.ou Largura da Etiqueta nulo ...")
+                  : QStringLiteral("Impossibilidade de Cálculo, comprim.ou Largura da peça nulo ..."));
+}
+
+void untickMachine(WorkMachineRow& row, MachineScreen screen) {
+    row.OK = QStringLiteral("N");
+    row.QTD = row.PRECO = row.CUSTO = row.QTD_SEMACERTO = 0;
+    if (screen == MachineScreen::Ultrasound)
+        row.TIPOPRD = 0;
+}
+
+bool machineStepHasMaterial(const QString& stepCode) {
+    return stepCode != QLatin1String("V");
+}
+
+std::pair<int, int> machineMaterialTypes(const QString& stepCode) {
+    if (stepCode == QLatin1String("F"))
+        return {140, 159};
+    if (stepCode == QLatin1String("E"))
+        return {1, 10};
+    if (stepCode == QLatin1String("S"))
+        return {1, 9999};
+    return {41, 99}; // "C", "R", "M"
+}
+
+bool freeMachineMaterial(const QString& stepCode) {
+    return stepCode == QLatin1String("C") || stepCode == QLatin1String("R");
+}
+
+QStringList machineClosingQuestions(const QString& stepCode, const MaterialEntry& material) {
+    QStringList out;
+    // The saw's material is optional: it asks nothing.
+    if (machineStepHasMaterial(stepCode) && stepCode != QLatin1String("S") && material.code.isEmpty())
+        out << QStringLiteral("Não inseriu a Matéria Prima .Deseja Continuar ?");
+    if (stepCode != QLatin1String("F") && stepCode != QLatin1String("E"))
+        return out;
+    if (material.quantity == 0)
+        out << QStringLiteral("Não inseriu o consumo de Matéria Prima .Deseja Continuar ?");
+    if (material.price == 0)
+        out << QStringLiteral("Não inseriu o Custo da Matéria Prima .Deseja Continuar ?");
+    return out;
+}
+
 int machineMaterialCostType(const QString& stepCode, const MaterialCostTypes& types) {
     if (stepCode == "F")
         return types.FringeCostType;
@@ -87,7 +134,7 @@ int machineMaterialCostType(const QString& stepCode, const MaterialCostTypes& ty
 MaterialEntry machineMaterial(const QString& stepCode, const QString& code, const QString& designation,
                               const QString& purchaseUnit, double articlePrice, double fringeMeasure) {
     MaterialEntry m{code, designation, purchaseUnit, 0, articlePrice, 0};
-    if (stepCode == "C" || stepCode == "R") {
+    if (freeMachineMaterial(stepCode)) {
         m.quantity = 1;
         m.price = 0;
     } else if (stepCode == "F") {

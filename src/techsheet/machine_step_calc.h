@@ -5,6 +5,8 @@
 #include "sheet_lines.h"
 #include "work_rows.h"
 
+#include <utility>
+
 namespace corvane::techsheet {
 
 // Typed minutes on leaving the time column: minutes rounded to whole ones are
@@ -27,6 +29,23 @@ void machineTimeLines(MachineScreen screen, const QString& article, const QStrin
 
 // Refuses closing a machine step without a ticked machine.
 bool checkMachineChosen(const std::vector<WorkMachineRow>& rows, Notes& notes);
+
+// The message a machine screen opens with when the article's length or width is 0 (none otherwise).
+void machineMeasuresNote(MachineScreen screen, double articleLength, double articleWidth, Notes& notes);
+
+// A machine left unticked: its time, price, cost and time without set-up 0
+// (on the ultrasound cut its mode too).
+void untickMachine(WorkMachineRow& row, MachineScreen screen);
+
+// Whether a typed-minute step takes a material (all but steaming "V").
+bool machineStepHasMaterial(const QString& stepCode);
+// The material types (TIPOMATERIAL.CODIGO) a typed-minute step offers, from and to.
+std::pair<int, int> machineMaterialTypes(const QString& stepCode);
+// "C" and "R" take one unit of their material at no price, and save at once.
+bool freeMachineMaterial(const QString& stepCode);
+// The questions "&Terminar" asks on a typed-minute step, in order, about a
+// missing material, consumption or price; any answered no keeps the screen open.
+QStringList machineClosingQuestions(const QString& stepCode, const MaterialEntry& material);
 
 // The cost types of the material lines (PARGER), by step.
 struct MaterialCostTypes {

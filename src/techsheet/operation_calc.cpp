@@ -34,6 +34,47 @@ int operationCostType(const QString& stepCode, const OperationCostTypes& types) 
     return kPackagingCostType;
 }
 
+void operationMinutesNote(const QString& stepCode, double operationMinutes, Notes& notes) {
+    if ((stepCode == "H" || stepCode == "D") && operationMinutes == 0)
+        notes.say(QStringLiteral("Não vai poder seleccionar nenhuma Operação, use a tecla <CANCELAR> ..."));
+}
+
+bool operationStepHasMaterial(const QString& stepCode) {
+    return stepCode != "H";
+}
+
+std::pair<int, int> operationMaterialTypes(const QString& stepCode) {
+    return stepCode == "D" ? std::pair{160, 179} : std::pair{11, 20};
+}
+
+QStringList operationClosingQuestions(const QString& stepCode, const std::vector<MaterialEntry>& materials) {
+    const QString noMaterial = QStringLiteral("Não inseriu o Material .Deseja Continuar ?");
+    if (!operationStepHasMaterial(stepCode))
+        return {};
+    if (materials.empty() || materials.front().code.isEmpty())
+        return {noMaterial};
+    if (stepCode == "B")
+        return {};
+    QStringList out;
+    if (materials.front().quantity == 0)
+        out << QStringLiteral("Não inseriu o consumo de Material .Deseja Continuar ?");
+    if (materials.front().price == 0)
+        out << QStringLiteral("Não inseriu o Custo de Material .Deseja Continuar ?");
+    return out;
+}
+
+std::array<MaterialEntry, 3> proposedPackagingMaterials(const PackagingSubsidiaries& row) {
+    std::array<MaterialEntry, 3> out;
+    for (std::size_t n = 0; n < out.size(); ++n) {
+        const MaterialEntry& m = row.materials[n];
+        if (m.code.trimmed().isEmpty())
+            continue;
+        out[n] = m;
+        out[n].cost = m.quantity * m.price;
+    }
+    return out;
+}
+
 bool checkOperationChosen(const QString& stepCode, const std::vector<WorkArticleRow>& rows, Notes& notes) {
     if (std::any_of(rows.begin(), rows.end(), [](const auto& r) { return r.ticked(); }))
         return true;

@@ -5,7 +5,9 @@
 #include "sheet_lines.h"
 #include "work_rows.h"
 
+#include <array>
 #include <optional>
+#include <utility>
 
 namespace corvane::techsheet {
 
@@ -22,6 +24,30 @@ struct OperationCostTypes {
     int CardLabelCostType = 0;
 };
 int operationCostType(const QString& stepCode, const OperationCostTypes& types);
+
+// The message the operations screen opens with on "H" and "D" when the sheet gives no time.
+void operationMinutesNote(const QString& stepCode, double operationMinutes, Notes& notes);
+
+// Whether an operation step takes a material ("D", "I" and packaging).
+bool operationStepHasMaterial(const QString& stepCode);
+// The material types (TIPOMATERIAL.CODIGO) of "D" (hangers) and "I" (cardboard labels), from and to.
+std::pair<int, int> operationMaterialTypes(const QString& stepCode);
+// The packaging materials are articles of these material types (the packaging
+// types' subsidiary materials).
+inline constexpr std::pair<int, int> kPackagingMaterialTypes{120, 139};
+
+// The questions "&Terminar" asks, in order, about a missing material,
+// consumption or price (on packaging only about material row 1); any
+// answered no keeps the screen open.
+QStringList operationClosingQuestions(const QString& stepCode, const std::vector<MaterialEntry>& materials);
+
+// The materials a packaging type proposes (its EMBALAGEMMP row): rows 1 to 3
+// with a code, each costing quantity × price.
+struct PackagingSubsidiaries {
+    QString CODIGO; // the packaging type's code, as its work row has it
+    std::array<MaterialEntry, 3> materials;
+};
+std::array<MaterialEntry, 3> proposedPackagingMaterials(const PackagingSubsidiaries& row);
 
 // Refuses closing without a ticked row.
 bool checkOperationChosen(const QString& stepCode, const std::vector<WorkArticleRow>& rows, Notes& notes);

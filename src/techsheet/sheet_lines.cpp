@@ -55,6 +55,18 @@ bool takeMaterialQuantity(MaterialEntry& material, double quantity, Notes& notes
     return true;
 }
 
+void takeMaterialPrice(MaterialEntry& material, double price) {
+    material.price = price;
+    material.cost = material.quantity * price;
+}
+
+bool takeMaterialCost(MaterialEntry& material, double cost, bool zeroRefused, Notes& notes) {
+    if (zeroRefused && cost == 0)
+        return notes.refuse(QStringLiteral("Insira o Custo ..."));
+    material.cost = cost;
+    return true;
+}
+
 double quantityWithWaste(double quantity, double wastePercent) {
     return wastePercent > 0 ? quantity + wastePercent * quantity / 100 : quantity;
 }

@@ -91,6 +91,10 @@ struct MaterialEntry {
 
 // A material's quantity as it is left: 0 refused; cost := quantity × price.
 bool takeMaterialQuantity(MaterialEntry& material, double quantity, Notes& notes);
+// A typed price: cost := quantity × price (a price of 0 is the caller's question).
+void takeMaterialPrice(MaterialEntry& material, double price);
+// A typed cost replaces the computed one; 0 is refused when `zeroRefused`.
+bool takeMaterialCost(MaterialEntry& material, double cost, bool zeroRefused, Notes& notes);
 
 // Material line as the machine, operation, packaging and subcontract steps
 // write it: q = quantity rounded to 4, QUANT_FINAL = q with waste rounded to 4,

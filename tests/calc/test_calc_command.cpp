@@ -1,5 +1,6 @@
 // Runs the built `corvane-admin calc` on the documented examples and on faulty
 // input, as an integration script would.
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
@@ -34,18 +35,19 @@ class TestCalcCommand : public QObject {
     Q_OBJECT
 private slots:
     void documentedExamples_data() {
+        // The command, and the example's name after "calc-".
         QTest::addColumn<QString>("kind");
-        QTest::newRow("quote") << "quote";
-        QTest::newRow("weave") << "weave";
-        QTest::newRow("knit") << "knit";
-        QTest::newRow("subcontract") << "subcontract";
-        QTest::newRow("fabric") << "fabric";
+        QTest::addColumn<QString>("name");
+        for (const char* name : {"quote", "weave", "knit", "subcontract", "fabric", "machine", "machine-ultrasound",
+                                 "operations", "operations-labels", "operations-packaging"})
+            QTest::newRow(name) << QString::fromLatin1(name).section('-', 0, 0) << QString::fromLatin1(name);
     }
     void documentedExamples() {
         QFETCH(QString, kind);
-        const Run run = calc({kind, example("calc-" + kind + ".json")});
+        QFETCH(QString, name);
+        const Run run = calc({kind, example("calc-" + name + ".json")});
         QCOMPARE(run.status, 0);
-        QFile expectedFile(example("calc-" + kind + ".expected.json"));
+        QFile expectedFile(example("calc-" + name + ".expected.json"));
         QVERIFY(expectedFile.open(QIODevice::ReadOnly));
         const QJsonDocument expected = QJsonDocument::fromJson(expectedFile.readAll());
         QVERIFY(expected.isObject());
@@ -84,6 +86,118 @@ private slots:
         const Run noLoom = calc({"weave", "-"}, w);
         QCOMPARE(noLoom.status, 1);
         QVERIFY(QString::fromUtf8(noLoom.out).contains("Nº de Teares seleccionado inválido !!!"));
+    }
+
+    // The machine and operation steps refuse what their screens refuse, and
+    // packaging without typed materials takes those its type proposes.
+    void stepRefusalsAndProposals() {
+        const QJsonObject machine = document("calc-machine.json");
+        QJsonObject o = machine;
+        QJsonArray rows = o["machines"].toArray();
+        QJsonObject first = rows[0].toObject();
+        first["QTD"] = 0;
+        rows[0] = first;
+        o["machines"] = rows;
+        Run run = calc({"machine", "-"}, QJsonDocument(o).toJson());
+        QCOMPARE(run.status, 1);
+        QCOMPARE(messages(run).last(), QStringLiteral("Insira o tempo [min] por cada operação..."));
+        QVERIFY(lines(run).isEmpty());
+
+        // nothing ticked
+        o = machine;
+        rows = o["machines"].toArray();
+        for (qsizetype i = 0; i < rows.size(); ++i) {
+            QJsonObject r = rows[i].toObject();
+            r["OK"] = "N";
+            rows[i] = r;
+        }
+        o["machines"] = rows;
+        run = calc({"machine", "-"}, QJsonDocument(o).toJson());
+        QCOMPARE(run.status, 1);
+        QCOMPARE(messages(run).last(), QStringLiteral("Não seleccionou nenhuma Máquina, reveja de novo ..."));
+
+        // a material type the step does not offer; steaming takes no material
+        o = machine;
+        o["material_rows"] = QJsonArray{QJsonObject{{"TIPOMAT", 140}, {"CODIGO", "LIN.P120.PRE"}}};
+        run = calc({"machine", "-"}, QJsonDocument(o).toJson());
+        QCOMPARE(run.status, 1);
+        QCOMPARE(messages(run).last(), QStringLiteral("Seleccione o Tipo de Material ..."));
+        o = machine;
+        o["StepCode"] = "V";
+        QCOMPARE(calc({"machine", "-"}, QJsonDocument(o).toJson()).status, 2);
+
+        // labels: the quantity is typed, a line without material asks on closing
+        o = machine;
+        o["StepCode"] = "E";
+        o["LabelCostType"] = 10;
+        o["material_rows"] = QJsonArray{QJsonObject{{"TIPOMAT", 45}, {"CODIGO", "LIN.P120.PRE"}}};
+        QCOMPARE(calc({"machine", "-"}, QJsonDocument(o).toJson()).status, 1); // type 45 is not a label's
+        o.remove("material_rows");
+        run = calc({"machine", "-"}, QJsonDocument(o).toJson());
+        QCOMPARE(run.status, 0);
+        QCOMPARE(messages(run), (QStringList{"Não inseriu a Matéria Prima .Deseja Continuar ?",
+                                             "Não inseriu o consumo de Matéria Prima .Deseja Continuar ?",
+                                             "Não inseriu o Custo da Matéria Prima .Deseja Continuar ?"}));
+        QCOMPARE(lines(run).size(), 2);
+
+        // cardboard labels: a ticked row without a typed time
+        QJsonObject labels = document("calc-operations-labels.json");
+        rows = labels["operations"].toArray();
+        QJsonObject noTime = rows[1].toObject();
+        noTime.remove("QTD");
+        rows[1] = noTime;
+        labels["operations"] = rows;
+        run = calc({"operations", "-"}, QJsonDocument(labels).toJson());
+        QCOMPARE(run.status, 1);
+        QCOMPARE(messages(run).last(), QStringLiteral("Introduza o tempo da operação ..."));
+
+        // packaging: row 1 may not be empty; without typed rows the type's materials
+        QJsonObject packaging = document("calc-operations-packaging.json");
+        packaging["material_rows"] = QJsonArray{QJsonObject{{"CODIGO", ""}}};
+        run = calc({"operations", "-"}, QJsonDocument(packaging).toJson());
+        QCOMPARE(run.status, 1);
+        QCOMPARE(messages(run).last(), QStringLiteral("Insira o código do material ..."));
+        packaging.remove("material_rows");
+        packaging["EMBALAGEMMP"] = QJsonArray{
+            QJsonObject{{"CODIGO", 1}, {"ARTNRO1", "EMB.SACO"}, {"QTD1", 1}, {"PRECO1", 0.05}},
+            QJsonObject{{"CODIGO", 2},         {"ARTNRO1", "EMB.CX.OFERTA"}, {"DESIGNACAO1", "Caixa"},
+                        {"UND1", "Und"},       {"QTD1", 1},                  {"PRECO1", 0.4},
+                        {"ARTNRO3", "EMB.FITA"}, {"QTD3", 0.5},              {"PRECO3", 0.2}}};
+        run = calc({"operations", "-"}, QJsonDocument(packaging).toJson());
+        QCOMPARE(run.status, 0);
+        const QJsonArray written = lines(run);
+        QCOMPARE(written.size(), 3);
+        QCOMPARE(written[1].toObject()["CODIGOMP"].toString(), QStringLiteral("EMB.CX.OFERTA"));
+        QCOMPARE(written[1].toObject()["VALOR"].toDouble(), 0.4);
+        QCOMPARE(written[2].toObject()["CODIGOMP"].toString(), QStringLiteral("EMB.FITA"));
+        QCOMPARE(written[2].toObject()["VALOR"].toDouble(), 0.1);
+        // nothing ticked
+        rows = packaging["operations"].toArray();
+        QJsonObject box = rows[1].toObject();
+        box["OK"] = "N";
+        rows[1] = box;
+        packaging["operations"] = rows;
+        run = calc({"operations", "-"}, QJsonDocument(packaging).toJson());
+        QCOMPARE(run.status, 1);
+        QCOMPARE(messages(run).last(),
+                 QStringLiteral("Não seleccionou nenhum tipo de Operação de Embalagem, reveja tudo de novo ..."));
+    }
+
+private:
+    static QJsonObject document(const QString& name) {
+        QFile f(example(name));
+        if (!f.open(QIODevice::ReadOnly))
+            return {};
+        return QJsonDocument::fromJson(f.readAll()).object();
+    }
+    static QStringList messages(const Run& run) {
+        QStringList out;
+        for (const QJsonValue& m : QJsonDocument::fromJson(run.out).object()["messages"].toArray())
+            out << m.toString();
+        return out;
+    }
+    static QJsonArray lines(const Run& run) {
+        return QJsonDocument::fromJson(run.out).object()["FICTECDET"].toArray();
     }
 };
 

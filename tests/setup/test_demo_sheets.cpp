@@ -39,10 +39,14 @@ QList<ExpectedSheet> expectedSheets() {
                                                   {"E", StepRole::Labels},
                                                   {"F", StepRole::Fringe},
                                                   {"V", StepRole::Steaming}})},
-            {QStringLiteral("CHCLA01.PRE"),
-             with({{"A", StepRole::Knitting}, {"R", StepRole::Linking}, {"V", StepRole::Steaming}})},
+            {QStringLiteral("CHCLA01.PRE"), with({{"A", StepRole::Knitting},
+                                                  {"E", StepRole::Labels},
+                                                  {"R", StepRole::Linking},
+                                                  {"M", StepRole::Embroidery},
+                                                  {"V", StepRole::Steaming}})},
             {QStringLiteral("ECHVI01.PRE"), operations},
             {QStringLiteral("GORAC02.PRE"), with({{"A", StepRole::Knitting},
+                                                  {"E", StepRole::Labels},
                                                   {"M", StepRole::Embroidery},
                                                   {"V", StepRole::Steaming},
                                                   {"S", StepRole::Saw}})}};
@@ -123,6 +127,20 @@ private slots:
         QCOMPARE(codes(woven, "V"), QStringList{"VAP01"});
         QCOMPARE(codes(scarf, "A"), (QStringList{"TRI01", "FIO.MER2/48.PRE", "FIO.ACR2/32.PRE"}));
         QCOMPARE(codes(scarf, "R"), (QStringList{"REM01", "LIN.REM.CRU"}));
+        QCOMPARE(codes(scarf, "E"), (QStringList{"PC01", "ETQ.TEC.MARCA"}));
+        // The scarf's monogram is embroidered outside: the service and the thread sent, cost type 50.
+        QCOMPARE(codes(scarf, "M"), (QStringList{"SRV.BORDADO", "LIN.P120.BEG"}));
+        QCOMPARE(column(db,
+                        QStringLiteral("SELECT DISTINCT TIPO FROM FICTECDET WHERE ARTIGO = :A AND "
+                                       "RELACFICTEC = 'M'"),
+                        article(scarf)),
+                 QStringList{"50"});
+        QCOMPARE(column(db,
+                        QStringLiteral("SELECT SERVICO || '|' || MPNRO1 FROM FICTECSUBCONT WHERE ARTIGO = :A "
+                                       "AND RELACFICTEC = 'M'"),
+                        article(scarf)),
+                 QStringList{"SRV.BORDADO|LIN.P120.BEG"});
+        QCOMPARE(codes(hat, "E"), (QStringList{"PC01", "ETQ.TEC.MARCA"}));
         QCOMPARE(codes(hat, "A"),
                  (QStringList{"TRI02", "FIO.ACR2/28.PRE", "FIO.ACR2/32.PRE", "FIO.ACR2/28.BRA"}));
         QCOMPARE(codes(hat, "M"), (QStringList{"BRD01", "LIN.P120.BRA"}));
@@ -186,6 +204,11 @@ private slots:
             column(db, QStringLiteral("SELECT COSTURA FROM FICTECMAS WHERE CODIGO = :A"), article(woven)),
             QStringList{"S"});
         QCOMPARE(column(db,
+                        QStringLiteral("SELECT COSTURA || ETIQUETA || BORDADO || SUBCONT_BORDADO || REMALHA || "
+                                       "SUBCONTRATO FROM FICTECMAS WHERE CODIGO = :A"),
+                        article(scarf)),
+                 QStringList{"NSSSSN"});
+        QCOMPARE(column(db,
                         QStringLiteral("SELECT BORDADO || SUBCONT_BORDADO || CORTEULTRA FROM FICTECMAS WHERE "
                                        "CODIGO = :A"),
                         article(hat)),
@@ -194,7 +217,9 @@ private slots:
 
     void reopenedUnchanged_data() { addBackendRows(); }
     // Every step of every demo sheet reopened and finished without a change
-    // writes the same lines (and the same yarn layout), numbers aside.
+    // writes the same lines (and the same yarn layout), numbers aside. The
+    // woven scarf, the knitted scarf and the hat have lines for every step
+    // button their header turns on, and none for a button it turns off.
     void reopenedUnchanged() {
         QFETCH(QString, backend);
         SKIP_UNLESS_BACKEND(backend);
@@ -207,6 +232,18 @@ private slots:
             const QList<QVariantList> layout = selectRows(db, layoutSql, article(e.article));
             QString error;
             QVERIFY2(run.open(e.article, &error), qPrintable(error));
+            if (e.article != QLatin1String("ECHVI01.PRE")) { // the printed sheet is not complete yet
+                const QList<StepRole> written = e.steps.values();
+                int on = 0;
+                for (const techsheet::StepButton& b : techsheet::stepButtons()) {
+                    if (b.kind != run.context().SheetKind)
+                        continue;
+                    const bool enabled = run.screen()->buttonEnabled(b.name);
+                    on += enabled;
+                    QVERIFY2(enabled == written.contains(b.role), qPrintable(e.article + ": " + b.name));
+                }
+                QVERIFY(on >= 8);
+            }
             for (auto it = e.steps.cbegin(); it != e.steps.cend(); ++it) {
                 const QStringList before = stepLines(db, e.article, it.key());
                 QVERIFY(!before.isEmpty());

@@ -3,27 +3,9 @@
 #include "core/rounding.h"
 #include "shell/data_modules.h"
 
+#include <algorithm>
+
 namespace corvane::techsheet {
-
-namespace {
-
-// The material types a machine step offers (TIPOMATERIAL.CODIGO), by step.
-std::pair<int, int> materialTypeRange(const QString& step) {
-    if (step == QLatin1String("F"))
-        return {140, 159};
-    if (step == QLatin1String("E"))
-        return {1, 10};
-    if (step == QLatin1String("S"))
-        return {1, 9999};
-    return {41, 99}; // "C", "R", "M"
-}
-
-// "C" and "R" take one unit of the material at no price.
-bool freeMaterial(const QString& step) {
-    return step == QLatin1String("C") || step == QLatin1String("R");
-}
-
-} // namespace
 
 // ---- both screens ------------------------------------------------------------
 
@@ -34,13 +16,9 @@ MachineStepScreen::MachineStepScreen(TechSheetContext& ctx, shell::TDTCORVANE& d
 bool MachineStepScreen::open() {
     ctx_->StepCancelled = false;
     written_ = false;
-    if (ctx_->ArticleLength == 0 || ctx_->ArticleWidth == 0) {
-        view_.beep();
-        view_.message(
-            kind_ == MachineScreen::Ultrasound
-                ? QStringLiteral("Impossibilidade de Cálculo, comprim.ou Largura da Etiqueta nulo ...")
-                : QStringLiteral("Impossibilidade de Cálculo, comprim.ou Largura da peça nulo ..."));
-    }
+    Notes measures;
+    machineMeasuresNote(kind_, ctx_->ArticleLength, ctx_->ArticleWidth, measures);
+    show(measures);
     QString error;
     if (!readPriceBasis(&error))
         return notOpened(error);
@@ -74,12 +52,10 @@ void MachineStepScreen::okLeft(int row, bool ticked) {
     if (!validRow(row))
         return;
     WorkMachineRow& r = rows_[row];
-    r.OK = ticked ? QStringLiteral("S") : QStringLiteral("N");
     if (ticked)
-        return;
-    r.QTD = r.PRECO = r.CUSTO = r.QTD_SEMACERTO = 0;
-    if (kind_ == MachineScreen::Ultrasound)
-        r.TIPOPRD = 0;
+        r.OK = QStringLiteral("S");
+    else
+        untickMachine(r, kind_);
 }
 
 void MachineStepScreen::sortBy(const QString& column) {
@@ -117,7 +93,7 @@ MachineStep::MachineStep(TechSheetContext& ctx, shell::TDTCORVANE& data, db::Dat
     : OneMaterialStep(
           QStringLiteral(
               "Select * From TIPOMATERIAL where codigo >=:WTMat1 and codigo <=:WTmat2 Order By CODIGO"),
-          QStringLiteral("WTmat2"), materialTypeRange(ctx.StepCode), ctx, data, factura, std::move(user),
+          QStringLiteral("WTmat2"), machineMaterialTypes(ctx.StepCode), ctx, data, factura, std::move(user),
           view, MachineScreen::Machines, ctx.MachineGroupType) {}
 
 QString MachineStep::caption() const {
@@ -136,7 +112,7 @@ QString MachineStep::caption() const {
 }
 
 QString MachineStep::unitShown() const {
-    return freeMaterial(step_) && !material_.code.isEmpty() ? QStringLiteral("Und") : material_.unit;
+    return freeMachineMaterial(step_) && !material_.code.isEmpty() ? QStringLiteral("Und") : material_.unit;
 }
 
 MaterialCostTypes MachineStep::materialCostTypes() const {
@@ -211,7 +187,7 @@ void MachineStep::materialChosen(const MaterialArticle& a) {
         material_.quantity = quantity; // the fringe measure shown stays
         material_.cost = material_.quantity * material_.price;
     }
-    if (freeMaterial(step_)) {
+    if (freeMachineMaterial(step_)) {
         if (view_.confirm(QStringLiteral("Deseja Gravar ?")))
             finish();
         else
@@ -223,17 +199,9 @@ void MachineStep::materialChosen(const MaterialArticle& a) {
 }
 
 bool MachineStep::closingQuestions() {
-    const bool asksMaterial = hasMaterial() && step_ != QLatin1String("S");
-    if (asksMaterial && material_.code.isEmpty() &&
-        !view_.confirm(QStringLiteral("Não inseriu a Matéria Prima .Deseja Continuar ?")))
-        return false;
-    if (step_ != QLatin1String("F") && step_ != QLatin1String("E"))
-        return true;
-    if (material_.quantity == 0 &&
-        !view_.confirm(QStringLiteral("Não inseriu o consumo de Matéria Prima .Deseja Continuar ?")))
-        return false;
-    return material_.price != 0 ||
-           view_.confirm(QStringLiteral("Não inseriu o Custo da Matéria Prima .Deseja Continuar ?"));
+    const QStringList questions = machineClosingQuestions(step_, material_);
+    return std::all_of(questions.cbegin(), questions.cend(),
+                       [this](const QString& q) { return view_.confirm(q); });
 }
 
 void MachineStep::materialLines(const CostTypes& costTypes, int& detail, std::vector<FictecDetLine>& lines,

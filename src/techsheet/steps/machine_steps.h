@@ -60,7 +60,7 @@ public:
                 ScreenView& view);
 
     QString caption() const override;
-    bool hasMaterial() const override { return step_ != QLatin1String("V"); }
+    bool hasMaterial() const override { return machineStepHasMaterial(step_); }
     // Leaving the time column with what was typed; false refuses it.
     bool timeLeft(int row, const QString& typed);
     // On "F" the quantity is FringeMeasure and cannot be typed.

@@ -15,7 +15,6 @@ namespace {
 
 // The packaging types' subsidiary materials are articles of types 120 to 139.
 const QString kPackagingMaterials = QStringLiteral("Where TIPOMAT >= 120 and TIPOMAT <= 139 Order By ");
-const QString kNoMaterial = QStringLiteral("Não inseriu o Material .Deseja Continuar ?");
 
 // Candidate rows from CODIGO, DESIGNACAO, UNCOMPRA, CUSTOPADRAO.
 std::vector<WorkArticleRow> candidatesOf(const QList<QVariantList>& rows) {
@@ -155,14 +154,10 @@ bool OperationStepScreen::finish() {
 
 // ---- TCORVF035_OPERACOES -------------------------------------------------------
 
-namespace {
-
-// The material types of the step: hangers 160 to 179, cardboard labels 11 to 20.
-std::pair<int, int> operationMaterialTypes(const QString& step) {
-    return step == QLatin1String("D") ? std::pair{160, 179} : std::pair{11, 20};
+bool OperationStepScreen::confirmAll(const QStringList& questions) {
+    return std::all_of(questions.cbegin(), questions.cend(),
+                       [this](const QString& q) { return view_.confirm(q); });
 }
-
-} // namespace
 
 OperationStep::OperationStep(TechSheetContext& ctx, shell::TDTCORVANE& data, db::Database& factura,
                              QString user, ScreenView& view)
@@ -210,11 +205,9 @@ void OperationStep::materialsFromSheet(const std::vector<FictecDetLine>& lines) 
 
 void OperationStep::opened() {
     openMaterialTypes();
-    if ((step_ == QLatin1String("H") || step_ == QLatin1String("D")) && ctx_->OperationMinutes == 0) {
-        view_.beep();
-        view_.message(
-            QStringLiteral("Não vai poder seleccionar nenhuma Operação, use a tecla <CANCELAR> ..."));
-    }
+    Notes notes;
+    operationMinutesNote(step_, ctx_->OperationMinutes, notes);
+    show(notes);
 }
 
 void OperationStep::materialChosen(const MaterialArticle& a) {
@@ -224,15 +217,7 @@ void OperationStep::materialChosen(const MaterialArticle& a) {
 }
 
 bool OperationStep::closingQuestions() {
-    if (!hasMaterial())
-        return true;
-    if (material_.code.isEmpty())
-        return view_.confirm(kNoMaterial);
-    if (material_.quantity == 0 &&
-        !view_.confirm(QStringLiteral("Não inseriu o consumo de Material .Deseja Continuar ?")))
-        return false;
-    return material_.price != 0 ||
-           view_.confirm(QStringLiteral("Não inseriu o Custo de Material .Deseja Continuar ?"));
+    return confirmAll(operationClosingQuestions(step_, materialsToWrite()));
 }
 
 std::vector<MaterialEntry> OperationStep::materialsToWrite() const {
@@ -324,18 +309,16 @@ void PackagingStep::propose() {
     const int r = screens::findKey(mp, QStringLiteral("CODIGO"), rows_[current_].CODIGO.toInt());
     if (r < 0)
         return;
-    for (int n = 1; n <= kMaterials; ++n) {
-        const QString code = mp.text(r, QStringLiteral("ARTNRO%1").arg(n)).trimmed();
-        if (code.isEmpty())
-            continue;
-        MaterialEntry& m = materials_[n - 1];
-        m.code = code;
-        m.designation = labels_[n - 1] = mp.text(r, QStringLiteral("DESIGNACAO%1").arg(n)).trimmed();
-        m.unit = mp.text(r, QStringLiteral("UND%1").arg(n)).trimmed();
-        m.quantity = mp.number(r, QStringLiteral("QTD%1").arg(n));
-        m.price = mp.number(r, QStringLiteral("PRECO%1").arg(n));
-        m.cost = m.quantity * m.price;
-    }
+    PackagingSubsidiaries subsidiaries{rows_[current_].CODIGO, {}};
+    for (int n = 1; n <= kMaterials; ++n)
+        subsidiaries.materials[n - 1] = {mp.text(r, QStringLiteral("ARTNRO%1").arg(n)).trimmed(),
+                                         mp.text(r, QStringLiteral("DESIGNACAO%1").arg(n)).trimmed(),
+                                         mp.text(r, QStringLiteral("UND%1").arg(n)).trimmed(),
+                                         mp.number(r, QStringLiteral("QTD%1").arg(n)),
+                                         mp.number(r, QStringLiteral("PRECO%1").arg(n)), 0};
+    materials_ = proposedPackagingMaterials(subsidiaries);
+    for (int n = 1; n <= kMaterials; ++n)
+        labels_[n - 1] = materials_[n - 1].designation;
 }
 
 void PackagingStep::currentRowChanged(int row) {
@@ -390,7 +373,7 @@ void PackagingStep::cancelMaterials() {
 }
 
 bool PackagingStep::closingQuestions() {
-    return !materials_[0].code.isEmpty() || view_.confirm(kNoMaterial);
+    return confirmAll(operationClosingQuestions(step_, materialsToWrite()));
 }
 
 std::vector<MaterialEntry> PackagingStep::materialsToWrite() const {

@@ -47,6 +47,8 @@ protected:
     virtual bool closingQuestions() = 0;
     virtual std::vector<MaterialEntry> materialsToWrite() const = 0;
     int rowOf(const QString& code) const;
+    // Asks each question in turn; false at the first answered no.
+    bool confirmAll(const QStringList& questions);
 
     std::vector<WorkArticleRow> rows_;
 };
@@ -61,7 +63,7 @@ public:
     QString caption() const override;
     // "Tempo  : " with OperationMinutes, hidden on "I".
     bool showsMinutes() const { return step_ != QLatin1String("I"); }
-    bool hasMaterial() const override { return step_ != QLatin1String("H"); }
+    bool hasMaterial() const override { return operationStepHasMaterial(step_); }
 
 protected:
     bool readCandidates(std::vector<WorkArticleRow>& rows, QString* error) override;

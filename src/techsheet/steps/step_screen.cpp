@@ -191,8 +191,7 @@ StepScreenBase::PriceAnswer StepScreenBase::priceOf(MaterialEntry& m, const QStr
         m = {};
         return PriceAnswer::Dropped;
     }
-    m.price = p;
-    m.cost = m.quantity * p;
+    takeMaterialPrice(m, p);
     return PriceAnswer::Taken;
 }
 
@@ -202,10 +201,10 @@ bool StepScreenBase::costOf(MaterialEntry& m, const QString& typed, bool zeroRef
         return refuse(QStringLiteral("Insira o Custo ..."));
     if (!readNumberOf(typed, &c))
         return false;
-    if (zeroRefused && c == 0)
-        return refuse(QStringLiteral("Insira o Custo ..."));
-    m.cost = c;
-    return true;
+    Notes notes;
+    const bool taken = takeMaterialCost(m, c, zeroRefused, notes);
+    show(notes);
+    return taken;
 }
 
 bool StepScreenBase::takeYarn(YarnLists& yarns, const QString& typed, QString& code, const QString& field,
