@@ -15,9 +15,9 @@ using namespace corvane::calc;
 
 namespace {
 
-const char* const kUsage =
-    "usage: corvane-admin calc quote|weave|knit|subcontract|fabric|machine|operations FILE   (FILE - reads standard "
-    "input)";
+const char* const kUsage = "usage: corvane-admin calc quote|weave|knit|subcontract|fabric|machine|operations "
+                           "FILE   (FILE - reads standard "
+                           "input)";
 
 QJsonObject readDocument(const QString& file) {
     QFile f;
@@ -98,7 +98,8 @@ Output quote(const JsonIn& in) {
     readPercent(desc, "QTD", q.desc.QTD);
 
     Output out;
-    const UnitCosts unit = buildUnitCosts(rows, types, q.mas.QUANT, out.notes);
+    const QString kind = in.object("FICTECMAS").text("TIPOFICTEC");
+    const UnitCosts unit = buildUnitCosts(rows, types, q.mas.QUANT, out.notes, kind);
     LevelValues values;
     const bool computed = calculateQuotation(q, unit, values, out.notes);
 
@@ -355,7 +356,8 @@ Output fabric(const JsonIn& in) {
 
 int runCalcCommand(const QStringList& args, QTextStream& out, QTextStream& err) {
     if (args.size() != 2 ||
-        !QStringList({"quote", "weave", "knit", "subcontract", "fabric", "machine", "operations"}).contains(args[0])) {
+        !QStringList({"quote", "weave", "knit", "subcontract", "fabric", "machine", "operations"})
+             .contains(args[0])) {
         err << kUsage << Qt::endl;
         return 2;
     }

@@ -1,5 +1,7 @@
 #include "quotation_calc.h"
 
+#include "techsheet/step_lines.h"
+
 #include "core/rounding.h"
 
 namespace corvane::quotation {
@@ -50,7 +52,7 @@ double fixedSum(const Quotation& q) {
 } // namespace
 
 UnitCosts buildUnitCosts(const std::vector<FictecDetLine>& rows, const CostTypes& costTypes,
-                         const Levels& quantities, Notes& notes) {
+                         const Levels& quantities, Notes& notes, const QString& sheetKind) {
     UnitCosts u;
     for (const auto& row : rows) {
         const techsheet::TipoCusto* type = techsheet::findCostType(costTypes, row.TIPO);
@@ -67,12 +69,17 @@ UnitCosts buildUnitCosts(const std::vector<FictecDetLine>& rows, const CostTypes
         case 1:
             u.M += row.VALOR;
             break;
-        case 2:
+        case 2: {
+            const double perMinute =
+                techsheet::lineRate(row.RELACFICTEC, sheetKind) == techsheet::MachineRate::PerHour
+                    ? row.PRECO / 60
+                    : row.PRECO;
             for (std::size_t i = 0; i < 3; ++i)
                 if (quantities[i] > 0)
                     u.Tr[i] +=
-                        row.PRECO * (row.TMPACE.value_or(0) + row.TMP_SEMACERTO.value_or(0) * quantities[i]);
+                        perMinute * (row.TMPACE.value_or(0) + row.TMP_SEMACERTO.value_or(0) * quantities[i]);
             break;
+        }
         case 3:
             u.F += row.VALOR;
             break;

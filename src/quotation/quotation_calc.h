@@ -26,10 +26,13 @@ struct UnitCosts {
 };
 
 // Builds the unit components from the sheet's rows (FICTECDET or O_FICTECDET,
-// in RELACFICTEC order). Rows with an unknown cost type or a budget class
-// outside 1..7 are left out, with their message.
+// in RELACFICTEC order) of a sheet of kind `sheetKind` (FICTECMAS.TIPOFICTEC).
+// Rows with an unknown cost type or a budget class outside 1..7 are left out,
+// with their message. A machine-time row (class 2) costs its set-up and its
+// minutes at the price of a minute: its PRECO, or PRECO / 60 where the step
+// gives PRECO per hour (techsheet::lineRate).
 UnitCosts buildUnitCosts(const std::vector<FictecDetLine>& rows, const CostTypes& costTypes,
-                         const Levels& quantities, Notes& notes);
+                         const Levels& quantities, Notes& notes, const QString& sheetKind = {});
 
 struct LevelCost {
     double Mat = 0, Tra = 0, Fix = 0, Was = 0, Qua = 0, Sub = 0, Pac = 0, Str = 0, Base = 0;

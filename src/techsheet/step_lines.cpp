@@ -1,5 +1,7 @@
 #include "step_lines.h"
 
+#include "tech_sheet_context.h"
+
 #include "core/rounding.h"
 
 #include <algorithm>
@@ -15,6 +17,14 @@ const Yarn* findYarn(const std::vector<Yarn>& yarns, const QString& code) {
 int tickedCount(const std::vector<WorkMachineRow>& rows) {
     return static_cast<int>(
         std::count_if(rows.begin(), rows.end(), [](const auto& r) { return r.ticked(); }));
+}
+
+MachineRate lineRate(const QString& step, const QString& sheetKind) {
+    static const QStringList perHour{"A", "C", "E", "F", "V", "R", "M", "S"};
+    const QString s = step.trimmed().toUpper();
+    if (perHour.contains(s) || (s == QLatin1String("T") && sheetKind.trimmed().toUpper() == kPrintedScarf))
+        return MachineRate::PerHour;
+    return MachineRate::PerMinute;
 }
 
 FictecDetLine machineTimeLine(const WorkMachineRow& row, int costTypeCode, double wastePercent,

@@ -11,6 +11,13 @@ enum class MachineRate {
     PerHour,   // cost = minutes × price / 60 (knitting, typed-minute machines, printing)
 };
 
+// The rate the PRECO of a machine-time line of step `step` on a sheet of kind
+// `sheetKind` is given in: per hour on the knitting line ("A"), the machine
+// steps ("C", "E", "F", "V", "R", "M", "S") and the printing machine ("T" on a
+// printed sheet); per minute on the loom ("T" on a woven sheet) and ultrasound
+// cutting ("J").
+MachineRate lineRate(const QString& step, const QString& sheetKind);
+
 // How the quantity with waste is formed: QTD × (1 + W/100) on the loom and
 // knitting lines, QTD + W × QTD / 100 on the machine steps. Both only when W > 0.
 enum class WasteForm { Factor, Addition };

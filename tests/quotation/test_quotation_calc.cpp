@@ -54,6 +54,35 @@ private slots:
         QCOMPARE(u.Tr[2], 0.0);
     }
 
+    // Machine time is charged at the price of a minute: per-minute lines (the
+    // loom of a woven sheet, ultrasound cutting) as they are, per-hour lines
+    // (knitting, the machine steps, the printing machine) at PRECO / 60.
+    void machineTimeRates() {
+        const auto line = [](const char* step) {
+            FictecDetLine r = row(2, 1.25, 30, 2.5, 10, 2.5);
+            r.RELACFICTEC = QString::fromLatin1(step);
+            return r;
+        };
+        const Levels quantities{100, 0, 0};
+        const double perMinute = 30 * (10 + 2.5 * 100);
+        for (const auto& [step, kind, expected] :
+             {std::tuple{"C", "CA", perMinute / 60}, std::tuple{"A", "CT", perMinute / 60},
+              std::tuple{"S", "GT", perMinute / 60}, std::tuple{"T", "CI", perMinute / 60},
+              std::tuple{"T", "CA", perMinute}, std::tuple{"J", "CA", perMinute},
+              std::tuple{"J", "CI", perMinute}}) {
+            corvane::techsheet::Notes notes;
+            const UnitCosts u =
+                buildUnitCosts({line(step)}, kTypes, quantities, notes, QString::fromLatin1(kind));
+            QVERIFY2(qAbs(u.Tr[0] - expected) < 1e-9,
+                     qPrintable(QStringLiteral("%1 on %2: %3").arg(step, kind).arg(u.Tr[0])));
+        }
+        // A row without a step (the worked example's) is a per-minute one.
+        corvane::techsheet::Notes notes;
+        QCOMPARE(buildUnitCosts({row(2, 0, 10, 0, 1, 0.01)}, kTypes, quantities, notes, QStringLiteral("CT"))
+                     .Tr[0],
+                 20.0);
+    }
+
     void unknownAndMisconfiguredCostTypes() {
         // code 4 of class 1 counts as materials and as quality; code 9 is
         // unknown and class 8 is outside 1..7: both skipped, even for waste.
