@@ -4,6 +4,7 @@
 #include "calc_steps.h"
 #include "quotation/quotation_calc.h"
 #include "techsheet/knitting_calc.h"
+#include "techsheet/machine_step_calc.h"
 #include "techsheet/subcontract_calc.h"
 #include "techsheet/weaving_calc.h"
 
@@ -15,9 +16,8 @@ using namespace corvane::calc;
 
 namespace {
 
-const char* const kUsage = "usage: corvane-admin calc quote|weave|knit|subcontract|fabric|machine|operations "
-                           "FILE   (FILE - reads standard "
-                           "input)";
+const char* const kUsage = "usage: corvane-admin calc quote|weave|knit|subcontract|fabric|machine|operations|print "
+                           "FILE   (FILE - reads standard input)";
 
 QJsonObject readDocument(const QString& file) {
     QFile f;
@@ -352,11 +352,105 @@ Output fabric(const JsonIn& in) {
     return out;
 }
 
+// --- print -------------------------------------------------------------------
+
+// A number typed, when given.
+std::optional<double> typedNumber(const JsonIn& in, const QString& key) {
+    double value = 0;
+    return typed(in, key, &value) ? std::optional<double>(value) : std::nullopt;
+}
+
+QJsonObject inkJson(const techsheet::InkRow& ink) {
+    return {{"code", ink.code},       {"designation", ink.designation},
+            {"percent", ink.percent}, {"quantity", ink.quantity},
+            {"price", ink.price},     {"cost", ink.cost}};
+}
+
+Output print(const JsonIn& in) {
+    using namespace corvane::techsheet;
+    const QString article = in.text("ArticleCode", true);
+    const double length = in.number("ArticleLength", true);
+    const double width = in.number("ArticleWidth", true);
+    const InkCosting c{printArea(length, width), in.number("PrintSurfacePercent", true),
+                       in.number("CONV_KGS_TINTAS", true)};
+    const int machineCostType = in.integer("MachineCostType", true);
+    const int inkCostType = in.integer("InkCostType", true);
+    const CostTypes types = readCostTypes(in);
+    std::vector<WorkMachineRow> machines;
+    for (const JsonIn& r : in.list("machines", true))
+        machines.push_back(readMachineRow(r));
+    std::vector<Offered> offered;
+    for (const Offered& a : readOffered(in, "inks", in.text("TIPOPRECO").toUpper()))
+        if (a.type >= 21 && a.type <= 40)
+            offered.push_back(a);
+    const auto find = [&offered](const QString& code) -> std::optional<MaterialEntry> {
+        const Offered* a = findOffered(offered, code);
+        return a ? std::optional<MaterialEntry>(
+                       MaterialEntry{a->code, a->designation, a->unit, 0, a->price, 0})
+                 : std::nullopt;
+    };
+
+    Output out;
+    std::vector<InkRow> inks(kInkRows);
+    std::vector<FictecDetLine> lines;
+    out.json["area"] = c.area;
+    bool ok = length != 0 && width != 0;
+    if (!ok)
+        out.notes.refuse("Impossibilidade de Cálculo, comprim.ou Largura Nulo ...");
+    for (WorkMachineRow& m : machines)
+        if (ok && m.ticked())
+            ok = costTypedMinutes(m, out.notes);
+    const std::vector<JsonIn> rows = in.list("rows", false, kInkRows);
+    if (ok && rows.empty()) {
+        // The inks the first ticked machine proposes (MAQUINASMP).
+        for (const WorkMachineRow& m : machines) {
+            if (!m.ticked())
+                continue;
+            for (const JsonIn& mp : in.list("MAQUINASMP"))
+                if (mp.text("MAQNRO").compare(m.CODIGO, Qt::CaseInsensitive) == 0) {
+                    std::vector<std::pair<QString, double>> proposal;
+                    for (int n = 1; n <= kInkRows; ++n)
+                        proposal.emplace_back(mp.text(QString("CODIGO%1").arg(n)),
+                                              mp.number(QString("CONS_PERC%1").arg(n)));
+                    proposeInks(inks, proposal, find, c);
+                }
+            break;
+        }
+    }
+    // The rows with an ink as the user leaves their fields, then the rows left empty.
+    for (std::size_t r = 0; ok && r < rows.size(); ++r) {
+        const QString code = rows[r].text("code").trimmed();
+        if (code.isEmpty())
+            continue;
+        const int n = static_cast<int>(r) + 1;
+        const std::optional<MaterialEntry> found = find(code);
+        ok = takeInkCode(inks, n, code, found ? &*found : nullptr, c, out.notes);
+        if (ok && found && found->price == 0)
+            out.notes.say("Artigo sem preço definido. Continua ?");
+        ok = ok && takeInkPercent(inks[r], typedNumber(rows[r], "percent"), c, out.notes);
+        if (const std::optional<double> price = typedNumber(rows[r], "price"); ok && price)
+            ok = takeInkPrice(inks[r], price, c, out.notes);
+    }
+    for (std::size_t r = 0; ok && r < rows.size(); ++r)
+        if (rows[r].text("code").trimmed().isEmpty())
+            ok = takeInkCode(inks, static_cast<int>(r) + 1, QString(), nullptr, c, out.notes);
+    if (ok && checkPrintingClose(machines, inks, out.notes)) {
+        int detail = in.integer("next_detail", false, 1);
+        machineTimeLines(MachineScreen::Printing, article, "T", machines, types, machineCostType, detail,
+                         lines, out.notes);
+        inkLines(article, "T", inks, types, inkCostType, detail, lines, out.notes);
+    }
+    out.json["machines"] = jsonArray(machines, machineRowJson);
+    out.json["inks"] = jsonArray(inks, inkJson);
+    out.json["FICTECDET"] = toJson(lines);
+    return out;
+}
+
 } // namespace
 
 int runCalcCommand(const QStringList& args, QTextStream& out, QTextStream& err) {
     if (args.size() != 2 ||
-        !QStringList({"quote", "weave", "knit", "subcontract", "fabric", "machine", "operations"})
+        !QStringList({"quote", "weave", "knit", "subcontract", "fabric", "machine", "operations", "print"})
              .contains(args[0])) {
         err << kUsage << Qt::endl;
         return 2;
@@ -371,7 +465,8 @@ int runCalcCommand(const QStringList& args, QTextStream& out, QTextStream& err) 
                  : kind == "subcontract" ? subcontract(in)
                  : kind == "fabric"      ? fabric(in)
                  : kind == "machine"     ? machineStep(in)
-                                         : operationStep(in);
+                 : kind == "operations"  ? operationStep(in)
+                                         : print(in);
     } catch (const InputError& e) {
         err << "calc " << args[0] << ": " << e.message << Qt::endl;
         return 2;

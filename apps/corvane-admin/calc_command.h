@@ -3,7 +3,7 @@
 #include <QStringList>
 #include <QTextStream>
 
-// `corvane-admin calc quote|weave|knit|subcontract|fabric|machine|operations
+// `corvane-admin calc quote|weave|knit|subcontract|fabric|machine|operations|print
 // FILE` (FILE "-" reads standard input):
 // reads one JSON document, prints one JSON document of results. Returns 0 when
 // computed, 1 when the calculation refused (its message is in the output), 2

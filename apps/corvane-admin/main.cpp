@@ -31,7 +31,7 @@ int usage() {
            "  corvane-admin create-company DIR --number N --name NOME [--postgres CONNINFO] [--prefix NOME]\n"
            "  corvane-admin create-demo DIR [--postgres CONNINFO] [--prefix NOME]\n"
            "  corvane-admin update-company DIR [--number N] [--postgres CONNINFO]\n"
-           "  corvane-admin calc quote|weave|knit|subcontract|fabric|machine|operations FICHEIRO|-\n"
+           "  corvane-admin calc quote|weave|knit|subcontract|fabric|machine|operations|print FICHEIRO|-\n"
            "CONNINFO: \"host=... port=... dbname=... user=... password=...\" de um administrador do "
            "servidor.\n";
     return 2;

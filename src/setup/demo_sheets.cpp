@@ -92,6 +92,15 @@ bool knittedHatSteps(SheetStepRunner& run, QString* error) {
                            error);
 }
 
+// The printed stole: the viscose cut two across the fabric's width, printed
+// on the digital printer with the inks it proposes.
+bool printedScarfSteps(SheetStepRunner& run, QString* error) {
+    return run.fabric({QStringLiteral("TEC.VIS.CRU"), QStringLiteral("1.4"), QStringLiteral("L"),
+                       QStringLiteral("2")},
+                      error) &&
+           run.printing({QStringLiteral("IMP01"), QStringLiteral("6")}, {}, error);
+}
+
 QList<DemoSheet> demoSheets() {
     const QVariantMap common{{"TEAR", "N"},       {"CORTE_MOLDE", "N"}, {"LARG_TECIDO", 0.0},
                              {"PECAS_TECIDO", 0}, {"MTL_TECIDO", 0.0},  {"ENQ_TECIDO", ""}};
@@ -188,7 +197,7 @@ QList<DemoSheet> demoSheets() {
                              {"VELOCID_TIRAGEM", 0.0},
                              {"FITAS", 0},
                              {"RAPORT", 0}}),
-                     {},
+                     printedScarfSteps,
                      std::nullopt,
                      QStringLiteral("0.4"),
                      2};

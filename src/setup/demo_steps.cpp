@@ -27,9 +27,9 @@ bool enterMaterial(OneMaterialFields& fields, const StepMaterial& m) {
 
 // Ticks the machines of a machine grid and leaves each one's time column
 // with what is typed; `typed` is the column's handler.
-template <typename Step>
+template <typename Step, typename Screen>
 bool tickMachines(Step& step, const std::vector<WorkMachineRow>& rows, const QList<TickedMachine>& machines,
-                  bool (Step::*typed)(int, const QString&)) {
+                  bool (Screen::*typed)(int, const QString&)) {
     for (const TickedMachine& m : machines) {
         const int row = SheetStepRunner::rowOf(rows, m.code);
         if (row < 0)
@@ -215,6 +215,55 @@ bool SheetStepRunner::subcontract(StepRole role, const QString& service, const Q
         error);
 }
 
+bool SheetStepRunner::printing(const TickedMachine& printer, const QList<PrintedInk>& inks, QString* error) {
+    return run<PrintingStep>(
+        StepRole::Printing, StepScreen::Printing,
+        [&](PrintingStep& s) {
+            const int row = rowOf(s.rows(), printer.code);
+            if (row < 0)
+                return false;
+            s.gridEntered();
+            s.currentRowChanged(row); // the printer's inks are proposed
+            s.okLeft(row, true);
+            if (!s.timeLeft(row, printer.typed) || !s.gridLeft())
+                return false;
+            if (inks.isEmpty())
+                return true;
+            s.insertInks();
+            int n = 0;
+            for (const PrintedInk& ink : inks) {
+                if (++n > kInkRows)
+                    return false;
+                s.codeEntered(n);
+                if (!s.codeLeft(n, ink.code) || !s.percentLeft(n, ink.percent))
+                    return false;
+            }
+            for (int rest = n + 1; rest <= kInkRows; ++rest)
+                s.removeInk(rest);
+            return true;
+        },
+        error);
+}
+
+bool SheetStepRunner::fabric(const ClothLayout& cloth, QString* error) {
+    return run<FabricStep>(
+        StepRole::Fabric, StepScreen::Fabric,
+        [&](FabricStep& s) {
+            s.codeEntered();
+            return s.codeLeft(cloth.code) && (cloth.width.isEmpty() || s.widthLeft(cloth.width)) &&
+                   s.fittingLeft(cloth.fitting) && s.piecesLeft(cloth.pieces);
+        },
+        error);
+}
+
+bool SheetStepRunner::fabricClosed(QString* error) {
+    QVariantMap header = screen_->fabricClosed(ctx_.StepCancelled);
+    if (header.isEmpty())
+        return true;
+    header.insert(QStringLiteral("CODIGO"), ctx_.ArticleCode);
+    return store_.saveHeader(header, error);
+}
+
 bool SheetStepRunner::rerun(StepRole role, QString* error) {
     if ((role == StepRole::Linking || role == StepRole::Embroidery) && screen_ &&
         screen_->screenOf(buttonOf(ctx_.SheetKind, role)) == StepScreen::Subcontract)
@@ -241,8 +290,9 @@ bool SheetStepRunner::rerun(StepRole role, QString* error) {
     case StepRole::Weaving:
         return run<WeavingStep>(role, StepScreen::Weaving, {}, error);
     case StepRole::Printing:
+        return run<PrintingStep>(role, StepScreen::Printing, {}, error);
     case StepRole::Fabric:
-        break;
+        return run<FabricStep>(role, StepScreen::Fabric, {}, error);
     }
     button_ = buttonOf(ctx_.SheetKind, role);
     return failed(QStringLiteral("passo sem ecrã nesta versão"), error);

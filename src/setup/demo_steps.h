@@ -73,6 +73,22 @@ struct WovenYarn {
     QString code;
 };
 
+// An ink of the printing step typed over what the printer proposes: its
+// code and its share of the printed area (%).
+struct PrintedInk {
+    QString code;
+    QString percent;
+};
+
+// The fabric of a printed scarf: its code, the width typed when the article
+// has none (metres), the fitting ("C" or "L") and the pieces.
+struct ClothLayout {
+    QString code;
+    QString width;
+    QString fitting;
+    QString pieces;
+};
+
 // An operation ticked on an operation step: the first whose designation
 // contains `match` (the first of all when empty), with the typed time.
 struct TickedOperation {
@@ -117,6 +133,8 @@ public:
             return failed(QStringLiteral("não terminou"), error);
         if (role == techsheet::StepRole::Weaving)
             screen_->weavingClosed();
+        if (role == techsheet::StepRole::Fabric)
+            return fabricClosed(error);
         return true;
     }
     // "&Gravar" on the sheet: the header columns the screen gives for its
@@ -150,6 +168,11 @@ public:
     // flag "S"): the service, its price per piece and the materials sent.
     bool subcontract(techsheet::StepRole role, const QString& service, const QString& price,
                      const QList<SentMaterial>& materials, QString* error);
+    // Printing: the printer with its typed minutes, and the inks it proposes
+    // (MAQUINASMP) unless `inks` are given.
+    bool printing(const TickedMachine& printer, const QList<PrintedInk>& inks, QString* error);
+    // The fabric of a printed scarf; its layout goes to the sheet's header.
+    bool fabric(const ClothLayout& cloth, QString* error);
 
     // Row of a grid whose CODIGO is `code`; -1 when none.
     template <typename Row> static int rowOf(const std::vector<Row>& rows, const QString& code) {
@@ -161,6 +184,8 @@ public:
 
 private:
     bool press(techsheet::StepRole role, techsheet::StepScreen expected, QString* error);
+    // After the fabric step: its layout written into the header at once.
+    bool fabricClosed(QString* error);
     // The error of a step that failed: article, button, what failed and what the screens said.
     bool failed(const QString& what, QString* error) const;
 

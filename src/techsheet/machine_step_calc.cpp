@@ -4,6 +4,7 @@
 #include "step_lines.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace corvane::techsheet {
 
@@ -176,16 +177,145 @@ void costInk(InkRow& ink, double area, double printSurfacePercent, double convKg
     ink.cost = roundTo(litres * convKgsTintas * ink.price, 2);
 }
 
+void costInk(InkRow& ink, const InkCosting& c) {
+    costInk(ink, c.area, c.printSurfacePercent, c.convKgsTintas);
+}
+
+namespace {
+
+// Percents that add up to 100 within what the sums of typed decimals miss.
+bool isWhole(double total) {
+    return std::abs(total - 100) < 1e-9;
+}
+
+bool overWhole(double total) {
+    return total > 100 + 1e-9;
+}
+
+// The sum of the percents of the rows with an ink, but row `skip` (0-based).
+double sharedPercent(const std::vector<InkRow>& inks, std::size_t skip) {
+    double total = 0;
+    for (std::size_t r = 0; r < inks.size() && r < kInkRows; ++r)
+        if (r != skip && !inks[r].code.isEmpty())
+            total += inks[r].percent;
+    return total;
+}
+
+QString repeatedInk(const QString& code, std::size_t row) {
+    return QStringLiteral("A Tinta %1 já está na linha %2 ...").arg(code).arg(row + 1);
+}
+
+// Row (0-based) other than `skip` holding `code`, or -1.
+int rowWithInk(const std::vector<InkRow>& inks, const QString& code, std::size_t skip) {
+    for (std::size_t r = 0; r < inks.size() && r < kInkRows; ++r)
+        if (r != skip && !inks[r].code.isEmpty() &&
+            inks[r].code.trimmed().compare(code.trimmed(), Qt::CaseInsensitive) == 0)
+            return static_cast<int>(r);
+    return -1;
+}
+
+void costIfPriced(InkRow& ink, const InkCosting& c) {
+    if (ink.price != 0)
+        costInk(ink, c);
+}
+
+} // namespace
+
+bool takeInkCode(std::vector<InkRow>& inks, int n, const QString& code, const MaterialEntry* found,
+                 const InkCosting& c, Notes& notes) {
+    if (n < 1 || n > kInkRows)
+        return false;
+    if (inks.size() < kInkRows)
+        inks.resize(kInkRows);
+    const std::size_t r = static_cast<std::size_t>(n - 1);
+    InkRow& ink = inks[r];
+    const QString typed = code.trimmed();
+    if (typed.isEmpty()) {
+        if (n == 1 || !isWhole(sharedPercent(inks, r)))
+            return notes.refuse(QStringLiteral("Insira o código do material ..."));
+        ink = {};
+        return true;
+    }
+    const int other = rowWithInk(inks, typed, r);
+    if (other >= 0)
+        return notes.refuse(repeatedInk(typed, static_cast<std::size_t>(other)));
+    if (!found)
+        return notes.refuse(QStringLiteral("Artigo inexistente ..."));
+    ink.code = found->code;
+    ink.designation = found->designation;
+    ink.price = inkPrice(found->price, c.convKgsTintas, true);
+    if (ink.percent != 0)
+        costInk(ink, c);
+    else
+        ink.quantity = ink.cost = 0;
+    return true;
+}
+
+bool takeInkPercent(InkRow& ink, std::optional<double> typed, const InkCosting& c, Notes& notes) {
+    if (!typed)
+        return notes.refuse(QStringLiteral("Insira a % de Impressão para a Tinta ..."));
+    if (*typed <= 0 || *typed > 100)
+        return notes.refuse(QStringLiteral("% de Impressão Inválida ..."));
+    ink.percent = *typed;
+    costIfPriced(ink, c);
+    return true;
+}
+
+bool takeInkPrice(InkRow& ink, std::optional<double> typed, const InkCosting& c, Notes& notes) {
+    if (!typed || *typed == 0)
+        return notes.refuse(QStringLiteral("Insira o preço de custo por M2 ...."));
+    ink.price = roundTo(*typed, 2);
+    costInk(ink, c);
+    return true;
+}
+
+void proposeInks(std::vector<InkRow>& inks, const std::vector<std::pair<QString, double>>& proposal,
+                 const std::function<std::optional<MaterialEntry>(const QString&)>& find,
+                 const InkCosting& c) {
+    inks.assign(kInkRows, InkRow{});
+    for (std::size_t r = 0; r < proposal.size() && r < kInkRows; ++r) {
+        const QString code = proposal[r].first.trimmed();
+        if (code.isEmpty())
+            continue;
+        InkRow& ink = inks[r];
+        ink.code = code;
+        ink.percent = proposal[r].second;
+        if (const std::optional<MaterialEntry> found = find(code)) {
+            ink.designation = found->designation;
+            ink.price = inkPrice(found->price, c.convKgsTintas, true);
+        }
+        costInk(ink, c);
+    }
+}
+
+InkRow inkFromLine(const FictecDetLine& line, const InkCosting& c) {
+    InkRow ink{line.CODIGOMP.trimmed(), line.DESIGN, line.PERC_IMPR, line.QUANT, line.PRECO, line.VALOR};
+    InkRow computed = ink;
+    costInk(computed, c);
+    if (roundTo(computed.quantity, 4) == ink.quantity && computed.cost == ink.cost)
+        ink.quantity = computed.quantity;
+    return ink;
+}
+
+bool checkInkShares(const std::vector<InkRow>& inks, Notes& notes) {
+    for (std::size_t r = 0; r < inks.size() && r < kInkRows; ++r) {
+        if (inks[r].code.isEmpty())
+            continue;
+        const int other = rowWithInk(inks, inks[r].code, r);
+        if (other >= 0 && static_cast<std::size_t>(other) < r)
+            return notes.refuse(repeatedInk(inks[r].code, static_cast<std::size_t>(other)));
+    }
+    return !overWhole(sharedPercent(inks, kInkRows)) ||
+           notes.refuse(QStringLiteral("A % Total de Consumo de Tintas não pode ultrapassar os 100%"));
+}
+
 bool checkPrintingClose(const std::vector<WorkMachineRow>& rows, const std::vector<InkRow>& inks,
                         Notes& notes) {
     if (!checkMachineChosen(rows, notes))
         return false;
     if (inks.empty() || inks.front().code.isEmpty())
-        notes.say("Não inseriu as Tintas .Deseja Continuar ?");
-    double total = 0;
-    for (const auto& ink : inks)
-        total += ink.percent;
-    return total <= 100 || notes.refuse("A % Total de Consumo de Tintas não pode ultrapassar os 100%");
+        notes.say(kNoInks);
+    return checkInkShares(inks, notes);
 }
 
 void inkLines(const QString& article, const QString& stepCode, const std::vector<InkRow>& inks,

@@ -5,6 +5,8 @@
 #include "sheet_lines.h"
 #include "work_rows.h"
 
+#include <functional>
+#include <optional>
 #include <utility>
 
 namespace corvane::techsheet {
@@ -69,7 +71,9 @@ bool machineMaterialLine(const QString& article, const QString& stepCode, const 
                          const CostTypes& costTypes, const MaterialCostTypes& types, int& detail,
                          std::vector<FictecDetLine>& lines, Notes& notes);
 
-// Printing inks.
+// Printing inks: five rows, each an ink (an article of material types 21 to
+// 40) with its share of the printed area.
+constexpr int kInkRows = 5;
 struct InkRow {
     QString code;
     QString designation;
@@ -79,13 +83,47 @@ struct InkRow {
     double cost = 0;
 };
 
+// What an ink row is costed with: the area A, the printed surface s (%) and
+// PARGER.CONV_KGS_TINTAS k (litres per square metre).
+struct InkCosting {
+    double area = 0;
+    double printSurfacePercent = 0;
+    double convKgsTintas = 0;
+};
+
 // The printed area A = ArticleLength × ArticleWidth / 100.
 double printArea(double articleLength, double articleWidth);
 // S := article price / CONV_KGS_TINTAS, rounded to 2 when `rounded`.
 double inkPrice(double articlePrice, double convKgsTintas, bool rounded);
 // Costs an ink row: L = s × A / 100 × p / 100, quantity = k × L, cost = L × k × S rounded to 2.
 void costInk(InkRow& ink, double area, double printSurfacePercent, double convKgsTintas);
+void costInk(InkRow& ink, const InkCosting& c);
 
+// The code of ink row n (1 to 5) as it is left. `found` is the ink of that
+// code (code, designation and article price), none when it is not an ink.
+// Empty: refused on row 1; on rows 2 to 5 accepted, the row cleared, when the
+// rows that keep an ink share exactly 100 %. An ink already on another row is
+// refused. An ink found takes its designation and S := its price / k rounded to
+// 2 (the price the line keeps), and is costed when it has a percent.
+bool takeInkCode(std::vector<InkRow>& inks, int n, const QString& code, const MaterialEntry* found,
+                 const InkCosting& c, Notes& notes);
+// The percent of an ink row as it is left (`typed` empty: none): empty, 0 or
+// above 100 refused; the row is costed when it has a price.
+bool takeInkPercent(InkRow& ink, std::optional<double> typed, const InkCosting& c, Notes& notes);
+// The price S typed on an ink row: empty or 0 refused; kept to 2 decimals, as
+// the line keeps it, and the row costed.
+bool takeInkPrice(InkRow& ink, std::optional<double> typed, const InkCosting& c, Notes& notes);
+// The inks a printing machine proposes (MAQUINASMP CODIGOn, CONS_PERCn),
+// each found ink priced and costed; `find` gives the ink of a code, or none.
+void proposeInks(std::vector<InkRow>& inks, const std::vector<std::pair<QString, double>>& proposal,
+                 const std::function<std::optional<MaterialEntry>(const QString&)>& find,
+                 const InkCosting& c);
+// An ink line read back as its row: the unrounded quantity the costing gives,
+// when it gives what the line holds.
+InkRow inkFromLine(const FictecDetLine& line, const InkCosting& c);
+
+// The shares of the inks: a repeated ink, or more than 100 % in all, refused.
+bool checkInkShares(const std::vector<InkRow>& inks, Notes& notes);
 // Closing checks of printing: a ticked machine and inks of at most 100%.
 bool checkPrintingClose(const std::vector<WorkMachineRow>& rows, const std::vector<InkRow>& inks,
                         Notes& notes);
@@ -94,5 +132,7 @@ bool checkPrintingClose(const std::vector<WorkMachineRow>& rows, const std::vect
 void inkLines(const QString& article, const QString& stepCode, const std::vector<InkRow>& inks,
               const CostTypes& costTypes, int inkCostType, int& detail, std::vector<FictecDetLine>& lines,
               Notes& notes);
+
+inline const QString kNoInks = QStringLiteral("Não inseriu as Tintas .Deseja Continuar ?");
 
 } // namespace corvane::techsheet

@@ -39,7 +39,7 @@ private slots:
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("name");
         for (const char* name : {"quote", "weave", "knit", "subcontract", "fabric", "machine", "machine-ultrasound",
-                                 "operations", "operations-labels", "operations-packaging"})
+                                 "operations", "operations-labels", "operations-packaging", "print"})
             QTest::newRow(name) << QString::fromLatin1(name).section('-', 0, 0) << QString::fromLatin1(name);
     }
     void documentedExamples() {
@@ -181,6 +181,61 @@ private slots:
         QCOMPARE(run.status, 1);
         QCOMPARE(messages(run).last(),
                  QStringLiteral("Não seleccionou nenhum tipo de Operação de Embalagem, reveja tudo de novo ..."));
+    }
+
+    // Printing: inks over 100 % and a repeated ink refused; without typed
+    // rows the ticked printer's inks are proposed; a zero size refused.
+    void printing() {
+        QFile file(example("calc-print.json"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QJsonObject doc = QJsonDocument::fromJson(file.readAll()).object();
+        const auto withRows = [&doc](const QJsonArray& rows) {
+            QJsonObject o = doc;
+            o["rows"] = rows;
+            return QJsonDocument(o).toJson();
+        };
+        const auto output = [](const Run& run) { return QJsonDocument::fromJson(run.out).object(); };
+
+        const Run over =
+            calc({"print", "-"}, withRows({QJsonObject{{"code", "TIN.CIANO"}, {"percent", 60}},
+                                           QJsonObject{{"code", "TIN.MAGENTA"}, {"percent", 50}}}));
+        QCOMPARE(over.status, 1);
+        QCOMPARE(output(over)["messages"].toArray().last().toString(),
+                 QString("A % Total de Consumo de Tintas não pode ultrapassar os 100%"));
+        QVERIFY(output(over)["FICTECDET"].toArray().isEmpty());
+
+        const Run repeated =
+            calc({"print", "-"}, withRows({QJsonObject{{"code", "TIN.CIANO"}, {"percent", 60}},
+                                           QJsonObject{{"code", "tin.ciano"}, {"percent", 40}}}));
+        QCOMPARE(repeated.status, 1);
+        QCOMPARE(output(repeated)["messages"].toArray().last().toString(),
+                 QString("A Tinta tin.ciano já está na linha 1 ..."));
+
+        // Row 2 left empty while the inks share 90 %.
+        const Run empty =
+            calc({"print", "-"},
+                 withRows({QJsonObject{{"code", "TIN.CIANO"}, {"percent", 50}}, QJsonObject{{"code", ""}},
+                           QJsonObject{{"code", "TIN.MAGENTA"}, {"percent", 40}}}));
+        QCOMPARE(empty.status, 1);
+        QCOMPARE(output(empty)["messages"].toArray().last().toString(),
+                 QString("Insira o código do material ..."));
+
+        QJsonObject proposed = doc;
+        proposed.remove("rows");
+        const Run machine = calc({"print", "-"}, QJsonDocument(proposed).toJson());
+        QCOMPARE(machine.status, 0);
+        const QJsonArray lines = output(machine)["FICTECDET"].toArray();
+        QCOMPARE(lines.size(), 5);
+        QCOMPARE(lines[4].toObject()["CODIGOMP"].toString(), QString("TIN.PRETO"));
+        QCOMPARE(lines[4].toObject()["PERC_IMPR"].toDouble(), 20.0);
+        QCOMPARE(lines[4].toObject()["PRECO"].toDouble(), 2.5);
+
+        proposed["ArticleWidth"] = 0;
+        const Run zero = calc({"print", "-"}, QJsonDocument(proposed).toJson());
+        QCOMPARE(zero.status, 1);
+        QCOMPARE(output(zero)["messages"].toArray().last().toString(),
+                 QString("Impossibilidade de Cálculo, comprim.ou Largura Nulo ..."));
+        QVERIFY(output(zero)["FICTECDET"].toArray().isEmpty());
     }
 
 private:

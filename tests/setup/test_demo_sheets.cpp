@@ -44,7 +44,13 @@ QList<ExpectedSheet> expectedSheets() {
                                                   {"R", StepRole::Linking},
                                                   {"M", StepRole::Embroidery},
                                                   {"V", StepRole::Steaming}})},
-            {QStringLiteral("ECHVI01.PRE"), operations},
+            {QStringLiteral("ECHVI01.PRE"),
+             [&operations] {
+                 QMap<QString, StepRole> out = operations;
+                 out.insert(QStringLiteral("T"), StepRole::Printing);
+                 out.insert(QStringLiteral("L"), StepRole::Fabric);
+                 return out;
+             }()},
             {QStringLiteral("GORAC02.PRE"), with({{"A", StepRole::Knitting},
                                                   {"E", StepRole::Labels},
                                                   {"M", StepRole::Embroidery},
@@ -59,7 +65,8 @@ QStringList stepLines(db::Database& db, const QString& article, const QString& s
              db,
              QStringLiteral(
                  "SELECT TIPO, CODIGOMP, DESIGN, UNIDADE, QUANT, PRECO, VALOR, QUANT_FINAL, VALOR_FINAL, "
-                 "TMPACE, TMP_SEMACERTO, OPERACAO, TECELAGEM, FACTCONV FROM FICTECDET WHERE ARTIGO = :A "
+                 "TMPACE, TMP_SEMACERTO, OPERACAO, TECELAGEM, FACTCONV, PERC_IMPR FROM FICTECDET WHERE "
+                 "ARTIGO = :A "
                  "AND RELACFICTEC = :S ORDER BY DETAIL"),
              {{QStringLiteral("A"), article}, {QStringLiteral("S"), step}})) {
         QStringList values;
@@ -146,6 +153,38 @@ private slots:
         QCOMPARE(codes(hat, "M"), (QStringList{"BRD01", "LIN.P120.BRA"}));
         QCOMPARE(codes(hat, "S"), QStringList{"SER01"});
         QCOMPARE(codes(hat, "D"), (QStringList{"X060061", "CAB.PLA.GORRO"})); // the hat's hanger fitting
+
+        // The printed stole: the printer with the four inks it proposes, their
+        // shares of the printed area, and its fabric cut two across 1.4 m.
+        const QString printed = QStringLiteral("ECHVI01.PRE");
+        QCOMPARE(codes(printed, "T"),
+                 (QStringList{"IMP01", "TIN.CIANO", "TIN.MAGENTA", "TIN.AMARELO", "TIN.PRETO"}));
+        QCOMPARE(column(db,
+                        QStringLiteral("SELECT PERC_IMPR FROM FICTECDET WHERE ARTIGO = :A AND RELACFICTEC = "
+                                       "'T' AND UNIDADE = 'Lts' ORDER BY DETAIL"),
+                        article(printed)),
+                 (QStringList{"30", "25", "25", "20"}));
+        const QList<QVariantList> printer = selectRows(
+            db,
+            QStringLiteral("SELECT QUANT, TMP_SEMACERTO, PRECO, VALOR FROM FICTECDET WHERE ARTIGO = :A AND "
+                           "RELACFICTEC = 'T' AND CODIGOMP = 'IMP01'"),
+            article(printed));
+        QCOMPARE(printer.size(), 1);
+        QCOMPARE(printer[0][0].toDouble(), 6.0);
+        QCOMPARE(printer[0][1].toDouble(), 6.0);
+        QCOMPARE(printer[0][2].toDouble(), 24.0);
+        QCOMPARE(printer[0][3].toDouble(), 2.4); // 6 minutes at 24 an hour
+        QCOMPARE(codes(printed, "L"), QStringList{"TEC.VIS.CRU"});
+        const QList<QVariantList> cloth = selectRows(
+            db,
+            QStringLiteral("SELECT LARG_TECIDO, PECAS_TECIDO, ENQ_TECIDO, MTL_TECIDO FROM FICTECMAS WHERE "
+                           "CODIGO = :A"),
+            article(printed));
+        QCOMPARE(cloth.size(), 1);
+        QCOMPARE(cloth[0][0].toDouble(), 1.4);
+        QCOMPARE(cloth[0][1].toInt(), 2);
+        QCOMPARE(cloth[0][2].toString().trimmed(), QStringLiteral("L"));
+        QCOMPARE(cloth[0][3].toDouble(), 0.14);
 
         // Six strips across the loom: the sheet keeps its raports and strips;
         // 720 passages × 6 / 400 a minute, plus 15 of set-up.

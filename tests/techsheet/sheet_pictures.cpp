@@ -105,8 +105,8 @@ int main(int argc, char** argv) {
     // The machine steps: sewing, ultrasound cutting, knitting and weaving,
     // each on the demo sheet that uses it.
     db::Database& corvane = modules.database->DbCorvane;
-    const std::optional<QVariantMap> parger =
-        corvane.firstRow(QStringLiteral("SELECT FIOS_TC, MAQUINAS_TC FROM PARGER WHERE CODIGO = 1"));
+    const std::optional<QVariantMap> parger = corvane.firstRow(
+        QStringLiteral("SELECT FIOS_TC, MAQUINAS_TC, TINTAS_TC FROM PARGER WHERE CODIGO = 1"));
     TechSheetContext woven = contextOf(factura, QStringLiteral("CHCAC01.PRE"));
     woven.SheetKind = kWovenScarf;
     woven.StepCode = QStringLiteral("C");
@@ -135,12 +135,36 @@ int main(int argc, char** argv) {
     knitted.YarnCostType = woven.YarnCostType;
     pictureOfModal(QStringLiteral("techsheet-knitting.png"));
     openKnittingStep(nullptr, knitted, *modules.corvane, factura, QStringLiteral("DEMO"), setting);
+    // The printing of the printed stole, with its printer and inks.
+    TechSheetContext printed = contextOf(factura, QStringLiteral("ECHVI01.PRE"));
+    printed.SheetKind = kPrintedScarf;
+    printed.StepCode = QStringLiteral("T");
+    printed.MachineGroupType = 8;
+    printed.MachineCostType = woven.MachineCostType;
+    printed.InkCostType = parger ? parger->value(QStringLiteral("TINTAS_TC")).toInt() : 0;
+    const std::optional<QVariant> surface =
+        corvane.scalar(QStringLiteral("SELECT SUPIMPR FROM FICTECMAS WHERE CODIGO = 'ECHVI01.PRE'"));
+    printed.PrintSurfacePercent = surface ? surface->toDouble() : 0;
+    pictureOfModal(QStringLiteral("techsheet-printing.png"));
+    openPrintingStep(nullptr, printed, *modules.corvane, factura, QStringLiteral("DEMO"), setting);
     // Subcontracted linking of the knitted scarf and the fabric of the printed one.
     for (const auto& [code, step, file] : {std::tuple{"CHCLA01.PRE", "R", "techsheet-subcontract.png"},
                                            std::tuple{"ECHVI01.PRE", "L", "techsheet-fabric.png"}}) {
         TechSheetContext s = contextOf(factura, QString::fromLatin1(code));
         s.StepCode = QString::fromLatin1(step);
         s.ClothCostType = 8;
+        // The layout the sheet's header keeps, as the sheet hands it to the fabric step.
+        if (const std::optional<QVariantMap> h = corvane.firstRow(
+                QStringLiteral(
+                    "SELECT LARG_TECIDO, PECAS_TECIDO, ENQ_TECIDO, MTL_TECIDO FROM FICTECMAS WHERE "
+                    "CODIGO = :A"),
+                {{QStringLiteral("A"), s.ArticleCode}});
+            h && !h->isEmpty()) {
+            s.ClothWidth = h->value(QStringLiteral("LARG_TECIDO")).toDouble();
+            s.ClothPieces = h->value(QStringLiteral("PECAS_TECIDO")).toInt();
+            s.ClothFitting = h->value(QStringLiteral("ENQ_TECIDO")).toString().trimmed();
+            s.ClothMetres = h->value(QStringLiteral("MTL_TECIDO")).toDouble();
+        }
         const QString name = QString::fromLatin1(file);
         pictureOfModal(name);
         if (s.StepCode == QLatin1String("L"))

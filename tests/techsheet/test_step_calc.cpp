@@ -171,6 +171,68 @@ private slots:
         QCOMPARE(lines[0].PERC_IMPR, 40.0);
     }
 
+    // Ink rows as they are left: a row left empty between inks that share
+    // 100 % (in decimals that do not add up exactly), a repeated ink, the
+    // price kept to the cent the line keeps, a line read back unrounded.
+    void inkRows() {
+        const InkCosting c{printArea(100, 30), 50, 2};
+        const MaterialEntry cyan{"TC", "Ciano", "Kg", 0, 6.01, 0};
+        const MaterialEntry magenta{"TM", "Magenta", "Kg", 0, 6, 0};
+        const MaterialEntry yellow{"TA", "Amarelo", "Kg", 0, 6, 0};
+        std::vector<InkRow> inks;
+        Notes notes;
+        QVERIFY(!takeInkCode(inks, 1, "", nullptr, c, notes));
+        QVERIFY(takeInkCode(inks, 1, "TC", &cyan, c, notes));
+        QCOMPARE(inks.size(), std::size_t(kInkRows));
+        QCOMPARE(inks[0].price, 3.01); // 6.01 / 2 to the cent
+        QVERIFY(takeInkPercent(inks[0], 0.1, c, notes));
+        QVERIFY(!takeInkCode(inks, 2, "", nullptr, c, notes));
+        QCOMPARE(notes.messages.last(), QString("Insira o código do material ..."));
+        QVERIFY(!takeInkCode(inks, 2, "tc", &cyan, c, notes));
+        QCOMPARE(notes.messages.last(), QString("A Tinta tc já está na linha 1 ..."));
+        QVERIFY(!takeInkCode(inks, 3, "TX", nullptr, c, notes));
+        QCOMPARE(notes.messages.last(), QString("Artigo inexistente ..."));
+        QVERIFY(takeInkCode(inks, 3, "TM", &magenta, c, notes) && takeInkPercent(inks[2], 64.1, c, notes));
+        QVERIFY(takeInkCode(inks, 4, "TA", &yellow, c, notes) && takeInkPercent(inks[3], 35.8, c, notes));
+        QVERIFY(0.1 + 64.1 + 35.8 != 100.0);
+        QVERIFY(takeInkCode(inks, 2, "", nullptr, c, notes));
+        QVERIFY(checkInkShares(inks, notes));
+        QVERIFY(!takeInkPercent(inks[1], std::nullopt, c, notes));
+        QVERIFY(!takeInkPercent(inks[3], 0, c, notes));
+        QCOMPARE(notes.messages.last(), QString("% de Impressão Inválida ..."));
+        QVERIFY(!takeInkPrice(inks[3], 0, c, notes));
+        QVERIFY(takeInkPrice(inks[3], 2.456, c, notes));
+        QCOMPARE(inks[3].price, 2.46);
+
+        std::vector<InkRow> repeated{InkRow{"TC", "", 50, 0, 1, 0}, InkRow{}, InkRow{"tc", "", 50, 0, 1, 0}};
+        Notes refused;
+        QVERIFY(!checkInkShares(repeated, refused));
+        QCOMPARE(refused.messages.last(), QString("A Tinta tc já está na linha 1 ..."));
+
+        // The line of an ink at 0.1 % read back: its quantity unrounded again.
+        std::vector<FictecDetLine> lines;
+        int detail = 1;
+        inkLines("ART", "T", inks, {{2, 10, 1}}, 2, detail, lines, notes);
+        QCOMPARE(lines.size(), std::size_t(3));
+        const InkRow back = inkFromLine(lines[0], c);
+        QCOMPARE(back.quantity, inks[0].quantity);
+        QCOMPARE(back.percent, 0.1);
+
+        // Proposed inks: those found priced, an unknown one kept without price.
+        std::vector<InkRow> proposed;
+        proposeInks(
+            proposed, {{"TC", 60}, {"", 0}, {"TZ", 40}},
+            [&](const QString& code) -> std::optional<MaterialEntry> {
+                return code == "TC" ? std::optional<MaterialEntry>(cyan) : std::nullopt;
+            },
+            c);
+        QCOMPARE(proposed[0].quantity, 18.0);
+        QCOMPARE(proposed[0].price, 3.01);
+        QVERIFY(proposed[1].code.isEmpty());
+        QCOMPARE(proposed[2].code, QString("TZ"));
+        QCOMPARE(proposed[2].cost, 0.0);
+    }
+
     void designAndPackagingOperations() {
         WorkArticleRow design{"X200001", "Desenho", "Min", 0.2};
         Notes notes;

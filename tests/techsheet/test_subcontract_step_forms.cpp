@@ -1,6 +1,7 @@
 #include "reference/screen_fixture.h"
 #include "support/modal_closer.h"
 #include "techsheet/steps/ui/subcontract_step_forms.h"
+#include "techsheet/typed_input.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -19,19 +20,6 @@ QList<QVariantList> stepLines(ScreenFixture& f, const QString& article, const QS
         QStringLiteral("SELECT CODIGOMP, QUANT, VALOR, OPERACAO FROM FICTECDET WHERE ARTIGO = :A "
                        "AND RELACFICTEC = :S ORDER BY DETAIL"),
         {{QStringLiteral("A"), article}, {QStringLiteral("S"), step}});
-}
-
-// Types `text` into the input and leaves it for `next`, as the user would.
-void type(StepFieldsForm& form, const QString& input, const QString& text, const QString& next) {
-    QLineEdit* e = form.input(input);
-    form.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&form));
-    e->setFocus();
-    QTRY_COMPARE(QApplication::focusWidget(), e);
-    e->selectAll();
-    QTest::keyClicks(e, text);
-    form.input(next)->setFocus();
-    QTest::qWait(30);
 }
 
 } // namespace
@@ -72,22 +60,22 @@ private slots:
             form.show();
             QVERIFY(QTest::qWaitForWindowActive(&form));
             QCOMPARE(form.windowTitle(), QStringLiteral("Seleccione o Tecido"));
-            type(form, QStringLiteral("Edit_Tecido"), QStringLiteral("TEC.VIS.CRU"),
-                 QStringLiteral("Edit_EnqTecido"));
+            typeInto(form, QStringLiteral("Edit_Tecido"), QStringLiteral("TEC.VIS.CRU"),
+                     QStringLiteral("Edit_EnqTecido"));
             QCOMPARE(form.input(QStringLiteral("Edit_LargTecido"))->text(), QStringLiteral("1.5"));
             QCOMPARE(form.findChild<QLabel*>(QStringLiteral("Label_Tecido"))->text(),
                      QStringLiteral("Tecido Viscose 140 cm Cru"));
-            type(form, QStringLiteral("Edit_EnqTecido"), QStringLiteral("x"),
-                 QStringLiteral("Edit_PecasTecido"));
+            typeInto(form, QStringLiteral("Edit_EnqTecido"), QStringLiteral("x"),
+                     QStringLiteral("Edit_PecasTecido"));
             QTRY_VERIFY(
                 closer.texts.contains(QStringLiteral("Insira <L> para Largura ; <C> para Comprimento ...")));
             QCOMPARE(form.input(QStringLiteral("Edit_EnqTecido"))->text(), QStringLiteral("X"));
-            type(form, QStringLiteral("Edit_EnqTecido"), QStringLiteral("c"),
-                 QStringLiteral("Edit_PecasTecido"));
+            typeInto(form, QStringLiteral("Edit_EnqTecido"), QStringLiteral("c"),
+                     QStringLiteral("Edit_PecasTecido"));
             QCOMPARE(form.input(QStringLiteral("Edit_EnqTecido"))->text(), QStringLiteral("C"));
             QCOMPARE(ctx.ClothFitting, QStringLiteral("C"));
-            type(form, QStringLiteral("Edit_PecasTecido"), QStringLiteral("3"),
-                 QStringLiteral("Edit_QuantTecido"));
+            typeInto(form, QStringLiteral("Edit_PecasTecido"), QStringLiteral("3"),
+                     QStringLiteral("Edit_QuantTecido"));
             QCOMPARE(form.findChild<QLabel*>(QStringLiteral("Label_Mtl"))->text(),
                      QStringLiteral("0.45 Mtl"));
             QCOMPARE(form.input(QStringLiteral("Edit_QuantTecido"))->text(), QStringLiteral("0.225"));
@@ -115,16 +103,19 @@ private slots:
             form.show();
             QVERIFY(QTest::qWaitForWindowActive(&form));
             QCOMPARE(form.windowTitle(), QStringLiteral("Ramalhar ( Subcontrato)"));
-            type(form, QStringLiteral("Edit_Servico"), QStringLiteral("SRV.REMALHAR"),
-                 QStringLiteral("Edit_ServPreco"));
+            typeInto(form, QStringLiteral("Edit_Servico"), QStringLiteral("SRV.REMALHAR"),
+                     QStringLiteral("Edit_ServPreco"));
             QCOMPARE(form.findChild<QLabel*>(QStringLiteral("Label_Servico"))->text(),
                      QStringLiteral("Remalhar (Subcontrato)"));
-            type(form, QStringLiteral("Edit_ServPreco"), QStringLiteral("2.5"), QStringLiteral("Edit_TMat1"));
-            type(form, QStringLiteral("Edit_TMat1"), QStringLiteral("101"), QStringLiteral("Edit_MpNro1"));
-            type(form, QStringLiteral("Edit_MpNro1"), QStringLiteral("TEC.VIS.CRU"),
-                 QStringLiteral("Edit_QtdMp1"));
+            typeInto(form, QStringLiteral("Edit_ServPreco"), QStringLiteral("2.5"),
+                     QStringLiteral("Edit_TMat1"));
+            typeInto(form, QStringLiteral("Edit_TMat1"), QStringLiteral("101"),
+                     QStringLiteral("Edit_MpNro1"));
+            typeInto(form, QStringLiteral("Edit_MpNro1"), QStringLiteral("TEC.VIS.CRU"),
+                     QStringLiteral("Edit_QtdMp1"));
             QCOMPARE(form.findChild<QLineEdit*>(QStringLiteral("Edit_Und1"))->text(), QStringLiteral("Mt"));
-            type(form, QStringLiteral("Edit_QtdMp1"), QStringLiteral("0.5"), QStringLiteral("Edit_PrecoMp1"));
+            typeInto(form, QStringLiteral("Edit_QtdMp1"), QStringLiteral("0.5"),
+                     QStringLiteral("Edit_PrecoMp1"));
             QCOMPARE(form.input(QStringLiteral("Edit_CustoMp1"))->text(), QStringLiteral("2"));
             form.findChild<QPushButton*>(QStringLiteral("BitTerminar"))->click();
             QVERIFY(!form.isVisible());

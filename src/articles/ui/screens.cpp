@@ -35,6 +35,9 @@ techsheet::SheetLinks sheetSteps(shell::DataModules& modules, const WorkingConte
     links.steps.insert(int(StepScreen::UltrasoundCut), [=](QWidget* parent, TechSheetContext& sheet) {
         return techsheet::openUltrasoundStep(parent, sheet, *data, *factura, user, setting);
     });
+    links.steps.insert(int(StepScreen::Printing), [=](QWidget* parent, TechSheetContext& sheet) {
+        return techsheet::openPrintingStep(parent, sheet, *data, *factura, user, setting);
+    });
     links.steps.insert(int(StepScreen::Knitting), [=](QWidget* parent, TechSheetContext& sheet) {
         return techsheet::openKnittingStep(parent, sheet, *data, *factura, user, setting);
     });

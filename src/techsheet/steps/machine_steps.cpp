@@ -71,8 +71,10 @@ bool MachineStepScreen::finish() {
     if (!gridLeft())
         return false;
     Notes chosen;
-    if (!checkMachineChosen(rows_, chosen) || !closingQuestions())
+    if (!checkMachineChosen(rows_, chosen))
         return refusedInGrid(chosen);
+    if (!closingQuestions())
+        return false; // the step says where the focus goes
     QString error;
     CostTypes costTypes;
     if (!reported(readCostTypes(costTypes, &error), error))
@@ -84,6 +86,43 @@ bool MachineStepScreen::finish() {
                      notes);
     materialLines(costTypes, detail, lines, notes);
     return writeStep(std::move(lines), notes);
+}
+
+// ---- typed minutes -------------------------------------------------------------
+
+bool TypedMinutesStep::timeLeft(int row, const QString& typed) {
+    if (!validRow(row))
+        return false;
+    double minutes = 0;
+    if (!typed.trimmed().isEmpty() && !readNumberOf(typed, &minutes))
+        return false;
+    WorkMachineRow& r = rows_[row];
+    WorkMachineRow costed = r;
+    costed.QTD = minutes;
+    Notes notes;
+    const bool taken = costTypedMinutes(costed, notes);
+    show(notes);
+    if (taken)
+        r = costed;
+    else
+        view_.focusField(kStepGrid);
+    return taken;
+}
+
+void TypedMinutesStep::restoreRow(WorkMachineRow& row, const FictecDetLine& line) const {
+    // Typed minutes keep mode 0; the line's time without set-up is its minutes.
+    row.TIPOPRD = 0;
+    row.QTD_SEMACERTO = line.TMP_SEMACERTO.value_or(0);
+    WorkMachineRow computed = row;
+    Notes ignored;
+    if (costTypedMinutes(computed, ignored)) {
+        computed.QTD_SEMACERTO = row.QTD_SEMACERTO;
+        refineRestored(row, computed);
+    }
+}
+
+bool TypedMinutesStep::marksRow(const FictecDetLine& line) const {
+    return line.TIPO == ctx_->MachineCostType;
 }
 
 // ---- TCORVF035_MAQUINAS ------------------------------------------------------
@@ -117,41 +156,6 @@ QString MachineStep::unitShown() const {
 
 MaterialCostTypes MachineStep::materialCostTypes() const {
     return {ctx_->YarnCostType, ctx_->FringeCostType, ctx_->LabelCostType};
-}
-
-bool MachineStep::timeLeft(int row, const QString& typed) {
-    if (!validRow(row))
-        return false;
-    double minutes = 0;
-    if (!typed.trimmed().isEmpty() && !readNumberOf(typed, &minutes))
-        return false;
-    WorkMachineRow& r = rows_[row];
-    WorkMachineRow costed = r;
-    costed.QTD = minutes;
-    Notes notes;
-    const bool taken = costTypedMinutes(costed, notes);
-    show(notes);
-    if (taken)
-        r = costed;
-    else
-        view_.focusField(kStepGrid);
-    return taken;
-}
-
-void MachineStep::restoreRow(WorkMachineRow& row, const FictecDetLine& line) const {
-    // Typed minutes keep mode 0; the line's time without set-up is its minutes.
-    row.TIPOPRD = 0;
-    row.QTD_SEMACERTO = line.TMP_SEMACERTO.value_or(0);
-    WorkMachineRow computed = row;
-    Notes ignored;
-    if (costTypedMinutes(computed, ignored)) {
-        computed.QTD_SEMACERTO = row.QTD_SEMACERTO;
-        refineRestored(row, computed);
-    }
-}
-
-bool MachineStep::marksRow(const FictecDetLine& line) const {
-    return line.TIPO == ctx_->MachineCostType;
 }
 
 void MachineStep::materialsFromSheet(const std::vector<FictecDetLine>& lines) {
@@ -200,8 +204,10 @@ void MachineStep::materialChosen(const MaterialArticle& a) {
 
 bool MachineStep::closingQuestions() {
     const QStringList questions = machineClosingQuestions(step_, material_);
-    return std::all_of(questions.cbegin(), questions.cend(),
-                       [this](const QString& q) { return view_.confirm(q); });
+    if (std::all_of(questions.cbegin(), questions.cend(), [this](const QString& q) { return view_.confirm(q); }))
+        return true;
+    view_.focusField(kStepGrid);
+    return false;
 }
 
 void MachineStep::materialLines(const CostTypes& costTypes, int& detail, std::vector<FictecDetLine>& lines,
@@ -210,6 +216,206 @@ void MachineStep::materialLines(const CostTypes& costTypes, int& detail, std::ve
         return;
     machineMaterialLine(ctx_->ArticleCode, step_, material_, costTypes, materialCostTypes(), detail, lines,
                         notes);
+}
+
+// ---- TCORVF035_MAQIMPR -------------------------------------------------------
+
+PrintingStep::PrintingStep(TechSheetContext& ctx, shell::TDTCORVANE& data, db::Database& factura,
+                           QString user, ScreenView& view)
+    : TypedMinutesStep(ctx, data, factura, std::move(user), view, MachineScreen::Printing,
+                       ctx.MachineGroupType) {
+    const QString inks = QStringLiteral("Where TIPOMAT >= 21 and TIPOMAT <= 40 Order By ");
+    byCode_.setSelectSql(kArticleColumns + inks + QStringLiteral("CODIGO"));
+    byName_.setSelectSql(kArticleColumns + inks + QStringLiteral("DESIGNACAO"));
+}
+
+bool PrintingStep::open() {
+    if (ctx_->ArticleLength == 0 || ctx_->ArticleWidth == 0) {
+        view_.beep();
+        return notOpened(QStringLiteral("Impossibilidade de Cálculo, comprim.ou Largura Nulo ..."));
+    }
+    return TypedMinutesStep::open();
+}
+
+QString PrintingStep::caption() const {
+    return QStringLiteral("Impressão");
+}
+
+InkCosting PrintingStep::costing() const {
+    return {printArea(ctx_->ArticleLength, ctx_->ArticleWidth), ctx_->PrintSurfacePercent, convKgsTintas_};
+}
+
+void PrintingStep::opened() {
+    QString error;
+    const std::optional<QVariant> k =
+        data_.db.scalar(QStringLiteral("Select CONV_KGS_TINTAS From PARGER Where CODIGO = 1"), {}, &error);
+    convKgsTintas_ = k ? k->toDouble() : 0;
+    db::Dataset& mp = data_.MAQUINASMP;
+    const bool mpOpen = mp.isOpen() || mp.open(&error);
+    if (!error.isEmpty() || !openArticles(&error) || !mpOpen || !mp.fetchAll(&error))
+        view_.message(error);
+    current_ = 0;
+    following_ = true;
+    reloadInks(); // the screen opens in the grid
+}
+
+std::optional<MaterialEntry> PrintingStep::inkArticle(const QString& code) {
+    const std::optional<MaterialArticle> a = findArticle(code);
+    if (!a)
+        return std::nullopt;
+    return MaterialEntry{a->code, a->designation, a->unit, 0, a->price, 0};
+}
+
+void PrintingStep::reloadInks() {
+    inks_.assign(kInkRows, InkRow{});
+    labels_ = {};
+    QString error;
+    const std::optional<std::vector<FictecDetLine>> lines =
+        sheets_.stepLines(ctx_->ArticleCode, step_, &error);
+    if (!lines) {
+        view_.message(error);
+        return;
+    }
+    const InkCosting c = costing();
+    std::size_t r = 0;
+    for (const FictecDetLine& line : *lines) {
+        if (line.TIPO != ctx_->InkCostType || line.TIPO == ctx_->MachineCostType || r >= kInkRows)
+            continue;
+        inks_[r] = inkFromLine(line, c);
+        const std::optional<MaterialEntry> a = inkArticle(line.CODIGOMP);
+        labels_[r] = a ? a->designation : QStringLiteral("Tinta Inexistente ...");
+        if (a)
+            inks_[r].designation = a->designation;
+        ++r;
+    }
+    if (!inks_[0].code.isEmpty() || current_ < 0 || current_ >= static_cast<int>(rows_.size()))
+        return;
+    db::Dataset& mp = data_.MAQUINASMP;
+    const int found =
+        mp.isOpen() ? screens::findKey(mp, QStringLiteral("MAQNRO"), rows_[current_].CODIGO) : -1;
+    if (found < 0)
+        return;
+    std::vector<std::pair<QString, double>> proposal;
+    for (int n = 1; n <= kInkRows; ++n)
+        proposal.emplace_back(mp.text(found, QStringLiteral("CODIGO%1").arg(n)).trimmed(),
+                              mp.number(found, QStringLiteral("CONS_PERC%1").arg(n)));
+    proposeInks(
+        inks_, proposal, [this](const QString& code) { return inkArticle(code); }, c);
+    for (std::size_t n = 0; n < kInkRows; ++n)
+        if (!inks_[n].code.isEmpty())
+            labels_[n] = inks_[n].designation.isEmpty() ? QStringLiteral("Tinta Inexistente ...")
+                                                        : inks_[n].designation;
+}
+
+void PrintingStep::gridEntered() {
+    inksEnabled_ = false;
+    if (following_)
+        reloadInks();
+}
+
+void PrintingStep::currentRowChanged(int row) {
+    if (row == current_ || !following_)
+        return;
+    current_ = row;
+    reloadInks();
+}
+
+void PrintingStep::insertInks() {
+    inksEnabled_ = true;
+    view_.focusField(QStringLiteral("Edit_MpNro1"));
+}
+
+void PrintingStep::codeEntered(int) {
+    following_ = false;
+}
+
+bool PrintingStep::taken(bool ok, const Notes& notes) {
+    show(notes);
+    return ok;
+}
+
+bool PrintingStep::codeLeft(int n, const QString& typed) {
+    if (suspended() || !validInk(n))
+        return true;
+    const QString code = typed.trimmed();
+    InkRow& ink = inks_[index(n)];
+    if (!code.isEmpty() && sameCode(code, ink.code))
+        return true; // the ink shown stays
+    std::optional<MaterialEntry> found;
+    if (!code.isEmpty()) {
+        const int row = screens::findKey(byCode_, QStringLiteral("CODIGO"), code);
+        if (row >= 0) {
+            const MaterialArticle a = articleOf(byCode_, row);
+            found = MaterialEntry{a.code, a.designation, a.unit, 0, a.price, 0};
+        }
+    }
+    Notes notes;
+    if (!taken(takeInkCode(inks_, n, code, found ? &*found : nullptr, costing(), notes), notes))
+        return false;
+    labels_[index(n)] = ink.designation;
+    if (found && found->price == 0 && !view_.confirm(kNoArticlePrice))
+        cancelInks();
+    return true;
+}
+
+bool PrintingStep::numberLeft(int n, const QString& typed, const InkField& take) {
+    if (suspended() || !validInk(n) || inks_[index(n)].code.isEmpty())
+        return true; // a row without ink has nothing to check
+    std::optional<double> value;
+    double number = 0;
+    if (!typed.trimmed().isEmpty()) {
+        if (!readNumberOf(typed, &number))
+            return false;
+        value = number;
+    }
+    Notes notes;
+    return taken(take(inks_[index(n)], value, costing(), notes), notes);
+}
+
+bool PrintingStep::percentLeft(int n, const QString& typed) {
+    return numberLeft(n, typed, takeInkPercent);
+}
+
+bool PrintingStep::priceLeft(int n, const QString& typed) {
+    return numberLeft(n, typed, takeInkPrice);
+}
+
+void PrintingStep::removeInk(int n) {
+    if (!validInk(n))
+        return;
+    inks_[index(n)] = {};
+    labels_[index(n)].clear();
+}
+
+void PrintingStep::cancelInks() {
+    ctx_->StepCancelled = true;
+    following_ = true;
+    reloadInks();
+    view_.focusField(QStringLiteral("Edit_MpNro1"));
+}
+
+void PrintingStep::backToGrid() {
+    ctx_->StepCancelled = true;
+    following_ = true;
+    view_.focusField(kStepGrid);
+}
+
+bool PrintingStep::closingQuestions() {
+    if (inks_[0].code.isEmpty() && !view_.confirm(kNoInks)) {
+        view_.focusField(kStepGrid);
+        return false;
+    }
+    Notes notes;
+    if (checkInkShares(inks_, notes))
+        return true;
+    show(notes);
+    insertInks(); // the ink fields enabled as by F1
+    return false;
+}
+
+void PrintingStep::materialLines(const CostTypes& costTypes, int& detail, std::vector<FictecDetLine>& lines,
+                                 Notes& notes) const {
+    inkLines(ctx_->ArticleCode, step_, inks_, costTypes, ctx_->InkCostType, detail, lines, notes);
 }
 
 // ---- TCORVF035_CORTEULTSOM ---------------------------------------------------

@@ -2,7 +2,8 @@
 
 // The machine steps of a technical sheet: side seam "C", labels "E", fringe
 // "F", steaming "V", linking "R", embroidery "M" and electric-saw cut "S"
-// (TCORVF035_MAQUINAS), and ultrasound cutting "J" (TCORVF035_CORTEULTSOM).
+// (TCORVF035_MAQUINAS), ultrasound cutting "J" (TCORVF035_CORTEULTSOM) and
+// the printing of a printed scarf, step "T" (TCORVF035_MAQIMPR).
 // As on the operation steps, the screen holds its machine rows in memory,
 // writes the user's WORKFTMAQUINAS rows from them and builds the step's lines
 // from the rows it shows.
@@ -53,24 +54,33 @@ protected:
     std::vector<WorkMachineRow> rows_;
 };
 
+// The machine screens whose minutes are typed (costed per hour), their
+// machines marked by the step's lines of the machine cost type.
+class TypedMinutesStep : public MachineStepScreen {
+public:
+    using MachineStepScreen::MachineStepScreen;
+    // Leaving the time column with what was typed; false refuses it.
+    bool timeLeft(int row, const QString& typed);
+
+protected:
+    void restoreRow(WorkMachineRow& row, const FictecDetLine& line) const override;
+    bool marksRow(const FictecDetLine& line) const override;
+};
+
 // TCORVF035_MAQUINAS: typed minutes and at most one material.
-class MachineStep : public OneMaterialStep<MachineStepScreen> {
+class MachineStep : public OneMaterialStep<TypedMinutesStep> {
 public:
     MachineStep(TechSheetContext& ctx, shell::TDTCORVANE& data, db::Database& factura, QString user,
                 ScreenView& view);
 
     QString caption() const override;
     bool hasMaterial() const override { return machineStepHasMaterial(step_); }
-    // Leaving the time column with what was typed; false refuses it.
-    bool timeLeft(int row, const QString& typed);
     // On "F" the quantity is FringeMeasure and cannot be typed.
     bool quantityEditable() const override { return step_ != QLatin1String("F"); }
     // The unit field: "Und" on "C" and "R".
     QString unitShown() const override;
 
 protected:
-    void restoreRow(WorkMachineRow& row, const FictecDetLine& line) const override;
-    bool marksRow(const FictecDetLine& line) const override;
     void materialsFromSheet(const std::vector<FictecDetLine>& lines) override;
     void opened() override;
     bool closingQuestions() override;
@@ -101,6 +111,80 @@ public:
 protected:
     void restoreRow(WorkMachineRow& row, const FictecDetLine& line) const override;
     bool marksRow(const FictecDetLine& line) const override;
+};
+
+// TCORVF035_MAQIMPR: the printing machine with its typed minutes and up to
+// five inks costed from the printed area. The inks follow the current machine
+// row: when the grid is entered and when its row changes, they are read again
+// from the sheet, or proposed from the machine's inks (MAQUINASMP) while the
+// sheet has none, until an ink code is entered (F1 or F7 end that). The
+// machines are marked from the sheet once, when the screen opens, so a
+// machine unticked stays unticked.
+class PrintingStep : public TypedMinutesStep {
+public:
+    PrintingStep(TechSheetContext& ctx, shell::TDTCORVANE& data, db::Database& factura, QString user,
+                 ScreenView& view);
+
+    // A zero length or width: a beep, its message, and the screen closes.
+    bool open() override;
+    QString caption() const override;
+    // The area A ("Àrea : ", Lts/M2) and what the inks are costed with.
+    double area() const { return costing().area; }
+    InkCosting costing() const;
+
+    // Ink rows 1 to 5 and their designation labels.
+    const InkRow& ink(int n) const { return inks_[index(n)]; }
+    const QString& inkLabel(int n) const { return labels_[index(n)]; }
+    const std::vector<InkRow>& inks() const { return inks_; }
+    bool inksEnabled() const { return inksEnabled_; }
+    // Whether the inks follow the current machine row (the grid is usable).
+    bool following() const { return following_; }
+    // The inks (material types 21 to 40), by code or designation.
+    db::Dataset& inkArticles(bool byName) { return byName ? byName_ : byCode_; }
+
+    // The grid entered: the inks read again (or proposed), their fields disabled.
+    void gridEntered();
+    // The current machine row changed.
+    void currentRowChanged(int row);
+    // Grid F1 "Inserir Material ": the ink fields enabled, the focus on row 1.
+    void insertInks();
+    // Entering the code of row n stops following the machine rows.
+    void codeEntered(int n);
+    bool codeLeft(int n, const QString& typed);
+    bool percentLeft(int n, const QString& typed);
+    bool priceLeft(int n, const QString& typed);
+    // Delete "Remover Artigo" on the code of row n.
+    void removeInk(int n);
+    // F7 "Cancelar": checks suspended, the inks read again, the grid usable.
+    void cancelInks();
+    // F1 "Alterar Máquina" on a code: checks suspended, back to the grid.
+    void backToGrid();
+
+protected:
+    void opened() override;
+    bool closingQuestions() override;
+    void materialLines(const CostTypes& costTypes, int& detail, std::vector<FictecDetLine>& lines,
+                       Notes& notes) const override;
+
+private:
+    static std::size_t index(int n) { return static_cast<std::size_t>(std::clamp(n, 1, kInkRows) - 1); }
+    static bool validInk(int n) { return n >= 1 && n <= kInkRows; }
+    bool suspended() const { return ctx_->StepCancelled; }
+    // The step's ink lines as rows 1 to 5, else the current machine's inks.
+    void reloadInks();
+    std::optional<MaterialEntry> inkArticle(const QString& code);
+    bool taken(bool ok, const Notes& notes);
+    // A percent or price of ink row n as it is left: a row without ink
+    // checks nothing; the number, or none when empty, goes to `take`.
+    using InkField = bool (*)(InkRow&, std::optional<double>, const InkCosting&, Notes&);
+    bool numberLeft(int n, const QString& typed, const InkField& take);
+
+    std::vector<InkRow> inks_ = std::vector<InkRow>(kInkRows);
+    std::array<QString, kInkRows> labels_;
+    double convKgsTintas_ = 0;
+    int current_ = 0;
+    bool following_ = true;
+    bool inksEnabled_ = false;
 };
 
 } // namespace corvane::techsheet

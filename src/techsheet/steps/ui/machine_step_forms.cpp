@@ -1,5 +1,9 @@
 #include "machine_step_forms.h"
 
+#include "screens/ui/field_widgets.h"
+
+#include <QAction>
+#include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -10,6 +14,10 @@ namespace corvane::techsheet {
 
 namespace {
 
+QString number(double v) {
+    return StepGridModel::number(v);
+}
+
 StepGridModel* machineRows(StepScreenBase& logic, QObject* parent) {
     return new MachineRowsModel(static_cast<MachineStepScreen&>(logic), parent);
 }
@@ -18,7 +26,7 @@ StepGridModel* machineRows(StepScreenBase& logic, QObject* parent) {
 MachineRowsModel::TypedLeft typedIn(MachineStepScreen& logic) {
     if (auto* cutter = dynamic_cast<UltrasoundStep*>(&logic))
         return [cutter](int row, const QString& typed) { return cutter->modeLeft(row, typed); };
-    auto* step = dynamic_cast<MachineStep*>(&logic);
+    auto* step = dynamic_cast<TypedMinutesStep*>(&logic);
     return [step](int row, const QString& typed) { return step && step->timeLeft(row, typed); };
 }
 
@@ -133,11 +141,152 @@ TCORVF035_CORTEULTSOM::TCORVF035_CORTEULTSOM(TechSheetContext& ctx, shell::TDTCO
     resize(1100, 480);
 }
 
+// ---- TCORVF035_MAQIMPR ---------------------------------------------------------
+
+TCORVF035_MAQIMPR::TCORVF035_MAQIMPR(TechSheetContext& ctx, shell::TDTCORVANE& data, db::Database& factura,
+                                     const QString& user, const screens::ScreenSetting& setting,
+                                     QWidget* parent)
+    : StepForm(
+          QStringLiteral("TCORVF035_MAQIMPR"),
+          [&](ScreenView& view) { return std::make_unique<PrintingStep>(ctx, data, factura, user, view); },
+          machineRows, setting, parent) {
+    minutes()->setObjectName(QStringLiteral("LabelArea"));
+    minutes()->setText(QStringLiteral("Àrea : %1   Lts/M2").arg(StepGridModel::number(logic().area())));
+    gridTitle()->setText(QStringLiteral("Máquinas : "));
+    gridTitle()->show();
+    materialsTitle()->setText(QStringLiteral("Tintas : "));
+    auto* rows = new QGridLayout;
+    int column = 0;
+    for (const char* title : {"Código", "%/Total", "Designação", "Qtd.", "Preço", "Custo"})
+        rows->addWidget(new QLabel(QString::fromUtf8(title), this), 0, column++);
+    PrintingStep& l = logic();
+    const auto shown = [this](const QString& name) {
+        auto* e = new QLineEdit(this);
+        e->setObjectName(name);
+        e->setReadOnly(true);
+        e->setFocusPolicy(Qt::NoFocus);
+        return e;
+    };
+    for (int n = 1; n <= kInkRows; ++n) {
+        QLineEdit* code = addInput(QStringLiteral("Edit_MpNro%1").arg(n),
+                                   [&l, n](const QString& t) { return l.codeLeft(n, t); });
+        QLineEdit* percent = addInput(QStringLiteral("Edit_PercMp%1").arg(n),
+                                      [&l, n](const QString& t) { return l.percentLeft(n, t); });
+        labels_[n - 1] = new QLabel(this);
+        labels_[n - 1]->setObjectName(QStringLiteral("Label_MpNro%1").arg(n));
+        labels_[n - 1]->setMinimumWidth(260);
+        QLineEdit* qty = shown(QStringLiteral("Edit_QtdMp%1").arg(n));
+        QLineEdit* price = addInput(QStringLiteral("Edit_PrecoMp%1").arg(n),
+                                    [&l, n](const QString& t) { return l.priceLeft(n, t); });
+        QLineEdit* cost = shown(QStringLiteral("Edit_CustoMp%1").arg(n));
+        column = 0;
+        for (QWidget* w : std::initializer_list<QWidget*>{code, percent, labels_[n - 1], qty, price, cost})
+            rows->addWidget(w, n, column++);
+        code->setContextMenuPolicy(Qt::ActionsContextMenu);
+        auto* remove = new QAction(QStringLiteral("Remover Artigo"), code);
+        connect(remove, &QAction::triggered, this, [this, n] {
+            logic().removeInk(n);
+            refresh();
+        });
+        code->addAction(remove);
+        lookups()->attach(
+            code, articleLookup(),
+            [this](const QString& name) {
+                return &logic().inkArticles(name == QLatin1String("ARTIGOSALFA"));
+            },
+            [this, code, n] {
+                logic().codeLeft(n, code->text());
+                refresh();
+            });
+    }
+    materialsArea()->addLayout(rows);
+    resize(1100, 600);
+}
+
+void TCORVF035_MAQIMPR::refresh() {
+    StepForm::refresh();
+    const PrintingStep& l = logic();
+    for (int n = 1; n <= kInkRows; ++n) {
+        const InkRow& ink = l.ink(n);
+        const bool has = !ink.code.isEmpty();
+        const QHash<QString, QString> texts{
+            {QStringLiteral("Edit_MpNro%1").arg(n), ink.code},
+            {QStringLiteral("Edit_PercMp%1").arg(n), has ? number(ink.percent) : QString()},
+            {QStringLiteral("Edit_PrecoMp%1").arg(n), has ? number(ink.price) : QString()}};
+        for (auto it = texts.cbegin(); it != texts.cend(); ++it)
+            if (QLineEdit* e = input(it.key())) {
+                e->setEnabled(l.inksEnabled());
+                if (e != focusWidget())
+                    e->setText(it.value());
+            }
+        for (const auto& [name, value] : {std::pair{QStringLiteral("Edit_QtdMp%1"), ink.quantity},
+                                          std::pair{QStringLiteral("Edit_CustoMp%1"), ink.cost}})
+            if (auto* e = findChild<QLineEdit*>(name.arg(n)))
+                e->setText(has ? number(value) : QString());
+        labels_[n - 1]->setText(l.inkLabel(n));
+    }
+    grid()->setEnabled(l.following());
+}
+
+int TCORVF035_MAQIMPR::codeRow(QObject* watched) const {
+    for (int n = 1; n <= kInkRows; ++n)
+        if (watched == input(QStringLiteral("Edit_MpNro%1").arg(n)))
+            return n;
+    return 0;
+}
+
+void TCORVF035_MAQIMPR::gridKey(int key) {
+    if (key == Qt::Key_F1)
+        logic().insertInks();
+}
+
+void TCORVF035_MAQIMPR::materialKey(QLineEdit* edit, int key) {
+    if (key == Qt::Key_F7) {
+        logic().cancelInks();
+    } else if (codeRow(edit) > 0) {
+        logic().backToGrid();
+        refresh(); // the grid usable again before it takes the focus
+        grid()->setFocus();
+    }
+}
+
+void TCORVF035_MAQIMPR::rowChanged(int row) {
+    logic().currentRowChanged(row);
+    refresh();
+}
+
+bool TCORVF035_MAQIMPR::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusIn) {
+        if (const int n = codeRow(watched)) {
+            logic().codeEntered(n);
+            grid()->setEnabled(false);
+        } else if (watched == grid()) {
+            logic().gridEntered();
+            refresh();
+        }
+    } else if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
+        if (const int n = codeRow(watched)) {
+            logic().removeInk(n);
+            static_cast<QLineEdit*>(watched)->clear(); // the field's text goes with the ink
+            refresh();
+            return true;
+        }
+    }
+    return StepForm::eventFilter(watched, event);
+}
+
 // ---- openers ---------------------------------------------------------------------
 
 bool openMachineStep(QWidget* parent, TechSheetContext& ctx, shell::TDTCORVANE& data, db::Database& factura,
                      const QString& user, const screens::ScreenSetting& setting) {
     TCORVF035_MAQUINAS form(ctx, data, factura, user, setting, parent);
+    form.exec();
+    return form.logic().written();
+}
+
+bool openPrintingStep(QWidget* parent, TechSheetContext& ctx, shell::TDTCORVANE& data, db::Database& factura,
+                      const QString& user, const screens::ScreenSetting& setting) {
+    TCORVF035_MAQIMPR form(ctx, data, factura, user, setting, parent);
     form.exec();
     return form.logic().written();
 }

@@ -20,6 +20,11 @@ bool openMachineStep(QWidget* parent, TechSheetContext& ctx, shell::TDTCORVANE& 
 bool openUltrasoundStep(QWidget* parent, TechSheetContext& ctx, shell::TDTCORVANE& data,
                         db::Database& factura, const QString& user, const screens::ScreenSetting& setting);
 
+// The same for printing, step "T" of a printed scarf; a zero length or width
+// closes it at once.
+bool openPrintingStep(QWidget* parent, TechSheetContext& ctx, shell::TDTCORVANE& data, db::Database& factura,
+                      const QString& user, const screens::ScreenSetting& setting);
+
 // The grid DBGrid1 over the machines a step holds (the machine steps,
 // ultrasound cutting, knitting). The ultrasound grid has the mode "T.P.?"
 // between "OK" and the time, and the mode is typed instead of the time.
@@ -88,6 +93,31 @@ public:
                           const QString& user, const screens::ScreenSetting& setting,
                           QWidget* parent = nullptr);
     UltrasoundStep& logic() { return static_cast<UltrasoundStep&>(base()); }
+};
+
+// TCORVF035_MAQIMPR: the printing machines above "Tintas : ", five ink rows
+// (code, "%/Total", designation, quantity, price, cost). F1 on the grid
+// enables code, percent and price; on a code Insert and Ctrl+Insert look the
+// inks up, Delete removes the row's ink, F1 goes back to the grid and F7
+// reads the inks again.
+class TCORVF035_MAQIMPR : public StepForm {
+    Q_OBJECT
+public:
+    TCORVF035_MAQIMPR(TechSheetContext& ctx, shell::TDTCORVANE& data, db::Database& factura,
+                      const QString& user, const screens::ScreenSetting& setting, QWidget* parent = nullptr);
+    PrintingStep& logic() { return static_cast<PrintingStep&>(base()); }
+    void refresh() override;
+
+protected:
+    void gridKey(int key) override;
+    void materialKey(QLineEdit* input, int key) override;
+    void rowChanged(int row) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // The ink row (1 to 5) of an ink code field, 0 for any other widget.
+    int codeRow(QObject* watched) const;
+    QLabel* labels_[kInkRows] = {};
 };
 
 } // namespace corvane::techsheet
