@@ -98,7 +98,10 @@ bool printedScarfSteps(SheetStepRunner& run, QString* error) {
     return run.fabric({QStringLiteral("TEC.VIS.CRU"), QStringLiteral("1.4"), QStringLiteral("L"),
                        QStringLiteral("2")},
                       error) &&
-           run.printing({QStringLiteral("IMP01"), QStringLiteral("6")}, {}, error);
+           run.printing({QStringLiteral("IMP01"), QStringLiteral("6")}, {}, error) &&
+           run.ultrasound({{QStringLiteral("US01"), QStringLiteral("1")}}, error) &&
+           run.machineStep(StepRole::Labels, {{QStringLiteral("PC01"), QStringLiteral("0.8")}},
+                           StepMaterial{1, QStringLiteral("ETQ.TEC.MARCA"), QStringLiteral("1")}, error);
 }
 
 QList<DemoSheet> demoSheets() {

@@ -50,14 +50,23 @@ int main(int argc, char** argv) {
         return 1;
     shell::DataModules& modules = *session.menu->window->logic().modules();
     db::Database& factura = modules.database->DbFacturacao;
-    const screens::ScreenSetting setting;
+    // A user who may insert, change and delete, with every step screen linked.
+    screens::ScreenSetting setting;
+    const QString yes = QStringLiteral("S");
+    setting.rights = shell::AccessRights{yes, yes, yes, yes, yes, yes, yes, yes, yes};
+    using Opener = bool (*)(QWidget*, TechSheetContext&, shell::TDTCORVANE&, db::Database&, const QString&,
+                            const screens::ScreenSetting&);
+    const std::pair<StepScreen, Opener> openers[] = {
+        {StepScreen::Operations, openOperationStep},    {StepScreen::Packaging, openPackagingStep},
+        {StepScreen::MachineStep, openMachineStep},     {StepScreen::UltrasoundCut, openUltrasoundStep},
+        {StepScreen::Knitting, openKnittingStep},       {StepScreen::Weaving, openWeavingStep},
+        {StepScreen::Subcontract, openSubcontractStep}, {StepScreen::Fabric, openFabricStep},
+        {StepScreen::Printing, openPrintingStep}};
     SheetLinks links;
-    links.steps.insert(int(StepScreen::Operations), [&](QWidget* parent, TechSheetContext& c) {
-        return openOperationStep(parent, c, *modules.corvane, factura, QStringLiteral("DEMO"), setting);
-    });
-    links.steps.insert(int(StepScreen::Packaging), [&](QWidget* parent, TechSheetContext& c) {
-        return openPackagingStep(parent, c, *modules.corvane, factura, QStringLiteral("DEMO"), setting);
-    });
+    for (const auto& [screen, open] : openers)
+        links.steps.insert(int(screen), [&, open = open](QWidget* parent, TechSheetContext& c) {
+            return open(parent, c, *modules.corvane, factura, QStringLiteral("DEMO"), setting);
+        });
     const struct {
         const char* article;
         const char* file;
