@@ -112,7 +112,7 @@ TCORVF035_MAQUINAS::TCORVF035_MAQUINAS(TechSheetContext& ctx, shell::TDTCORVANE&
     minutes()->hide();
     gridTitle()->setText(QStringLiteral("Máquinas : "));
     gridTitle()->show();
-    resize(1100, 520);
+    resize(1200, 520);
 }
 
 void TCORVF035_MAQUINAS::refresh() {
@@ -138,7 +138,7 @@ TCORVF035_CORTEULTSOM::TCORVF035_CORTEULTSOM(TechSheetContext& ctx, shell::TDTCO
     materialsTitle()->hide();
     gridTitle()->setText(QStringLiteral("Máquinas : "));
     gridTitle()->show();
-    resize(1100, 480);
+    resize(1200, 480);
 }
 
 // ---- TCORVF035_MAQIMPR ---------------------------------------------------------
@@ -200,7 +200,7 @@ TCORVF035_MAQIMPR::TCORVF035_MAQIMPR(TechSheetContext& ctx, shell::TDTCORVANE& d
             });
     }
     materialsArea()->addLayout(rows);
-    resize(1100, 600);
+    resize(1200, 600);
 }
 
 void TCORVF035_MAQIMPR::refresh() {

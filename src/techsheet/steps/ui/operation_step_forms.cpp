@@ -97,7 +97,7 @@ StepForm::StepForm(const QString& name, const LogicFactory& makeLogic, const Mod
     layout->addWidget(gridTitle_);
     model_ = makeModel(*base_, this);
     grid_ = makeStepGrid(
-        this, model_, {90, 300, 70}, [this](const QString& column) { base_->sortBy(column); },
+        this, model_, {90, 260, 60}, [this](const QString& column) { base_->sortBy(column); },
         [this] { refresh(); });
     layout->addWidget(grid_, 1);
     resize(900, 480);

@@ -9,6 +9,8 @@
 #include <QTableView>
 #include <QWidget>
 
+#include <algorithm>
+
 namespace corvane::techsheet {
 
 StepGridModel::StepGridModel(QStringList titles, int okColumn, int typedColumn, QObject* parent)
@@ -106,8 +108,10 @@ QTableView* makeStepGrid(QWidget* owner, StepGridModel* model, const QList<int>&
     grid->horizontalHeader()->setSectionsClickable(true);
     grid->verticalHeader()->hide();
     grid->installEventFilter(owner);
+    // Each column at least as wide as its title.
     for (int c = 0; c < model->columnCount(); ++c)
-        grid->setColumnWidth(c, widths.value(c, widths.isEmpty() ? 70 : widths.last()));
+        grid->setColumnWidth(c, std::max(widths.value(c, widths.isEmpty() ? 70 : widths.last()),
+                                         grid->horizontalHeader()->sectionSizeHint(c)));
     QObject::connect(grid->horizontalHeader(), &QHeaderView::sectionClicked, grid,
                      [model, sortBy = std::move(sortBy), sorted = std::move(sorted)](int section) {
                          if (section > 1)
