@@ -1,8 +1,10 @@
 #pragma once
 
-// The quotation rows the calculation reads and fills (ORCAMMAS, ORCAMCOM,
-// ORCAMTRANSP, ORCAMCNDPGT, ORCAMDESC, ORCAMTOT). Per-level columns …1..…3
-// are arrays indexed by level - 1.
+// The quotation rows (ORCAMMAS, ORCAMCOM, ORCAMTRANSP, ORCAMCNDPGT,
+// ORCAMDESC, ORCAMTOT): the columns the calculation reads and fills, and
+// those the quotation store keeps beside them. Per-level columns …1..…3 are
+// arrays indexed by level - 1.
+#include <QDateTime>
 #include <QString>
 
 #include <array>
@@ -18,6 +20,26 @@ struct OrcamMas {
     Levels PRCORC{};
     Levels PRECOCLI{};
     Levels VALORCLI{};
+
+    int ORCNRO = 0;
+    int CLINRO = 0;
+    QString ARTIGO;
+    QDateTime DATAEMI;
+    QString OBSERV1, OBSERV2;
+    int VNDNRO = 0;
+    QString CLINOM;
+    QString DESIGN;
+    QString PRINTE = "N";
+    QString MANUAL_AUTO = "M";
+    QString TIPOFT = "P"; // "P" product, "T" technical product record
+    // Approval and ordering: set outside this program, only read here.
+    QString APROVADO = "N";
+    QDateTime DATAAPROV;
+    double PRECOAPROV = 0, VALORAPROV = 0, QTDAPROV = 0, MARGEMAPROVPRC = 0, MARGEMAPROVVAL = 0;
+    QString ENCANO, ENCSEMANA;
+    int ENCCNRO = 0;
+
+    bool approved() const { return APROVADO.trimmed().toUpper() == QLatin1String("S"); }
 };
 
 // A charge given as a percent of the sale value only (commissions, discounts):
@@ -39,15 +61,24 @@ struct OrcamCom {
     PercentCharge VND; // seller
     PercentCharge AGT; // agent
     PercentCharge ROY; // royalty
+    QString VNDNOM;
+    int AGTNRO = 0;
+    QString AGTNOM;
+    int ROYNRO = 0;
+    QString ROYNOM;
 };
 
 struct OrcamTransp {
+    QString METEXPCODE;          // column METEXP: the shipping method
     FixedOrPercentCharge METEXP; // shipping
     FixedOrPercentCharge SEG;    // insurance
     FixedOrPercentCharge DESP;   // dispatch
 };
 
 struct OrcamCndPgt {
+    int CNDPGTCODE = 0;          // column CNDPGT: the payment condition
+    QString CNDPGTDES;           // its description
+    double CNDPGTDIAS = 0;       // its days
     FixedOrPercentCharge CNDPGT; // payment expenses
     FixedOrPercentCharge PRZ;    // payment term
     FixedOrPercentCharge DESC;   // early-payment discount

@@ -218,8 +218,9 @@ bool createDemoSite(SiteBuilder& builder, const QString& workstation, const QDat
     auto contab = builder.connectCompany(company, company.accountingAlias, error);
     if (!contab || !insertDemoInvoicingRows(*factura, error) ||
         !insertDemoAccountingRows(*contab, today.year(), error) ||
-        !insertDemoArticles(*factura, *contab, today, error) ||
-        (level == DemoCompany::Ready && !insertDemoSheets(*corvane, *factura, error)))
+        !insertDemoArticles(*factura, *contab, today, error) || !insertDemoCustomers(*factura, error) ||
+        (level == DemoCompany::Ready && (!insertDemoSheets(*corvane, *factura, error) ||
+                                         !insertDemoQuotations(*corvane, *factura, today, error))))
         return false;
 
     Site site(builder.root());

@@ -39,6 +39,16 @@ bool insertDemoArticles(db::Database& factura, db::Database& contab, const QDate
 // the screens refuse fails with their messages.
 bool insertDemoSheets(db::Database& corvane, db::Database& factura, QString* error);
 
+// The customers of the demo company with their sellers, agents, payment
+// conditions and shipping methods (invoicing database); the commission codes
+// come with the articles.
+bool insertDemoCustomers(db::Database& factura, QString* error);
+// Quotations of series 1 and 2 of those customers, built by the quotation
+// calculation from the demo sheets, in each state a quotation reaches (needs
+// the sheets); a technical product record of the knitted hat; the series'
+// counters at their last closed quotation.
+bool insertDemoQuotations(db::Database& corvane, db::Database& factura, const QDate& today, QString* error);
+
 // The site's download folder for upgrades (config/upgrade.ini), with the
 // information files and a setup program of the given version.
 bool writeUpgradeFolder(const QString& siteRoot, const QString& version, QString* error);

@@ -23,7 +23,7 @@ QList<Table> productRecordTables() {
 
     const Table mas{QStringLiteral("O_FICTECMAS"),
                     {text("CODIGO", 16, true), smallint("TEC_TIPOTRABALHO"), smallint("TEC_NROPASSAG"),
-                     smallint("TEC_FITAS"), text("REF_INFORMAT", 50)},
+                     smallint("TEC_FITAS"), text("REF_INFORMAT", 50), text("TIPOFICTEC", 2)},
                     {QStringLiteral("CODIGO")},
                     QStringLiteral("PK_O_FICTECMAS"),
                     {}};

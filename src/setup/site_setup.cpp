@@ -4,6 +4,7 @@
 #include "core/site.h"
 #include "costing_outside_tables.h"
 #include "db/schema_update.h"
+#include "quotation/store/quotation_tables.h"
 #include "record_tables.h"
 #include "reference/reference_tables.h"
 #include "shell/shell_tables.h"
@@ -27,7 +28,8 @@ QList<db::Table> programDatabaseTables() {
     return shell::programShellTables() + reference::referenceBaseTables() + productRecordTables();
 }
 QList<db::Table> invoicingDatabaseTables() {
-    return shell::invoicingShellTables() + costingInvoicingTables() + articles::articleInvoicingTables();
+    return shell::invoicingShellTables() + costingInvoicingTables() + articles::articleInvoicingTables() +
+           quotation::customerTables();
 }
 QList<db::Table> accountingDatabaseTables() {
     return costingAccountingTables() + articles::articleAccountingTables();
@@ -392,7 +394,10 @@ bool SiteBuilder::updateCompany(const CompanySpec& company, QList<db::SchemaChan
         QString alias;
         QList<db::Table> tables;
     } dbs[] = {{company.invoicingAlias, invoicingDatabaseTables()},
-               {company.accountingAlias, accountingDatabaseTables()}};
+               {company.accountingAlias, accountingDatabaseTables()},
+               // The program database's own tables come with the version
+               // steps at sign-on, all but the technical product records.
+               {company.programAlias, productRecordTables()}};
     for (const auto& d : dbs) {
         if (!registry_.contains(d.alias)) {
             if (error)

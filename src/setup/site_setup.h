@@ -49,9 +49,10 @@ public:
     // A company of the opened site: its name and aliases (EMPRESAS) and the
     // database user its users sign on with (UTILPASSWORD).
     bool findCompany(int number, CompanySpec* out, QString* error);
-    // Brings the company's invoicing and accounting databases to the tables
-    // a new company gets (completeTables, one transaction per database),
-    // reporting each table, column and index it adds; their rows stay.
+    // Brings the company's invoicing and accounting databases, and the
+    // technical product records of its program database, to the tables a new
+    // company gets (completeTables, one transaction per database), reporting
+    // each table, column and index it adds; their rows stay.
     bool updateCompany(const CompanySpec& company, QList<db::SchemaChange>* changes, QString* error);
     void commit() { committed_ = true; }
     void rollback();

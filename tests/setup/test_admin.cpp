@@ -118,6 +118,15 @@ private slots:
         Database& f = site.invoicing();
         Database& c = site.accounting();
         site.exec(f, QStringLiteral("DROP TABLE PARCUSTOM"));
+        site.exec(f, QStringLiteral("DROP TABLE CLIENTES"));
+        // Technical product records made before their sheet kind was kept.
+        Database& p = site.program();
+        site.exec(p, QStringLiteral("DROP TABLE O_FICTECMAS"));
+        site.exec(p, p.dialect().createTable(Table{QStringLiteral("O_FICTECMAS"),
+                                                   {text(QStringLiteral("CODIGO"), 16, true)},
+                                                   {QStringLiteral("CODIGO")},
+                                                   QStringLiteral("PK_O_FICTECMAS"),
+                                                   {}}));
         site.exec(f, QStringLiteral("DROP TABLE ARTIGOSCLS"));
         site.exec(f, f.dialect().createTable(Table{QStringLiteral("ARTIGOSCLS"),
                                                    {text(QStringLiteral("CODIGO"), 16, true),
@@ -149,6 +158,8 @@ private slots:
         QVERIFY(r.out.contains(QStringLiteral("CORVANEFACTURA01: coluna ARTIGOSCLS.GRELHA acrescentada.")));
         QVERIFY(r.out.contains(QStringLiteral("índice ARTIGOSCLS_DESIGNACAO de ARTIGOSCLS criado.")));
         QVERIFY(r.out.contains(QStringLiteral("CORVANECONTAB01: coluna CCUSTO.TIPO acrescentada.")));
+        QVERIFY(r.out.contains(QStringLiteral("CORVANEFACTURA01: tabela CLIENTES criada.")));
+        QVERIFY(r.out.contains(QStringLiteral("CORVANE01: coluna O_FICTECMAS.TIPOFICTEC acrescentada.")));
         QVERIFY(!r.out.contains(QStringLiteral("ARTIGOSCLS.DESIGNACAO acrescentada")));
 
         // The rows are kept and the table is the whole article table now.
@@ -171,7 +182,7 @@ private slots:
         // Again: nothing to add, nothing changed; every company when no number is given.
         r = admin({QStringLiteral("update-company"), site.root()});
         QVERIFY2(r.code == 0, qPrintable(r.err));
-        QCOMPARE(r.out.count(QStringLiteral("nada a acrescentar")), 2);
+        QCOMPARE(r.out.count(QStringLiteral("nada a acrescentar")), 3);
         QVERIFY(r.out.contains(QStringLiteral("Empresa 1 actualizada: 0 alterações.")));
         QCOMPARE(f.scalar(QStringLiteral("SELECT COUNT(*) FROM ARTIGOSCLS"))->toInt(), 3);
 

@@ -5,6 +5,7 @@
 #include "support/test_site.h"
 
 #include "quotation/quotation_calc.h"
+#include "quotation/store/quotation_store.h"
 #include "techsheet/store/sheet_store.h"
 
 #include <QtTest>
@@ -192,6 +193,125 @@ private slots:
                                         .arg(l.VALOR)));
             }
         }
+    }
+
+    void quotationsOfTheDemo_data() { addBackendRows(); }
+    // The demo quotations: each series' counter at its last closed
+    // quotation, every closed one's totals and prices those the calculation
+    // gives from its sheet and charges, and one of each state.
+    void quotationsOfTheDemo() {
+        QFETCH(QString, backend);
+        SKIP_UNLESS_BACKEND(backend);
+        TestSite site(backend);
+        REQUIRE_SITE(site);
+        db::Database& db = site.program();
+        quotation::QuotationStore store(db);
+        QMap<QString, int> states;
+        for (int series : {1, 2}) {
+            const int counter = *store.counter(series);
+            const QList<QVariantList> numbers = selectRows(
+                db,
+                QStringLiteral("SELECT M.ORCNRO, (SELECT COUNT(*) FROM ORCAMTOT T WHERE T.ORCNRO = "
+                               "M.ORCNRO) FROM ORCAMMAS M WHERE M.ORCNRO BETWEEN :F AND :L ORDER BY "
+                               "M.ORCNRO"),
+                {{QStringLiteral("F"), series * 1000 + 1}, {QStringLiteral("L"), series * 1000 + 999}});
+            QVERIFY(numbers.size() >= 2);
+            int lastClosed = series * 1000;
+            for (const QVariantList& n : numbers) {
+                const int number = n.value(0).toInt();
+                const bool closed = n.value(1).toInt() == 1;
+                if (closed)
+                    lastClosed = std::max(lastClosed, number);
+                else
+                    QVERIFY2(number > counter, qPrintable(QString::number(number)));
+
+                const quotation::QuotationRecord r = *store.read(number);
+                QVERIFY(r.com && r.transp && r.cndpgt && r.desc);
+                QCOMPARE(r.mas.VNDNRO, r.com->VNDNRO);
+                QCOMPARE(r.mas.CLINOM,
+                         selectRows(site.invoicing(),
+                                    QStringLiteral("SELECT NOME FROM CLIENTES WHERE CODIGO = :C"),
+                                    {{QStringLiteral("C"), r.mas.CLINRO}})
+                             .value(0)
+                             .value(0)
+                             .toString());
+                // The calculation again, from the stored inputs.
+                quotation::Quotation q;
+                q.mas = r.mas;
+                q.com = *r.com;
+                q.transp = *r.transp;
+                q.cndpgt = *r.cndpgt;
+                q.desc = *r.desc;
+                techsheet::Notes notes;
+                const auto unit =
+                    quotation::sheetUnitCosts(db, r.mas.ARTIGO, r.mas.TIPOFT, q.mas.QUANT, notes);
+                QVERIFY(unit);
+                quotation::LevelValues values;
+                QVERIFY(quotation::calculateQuotation(q, *unit, values, notes));
+                QVERIFY2(notes.messages.isEmpty(), qPrintable(notes.messages.join("; ")));
+                QCOMPARE(r.mas.VALORCLI, q.mas.VALORCLI);
+                QCOMPARE(r.mas.PRECOCLI, q.mas.PRECOCLI);
+                QCOMPARE(r.com->VND.VALTOT, q.com.VND.VALTOT);
+                QVERIFY(r.mas.VALORCLI[0] > 0);
+                if (closed) {
+                    const quotation::OrcamTot t = quotation::closingTotals(values, 2);
+                    QCOMPARE(r.tot->MATERIAIS, t.MATERIAIS);
+                    QCOMPARE(r.tot->TRANSFORM, t.TRANSFORM);
+                    QCOMPARE(r.tot->CUSTFIXOS, t.CUSTFIXOS);
+                    QCOMPARE(r.tot->ESTRUTURA, t.ESTRUTURA);
+                    QCOMPARE(r.tot->COMISSOES, t.COMISSOES);
+                    QCOMPARE(r.tot->TRANSPORT, t.TRANSPORT);
+                    QCOMPARE(r.tot->DESCONTOS, t.DESCONTOS);
+                    QCOMPARE(r.tot->MARGEMLIQ, t.MARGEMLIQ);
+                    QCOMPARE(r.tot->MARGEMPRC, t.MARGEMPRC);
+                } else {
+                    states[QStringLiteral("never closed")]++;
+                }
+                if (r.mas.QUANT[1] == 0) {
+                    QCOMPARE(r.mas.QUANT[2], 0.0);
+                    QCOMPARE(r.mas.VALORCLI[1] + r.mas.VALORCLI[2], 0.0);
+                    states[QStringLiteral("level 1 only")]++;
+                }
+                if (r.mas.QUANT[2] > 0)
+                    states[QStringLiteral("three levels")]++;
+                if (r.mas.TIPOFT == QLatin1String("T"))
+                    states[QStringLiteral("record")]++;
+                if (r.mas.DESENHO == QLatin1String("N"))
+                    QCOMPARE(r.tot->CUSTFIXOS, (quotation::Levels{0, 0, 0}));
+                if (r.mas.approved()) {
+                    QVERIFY(closed);
+                    QVERIFY(r.mas.DATAAPROV.isValid());
+                    QVERIFY(r.mas.PRECOAPROV > 0 && r.mas.VALORAPROV > 0 && r.mas.QTDAPROV > 0);
+                    QVERIFY(r.mas.MARGEMAPROVPRC > 0 && r.mas.MARGEMAPROVVAL > 0);
+                    QVERIFY(!r.mas.ENCANO.isEmpty() && !r.mas.ENCSEMANA.isEmpty() && r.mas.ENCCNRO > 0);
+                    states[QStringLiteral("approved %1").arg(series)]++;
+                } else if (closed) {
+                    states[QStringLiteral("pending %1").arg(series)]++;
+                }
+            }
+            QCOMPARE(counter, lastClosed);
+            QVERIFY(*store.proposeNumber(series) > numbers.last().value(0).toInt());
+        }
+        for (const char* state : {"never closed", "level 1 only", "three levels", "record", "approved 1",
+                                  "approved 2", "pending 1", "pending 2"})
+            QVERIFY2(states.value(QString::fromLatin1(state)) > 0, state);
+        // The customers the quotations were made for.
+        for (const char* name : {"SILVA & FILHOS", "D'Almeida Acessórios de Moda, Lda."})
+            QCOMPARE(selectRows(site.invoicing(),
+                                QStringLiteral("SELECT COUNT(*) FROM CLIENTES WHERE NOME = :N"),
+                                {{QStringLiteral("N"), QString::fromUtf8(name)}})
+                         .value(0)
+                         .value(0)
+                         .toInt(),
+                     1);
+        QCOMPARE(
+            selectRows(site.invoicing(),
+                       QStringLiteral("SELECT COUNT(DISTINCT TIPDOC) FROM CNDPGT WHERE TIPDOC IN ('C', 'L', "
+                                      "'T', 'D')"))
+                .value(0)
+                .value(0)
+                .toInt(),
+            4);
     }
 };
 

@@ -1,0 +1,678 @@
+#include "quotation_store.h"
+
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+namespace corvane::quotation {
+
+namespace {
+
+const QString kNumber = QStringLiteral("WOrcNro");
+
+// ---- rows as column maps ------------------------------------------------------
+
+QVariant textOrNull(const QString& s) {
+    return s.isNull() ? QVariant(QMetaType::fromType<QString>()) : QVariant(s);
+}
+QVariant dateOrNull(const QDateTime& d) {
+    return d.isValid() ? QVariant(d) : QVariant(QMetaType::fromType<QDateTime>());
+}
+QString textOf(const QVariantMap& r, const QString& c) {
+    return r.value(c).toString().trimmed();
+}
+double realOf(const QVariantMap& r, const QString& c) {
+    return r.value(c).toDouble();
+}
+int intOf(const QVariantMap& r, const QString& c) {
+    return r.value(c).toInt();
+}
+
+void putLevels(QVariantMap& m, const QString& prefix, const Levels& l) {
+    for (std::size_t i = 0; i < 3; ++i)
+        m.insert(prefix + QString::number(i + 1), l[i]);
+}
+Levels levelsOf(const QVariantMap& r, const QString& prefix) {
+    Levels l{};
+    for (std::size_t i = 0; i < 3; ++i)
+        l[i] = realOf(r, prefix + QString::number(i + 1));
+    return l;
+}
+
+void putCharge(QVariantMap& m, const QString& prefix, const PercentCharge& c) {
+    m.insert(prefix + QStringLiteral("PERC"), c.PERC);
+    putLevels(m, prefix + QStringLiteral("VALTOT"), c.VALTOT);
+}
+void putCharge(QVariantMap& m, const QString& prefix, const FixedOrPercentCharge& c) {
+    m.insert(prefix + QStringLiteral("VALFIXO"), c.VALFIXO);
+    m.insert(prefix + QStringLiteral("PERC"), c.PERC);
+    putLevels(m, prefix + QStringLiteral("VALTOT"), c.VALTOT);
+}
+PercentCharge percentChargeOf(const QVariantMap& r, const QString& prefix) {
+    return {realOf(r, prefix + QStringLiteral("PERC")), levelsOf(r, prefix + QStringLiteral("VALTOT"))};
+}
+FixedOrPercentCharge fixedChargeOf(const QVariantMap& r, const QString& prefix) {
+    return {realOf(r, prefix + QStringLiteral("VALFIXO")), realOf(r, prefix + QStringLiteral("PERC")),
+            levelsOf(r, prefix + QStringLiteral("VALTOT"))};
+}
+
+// The master row's columns this program writes: all but approval and ordering.
+QVariantMap masterValues(const OrcamMas& m) {
+    QVariantMap v{{"ORCNRO", m.ORCNRO},
+                  {"CLINRO", m.CLINRO},
+                  {"ARTIGO", textOrNull(m.ARTIGO.left(16))},
+                  {"DATAEMI", dateOrNull(m.DATAEMI)},
+                  {"OBSERV1", textOrNull(m.OBSERV1.left(40))},
+                  {"OBSERV2", textOrNull(m.OBSERV2.left(40))},
+                  {"MARGEMLIQ", m.MARGEMLIQ},
+                  {"PRINTE", textOrNull(m.PRINTE.left(1))},
+                  {"VNDNRO", m.VNDNRO},
+                  {"CLINOM", textOrNull(m.CLINOM.left(35))},
+                  {"DESIGN", textOrNull(m.DESIGN.left(40))},
+                  {"DESENHO", textOrNull(m.DESENHO.left(1))},
+                  {"MANUAL_AUTO", textOrNull(m.MANUAL_AUTO.left(1))},
+                  {"TIPOFT", textOrNull(m.TIPOFT.left(1))}};
+    putLevels(v, QStringLiteral("QUANT"), m.QUANT);
+    putLevels(v, QStringLiteral("PRCORC"), m.PRCORC);
+    putLevels(v, QStringLiteral("PRECOCLI"), m.PRECOCLI);
+    putLevels(v, QStringLiteral("VALORCLI"), m.VALORCLI);
+    return v;
+}
+
+OrcamMas masterOf(const QVariantMap& r) {
+    OrcamMas m;
+    m.ORCNRO = intOf(r, "ORCNRO");
+    m.CLINRO = intOf(r, "CLINRO");
+    m.ARTIGO = textOf(r, "ARTIGO");
+    m.DATAEMI = r.value("DATAEMI").toDateTime();
+    m.QUANT = levelsOf(r, "QUANT");
+    m.PRCORC = levelsOf(r, "PRCORC");
+    m.PRECOCLI = levelsOf(r, "PRECOCLI");
+    m.VALORCLI = levelsOf(r, "VALORCLI");
+    m.OBSERV1 = textOf(r, "OBSERV1");
+    m.OBSERV2 = textOf(r, "OBSERV2");
+    m.MARGEMLIQ = realOf(r, "MARGEMLIQ");
+    m.ENCANO = textOf(r, "ENCANO");
+    m.ENCSEMANA = textOf(r, "ENCSEMANA");
+    m.ENCCNRO = intOf(r, "ENCCNRO");
+    m.DATAAPROV = r.value("DATAAPROV").toDateTime();
+    m.APROVADO = textOf(r, "APROVADO");
+    m.PRECOAPROV = realOf(r, "PRECOAPROV");
+    m.VALORAPROV = realOf(r, "VALORAPROV");
+    m.PRINTE = textOf(r, "PRINTE");
+    m.VNDNRO = intOf(r, "VNDNRO");
+    m.CLINOM = textOf(r, "CLINOM");
+    m.DESIGN = textOf(r, "DESIGN");
+    m.QTDAPROV = realOf(r, "QTDAPROV");
+    m.MARGEMAPROVPRC = realOf(r, "MARGEMAPROVPRC");
+    m.MARGEMAPROVVAL = realOf(r, "MARGEMAPROVVAL");
+    m.DESENHO = textOf(r, "DESENHO");
+    m.MANUAL_AUTO = textOf(r, "MANUAL_AUTO");
+    m.TIPOFT = textOf(r, "TIPOFT");
+    return m;
+}
+
+const char* const kWho[] = {"VND", "AGT", "ROY"};
+
+QVariantMap comValues(const OrcamCom& c) {
+    QVariantMap v{{"VNDNRO", c.VNDNRO}, {"VNDNOM", textOrNull(c.VNDNOM.left(30))},
+                  {"AGTNRO", c.AGTNRO}, {"AGTNOM", textOrNull(c.AGTNOM.left(30))},
+                  {"ROYNRO", c.ROYNRO}, {"ROYNOM", textOrNull(c.ROYNOM.left(30))}};
+    putCharge(v, "VND", c.VND);
+    putCharge(v, "AGT", c.AGT);
+    putCharge(v, "ROY", c.ROY);
+    return v;
+}
+OrcamCom comOf(const QVariantMap& r) {
+    OrcamCom c;
+    c.VNDNRO = intOf(r, "VNDNRO");
+    c.VNDNOM = textOf(r, "VNDNOM");
+    c.AGTNRO = intOf(r, "AGTNRO");
+    c.AGTNOM = textOf(r, "AGTNOM");
+    c.ROYNRO = intOf(r, "ROYNRO");
+    c.ROYNOM = textOf(r, "ROYNOM");
+    c.VND = percentChargeOf(r, "VND");
+    c.AGT = percentChargeOf(r, "AGT");
+    c.ROY = percentChargeOf(r, "ROY");
+    return c;
+}
+
+QVariantMap transpValues(const OrcamTransp& t) {
+    QVariantMap v{{"METEXP", textOrNull(t.METEXPCODE.left(15))}};
+    putCharge(v, "METEXP", t.METEXP);
+    putCharge(v, "SEG", t.SEG);
+    putCharge(v, "DESP", t.DESP);
+    return v;
+}
+OrcamTransp transpOf(const QVariantMap& r) {
+    OrcamTransp t;
+    t.METEXPCODE = textOf(r, "METEXP");
+    t.METEXP = fixedChargeOf(r, "METEXP");
+    t.SEG = fixedChargeOf(r, "SEG");
+    t.DESP = fixedChargeOf(r, "DESP");
+    return t;
+}
+
+QVariantMap cndpgtValues(const OrcamCndPgt& c) {
+    QVariantMap v{{"CNDPGT", c.CNDPGTCODE},
+                  {"CNDPGTDES", textOrNull(c.CNDPGTDES.left(30))},
+                  {"CNDPGTDIAS", c.CNDPGTDIAS}};
+    putCharge(v, "CNDPGT", c.CNDPGT);
+    putCharge(v, "PRZ", c.PRZ);
+    putCharge(v, "DESC", c.DESC);
+    return v;
+}
+OrcamCndPgt cndpgtOf(const QVariantMap& r) {
+    OrcamCndPgt c;
+    c.CNDPGTCODE = intOf(r, "CNDPGT");
+    c.CNDPGTDES = textOf(r, "CNDPGTDES");
+    c.CNDPGTDIAS = realOf(r, "CNDPGTDIAS");
+    c.CNDPGT = fixedChargeOf(r, "CNDPGT");
+    c.PRZ = fixedChargeOf(r, "PRZ");
+    c.DESC = fixedChargeOf(r, "DESC");
+    return c;
+}
+
+QVariantMap descValues(const OrcamDesc& d) {
+    QVariantMap v;
+    putCharge(v, "PRECO", d.PRECO);
+    putCharge(v, "QTD", d.QTD);
+    return v;
+}
+OrcamDesc descOf(const QVariantMap& r) {
+    return {percentChargeOf(r, "PRECO"), percentChargeOf(r, "QTD")};
+}
+
+const std::pair<const char*, Levels OrcamTot::*> kTotals[] = {
+    {"MATERIAIS", &OrcamTot::MATERIAIS}, {"TRANSFORM", &OrcamTot::TRANSFORM},
+    {"CUSTFIXOS", &OrcamTot::CUSTFIXOS}, {"SUBCONT", &OrcamTot::SUBCONT},
+    {"DESPERDIC", &OrcamTot::DESPERDIC}, {"QUALIDADE", &OrcamTot::QUALIDADE},
+    {"ESTRUTURA", &OrcamTot::ESTRUTURA}, {"EMBALAGEM", &OrcamTot::EMBALAGEM},
+    {"COMISSOES", &OrcamTot::COMISSOES}, {"TRANSPORT", &OrcamTot::TRANSPORT},
+    {"CONDPAGAM", &OrcamTot::CONDPAGAM}, {"DESCONTOS", &OrcamTot::DESCONTOS},
+    {"MARGEMLIQ", &OrcamTot::MARGEMLIQ}, {"MARGEMPRC", &OrcamTot::MARGEMPRC}};
+
+QVariantMap totValues(const OrcamTot& t) {
+    QVariantMap v;
+    for (const auto& [column, member] : kTotals)
+        putLevels(v, QLatin1String(column), t.*member);
+    return v;
+}
+OrcamTot totOf(const QVariantMap& r) {
+    OrcamTot t;
+    for (const auto& [column, member] : kTotals)
+        t.*member = levelsOf(r, QLatin1String(column));
+    return t;
+}
+
+// ---- statements --------------------------------------------------------------
+
+bool insertRow(db::Database& db, const QString& table, const QVariantMap& values, QString* error) {
+    const QStringList columns = values.keys();
+    return db.exec(QStringLiteral("INSERT INTO %1 (%2) VALUES (:%3)")
+                       .arg(table, columns.join(QLatin1Char(',')), columns.join(QStringLiteral(",:"))),
+                   values, error);
+}
+
+// Updates the row of `number` with `values` (ORCNRO added); inserts it when
+// the table has none. `condition` narrows the update (the master row's
+// approval); then a row that is not updated is not inserted either, and
+// *updated says so.
+bool putRow(db::Database& db, const QString& table, int number, QVariantMap values, QString* error,
+            const QString& condition = {}, bool* updated = nullptr) {
+    values.insert(QStringLiteral("ORCNRO"), number);
+    QStringList sets;
+    for (auto it = values.cbegin(); it != values.cend(); ++it)
+        if (it.key() != QLatin1String("ORCNRO"))
+            sets << QStringLiteral("%1=:%1").arg(it.key());
+    QSqlQuery q(db.sql());
+    if (!db.exec(q,
+                 QStringLiteral("UPDATE %1 SET %2 WHERE ORCNRO=:ORCNRO%3")
+                     .arg(table, sets.join(QLatin1Char(',')),
+                          condition.isEmpty() ? QString() : " AND " + condition),
+                 values, error))
+        return false;
+    const bool done = q.numRowsAffected() > 0;
+    if (updated)
+        *updated = done;
+    return done || !condition.isEmpty() || insertRow(db, table, values, error);
+}
+
+std::optional<QVariantMap> rowOf(db::Database& db, const QString& table, int number, QString* error) {
+    return db.firstRow(QStringLiteral("SELECT * FROM %1 WHERE ORCNRO = :WOrcNro").arg(table),
+                       {{kNumber, number}}, error);
+}
+
+const QString kNotApproved = QStringLiteral("COALESCE(APROVADO, 'N') <> 'S'");
+
+QString missingMessage(int number) {
+    return QStringLiteral("Registo não Existe %1").arg(number);
+}
+
+bool fail(QString* error, const QString& message) {
+    if (error)
+        *error = message;
+    return false;
+}
+
+} // namespace
+
+// ---- numbering ---------------------------------------------------------------
+
+QString QuotationStore::counterColumn(int series) {
+    static const QStringList columns{QStringLiteral("ORCAMNRO1"), QStringLiteral("ORCAMNRO2"),
+                                     QStringLiteral("ORCAMNRO3"), QStringLiteral("ORCAMNRO4"),
+                                     QStringLiteral("ORCAMNRO5")};
+    return series >= 1 && series <= kSeriesCount ? columns.at(series - 1) : QString();
+}
+
+std::optional<int> QuotationStore::counter(int series, QString* error) {
+    const QString column = counterColumn(series);
+    if (column.isEmpty()) {
+        fail(error, QStringLiteral("INSIRA O Nº DA SÉRIE DE ORÇAMENTOS DE 1 A 5 !!!"));
+        return std::nullopt;
+    }
+    const std::optional<QVariantMap> row = db_->firstRow(
+        QStringLiteral("SELECT COALESCE(%1, 0) AS NRO FROM PARGER WHERE CODIGO = 1").arg(column), {}, error);
+    if (!row)
+        return std::nullopt;
+    if (row->isEmpty()) {
+        fail(error, kNoParametersMessage);
+        return std::nullopt;
+    }
+    return row->value(QStringLiteral("NRO")).toInt();
+}
+
+std::optional<int> QuotationStore::proposeNumber(int series, QString* error) {
+    const std::optional<int> last = counter(series, error);
+    if (!last)
+        return std::nullopt;
+    // The numbers in use above the counter, in order, up to the first gap.
+    QSqlQuery q(db_->sql());
+    if (!db_->exec(q, QStringLiteral("SELECT ORCNRO FROM ORCAMMAS WHERE ORCNRO > :WOrcNro ORDER BY ORCNRO"),
+                   {{kNumber, *last}}, error))
+        return std::nullopt;
+    int next = *last + 1;
+    while (q.next() && q.value(0).toInt() == next)
+        ++next;
+    return next;
+}
+
+bool QuotationStore::lockNumber(int number, QString* error) {
+    const QString lock = db_->dialect().transactionLock();
+    return lock.isEmpty() ||
+           db_->exec(lock, {{QStringLiteral("WLOCK"), QStringLiteral("ORCNRO:%1").arg(number)}}, error);
+}
+
+// ---- reading -----------------------------------------------------------------
+
+std::optional<QuotationRecord> QuotationStore::read(int number, QString* error) {
+    const std::optional<QVariantMap> mas = rowOf(*db_, QStringLiteral("ORCAMMAS"), number, error);
+    if (!mas)
+        return std::nullopt;
+    if (mas->isEmpty()) {
+        fail(error, missingMessage(number));
+        return std::nullopt;
+    }
+    QuotationRecord r;
+    r.mas = masterOf(*mas);
+    const auto com = rowOf(*db_, QStringLiteral("ORCAMCOM"), number, error);
+    const auto transp = rowOf(*db_, QStringLiteral("ORCAMTRANSP"), number, error);
+    const auto cndpgt = rowOf(*db_, QStringLiteral("ORCAMCNDPGT"), number, error);
+    const auto desc = rowOf(*db_, QStringLiteral("ORCAMDESC"), number, error);
+    const auto tot = rowOf(*db_, QStringLiteral("ORCAMTOT"), number, error);
+    if (!com || !transp || !cndpgt || !desc || !tot)
+        return std::nullopt;
+    if (!com->isEmpty())
+        r.com = comOf(*com);
+    if (!transp->isEmpty())
+        r.transp = transpOf(*transp);
+    if (!cndpgt->isEmpty())
+        r.cndpgt = cndpgtOf(*cndpgt);
+    if (!desc->isEmpty())
+        r.desc = descOf(*desc);
+    if (!tot->isEmpty())
+        r.tot = totOf(*tot);
+    return r;
+}
+
+std::optional<int> QuotationStore::lastNumber(QString* error) {
+    const std::optional<QVariant> n =
+        db_->scalar(QStringLiteral("SELECT COALESCE(MAX(ORCNRO), 0) FROM ORCAMMAS"), {}, error);
+    if (!n)
+        return std::nullopt;
+    return n->toInt();
+}
+
+std::optional<std::optional<bool>> QuotationStore::approvedIn(int number, QString* error) {
+    const std::optional<QVariantMap> row = db_->firstRow(
+        QStringLiteral("SELECT APROVADO FROM ORCAMMAS WHERE ORCNRO = :WOrcNro"), {{kNumber, number}}, error);
+    if (!row)
+        return std::nullopt;
+    if (row->isEmpty())
+        return std::optional<bool>{};
+    return std::optional<bool>{textOf(*row, "APROVADO").toUpper() == QLatin1String("S")};
+}
+
+// After a conditional write of the master row found nothing to write: the
+// quotation was approved meanwhile, or it is gone.
+bool QuotationStore::refuseApproved(int number, QString* error) {
+    const auto approved = approvedIn(number, error);
+    if (!approved)
+        return false;
+    return fail(error, approved->has_value() ? kApprovedMessage : missingMessage(number));
+}
+
+// ---- entering a number -------------------------------------------------------
+
+Entry QuotationStore::enter(int series, int number, const QDateTime& issued, bool proposed) {
+    Entry entry;
+    if (number <= 0 || counterColumn(series).isEmpty()) {
+        entry.message = number <= 0 ? missingMessage(number)
+                                    : QStringLiteral("INSIRA O Nº DA SÉRIE DE ORÇAMENTOS DE 1 A 5 !!!");
+        return entry;
+    }
+    // Twice at most: an insert that loses a race to another user's finds
+    // that user's row the second time.
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        QString error;
+        std::optional<bool> existing; // approved, when the number has a row
+        const bool ok = db_->transaction(
+            [&] {
+                if (!lockNumber(number, &error))
+                    return false;
+                const auto approved = approvedIn(number, &error);
+                if (!approved)
+                    return false;
+                existing = *approved;
+                if (existing)
+                    return true;
+                return db_->exec(
+                    QStringLiteral(
+                        "INSERT INTO ORCAMMAS (ORCNRO, DATAEMI, DESENHO, APROVADO, PRINTE, MANUAL_AUTO, "
+                        "TIPOFT, QUANT1, QUANT2, QUANT3, MARGEMLIQ) VALUES (:WOrcNro, :WData, 'S', 'N', "
+                        "'N', 'M', 'P', 0, 0, 0, 0)"),
+                    {{kNumber, number}, {QStringLiteral("WData"), dateOrNull(issued)}}, &error);
+            },
+            &error);
+        if (!ok) {
+            if (attempt == 0 && !existing)
+                continue;
+            entry.message = error;
+            return entry;
+        }
+        if (!existing) {
+            const std::optional<QuotationRecord> r = read(number, &entry.message);
+            if (!r)
+                return entry;
+            entry.outcome = Entry::Outcome::Created;
+            entry.record = *r;
+            return entry;
+        }
+        if (proposed) {
+            const std::optional<int> next = proposeNumber(series, &entry.message);
+            if (!next)
+                return entry;
+            entry.outcome = Entry::Outcome::Taken;
+            entry.proposal = *next;
+            return entry;
+        }
+        if (*existing) {
+            entry.outcome = Entry::Outcome::Approved;
+            entry.message = kApprovedMessage;
+            return entry;
+        }
+        const std::optional<QuotationRecord> r = read(number, &entry.message);
+        if (!r)
+            return entry;
+        entry.outcome = Entry::Outcome::Opened;
+        entry.record = *r;
+        return entry;
+    }
+    return entry;
+}
+
+// ---- writing -----------------------------------------------------------------
+
+bool QuotationStore::addSatellites(int number, const Satellites& defaults, QString* error) {
+    const std::pair<QString, QVariantMap> rows[] = {
+        {QStringLiteral("ORCAMCOM"), comValues(defaults.com)},
+        {QStringLiteral("ORCAMTRANSP"), transpValues(defaults.transp)},
+        {QStringLiteral("ORCAMCNDPGT"), cndpgtValues(defaults.cndpgt)},
+        {QStringLiteral("ORCAMDESC"), descValues(defaults.desc)}};
+    return db_->transaction(
+        [&] {
+            if (!lockNumber(number, error))
+                return false;
+            const auto approved = approvedIn(number, error);
+            if (!approved)
+                return false;
+            if (!*approved)
+                return fail(error, missingMessage(number));
+            if (**approved)
+                return fail(error, kApprovedMessage);
+            for (const auto& [table, values] : rows) {
+                const std::optional<QVariantMap> row = rowOf(*db_, table, number, error);
+                if (!row)
+                    return false;
+                if (!row->isEmpty())
+                    continue;
+                QVariantMap all = values;
+                all.insert(QStringLiteral("ORCNRO"), number);
+                if (!insertRow(*db_, table, all, error))
+                    return false;
+            }
+            return true;
+        },
+        error);
+}
+
+// In the caller's transaction: the master row, unless approved meanwhile,
+// and the satellites the record has.
+bool QuotationStore::writeRows(const QuotationRecord& record, QString* error) {
+    const int number = record.mas.ORCNRO;
+    bool updated = false;
+    if (!lockNumber(number, error) || !putRow(*db_, QStringLiteral("ORCAMMAS"), number,
+                                              masterValues(record.mas), error, kNotApproved, &updated))
+        return false;
+    if (!updated)
+        return refuseApproved(number, error);
+    return (!record.com || putRow(*db_, QStringLiteral("ORCAMCOM"), number, comValues(*record.com), error)) &&
+           (!record.transp ||
+            putRow(*db_, QStringLiteral("ORCAMTRANSP"), number, transpValues(*record.transp), error)) &&
+           (!record.cndpgt ||
+            putRow(*db_, QStringLiteral("ORCAMCNDPGT"), number, cndpgtValues(*record.cndpgt), error)) &&
+           (!record.desc ||
+            putRow(*db_, QStringLiteral("ORCAMDESC"), number, descValues(*record.desc), error));
+}
+
+bool QuotationStore::save(const QuotationRecord& record, QString* error) {
+    return db_->transaction([&] { return writeRows(record, error); }, error);
+}
+
+bool QuotationStore::close(int series, const QuotationRecord& record, const OrcamTot& totals,
+                           QString* error) {
+    const QString column = counterColumn(series);
+    if (column.isEmpty())
+        return fail(error, QStringLiteral("INSIRA O Nº DA SÉRIE DE ORÇAMENTOS DE 1 A 5 !!!"));
+    const int number = record.mas.ORCNRO;
+    return db_->transaction(
+        [&] {
+            const std::optional<QVariant> parameters =
+                db_->scalar(QStringLiteral("SELECT COUNT(*) FROM PARGER WHERE CODIGO = 1"), {}, error);
+            if (!parameters)
+                return false;
+            if (parameters->toInt() == 0)
+                return fail(error, kNoParametersMessage);
+            // The counter only of this series, and only upwards: a number
+            // below it, or another user's higher one, leaves it alone.
+            return writeRows(record, error) &&
+                   putRow(*db_, QStringLiteral("ORCAMTOT"), number, totValues(totals), error) &&
+                   db_->exec(QStringLiteral(
+                                 "UPDATE PARGER SET %1 = :WOrcNro WHERE CODIGO = 1 AND COALESCE(%1, 0) < "
+                                 ":WOrcNro")
+                                 .arg(column),
+                             {{kNumber, number}}, error);
+        },
+        error);
+}
+
+// In the caller's transaction: the master row unless approved, then the satellites.
+bool QuotationStore::deleteRows(int number, bool withTotals, QString* error) {
+    if (!lockNumber(number, error))
+        return false;
+    QSqlQuery q(db_->sql());
+    if (!db_->exec(q, QStringLiteral("DELETE FROM ORCAMMAS WHERE ORCNRO = :WOrcNro AND %1").arg(kNotApproved),
+                   {{kNumber, number}}, error))
+        return false;
+    if (q.numRowsAffected() == 0) {
+        const auto approved = approvedIn(number, error);
+        if (!approved)
+            return false;
+        if (approved->value_or(false))
+            return fail(error, kApprovedMessage);
+    }
+    QStringList tables{QStringLiteral("ORCAMCOM"), QStringLiteral("ORCAMTRANSP"),
+                       QStringLiteral("ORCAMCNDPGT"), QStringLiteral("ORCAMDESC")};
+    if (withTotals)
+        tables << QStringLiteral("ORCAMTOT");
+    for (const QString& t : tables)
+        if (!db_->exec(QStringLiteral("DELETE FROM %1 WHERE ORCNRO = :WOrcNro").arg(t), {{kNumber, number}},
+                       error))
+            return false;
+    return true;
+}
+
+bool QuotationStore::remove(int number, QString* error) {
+    return db_->transaction([&] { return deleteRows(number, true, error); }, error);
+}
+
+bool QuotationStore::cancel(int number, const std::optional<QuotationRecord>& asOpened, QString* error) {
+    return db_->transaction(
+        [&] {
+            if (!asOpened)
+                return deleteRows(number, false, error);
+            if (!writeRows(*asOpened, error))
+                return false;
+            // Satellites made since it was opened go again.
+            const std::pair<QString, bool> had[] = {
+                {QStringLiteral("ORCAMCOM"), asOpened->com.has_value()},
+                {QStringLiteral("ORCAMTRANSP"), asOpened->transp.has_value()},
+                {QStringLiteral("ORCAMCNDPGT"), asOpened->cndpgt.has_value()},
+                {QStringLiteral("ORCAMDESC"), asOpened->desc.has_value()}};
+            for (const auto& [table, present] : had)
+                if (!present &&
+                    !db_->exec(QStringLiteral("DELETE FROM %1 WHERE ORCNRO = :WOrcNro").arg(table),
+                               {{kNumber, number}}, error))
+                    return false;
+            return true;
+        },
+        error);
+}
+
+// ---- price chart -------------------------------------------------------------
+
+bool QuotationStore::writePriceChart(const QString& user, const QList<ChartSlice>& slices, QString* error) {
+    const QVariantMap key{{QStringLiteral("WUtil"), user}, {QStringLiteral("WProg"), kPriceChartProgram}};
+    return db_->transaction(
+        [&] {
+            if (!db_->exec(QStringLiteral("Delete From SALDOS Where UTIL = :WUtil and PROGRAMA = :WProg"),
+                           key, error))
+                return false;
+            for (const ChartSlice& s : slices) {
+                QVariantMap p = key;
+                p.insert(QStringLiteral("WSequencia"), s.SEQUENCIA);
+                p.insert(QStringLiteral("WLegenda"), s.LEGENDA.left(9));
+                p.insert(QStringLiteral("WValor"), s.VALOR);
+                if (!db_->exec(
+                        QStringLiteral("INSERT INTO SALDOS (UTIL,PROGRAMA,SEQUENCIA,LEGENDA,VALOR) VALUES "
+                                       "(:WUtil,:WProg,:WSequencia,:WLegenda,:WValor)"),
+                        p, error))
+                    return false;
+            }
+            return true;
+        },
+        error);
+}
+
+std::optional<QList<ChartSlice>> QuotationStore::priceChart(const QString& user, QString* error) {
+    QSqlQuery q(db_->sql());
+    if (!db_->exec(
+            q,
+            QStringLiteral("SELECT SEQUENCIA, LEGENDA, VALOR FROM SALDOS WHERE UTIL = :WUtil AND PROGRAMA = "
+                           ":WProg ORDER BY SEQUENCIA"),
+            {{QStringLiteral("WUtil"), user}, {QStringLiteral("WProg"), kPriceChartProgram}}, error))
+        return std::nullopt;
+    QList<ChartSlice> out;
+    while (q.next())
+        out << ChartSlice{q.value(0).toInt(), q.value(1).toString().trimmed(), q.value(2).toDouble()};
+    return out;
+}
+
+// ---- the sheet a quotation costs ----------------------------------------------
+
+std::optional<QuotedSheet> quotedSheet(db::Database& corvane, const QString& article, const QString& tipoft,
+                                       QString* error) {
+    // Two fixed pairs of tables: the live sheet, or the technical product record.
+    const bool record = tipoft.trimmed().toUpper() == QLatin1String("T");
+    const QString master = record ? QStringLiteral("O_FICTECMAS") : QStringLiteral("FICTECMAS");
+    const QString lines = record ? QStringLiteral("O_FICTECDET") : QStringLiteral("FICTECDET");
+    const QVariantMap p{{QStringLiteral("WArtigo"), article}};
+    const std::optional<QVariantMap> header = corvane.firstRow(
+        QStringLiteral("SELECT TIPOFICTEC FROM %1 WHERE CODIGO = :WArtigo").arg(master), p, error);
+    if (!header)
+        return std::nullopt;
+    QuotedSheet sheet;
+    sheet.kind = textOf(*header, "TIPOFICTEC");
+    QSqlQuery q(corvane.sql());
+    if (!corvane.exec(
+            q,
+            QStringLiteral("SELECT TIPO, ARTIGO, DETAIL, RELACFICTEC, CODIGOMP, DESIGN, UNIDADE, QUANT, "
+                           "PRECO, VALOR, QUANT_FINAL, VALOR_FINAL, TMPACE, TMP_SEMACERTO FROM %1 WHERE "
+                           "ARTIGO = :WArtigo ORDER BY RELACFICTEC, DETAIL")
+                .arg(lines),
+            p, error))
+        return std::nullopt;
+    while (q.next()) {
+        FictecDetLine l;
+        l.TIPO = q.value(0).toInt();
+        l.ARTIGO = q.value(1).toString().trimmed();
+        l.DETAIL = q.value(2).toInt();
+        l.RELACFICTEC = q.value(3).toString().trimmed();
+        l.CODIGOMP = q.value(4).toString().trimmed();
+        l.DESIGN = q.value(5).toString().trimmed();
+        l.UNIDADE = q.value(6).toString().trimmed();
+        l.QUANT = q.value(7).toDouble();
+        l.PRECO = q.value(8).toDouble();
+        l.VALOR = q.value(9).toDouble();
+        l.QUANT_FINAL = q.value(10).toDouble();
+        l.VALOR_FINAL = q.value(11).toDouble();
+        if (!q.value(12).isNull())
+            l.TMPACE = q.value(12).toDouble();
+        if (!q.value(13).isNull())
+            l.TMP_SEMACERTO = q.value(13).toDouble();
+        sheet.rows.push_back(l);
+    }
+    return sheet;
+}
+
+std::optional<CostTypes> readCostTypes(db::Database& corvane, QString* error) {
+    QSqlQuery q(corvane.sql());
+    if (!corvane.exec(q, QStringLiteral("SELECT CODIGO, DESPERD, CLAS_ORC FROM TIPOCUSTO ORDER BY CODIGO"),
+                      {}, error))
+        return std::nullopt;
+    CostTypes out;
+    while (q.next())
+        out.push_back({q.value(0).toInt(), q.value(1).toDouble(), q.value(2).toInt()});
+    return out;
+}
+
+std::optional<UnitCosts> sheetUnitCosts(db::Database& corvane, const QString& article, const QString& tipoft,
+                                        const Levels& quantities, Notes& notes, QString* error) {
+    const std::optional<QuotedSheet> sheet = quotedSheet(corvane, article, tipoft, error);
+    const std::optional<CostTypes> types = sheet ? readCostTypes(corvane, error) : std::nullopt;
+    if (!sheet || !types)
+        return std::nullopt;
+    return buildUnitCosts(sheet->rows, *types, quantities, notes, sheet->kind);
+}
+
+} // namespace corvane::quotation

@@ -1,0 +1,623 @@
+// The quotation store on both backends: numbering and claiming, the rows of
+// one quotation, closing, cancelling, deleting, the approval guard, the price
+// chart, the customer defaults and the unit costs from a sheet; on
+// PostgreSQL two users numbering one series at once.
+#include "quotation/store/customer_store.h"
+#include "quotation/store/quotation_store.h"
+#include "support/test_site.h"
+#include "techsheet/store/sheet_store.h"
+#include "techsheet/tech_sheet_context.h"
+
+#include <QMutex>
+#include <QThread>
+#include <QtTest>
+
+using namespace corvane;
+using namespace corvane::quotation;
+
+namespace {
+
+const QString kFailure = QStringLiteral("falha simulada");
+const QStringList kTables{"ORCAMMAS", "ORCAMCOM", "ORCAMTRANSP", "ORCAMCNDPGT", "ORCAMDESC", "ORCAMTOT"};
+
+// No quotations; series 1 counts from 1000, series 2 from 2000.
+void clean(TestSite& site) {
+    for (const QString& t : kTables + QStringList{QStringLiteral("SALDOS")})
+        site.exec(site.program(), QStringLiteral("DELETE FROM %1").arg(t));
+    site.exec(site.program(),
+              QStringLiteral(
+                  "UPDATE PARGER SET ORCAMNRO1 = 1000, ORCAMNRO2 = 2000, ESTRUTURA = 30 WHERE CODIGO = 1"));
+}
+
+int scalarInt(TestSite& site, const QString& sql, const QVariantMap& p = {}) {
+    return selectRows(site.program(), sql, p).value(0).value(0).toInt();
+}
+
+int counter(TestSite& site, int series) {
+    return scalarInt(site, QStringLiteral("SELECT ORCAMNRO%1 FROM PARGER WHERE CODIGO = 1").arg(series));
+}
+
+// How many of the six tables have a row of the quotation.
+int rowsOf(TestSite& site, int number) {
+    int n = 0;
+    for (const QString& t : kTables)
+        n += scalarInt(site, QStringLiteral("SELECT COUNT(*) FROM %1 WHERE ORCNRO = :N").arg(t),
+                       {{"N", number}});
+    return n;
+}
+
+// A created quotation of the customer, its satellites from the customer's defaults.
+QuotationRecord created(QuotationStore& store, CustomerStore& customers, int series, int number,
+                        int customer) {
+    const Entry e = store.enter(series, number, QDateTime(QDate(2026, 3, 2), QTime(0, 0)), false);
+    if (e.outcome != Entry::Outcome::Created)
+        qFatal("enter %d: %s", number, qPrintable(e.message));
+    QString error;
+    const std::optional<Satellites> s = customers.satellites(customer, &error);
+    if (!s || !store.addSatellites(number, *s, &error))
+        qFatal("satellites %d: %s", number, qPrintable(error));
+    QuotationRecord r = *store.read(number);
+    r.mas.CLINRO = customer;
+    return r;
+}
+
+// The record of a priced quotation: quantities, margin and what a
+// calculation fills, with a made-up unit cost.
+QuotationRecord priced(QuotationRecord r, const Levels& quantities, OrcamTot* totals) {
+    Quotation q;
+    q.mas = r.mas;
+    q.com = *r.com;
+    q.transp = *r.transp;
+    q.cndpgt = *r.cndpgt;
+    q.desc = *r.desc;
+    q.mas.QUANT = quantities;
+    q.mas.MARGEMLIQ = 20;
+    q.mas.ARTIGO = QStringLiteral("CHCLA01.PRE");
+    q.mas.DESIGN = QStringLiteral("Cachecol Lã Merino Liso Preto");
+    UnitCosts unit;
+    unit.M = 2;
+    unit.E = 0.3;
+    unit.s = 10;
+    LevelValues values;
+    Notes notes;
+    if (!calculateQuotation(q, unit, values, notes))
+        qFatal("calculation: %s", qPrintable(notes.messages.join("; ")));
+    q.mas.VNDNRO = q.com.VNDNRO;
+    if (totals)
+        *totals = closingTotals(values, 2);
+    return {q.mas, q.com, q.transp, q.cndpgt, q.desc, r.tot};
+}
+
+} // namespace
+
+class TestQuotationStore : public QObject {
+    Q_OBJECT
+private slots:
+    void numbering_data() { addBackendRows(); }
+    // Proposing, claiming and opening numbers; the counter rises only for its
+    // series and only upwards.
+    void numbering() {
+        QFETCH(QString, backend);
+        SKIP_UNLESS_BACKEND(backend);
+        TestSite site(backend);
+        REQUIRE_SITE(site);
+        clean(site);
+        QuotationStore store(site.program());
+        CustomerStore customers(site.invoicing());
+        QCOMPARE(QuotationStore::counterColumn(1), QStringLiteral("ORCAMNRO1"));
+        QCOMPARE(QuotationStore::counterColumn(5), QStringLiteral("ORCAMNRO5"));
+        QVERIFY(QuotationStore::counterColumn(0).isEmpty() && QuotationStore::counterColumn(6).isEmpty());
+        QString error;
+        QVERIFY(!store.proposeNumber(6, &error));
+        QCOMPARE(error, QStringLiteral("INSIRA O Nº DA SÉRIE DE ORÇAMENTOS DE 1 A 5 !!!"));
+        QCOMPARE(*store.proposeNumber(1), 1001);
+        QCOMPARE(*store.proposeNumber(2), 2001);
+
+        // A new number gets its master row with the defaults of a new quotation.
+        const QDateTime issued(QDate(2026, 3, 2), QTime(0, 0));
+        Entry e = store.enter(1, 1001, issued, true);
+        QCOMPARE(int(e.outcome), int(Entry::Outcome::Created));
+        QCOMPARE(e.record.mas.ORCNRO, 1001);
+        QCOMPARE(e.record.mas.APROVADO, QStringLiteral("N"));
+        QCOMPARE(e.record.mas.PRINTE, QStringLiteral("N"));
+        QCOMPARE(e.record.mas.MANUAL_AUTO, QStringLiteral("M"));
+        QCOMPARE(e.record.mas.DESENHO, QStringLiteral("S"));
+        QCOMPARE(e.record.mas.DATAEMI.date(), issued.date());
+        QVERIFY(!e.record.com && !e.record.tot);
+        // Claimed: the next proposal skips it, and every number in use above the counter.
+        site.exec(site.program(),
+                  QStringLiteral("INSERT INTO ORCAMMAS (ORCNRO, APROVADO) VALUES (1002, 'N')"));
+        site.exec(site.program(),
+                  QStringLiteral("INSERT INTO ORCAMMAS (ORCNRO, APROVADO) VALUES (1004, 'N')"));
+        QCOMPARE(*store.proposeNumber(1), 1003);
+        QCOMPARE(counter(site, 1), 1000); // claiming raises no counter
+
+        // The proposal accepted after another user took it: the next free number.
+        e = store.enter(1, 1002, issued, true);
+        QCOMPARE(int(e.outcome), int(Entry::Outcome::Taken));
+        QCOMPARE(e.proposal, 1003);
+        QCOMPARE(rowsOf(site, 1002), 1);
+        // The same number typed by hand opens that quotation, from any series.
+        e = store.enter(2, 1002, issued, false);
+        QCOMPARE(int(e.outcome), int(Entry::Outcome::Opened));
+        QCOMPARE(e.record.mas.ORCNRO, 1002);
+        e = store.enter(7, 1003, issued, false);
+        QCOMPARE(int(e.outcome), int(Entry::Outcome::Failed));
+        QCOMPARE(rowsOf(site, 1003), 0);
+
+        // Closing raises the counter of its series to its number, never lowers it.
+        QuotationRecord r = created(store, customers, 1, 1003, 1);
+        OrcamTot totals;
+        QVERIFY2(store.close(1, priced(r, {100, 0, 0}, &totals), totals, &error), qPrintable(error));
+        QCOMPARE(counter(site, 1), 1003);
+        QCOMPARE(counter(site, 2), 2000);
+        r = *store.read(1001);
+        r.com = OrcamCom{};
+        r.transp = OrcamTransp{};
+        r.cndpgt = OrcamCndPgt{};
+        r.desc = OrcamDesc{};
+        QVERIFY2(store.close(1, priced(r, {100, 0, 0}, &totals), totals, &error), qPrintable(error));
+        QCOMPARE(counter(site, 1), 1003);
+        // Series 2 closing number 5000 raises ORCAMNRO2 to 5000; number 4000 then leaves it.
+        for (int n : {5000, 4000}) {
+            r = created(store, customers, 2, n, 2);
+            QVERIFY2(store.close(2, priced(r, {100, 0, 0}, &totals), totals, &error), qPrintable(error));
+        }
+        QCOMPARE(counter(site, 2), 5000);
+        QCOMPARE(counter(site, 1), 1003);
+        QCOMPARE(*store.proposeNumber(1), 1005);
+        QCOMPARE(*store.lastNumber(), 5000);
+
+        // Without the parameters row: no proposal and no closing.
+        site.exec(site.program(), QStringLiteral("UPDATE PARGER SET CODIGO = 2 WHERE CODIGO = 1"));
+        QVERIFY(!store.proposeNumber(1, &error));
+        QCOMPARE(error, kNoParametersMessage);
+        r = created(store, customers, 1, 1005, 1);
+        QVERIFY(!store.close(1, priced(r, {100, 0, 0}, &totals), totals, &error));
+        QCOMPARE(error, kNoParametersMessage);
+        QVERIFY(!store.read(1005)->tot);
+        QCOMPARE(store.read(1005)->mas.QUANT[0], 0.0);
+    }
+
+    void rows_data() { addBackendRows(); }
+    // The six rows written and read back; satellites made once; saving,
+    // cancelling and deleting.
+    void rows() {
+        QFETCH(QString, backend);
+        SKIP_UNLESS_BACKEND(backend);
+        TestSite site(backend);
+        REQUIRE_SITE(site);
+        clean(site);
+        QuotationStore store(site.program());
+        CustomerStore customers(site.invoicing());
+        QString error;
+        QuotationRecord r = created(store, customers, 1, 1001, 1);
+        QCOMPARE(r.com->VNDNRO, 1);
+        QCOMPARE(r.transp->METEXPCODE, QStringLiteral("TRANSITARIO"));
+        // Existing satellites stay as they are.
+        QVERIFY(store.addSatellites(1001, *customers.satellites(4), &error));
+        QCOMPARE(store.read(1001)->com->VNDNRO, 1);
+
+        r.com->ROYNOM = QStringLiteral("Design Lã Portuguesa");
+        r.com->ROY.PERC = 1.5;
+        r.transp->DESP.VALFIXO = 25;
+        r.cndpgt->PRZ.PERC = 0.75;
+        r.desc->QTD.PERC = 2;
+        OrcamTot totals;
+        r = priced(r, {200, 500, 1000}, &totals);
+        r.mas.CLINOM = QStringLiteral("Lanifícios Serra da Estrela, S.A. — Divisão de Acessórios"); // over 35
+        r.mas.OBSERV1 = QStringLiteral("Amostra aprovada");
+        QVERIFY2(store.save(r, &error), qPrintable(error));
+        QuotationRecord back = *store.read(1001);
+        QCOMPARE(back.mas.QUANT, (Levels{200, 500, 1000}));
+        QCOMPARE(back.mas.VALORCLI, r.mas.VALORCLI);
+        QCOMPARE(back.mas.PRECOCLI, r.mas.PRECOCLI);
+        QCOMPARE(back.mas.CLINOM, r.mas.CLINOM.left(35));
+        QCOMPARE(back.mas.OBSERV1, QStringLiteral("Amostra aprovada"));
+        QCOMPARE(back.mas.VNDNRO, 1);
+        QCOMPARE(back.com->ROYNOM, QStringLiteral("Design Lã Portuguesa"));
+        QCOMPARE(back.com->VND.VALTOT, r.com->VND.VALTOT);
+        QCOMPARE(back.transp->DESP.VALTOT, (Levels{25, 25, 25}));
+        QCOMPARE(back.cndpgt->PRZ.PERC, 0.75);
+        QCOMPARE(back.desc->QTD.VALTOT, r.desc->QTD.VALTOT);
+        QVERIFY(!back.tot);
+
+        // Closed: the totals stored; a second closing updates them.
+        QVERIFY2(store.close(1, r, totals, &error), qPrintable(error));
+        QCOMPARE(store.read(1001)->tot->MATERIAIS, totals.MATERIAIS);
+        QCOMPARE(store.read(1001)->tot->MARGEMPRC, totals.MARGEMPRC);
+        OrcamTot oneLevel;
+        r = priced(r, {300, 0, 0}, &oneLevel);
+        QVERIFY(store.close(1, r, oneLevel, &error));
+        back = *store.read(1001);
+        QCOMPARE(back.tot->MATERIAIS, (Levels{600, 0, 0}));
+        QCOMPARE(back.mas.VALORCLI[1], 0.0);
+        QCOMPARE(back.com->VND.VALTOT[2], 0.0);
+        QCOMPARE(scalarInt(site, "SELECT COUNT(*) FROM ORCAMTOT"), 1);
+
+        // Cancelling an opened quotation writes back the rows it had.
+        const QuotationRecord opened = *store.read(1001);
+        r = priced(opened, {50, 60, 70}, nullptr);
+        QVERIFY(store.save(r));
+        QVERIFY2(store.cancel(1001, opened, &error), qPrintable(error));
+        QCOMPARE(store.read(1001)->mas.QUANT, (Levels{300, 0, 0}));
+        QCOMPARE(store.read(1001)->mas.VALORCLI, opened.mas.VALORCLI);
+        // ... and removes the satellites it did not have.
+        QVERIFY(store.enter(1, 1002, {}, true).outcome == Entry::Outcome::Created);
+        const QuotationRecord bare = *store.read(1002);
+        QVERIFY(store.addSatellites(1002, *customers.satellites(2)));
+        QCOMPARE(rowsOf(site, 1002), 5);
+        QVERIFY(store.cancel(1002, bare, &error));
+        QCOMPARE(rowsOf(site, 1002), 1);
+        // A new quotation cancelled leaves no row.
+        created(store, customers, 1, 1003, 3);
+        QCOMPARE(rowsOf(site, 1003), 5);
+        QVERIFY2(store.cancel(1003, std::nullopt, &error), qPrintable(error));
+        QCOMPARE(rowsOf(site, 1003), 0);
+
+        // Deleting: all six rows; a quotation never closed has five.
+        QVERIFY(store.remove(1001, &error));
+        QCOMPARE(rowsOf(site, 1001), 0);
+        created(store, customers, 1, 1004, 4);
+        QVERIFY(store.remove(1004, &error));
+        QCOMPARE(rowsOf(site, 1004), 0);
+        QCOMPARE(*store.lastNumber(), 1002);
+        QVERIFY(!store.read(1004, &error));
+        QCOMPARE(error, QStringLiteral("Registo não Existe 1004"));
+        QVERIFY(!store.save(r, &error)); // 1001 is gone
+        QCOMPARE(error, QStringLiteral("Registo não Existe 1001"));
+        QCOMPARE(rowsOf(site, 1001), 0);
+
+        // A failure while deleting leaves every row.
+        created(store, customers, 1, 1005, 1);
+        site.program().setFailureHook([](const QString& sql, QString* message) {
+            *message = kFailure;
+            return sql.startsWith(QLatin1String("DELETE FROM ORCAMDESC"));
+        });
+        QVERIFY(!store.remove(1005, &error));
+        site.program().setFailureHook({});
+        QCOMPARE(error, kFailure);
+        QCOMPARE(rowsOf(site, 1005), 5);
+    }
+
+    void approval_data() { addBackendRows(); }
+    // A quotation approved while it is open: saving, closing, cancelling and
+    // deleting refuse it and the approval stays; the approval and order
+    // columns are never written.
+    void approval() {
+        QFETCH(QString, backend);
+        SKIP_UNLESS_BACKEND(backend);
+        TestSite site(backend);
+        REQUIRE_SITE(site);
+        clean(site);
+        QuotationStore store(site.program());
+        CustomerStore customers(site.invoicing());
+        QString error;
+        OrcamTot totals;
+        QuotationRecord r = priced(created(store, customers, 1, 1001, 1), {100, 200, 0}, &totals);
+        QVERIFY(store.close(1, r, totals, &error));
+        const QuotationRecord opened = *store.read(1001);
+
+        // Order columns set outside while it is pending survive a save.
+        site.exec(
+            site.program(),
+            QStringLiteral("UPDATE ORCAMMAS SET ENCANO = '2026', ENCSEMANA = '11', ENCCNRO = 77, PRECOAPROV "
+                           "= 4.1 WHERE ORCNRO = 1001"));
+        QVERIFY2(store.save(priced(opened, {150, 300, 0}, nullptr), &error), qPrintable(error));
+        QuotationRecord back = *store.read(1001);
+        QCOMPARE(back.mas.ENCCNRO, 77);
+        QCOMPARE(back.mas.ENCSEMANA, QStringLiteral("11"));
+        QCOMPARE(back.mas.PRECOAPROV, 4.1);
+        QCOMPARE(back.mas.QUANT[0], 150.0);
+
+        // Approved by another program while this one holds it open.
+        site.exec(
+            site.program(),
+            QStringLiteral("UPDATE ORCAMMAS SET APROVADO = 'S', DATAAPROV = :D, VALORAPROV = 820, QTDAPROV = "
+                           "200, MARGEMAPROVPRC = 20, MARGEMAPROVVAL = 164 WHERE ORCNRO = 1001"),
+            {{"D", QDateTime(QDate(2026, 3, 9), QTime(0, 0))}});
+        QVERIFY(!store.save(priced(opened, {900, 0, 0}, nullptr), &error));
+        QCOMPARE(error, kApprovedMessage);
+        QVERIFY(!store.close(1, priced(opened, {900, 0, 0}, nullptr), totals, &error));
+        QCOMPARE(error, kApprovedMessage);
+        QVERIFY(!store.cancel(1001, opened, &error));
+        QCOMPARE(error, kApprovedMessage);
+        QVERIFY(!store.remove(1001, &error));
+        QCOMPARE(error, kApprovedMessage);
+        QVERIFY(!store.addSatellites(1001, *customers.satellites(2), &error));
+        QCOMPARE(error, kApprovedMessage);
+        back = *store.read(1001);
+        QVERIFY(back.mas.approved());
+        QCOMPARE(back.mas.QUANT[0], 150.0);
+        QCOMPARE(back.mas.DATAAPROV.date(), QDate(2026, 3, 9));
+        QCOMPARE(back.mas.VALORAPROV, 820.0);
+        QCOMPARE(back.mas.MARGEMAPROVVAL, 164.0);
+        QCOMPARE(rowsOf(site, 1001), 6);
+        QCOMPARE(counter(site, 1), 1001);
+        // Entering its number refuses it.
+        const Entry e = store.enter(1, 1001, {}, false);
+        QCOMPARE(int(e.outcome), int(Entry::Outcome::Approved));
+        QCOMPARE(e.message, kApprovedMessage);
+    }
+
+    void closingFailure_data() { addBackendRows(); }
+    // A closing that fails at its last statement: the server's message, no
+    // counter raised, the rows as they were.
+    void closingFailure() {
+        QFETCH(QString, backend);
+        SKIP_UNLESS_BACKEND(backend);
+        TestSite site(backend);
+        REQUIRE_SITE(site);
+        clean(site);
+        QuotationStore store(site.program());
+        CustomerStore customers(site.invoicing());
+        QString error;
+        OrcamTot totals;
+        const QuotationRecord r = priced(created(store, customers, 1, 1001, 1), {100, 0, 0}, &totals);
+        QVERIFY(store.save(r, &error));
+        for (const char* failing : {"UPDATE PARGER", "INSERT INTO ORCAMTOT", "UPDATE ORCAMCOM"}) {
+            site.program().setFailureHook([failing](const QString& sql, QString* message) {
+                *message = kFailure;
+                return sql.startsWith(QLatin1String(failing));
+            });
+            const QuotationRecord changed = priced(r, {400, 800, 0}, &totals);
+            QVERIFY(!store.close(1, changed, totals, &error));
+            site.program().setFailureHook({});
+            QCOMPARE(error, kFailure);
+            QCOMPARE(counter(site, 1), 1000);
+            const QuotationRecord back = *store.read(1001);
+            QVERIFY2(!back.tot, failing);
+            QCOMPARE(back.mas.QUANT, (Levels{100, 0, 0}));
+            QCOMPARE(back.com->VND.VALTOT, r.com->VND.VALTOT);
+        }
+        QVERIFY2(store.close(1, r, totals, &error), qPrintable(error));
+        QCOMPARE(counter(site, 1), 1001);
+    }
+
+    void priceChart_data() { addBackendRows(); }
+    // Each user's slices replaced as a whole; a failure keeps the previous ones.
+    void priceChart() {
+        QFETCH(QString, backend);
+        SKIP_UNLESS_BACKEND(backend);
+        TestSite site(backend);
+        REQUIRE_SITE(site);
+        clean(site);
+        QuotationStore store(site.program());
+        LevelValues v;
+        v.cost[0].Base = 341;
+        v.Chg[0] = 22.73;
+        v.Mg[0] = 90.93333;
+        v.cost[1].Base = 600;
+        v.Chg[1] = 40;
+        v.Mg[1] = 160.004;
+        QString error;
+        QVERIFY(store.writePriceChart("ANA", priceChartSlices(v, 1), &error));
+        QVERIFY(store.writePriceChart("DEMO", priceChartSlices(v, 2), &error));
+        QList<ChartSlice> ana = *store.priceChart("ANA");
+        QCOMPARE(ana.size(), 3);
+        QCOMPARE(ana[0].LEGENDA, QStringLiteral("Cust.Base"));
+        QCOMPARE(ana[1].LEGENDA, QStringLiteral("C.Comerc."));
+        QCOMPARE(ana[2].LEGENDA, QStringLiteral("Margem"));
+        QCOMPARE(ana[2].VALOR, 90.93);
+        // Level 2 replaces level 1; it never adds to it.
+        QVERIFY(store.writePriceChart("ANA", priceChartSlices(v, 2), &error));
+        ana = *store.priceChart("ANA");
+        QCOMPARE(ana[0].VALOR, 600.0);
+        QCOMPARE(ana[2].VALOR, 160.0);
+        site.program().setFailureHook([](const QString& sql, QString* message) {
+            *message = kFailure;
+            return sql.startsWith(QLatin1String("INSERT INTO SALDOS"));
+        });
+        QVERIFY(!store.writePriceChart("ANA", priceChartSlices(v, 1), &error));
+        site.program().setFailureHook({});
+        QCOMPARE(error, kFailure);
+        QCOMPARE(store.priceChart("ANA")->at(0).VALOR, 600.0);
+        QCOMPARE(store.priceChart("DEMO")->size(), 3);
+        QVERIFY(store.writePriceChart("ANA", {}, &error));
+        QVERIFY(store.priceChart("ANA")->isEmpty());
+        QCOMPARE(store.priceChart("DEMO")->size(), 3);
+    }
+
+    void customerDefaults_data() { addBackendRows(); }
+    // The satellites of a new quotation from the demo customers' defaults.
+    void customerDefaults() {
+        QFETCH(QString, backend);
+        SKIP_UNLESS_BACKEND(backend);
+        TestSite site(backend);
+        REQUIRE_SITE(site);
+        CustomerStore customers(site.invoicing());
+        // Every default there: seller 1 (code 2, 5 %), agent 1 (code 1, 2.5 %).
+        Satellites s = *customers.satellites(1);
+        QCOMPARE(s.com.VNDNRO, 1);
+        QCOMPARE(s.com.VNDNOM, QStringLiteral("Rui Martins"));
+        QCOMPARE(s.com.VND.PERC, 5.0);
+        QCOMPARE(s.com.AGTNRO, 1);
+        QCOMPARE(s.com.AGT.PERC, 2.5);
+        QCOMPARE(s.transp.METEXPCODE, QStringLiteral("TRANSITARIO"));
+        QCOMPARE(s.transp.METEXP.PERC, 3.5);
+        QCOMPARE(s.cndpgt.CNDPGTCODE, 2);
+        QCOMPARE(s.cndpgt.CNDPGTDES, QStringLiteral("Transferência"));
+        QCOMPARE(s.cndpgt.CNDPGTDIAS, 60.0);
+        QCOMPARE(s.cndpgt.DESC.PERC, 0.0);
+        QCOMPARE(s.cndpgt.CNDPGT.PERC + s.cndpgt.PRZ.PERC + s.transp.SEG.PERC + s.desc.QTD.PERC, 0.0);
+        // Without a seller; paid in cash with a 2 % early-payment discount.
+        s = *customers.satellites(2);
+        QCOMPARE(s.com.VNDNRO, 0);
+        QVERIFY(s.com.VNDNOM.isEmpty());
+        QCOMPARE(s.com.VND.PERC, 0.0);
+        QCOMPARE(s.cndpgt.CNDPGTDES, QStringLiteral("Dinheiro"));
+        QCOMPARE(s.cndpgt.DESC.PERC, 2.0);
+        // A seller that does not exist: no name, no percent; paid by cheque.
+        s = *customers.satellites(3);
+        QCOMPARE(s.com.VNDNRO, 9);
+        QVERIFY(s.com.VNDNOM.isEmpty());
+        QCOMPARE(s.com.VND.PERC, 0.0);
+        QCOMPARE(s.com.AGTNOM, QStringLiteral("Representações Ibéricas"));
+        QCOMPARE(s.cndpgt.CNDPGTDES, QStringLiteral("Cheque"));
+        QCOMPARE(s.transp.METEXP.PERC, 0.0);
+        s = *customers.satellites(4);
+        QCOMPARE(s.cndpgt.CNDPGTDES, QStringLiteral("Letra"));
+        QCOMPARE(s.com.VND.PERC, 2.5);
+        // A seller whose commission code does not exist; a condition without a document type.
+        s = *customers.satellites(5);
+        QCOMPARE(s.com.VNDNOM, QStringLiteral("Paulo Teixeira"));
+        QCOMPARE(s.com.VND.PERC, 0.0);
+        QCOMPARE(s.cndpgt.CNDPGTDES, QStringLiteral("30 dias data da factura"));
+        QCOMPARE(s.cndpgt.DESC.PERC, 1.0);
+        // A payment condition that does not exist.
+        s = *customers.satellites(6);
+        QCOMPARE(s.cndpgt.CNDPGTCODE, 8);
+        QVERIFY(s.cndpgt.CNDPGTDES.isEmpty());
+        QCOMPARE(s.cndpgt.CNDPGTDIAS, 0.0);
+        // A shipping method that does not exist is emptied.
+        site.exec(site.invoicing(),
+                  QStringLiteral("UPDATE CLIENTES SET METEXPEDICAO = 'AVIAO' WHERE CODIGO = 7"));
+        s = *customers.satellites(7);
+        QVERIFY(s.transp.METEXPCODE.isEmpty());
+        QCOMPARE(s.transp.METEXP.PERC, 0.0);
+        QString error;
+        QVERIFY(!customers.satellites(99, &error));
+        QCOMPARE(error, QStringLiteral("Cliente Inexistente : 99"));
+        QCOMPARE((*customers.customer(4))->NOME, QStringLiteral("SILVA & FILHOS"));
+        QCOMPARE((*customers.customer(5))->NOME, QStringLiteral("D'Almeida Acessórios de Moda, Lda."));
+        QVERIFY(!customers.customer(99)->has_value());
+    }
+
+    void unitCosts_data() { addBackendRows(); }
+    // The unit costs of a product from its sheet with its kind; of a
+    // technical product record from its copy.
+    void unitCosts() {
+        QFETCH(QString, backend);
+        SKIP_UNLESS_BACKEND(backend);
+        TestSite site(backend);
+        REQUIRE_SITE(site);
+        db::Database& db = site.program();
+        const Levels q{100, 500, 2000};
+        const CostTypes types = *readCostTypes(db);
+        // The woven scarf's loom minutes cost PRECO each, not PRECO / 60 as
+        // on a printed scarf's machine.
+        const QString woven = QStringLiteral("CHCAC01.PRE");
+        std::vector<FictecDetLine> lines = *techsheet::SheetStore(db).lines(woven);
+        std::stable_sort(lines.begin(), lines.end(), [](const FictecDetLine& a, const FictecDetLine& b) {
+            return a.RELACFICTEC < b.RELACFICTEC;
+        });
+        Notes notes;
+        const QuotedSheet sheet = *quotedSheet(db, woven, "P");
+        QCOMPARE(sheet.kind, techsheet::kWovenScarf);
+        QCOMPARE(sheet.rows.size(), lines.size());
+        const UnitCosts expected = buildUnitCosts(lines, types, q, notes, techsheet::kWovenScarf);
+        const UnitCosts asPrinted = buildUnitCosts(lines, types, q, notes, techsheet::kPrintedScarf);
+        QVERIFY(expected.Tr[0] > asPrinted.Tr[0]); // the kind counts
+        UnitCosts u = *sheetUnitCosts(db, woven, "P", q, notes);
+        QVERIFY(notes.messages.isEmpty());
+        QCOMPARE(u.M, expected.M);
+        QCOMPARE(u.Tr, expected.Tr);
+        QCOMPARE(u.W, expected.W);
+        QCOMPARE(u.s, expected.s);
+
+        // The demo's record of the knitted hat is a copy of its sheet.
+        const UnitCosts product = *sheetUnitCosts(db, "GORAC02.PRE", "P", q, notes);
+        UnitCosts record = *sheetUnitCosts(db, "GORAC02.PRE", "T", q, notes);
+        QCOMPARE(record.M, product.M);
+        QCOMPARE(record.Tr, product.Tr);
+        QCOMPARE(record.E, product.E);
+        // The record's own lines count, not the live sheet's.
+        const int material = scalarInt(
+            site,
+            "SELECT MIN(D.DETAIL) FROM O_FICTECDET D JOIN TIPOCUSTO T ON T.CODIGO = D.TIPO WHERE D.ARTIGO = "
+            "'GORAC02.PRE' AND T.CLAS_ORC = 1");
+        site.exec(db, "UPDATE O_FICTECDET SET VALOR = VALOR + 1 WHERE ARTIGO = 'GORAC02.PRE' AND DETAIL = :D",
+                  {{"D", material}});
+        record = *sheetUnitCosts(db, "GORAC02.PRE", "T", q, notes);
+        QVERIFY(qAbs(record.M - (product.M + 1)) < 1e-9);
+        QCOMPARE(sheetUnitCosts(db, "GORAC02.PRE", "P", q, notes)->M, product.M);
+        // An unknown cost type is left out with its message.
+        site.exec(db, "UPDATE O_FICTECDET SET TIPO = 999 WHERE ARTIGO = 'GORAC02.PRE' AND DETAIL = :D",
+                  {{"D", material}});
+        notes = {};
+        record = *sheetUnitCosts(db, "GORAC02.PRE", "T", q, notes);
+        QVERIFY(notes.messages.contains(QStringLiteral("Tipo de Custo Inexistente : 999")));
+    }
+
+    // Two users numbering series 1 at once on PostgreSQL: every quotation
+    // gets its own number and its own charge rows; the counter ends at the
+    // greatest; series 2 and a parameter changed meanwhile stay as they are.
+    void concurrentNumbering() {
+        if (!postgresAvailable())
+            QSKIP("CORVANE_TEST_PG not set: no PostgreSQL test server");
+        TestSite site(QStringLiteral("postgres"));
+        REQUIRE_SITE(site);
+        clean(site);
+        constexpr int kEach = 25;
+        QMutex lock;
+        QStringList errors;
+        QMap<int, int> customerOf; // number -> customer
+        auto user = [&](const QString& code, int customer) {
+            std::unique_ptr<db::Database> program = site.connectProgram();
+            std::unique_ptr<db::Database> invoicing = site.connectInvoicing();
+            QuotationStore store(*program);
+            CustomerStore customers(*invoicing);
+            auto failed = [&](const QString& e) {
+                QMutexLocker hold(&lock);
+                errors << code + ": " + e;
+            };
+            for (int n = 0; n < kEach; ++n) {
+                QString error;
+                std::optional<int> number = store.proposeNumber(1, &error);
+                if (!number)
+                    return failed(error);
+                Entry e = store.enter(1, *number, QDateTime::currentDateTime(), true);
+                while (e.outcome == Entry::Outcome::Taken)
+                    e = store.enter(1, e.proposal, QDateTime::currentDateTime(), true);
+                if (e.outcome != Entry::Outcome::Created)
+                    return failed(QStringLiteral("%1 %2").arg(int(e.outcome)).arg(e.message));
+                const int claimed = e.record.mas.ORCNRO;
+                const std::optional<Satellites> s = customers.satellites(customer, &error);
+                if (!s || !store.addSatellites(claimed, *s, &error))
+                    return failed(error);
+                QuotationRecord r = *store.read(claimed);
+                r.mas.CLINRO = customer;
+                OrcamTot totals;
+                r = priced(r, {100.0 + n, 0, 0}, &totals);
+                if (!store.close(1, r, totals, &error) ||
+                    !store.writePriceChart(code, priceChartSlices(LevelValues{}, 1), &error))
+                    return failed(error);
+                QMutexLocker hold(&lock);
+                customerOf.insert(claimed, customer);
+            }
+        };
+        std::unique_ptr<QThread> a(QThread::create(user, QStringLiteral("DEMO"), 1));
+        std::unique_ptr<QThread> b(QThread::create(user, QStringLiteral("ANA"), 4));
+        a->start();
+        b->start();
+        // Meanwhile another program changes the parameters.
+        QThread::msleep(50);
+        site.exec(site.program(), "UPDATE PARGER SET ESTRUTURA = 33, ORCAMNRO2 = 2500 WHERE CODIGO = 1");
+        QVERIFY(a->wait(180000) && b->wait(180000));
+        QVERIFY2(errors.isEmpty(), qPrintable(errors.join('\n')));
+        QCOMPARE(customerOf.size(), 2 * kEach);
+        QCOMPARE(scalarInt(site, "SELECT COUNT(*) FROM ORCAMMAS"), 2 * kEach);
+        for (auto it = customerOf.cbegin(); it != customerOf.cend(); ++it) {
+            QCOMPARE(rowsOf(site, it.key()), 6);
+            const QList<QVariantList> row =
+                selectRows(site.program(),
+                           "SELECT M.CLINRO, C.VNDNRO, P.CNDPGT FROM ORCAMMAS M JOIN ORCAMCOM C ON C.ORCNRO "
+                           "= M.ORCNRO JOIN "
+                           "ORCAMCNDPGT P ON P.ORCNRO = M.ORCNRO WHERE M.ORCNRO = :N",
+                           {{"N", it.key()}});
+            QCOMPARE(row.value(0).value(0).toInt(), it.value());
+            QCOMPARE(row.value(0).value(1).toInt(), it.value() == 1 ? 1 : 2);
+            QCOMPARE(row.value(0).value(2).toInt(), it.value() == 1 ? 2 : 4);
+        }
+        QCOMPARE(customerOf.firstKey(), 1001);
+        QCOMPARE(customerOf.lastKey(), 1000 + 2 * kEach);
+        QCOMPARE(counter(site, 1), 1000 + 2 * kEach);
+        QCOMPARE(counter(site, 2), 2500);
+        QCOMPARE(scalarInt(site, "SELECT ESTRUTURA FROM PARGER WHERE CODIGO = 1"), 33);
+        QCOMPARE(scalarInt(site, "SELECT COUNT(*) FROM SALDOS WHERE UTIL = 'ANA'"), 3);
+        QCOMPARE(scalarInt(site, "SELECT COUNT(*) FROM SALDOS WHERE UTIL = 'DEMO'"), 3);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestQuotationStore)
+#include "test_quotation_store.moc"
