@@ -348,9 +348,10 @@ std::optional<std::optional<bool>> QuotationStore::approvedIn(int number, QStrin
         QStringLiteral("SELECT APROVADO FROM ORCAMMAS WHERE ORCNRO = :WOrcNro"), {{kNumber, number}}, error);
     if (!row)
         return std::nullopt;
-    if (row->isEmpty())
-        return std::optional<bool>{};
-    return std::optional<bool>{textOf(*row, "APROVADO").toUpper() == QLatin1String("S")};
+    std::optional<std::optional<bool>> out(std::in_place); // read: no row yet
+    if (!row->isEmpty())
+        out->emplace(textOf(*row, "APROVADO").toUpper() == QLatin1String("S"));
+    return out;
 }
 
 // After a conditional write of the master row found nothing to write: the
