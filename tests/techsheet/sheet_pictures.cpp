@@ -156,8 +156,8 @@ int main(int argc, char** argv) {
     printed.PrintSurfacePercent = surface ? surface->toDouble() : 0;
     pictureOfModal(QStringLiteral("techsheet-printing.png"));
     openPrintingStep(nullptr, printed, *modules.corvane, factura, QStringLiteral("DEMO"), setting);
-    // Subcontracted linking of the knitted scarf and the fabric of the printed one.
-    for (const auto& [code, step, file] : {std::tuple{"CHCLA01.PRE", "R", "techsheet-subcontract.png"},
+    // The knitted scarf's subcontracted embroidery and the printed one's fabric.
+    for (const auto& [code, step, file] : {std::tuple{"CHCLA01.PRE", "M", "techsheet-subcontract.png"},
                                            std::tuple{"ECHVI01.PRE", "L", "techsheet-fabric.png"}}) {
         TechSheetContext s = contextOf(factura, QString::fromLatin1(code));
         s.StepCode = QString::fromLatin1(step);
