@@ -45,8 +45,7 @@ struct QuotationSources {
     int currencyDecimals = 2;
 };
 
-using QuotationRightsOf = std::function<shell::AccessRights(const QString& application,
-                                                            const QString& chapter, const QString& program)>;
+using QuotationRightsOf = shell::RightsOf;
 
 class QuotationScreen {
 public:
@@ -88,6 +87,7 @@ public:
     bool isNew() const { return new_; }
     PriceMode mode() const { return q_.mode; }
     int priceDecimals() const { return q_.priceDecimals; }
+    int currencyDecimals() const { return src_.currencyDecimals; }
     const Quotation& quotation() const { return q_; }
     const UnitCosts& unitCosts() const { return unit_; }
     const LevelValues& values() const { return values_; }
