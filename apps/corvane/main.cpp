@@ -3,6 +3,7 @@
 #include "core/site_log.h"
 #include "db/credentials.h"
 #include "articles/ui/screens.h"
+#include "quotation/ui/screens.h"
 #include "reference/ui/screens.h"
 #include "shell/ui/splash.h"
 #include "shell/ui/tfacfmenu.h"
@@ -59,6 +60,7 @@ int main(int argc, char** argv) {
     shell::ScreenTable screens;
     reference::registerScreens(screens);
     articles::registerScreens(screens);
+    quotation::registerScreens(screens);
     shell::TFACFMENU menu(site, deps, screens, &log);
     window = &menu;
     menu.show();

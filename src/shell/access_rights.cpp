@@ -34,8 +34,14 @@ AccessRights ReadAcessosUtil(db::Dataset& det, const QString& application, const
     return r;
 }
 
-bool accessAllowed(db::Dataset& det, const QString& application, const QString& chapter, const QString& program,
-                   const QString& user) {
+RightsOf rightsReader(db::Dataset& aplicacaoDet, const QString& user) {
+    return [&aplicacaoDet, user](const QString& application, const QString& chapter, const QString& program) {
+        return ReadAcessosUtil(aplicacaoDet, application, chapter, program, user);
+    };
+}
+
+bool accessAllowed(db::Dataset& det, const QString& application, const QString& chapter,
+                   const QString& program, const QString& user) {
     const int row = findRow(det, application, chapter, program, user);
     return row >= 0 && det.text(row, QStringLiteral("ACEDER")) != QLatin1String("N");
 }

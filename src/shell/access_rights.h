@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <functional>
+
 namespace corvane::shell {
 
 // The nine one-character rights of a user for one application, chapter and program.
@@ -17,6 +19,12 @@ struct AccessRights {
 // number is not part of it and the first row found wins. No row: all "N".
 AccessRights ReadAcessosUtil(db::Dataset& aplicacaoDet, const QString& application, const QString& chapter,
                              const QString& program, const QString& user);
+
+// The rights of a user as a screen asks for them: by application, chapter and program.
+using RightsOf =
+    std::function<AccessRights(const QString& application, const QString& chapter, const QString& program)>;
+// Reads them with ReadAcessosUtil from the dataset, which must outlive the answer.
+RightsOf rightsReader(db::Dataset& aplicacaoDet, const QString& user);
 
 // A menu entry or shortcut button: allowed unless the row is missing or ACEDER is "N".
 bool accessAllowed(db::Dataset& aplicacaoDet, const QString& application, const QString& chapter,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
 #include <QStringList>
@@ -26,3 +27,15 @@ public:
         timer->start(20);
     }
 };
+
+// Answers the next question box with `answer`, recording its text in `asked`.
+inline void answerNext(QMessageBox::StandardButton answer, QStringList* asked) {
+    QTimer::singleShot(50, [answer, asked] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            *asked << box->text();
+            box->button(answer)->click();
+        } else {
+            answerNext(answer, asked);
+        }
+    });
+}

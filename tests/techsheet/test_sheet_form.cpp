@@ -15,18 +15,6 @@ using namespace corvane::techsheet;
 
 namespace {
 
-// Answers the next question box with `answer`.
-void answerNext(QMessageBox::StandardButton answer, QStringList* asked) {
-    QTimer::singleShot(50, [answer, asked] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            *asked << box->text();
-            box->button(answer)->click();
-        } else {
-            answerNext(answer, asked);
-        }
-    });
-}
-
 struct SheetFixture : ScreenFixture {
     using ScreenFixture::ScreenFixture;
     QList<std::pair<QString, bool>> marks;

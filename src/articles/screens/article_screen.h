@@ -39,8 +39,7 @@ struct ArticleSources {
 };
 
 // The rights of the signed-on user for an application, chapter and program.
-using RightsOf = std::function<shell::AccessRights(const QString& application, const QString& chapter,
-                                                   const QString& program)>;
+using RightsOf = shell::RightsOf;
 
 // What the buttons and inputs of the screen allow now.
 struct ArticleButtons {

@@ -28,25 +28,19 @@
 namespace corvane::articles {
 
 // Reports the logic's requests to the window.
-class ArticleWindowView : public ArticleView {
+class ArticleWindowView : public screens::FormView<ArticleView, TCORVF035> {
 public:
-    explicit ArticleWindowView(TCORVF035& form) : form_(form) {}
-    void beep() override { form_.view().beep(); }
-    void message(const QString& text) override { form_.view().message(text); }
-    bool confirm(const QString& text) override { return form_.view().confirm(text); }
-    void focusField(const QString& field) override { form_.view().focusField(field); }
-    void statusText(int panel, const QString& text) override { form_.view().statusText(panel, text); }
-    void selectPage(const QString& page) override { form_.selectPage(page); }
+    using FormView::FormView;
+    // A refresh asked for while one is under way is left to that one.
     void refresh() override {
         if (!refreshing_) {
             refreshing_ = true;
-            form_.refresh();
+            FormView::refresh();
             refreshing_ = false;
         }
     }
 
 private:
-    TCORVF035& form_;
     bool refreshing_ = false;
 };
 

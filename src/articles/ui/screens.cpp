@@ -61,12 +61,7 @@ void registerScreens(shell::ScreenTable& table) {
         if (!modules)
             return;
         const WorkingContext& ctx = menu.context();
-        db::Dataset& rights = modules->empresas->APLICACAODET;
-        const QString user = ctx.UserCode;
-        RightsOf rightsOf = [&rights, user](const QString& application, const QString& chapter,
-                                            const QString& program) {
-            return shell::ReadAcessosUtil(rights, application, chapter, program, user);
-        };
+        RightsOf rightsOf = shell::rightsReader(modules->empresas->APLICACAODET, ctx.UserCode);
         screens::ScreenSetting setting;
         setting.rights = rightsOf(ctx.ApplicationCode, QStringLiteral("Fichas Tecnicas"),
                                   QStringLiteral("Abertura Ficha Tecnica"));

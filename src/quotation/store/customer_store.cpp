@@ -121,4 +121,35 @@ std::optional<Satellites> CustomerStore::satellites(int customer, QString* error
     return customerSatellites(**found);
 }
 
+std::optional<std::optional<int>> CustomerStore::priceDecimals(const QString& year, QString* error) {
+    const std::optional<QVariantMap> row =
+        db_->firstRow(QStringLiteral("SELECT PRC_DECIMAIS FROM PARGER WHERE ANO = :WAno"),
+                      {{QStringLiteral("WAno"), year}}, error);
+    if (!row)
+        return std::nullopt;
+    if (row->isEmpty())
+        return std::optional<int>{};
+    const QVariant decimals = row->value(QStringLiteral("PRC_DECIMAIS"));
+    return std::optional<int>{decimals.isNull() ? 2 : decimals.toInt()};
+}
+
+std::optional<bool> CustomerStore::hasCustomization(QString* error) {
+    const std::optional<QVariantMap> row =
+        db_->firstRow(QStringLiteral("SELECT CODIGO FROM PARCUSTOM WHERE CODIGO = '1'"), {}, error);
+    if (!row)
+        return std::nullopt;
+    return !row->isEmpty();
+}
+
+std::optional<std::optional<QString>> CustomerStore::article(const QString& code, QString* error) {
+    const std::optional<QVariantMap> row =
+        db_->firstRow(QStringLiteral("SELECT DESIGNACAO FROM ARTIGOSCLS WHERE CODIGO = :WArtigo"),
+                      {{QStringLiteral("WArtigo"), code}}, error);
+    if (!row)
+        return std::nullopt;
+    if (row->isEmpty())
+        return std::optional<QString>{};
+    return std::optional<QString>{trimmedText(*row, "DESIGNACAO")};
+}
+
 } // namespace corvane::quotation

@@ -31,6 +31,16 @@ public:
     // customerSatellites); "Cliente Inexistente : " + code when it does not exist.
     std::optional<Satellites> satellites(int customer, QString* error = nullptr);
 
+    // The invoicing parameters of a working year (PARGER of the invoicing
+    // database): its price decimals PRC_DECIMAIS (2 when empty); an empty
+    // inner value when the year has no row.
+    std::optional<std::optional<int>> priceDecimals(const QString& year, QString* error = nullptr);
+    // Whether the customization parameters row (PARCUSTOM CODIGO '1') exists.
+    std::optional<bool> hasCustomization(QString* error = nullptr);
+    // The designation of a product (ARTIGOSCLS); an empty inner value when
+    // the article does not exist.
+    std::optional<std::optional<QString>> article(const QString& code, QString* error = nullptr);
+
 private:
     std::optional<std::optional<Representative>> representative(const QString& table, int code,
                                                                 QString* error);

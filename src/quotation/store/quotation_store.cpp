@@ -268,7 +268,7 @@ QString QuotationStore::counterColumn(int series) {
 std::optional<int> QuotationStore::counter(int series, QString* error) {
     const QString column = counterColumn(series);
     if (column.isEmpty()) {
-        fail(error, QStringLiteral("INSIRA O Nº DA SÉRIE DE ORÇAMENTOS DE 1 A 5 !!!"));
+        fail(error, kSeriesMessage);
         return std::nullopt;
     }
     const std::optional<QVariantMap> row = db_->firstRow(
@@ -368,8 +368,7 @@ bool QuotationStore::refuseApproved(int number, QString* error) {
 Entry QuotationStore::enter(int series, int number, const QDateTime& issued, bool proposed) {
     Entry entry;
     if (number <= 0 || counterColumn(series).isEmpty()) {
-        entry.message = number <= 0 ? missingMessage(number)
-                                    : QStringLiteral("INSIRA O Nº DA SÉRIE DE ORÇAMENTOS DE 1 A 5 !!!");
+        entry.message = number <= 0 ? missingMessage(number) : kSeriesMessage;
         return entry;
     }
     // Twice at most: an insert that loses a race to another user's finds
@@ -494,7 +493,7 @@ bool QuotationStore::close(int series, const QuotationRecord& record, const Orca
                            QString* error) {
     const QString column = counterColumn(series);
     if (column.isEmpty())
-        return fail(error, QStringLiteral("INSIRA O Nº DA SÉRIE DE ORÇAMENTOS DE 1 A 5 !!!"));
+        return fail(error, kSeriesMessage);
     const int number = record.mas.ORCNRO;
     return db_->transaction(
         [&] {
@@ -674,6 +673,27 @@ std::optional<UnitCosts> sheetUnitCosts(db::Database& corvane, const QString& ar
     if (!sheet || !types)
         return std::nullopt;
     return buildUnitCosts(sheet->rows, *types, quantities, notes, sheet->kind);
+}
+
+std::optional<std::optional<QString>> recordArticle(db::Database& corvane, const QString& code,
+                                                    QString* error) {
+    const std::optional<QVariantMap> row =
+        corvane.firstRow(QStringLiteral("SELECT DESIGNACAO FROM O_ARTIGOSCLS WHERE CODIGO = :WArtigo"),
+                         {{QStringLiteral("WArtigo"), code}}, error);
+    if (!row)
+        return std::nullopt;
+    if (row->isEmpty())
+        return std::optional<QString>{};
+    return std::optional<QString>{textOf(*row, "DESIGNACAO")};
+}
+
+std::optional<bool> hasSheet(db::Database& corvane, const QString& article, QString* error) {
+    const std::optional<QVariantMap> row =
+        corvane.firstRow(QStringLiteral("SELECT CODIGO FROM FICTECMAS WHERE CODIGO = :WArtigo"),
+                         {{QStringLiteral("WArtigo"), article}}, error);
+    if (!row)
+        return std::nullopt;
+    return !row->isEmpty();
 }
 
 } // namespace corvane::quotation

@@ -36,6 +36,7 @@
 namespace corvane::quotation {
 
 inline const QString kApprovedMessage = QStringLiteral("Este Orçamento já foi Aprovado");
+inline const QString kSeriesMessage = QStringLiteral("INSIRA O Nº DA SÉRIE DE ORÇAMENTOS DE 1 A 5 !!!");
 inline const QString kNoParametersMessage = QStringLiteral("Parâmetros Gerais Inexistentes");
 // The program key of the quotation screen's rows in SALDOS.
 inline const QString kPriceChartProgram = QStringLiteral("CORVP040");
@@ -138,6 +139,12 @@ struct QuotedSheet {
 };
 std::optional<QuotedSheet> quotedSheet(db::Database& corvane, const QString& article, const QString& tipoft,
                                        QString* error = nullptr);
+// The designation of a technical product record (O_ARTIGOSCLS); an empty
+// inner value when there is none.
+std::optional<std::optional<QString>> recordArticle(db::Database& corvane, const QString& code,
+                                                    QString* error = nullptr);
+// Whether the article has a technical sheet (FICTECMAS).
+std::optional<bool> hasSheet(db::Database& corvane, const QString& article, QString* error = nullptr);
 // The cost types (TIPOCUSTO: CODIGO, DESPERD, CLAS_ORC).
 std::optional<CostTypes> readCostTypes(db::Database& corvane, QString* error = nullptr);
 // The unit cost build-up of a quotation from the article's sheet and the

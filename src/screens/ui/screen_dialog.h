@@ -94,4 +94,22 @@ private:
     bool closed_ = false;
 };
 
+// A screen's view interface (View: a ScreenView with selectPage and refresh)
+// served by its window (Form: a ScreenDialog with selectPage and refresh):
+// messages, beeps, focus and status panels through the window's view.
+template <typename View, typename Form> class FormView : public View {
+public:
+    explicit FormView(Form& form) : form_(form) {}
+    void beep() override { form_.view().beep(); }
+    void message(const QString& text) override { form_.view().message(text); }
+    bool confirm(const QString& text) override { return form_.view().confirm(text); }
+    void focusField(const QString& field) override { form_.view().focusField(field); }
+    void statusText(int panel, const QString& text) override { form_.view().statusText(panel, text); }
+    void selectPage(const QString& page) override { form_.selectPage(page); }
+    void refresh() override { form_.refresh(); }
+
+private:
+    Form& form_;
+};
+
 } // namespace corvane::screens

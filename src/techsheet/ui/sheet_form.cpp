@@ -22,19 +22,9 @@
 
 namespace corvane::techsheet {
 
-class SheetWindowView : public SheetView {
+class SheetWindowView : public screens::FormView<SheetView, TCORVF035FICTEC> {
 public:
-    explicit SheetWindowView(TCORVF035FICTEC& form) : form_(form) {}
-    void beep() override { form_.view().beep(); }
-    void message(const QString& text) override { form_.view().message(text); }
-    bool confirm(const QString& text) override { return form_.view().confirm(text); }
-    void focusField(const QString& field) override { form_.view().focusField(field); }
-    void statusText(int panel, const QString& text) override { form_.view().statusText(panel, text); }
-    void selectPage(const QString& kind) override { form_.selectPage(kind); }
-    void refresh() override { form_.refresh(); }
-
-private:
-    TCORVF035FICTEC& form_;
+    using FormView::FormView;
 };
 
 namespace {

@@ -1,0 +1,168 @@
+#pragma once
+
+// The quotation screen TCORVF040 ("Orçamentação") without its widgets: the
+// series and the number, the top fields, the price page with its charges,
+// the two price modes, closing, deleting and cancelling. It keeps the text of
+// every input, checks an input when the focus leaves it, runs the calculation
+// after every change and writes through the quotation store.
+#include "core/screen_view.h"
+#include "quotation/store/customer_store.h"
+#include "quotation/store/quotation_store.h"
+#include "shell/access_rights.h"
+
+#include <QDate>
+#include <QHash>
+
+#include <functional>
+#include <optional>
+
+namespace corvane::quotation {
+
+inline const QString kPageInformation = QStringLiteral("Informação");
+inline const QString kPageQuotation = QStringLiteral("Orçamento");
+inline const QString kRightsChapter = QStringLiteral("Orcamentos");
+inline const QString kRightsProgram = QStringLiteral("Elaboracao de Orcamentos");
+inline const QString kCloseQuestion = QStringLiteral("Deseja Fechar o Orçamento !!! Confirma ?");
+inline const QString kInvalidQuantity = QStringLiteral("Quantidade Inválida !!!");
+inline const QString kNegativeMessage = QStringLiteral("Valores negativos não são permitidos ...");
+
+// What the quotation screen asks of its window besides a ScreenView's.
+class QuotationView : public ScreenView {
+public:
+    // Selects a page of the tab set: kPageInformation or kPageQuotation.
+    virtual void selectPage(const QString& page) = 0;
+    // The state changed: inputs, value labels, buttons.
+    virtual void refresh() = 0;
+};
+
+// Where the screen reads and writes, and the working context it needs.
+struct QuotationSources {
+    db::Database* corvane = nullptr; // the program database: quotations, sheets, SALDOS
+    db::Database* factura = nullptr; // the invoicing database: customers, articles, parameters
+    QString userCode;
+    QDate workingDate;
+    QString workingYear;
+    int currencyDecimals = 2;
+};
+
+using QuotationRightsOf = shell::RightsOf;
+
+class QuotationScreen {
+public:
+    QuotationScreen(QuotationSources sources, QuotationView& view);
+
+    // FormActivate: the rights, the user's chart slices emptied, the series
+    // "1" and the working date. False (after its message) when the invoicing
+    // parameters of the working year are missing: the screen closes.
+    bool activate(const QuotationRightsOf& rightsOf);
+
+    // The text of an input; typing into one.
+    QString text(const QString& input) const { return texts_.value(input); }
+    void setText(const QString& input, const QString& text);
+    // Entering an input: its hint, the price mode of the price page's fields;
+    // entering the series starts over.
+    void fieldEnter(const QString& input);
+    // Leaving an input: its check and what it changes, the calculation after
+    // a change of the price page. False keeps the focus in it (or the view
+    // has been told where the focus goes).
+    bool fieldExit(const QString& input);
+    // A code chosen from an input's lookup list: checked as if typed.
+    bool lookupChosen(const QString& input, const QString& code);
+
+    // BotFechar: margin-driven mode, the net margin and customer prices on,
+    // a full calculation. False when there is nothing to price.
+    bool closeButton();
+    // Closing the quotation (confirmed on leaving Edit_PrecoCli3): totals,
+    // counter, back to the number. False (values kept) when the store refuses.
+    bool closeQuotation();
+    // BotEliminar, after the question. False when refused or not confirmed.
+    bool remove();
+    // BotCancelar.
+    void cancel();
+
+    // State.
+    int series() const { return series_; }
+    int number() const { return number_; }
+    bool hasQuotation() const { return open_; }
+    bool isNew() const { return new_; }
+    PriceMode mode() const { return q_.mode; }
+    int priceDecimals() const { return q_.priceDecimals; }
+    int currencyDecimals() const { return src_.currencyDecimals; }
+    const Quotation& quotation() const { return q_; }
+    const UnitCosts& unitCosts() const { return unit_; }
+    const LevelValues& values() const { return values_; }
+    const QString& customerName() const { return customerName_; }
+    const QString& designation() const { return designation_; }
+    // Buttons and parts of the window.
+    bool deleteVisible() const { return deleteVisible_; }
+    bool deleteEnabled() const { return deleteEnabled_; }
+    bool closeEnabled() const { return closeEnabled_; }
+    bool leaveEnabled() const { return leaveEnabled_; }      // BitTerminar
+    bool pricePageEnabled() const { return pricePage_; }     // the tab set
+    bool priceFieldsEnabled() const { return priceFields_; } // Edit_MargLiq, Edit_PrecoCli1..3
+    // A level's heading: its quantity between "( " and " )", empty when 0.
+    QString levelHeading(int level) const;
+
+private:
+    bool refuse(const QString& message, const QString& focus = {});
+    bool failed(const QString& error);
+    bool exitSeries();
+    bool exitNumber();
+    bool exitDate();
+    bool exitCustomer();
+    bool exitKind();
+    bool exitArticle();
+    bool exitMargin();
+    bool exitQuantity1();
+    bool exitQuantity2();
+    bool exitQuantity3();
+    bool exitDrawing();
+    // Edit_VndNro (seller) or Edit_AgtNro: the name and commission percent.
+    bool exitRepresentative(bool seller);
+    bool exitMethod();
+    bool exitCondition();
+    bool exitPriceField(const QString& input);
+    // Reads a number typed into an input (empty: 0); refuses it with its message.
+    bool number(const QString& input, double* value, bool refuseNegative);
+    void clearTopFields();
+    void showTop();
+    void showPrice();
+    void take(const QuotationRecord& record);
+    QuotationRecord record() const;
+    bool buildUnitCosts();
+    // A full calculation: the unit costs again when the quantities changed,
+    // the calculation, the rows saved, the level-1 chart. False when refused.
+    bool calculate();
+
+    QuotationSources src_;
+    QuotationView& view_;
+    QuotationStore store_;
+    CustomerStore customers_;
+    QHash<QString, QString> texts_;
+
+    int series_ = 1;
+    int number_ = 0;
+    int proposal_ = 0;
+    bool open_ = false;       // a quotation is being edited
+    bool new_ = false;        // it was created by this screen and never closed
+    bool satellites_ = false; // its four charge rows exist
+    std::optional<QuotationRecord> asOpened_;
+    bool cancelling_ = false;
+    bool deleting_ = false;
+
+    Quotation q_;
+    UnitCosts unit_;
+    Levels unitFor_{-1, -1, -1}; // the quantities unit_ was built for
+    LevelValues values_;
+    QString customerName_;
+    QString designation_;
+
+    bool deleteVisible_ = false;
+    bool deleteEnabled_ = false;
+    bool closeEnabled_ = false;
+    bool leaveEnabled_ = true;
+    bool pricePage_ = false;
+    bool priceFields_ = false;
+};
+
+} // namespace corvane::quotation

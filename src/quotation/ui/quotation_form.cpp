@@ -1,0 +1,332 @@
+#include "quotation_form.h"
+
+#include "components/form_conventions.h"
+#include "screens/ui/field_widgets.h"
+
+#include <QEvent>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace corvane::quotation {
+
+class QuotationWindowView : public screens::FormView<QuotationView, TCORVF040> {
+public:
+    using FormView::FormView;
+};
+
+// An input of the screen: its caption, its width, and the name of a label
+// shown beside it (empty: none).
+struct InputRow {
+    const char* name;
+    const char* caption;
+    int width;
+    const char* beside = nullptr;
+};
+
+namespace {
+
+// The rows of the price page: value name, caption.
+const struct {
+    const char* name;
+    const char* caption;
+} kValueRows[] = {{"Mat", "Materiais : "},
+                  {"Tra", "Transformação : "},
+                  {"Fix", "Custos Fixos : "},
+                  {"Sub", "Subcontratos : "},
+                  {"Was", "Desperdício : "},
+                  {"Qua", "Qualidade / Defeit. : "},
+                  {"Str", "Estrutura : "},
+                  {"Pac", "Embalagem : "},
+                  {"Base", "Custo Base : "},
+                  {"Com", "Comissões : "},
+                  {"Trp", "Transporte : "},
+                  {"Pag", "Cond.Pagamento : "},
+                  {"Dsc", "Descontos : "},
+                  {"Chg", "Custo Comercial : "},
+                  {"Mg", "Margem (€ur) : "},
+                  {"MgPerc", "Margem Final (%) : "},
+                  {"ValorCli", "Total Encomenda : "},
+                  {"PrcOrc", "Preço Orçamentado : "}};
+
+const QList<InputRow> kTopInputs{
+    {"Edit_Serie", "Série 1...5 : ", 1},   {"Edit_OrcNro", "Orçam.Nº : ", 9},
+    {"Edit_DatOrc", "Data : ", 10},        {"Edit_CliNro", "Cliente Nº : ", 9, "Label_CliNom"},
+    {"Edit_TipoFt", "P/T : ", 1},          {"Edit_ArtNro", "Artigo Nº : ", 16, "Label_Design"},
+    {"Edit_MargemLiq", "Marg.Líq. : ", 8}, {"Edit_Qtd1", "Qtd. I : ", 10},
+    {"Edit_Qtd2", "Qtd. II : ", 10},       {"Edit_Qtd3", "Qtd. III : ", 10},
+    {"Edit_Observ1", "Observ. : ", 40},    {"Edit_Observ2", "Observ. : ", 40},
+    {"Edit_Desenho", "C.Fixos : ", 1}};
+
+struct ChargeTab {
+    const char* caption;
+    QList<InputRow> inputs;
+};
+const QList<ChargeTab> kChargeTabs{
+    {"&1 - Comissões",
+     {{"Edit_VndNro", "Vendedor : ", 9, "Label_VndNom"},
+      {"Edit_VndPerc", "% Vendedor : ", 8},
+      {"Edit_AgtNro", "Agente : ", 9, "Label_AgtNom"},
+      {"Edit_AgtPerc", "% Agente : ", 8},
+      {"Edit_RoyNom", "Royalty : ", 30},
+      {"Edit_RoyPerc", "% Royalty : ", 8}}},
+    {"&2 - Transporte",
+     {{"Edit_MetExp", "Met.Expedição : ", 15},
+      {"Edit_MetExpValFixo", "Valor Fixo : ", 10},
+      {"Edit_MetExpPerc", "% : ", 8},
+      {"Edit_SegValFixo", "Seguro Valor Fixo : ", 10},
+      {"Edit_SegPerc", "Seguro % : ", 8},
+      {"Edit_DespValFixo", "Despacho Valor Fixo : ", 10},
+      {"Edit_DespPerc", "Despacho % : ", 8}}},
+    {"&3 - Cond.Pagamento",
+     {{"Edit_CndPgt", "Cond.Pagamento : ", 9, "Label_CndPgtDes"},
+      {"Edit_CndPgtDias", "Dias : ", 6},
+      {"Edit_CndPgtValFixo", "Desp.Pag. Valor Fixo : ", 10},
+      {"Edit_CndPgtPerc", "Desp.Pag. % : ", 8},
+      {"Edit_PrzValFixo", "Prazo Valor Fixo : ", 10},
+      {"Edit_PrzPerc", "Prazo % : ", 8},
+      {"Edit_Desc1ValFixo", "Desconto Valor Fixo : ", 10},
+      {"Edit_Desc1Perc", "Desconto % : ", 8}}},
+    {"&4 - Descontos",
+     {{"Edit_PrecoPerc", "Desc. Preço % : ", 8}, {"Edit_QtdPerc", "Desc. Quantidade % : ", 8}}}};
+
+// The value of a row at a level (0..2), as the screen shows it.
+QString valueText(const QuotationScreen& s, const QString& name, int i, int currencyDecimals) {
+    const LevelValues& v = s.values();
+    const LevelCost& c = v.cost[i];
+    const QHash<QString, double> money{
+        {"Mat", c.Mat},    {"Tra", c.Tra},    {"Fix", c.Fix},    {"Sub", c.Sub},
+        {"Was", c.Was},    {"Qua", c.Qua},    {"Str", c.Str},    {"Pac", c.Pac},
+        {"Base", c.Base},  {"Com", v.Com[i]}, {"Trp", v.Trp[i]}, {"Pag", v.Pag[i]},
+        {"Dsc", v.Dsc[i]}, {"Chg", v.Chg[i]}, {"Mg", v.Mg[i]},   {"ValorCli", s.quotation().mas.VALORCLI[i]}};
+    if (name == QLatin1String("MgPerc"))
+        return QString::number(v.MgPerc[i], 'f', 1);
+    if (name == QLatin1String("PrcOrc"))
+        return QString::number(s.quotation().mas.PRCORC[i], 'f', s.priceDecimals());
+    return QString::number(money.value(name), 'f', currencyDecimals);
+}
+
+} // namespace
+
+TCORVF040::TCORVF040(QuotationSources sources, QuotationRightsOf rightsOf,
+                     const screens::ScreenSetting& setting, QWidget* parent)
+    : ScreenDialog(QStringLiteral("TCORVF040"), QStringLiteral("Orçamentação"), setting, parent),
+      rightsOf_(std::move(rightsOf)), windowView_(std::make_unique<QuotationWindowView>(*this)),
+      logic_(std::make_unique<QuotationScreen>(std::move(sources), *windowView_)) {
+    auto* outer = new QVBoxLayout(this);
+    TB = new QTabWidget(this);
+    TB->setObjectName(QStringLiteral("TB"));
+    TB->addTab(buildInformation(), kPageInformation);
+    TB->addTab(buildQuotation(), kPageQuotation);
+    outer->addWidget(TB, 1);
+
+    auto* row = new QHBoxLayout;
+    row->addStretch(1);
+    for (const auto& [name, caption] :
+         {std::pair{"BotFechar", "&Fechar"}, std::pair{"BotCancelar", "&Cancelar"},
+          std::pair{"BotEliminar", "&Eliminar"}, std::pair{"BitTerminar", "&Terminar"}}) {
+        auto* b = new QPushButton(QString::fromUtf8(caption), this);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setFocusPolicy(Qt::NoFocus);
+        b->setAutoDefault(false);
+        buttons_.insert(b->objectName(), b);
+        row->addWidget(b);
+    }
+    outer->addLayout(row);
+    addStatusBar(outer);
+
+    connectChecked(buttons_.value(QStringLiteral("BotFechar")), [this] { logic_->closeButton(); });
+    connectChecked(buttons_.value(QStringLiteral("BotEliminar")), [this] {
+        conventions()->setChecksEnabled(false);
+        logic_->remove();
+        refresh();
+        conventions()->setChecksEnabled(true);
+    });
+    connect(buttons_.value(QStringLiteral("BotCancelar")), &QAbstractButton::clicked, this, [this] {
+        conventions()->setChecksEnabled(false);
+        logic_->cancel();
+        refresh();
+        conventions()->setChecksEnabled(true);
+    });
+    connectClosing(buttons_.value(QStringLiteral("BitTerminar")), [] { return true; });
+
+    components::FormConventions* conventions = installConventions();
+    for (auto it = inputs_.cbegin(); it != inputs_.cend(); ++it) {
+        const QString name = it.key();
+        conventions->bindLabel(it.value(), captions_.value(name), {});
+        conventions->setCheck(it.value(), [this, name] { return runCheck(name); });
+        connect(it.value(), &QLineEdit::textEdited, this,
+                [this, name](const QString& t) { logic_->setText(name, t); });
+        it.value()->installEventFilter(this);
+    }
+    resize(1000, 720);
+}
+
+TCORVF040::~TCORVF040() = default;
+
+QLineEdit* TCORVF040::addInput(const QString& name, const QString& caption, int width, QWidget* parent,
+                               QFormLayout* form) {
+    screens::FieldRule rule;
+    rule.input = name;
+    rule.maxLength = width;
+    QLineEdit* edit = screens::makeInput(rule, parent);
+    edit->setMaximumWidth(edit->fontMetrics().horizontalAdvance(QLatin1Char('W')) * qBound(4, width, 30) +
+                          16);
+    auto* label = new QLabel(caption, parent);
+    label->setObjectName(QStringLiteral("Caption_") + name);
+    inputs_.insert(name, edit);
+    captions_.insert(name, label);
+    if (form)
+        form->addRow(label, edit);
+    return edit;
+}
+
+void TCORVF040::addInputs(const QList<InputRow>& rows, QWidget* parent, QFormLayout* form) {
+    for (const InputRow& r : rows) {
+        const QString name = QString::fromLatin1(r.name);
+        QLineEdit* edit =
+            addInput(name, QString::fromUtf8(r.caption), r.width, parent, r.beside ? nullptr : form);
+        if (!r.beside)
+            continue;
+        auto* line = new QHBoxLayout;
+        line->addWidget(edit);
+        auto* label = new QLabel(parent);
+        label->setObjectName(QString::fromLatin1(r.beside));
+        label->setMinimumWidth(200);
+        line->addWidget(label, 1);
+        labels_.insert(label->objectName(), label);
+        form->addRow(captions_.value(name), line);
+    }
+}
+
+QWidget* TCORVF040::buildInformation() {
+    auto* page = new QWidget(TB);
+    auto* form = new QFormLayout(page);
+    form->setVerticalSpacing(4);
+    addInputs(kTopInputs, page, form);
+    return page;
+}
+
+QWidget* TCORVF040::buildQuotation() {
+    auto* page = new QWidget(TB);
+    auto* row = new QHBoxLayout(page);
+    auto* grid = new QGridLayout;
+    for (int level = 1; level <= 3; ++level) {
+        auto* heading = new QLabel(page);
+        heading->setObjectName(QStringLiteral("Label_Qtd%1").arg(level));
+        heading->setAlignment(Qt::AlignRight);
+        grid->addWidget(heading, 0, level);
+        headings_ << heading;
+    }
+    int r = 1;
+    for (const auto& v : kValueRows) {
+        grid->addWidget(new QLabel(QString::fromUtf8(v.caption), page), r, 0);
+        for (int level = 1; level <= 3; ++level) {
+            auto* label = new QLabel(page);
+            const QString name = QStringLiteral("Label_%1%2").arg(QLatin1String(v.name)).arg(level);
+            label->setObjectName(name);
+            label->setAlignment(Qt::AlignRight);
+            label->setMinimumWidth(90);
+            values_.insert(name, label);
+            grid->addWidget(label, r, level);
+        }
+        ++r;
+    }
+    auto* margin =
+        addInput(QStringLiteral("Edit_MargLiq"), QStringLiteral("Margem (%) : "), 8, page, nullptr);
+    grid->addWidget(captions_.value(QStringLiteral("Edit_MargLiq")), r, 0);
+    grid->addWidget(margin, r, 1);
+    ++r;
+    for (int level = 1; level <= 3; ++level) {
+        const QString name = QStringLiteral("Edit_PrecoCli%1").arg(level);
+        grid->addWidget(addInput(name, QStringLiteral("Preço Cliente : "), 10, page, nullptr), r, level);
+    }
+    grid->addWidget(captions_.value(QStringLiteral("Edit_PrecoCli1")), r, 0);
+    ++r;
+    drawing_ = new QLabel(page);
+    drawing_->setObjectName(QStringLiteral("Label_Desenho"));
+    grid->addWidget(drawing_, r, 0, 1, 4);
+    grid->setRowStretch(r + 1, 1);
+    row->addLayout(grid, 3);
+
+    NBOrc = new QTabWidget(page);
+    NBOrc->setObjectName(QStringLiteral("NBOrc"));
+    auto tab = [this](const QString& caption) {
+        auto* w = new QWidget(NBOrc);
+        auto* form = new QFormLayout(w);
+        NBOrc->addTab(w, caption);
+        return std::pair{w, form};
+    };
+    for (const ChargeTab& t : kChargeTabs) {
+        auto [w, form] = tab(QString::fromUtf8(t.caption));
+        addInputs(t.inputs, w, form);
+    }
+    row->addWidget(NBOrc, 2);
+    return page;
+}
+
+bool TCORVF040::activateScreen() {
+    if (!logic_->activate(rightsOf_))
+        return false;
+    refresh();
+    return true;
+}
+
+void TCORVF040::refresh() {
+    const QuotationScreen& s = *logic_;
+    const QStringList priceFields{"Edit_MargLiq", "Edit_PrecoCli1", "Edit_PrecoCli2", "Edit_PrecoCli3"};
+    for (auto it = inputs_.cbegin(); it != inputs_.cend(); ++it) {
+        const QString text = s.text(it.key());
+        if (it.value()->text() != text)
+            it.value()->setText(text);
+        if (priceFields.contains(it.key()))
+            it.value()->setEnabled(s.priceFieldsEnabled());
+    }
+    for (const auto& [name, text] :
+         {std::pair{"Label_CliNom", s.customerName()}, std::pair{"Label_Design", s.designation()},
+          std::pair{"Label_VndNom", s.quotation().com.VNDNOM},
+          std::pair{"Label_AgtNom", s.quotation().com.AGTNOM},
+          std::pair{"Label_CndPgtDes", s.quotation().cndpgt.CNDPGTDES}})
+        labels_.value(QLatin1String(name))->setText(text);
+    drawing_->setText(QStringLiteral("Desenho ? ") + s.quotation().mas.DESENHO);
+    for (int level = 1; level <= 3; ++level)
+        headings_[level - 1]->setText(s.levelHeading(level));
+    for (const auto& v : kValueRows)
+        for (int level = 1; level <= 3; ++level)
+            values_.value(QStringLiteral("Label_%1%2").arg(QLatin1String(v.name)).arg(level))
+                ->setText(valueText(s, QLatin1String(v.name), level - 1, s.currencyDecimals()));
+    TB->setTabEnabled(1, s.pricePageEnabled());
+    buttons_.value(QStringLiteral("BotFechar"))->setEnabled(s.closeEnabled());
+    buttons_.value(QStringLiteral("BotEliminar"))->setVisible(s.deleteVisible());
+    buttons_.value(QStringLiteral("BotEliminar"))->setEnabled(s.deleteEnabled());
+    buttons_.value(QStringLiteral("BitTerminar"))->setEnabled(s.leaveEnabled());
+}
+
+void TCORVF040::selectPage(const QString& page) {
+    const int index = page == kPageQuotation ? 1 : 0;
+    TB->setTabEnabled(index, true);
+    TB->setCurrentIndex(index);
+    if (index == 1)
+        NBOrc->setCurrentIndex(0);
+}
+
+bool TCORVF040::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusIn && inputs_.contains(watched->objectName()))
+        logic_->fieldEnter(watched->objectName());
+    return ScreenDialog::eventFilter(watched, event);
+}
+
+bool TCORVF040::runCheck(const QString& input) {
+    if (QLineEdit* line = inputs_.value(input))
+        logic_->setText(input, line->text());
+    const bool ok = logic_->fieldExit(input);
+    refresh();
+    return ok;
+}
+
+} // namespace corvane::quotation

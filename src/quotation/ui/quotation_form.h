@@ -1,0 +1,67 @@
+#pragma once
+
+#include "quotation/screens/quotation_screen.h"
+#include "screens/ui/screen_dialog.h"
+
+#include <QHash>
+
+#include <memory>
+
+class QAbstractButton;
+class QFormLayout;
+class QLabel;
+class QLineEdit;
+class QTabWidget;
+
+namespace corvane::quotation {
+
+class QuotationWindowView;
+struct InputRow;
+
+// The window of the quotation screen TCORVF040 ("Orçamentação"): the top
+// fields on "Informação", the values of the three levels, the margin, the
+// customer prices and the charges notebook on "Orçamento".
+class TCORVF040 : public screens::ScreenDialog {
+    Q_OBJECT
+public:
+    TCORVF040(QuotationSources sources, QuotationRightsOf rightsOf, const screens::ScreenSetting& setting,
+              QWidget* parent = nullptr);
+    ~TCORVF040() override;
+
+    QuotationScreen& logic() { return *logic_; }
+    QLineEdit* input(const QString& name) const { return inputs_.value(name); }
+    QAbstractButton* button(const QString& name) const { return buttons_.value(name); }
+    // A value label of a level: "Label_" + value name + level (e.g. Label_Base1).
+    QLabel* valueLabel(const QString& name) const { return values_.value(name); }
+    QTabWidget* pages() const { return TB; }
+
+    void refresh();
+    void selectPage(const QString& page);
+
+protected:
+    bool activateScreen() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QLineEdit* addInput(const QString& name, const QString& caption, int width, QWidget* parent,
+                        QFormLayout* form);
+    void addInputs(const QList<InputRow>& rows, QWidget* parent, QFormLayout* form);
+    QWidget* buildInformation();
+    QWidget* buildQuotation();
+    bool runCheck(const QString& input);
+
+    QuotationRightsOf rightsOf_;
+    std::unique_ptr<QuotationWindowView> windowView_;
+    std::unique_ptr<QuotationScreen> logic_;
+    QHash<QString, QLineEdit*> inputs_;
+    QHash<QString, QLabel*> captions_;
+    QHash<QString, QAbstractButton*> buttons_;
+    QHash<QString, QLabel*> values_;
+    QHash<QString, QLabel*> labels_; // names beside the inputs
+    QLabel* drawing_ = nullptr;
+    QList<QLabel*> headings_;
+    QTabWidget* TB = nullptr;
+    QTabWidget* NBOrc = nullptr;
+};
+
+} // namespace corvane::quotation

@@ -1,0 +1,129 @@
+// The window of the quotation screen, typed into as a user would: the worked
+// example priced on the price page, then closed from the last customer price.
+#include "quotation/ui/quotation_form.h"
+#include "quotation/ui/screens.h"
+#include "quotation_fixture.h"
+#include "support/modal_closer.h"
+#include "support/screen_driver.h"
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QMessageBox>
+#include <QTabWidget>
+
+using namespace corvane;
+using namespace corvane::quotation;
+
+namespace {
+
+// Puts the focus in an input (leaving the one before, with its check) and types.
+void typeInto(QDialog* d, const QString& input, const QString& text) {
+    typeOnly(d, input, text);
+    QTest::qWait(20);
+}
+
+QString label(TCORVF040& form, const QString& name) {
+    QLabel* l = form.valueLabel(name);
+    return l ? l->text() : QStringLiteral("?");
+}
+
+} // namespace
+
+class TestQuotationForm : public QObject {
+    Q_OBJECT
+private slots:
+    void workedExample_data() { addBackendRows(); }
+    void workedExample() {
+        QFETCH(QString, backend);
+        SKIP_UNLESS_BACKEND(backend);
+        TestSite site(backend);
+        REQUIRE_SITE(site);
+        prepare(site);
+        QuotationSources sources;
+        sources.corvane = &site.program();
+        sources.factura = &site.invoicing();
+        sources.userCode = QStringLiteral("DEMO");
+        sources.workingDate = QDate::currentDate();
+        sources.workingYear = QString::number(QDate::currentDate().year());
+        screens::ScreenSetting setting;
+        setting.signature = QStringLiteral("assinatura");
+        auto rightsOf = [](const QString&, const QString&, const QString&) {
+            shell::AccessRights r = shell::AccessRights::none();
+            r.ACEDER = r.ELIMINAR = QStringLiteral("S");
+            return r;
+        };
+        TCORVF040 form(sources, rightsOf, setting);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QCOMPARE(form.objectName(), QStringLiteral("TCORVF040"));
+        QCOMPARE(form.windowTitle(), QStringLiteral("Orçamentação"));
+        QVERIFY(form.button("BotEliminar")->isVisibleTo(&form));
+        QVERIFY(!form.button("BotFechar")->isEnabled());
+        QVERIFY(!form.pages()->isTabEnabled(1));
+        QCOMPARE(form.input("Edit_Serie")->text(), QStringLiteral("1"));
+
+        typeInto(&form, "Edit_Serie", "1");
+        typeInto(&form, "Edit_OrcNro", "");
+        QCOMPARE(form.input("Edit_OrcNro")->text(), QStringLiteral("1001"));
+        typeInto(&form, "Edit_CliNro", "1");
+        typeInto(&form, "Edit_TipoFt", "P");
+        QCOMPARE(form.findChild<QLabel*>("Label_CliNom")->text(),
+                 QStringLiteral("Lanifícios Serra da Estrela, S.A."));
+        typeInto(&form, "Edit_ArtNro", kExample);
+        typeInto(&form, "Edit_MargemLiq", "20");
+        QCOMPARE(form.findChild<QLabel*>("Label_Design")->text(), QStringLiteral("Cachecol de Exemplo"));
+        typeInto(&form, "Edit_Qtd1", "100");
+        typeInto(&form, "Edit_Qtd2", "");
+        typeInto(&form, "Edit_Qtd3", "");
+        QTest::keyClick(form.input("Edit_Qtd3"), Qt::Key_Tab);
+        QTRY_COMPARE(form.pages()->currentIndex(), 1);
+        QTRY_COMPARE(form.focusWidget(), form.input("Edit_VndNro"));
+        QVERIFY(form.button("BotFechar")->isEnabled());
+        QVERIFY(!form.input("Edit_MargLiq")->isEnabled());
+        typeInto(&form, "Edit_AgtPerc", "0");
+        typeInto(&form, "Edit_MetExpPerc", "0");
+        QTest::keyClick(form.input("Edit_MetExpPerc"), Qt::Key_Tab);
+        QTest::qWait(20);
+        QCOMPARE(form.findChild<QLabel*>("Label_Qtd1")->text(), QStringLiteral("( 100 )"));
+        QCOMPARE(label(form, "Label_Base1"), QStringLiteral("341.00"));
+        QCOMPARE(label(form, "Label_Com1"), QStringLiteral("22.73"));
+        QCOMPARE(label(form, "Label_Mg1"), QStringLiteral("90.93"));
+        QCOMPARE(label(form, "Label_MgPerc1"), QStringLiteral("20.0"));
+        QCOMPARE(label(form, "Label_ValorCli1"), QStringLiteral("454.67"));
+        QCOMPARE(label(form, "Label_PrcOrc1"), QStringLiteral("4.55"));
+        QCOMPARE(label(form, "Label_Base2"), QStringLiteral("0.00"));
+
+        // "&Fechar", the customer price 5.00, closing confirmed on the last price.
+        form.button("BotFechar")->click();
+        QTRY_VERIFY(form.input("Edit_MargLiq")->isEnabled());
+        typeInto(&form, "Edit_PrecoCli1", "5");
+        typeInto(&form, "Edit_PrecoCli2", "");
+        typeInto(&form, "Edit_PrecoCli3", "");
+        QCOMPARE(label(form, "Label_Mg1"), QStringLiteral("134.00"));
+        QCOMPARE(label(form, "Label_MgPerc1"), QStringLiteral("26.8"));
+        QStringList asked;
+        answerNext(QMessageBox::Yes, &asked);
+        QTest::keyClick(form.input("Edit_PrecoCli3"), Qt::Key_Tab);
+        QTRY_COMPARE(asked, QStringList{kCloseQuestion});
+        QTRY_COMPARE(form.pages()->currentIndex(), 0);
+        QCOMPARE(value(site, "SELECT MARGEMLIQ1 FROM ORCAMTOT WHERE ORCNRO = 1001").toDouble(), 134.0);
+        QCOMPARE(counter(site, 1), 1001);
+        QVERIFY(!form.button("BotFechar")->isEnabled());
+        // "&Terminar" comes back with the series.
+        QVERIFY(!form.button("BitTerminar")->isEnabled());
+        typeInto(&form, "Edit_Serie", "1");
+        QVERIFY(form.button("BitTerminar")->isEnabled());
+        form.button("BitTerminar")->click();
+        QTRY_VERIFY(!form.isVisible());
+    }
+
+    // The main menu's "&A - Orçamentação" opens this screen.
+    void menuEntry() {
+        shell::ScreenTable table;
+        registerScreens(table);
+        QVERIFY(table.contains(QStringLiteral("ORC002")));
+    }
+};
+
+QTEST_MAIN(TestQuotationForm)
+#include "test_quotation_form.moc"
