@@ -127,10 +127,12 @@ std::optional<std::optional<int>> CustomerStore::priceDecimals(const QString& ye
                       {{QStringLiteral("WAno"), year}}, error);
     if (!row)
         return std::nullopt;
-    if (row->isEmpty())
-        return std::optional<int>{};
-    const QVariant decimals = row->value(QStringLiteral("PRC_DECIMAIS"));
-    return std::optional<int>{decimals.isNull() ? 2 : decimals.toInt()};
+    std::optional<std::optional<int>> out(std::in_place); // read: no row for the year
+    if (!row->isEmpty()) {
+        const QVariant decimals = row->value(QStringLiteral("PRC_DECIMAIS"));
+        out->emplace(decimals.isNull() ? 2 : decimals.toInt());
+    }
+    return out;
 }
 
 std::optional<bool> CustomerStore::hasCustomization(QString* error) {
