@@ -4,8 +4,8 @@
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
-#include <QCoreApplication>
 #include <QApplication>
+#include <QCoreApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLabel>
@@ -22,7 +22,8 @@ void paintBackground(QWidget* w, const QColor& colour) {
     w->setAutoFillBackground(true);
 }
 
-FormConventions::FormConventions(QWidget* window, WidgetView* view) : QObject(window), window_(window), view_(view) {
+FormConventions::FormConventions(QWidget* window, WidgetView* view)
+    : QObject(window), window_(window), view_(view) {
     window->installEventFilter(this);
     const auto children = window->findChildren<QWidget*>();
     for (QWidget* w : children)
@@ -158,6 +159,7 @@ void FormConventions::leave(QWidget* field) {
             target = other;
     QTimer::singleShot(0, this, [this, target] {
         if (target) {
+            showPageOf(target); // a page switched by a click goes back to the field
             target->setFocus(Qt::OtherFocusReason);
             if (auto it = fields_.find(target.data()); it != fields_.end() && it->label)
                 paintBackground(it->label, kFocusColour);

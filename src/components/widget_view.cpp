@@ -50,6 +50,18 @@ bool WidgetView::askYesNo(const QString& text) {
     return box.exec() == QMessageBox::Yes;
 }
 
+void showPageOf(QWidget* field) {
+    for (QWidget* a = field; a && !a->isWindow(); a = a->parentWidget()) {
+        auto* stack = qobject_cast<QStackedWidget*>(a->parentWidget());
+        if (!stack)
+            continue;
+        if (auto* tabs = qobject_cast<QTabWidget*>(stack->parentWidget()))
+            tabs->setCurrentWidget(a);
+        else
+            stack->setCurrentWidget(a);
+    }
+}
+
 void WidgetView::focusField(const QString& field) {
     if (deferring_) {
         requestedFocus_ = field;
@@ -60,16 +72,7 @@ void WidgetView::focusField(const QString& field) {
     QWidget* w = window_->findChild<QWidget*>(field);
     if (!w)
         return;
-    // A field on a page not shown: its page comes forward first.
-    for (QWidget* a = w; a && a != window_; a = a->parentWidget()) {
-        auto* stack = qobject_cast<QStackedWidget*>(a->parentWidget());
-        if (!stack)
-            continue;
-        if (auto* tabs = qobject_cast<QTabWidget*>(stack->parentWidget()))
-            tabs->setCurrentWidget(a);
-        else
-            stack->setCurrentWidget(a);
-    }
+    showPageOf(w);
     w->setFocus(Qt::OtherFocusReason);
 }
 

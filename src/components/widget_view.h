@@ -12,6 +12,10 @@ class QLabel;
 
 namespace corvane::components {
 
+// Brings forward the notebook or stack pages that hold `field`, so that it
+// can take the focus.
+void showPageOf(QWidget* field);
+
 // The ScreenView of a real window: message boxes, the beep, the focus and the
 // status-bar panels. Every message shown is also written to the site log.
 // While a field's focus-out check runs, messages wait until the focus is back

@@ -58,6 +58,39 @@ private slots:
         QCOMPARE(tabs->currentIndex(), 0);
     }
 
+    // A refused field on a page the user clicked away from gets its page back.
+    void refusedFieldBringsItsPageBack() {
+        QWidget window;
+        auto* layout = new QVBoxLayout(&window);
+        auto* tabs = new QTabWidget(&window);
+        auto* first = new QLineEdit;
+        first->setObjectName(QStringLiteral("Edit_Primeira"));
+        auto* second = new QLineEdit;
+        second->setObjectName(QStringLiteral("Edit_Segunda"));
+        tabs->addTab(first, QStringLiteral("Informação"));
+        tabs->addTab(second, QStringLiteral("Orçamento"));
+        layout->addWidget(tabs);
+        RecordingWidgetView view(&window, QStringLiteral("TESTE"), nullptr);
+        auto* conventions = new FormConventions(&window, &view);
+        conventions->setCheck(second, [&] {
+            if (second->text() != QLatin1String("x"))
+                return true;
+            view.message(QStringLiteral("'x' não é um número válido"));
+            return false;
+        });
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        tabs->setCurrentIndex(1);
+        second->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), second);
+        second->setText(QStringLiteral("x"));
+        tabs->setCurrentIndex(0); // a click on the other tab
+        QTRY_COMPARE(view.shown, QStringList{"'x' não é um número válido"});
+        QTRY_COMPARE(tabs->currentIndex(), 1);
+        QTRY_COMPARE(QApplication::focusWidget(), second);
+    }
+
     void refusedFieldKeepsTheFocus() {
         QWidget window;
         auto* layout = new QVBoxLayout(&window);
