@@ -27,6 +27,10 @@ MachineRate lineRate(const QString& step, const QString& sheetKind) {
     return MachineRate::PerMinute;
 }
 
+int productionModeOf(const WorkMachineRow& row, const FictecDetLine& line) {
+    return line.TMPACE.value_or(row.ACERTO1) == row.ACERTO1 ? 1 : 2;
+}
+
 FictecDetLine machineTimeLine(const WorkMachineRow& row, int costTypeCode, double wastePercent,
                               MachineRate rate, WasteForm form) {
     const double w = wastePercent;

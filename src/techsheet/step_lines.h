@@ -18,6 +18,10 @@ enum class MachineRate {
 // cutting ("J").
 MachineRate lineRate(const QString& step, const QString& sheetKind);
 
+// The production mode whose set-up a machine line holds: 1 when its TMPACE
+// is the row's ACERTO1 (or absent), else 2.
+int productionModeOf(const WorkMachineRow& row, const FictecDetLine& line);
+
 // How the quantity with waste is formed: QTD × (1 + W/100) on the loom and
 // knitting lines, QTD + W × QTD / 100 on the machine steps. Both only when W > 0.
 enum class WasteForm { Factor, Addition };

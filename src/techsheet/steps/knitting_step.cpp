@@ -12,9 +12,6 @@ namespace {
 const QString kStep = QStringLiteral("A");
 const QString kTotalRefused = QStringLiteral("O Total de % de Consumo excedeu os 100%");
 
-QString numbered(const char* pattern, int n) {
-    return QString::fromLatin1(pattern).arg(n);
-}
 QString percentField(int n) {
     return numbered("Edit_TrPerc%1", n);
 }

@@ -2,6 +2,7 @@
 
 #include "core/rounding.h"
 #include "shell/data_modules.h"
+#include "techsheet/step_lines.h"
 
 #include <algorithm>
 
@@ -204,7 +205,8 @@ void MachineStep::materialChosen(const MaterialArticle& a) {
 
 bool MachineStep::closingQuestions() {
     const QStringList questions = machineClosingQuestions(step_, material_);
-    if (std::all_of(questions.cbegin(), questions.cend(), [this](const QString& q) { return view_.confirm(q); }))
+    if (std::all_of(questions.cbegin(), questions.cend(),
+                    [this](const QString& q) { return view_.confirm(q); }))
         return true;
     view_.focusField(kStepGrid);
     return false;
@@ -448,7 +450,7 @@ bool UltrasoundStep::modeLeft(int row, const QString& typed) {
 
 void UltrasoundStep::restoreRow(WorkMachineRow& row, const FictecDetLine& line) const {
     // The mode whose set-up the line holds; the time without set-up it wrote.
-    row.TIPOPRD = line.TMPACE.value_or(row.ACERTO1) == row.ACERTO1 ? 1 : 2;
+    row.TIPOPRD = productionModeOf(row, line);
     row.QTD_SEMACERTO = line.TMP_SEMACERTO.value_or(0);
     WorkMachineRow computed = row;
     Notes ignored;

@@ -2,6 +2,7 @@
 
 #include "core/number_input.h"
 #include "shell/data_modules.h"
+#include "techsheet/step_lines.h"
 
 #include <algorithm>
 
@@ -12,10 +13,6 @@ namespace {
 const QString kLoomStep = QStringLiteral("T");
 const QString kYarnStep = QStringLiteral("G");
 constexpr int kLoomGroupType = 4;
-
-QString numbered(const char* pattern, int n) {
-    return QString::fromLatin1(pattern).arg(n);
-}
 
 std::size_t index(int n) {
     return static_cast<std::size_t>(std::clamp(n, 1, WeavingStep::kPositions) - 1);
@@ -123,7 +120,7 @@ bool WeavingStep::readLooms(QString* error) {
     for (const FictecDetLine& line : *lines)
         tickMachines(looms_, line, [&line](WorkMachineRow& m) {
             m.QTD_SEMACERTO = line.TMP_SEMACERTO.value_or(0);
-            m.TIPOPRD = line.TMPACE.value_or(m.ACERTO1) == m.ACERTO1 ? 1 : 2;
+            m.TIPOPRD = productionModeOf(m, line);
         });
     // Each loom shows its raports and strips for this article at once; its
     // time and cost stay as written until F12.

@@ -9,6 +9,12 @@
 
 namespace corvane::techsheet {
 
+// The name of a yarn position's column or field: `pattern` with %1 as n
+// ("TR%1_REFFIO", "Edit_TR%1Artigo").
+inline QString numbered(const char* pattern, int n) {
+    return QString::fromLatin1(pattern).arg(n);
+}
+
 class YarnLists {
 public:
     explicit YarnLists(db::Database& factura);
