@@ -2,6 +2,7 @@
 
 // The quotation tests' site: no quotations, the series counters at 1000 and
 // 2000, the worked example's sheet and a knitted scarf's.
+#include "quotation/screens/quotation_screen.h"
 #include "support/test_site.h"
 
 namespace {
@@ -9,6 +10,17 @@ namespace {
 const QString kExample = QStringLiteral("ORC.EXEMPLO");
 const QString kKnitted = QStringLiteral("ORC.MALHA");
 const QStringList kTables{"ORCAMMAS", "ORCAMCOM", "ORCAMTRANSP", "ORCAMCNDPGT", "ORCAMDESC", "ORCAMTOT"};
+
+// Where a quotation screen of the user reads and writes on the site, today.
+inline corvane::quotation::QuotationSources sourcesOf(TestSite& site, const QString& user) {
+    corvane::quotation::QuotationSources src;
+    src.corvane = &site.program();
+    src.factura = &site.invoicing();
+    src.userCode = user;
+    src.workingDate = QDate::currentDate();
+    src.workingYear = QString::number(QDate::currentDate().year());
+    return src;
+}
 
 inline QVariant value(TestSite& site, const QString& sql, const QVariantMap& p = {}) {
     return selectRows(site.program(), sql, p).value(0).value(0);

@@ -1,5 +1,6 @@
 // The window of the quotation screen, typed into as a user would: the worked
 // example priced on the price page, then closed from the last customer price.
+#include "components/lookup_dialog.h"
 #include "quotation/ui/quotation_form.h"
 #include "quotation/ui/screens.h"
 #include "quotation_fixture.h"
@@ -10,6 +11,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QTabWidget>
+#include <QTableView>
 
 using namespace corvane;
 using namespace corvane::quotation;
@@ -20,6 +22,22 @@ namespace {
 void typeInto(QDialog* d, const QString& input, const QString& text) {
     typeOnly(d, input, text);
     QTest::qWait(20);
+}
+
+// Answers the next lookup list: types the text into its search field and
+// chooses the line it lands on; records the rows the list showed.
+void chooseInList(const QString& text, int* shown) {
+    QTimer::singleShot(50, [text, shown] {
+        auto* dialog = qobject_cast<components::LookupDialog*>(QApplication::activeModalWidget());
+        if (!dialog) {
+            chooseInList(text, shown);
+            return;
+        }
+        *shown = dialog->findChild<QTableView*>(QStringLiteral("Grid"))->model()->rowCount();
+        auto* search = dialog->findChild<QLineEdit*>(QStringLiteral("Edit_Procura"));
+        QTest::keyClicks(search, text);
+        QTest::keyClick(search, Qt::Key_Enter);
+    });
 }
 
 QString label(TCORVF040& form, const QString& name) {
@@ -39,12 +57,7 @@ private slots:
         TestSite site(backend);
         REQUIRE_SITE(site);
         prepare(site);
-        QuotationSources sources;
-        sources.corvane = &site.program();
-        sources.factura = &site.invoicing();
-        sources.userCode = QStringLiteral("DEMO");
-        sources.workingDate = QDate::currentDate();
-        sources.workingYear = QString::number(QDate::currentDate().year());
+        QuotationSources sources = sourcesOf(site, QStringLiteral("DEMO"));
         screens::ScreenSetting setting;
         setting.signature = QStringLiteral("assinatura");
         auto rightsOf = [](const QString&, const QString&, const QString&) {
@@ -115,6 +128,73 @@ private slots:
         QVERIFY(form.button("BitTerminar")->isEnabled());
         form.button("BitTerminar")->click();
         QTRY_VERIFY(!form.isVisible());
+    }
+
+    // The lists "Localizar": Ctrl+Insert finds a customer by the start of
+    // the name and fills in what leaving the field would; F2 and F1 set the
+    // article kind and move on; Insert lists the articles that have a sheet
+    // and the pending quotations.
+    void lookups_data() { addBackendRows(); }
+    void lookups() {
+        QFETCH(QString, backend);
+        SKIP_UNLESS_BACKEND(backend);
+        TestSite site(backend);
+        REQUIRE_SITE(site);
+        prepare(site);
+        site.exec(site.invoicing(), QStringLiteral("INSERT INTO ARTIGOSCLS (CODIGO, DESIGNACAO, TIPOARTIGO) "
+                                                   "VALUES ('ORC.SEM.FICHA', 'Artigo sem ficha', '1')"));
+        QuotationSources sources = sourcesOf(site, QStringLiteral("DEMO"));
+        auto rightsOf = [](const QString&, const QString&, const QString&) {
+            shell::AccessRights r = shell::AccessRights::none();
+            r.ACEDER = QStringLiteral("S");
+            return r;
+        };
+        TCORVF040 form(sources, rightsOf, screens::ScreenSetting{});
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        typeInto(&form, "Edit_Serie", "1");
+        typeInto(&form, "Edit_OrcNro", "");
+        QTest::keyClick(form.input("Edit_OrcNro"), Qt::Key_Tab);
+        QTRY_COMPARE(form.focusWidget(), form.input("Edit_DatOrc"));
+        QTest::keyClick(form.input("Edit_DatOrc"), Qt::Key_Tab);
+        QTRY_COMPARE(form.focusWidget(), form.input("Edit_CliNro"));
+        // The status bar tells the keys of the field's lists.
+        QCOMPARE(form.findChild<QLabel*>("StatusPanel0")->text(),
+                 QStringLiteral("<INS> Procura Numérica, <CTRL+INS> Procura Alfabética"));
+
+        int shown = 0;
+        chooseInList(QStringLiteral("sil"), &shown);
+        QTest::keyClick(form.input("Edit_CliNro"), Qt::Key_Insert, Qt::ControlModifier);
+        QTRY_COMPARE(form.input("Edit_CliNro")->text(), QStringLiteral("4"));
+        QCOMPARE(form.findChild<QLabel*>("Label_CliNom")->text(), QStringLiteral("SILVA & FILHOS"));
+        QCOMPARE(shown, 7);
+        // Choosing did what leaving the field does: the charge rows exist.
+        QCOMPARE(value(site, "SELECT COUNT(*) FROM ORCAMCOM WHERE ORCNRO = 1001").toInt(), 1);
+        QCOMPARE(value(site, "SELECT VNDNOM FROM ORCAMCOM WHERE ORCNRO = 1001").toString().trimmed(),
+                 QStringLiteral("Sofia Cardoso"));
+
+        form.input("Edit_TipoFt")->setFocus();
+        QTRY_COMPARE(form.focusWidget(), form.input("Edit_TipoFt"));
+        QTest::keyClick(form.input("Edit_TipoFt"), Qt::Key_F2);
+        QCOMPARE(form.input("Edit_TipoFt")->text(), QStringLiteral("T"));
+        QTRY_COMPARE(form.focusWidget(), form.input("Edit_ArtNro"));
+        form.input("Edit_TipoFt")->setFocus();
+        QTRY_COMPARE(form.focusWidget(), form.input("Edit_TipoFt"));
+        QTest::keyClick(form.input("Edit_TipoFt"), Qt::Key_F1);
+        QCOMPARE(form.input("Edit_TipoFt")->text(), QStringLiteral("P"));
+        QCOMPARE(form.logic().quotation().mas.TIPOFT, QStringLiteral("P"));
+        QTRY_COMPARE(form.focusWidget(), form.input("Edit_ArtNro"));
+
+        chooseInList(QStringLiteral("ORC"), &shown);
+        QTest::keyClick(form.input("Edit_ArtNro"), Qt::Key_Insert);
+        QTRY_COMPARE(form.input("Edit_ArtNro")->text(), kExample);
+        QCOMPARE(form.findChild<QLabel*>("Label_Design")->text(), QStringLiteral("Cachecol de Exemplo"));
+        // Only the articles that have a technical sheet are listed.
+        QCOMPARE(shown, int(value(site, "SELECT COUNT(*) FROM FICTECMAS").toInt()));
+
+        form.button("BotCancelar")->click();
+        QTRY_COMPARE(form.focusWidget(), form.input("Edit_Serie"));
+        QCOMPARE(rowsOf(site, 1001), 0);
     }
 
     // The main menu's "&A - Orçamentação" opens this screen.

@@ -28,12 +28,7 @@ struct Fixture {
     bool mayDelete = true;
 
     std::unique_ptr<QuotationScreen> open() {
-        QuotationSources src;
-        src.corvane = &site.program();
-        src.factura = &site.invoicing();
-        src.userCode = QStringLiteral("ANA");
-        src.workingDate = QDate::currentDate();
-        src.workingYear = QString::number(QDate::currentDate().year());
+        QuotationSources src = sourcesOf(site, QStringLiteral("ANA"));
         auto s = std::make_unique<QuotationScreen>(src, view);
         const bool rights = mayDelete;
         if (!s->activate([rights](const QString&, const QString&, const QString&) {

@@ -5,6 +5,7 @@
 #include "support/test_site.h"
 
 #include "quotation/quotation_calc.h"
+#include "quotation/store/quotation_lookups.h"
 #include "quotation/store/quotation_store.h"
 #include "techsheet/store/sheet_store.h"
 
@@ -312,6 +313,57 @@ private slots:
                 .value(0)
                 .toInt(),
             4);
+    }
+    void screenLists_data() { addBackendRows(); }
+    // The quotation screen's lists: pending quotations only, the articles
+    // that have a technical sheet, the product records, and the customers in
+    // name order for Ctrl+Insert; a quotation approved meanwhile leaves the
+    // list the next time it opens.
+    void screenLists() {
+        QFETCH(QString, backend);
+        SKIP_UNLESS_BACKEND(backend);
+        TestSite site(backend);
+        REQUIRE_SITE(site);
+        quotation::QuotationLookups lists(site.program(), site.invoicing());
+        auto column = [&](const QString& name, const QString& field) {
+            QString error;
+            db::Dataset* ds = lists.open(name, &error);
+            QStringList out;
+            if (!ds || !ds->fetchAll(&error))
+                return QStringList{QStringLiteral("error: ") + error};
+            for (int r = 0; r < ds->rowCount(); ++r)
+                out << ds->text(r, field).trimmed();
+            return out;
+        };
+        using L = quotation::QuotationLookups;
+        QCOMPARE(column(L::kQuotations, QStringLiteral("ORCNRO")),
+                 (QStringList{"1001", "1002", "1003", "1005", "2001"}));
+        QCOMPARE(column(L::kArticles, QStringLiteral("CODIGO")), kDemoSheets);
+        QCOMPARE(column(L::kRecords, QStringLiteral("CODIGO")), QStringList{QStringLiteral("GORAC02.PRE")});
+        QVERIFY(column(L::kSellers, QStringLiteral("NOME")).size() >= 2);
+        QVERIFY(column(L::kConditions, QStringLiteral("DESCRI")).size() >= 4);
+        QVERIFY(!column(L::kMethods, QStringLiteral("METEXPEDICAO")).isEmpty());
+        QVERIFY(!column(L::kAgents, QStringLiteral("NOME")).isEmpty());
+
+        // Ctrl+Insert: the customers by name, as the database orders them.
+        QString error;
+        db::Dataset* customers = lists.open(L::kCustomers, &error);
+        QVERIFY2(customers, qPrintable(error));
+        db::Dataset byName = customers->reordered(QStringLiteral("NOME"));
+        QVERIFY2(byName.open(&error) && byName.fetchAll(&error), qPrintable(error));
+        QStringList names;
+        for (int r = 0; r < byName.rowCount(); ++r)
+            names << byName.text(r, QStringLiteral("NOME")).trimmed();
+        QVERIFY(names.size() >= 5);
+        QStringList sorted = names;
+        std::sort(sorted.begin(), sorted.end(),
+                  [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
+        QCOMPARE(names, sorted);
+
+        QVERIFY(
+            site.program().exec(QStringLiteral("UPDATE ORCAMMAS SET APROVADO = 'S' WHERE ORCNRO = 1002")));
+        QCOMPARE(column(L::kQuotations, QStringLiteral("ORCNRO")),
+                 (QStringList{"1001", "1003", "1005", "2001"}));
     }
 };
 

@@ -192,6 +192,13 @@ bool QuotationScreen::lookupChosen(const QString& input, const QString& code) {
     return fieldExit(input);
 }
 
+bool QuotationScreen::chooseKind(const QString& kind) {
+    if (!lookupChosen(QStringLiteral("Edit_TipoFt"), kind))
+        return false;
+    view_.focusField(QStringLiteral("Edit_ArtNro"));
+    return true;
+}
+
 bool QuotationScreen::exitSeries() {
     const QString t = texts_.value(QStringLiteral("Edit_Serie")).trimmed();
     bool isNumber = false;

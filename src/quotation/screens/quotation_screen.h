@@ -68,6 +68,9 @@ public:
     bool fieldExit(const QString& input);
     // A code chosen from an input's lookup list: checked as if typed.
     bool lookupChosen(const QString& input, const QString& code);
+    // F1 ("P") or F2 ("T") on the article kind: set, checked, and the focus
+    // on to the article.
+    bool chooseKind(const QString& kind);
 
     // BotFechar: margin-driven mode, the net margin and customer prices on,
     // a full calculation. False when there is nothing to price.

@@ -1,14 +1,17 @@
 #include "quotation_form.h"
 
 #include "components/form_conventions.h"
+#include "quotation/store/quotation_lookups.h"
 #include "screens/ui/field_widgets.h"
 
 #include <QEvent>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -117,6 +120,7 @@ TCORVF040::TCORVF040(QuotationSources sources, QuotationRightsOf rightsOf,
                      const screens::ScreenSetting& setting, QWidget* parent)
     : ScreenDialog(QStringLiteral("TCORVF040"), QStringLiteral("Orçamentação"), setting, parent),
       rightsOf_(std::move(rightsOf)), windowView_(std::make_unique<QuotationWindowView>(*this)),
+      lookups_(std::make_unique<QuotationLookups>(*sources.corvane, *sources.factura)),
       logic_(std::make_unique<QuotationScreen>(std::move(sources), *windowView_)) {
     auto* outer = new QVBoxLayout(this);
     TB = new QTabWidget(this);
@@ -164,6 +168,7 @@ TCORVF040::TCORVF040(QuotationSources sources, QuotationRightsOf rightsOf,
                 [this, name](const QString& t) { logic_->setText(name, t); });
         it.value()->installEventFilter(this);
     }
+    attachLookups();
     resize(1000, 720);
 }
 
@@ -270,6 +275,92 @@ QWidget* TCORVF040::buildQuotation() {
     return page;
 }
 
+namespace {
+
+struct ListSpec {
+    const char* input;
+    const QString* dataset;
+    const char* key;
+    QStringList columns;
+    QStringList titles;
+    const char* alphabetical; // the order of Ctrl+Insert; null: no alphabetical list
+    const char* entry;
+    const char* alphabeticalEntry;
+};
+
+const QString kKindProduct = QStringLiteral("P");
+const QString kKindRecord = QStringLiteral("T");
+
+} // namespace
+
+void TCORVF040::attachLookups() {
+    // clang-format off
+    // Lists of numbered names: customers, sellers, agents.
+    auto named = [](const char* input, const QString* dataset, const char* entry, const char* alphabetical) {
+        return ListSpec{input,  dataset, "CODIGO", {"CODIGO", "NOME"}, {"Nº", "Nome"}, "NOME",
+                        entry, alphabetical};
+    };
+    const QList<ListSpec> specs{
+        {"Edit_OrcNro", &QuotationLookups::kQuotations, "ORCNRO", {"ORCNRO", "CLINOM", "DATAEMI", "APROVADO"},
+         {"Orçam.Nº", "Cliente", "Data", "Aprov."}, "CLINOM", "Busca Numérica", "Busca p/ Cliente (Nome)"},
+        named("Edit_CliNro", &QuotationLookups::kCustomers, "&Procurar Numérico", "&Busca Alfabética"),
+        {"Edit_ArtNro", &QuotationLookups::kArticles, "CODIGO", {"CODIGO", "DESIGNACAO"},
+         {"Código", "Designação"}, "DESIGNACAO", "&Procurar Numérico", "&Busca Alfabética"},
+        named("Edit_VndNro", &QuotationLookups::kSellers, "Procura Vendedor", nullptr),
+        named("Edit_AgtNro", &QuotationLookups::kAgents, "Procura Agente", nullptr),
+        {"Edit_MetExp", &QuotationLookups::kMethods, "METEXPEDICAO", {"METEXPEDICAO", "PERCUSTO"},
+         {"Met.Expedição", "% Custo"}, "METEXPEDICAO", "Procura Met.Expedição", nullptr},
+        {"Edit_CndPgt", &QuotationLookups::kConditions, "CODIGO", {"CODIGO", "DESCRI", "NRDIAS", "PRCDESC"},
+         {"Código", "Descrição", "Dias", "% Desc."}, "DESCRI", "Procura Cond.Pagamento", nullptr}};
+    // clang-format on
+    auto* wiring = new screens::LookupWiring(this);
+    for (const ListSpec& l : specs) {
+        const QString name = QString::fromLatin1(l.input);
+        screens::LookupSpec spec;
+        spec.dataset = *l.dataset;
+        spec.keyColumn = QString::fromLatin1(l.key);
+        spec.columns = l.columns;
+        spec.titles = l.titles;
+        spec.alphabeticalColumn = QString::fromLatin1(l.alphabetical);
+        spec.menuEntries = {QString::fromUtf8(l.entry)};
+        if (l.alphabeticalEntry)
+            spec.alphabeticalMenuEntry = QString::fromUtf8(l.alphabeticalEntry);
+        const bool article = l.dataset == &QuotationLookups::kArticles;
+        auto datasetOf = [this, article](const QString& dataset) -> db::Dataset* {
+            // Technical product records are listed apart from the articles.
+            const QString list = article && logic_->quotation().mas.TIPOFT == kKindRecord
+                                     ? QuotationLookups::kRecords
+                                     : dataset;
+            QString error;
+            db::Dataset* ds = lookups_->open(list, &error);
+            if (!ds)
+                windowView_->message(error);
+            return ds;
+        };
+        wiring->attach(inputs_.value(name), spec, datasetOf, [this, name] { runCheck(name); });
+    }
+
+    // The article kind: F1 a product, F2 a technical product record.
+    QLineEdit* kind = inputs_.value(QStringLiteral("Edit_TipoFt"));
+    kind->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(kind, &QLineEdit::customContextMenuRequested, this, [this, kind](const QPoint& at) {
+        QMenu menu(kind);
+        QAction* product = menu.addAction(QStringLiteral("&Produto"));
+        QAction* record = menu.addAction(QStringLiteral("&Registo Técnico de Produto"));
+        if (QAction* picked = menu.exec(kind->mapToGlobal(at)))
+            chooseKind(picked == product ? kKindProduct : picked == record ? kKindRecord : QString());
+    });
+}
+
+void TCORVF040::chooseKind(const QString& kind) {
+    if (kind.isEmpty())
+        return;
+    conventions()->setChecksEnabled(false);
+    logic_->chooseKind(kind);
+    refresh();
+    conventions()->setChecksEnabled(true);
+}
+
 bool TCORVF040::activateScreen() {
     if (!logic_->activate(rightsOf_))
         return false;
@@ -318,6 +409,13 @@ void TCORVF040::selectPage(const QString& page) {
 bool TCORVF040::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::FocusIn && inputs_.contains(watched->objectName()))
         logic_->fieldEnter(watched->objectName());
+    if (event->type() == QEvent::KeyPress && watched->objectName() == QLatin1String("Edit_TipoFt")) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_F1 || key == Qt::Key_F2) {
+            chooseKind(key == Qt::Key_F1 ? kKindProduct : kKindRecord);
+            return true;
+        }
+    }
     return ScreenDialog::eventFilter(watched, event);
 }
 

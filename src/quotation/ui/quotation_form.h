@@ -15,6 +15,7 @@ class QTabWidget;
 
 namespace corvane::quotation {
 
+class QuotationLookups;
 class QuotationWindowView;
 struct InputRow;
 
@@ -49,9 +50,13 @@ private:
     QWidget* buildInformation();
     QWidget* buildQuotation();
     bool runCheck(const QString& input);
+    // The lists "Localizar" of the inputs, and the kind keys of Edit_TipoFt.
+    void attachLookups();
+    void chooseKind(const QString& kind);
 
     QuotationRightsOf rightsOf_;
     std::unique_ptr<QuotationWindowView> windowView_;
+    std::unique_ptr<QuotationLookups> lookups_;
     std::unique_ptr<QuotationScreen> logic_;
     QHash<QString, QLineEdit*> inputs_;
     QHash<QString, QLabel*> captions_;
