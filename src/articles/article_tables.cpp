@@ -11,10 +11,18 @@ Table keyed(const QString& name, QList<Column> columns, QStringList key) {
 } // namespace
 
 Table artigosClsTable() {
-    QList<Column> c{text("CODIGO", 16, true), text("CCUSTO", 8),     text("DESIGNACAO", 40),
-                    text("TIPOARTIGO", 2),    text("FAMILIA", 20),   text("UNVENDA", 3),
-                    text("UNCOMPRA", 3),      text("VOSREF", 15),    real("PESO"),
-                    real("VOLUME"),           real("COMPRIM"),       real("LARGURA"),
+    QList<Column> c{text("CODIGO", 16, true),
+                    text("CCUSTO", 8),
+                    text("DESIGNACAO", 40),
+                    text("TIPOARTIGO", 2),
+                    text("FAMILIA", 20),
+                    text("UNVENDA", 3),
+                    text("UNCOMPRA", 3),
+                    text("VOSREF", 15),
+                    real("PESO"),
+                    real("VOLUME"),
+                    real("COMPRIM"),
+                    real("LARGURA"),
                     real("ALTURA")};
     c << numbered(QStringLiteral("PRECO%1"), 1, 4, real({}));
     c << integer("CODIVA") << text("DESCONTINUADO", 1) << text("POSPAUTAL", 18) << smallint("NROFOTOS")
@@ -35,8 +43,9 @@ Table artigosClsTable() {
     c << smallint("UNIEMB") << text("UTIL_ABERTURA", 15) << smallint("TIPOMAT");
     Table t = keyed(QStringLiteral("ARTIGOSCLS"), c, {QStringLiteral("CODIGO")});
     t.indexes << Index{QStringLiteral("ARTIGOSCLS_DESIGNACAO"), {QStringLiteral("DESIGNACAO")}, false}
-              << Index{QStringLiteral("ARTIGOSCLS_GRELHA"), {QStringLiteral("GRELHA"), QStringLiteral("CODIGO")}, false}
-              // The list by designation: its rows in their order, a page at a time.
+              << Index{QStringLiteral("ARTIGOSCLS_GRELHA"),
+                       {QStringLiteral("GRELHA"), QStringLiteral("CODIGO")},
+                       false} // The list by designation: its rows in their order, a page at a time.
               << Index{QStringLiteral("ARTIGOSCLS_GRELHA_DESIGNACAO"),
                        {QStringLiteral("GRELHA"), QStringLiteral("DESIGNACAO"), QStringLiteral("CODIGO")},
                        false};
@@ -44,7 +53,8 @@ Table artigosClsTable() {
 }
 
 Table artigosMoeTable() {
-    return keyed(QStringLiteral("ARTIGOSMOE"), {text("ARTIGO", 16, true), text("MOEDA", 3, true), real("PRECO")},
+    return keyed(QStringLiteral("ARTIGOSMOE"),
+                 {text("ARTIGO", 16, true), text("MOEDA", 3, true), real("PRECO")},
                  {QStringLiteral("ARTIGO"), QStringLiteral("MOEDA")});
 }
 
@@ -64,11 +74,19 @@ Table artigosDocsTable() {
 }
 
 Table stkArtgFornTable() {
-    QList<Column> c{text("CODARTG", 16, true), integer("CODFORN", true), text("NOME", 40), text("VOSREF", 16),
-                    real("PRECO"), real("PRECO_MOE"), real("PRCDESC"), text("QUALID", 1), smallint("PRAZO")};
+    QList<Column> c{text("CODARTG", 16, true),
+                    integer("CODFORN", true),
+                    text("NOME", 40),
+                    text("VOSREF", 16),
+                    real("PRECO"),
+                    real("PRECO_MOE"),
+                    real("PRCDESC"),
+                    text("QUALID", 1),
+                    smallint("PRAZO")};
     c << numbered(QStringLiteral("DESCQTD%1"), 1, 4, real({}));
     c << numbered(QStringLiteral("DESCPRCDESC%1"), 1, 4, real({}));
-    c << text("FABRICANTE", 15) << text("CODFABRIC", 16) << text("DESIGNACAO", 40) << text("VOS_MATERIAL", 35);
+    c << text("FABRICANTE", 15) << text("CODFABRIC", 16) << text("DESIGNACAO", 40)
+      << text("VOS_MATERIAL", 35);
     return keyed(QStringLiteral("STKARTGFORN"), c, {QStringLiteral("CODARTG"), QStringLiteral("CODFORN")});
 }
 
@@ -99,18 +117,21 @@ Table custArtgTable() {
 }
 
 QList<Table> articleInvoicingTables() {
-    QList<Column> familias{text("FAMILIA", 20, true), real("MARGEMCOM"), text("CCUSTO", 8), text("CCUSTOMERC", 8),
-                           text("CCUSTOSERV", 8)};
+    QList<Column> familias{text("FAMILIA", 20, true), real("MARGEMCOM"), text("CCUSTO", 8),
+                           text("CCUSTOMERC", 8), text("CCUSTOSERV", 8)};
     for (const char* movement : {"VENDAS", "DEVOLUCOES", "DESCONTOS"})
         for (const char* market : {"", "MI", "O"})
             for (const char* kind : {"", "_M", "_S"})
-                familias << text(QStringLiteral("CONTA%1%2%3").arg(QLatin1String(movement), QLatin1String(market),
-                                                                  QLatin1String(kind)),
-                                 20);
-    const QList<Column> iva{integer("CODIGO", true), real("PRCIVA"),         text("CONTAVENDAS", 20),
-                            text("CONTADEVOLUC", 20), text("CONTAVENDASMI", 20), text("CONTAVENDASO", 20),
-                            text("CONTADEVOLUCMI", 20), text("CONTADEVOLUCO", 20), smallint("CODIVA"),
-                            smallint("CODIVA_MC"),    smallint("CODIVA_OU")};
+                familias << text(
+                    QStringLiteral("CONTA%1%2%3")
+                        .arg(QLatin1String(movement), QLatin1String(market), QLatin1String(kind)),
+                    20);
+    const QList<Column> iva{integer("CODIGO", true),    real("PRCIVA"),
+                            text("CONTAVENDAS", 20),    text("CONTADEVOLUC", 20),
+                            text("CONTAVENDASMI", 20),  text("CONTAVENDASO", 20),
+                            text("CONTADEVOLUCMI", 20), text("CONTADEVOLUCO", 20),
+                            smallint("CODIVA"),         smallint("CODIVA_MC"),
+                            smallint("CODIVA_OU")};
     return {
         artigosClsTable(),
         artigosMoeTable(),
@@ -122,11 +143,13 @@ QList<Table> articleInvoicingTables() {
         custArtgTable(),
         keyed(QStringLiteral("FAMILIAS"), familias, {QStringLiteral("FAMILIA")}),
         keyed(QStringLiteral("IVA"), iva, {QStringLiteral("CODIGO")}),
-        keyed(QStringLiteral("COMISSOES"), {integer("CODIGO", true), real("PRCCOM")}, {QStringLiteral("CODIGO")}),
+        keyed(QStringLiteral("COMISSOES"), {integer("CODIGO", true), real("PRCCOM")},
+              {QStringLiteral("CODIGO")}),
         keyed(QStringLiteral("PPAUTAL"), {text("CODIGO", 18, true), text("DESIGN", 40), text("MLIQUIDA", 1)},
               {QStringLiteral("CODIGO")}),
         keyed(QStringLiteral("ARTGCOMP"),
-              {integer("CODIGO", true), text("DESIGNACAO", 30), text("REDUZCODIGO", 6), text("REDUZDESIGN", 30)},
+              {integer("CODIGO", true), text("DESIGNACAO", 30), text("REDUZCODIGO", 6),
+               text("REDUZDESIGN", 30)},
               {QStringLiteral("CODIGO")}),
         keyed(QStringLiteral("FORNECEDORES"),
               {integer("CODIGO", true), text("NOME", 40), text("SIGLA", 15), text("MORADA1", 30),
@@ -134,8 +157,8 @@ QList<Table> articleInvoicingTables() {
               {QStringLiteral("CODIGO")}),
         keyed(QStringLiteral("PAISES"), {text("PAIS", 20, true)}, {QStringLiteral("PAIS")}),
         Table{QStringLiteral("STKMOV"),
-              {integer("MOVNRO", true), text("ARTNRO", 16), datetime("DATA"), integer("TRSCOD"), integer("ARMNRO"),
-               real("QUANTID"), real("VALOR")},
+              {integer("MOVNRO", true), text("ARTNRO", 16), datetime("DATA"), integer("TRSCOD"),
+               integer("ARMNRO"), real("QUANTID"), real("VALOR")},
               {QStringLiteral("MOVNRO")},
               QStringLiteral("PK_STKMOV"),
               {Index{QStringLiteral("STKMOV_ARTNRO"), {QStringLiteral("ARTNRO")}, false}}},
@@ -147,6 +170,12 @@ QList<Table> articleInvoicingTables() {
               {QStringLiteral("ENCNRO"), QStringLiteral("DETAIL")},
               QStringLiteral("PK_ENCCLIDET"),
               {Index{QStringLiteral("ENCCLIDET_ARTIGO"), {QStringLiteral("ARTIGO")}, false}}},
+        // The customer orders: the customer of an order's lines.
+        Table{QStringLiteral("ENCCLIMAS"),
+              {integer("ENCNRO", true), integer("CLINRO"), datetime("DATAENC")},
+              {QStringLiteral("ENCNRO")},
+              QStringLiteral("PK_ENCCLIMAS"),
+              {Index{QStringLiteral("ENCCLIMAS_CLINRO"), {QStringLiteral("CLINRO")}, false}}},
         Table{QStringLiteral("FACMOVDET"),
               {text("TIPDOC", 3, true), integer("DOCNRO", true), integer("DETAIL", true), text("ARTIGO", 16),
                real("PRECOVENDA"), real("QUANTID"), integer("ENCOMENDA"), real("VAL_VENDA")},
@@ -161,7 +190,8 @@ QList<Table> articleInvoicingTables() {
 }
 
 QList<Table> articleAccountingTables() {
-    return {keyed(QStringLiteral("cntpmoeda"), {text("ANO", 4, true), text("DESCRI", 3, true), real("CAMBEURO")},
+    return {keyed(QStringLiteral("cntpmoeda"),
+                  {text("ANO", 4, true), text("DESCRI", 3, true), real("CAMBEURO")},
                   {QStringLiteral("ANO"), QStringLiteral("DESCRI")})};
 }
 
@@ -173,10 +203,17 @@ QStringList articleTypes() {
 }
 
 QString articleTypeCaption(const QString& type) {
-    static const char* const captions[] = {"Produto",        "Mercadoria",          "Serviço",
-                                           "Amostra",        "Feitio",              "Matéria Prima",
-                                           "Semi-Laborados", "Matéria Subsidiária", "Materiais Diversos",
-                                           "Embal. Consumo", "Diversos"};
+    static const char* const captions[] = {"Produto",
+                                           "Mercadoria",
+                                           "Serviço",
+                                           "Amostra",
+                                           "Feitio",
+                                           "Matéria Prima",
+                                           "Semi-Laborados",
+                                           "Matéria Subsidiária",
+                                           "Materiais Diversos",
+                                           "Embal. Consumo",
+                                           "Diversos"};
     bool ok = false;
     const int n = type.trimmed().toInt(&ok);
     return ok && n >= 1 && n <= 11 ? QString::fromUtf8(captions[n - 1]) : QString();

@@ -876,6 +876,8 @@ bool insertUsage(db::Database& factura, const QDate& today, QString* error) {
     return insertRows(factura, QStringLiteral("FACMOVDET"),
                       QStringLiteral("TIPDOC,DOCNRO,DETAIL,ARTIGO,PRECOVENDA,QUANTID,ENCOMENDA,VAL_VENDA"),
                       invoices, error) &&
+           insertRows(factura, QStringLiteral("ENCCLIMAS"), QStringLiteral("ENCNRO,CLINRO,DATAENC"),
+                      {{1001, 3, QDateTime(today.addDays(-10), QTime(0, 0))}}, error) &&
            insertRows(
                factura, QStringLiteral("ENCCLIDET"),
                QStringLiteral("ENCNRO,DETAIL,ARTIGO,DATAENTRG,ANO,SEMANA,PRECOVENDA,QUANTID,UNVEND,MARGEMPRC,"

@@ -158,6 +158,17 @@ std::optional<QString> designation(db::Database& corvane, db::Database& factura,
 
 // One quotation as the quotation screen makes it: the series' proposal, the
 // customer's defaults, the calculation, then closed (or only saved).
+// A customer order: its master row and its lines.
+bool insertOrder(db::Database& factura, int order, int customer, const QDate& date, const QList<Row>& lines,
+                 QString* error) {
+    return insertRows(factura, QStringLiteral("ENCCLIMAS"), QStringLiteral("ENCNRO,CLINRO,DATAENC"),
+                      {{order, customer, QDateTime(date, QTime(0, 0))}}, error) &&
+           insertRows(factura, QStringLiteral("ENCCLIDET"),
+                      QStringLiteral("ENCNRO,DETAIL,ARTIGO,DATAENTRG,ANO,SEMANA,PRECOVENDA,QUANTID,UNVEND,"
+                                     "MARGEMPRC,ORCNRO,TOTENT,VALLIQUIDO,VALLIQCAR,QTDCAR"),
+                      lines, error);
+}
+
 bool makeQuotation(QuotationStore& store, CustomerStore& customers, db::Database& corvane,
                    db::Database& factura, const DemoQuotation& d, const QDate& today, QString* error) {
     const std::optional<int> number = store.proposeNumber(d.series, error);
@@ -224,22 +235,29 @@ bool makeQuotation(QuotationStore& store, CustomerStore& customers, db::Database
     // The approval, made outside this program, of the middle level.
     const QDate approved = today.addDays(-d.daysAgo + 7);
     return corvane.exec(
-        QStringLiteral(
-            "UPDATE ORCAMMAS SET APROVADO = 'S', DATAAPROV = :WData, PRECOAPROV = :WPreco, VALORAPROV = "
-            ":WValor, QTDAPROV = :WQtd, MARGEMAPROVPRC = :WMargemPrc, MARGEMAPROVVAL = :WMargemVal, ENCANO "
-            "= :WAno, ENCSEMANA = :WSemana, ENCCNRO = :WEnc WHERE ORCNRO = :WOrcNro"),
-        {{QStringLiteral("WData"), QDateTime(approved, QTime(0, 0))},
-         {QStringLiteral("WPreco"), q.mas.PRECOCLI[1]},
-         {QStringLiteral("WValor"), q.mas.VALORCLI[1]},
-         {QStringLiteral("WQtd"), q.mas.QUANT[1]},
-         {QStringLiteral("WMargemPrc"), totals.MARGEMPRC[1]},
-         {QStringLiteral("WMargemVal"), totals.MARGEMLIQ[1]},
-         {QStringLiteral("WAno"), QString::number(approved.year())},
-         {QStringLiteral("WSemana"),
-          QStringLiteral("%1").arg(approved.weekNumber(), 2, 10, QLatin1Char('0'))},
-         {QStringLiteral("WEnc"), 500 + *number % 1000},
-         {QStringLiteral("WOrcNro"), *number}},
-        error);
+               QStringLiteral("UPDATE ORCAMMAS SET APROVADO = 'S', DATAAPROV = :WData, PRECOAPROV = :WPreco, "
+                              "VALORAPROV = "
+                              ":WValor, QTDAPROV = :WQtd, MARGEMAPROVPRC = :WMargemPrc, MARGEMAPROVVAL = "
+                              ":WMargemVal, ENCANO "
+                              "= :WAno, ENCSEMANA = :WSemana, ENCCNRO = :WEnc WHERE ORCNRO = :WOrcNro"),
+               {{QStringLiteral("WData"), QDateTime(approved, QTime(0, 0))},
+                {QStringLiteral("WPreco"), q.mas.PRECOCLI[1]},
+                {QStringLiteral("WValor"), q.mas.VALORCLI[1]},
+                {QStringLiteral("WQtd"), q.mas.QUANT[1]},
+                {QStringLiteral("WMargemPrc"), totals.MARGEMPRC[1]},
+                {QStringLiteral("WMargemVal"), totals.MARGEMLIQ[1]},
+                {QStringLiteral("WAno"), QString::number(approved.year())},
+                {QStringLiteral("WSemana"),
+                 QStringLiteral("%1").arg(approved.weekNumber(), 2, 10, QLatin1Char('0'))},
+                {QStringLiteral("WEnc"), 500 + *number % 1000},
+                {QStringLiteral("WOrcNro"), *number}},
+               error) &&
+           insertOrder(factura, 500 + *number % 1000, d.customer, approved,
+                       {{500 + *number % 1000, 1, d.article, QDateTime(approved.addDays(45), QTime(0, 0)),
+                         QString::number(approved.addDays(45).year()), approved.addDays(45).weekNumber(),
+                         q.mas.PRECOCLI[1], q.mas.QUANT[1], "Und", totals.MARGEMPRC[1], *number, "N",
+                         q.mas.VALORCLI[1], q.mas.VALORCLI[1], q.mas.QUANT[1]}},
+                       error);
 }
 
 } // namespace
@@ -259,6 +277,15 @@ bool insertDemoCustomers(db::Database& factura, QString* error) {
 
 bool insertDemoQuotations(db::Database& corvane, db::Database& factura, const QDate& today, QString* error) {
     if (!copyProductRecord(corvane, factura, QStringLiteral("GORAC02.PRE"), error))
+        return false;
+    // The woven scarf D'Almeida ordered last year: its quotation of this year
+    // carries no design costs.
+    const QDate lastYear = today.addYears(-1);
+    if (!insertOrder(factura, 440, 5, lastYear,
+                     {{440, 1, "CHCAC01.PRE", QDateTime(lastYear.addDays(40), QTime(0, 0)),
+                       QString::number(lastYear.addDays(40).year()), lastYear.addDays(40).weekNumber(), 9.9,
+                       300.0, "Und", 24.0, 0, "S", 2970.0, 0.0, 0.0}},
+                     error))
         return false;
     QuotationStore store(corvane);
     CustomerStore customers(factura);

@@ -350,6 +350,35 @@ private slots:
         QCOMPARE(f.view.focus.last(), QStringLiteral("Edit_Serie"));
     }
 
+    void drawingFromOrders_data() { addBackendRows(); }
+    // The design costs are charged only the first time: a customer with an
+    // order line of the article gets "N"; orders of other customers or of
+    // other articles do not count.
+    void drawingFromOrders() {
+        QUOTATION_FIXTURE(f, s);
+        for (const auto& [order, customer, article] :
+             {std::tuple{901, 4, kExample}, std::tuple{902, 2, QStringLiteral("OUTRO")},
+              std::tuple{903, 3, kExample}}) {
+            f.site.exec(f.site.invoicing(), "INSERT INTO ENCCLIMAS (ENCNRO, CLINRO) VALUES (:E, :C)",
+                        {{"E", order}, {"C", customer}});
+            f.site.exec(
+                f.site.invoicing(),
+                "INSERT INTO ENCCLIDET (ENCNRO, DETAIL, ARTIGO, QUANTID, TOTENT) VALUES (:E, 1, :A, 10, "
+                "'S')",
+                {{"E", order}, {"A", article}});
+        }
+        QVERIFY(quote(*s, 1, 4, "P", kExample, "20", {"100", "", ""}));
+        QCOMPARE(s->quotation().mas.DESENHO, QStringLiteral("N"));
+        QCOMPARE(s->values().cost[0].Fix, 0.0);
+        s->cancel();
+        QVERIFY(quote(*s, 1, 2, "P", kExample, "20", {"100", "", ""}));
+        QCOMPARE(s->quotation().mas.DESENHO, QStringLiteral("S"));
+        QVERIFY(s->values().cost[0].Fix > 0);
+        QCOMPARE(value(f.site, "SELECT DESENHO FROM ORCAMMAS WHERE ORCNRO = 1001").toString(),
+                 QStringLiteral("S"));
+        s->cancel();
+    }
+
     void charges_data() { addBackendRows(); }
     // The price page's handlers: fixed amount or percent, lookups, negative
     // values and a percentage sum of 100 refused in margin-driven mode.

@@ -5,6 +5,7 @@
 #include "support/test_site.h"
 
 #include "quotation/quotation_calc.h"
+#include "quotation/store/customer_store.h"
 #include "quotation/store/quotation_lookups.h"
 #include "quotation/store/quotation_store.h"
 #include "techsheet/store/sheet_store.h"
@@ -313,6 +314,21 @@ private slots:
                 .value(0)
                 .toInt(),
             4);
+        // Every approved quotation became an order line that points back to
+        // it; the one without design costs follows an earlier order.
+        QCOMPARE(selectRows(site.program(), QStringLiteral("SELECT ORCNRO FROM ORCAMMAS WHERE APROVADO = 'S' "
+                                                           "ORDER BY ORCNRO")),
+                 selectRows(site.invoicing(),
+                            QStringLiteral("SELECT ORCNRO FROM ENCCLIDET WHERE ORCNRO > 0 ORDER BY ORCNRO")));
+        quotation::CustomerStore customers(site.invoicing());
+        for (const QVariantList& r :
+             selectRows(site.program(), QStringLiteral("SELECT CLINRO, ARTIGO, DESENHO, "
+                                                       "ORCNRO FROM ORCAMMAS"))) {
+            if (r.value(2).toString() != QLatin1String("N"))
+                continue;
+            QVERIFY2(*customers.hasOrdered(r.value(0).toInt(), r.value(1).toString()),
+                     qPrintable(r.value(3).toString()));
+        }
     }
     void screenLists_data() { addBackendRows(); }
     // The quotation screen's lists: pending quotations only, the articles

@@ -418,7 +418,11 @@ bool QuotationScreen::exitArticle() {
     designation_ = **article;
     q_.mas.ARTIGO = code;
     q_.mas.DESIGN = designation_;
-    q_.mas.DESENHO = QStringLiteral("S");
+    // The design costs are charged the first time a customer buys an article.
+    const std::optional<bool> ordered = customers_.hasOrdered(q_.mas.CLINRO, code, &error);
+    if (!ordered)
+        return failed(error);
+    q_.mas.DESENHO = *ordered ? QStringLiteral("N") : QStringLiteral("S");
     texts_.insert(QStringLiteral("Edit_Desenho"), q_.mas.DESENHO);
     return buildUnitCosts();
 }

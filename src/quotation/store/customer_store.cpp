@@ -154,4 +154,14 @@ std::optional<std::optional<QString>> CustomerStore::article(const QString& code
     return std::optional<QString>{trimmedText(*row, "DESIGNACAO")};
 }
 
+std::optional<bool> CustomerStore::hasOrdered(int customer, const QString& article, QString* error) {
+    const std::optional<QVariant> n =
+        db_->scalar(QStringLiteral("SELECT COUNT(*) FROM ENCCLIDET D JOIN ENCCLIMAS M ON M.ENCNRO = D.ENCNRO "
+                                   "WHERE D.ARTIGO = :WArtigo AND M.CLINRO = :WCliente"),
+                    {{QStringLiteral("WArtigo"), article}, {QStringLiteral("WCliente"), customer}}, error);
+    if (!n)
+        return std::nullopt;
+    return n->toInt() > 0;
+}
+
 } // namespace corvane::quotation

@@ -40,6 +40,8 @@ public:
     // The designation of a product (ARTIGOSCLS); an empty inner value when
     // the article does not exist.
     std::optional<std::optional<QString>> article(const QString& code, QString* error = nullptr);
+    // Whether the customer has an order line of the article.
+    std::optional<bool> hasOrdered(int customer, const QString& article, QString* error = nullptr);
 
 private:
     std::optional<std::optional<Representative>> representative(const QString& table, int code,
