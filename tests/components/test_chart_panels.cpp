@@ -108,8 +108,20 @@ private slots:
         QVERIFY(panel->chart()->series().isEmpty());
         QVERIFY(panel->chart()->axes().isEmpty());
 
-        panel->setSeries(stock);
+        // Nine bars of 0 (receivables all settled) are drawn on an axis from 0 to 1.
+        ChartSeries settled;
+        for (const char* label :
+             {"Prazo", "  0  30", " 30  60", " 60  90", " 90 120", "120 180", "  +180", "Tit.", "Pré-Dat."}) {
+            settled.labels.append(QString::fromUtf8(label));
+            settled.values.append(0);
+        }
+        panel->setSeries(settled);
         QVERIFY(!panel->isHidden());
+        QCOMPARE(drawnBars(*panel), settled);
+        values = qobject_cast<QValueAxis*>(panel->chart()->axes(Qt::Vertical).first());
+        QCOMPARE(values->min(), 0.0);
+        QCOMPARE(values->max(), 1.0);
+        QVERIFY(!panel->grab().isNull());
         panel->setSeries(ChartSeries{});
         QVERIFY(panel->isHidden());
         QVERIFY(panel->chart()->series().isEmpty());

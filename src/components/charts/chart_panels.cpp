@@ -79,9 +79,11 @@ void BarChartPanel::setSeries(const ChartSeries& series) {
 
     auto* values = new QValueAxis;
     const auto [low, high] = std::minmax_element(series.values.cbegin(), series.values.cend());
-    values->setRange(std::min(0.0, *low), std::max(0.0, *high));
-    if (*high > 0 || *low < 0)
-        values->applyNiceNumbers();
+    // From 0 or below to 0 or above; 0 to 1 when every bar is 0.
+    const double bottom = std::min(0.0, *low);
+    const double top = std::max(0.0, *high);
+    values->setRange(bottom, top > bottom ? top : 1.0);
+    values->applyNiceNumbers();
     values->setTitleText(valueTitle_);
     chart()->addAxis(values, Qt::AlignLeft);
     bars->attachAxis(values);

@@ -9,7 +9,8 @@
 namespace corvane::components {
 
 // One bar series with the series' labels on a category axis and a value axis
-// from 0 (or the lowest negative value) to the highest value. The panel is
+// from 0 (or the lowest negative value) to the highest value, 0 to 1 when
+// every value is 0. The panel is
 // hidden while it has no series: from its construction, after clear() and
 // after setSeries() with an empty series; a series with values shows it.
 class BarChartPanel : public QChartView {
