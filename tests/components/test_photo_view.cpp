@@ -218,6 +218,20 @@ private slots:
         click(photos->findChild<QPushButton*>(QStringLiteral("BitStretch")));
         QCOMPARE(photos->scale(), stretched);
 
+        // A stretched photo follows the view's size; one at real size keeps it.
+        window.resize(640, 480);
+        QTRY_VERIFY(view->viewport()->width() < viewport.width());
+        const double smaller = qMin(view->viewport()->width() / 1200.0, view->viewport()->height() / 900.0);
+        QVERIFY2(photos->scale() <= smaller && photos->scale() > smaller * 0.97,
+                 qPrintable(QString::number(photos->scale())));
+        const int smallWidth = view->viewport()->width();
+        click(photos->findChild<QPushButton*>(QStringLiteral("BitTamanhoReal")));
+        window.resize(900, 700);
+        QTRY_VERIFY(view->viewport()->width() > smallWidth);
+        QCOMPARE(photos->scale(), 1.0);
+        click(photos->findChild<QPushButton*>(QStringLiteral("BitStretch")));
+        QTRY_COMPARE(photos->scale(), stretched);
+
         // Another article empties the large view; clear() empties everything.
         photos->setPhotos({files.at(2)});
         QCOMPARE(photos->shownNumber(), 0);
@@ -231,6 +245,24 @@ private slots:
             QCOMPARE(photos->caption(n), QString());
         }
         QCOMPARE(opened.size(), 0);
+    }
+
+    // A photo opened while the view is hidden is fitted when the view is shown.
+    void openedWhileHidden() {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString path = dir.filePath(QStringLiteral("ART1.Bmp"));
+        writePicture(path, {2000, 1000}, Qt::gray);
+        PhotoView photos;
+        photos.setPhotos({path});
+        QVERIFY(photos.openPhoto(1));
+        photos.resize(900, 600);
+        photos.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&photos));
+        const QSize viewport = photos.largeView()->viewport()->size();
+        const double fit = qMin(viewport.width() / 2000.0, viewport.height() / 1000.0);
+        QTRY_VERIFY2(photos.scale() <= fit && photos.scale() > fit * 0.97,
+                     qPrintable(QString::number(photos.scale())));
     }
 
     // A photo whose file went bad after its thumbnail was shown opens nothing.

@@ -30,6 +30,8 @@ PhotoThumbnail::PhotoThumbnail(QWidget* parent) : QLabel(parent) {
     setFrameShape(QFrame::Panel);
     setFrameShadow(QFrame::Sunken);
     setMinimumSize(kThumbnailSize);
+    // The picture is shrunk to the label, never the label grown to the picture.
+    setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
 }
 
 bool PhotoThumbnail::setFile(const QString& path) {
@@ -92,6 +94,7 @@ PhotoView::PhotoView(QWidget* parent) : QWidget(parent) {
     view_->setDragMode(QGraphicsView::ScrollHandDrag);
     view_->setTransformationAnchor(QGraphicsView::NoAnchor);
     view_->setMinimumSize(kInitialFrame / 2);
+    view_->viewport()->installEventFilter(this);
     right->addWidget(view_, 1);
     auto* buttons = new QHBoxLayout;
     const auto addButton = [&](const char* name, const QString& text, void (PhotoView::*action)()) {
@@ -131,6 +134,7 @@ void PhotoView::clearLargeView() {
     item_ = nullptr;
     shownFile_.clear();
     shownNumber_ = 0;
+    stretched_ = false;
     view_->resetTransform();
     scene_->setSceneRect(QRectF());
 }
@@ -155,8 +159,19 @@ bool PhotoView::openPhoto(int n) {
 void PhotoView::stretch() {
     if (!item_)
         return;
+    stretched_ = true;
+    fitToView();
+}
+
+void PhotoView::fitToView() {
     view_->resetTransform();
     view_->fitInView(item_, Qt::KeepAspectRatio);
+}
+
+bool PhotoView::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == view_->viewport() && event->type() == QEvent::Resize && item_ && stretched_)
+        fitToView();
+    return QWidget::eventFilter(watched, event);
 }
 
 void PhotoView::realSize() {
@@ -175,6 +190,7 @@ void PhotoView::reset() {
 void PhotoView::scaleTo(double factor) {
     if (!item_)
         return;
+    stretched_ = false;
     view_->setTransform(QTransform::fromScale(factor, factor));
 }
 

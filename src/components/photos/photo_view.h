@@ -49,7 +49,10 @@ private:
 // read, and a large view `M1` with the buttons "Stretch" (fit the photo to the
 // view), "Tam.Real" (real size) and "Limpar" (back to the initial position and
 // size: the photo fitted into kInitialFrame at the view's top-left corner).
-// The large view is moved by dragging it with the left mouse button.
+// The large view is moved by dragging it with the left mouse button. A
+// stretched photo stays fitted when the view changes size (also when it was
+// opened while the view was hidden); one at real size or in the initial frame
+// keeps its scale.
 //
 // Clicking a thumbnail that holds a photo opens it in the large view,
 // stretched, and emits photoOpened(); one without a photo does nothing.
@@ -95,9 +98,13 @@ public:
 signals:
     void photoOpened(int n);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void clearLargeView();
     void scaleTo(double factor);
+    void fitToView();
 
     std::array<PhotoThumbnail*, 4> thumbnails_{};
     std::array<QLabel*, 4> captions_{};
@@ -106,6 +113,7 @@ private:
     QGraphicsPixmapItem* item_ = nullptr;
     QString shownFile_;
     int shownNumber_ = 0;
+    bool stretched_ = false;
 };
 
 } // namespace corvane::components
