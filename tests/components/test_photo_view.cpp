@@ -29,6 +29,22 @@ void writeBytes(const QString& path, const QByteArray& bytes) {
     file.write(bytes);
 }
 
+// A folder holding photo 1 of article "ART", a picture of the size given.
+struct OnePhoto {
+    QTemporaryDir dir;
+    QString path = dir.filePath(QStringLiteral("ART1.Bmp"));
+    explicit OnePhoto(QSize size) { writePicture(path, size, Qt::gray); }
+};
+
+// Whether the large view shows a picture of the size given fitted to its
+// viewport, within the margin the fitting keeps.
+bool stretchedToView(const PhotoView& photos, QSize picture) {
+    const QSize viewport = photos.largeView()->viewport()->size();
+    const double fit =
+        qMin(viewport.width() / double(picture.width()), viewport.height() / double(picture.height()));
+    return photos.scale() <= fit && photos.scale() > fit * 0.97;
+}
+
 void click(QWidget* widget) {
     QVERIFY(widget);
     QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center());
@@ -189,11 +205,10 @@ private slots:
         // Opened stretched: the whole picture fits the view and fills it
         // across or down.
         QGraphicsView* view = photos->largeView();
-        const QSize viewport = view->viewport()->size();
-        QVERIFY2(viewport.width() > 600, qPrintable(QString::number(viewport.width())));
-        const double fit = qMin(viewport.width() / 1200.0, viewport.height() / 900.0);
+        const QSize picture(1200, 900);
+        QVERIFY2(view->viewport()->width() > 600, qPrintable(QString::number(view->viewport()->width())));
+        QVERIFY2(stretchedToView(*photos, picture), qPrintable(QString::number(photos->scale())));
         const double stretched = photos->scale();
-        QVERIFY2(stretched <= fit && stretched > fit * 0.97, qPrintable(QString::number(stretched)));
 
         click(photos->findChild<QPushButton*>(QStringLiteral("BitTamanhoReal")));
         QCOMPARE(photos->scale(), 1.0);
@@ -220,10 +235,8 @@ private slots:
 
         // A stretched photo follows the view's size; one at real size keeps it.
         window.resize(640, 480);
-        QTRY_VERIFY(view->viewport()->width() < viewport.width());
-        const double smaller = qMin(view->viewport()->width() / 1200.0, view->viewport()->height() / 900.0);
-        QVERIFY2(photos->scale() <= smaller && photos->scale() > smaller * 0.97,
-                 qPrintable(QString::number(photos->scale())));
+        QTRY_VERIFY(view->viewport()->width() < 600);
+        QVERIFY2(stretchedToView(*photos, picture), qPrintable(QString::number(photos->scale())));
         const int smallWidth = view->viewport()->width();
         click(photos->findChild<QPushButton*>(QStringLiteral("BitTamanhoReal")));
         window.resize(900, 700);
@@ -249,33 +262,24 @@ private slots:
 
     // A photo opened while the view is hidden is fitted when the view is shown.
     void openedWhileHidden() {
-        QTemporaryDir dir;
-        QVERIFY(dir.isValid());
-        const QString path = dir.filePath(QStringLiteral("ART1.Bmp"));
-        writePicture(path, {2000, 1000}, Qt::gray);
+        const OnePhoto photo({2000, 1000});
         PhotoView photos;
-        photos.setPhotos({path});
+        photos.setPhotos({photo.path});
         QVERIFY(photos.openPhoto(1));
         photos.resize(900, 600);
         photos.show();
         QVERIFY(QTest::qWaitForWindowExposed(&photos));
-        const QSize viewport = photos.largeView()->viewport()->size();
-        const double fit = qMin(viewport.width() / 2000.0, viewport.height() / 1000.0);
-        QTRY_VERIFY2(photos.scale() <= fit && photos.scale() > fit * 0.97,
-                     qPrintable(QString::number(photos.scale())));
+        QTRY_VERIFY2(stretchedToView(photos, {2000, 1000}), qPrintable(QString::number(photos.scale())));
     }
 
     // A photo whose file went bad after its thumbnail was shown opens nothing.
     void fileSpoiledAfterShowing() {
-        QTemporaryDir dir;
-        QVERIFY(dir.isValid());
-        const QString path = dir.filePath(QStringLiteral("ART1.Bmp"));
-        writePicture(path, {60, 40}, Qt::yellow);
+        const OnePhoto photo({60, 40});
         PhotoView photos;
-        photos.setPhotos({path});
+        photos.setPhotos({photo.path});
         QVERIFY(photos.hasThumbnail(1));
         QSignalSpy opened(&photos, &PhotoView::photoOpened);
-        writeBytes(path, "not a picture any more");
+        writeBytes(photo.path, "not a picture any more");
         QVERIFY(!photos.openPhoto(1));
         QCOMPARE(opened.size(), 0);
         QCOMPARE(photos.shownNumber(), 0);
