@@ -1,6 +1,8 @@
 #pragma once
 
 // Photographs of an article: small pictures to click and a large view.
+#include "photo_files.h"
+
 #include <QLabel>
 #include <QSize>
 #include <QStringList>
@@ -106,8 +108,8 @@ private:
     void scaleTo(double factor);
     void fitToView();
 
-    std::array<PhotoThumbnail*, 4> thumbnails_{};
-    std::array<QLabel*, 4> captions_{};
+    std::array<PhotoThumbnail*, kPhotoCount> thumbnails_{};
+    std::array<QLabel*, kPhotoCount> captions_{};
     QGraphicsScene* scene_ = nullptr;
     QGraphicsView* view_ = nullptr;
     QGraphicsPixmapItem* item_ = nullptr;
