@@ -57,10 +57,12 @@ const QList<QVariantList> kRows{
 };
 
 // A model that holds `total` numbered rows and gives them `page` at a time,
-// as a dataset model does; a stuck one never gives more than its first page.
+// as a dataset model does; a stuck one never gives more than its first page;
+// a late one learns it has no more rows only when a page comes empty.
 class PagedModel : public QAbstractTableModel {
 public:
-    PagedModel(int total, int page, bool stuck = false) : total_(total), page_(page), stuck_(stuck) {
+    enum Kind { Exact, Stuck, Late };
+    PagedModel(int total, int page, Kind kind = Exact) : total_(total), page_(page), kind_(kind) {
         shown_ = std::min(page, total);
     }
     int rowCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : shown_; }
@@ -69,11 +71,15 @@ public:
         return role == Qt::DisplayRole ? QVariant(index.row() + 1) : QVariant();
     }
     bool canFetchMore(const QModelIndex& parent) const override {
-        return !parent.isValid() && shown_ < total_;
+        return !parent.isValid() && (kind_ == Late ? !ended_ : shown_ < total_);
     }
     void fetchMore(const QModelIndex& parent) override {
-        if (parent.isValid() || stuck_)
+        if (parent.isValid() || kind_ == Stuck)
             return;
+        if (shown_ == total_) {
+            ended_ = true;
+            return;
+        }
         const int to = std::min(total_, shown_ + page_);
         beginInsertRows({}, shown_, to - 1);
         shown_ = to;
@@ -89,8 +95,9 @@ public:
 private:
     int total_;
     int page_;
-    bool stuck_;
+    Kind kind_;
     int shown_;
+    bool ended_ = false;
 };
 
 const QList<FilterField> kNumberField{{QStringLiteral("N"), QStringLiteral("Nº"), 0, FieldKind::Integer}};
@@ -364,7 +371,8 @@ private slots:
         FilterProxyModel proxy;
         proxy.setSourceModel(&source);
         QCOMPARE(proxy.rowCount(), 10); // without a filter, pages come as the grid asks
-        proxy.setFilter(numbers(QStringLiteral("7 or 27 or 47")));
+        QVERIFY(proxy.setFilter(numbers(QStringLiteral("7 or 27 or 47"))));
+        QVERIFY(proxy.readError().isEmpty());
         QCOMPARE(source.rowCount(), 50);
         QCOMPARE(proxy.rowCount(), 3);
         QCOMPARE(proxy.index(2, 0).data().toInt(), 47);
@@ -385,12 +393,30 @@ private slots:
     }
 
     void fetchAllStopsOnAStuckModel() {
+        QString error;
         PagedModel fine(25, 10);
-        QVERIFY(fetchAll(fine));
+        QVERIFY(fetchAll(fine, &error));
         QCOMPARE(fine.rowCount(), 25);
-        PagedModel stuck(25, 10, true);
-        QVERIFY(!fetchAll(stuck));
+        // An empty last page is the end, not a failure.
+        PagedModel late(30, 10, PagedModel::Late);
+        QVERIFY(fetchAll(late, &error));
+        QCOMPARE(late.rowCount(), 30);
+        QVERIFY(!late.canFetchMore({}));
+        QVERIFY(error.isEmpty());
+
+        PagedModel stuck(25, 10, PagedModel::Stuck);
+        QVERIFY(!fetchAll(stuck, &error));
+        QCOMPARE(error, QStringLiteral("As linhas da lista não puderam ser lidas até ao fim."));
         QCOMPARE(stuck.rowCount(), 10);
+        // The proxy filters the rows read and says why it stopped.
+        FilterProxyModel proxy;
+        proxy.setSourceModel(&stuck);
+        QVERIFY(!proxy.setFilter(numbers(QStringLiteral("3 or 20"))));
+        QCOMPARE(proxy.rowCount(), 1);
+        QCOMPARE(proxy.readError(), error);
+        proxy.clear();
+        QVERIFY(proxy.readError().isEmpty());
+        QCOMPARE(proxy.rowCount(), 10);
     }
 };
 

@@ -1,13 +1,27 @@
 #include "filter_proxy_model.h"
 
+#include "db/dataset_model.h"
+
 namespace corvane::components {
 
-bool fetchAll(QAbstractItemModel& model) {
+bool fetchAll(QAbstractItemModel& model, QString* error) {
+    if (auto* datasetModel = qobject_cast<db::DatasetModel*>(&model)) {
+        // A dataset's row filter may skip a whole page: read the rest at once.
+        db::Dataset& dataset = datasetModel->dataset();
+        const bool read = dataset.fetchAll(error);
+        if (datasetModel->rowCount() < dataset.rowCount())
+            datasetModel->fetchMore({}); // shows the rows read
+        if (!read)
+            return false;
+    }
     while (model.canFetchMore({})) {
         const int before = model.rowCount();
         model.fetchMore({});
-        if (model.rowCount() <= before)
+        if (model.rowCount() <= before && model.canFetchMore({})) {
+            if (error)
+                *error = QStringLiteral("As linhas da lista não puderam ser lidas até ao fim.");
             return false;
+        }
     }
     return true;
 }
@@ -26,20 +40,22 @@ void FilterProxyModel::setSourceModel(QAbstractItemModel* source) {
         fetchSource();
 }
 
-void FilterProxyModel::fetchSource() {
-    if (QAbstractItemModel* source = sourceModel(); source && !fetchAll(*source))
-        qWarning("FilterProxyModel: the source model stopped giving rows before its end");
+bool FilterProxyModel::fetchSource() {
+    readError_.clear();
+    QAbstractItemModel* source = sourceModel();
+    return !source || fetchAll(*source, &readError_);
 }
 
-void FilterProxyModel::setFilter(RowFilter filter) {
+bool FilterProxyModel::setFilter(RowFilter filter) {
     filter_ = std::move(filter);
-    if (isFiltering())
-        fetchSource();
+    const bool read = !isFiltering() || fetchSource();
     invalidateRowsFilter();
+    return read;
 }
 
 void FilterProxyModel::clear() {
     setFilter({});
+    readError_.clear();
 }
 
 void FilterProxyModel::setValueRole(int role) {

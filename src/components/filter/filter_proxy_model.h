@@ -7,9 +7,10 @@
 namespace corvane::components {
 
 // Reads every row of a model that reads its rows in pages (canFetchMore /
-// fetchMore, as a dataset model does). False when the model stopped giving
-// rows while it still said there were more.
-bool fetchAll(QAbstractItemModel& model);
+// fetchMore). A dataset model's dataset reads the rows not read yet in one
+// statement (Dataset::fetchAll). False, with the reason in `error`, when the
+// rows could not be read to the end (the rows read stay).
+bool fetchAll(QAbstractItemModel& model, QString* error = nullptr);
 
 // Shows the rows of any source model that a RowFilter takes; without a
 // filter, every row. The filter runs over the rows the source holds: setting
@@ -22,11 +23,15 @@ public:
 
     void setSourceModel(QAbstractItemModel* source) override;
 
-    void setFilter(RowFilter filter);
+    // False when the source could not be read to its end: the filter then
+    // shows the rows read, and readError() says why.
+    bool setFilter(RowFilter filter);
     // Back to every row.
     void clear();
     const RowFilter& filter() const { return filter_; }
     bool isFiltering() const { return !filter_.isEmpty(); }
+    // Why the source was last not read to its end; empty when it was.
+    const QString& readError() const { return readError_; }
 
     // The role the filter reads the source's values in (display by default).
     void setValueRole(int role);
@@ -35,10 +40,11 @@ protected:
     bool filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const override;
 
 private:
-    void fetchSource();
+    bool fetchSource();
 
     RowFilter filter_;
     int role_ = Qt::DisplayRole;
+    QString readError_;
     QMetaObject::Connection reset_;
 };
 
