@@ -43,11 +43,10 @@ FilterDialog::FilterDialog(QList<FilterField> fields, const RowFilter& current, 
     field_->setCurrentIndex(std::max(0, field_->findData(defaultField, Qt::UserRole, Qt::MatchFixedString)));
     value_ = new QLineEdit(this);
     value_->setObjectName(QStringLiteral("Edit_Valor"));
-    auto* help =
-        new QLabel(QStringLiteral("O campo começa pelo valor; % vale por qualquer texto; and, or e null "
-                                  "combinam e testam valores; texto com plicas entre plicas: "
-                                  "'D''Almeida'"),
-                   this);
+    auto* help = new QLabel(QStringLiteral("Texto: o campo começa pelo valor; % vale por qualquer texto.\n"
+                                           "Números: iguais. Datas: dd/mm/aaaa.\n"
+                                           "and, or e null combinam e testam valores; plicas: 'D''Almeida'"),
+                            this);
     help->setObjectName(QStringLiteral("Label_Ajuda"));
     help->setWordWrap(true);
     list_ = new QListWidget(this);
@@ -59,6 +58,8 @@ FilterDialog::FilterDialog(QList<FilterField> fields, const RowFilter& current, 
     QPushButton* clearAll = button(this, "BotLimpar", QStringLiteral("Limpar"));
     QPushButton* ok = button(this, "BotOk", QStringLiteral("OK"));
     QPushButton* cancel = button(this, "BotCancelar", QStringLiteral("Cancelar"));
+    andButton->setToolTip(QStringLiteral("Acrescenta a condição; a seguinte junta-se com E"));
+    orButton->setToolTip(QStringLiteral("Acrescenta a condição; a seguinte junta-se com Ou"));
     ok->setDefault(true);
 
     auto* entry = new QGridLayout;
