@@ -9,6 +9,8 @@
 #include "components/report/spreadsheet_export.h"
 
 #include <QFile>
+#include <QImage>
+#include <QPainter>
 #include <QPrinter>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -31,6 +33,7 @@ private slots:
     void rtfHoldsATableRowPerLine();
     void unwritableFileIsReportedAndNothingIsLost();
     void spreadsheetRoutineWritesEveryColumn();
+    void fixedDecimalsPicturesAndOwnPages();
 
 private:
     // The three-row fixture exported to a file of the folder; its path.
@@ -62,6 +65,56 @@ void TestReport::columnsMayNotOverlapOrLeaveThePage() {
     QString error;
     QVERIFY(!report.layout(&error));
     QVERIFY(!error.isEmpty());
+}
+
+// Numbers with the column's decimals, a picture drawn on the page but not
+// exported, and blocks that each start a page of their own.
+void TestReport::fixedDecimalsPicturesAndOwnPages() {
+    Column money{QStringLiteral("Valor"), 40, 30, ValueKind::Number, Align::Right};
+    money.decimals = 2;
+    QCOMPARE(cellText(341.0, money), QStringLiteral("341,00"));
+    QCOMPARE(cellText(0.005, money), QStringLiteral("0,01"));
+    QCOMPARE(cellText(QVariant(), money), QString());
+    money.decimals = -1;
+    QCOMPARE(cellText(341.0, money), QStringLiteral("341"));
+
+    const QString picture = dir_.filePath(QStringLiteral("foto.png"));
+    QImage image(20, 10, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    QVERIFY(image.save(picture));
+    ReportDefinition def;
+    def.title = QStringLiteral("Fichas");
+    LineLayout l;
+    l.columns << Column{QStringLiteral("Nome"), 0, 30, ValueKind::Text, Align::Left}
+              << Column{QStringLiteral("Foto"), 40, 40, ValueKind::Image, Align::Left};
+    l.height = 20;
+    def.layouts << l;
+    auto blocks = std::make_shared<QList<Block>>();
+    for (const QString& name : {QStringLiteral("Um"), QStringLiteral("Dois"), QStringLiteral("Três")}) {
+        Block b;
+        b.ownPage = true;
+        b.lines << Line{0, {name, name == QLatin1String("Dois") ? dir_.filePath("nada.png") : picture}};
+        *blocks << b;
+    }
+    auto source = std::make_unique<IndexedRowSource>([blocks] { return qint64(blocks->size()); },
+                                                     [blocks](qint64 r, Block* b) { *b = (*blocks)[r]; });
+    Report report(def, std::move(source), ReportInfo{});
+    QVERIFY(report.layout());
+    QCOMPARE(report.pageCount(), 3);
+    // The picture is painted where its cell is; a missing file paints nothing.
+    QImage page(2100, 2970, QImage::Format_RGB32);
+    for (int n : {0, 1}) {
+        page.fill(Qt::white);
+        QPainter painter(&page);
+        QVERIFY(report.paintPage(painter, n));
+        painter.end();
+        const QPoint inCell(int((7 + 45) * 10), int((10 + Report::kHeaderHeight + 2) * 10));
+        QCOMPARE(page.pixelColor(inCell) == QColor(Qt::red), n == 0);
+    }
+    const QString text = dir_.filePath(QStringLiteral("fichas.txt"));
+    QVERIFY(exportReport(report, ExportFormat::Text, text));
+    QVERIFY(!readTextFile(text).contains(QStringLiteral(".png")));
+    QVERIFY(readTextFile(text).contains(QStringLiteral("Três")));
 }
 
 void TestReport::valuesShowInTheirDefaultDisplay() {

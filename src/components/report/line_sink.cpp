@@ -16,7 +16,7 @@ QStringList headingTexts(const LineLayout& layout) {
 QStringList displayTexts(const LineLayout& layout, const QVariantList& values) {
     QStringList cells;
     for (int i = 0; i < layout.columns.size(); ++i)
-        cells << displayText(values.value(i), layout.columns[i].kind);
+        cells << cellText(values.value(i), layout.columns[i]);
     return cells;
 }
 

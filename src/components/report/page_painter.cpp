@@ -2,6 +2,7 @@
 
 #include "report.h"
 
+#include <QImage>
 #include <QPainter>
 
 namespace corvane::report {
@@ -59,6 +60,17 @@ void PagePainter::text(const QString& s, double x, double y, double width, doubl
     p_.restore();
 }
 
+void PagePainter::picture(const QString& path, double x, double y, double width, double height) {
+    if (path.isEmpty())
+        return;
+    const QImage image(path);
+    if (image.isNull())
+        return;
+    // Fitted into the cell, its proportions kept, at the cell's top left.
+    const QSizeF size = QSizeF(image.size()).scaled(QSizeF(d(width), d(height)), Qt::KeepAspectRatio);
+    p_.drawImage(QRectF(QPointF(d(x), d(y)), size), image);
+}
+
 void PagePainter::rule(double y) {
     const double left = def_.page.margins.left();
     p_.drawLine(QPointF(d(left), d(y)), QPointF(d(left + def_.page.printableWidth()), d(y)));
@@ -101,7 +113,11 @@ void PagePainter::line(const Line& ln, double y, bool headings) {
     const double left = def_.page.margins.left();
     for (int c = 0; c < layout.columns.size(); ++c) {
         const Column& col = layout.columns[c];
-        const QString s = headings ? col.heading : displayText(ln.values.value(c), col.kind);
+        if (!headings && col.kind == ValueKind::Image) {
+            picture(ln.values.value(c).toString(), left + col.x, y, col.width, layout.height);
+            continue;
+        }
+        const QString s = headings ? col.heading : cellText(ln.values.value(c), col);
         text(s, left + col.x, y, col.width, layout.height, col.align, font);
     }
 }

@@ -30,6 +30,8 @@ private:
     void text(const QString& s, double x, double y, double width, double height, Align align,
               const QFont& font);
     void rule(double y);
+    // A picture file fitted into a cell; nothing when it cannot be read.
+    void picture(const QString& path, double x, double y, double width, double height);
 
     QPainter& p_;
     const ReportDefinition& def_;

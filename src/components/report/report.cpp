@@ -30,7 +30,7 @@ bool Report::layout(QString* error) {
         const double h = def_.blockHeight(block);
         // A block that does not fit starts a new page; one taller than a whole
         // page gets a page of its own and is cut at its foot.
-        if (pages_.empty() || (used + h > body && pages_.back().rows > 0)) {
+        if (pages_.empty() || (pages_.back().rows > 0 && (block.ownPage || used + h > body))) {
             pages_.push_back(PageSpan{row, 0});
             used = 0;
         }

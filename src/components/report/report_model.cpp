@@ -118,10 +118,22 @@ QString displayText(const QVariant& value, ValueKind kind) {
         return dt.toString(kind == ValueKind::Date ? QStringLiteral("dd/MM/yyyy")
                                                    : QStringLiteral("dd/MM/yyyy hh:mm:ss"));
     }
+    case ValueKind::Image:
+        return {};
     case ValueKind::Text:
         break;
     }
     return value.toString();
+}
+
+QString cellText(const QVariant& value, const Column& column) {
+    if (column.kind == ValueKind::Number && column.decimals >= 0 && value.isValid() && !value.isNull()) {
+        bool ok = false;
+        const double d = value.toDouble(&ok);
+        if (ok)
+            return QString::number(d, 'f', column.decimals).replace(QLatin1Char('.'), QLatin1Char(','));
+    }
+    return displayText(value, column.kind);
 }
 
 } // namespace corvane::report

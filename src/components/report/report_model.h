@@ -12,7 +12,10 @@ namespace corvane::report {
 enum class Align { Left, Right };
 // How a value is shown and exported: numbers stay numbers and dates stay
 // dates in a spreadsheet; everything else is text.
-enum class ValueKind { Text, Number, Date, DateTime };
+// dates in a spreadsheet; everything else is text. An image column holds the
+// path of a picture file: it is drawn on the page (nothing when the file
+// cannot be read) and left out of exported text and cells.
+enum class ValueKind { Text, Number, Date, DateTime, Image };
 
 // One column of a printed line, placed in millimetres from the left margin.
 struct Column {
@@ -21,6 +24,7 @@ struct Column {
     double width = 0;
     ValueKind kind = ValueKind::Text;
     Align align = Align::Left;
+    int decimals = -1; // numbers: so many decimals always; -1: as many as they have
 };
 
 // The columns one kind of line prints: a listing has one kind for its detail
@@ -43,6 +47,7 @@ struct Line {
 struct Block {
     QList<Line> lines;
     bool spaceAfter = false; // a blank space follows the block
+    bool ownPage = false;    // the block starts a page of its own
 };
 
 struct PageSetup {
@@ -83,6 +88,9 @@ struct ReportInfo {
 // thousands separators and with no more decimals than they have, dates as
 // dd/MM/yyyy.
 QString displayText(const QVariant& value, ValueKind kind);
+// The text of a value in a column: displayText, numbers with the column's
+// decimals when it fixes them.
+QString cellText(const QVariant& value, const Column& column);
 // The date a value holds (a date, a date-time or ISO text); invalid if none.
 QDateTime dateValue(const QVariant& value);
 

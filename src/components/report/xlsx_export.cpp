@@ -101,7 +101,8 @@ void XlsxSink::cell(int col, const QVariant& value, const Column& column) {
             return;
         }
     }
-    text(col, displayText(value, column.kind), nullptr);
+    if (column.kind != ValueKind::Image)
+        text(col, cellText(value, column), nullptr);
 }
 
 void XlsxSink::headingLine(const LineLayout& layout) {

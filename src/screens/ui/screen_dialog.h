@@ -108,6 +108,9 @@ public:
     void selectPage(const QString& page) override { form_.selectPage(page); }
     void refresh() override { form_.refresh(); }
 
+protected:
+    Form& form() { return form_; }
+
 private:
     Form& form_;
 };
