@@ -1,13 +1,18 @@
 // The window of the quotation screen, typed into as a user would: the worked
 // example priced on the price page, then closed from the last customer price.
+#include "components/filter/filter_dialog.h"
 #include "components/lookup_dialog.h"
+#include "components/report/preview_window.h"
+#include "quotation/report/quotation_report.h"
 #include "quotation/ui/quotation_form.h"
+#include "quotation/ui/quotation_search_form.h"
 #include "quotation/ui/screens.h"
 #include "quotation_fixture.h"
 #include "support/modal_closer.h"
 #include "support/screen_driver.h"
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QLabel>
 #include <QMessageBox>
 #include <QTabWidget>
@@ -38,6 +43,21 @@ void chooseInList(const QString& text, int* shown) {
         QTest::keyClicks(search, text);
         QTest::keyClick(search, Qt::Key_Enter);
     });
+}
+
+// Answers the print question with Yes, then closes the print preview,
+// recording its page count.
+void answerPrint(QStringList* asked, int* pages) {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        box && box->text() == kPrintQuestion) {
+        *asked << box->text();
+        box->button(QMessageBox::Yes)->click();
+    } else if (auto* preview = qobject_cast<report::PreviewWindow*>(QApplication::activeModalWidget())) {
+        *pages = preview->pageCount();
+        preview->reject();
+        return;
+    }
+    QTimer::singleShot(50, [asked, pages] { answerPrint(asked, pages); });
 }
 
 QString label(TCORVF040& form, const QString& name) {
@@ -116,8 +136,12 @@ private slots:
         QCOMPARE(label(form, "Label_MgPerc1"), QStringLiteral("26.8"));
         QStringList asked;
         answerNext(QMessageBox::Yes, &asked);
+        // Printing offered: the report of the quotation in print preview.
+        int previewPages = -1;
+        QTimer::singleShot(100, [&asked, &previewPages] { answerPrint(&asked, &previewPages); });
         QTest::keyClick(form.input("Edit_PrecoCli3"), Qt::Key_Tab);
-        QTRY_COMPARE(asked, QStringList{kCloseQuestion});
+        QTRY_COMPARE(asked, (QStringList{kCloseQuestion, kPrintQuestion}));
+        QTRY_COMPARE(previewPages, 1);
         QTRY_COMPARE(form.pages()->currentIndex(), 0);
         QCOMPARE(value(site, "SELECT MARGEMLIQ1 FROM ORCAMTOT WHERE ORCNRO = 1001").toDouble(), 134.0);
         QCOMPARE(counter(site, 1), 1001);
@@ -195,6 +219,95 @@ private slots:
         form.button("BotCancelar")->click();
         QTRY_COMPARE(form.focusWidget(), form.input("Edit_Serie"));
         QCOMPARE(rowsOf(site, 1001), 0);
+    }
+
+    // F1 on the number opens the search: only pending quotations, the filter
+    // "Seleccione" on the customer's name, a double click opens the
+    // quotation; leaving without choosing says so and keeps the number.
+    void search_data() { addBackendRows(); }
+    void search() {
+        QFETCH(QString, backend);
+        SKIP_UNLESS_BACKEND(backend);
+        TestSite site(backend);
+        REQUIRE_SITE(site);
+        prepare(site);
+        for (const auto& [number, customer, name, approved] :
+             {std::tuple{1001, 4, "SILVA & FILHOS", "N"},
+              std::tuple{1002, 1, "Lanifícios Serra da Estrela", "N"},
+              std::tuple{1003, 4, "SILVA & FILHOS", "S"}, std::tuple{1004, 3, "Casa SILVA", "N"}})
+            site.exec(
+                site.program(),
+                QStringLiteral("INSERT INTO ORCAMMAS (ORCNRO, CLINRO, CLINOM, ARTIGO, TIPOFT, APROVADO, "
+                               "MANUAL_AUTO, MARGEMLIQ, QUANT1) VALUES (:N, :C, :M, :A, 'P', :S, 'M', 20, "
+                               "100)"),
+                {{"N", number},
+                 {"C", customer},
+                 {"M", QString::fromUtf8(name)},
+                 {"A", kExample},
+                 {"S", QString::fromLatin1(approved)}});
+
+        // The search alone: three pending quotations, then "SIL" on the name.
+        {
+            TCORVF040A search(site.program(), screens::ScreenSetting{});
+            search.show();
+            QVERIFY(QTest::qWaitForWindowActive(&search));
+            QCOMPARE(search.shownCount(), 3);
+            QCOMPARE(search.findChild<QLabel*>("Label_Total")->text(),
+                     QStringLiteral("Nº Total de Orçamentos : 3"));
+            QTimer::singleShot(50, [] {
+                auto* dialog = qobject_cast<components::FilterDialog*>(QApplication::activeModalWidget());
+                QVERIFY(dialog);
+                auto* field = dialog->findChild<QComboBox*>("Combo_Campo");
+                field->setCurrentIndex(field->findData(QStringLiteral("CLINOM")) >= 0
+                                           ? field->findData(QStringLiteral("CLINOM"))
+                                           : field->findText(QStringLiteral("Nome do Cliente")));
+                QTest::keyClicks(dialog->findChild<QLineEdit*>("Edit_Valor"), QStringLiteral("SIL"));
+                dialog->findChild<QAbstractButton*>("BotOk")->click();
+            });
+            search.findChild<QAbstractButton*>("BotSelect")->click();
+            QTRY_COMPARE(search.shownCount(), 1);
+            QCOMPARE(search.findChild<QLabel*>("Label_Total")->text(),
+                     QStringLiteral("Nº Total de Orçamentos : 1"));
+            QCOMPARE(search.grid()->model()->index(0, 0).data(Qt::EditRole).toInt(), 1001);
+        }
+
+        TCORVF040 form(
+            sourcesOf(site, QStringLiteral("DEMO")),
+            [](const QString&, const QString&, const QString&) {
+                shell::AccessRights r = shell::AccessRights::none();
+                r.ACEDER = QStringLiteral("S");
+                return r;
+            },
+            screens::ScreenSetting{});
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        typeInto(&form, "Edit_Serie", "1");
+        form.input("Edit_OrcNro")->setFocus();
+        QTRY_COMPARE(form.focusWidget(), form.input("Edit_OrcNro"));
+        // Left with "&Terminar": nothing chosen.
+        QStringList said;
+        QTimer::singleShot(50, [&said] {
+            auto* search = qobject_cast<TCORVF040A*>(QApplication::activeModalWidget());
+            QVERIFY(search);
+            answerNext(QMessageBox::Ok, &said);
+            search->findChild<QAbstractButton*>("BitTerminar")->click();
+        });
+        QTest::keyClick(form.input("Edit_OrcNro"), Qt::Key_F1);
+        QTRY_COMPARE(said, QStringList{kNothingFound});
+        QTRY_COMPARE(form.focusWidget(), form.input("Edit_OrcNro"));
+        QVERIFY(!form.logic().hasQuotation());
+        // A double click on the second line opens quotation 1002.
+        QTimer::singleShot(50, [] {
+            auto* search = qobject_cast<TCORVF040A*>(QApplication::activeModalWidget());
+            QVERIFY(search);
+            search->chooseLine(1);
+        });
+        QTest::keyClick(form.input("Edit_OrcNro"), Qt::Key_F1);
+        QTRY_VERIFY(form.logic().hasQuotation());
+        QCOMPARE(form.logic().number(), 1002);
+        QCOMPARE(form.input("Edit_OrcNro")->text(), QStringLiteral("1002"));
+        QCOMPARE(form.input("Edit_CliNro")->text(), QStringLiteral("1"));
+        QTRY_COMPARE(form.focusWidget(), form.input("Edit_DatOrc"));
     }
 
     // The main menu's "&A - Orçamentação" opens this screen.

@@ -3,7 +3,9 @@
 // the machine time of a knitted product, a technical product record, the
 // checks of the top fields and of the price page, closing, cancelling and
 // deleting, an approval made meanwhile and a closing that fails.
+#include "quotation/report/quotation_report.h"
 #include "quotation/screens/quotation_screen.h"
+#include "quotation/screens/quotation_search.h"
 #include "quotation_fixture.h"
 #include "support/recording_view.h"
 #include "support/test_site.h"
@@ -17,7 +19,11 @@ using namespace corvane::quotation;
 
 namespace {
 
-using View = RecordingPagedView<QuotationView>;
+// Records the reports it was asked to show.
+struct View : RecordingPagedView<QuotationView> {
+    std::vector<QuotationPrint> previews;
+    void previewQuotation(const QuotationPrint& q) override { previews.push_back(q); }
+};
 
 const QString kFailure = QStringLiteral("falha simulada");
 
@@ -176,8 +182,17 @@ private slots:
         QCOMPARE(chart[1][1].toDouble(), 22.73);
         QCOMPARE(chart[2][1].toDouble(), 90.93);
 
-        // Closing as calculated (what confirming on leaving the last customer price does).
+        // Closing as calculated (what confirming on leaving the last customer price does);
+        // printing is offered and the report leaves its level-1 chart.
+        f.site.exec(f.site.program(), "UPDATE SALDOS SET VALOR = 0 WHERE UTIL = 'ANA'");
         QVERIFY(s->closeQuotation());
+        QCOMPARE(f.view.questions.last(), kPrintQuestion);
+        QCOMPARE(int(f.view.previews.size()), 1);
+        QCOMPARE(f.view.previews[0].number(), 1001);
+        QCOMPARE(printedLevel(f.view.previews[0], 1).base, 341.0);
+        QCOMPARE(selectRows(f.site.program(), "SELECT VALOR FROM SALDOS WHERE UTIL = 'ANA' AND PROGRAMA = "
+                                              "'CORVP040' ORDER BY SEQUENCIA"),
+                 (QList<QVariantList>{{341.0}, {22.73}, {90.93}}));
         const QList<QVariantList> tot =
             selectRows(f.site.program(),
                        "SELECT MATERIAIS1, ESTRUTURA1, COMISSOES1, MARGEMLIQ1, MARGEMPRC1, MATERIAIS2 FROM "
@@ -224,9 +239,12 @@ private slots:
         QCOMPARE(f.view.questions.last(), kCloseQuestion);
         QVERIFY(s->hasQuotation());
         QCOMPARE(counter(f.site, 1), 1000);
-        f.view.answers = {true};
+        // Yes to closing, no to printing.
+        f.view.answers = {true, false};
         QVERIFY(type(*s, "Edit_PrecoCli3", ""));
         QVERIFY(!s->hasQuotation());
+        QCOMPARE(f.view.questions.last(), kPrintQuestion);
+        QVERIFY(f.view.previews.empty());
         const QList<QVariantList> tot = selectRows(
             f.site.program(), "SELECT COMISSOES1, MARGEMLIQ1, MARGEMPRC1 FROM ORCAMTOT WHERE ORCNRO = 1001");
         QCOMPARE(tot[0][0].toDouble(), 25.0);
@@ -348,6 +366,30 @@ private slots:
         s->cancel();
         QCOMPARE(rowsOf(f.site, 1001), 0);
         QCOMPARE(f.view.focus.last(), QStringLiteral("Edit_Serie"));
+    }
+
+    void searchChosen_data() { addBackendRows(); }
+    // What the quotation search answers: nothing keeps the number; a number
+    // opens that quotation and moves on to the date.
+    void searchChosen() {
+        QUOTATION_FIXTURE(f, s);
+        QVERIFY(quote(*s, 1, 1, "P", kExample, "20", {"100", "", ""}));
+        QVERIFY(s->closeButton());
+        f.view.answers = {true, false};
+        QVERIFY(s->closeQuotation());
+        QVERIFY(type(*s, "Edit_Serie", "1"));
+        QVERIFY(!s->searchChosen(0));
+        QCOMPARE(f.view.messages.last(), kNothingFound);
+        QCOMPARE(f.view.focus.last(), QStringLiteral("Edit_OrcNro"));
+        QVERIFY(!s->hasQuotation());
+        QVERIFY(s->searchChosen(1001));
+        QVERIFY(s->hasQuotation() && !s->isNew());
+        QCOMPARE(s->text("Edit_CliNro"), QStringLiteral("1"));
+        QCOMPARE(f.view.focus.last(), QStringLiteral("Edit_DatOrc"));
+        // The stored quotation prints from the screen too.
+        QVERIFY(s->printEnabled());
+        QVERIFY(s->printButton());
+        QCOMPARE(f.view.previews.back().number(), 1001);
     }
 
     void drawingFromOrders_data() { addBackendRows(); }

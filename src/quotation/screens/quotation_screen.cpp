@@ -1,5 +1,8 @@
 #include "quotation_screen.h"
 
+#include "quotation/report/quotation_report.h"
+#include "quotation_search.h"
+
 #include "core/number_input.h"
 
 namespace corvane::quotation {
@@ -196,6 +199,20 @@ bool QuotationScreen::chooseKind(const QString& kind) {
     if (!lookupChosen(QStringLiteral("Edit_TipoFt"), kind))
         return false;
     view_.focusField(QStringLiteral("Edit_ArtNro"));
+    return true;
+}
+
+bool QuotationScreen::searchChosen(int number) {
+    const QString input = QStringLiteral("Edit_OrcNro");
+    if (number < 1) {
+        view_.message(kNothingFound);
+        view_.focusField(input);
+        return false;
+    }
+    texts_.insert(input, QString::number(number));
+    if (!exitNumber())
+        return false;
+    view_.focusField(QStringLiteral("Edit_DatOrc"));
     return true;
 }
 
@@ -714,6 +731,8 @@ bool QuotationScreen::closeQuotation() {
     // Closed: no longer a new quotation, nothing left for "&Cancelar" to undo.
     open_ = new_ = false;
     asOpened_.reset();
+    if (number_ > 0 && view_.confirm(kPrintQuestion))
+        printQuotation(number_);
     view_.selectPage(kPageInformation);
     closeEnabled_ = priceFields_ = pricePage_ = false;
     clearTopFields();
@@ -722,6 +741,23 @@ bool QuotationScreen::closeQuotation() {
     view_.focusField(QStringLiteral("Edit_OrcNro"));
     view_.refresh();
     return true;
+}
+
+bool QuotationScreen::printQuotation(int number) {
+    QString error;
+    const std::optional<QuotationPrint> q =
+        readQuotationPrint(*src_.corvane, *src_.factura, number, src_.workingYear, &error);
+    if (!q)
+        return failed(error);
+    // The report leaves the chart of its level 1 for the user.
+    if (!store_.writePriceChart(src_.userCode, printedChart(*q), &error))
+        view_.message(error);
+    view_.previewQuotation(*q);
+    return true;
+}
+
+bool QuotationScreen::printButton() {
+    return printEnabled() && printQuotation(number_);
 }
 
 bool QuotationScreen::remove() {

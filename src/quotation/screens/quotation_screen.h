@@ -7,6 +7,7 @@
 // after every change and writes through the quotation store.
 #include "core/screen_view.h"
 #include "quotation/store/customer_store.h"
+#include "quotation/store/quotation_print.h"
 #include "quotation/store/quotation_store.h"
 #include "shell/access_rights.h"
 
@@ -33,6 +34,8 @@ public:
     virtual void selectPage(const QString& page) = 0;
     // The state changed: inputs, value labels, buttons.
     virtual void refresh() = 0;
+    // The internal report of the quotation read, in print preview.
+    virtual void previewQuotation(const QuotationPrint& quotation) = 0;
 };
 
 // Where the screen reads and writes, and the working context it needs.
@@ -43,6 +46,8 @@ struct QuotationSources {
     QDate workingDate;
     QString workingYear;
     int currencyDecimals = 2;
+    QString companyName;  // the footer of the reports
+    QString reportNotice; // the reports' footer line
 };
 
 using QuotationRightsOf = shell::RightsOf;
@@ -71,6 +76,10 @@ public:
     // F1 ("P") or F2 ("T") on the article kind: set, checked, and the focus
     // on to the article.
     bool chooseKind(const QString& kind);
+    // The number the quotation search (F1 on the number) answered: opened as
+    // if typed, the focus on to the date; below 1 "Não foi Identificado
+    // nenhum Orçamento" and the focus back in the number.
+    bool searchChosen(int number);
 
     // BotFechar: margin-driven mode, the net margin and customer prices on,
     // a full calculation. False when there is nothing to price.
@@ -78,11 +87,19 @@ public:
     // Closing the quotation (confirmed on leaving Edit_PrecoCli3): totals,
     // counter, back to the number. False (values kept) when the store refuses.
     bool closeQuotation();
+    // The internal report of quotation `number`: read, the user's chart slices
+    // rewritten from it, shown in print preview. False (after the message)
+    // when it cannot be read.
+    bool printQuotation(int number);
+    // BotImprimir: the report of the quotation being edited, as stored.
+    bool printButton();
+    bool printEnabled() const { return open_ && number_ > 0; }
     // BotEliminar, after the question. False when refused or not confirmed.
     bool remove();
     // BotCancelar.
     void cancel();
 
+    const QuotationSources& sources() const { return src_; }
     // State.
     int series() const { return series_; }
     int number() const { return number_; }

@@ -1,7 +1,10 @@
 #include "quotation_form.h"
 
 #include "components/form_conventions.h"
+#include "components/report/preview_window.h"
+#include "quotation/report/quotation_report.h"
 #include "quotation/store/quotation_lookups.h"
+#include "quotation_search_form.h"
 #include "screens/ui/field_widgets.h"
 
 #include <QEvent>
@@ -21,6 +24,7 @@ namespace corvane::quotation {
 class QuotationWindowView : public screens::FormView<QuotationView, TCORVF040> {
 public:
     using FormView::FormView;
+    void previewQuotation(const QuotationPrint& quotation) override { form().previewQuotation(quotation); }
 };
 
 // An input of the screen: its caption, its width, and the name of a label
@@ -133,7 +137,8 @@ TCORVF040::TCORVF040(QuotationSources sources, QuotationRightsOf rightsOf,
     row->addStretch(1);
     for (const auto& [name, caption] :
          {std::pair{"BotFechar", "&Fechar"}, std::pair{"BotCancelar", "&Cancelar"},
-          std::pair{"BotEliminar", "&Eliminar"}, std::pair{"BitTerminar", "&Terminar"}}) {
+          std::pair{"BotImprimir", "&Imprimir"}, std::pair{"BotEliminar", "&Eliminar"},
+          std::pair{"BitTerminar", "&Terminar"}}) {
         auto* b = new QPushButton(QString::fromUtf8(caption), this);
         b->setObjectName(QString::fromLatin1(name));
         b->setFocusPolicy(Qt::NoFocus);
@@ -145,6 +150,7 @@ TCORVF040::TCORVF040(QuotationSources sources, QuotationRightsOf rightsOf,
     addStatusBar(outer);
 
     connectChecked(buttons_.value(QStringLiteral("BotFechar")), [this] { logic_->closeButton(); });
+    connectChecked(buttons_.value(QStringLiteral("BotImprimir")), [this] { logic_->printButton(); });
     connectChecked(buttons_.value(QStringLiteral("BotEliminar")), [this] {
         conventions()->setChecksEnabled(false);
         logic_->remove();
@@ -396,6 +402,22 @@ void TCORVF040::refresh() {
     buttons_.value(QStringLiteral("BotEliminar"))->setVisible(s.deleteVisible());
     buttons_.value(QStringLiteral("BotEliminar"))->setEnabled(s.deleteEnabled());
     buttons_.value(QStringLiteral("BitTerminar"))->setEnabled(s.leaveEnabled());
+    buttons_.value(QStringLiteral("BotImprimir"))->setEnabled(s.printEnabled());
+}
+
+void TCORVF040::previewQuotation(const QuotationPrint& quotation) {
+    const QuotationSources& src = logic_->sources();
+    report::ReportInfo info{src.companyName, src.reportNotice, QDateTime::currentDateTime()};
+    std::vector<QuotationPrint> one{quotation};
+    report::PreviewWindow::run(quotationReport(std::move(one), src.currencyDecimals, std::move(info)), this);
+}
+
+void TCORVF040::searchQuotation() {
+    const int number = TCORVF040A::ask(*logic_->sources().corvane, setting(), this);
+    conventions()->setChecksEnabled(false);
+    logic_->searchChosen(number);
+    refresh();
+    conventions()->setChecksEnabled(true);
 }
 
 void TCORVF040::selectPage(const QString& page) {
@@ -409,6 +431,11 @@ void TCORVF040::selectPage(const QString& page) {
 bool TCORVF040::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::FocusIn && inputs_.contains(watched->objectName()))
         logic_->fieldEnter(watched->objectName());
+    if (event->type() == QEvent::KeyPress && watched->objectName() == QLatin1String("Edit_OrcNro") &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
+        searchQuotation();
+        return true;
+    }
     if (event->type() == QEvent::KeyPress && watched->objectName() == QLatin1String("Edit_TipoFt")) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_F1 || key == Qt::Key_F2) {

@@ -38,6 +38,10 @@ public:
 
     void refresh();
     void selectPage(const QString& page);
+    // The internal report in print preview (modal).
+    void previewQuotation(const QuotationPrint& quotation);
+    // F1 on the number: the quotation search, and the number it answers.
+    void searchQuotation();
 
 protected:
     bool activateScreen() override;

@@ -23,6 +23,8 @@ void registerScreens(shell::ScreenTable& table) {
         sources.userCode = ctx.UserCode;
         sources.workingDate = ctx.WorkingDate.date();
         sources.workingYear = ctx.WorkingYear;
+        sources.companyName = ctx.CompanyName;
+        sources.reportNotice = ctx.ReportNotice;
         TCORVF040 form(sources, rightsOf, setting, &menu);
         form.exec();
     });

@@ -1,0 +1,276 @@
+#include "quotation_report.h"
+
+#include "components/photos/photo_files.h"
+#include "core/rounding.h"
+
+#include <cmath>
+
+namespace corvane::quotation {
+
+namespace {
+
+using report::Align;
+using report::Column;
+using report::LineLayout;
+using report::ValueKind;
+
+// The kinds of line, in the order of the definition's layouts.
+enum Layout : int {
+    kSection,   // a bold heading across the page
+    kPair,      // two labelled values
+    kWide,      // one labelled value across the page
+    kPhoto,     // "Fotografia : " and the picture
+    kClass,     // a classification line: label, code, name
+    kLevelHead, // the levels' quantities
+    kMoney,     // a value per level
+    kTotal,     // a value per level, in bold
+    kPercent,   // a percentage per level
+    kPrice,     // a price per level
+};
+
+constexpr double kLabel = 32; // mm of a label
+constexpr double kPairValue = 64;
+constexpr double kSecond = 100; // where the second pair starts
+constexpr double kLevelX[3] = {62, 102, 142};
+constexpr double kLevelWidth = 36;
+constexpr double kPhotoHeight = 40;
+
+Column text(const QString& heading, double x, double width) {
+    return Column{heading, x, width, ValueKind::Text, Align::Left};
+}
+
+LineLayout levels(ValueKind kind, int decimals, bool bold = false) {
+    LineLayout l;
+    l.columns << text(QString(), 0, 60);
+    for (double x : kLevelX) {
+        Column c{QString(), x, kLevelWidth, kind, Align::Right};
+        c.decimals = decimals;
+        l.columns << c;
+    }
+    l.bold = bold;
+    return l;
+}
+
+double number(const QVariantMap& row, const QString& column) {
+    const double v = row.value(column).toDouble();
+    return std::isfinite(v) ? v : 0.0;
+}
+
+QString textOf(const QVariantMap& row, const char* column) {
+    return row.value(QString::fromLatin1(column)).toString().trimmed();
+}
+
+QString fixed(double v, int decimals) {
+    return QString::number(std::isfinite(v) ? v : 0.0, 'f', decimals)
+        .replace(QLatin1Char('.'), QLatin1Char(','));
+}
+
+QString dateText(const QVariant& v) {
+    const QDateTime dt = report::dateValue(v);
+    return dt.isValid() ? dt.toString(QStringLiteral("dd/MM/yyyy")) : QString();
+}
+
+QString yesNo(bool yes) {
+    return yes ? QStringLiteral("Sim") : QStringLiteral("Não");
+}
+
+report::Line line(Layout layout, QVariantList values) {
+    return report::Line{layout, std::move(values)};
+}
+
+report::Line pair(const QString& label1, const QVariant& value1, const QString& label2 = {},
+                  const QVariant& value2 = {}) {
+    return line(kPair, {label1, value1, label2, value2});
+}
+
+report::Line perLevel(Layout layout, const QString& label, const std::array<double, 3>& v) {
+    return line(layout, {label, v[0], v[1], v[2]});
+}
+
+} // namespace
+
+report::ReportDefinition quotationReportDefinition(int currencyDecimals, int priceDecimals) {
+    report::ReportDefinition def;
+    def.caption = kReportTitle;
+    def.title = kReportTitle;
+    LineLayout section;
+    section.columns << text(QString(), 0, 196);
+    section.bold = true;
+    section.height = 6;
+    LineLayout pairs;
+    pairs.columns << text(QString(), 0, kLabel) << text(QString(), kLabel, kPairValue)
+                  << text(QString(), kSecond, kLabel) << text(QString(), kSecond + kLabel, kPairValue);
+    LineLayout wide;
+    wide.columns << text(QString(), 0, kLabel) << text(QString(), kLabel, 196 - kLabel);
+    LineLayout photo;
+    photo.columns << text(QString(), 0, kLabel)
+                  << Column{QString(), kLabel, 60, ValueKind::Image, Align::Left};
+    photo.height = kPhotoHeight;
+    LineLayout classification;
+    classification.columns << text(QString(), 0, kLabel) << text(QString(), kLabel, 16)
+                           << text(QString(), kLabel + 18, 80);
+    def.layouts = {section,
+                   pairs,
+                   wide,
+                   photo,
+                   classification,
+                   levels(ValueKind::Number, -1, true),
+                   levels(ValueKind::Number, currencyDecimals),
+                   levels(ValueKind::Number, currencyDecimals, true),
+                   levels(ValueKind::Number, 1),
+                   levels(ValueKind::Number, priceDecimals)};
+    return def;
+}
+
+QString sheetKindText(const QString& kind) {
+    static const QHash<QString, QString> texts{
+        {QStringLiteral("CA"), QStringLiteral("Velisca - Alta Definição / 100% Acrílico")},
+        {QStringLiteral("CT"), QStringLiteral("Velisca Tricotado")},
+        {QStringLiteral("CI"), QStringLiteral("Velisca Impresso")},
+        {QStringLiteral("GT"), QStringLiteral("Gorro Tricotado")}};
+    return texts.value(kind.trimmed());
+}
+
+PrintedLevel printedLevel(const QuotationPrint& q, int level) {
+    const QString n = QString::number(level);
+    const QVariantMap& t = q.totals;
+    auto total = [&](const char* part) { return number(t, QString::fromLatin1(part) + n); };
+    PrintedLevel p;
+    p.materials = total("MATERIAIS");
+    p.transformation = total("TRANSFORM");
+    p.fixedCosts = total("CUSTFIXOS");
+    p.waste = total("DESPERDIC");
+    p.subcontracts = total("SUBCONT");
+    p.quality = total("QUALIDADE");
+    p.structure = total("ESTRUTURA");
+    p.packaging = total("EMBALAGEM");
+    p.base = p.materials + p.transformation + p.fixedCosts + p.waste + p.subcontracts + p.packaging +
+             p.quality + p.structure;
+    p.commissions = total("COMISSOES");
+    p.transport = total("TRANSPORT");
+    p.payment = total("CONDPAGAM");
+    p.discounts = total("DESCONTOS");
+    p.commercial = p.commissions + p.transport + p.payment + p.discounts;
+    p.margin = total("MARGEMLIQ");
+    p.marginPercent = total("MARGEMPRC");
+    p.quotedPrice = number(q.master, QStringLiteral("PRCORC") + n);
+    p.customerPrice = number(q.master, QStringLiteral("PRECOCLI") + n);
+    p.orderTotal = p.margin + p.base + p.commercial;
+    return p;
+}
+
+QList<ChartSlice> printedChart(const QuotationPrint& q) {
+    const PrintedLevel p = printedLevel(q, 1);
+    return {
+        ChartSlice{1, QStringLiteral("Cust.Base"), roundTo(p.base, 2)},
+        ChartSlice{2, QStringLiteral("C.Comerc."), roundTo(p.commercial, 2)},
+        ChartSlice{3, QStringLiteral("Margem"), roundTo(number(q.totals, QStringLiteral("MARGEMLIQ1")), 2)}};
+}
+
+QString reportPhoto(const QuotationPrint& q) {
+    const QString extension = q.photoExtension.isEmpty()
+                                  ? QString::fromLatin1(components::kDefaultPhotoExtension)
+                                  : q.photoExtension;
+    return components::findPhotoFile(q.photoFolder, q.articleCode(), 1, extension);
+}
+
+report::Block quotationBlock(const QuotationPrint& q, const QString& photo, int currencyDecimals) {
+    const QVariantMap& m = q.master;
+    const QVariantMap& a = q.article;
+    report::Block b;
+    b.ownPage = true;
+    QList<report::Line>& out = b.lines;
+
+    out << pair(QStringLiteral("Orçamento Nº : "), q.number(), QStringLiteral("Data : "),
+                dateText(m.value(QStringLiteral("DATAEMI"))));
+    out << line(
+        kWide, {QStringLiteral("Cliente Nº : "),
+                QStringLiteral("%1  %2").arg(m.value(QStringLiteral("CLINRO")).toInt()).arg(q.customerName)});
+    out << line(kWide, {QStringLiteral("Artigo Nº : "),
+                        QStringLiteral("%1  %2").arg(q.articleCode(), textOf(a, "DESIGNACAO"))});
+    out << pair(QString(), textOf(a, "DESIGNACAO1"), QStringLiteral("Unidade : "), textOf(a, "UNVENDA"));
+    out << pair(QStringLiteral("Família : "), textOf(a, "FAMILIA"), QStringLiteral("Custo Padrão : "),
+                fixed(number(a, QStringLiteral("CUSTOPADRAO")), currencyDecimals));
+    out << pair(QStringLiteral(" (CxLxA) : "),
+                QStringLiteral("%1 x %2 x %3")
+                    .arg(report::displayText(number(a, QStringLiteral("COMPRIM")), ValueKind::Number),
+                         report::displayText(number(a, QStringLiteral("LARGURA")), ValueKind::Number),
+                         report::displayText(number(a, QStringLiteral("ALTURA")), ValueKind::Number)),
+                QStringLiteral("Peso : "),
+                report::displayText(number(a, QStringLiteral("PESO")), ValueKind::Number));
+    out << pair(QStringLiteral("Tipo : "), sheetKindText(q.sheetKind), QStringLiteral("Ref.Informática : "),
+                q.computerReference);
+    out << line(kWide, {QStringLiteral("Observ. : "), textOf(m, "OBSERV1")});
+    out << line(kWide, {QString(), textOf(m, "OBSERV2")});
+    out << pair(QStringLiteral("Inclui C.Fixos?"), yesNo(textOf(m, "DESENHO") == QLatin1String("S")),
+                QStringLiteral("Tipo Elaboração"),
+                textOf(m, "MANUAL_AUTO") == QLatin1String("M") ? QStringLiteral("Man")
+                                                               : QStringLiteral("Aut"));
+    out << pair(QStringLiteral("Aprovado ?"), yesNo(textOf(m, "APROVADO") == QLatin1String("S")));
+    out << line(kPhoto, {QStringLiteral("Fotografia : "), photo});
+    out << line(kSection, {QStringLiteral("Classificação : ")});
+    for (const ClassificationLine& c : q.classification)
+        out << line(kClass, {c.label, c.code, c.name});
+
+    std::array<PrintedLevel, 3> lv{printedLevel(q, 1), printedLevel(q, 2), printedLevel(q, 3)};
+    auto values = [&lv](double PrintedLevel::*field) {
+        return std::array<double, 3>{lv[0].*field, lv[1].*field, lv[2].*field};
+    };
+    out << line(kSection, {QStringLiteral("Custos")});
+    out << perLevel(kLevelHead, QString(),
+                    {number(m, QStringLiteral("QUANT1")), number(m, QStringLiteral("QUANT2")),
+                     number(m, QStringLiteral("QUANT3"))});
+    const std::pair<const char*, double PrintedLevel::*> costs[] = {
+        {"Materiais : ", &PrintedLevel::materials},    {"Transformação : ", &PrintedLevel::transformation},
+        {"Custos Fixos", &PrintedLevel::fixedCosts},   {"Desperdício :", &PrintedLevel::waste},
+        {"Subcontratos", &PrintedLevel::subcontracts}, {"Qualid./Defeito :  ", &PrintedLevel::quality},
+        {"Estrutura : ", &PrintedLevel::structure},    {"Embalagem", &PrintedLevel::packaging}};
+    for (const auto& [label, field] : costs)
+        out << perLevel(kMoney, QString::fromUtf8(label), values(field));
+    out << perLevel(kTotal, QStringLiteral("Custo Base ..."), values(&PrintedLevel::base));
+    out << line(kSection, {QStringLiteral("Encargos Comerciais")});
+    const std::pair<const char*, double PrintedLevel::*> charges[] = {
+        {"Comissões", &PrintedLevel::commissions},
+        {"Transporte", &PrintedLevel::transport},
+        {"Cond.Pagamento", &PrintedLevel::payment},
+        {"Descontos", &PrintedLevel::discounts}};
+    for (const auto& [label, field] : charges)
+        out << perLevel(kMoney, QString::fromUtf8(label), values(field));
+    out << perLevel(kTotal, QStringLiteral("Custo Comercial"), values(&PrintedLevel::commercial));
+    out << line(kSection, {QStringLiteral("Margens e Preços")});
+    out << perLevel(kMoney, QStringLiteral("Margem"), values(&PrintedLevel::margin));
+    out << perLevel(kPercent, QStringLiteral("(%) Marg.Final"), values(&PrintedLevel::marginPercent));
+    out << line(kPercent, {QStringLiteral("(%) Marg.Inicial"), number(m, QStringLiteral("MARGEMLIQ"))});
+    out << perLevel(kPrice, QStringLiteral("Preço Orçam."), values(&PrintedLevel::quotedPrice));
+    out << perLevel(kPrice, QStringLiteral("Preço Cliente"), values(&PrintedLevel::customerPrice));
+    out << perLevel(kTotal, QStringLiteral("Total Encomenda"), values(&PrintedLevel::orderTotal));
+
+    out << line(kSection, {QStringLiteral("Aprovação")});
+    const int order = m.value(QStringLiteral("ENCCNRO")).toInt();
+    const QString orderText =
+        order > 0 ? QStringLiteral("%1/%2/%3").arg(textOf(m, "ENCANO"), textOf(m, "ENCSEMANA")).arg(order)
+                  : QString();
+    out << pair(QStringLiteral("Encomenda Nº : "), orderText, QStringLiteral("Quant.Encomendada"),
+                report::displayText(number(m, QStringLiteral("QTDAPROV")), ValueKind::Number));
+    out << pair(
+        QStringLiteral("Preço Final"), fixed(number(m, QStringLiteral("PRECOAPROV")), q.priceDecimals),
+        QStringLiteral("Valor Encomenda"), fixed(number(m, QStringLiteral("VALORAPROV")), currencyDecimals));
+    out << pair(QStringLiteral("Margem Liquida"),
+                fixed(number(m, QStringLiteral("MARGEMAPROVPRC")), 1) + "%");
+    return b;
+}
+
+std::unique_ptr<report::Report> quotationReport(std::vector<QuotationPrint> quotations, int currencyDecimals,
+                                                report::ReportInfo info) {
+    const int priceDecimals = quotations.empty() ? 2 : quotations.front().priceDecimals;
+    auto blocks = std::make_shared<std::vector<report::Block>>();
+    for (const QuotationPrint& q : quotations)
+        blocks->push_back(quotationBlock(q, reportPhoto(q), currencyDecimals));
+    auto source = std::make_unique<report::IndexedRowSource>(
+        [blocks] { return static_cast<qint64>(blocks->size()); },
+        [blocks](qint64 row, report::Block* block) { *block = (*blocks)[static_cast<size_t>(row)]; });
+    return std::make_unique<report::Report>(quotationReportDefinition(currencyDecimals, priceDecimals),
+                                            std::move(source), std::move(info));
+}
+
+} // namespace corvane::quotation

@@ -1,0 +1,45 @@
+#pragma once
+
+// What the internal quotation report prints of one quotation, read from the
+// program database (the quotation, its totals, the sheet or the product
+// record) and the invoicing database (the article, its classification, the
+// customer, the photo folder).
+#include "db/database.h"
+
+#include <QVariantMap>
+
+#include <array>
+#include <optional>
+
+namespace corvane::quotation {
+
+// One of the nine classification lines: the group's label for the position,
+// the article's code and its name.
+struct ClassificationLine {
+    QString label;
+    QString code;
+    QString name;
+};
+
+struct QuotationPrint {
+    QVariantMap master;        // ORCAMMAS, columns by upper-case name
+    QVariantMap totals;        // ORCAMTOT; empty when the quotation was never closed
+    QVariantMap article;       // ARTIGOSCLS ("P") or O_ARTIGOSCLS ("T"); empty when missing
+    QString sheetKind;         // FICTECMAS.TIPOFICTEC of a product's sheet
+    QString computerReference; // FICTECMAS.REF_INFORMAT of a product's sheet
+    QString customerName;
+    std::array<ClassificationLine, 9> classification;
+    QString photoFolder;    // FACPARGER.PATHFOTO of the working year
+    QString photoExtension; // FACPARGER.EXTFOTO, empty when not set
+    int priceDecimals = 2;
+
+    int number() const;
+    QString articleCode() const;
+};
+
+// Reads the quotation `number`; nullopt with the reason when it cannot be
+// read, and kMissingQuotation when it does not exist.
+std::optional<QuotationPrint> readQuotationPrint(db::Database& corvane, db::Database& factura, int number,
+                                                 const QString& workingYear, QString* error = nullptr);
+
+} // namespace corvane::quotation
