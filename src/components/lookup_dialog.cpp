@@ -1,5 +1,7 @@
 #include "lookup_dialog.h"
 
+#include "grid_delegate.h"
+
 #include "db/dataset.h"
 #include "db/dataset_model.h"
 
@@ -40,6 +42,7 @@ LookupDialog::LookupDialog(db::Dataset& dataset, QList<LookupColumn> columns, QS
     search_ = new QLineEdit(this);
     search_->setObjectName(QStringLiteral("Edit_Procura"));
     grid_ = new QTableView(this);
+    grid_->setItemDelegate(new GridDelegate(grid_));
     grid_->setObjectName(QStringLiteral("Grid"));
     grid_->setModel(model_);
     grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -1,3 +1,4 @@
+#include "components/grid_delegate.h"
 #include "components/lookup_dialog.h"
 #include "db/dataset.h"
 #include "support/test_site.h"
@@ -60,6 +61,22 @@ int gridLine(LookupDialog& dialog) {
 class TestLookupDialog : public QObject {
     Q_OBJECT
 private slots:
+    // Dates in a grid read as the users write them, however the driver gives
+    // them; text that merely starts with digits stays as it is.
+    void gridTexts() {
+        using components::GridDelegate;
+        QCOMPARE(GridDelegate::textOf(QDateTime(QDate(2026, 3, 5), QTime(0, 0))),
+                 QStringLiteral("05/03/2026"));
+        QCOMPARE(GridDelegate::textOf(QDate(2026, 3, 5)), QStringLiteral("05/03/2026"));
+        QCOMPARE(GridDelegate::textOf(QStringLiteral("2026-03-05T00:00:00")), QStringLiteral("05/03/2026"));
+        QCOMPARE(GridDelegate::textOf(QStringLiteral("2026-03-05 14:20:00")),
+                 QStringLiteral("05/03/2026 14:20"));
+        QCOMPARE(GridDelegate::textOf(QStringLiteral("2026-03-05")), QStringLiteral("05/03/2026"));
+        QCOMPARE(GridDelegate::textOf(QStringLiteral("2026-03-05 lote")), QStringLiteral("2026-03-05 lote"));
+        QCOMPARE(GridDelegate::textOf(QStringLiteral("SILVA & FILHOS")), QStringLiteral("SILVA & FILHOS"));
+        QCOMPARE(GridDelegate::textOf(QStringLiteral("2026-02-31")), QStringLiteral("2026-02-31"));
+    }
+
     void typingFindsARowBeyondTheFirstPage_data() { addBackendRows(); }
     void typingFindsARowBeyondTheFirstPage() {
         QFETCH(QString, backend);
@@ -170,10 +187,10 @@ private slots:
         names << QStringLiteral("delta") << QStringLiteral("CHARLIE") << QStringLiteral("zulu")
               << QStringLiteral("Beta") << QStringLiteral("alfa");
         createArticles(site, names);
-        Dataset ds(site.program(), QStringLiteral("ARTIGOS_LK"),
-                   QStringLiteral(
-                       "Select CODIGO, DESIGNACAO From ARTIGOS_LK Where CODIGO <= :WAte Order By CODIGO"),
-                   QStringLiteral("ARTIGOS_LK"), {QStringLiteral("CODIGO")});
+        Dataset ds(
+            site.program(), QStringLiteral("ARTIGOS_LK"),
+            QStringLiteral("Select CODIGO, DESIGNACAO From ARTIGOS_LK Where CODIGO <= :WAte Order By CODIGO"),
+            QStringLiteral("ARTIGOS_LK"), {QStringLiteral("CODIGO")});
         ds.setParam(QStringLiteral("WAte"), 205);
         ds.setPageSize(20);
         QString error;

@@ -157,6 +157,17 @@ private slots:
         const QString file = dir.path() + QLatin1Char('/') + q.articleCode() + QStringLiteral("1.bmp");
         QVERIFY(image.save(file, "BMP"));
         QCOMPARE(reportPhoto(q), file);
+        // With a picture and nine classification lines it still fits its page.
+        for (ClassificationLine& c : q.classification)
+            c = ClassificationLine{QStringLiteral("Nível"), QStringLiteral("12"),
+                                   QStringLiteral("Designação")};
+        {
+            auto full = quotationReport({q}, 2, info());
+            const report::Block block = quotationBlock(q, file, 2);
+            QVERIFY(full->definition().blockHeight(block) <= full->bodyHeight());
+            QVERIFY(full->layout());
+            QCOMPARE(full->pageCount(), 1);
+        }
         q.master[QStringLiteral("ARTIGO")] = QStringLiteral("../") + q.articleCode();
         QCOMPARE(reportPhoto(q), QString());
         // A picture that cannot be read paints nothing and fails nothing.

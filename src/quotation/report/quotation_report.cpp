@@ -33,7 +33,7 @@ constexpr double kPairValue = 64;
 constexpr double kSecond = 100; // where the second pair starts
 constexpr double kLevelX[3] = {62, 102, 142};
 constexpr double kLevelWidth = 36;
-constexpr double kPhotoHeight = 40;
+constexpr double kPhotoHeight = 32;
 
 Column text(const QString& heading, double x, double width) {
     return Column{heading, x, width, ValueKind::Text, Align::Left};
@@ -106,9 +106,11 @@ report::ReportDefinition quotationReportDefinition(int currencyDecimals, int pri
     photo.columns << text(QString(), 0, kLabel)
                   << Column{QString(), kLabel, 60, ValueKind::Image, Align::Left};
     photo.height = kPhotoHeight;
+    // The classification in two columns: positions 1 to 5 and 6 to 9.
     LineLayout classification;
-    classification.columns << text(QString(), 0, kLabel) << text(QString(), kLabel, 16)
-                           << text(QString(), kLabel + 18, 80);
+    for (double x : {0.0, kSecond})
+        classification.columns << text(QString(), x, kLabel) << text(QString(), x + kLabel, 14)
+                               << text(QString(), x + kLabel + 15, kPairValue - 15);
     def.layouts = {section,
                    pairs,
                    wide,
@@ -207,10 +209,15 @@ report::Block quotationBlock(const QuotationPrint& q, const QString& photo, int 
                 textOf(m, "MANUAL_AUTO") == QLatin1String("M") ? QStringLiteral("Man")
                                                                : QStringLiteral("Aut"));
     out << pair(QStringLiteral("Aprovado ?"), yesNo(textOf(m, "APROVADO") == QLatin1String("S")));
-    out << line(kPhoto, {QStringLiteral("Fotografia : "), photo});
+    if (!photo.isEmpty())
+        out << line(kPhoto, {QStringLiteral("Fotografia : "), photo});
     out << line(kSection, {QStringLiteral("Classificação : ")});
-    for (const ClassificationLine& c : q.classification)
-        out << line(kClass, {c.label, c.code, c.name});
+    for (size_t n = 0; n < 5; ++n) {
+        const ClassificationLine& left = q.classification[n];
+        const ClassificationLine right =
+            n + 5 < q.classification.size() ? q.classification[n + 5] : ClassificationLine{};
+        out << line(kClass, {left.label, left.code, left.name, right.label, right.code, right.name});
+    }
 
     std::array<PrintedLevel, 3> lv{printedLevel(q, 1), printedLevel(q, 2), printedLevel(q, 3)};
     auto values = [&lv](double PrintedLevel::*field) {

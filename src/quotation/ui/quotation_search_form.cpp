@@ -1,6 +1,7 @@
 #include "quotation_search_form.h"
 
 #include "components/filter/filter_dialog.h"
+#include "components/grid_delegate.h"
 #include "db/dataset_model.h"
 
 #include <QDateTime>
@@ -16,18 +17,14 @@ namespace corvane::quotation {
 
 namespace {
 
-// Dates as dd/MM/yyyy, numbers as they are.
-class GridDelegate : public QStyledItemDelegate {
+// Dates as dd/MM/yyyy, the margin with one decimal.
+class SearchDelegate : public components::GridDelegate {
 public:
-    using QStyledItemDelegate::QStyledItemDelegate;
+    using GridDelegate::GridDelegate;
     QString displayText(const QVariant& value, const QLocale& locale) const override {
-        if (value.metaType().id() == QMetaType::QDateTime)
-            return value.toDateTime().toString(QStringLiteral("dd/MM/yyyy"));
-        if (value.metaType().id() == QMetaType::QDate)
-            return value.toDate().toString(QStringLiteral("dd/MM/yyyy"));
         if (value.metaType().id() == QMetaType::Double)
             return QString::number(value.toDouble(), 'f', 1);
-        return QStyledItemDelegate::displayText(value, locale);
+        return GridDelegate::displayText(value, locale);
     }
 };
 
@@ -74,7 +71,7 @@ TCORVF040A::TCORVF040A(db::Database& corvane, const screens::ScreenSetting& sett
     DBGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     DBGrid1->verticalHeader()->setDefaultSectionSize(20);
     DBGrid1->verticalHeader()->hide();
-    DBGrid1->setItemDelegate(new GridDelegate(DBGrid1));
+    DBGrid1->setItemDelegate(new SearchDelegate(DBGrid1));
     DBGrid1->setToolTip(QStringLiteral("Click 2 Vezes para seleccionar o Orçamento"));
     model_ = std::make_unique<db::DatasetModel>(search_.list(), QuotationSearch::columns(),
                                                 QuotationSearch::titles());
