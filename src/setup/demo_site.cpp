@@ -1,5 +1,7 @@
 #include "demo_site.h"
 
+#include "demo_photos.h"
+
 #include "costing_outside_tables.h"
 
 #include "core/site.h"
@@ -205,6 +207,8 @@ bool createDemoSite(SiteBuilder& builder, const QString& workstation, const QDat
     const QString info = QDir(builder.root()).filePath(QStringLiteral("Informacoes"));
     QDir().mkpath(photos);
     QDir().mkpath(info);
+    if (!writeDemoPhotos(photos, QStringLiteral(".jpg"), error))
+        return false;
     for (int y : {today.year() - 1, today.year()})
         if (!factura->exec(QStringLiteral("INSERT INTO PARGER (ANO, STOCKS, ENCOMENDAS, CONTABILIDADE, PATHFOTO, "
                                           "PATHINFARTIGOS, EXTFOTO, PRC_DECIMAIS, CODANLSEQ) VALUES (:A, 'S', 'S', "

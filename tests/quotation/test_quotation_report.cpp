@@ -120,6 +120,9 @@ private slots:
         QVERIFY(!qs[2].article.isEmpty());
         QVERIFY(qs[2].sheetKind.isEmpty() && qs[2].computerReference.isEmpty());
         QCOMPARE(sheetKindText(qs[0].sheetKind), QStringLiteral("Velisca Tricotado"));
+        // The demo's photo folder and extension find the article's first photograph.
+        QVERIFY(reportPhoto(qs[0]).endsWith(QStringLiteral("CHCLA01.PRE1.jpg")));
+        QVERIFY(!QImage(reportPhoto(qs[0])).isNull());
         // A quotation that does not exist.
         QString error;
         QVERIFY(!readQuotationPrint(site.program(), site.invoicing(), 999999, kYear, &error));
