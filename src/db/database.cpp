@@ -224,6 +224,11 @@ bool Database::transaction(const std::function<bool()>& work, QString* error) {
     return commit(error);
 }
 
+bool Database::lockInTransaction(const QString& name, QString* error) {
+    const QString lock = dialect_.transactionLock();
+    return lock.isEmpty() || exec(lock, {{QStringLiteral("WLOCK"), name}}, error);
+}
+
 bool Database::rollback() {
     QSqlDatabase db = sql();
     inTransaction_ = false;

@@ -61,6 +61,10 @@ public:
     // Runs `work` in one transaction: committed when it answers true, rolled
     // back when it answers false (its own message then stays in *error).
     bool transaction(const std::function<bool()>& work, QString* error = nullptr);
+    // In the open transaction: waits for, then holds until the transaction
+    // ends, the lock of that name (Dialect::transactionLock); nothing to do
+    // where the first write already locks out every other writer.
+    bool lockInTransaction(const QString& name, QString* error = nullptr);
 
     // The server's own message for an error.
     static QString errorText(const QSqlError& e);

@@ -141,6 +141,12 @@ QString Dialect::year(const QString& expr) const {
     return QStringLiteral("CAST(strftime('%Y', %1) AS INTEGER)").arg(expr);
 }
 
+QString Dialect::month(const QString& expr) const {
+    if (backend_ == Backend::PostgreSQL)
+        return QStringLiteral("CAST(EXTRACT(MONTH FROM %1) AS INTEGER)").arg(expr);
+    return QStringLiteral("CAST(strftime('%m', %1) AS INTEGER)").arg(expr);
+}
+
 QString Dialect::caseInsensitiveOrder(const QString& expr) const {
     // SQLite's NOCASE compares in place, where UPPER would make a string of every row.
     if (backend_ == Backend::PostgreSQL)

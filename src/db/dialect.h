@@ -33,7 +33,9 @@ public:
     std::optional<bool> indexExists(const QSqlDatabase& db, const QString& index, QString* error = nullptr) const;
 
     // Expressions
+    // The year (month 1..12) of a date-time expression, as an integer.
     QString year(const QString& expr) const;
+    QString month(const QString& expr) const;
     // A statement that makes the open transaction wait for, then hold until
     // it ends, the lock named by its one parameter :WLOCK (case aside); empty
     // where the first write of a transaction already locks out every other

@@ -631,12 +631,15 @@ bool insertMaps(db::Database& db, const QString& table, const QStringList& colum
     return insertRows(db, table, columns, values, error);
 }
 
-// Stock per warehouse of this year: the opening stock of every dyed yarn
-// and of two scarf and hat models in the finished goods warehouse.
+// Stock per warehouse: the opening stock of every dyed yarn and of two
+// scarf and hat models in the finished goods warehouse this year; the
+// quoted black scarves in the main warehouse too, and their last year
+// (whose closing stock is this year's opening).
 struct Stock {
     QString article;
     int warehouse;
     double opening, now;
+    int yearsBack = 0;
 };
 QList<Stock> demoStock() {
     QList<Stock> out;
@@ -652,6 +655,11 @@ QList<Stock> demoStock() {
         for (int c = Preto; c <= Mostarda; ++c)
             out << Stock{QStringLiteral("%1.%2").arg(QLatin1String(model), colourCode(c)), 2,
                          double(12 * (c % 4)), double(12 * (c % 4))};
+    out << Stock{QStringLiteral("CHCLA01.PRE"), 1, 60, 35}
+        << Stock{QStringLiteral("CHCLA01.PRE"), 1, 80, 60, 1}
+        << Stock{QStringLiteral("CHCLA01.PRE"), 2, 36, 24, 1}
+        << Stock{QStringLiteral("CHCAC01.PRE"), 1, 150, 90} << Stock{QStringLiteral("CHCAC01.PRE"), 3, 40, 40}
+        << Stock{QStringLiteral("CHCAC01.PRE"), 1, 200, 150, 1};
     return out;
 }
 
@@ -662,11 +670,10 @@ bool insertArticles(db::Database& factura, const QDate& today, QString* error) {
     for (const Article& a : demoArticles()) {
         double quantity = 0;
         for (const Stock& s : stock)
-            if (s.article == a.code)
+            if (s.article == a.code && s.yearsBack == 0)
                 quantity += s.now;
         rows << articleRow(a, ++index, today, quantity);
     }
-    const QString year = QString::number(today.year());
     QList<Row> warehouses;
     for (const Stock& s : stock) {
         const QVariantMap& row = *std::find_if(rows.cbegin(), rows.cend(), [&s](const QVariantMap& r) {
@@ -675,7 +682,12 @@ bool insertArticles(db::Database& factura, const QDate& today, QString* error) {
         const double cost = row.value(QStringLiteral("PMCUSTO")).toDouble() > 0
                                 ? row.value(QStringLiteral("PMCUSTO")).toDouble()
                                 : row.value(QStringLiteral("CUSTOPADRAO")).toDouble();
-        warehouses << Row{s.article,          year, s.warehouse, s.opening, cents(s.opening * cost), s.now,
+        warehouses << Row{s.article,
+                          QString::number(today.year() - s.yearsBack),
+                          s.warehouse,
+                          s.opening,
+                          cents(s.opening * cost),
+                          s.now,
                           cents(s.now * cost)};
     }
     return insertMaps(factura, QStringLiteral("ARTIGOSCLS"), articles::artigosClsTable().columnNames(), rows,

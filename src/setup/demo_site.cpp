@@ -224,7 +224,8 @@ bool createDemoSite(SiteBuilder& builder, const QString& workstation, const QDat
         !insertDemoAccountingRows(*contab, today.year(), error) ||
         !insertDemoArticles(*factura, *contab, today, error) || !insertDemoCustomers(*factura, error) ||
         (level == DemoCompany::Ready && (!insertDemoSheets(*corvane, *factura, error) ||
-                                         !insertDemoQuotations(*corvane, *factura, today, error))))
+                                         !insertDemoQuotations(*corvane, *factura, today, error) ||
+                                         !insertDemoHistory(*factura, today, error))))
         return false;
 
     Site site(builder.root());

@@ -48,6 +48,9 @@ bool insertDemoCustomers(db::Database& factura, QString* error);
 // the sheets); a technical product record of the knitted hat; the series'
 // counters at their last closed quotation.
 bool insertDemoQuotations(db::Database& corvane, db::Database& factura, const QDate& today, QString* error);
+// The customers' orders, invoices, receivables and receipts of this year and
+// the last, beside the orders of the quotations (needs them).
+bool insertDemoHistory(db::Database& factura, const QDate& today, QString* error);
 
 // The site's download folder for upgrades (config/upgrade.ini), with the
 // information files and a setup program of the given version.

@@ -119,6 +119,9 @@ private slots:
         Database& c = site.accounting();
         site.exec(f, QStringLiteral("DROP TABLE PARCUSTOM"));
         site.exec(f, QStringLiteral("DROP TABLE CLIENTES"));
+        // Made before the customer's history was kept.
+        site.exec(f, QStringLiteral("DROP TABLE FACMOVIM"));
+        site.exec(f, QStringLiteral("DROP TABLE WORKVENDASMES"));
         // Technical product records made before their sheet kind was kept.
         Database& p = site.program();
         site.exec(p, QStringLiteral("DROP TABLE O_FICTECMAS"));
@@ -159,6 +162,9 @@ private slots:
         QVERIFY(r.out.contains(QStringLiteral("índice ARTIGOSCLS_DESIGNACAO de ARTIGOSCLS criado.")));
         QVERIFY(r.out.contains(QStringLiteral("CORVANECONTAB01: coluna CCUSTO.TIPO acrescentada.")));
         QVERIFY(r.out.contains(QStringLiteral("CORVANEFACTURA01: tabela CLIENTES criada.")));
+        QVERIFY(r.out.contains(QStringLiteral("CORVANEFACTURA01: tabela FACMOVIM criada.")));
+        QVERIFY(r.out.contains(QStringLiteral("CORVANEFACTURA01: tabela WORKVENDASMES criada.")));
+        QVERIFY(*f.dialect().indexExists(f.sql(), QStringLiteral("WORKVENDASMES_UTIL")));
         QVERIFY(r.out.contains(QStringLiteral("CORVANE01: coluna O_FICTECMAS.TIPOFICTEC acrescentada.")));
         QVERIFY(!r.out.contains(QStringLiteral("ARTIGOSCLS.DESIGNACAO acrescentada")));
 

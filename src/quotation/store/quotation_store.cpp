@@ -298,9 +298,7 @@ std::optional<int> QuotationStore::proposeNumber(int series, QString* error) {
 }
 
 bool QuotationStore::lockNumber(int number, QString* error) {
-    const QString lock = db_->dialect().transactionLock();
-    return lock.isEmpty() ||
-           db_->exec(lock, {{QStringLiteral("WLOCK"), QStringLiteral("ORCNRO:%1").arg(number)}}, error);
+    return db_->lockInTransaction(QStringLiteral("ORCNRO:%1").arg(number), error);
 }
 
 // ---- reading -----------------------------------------------------------------
@@ -575,7 +573,10 @@ bool QuotationStore::writePriceChart(const QString& user, const QList<ChartSlice
     const QVariantMap key{{QStringLiteral("WUtil"), user}, {QStringLiteral("WProg"), kPriceChartProgram}};
     return db_->transaction(
         [&] {
-            if (!db_->exec(QStringLiteral("Delete From SALDOS Where UTIL = :WUtil and PROGRAMA = :WProg"),
+            // Two sessions of one user at once: one after the other, so one set of slices stays.
+            if (!db_->lockInTransaction(QStringLiteral("SALDOS:%1:%2").arg(kPriceChartProgram, user),
+                                        error) ||
+                !db_->exec(QStringLiteral("Delete From SALDOS Where UTIL = :WUtil and PROGRAMA = :WProg"),
                            key, error))
                 return false;
             for (const ChartSlice& s : slices) {

@@ -8,9 +8,23 @@ namespace {
 Table keyed(const QString& name, QList<Column> columns, const QString& key) {
     return Table{name, std::move(columns), {key}, QStringLiteral("PK_") + name, {}};
 }
+
+// A per-user scratch table: the user's rows found by UTIL.
+Table scratch(const QString& name, QList<Column> columns) {
+    return Table{
+        name,
+        std::move(columns),
+        {},
+        {},
+        {Index{name + QStringLiteral("_UTIL"), {QStringLiteral("UTIL"), QStringLiteral("CLINRO")}, false}}};
+}
 } // namespace
 
 QList<Table> customerTables() {
+    return customerDefaultTables() + customerHistoryTables();
+}
+
+QList<Table> customerDefaultTables() {
     Table clientes = keyed(QStringLiteral("CLIENTES"),
                            {integer("CODIGO", true), text("NOME", 35), integer("VENDEDOR"), integer("AGENTE"),
                             text("METEXPEDICAO", 15), integer("CNDPGT")},
@@ -28,6 +42,31 @@ QList<Table> customerTables() {
                   QStringLiteral("CODIGO")),
             keyed(QStringLiteral("METEXPEDICAO"), {text("METEXPEDICAO", 15, true), real("PERCUSTO")},
                   QStringLiteral("METEXPEDICAO"))};
+}
+
+QList<Table> customerHistoryTables() {
+    return {Table{QStringLiteral("FACMOVIM"),
+                  {text("TIPDOC", 3, true), integer("DOCNRO", true), datetime("DATEMI"), integer("CLINRO")},
+                  {QStringLiteral("TIPDOC"), QStringLiteral("DOCNRO")},
+                  QStringLiteral("PK_FACMOVIM"),
+                  {Index{QStringLiteral("FACMOVIM_CLINRO"), {QStringLiteral("CLINRO")}, false}}},
+            keyed(QStringLiteral("CLIVALCOB"),
+                  {integer("CODIGO", true), real("DEB0"), real("DEB30"), real("DEB3060"), real("DEB6090"),
+                   real("DEB90120"), real("DEB120180"), real("DEB180"), real("TITULOS"), real("PREDAT")},
+                  QStringLiteral("CODIGO")),
+            Table{QStringLiteral("CLICOBREC"),
+                  {integer("RECNRO", true), integer("CLIENTE"), datetime("DATEMI"), real("VALTOT")},
+                  {QStringLiteral("RECNRO")},
+                  QStringLiteral("PK_CLICOBREC"),
+                  {Index{QStringLiteral("CLICOBREC_CLIENTE"), {QStringLiteral("CLIENTE")}, false}}},
+            scratch(QStringLiteral("WORKVENDASANO"),
+                    {text("UTIL", 15), integer("CLINRO"), text("ANO", 4), real("VALOR")}),
+            scratch(QStringLiteral("WORKVENDASMES"),
+                    {text("UTIL", 15), integer("CLINRO"), text("ANO", 4), smallint("MES"), real("VALOR")}),
+            scratch(QStringLiteral("WORKCLIRECANO"),
+                    {text("UTIL", 15), integer("CLINRO"), text("ANO", 4), real("VALREC")}),
+            scratch(QStringLiteral("WORKCLIRECMES"),
+                    {text("UTIL", 15), integer("CLINRO"), text("ANO", 4), integer("MES"), real("VALREC")})};
 }
 
 } // namespace corvane::quotation

@@ -113,9 +113,7 @@ bool upsertRow(db::Database& db, const QString& table, const QString& key, const
 } // namespace
 
 bool SheetStore::lockSheet(const QString& article, QString* error) {
-    const QString lock = db_->dialect().transactionLock();
-    return lock.isEmpty() ||
-           db_->exec(lock, {{QStringLiteral("WLOCK"), QStringLiteral("FICTEC:") + article}}, error);
+    return db_->lockInTransaction(QStringLiteral("FICTEC:") + article, error);
 }
 
 std::optional<QVariantMap> SheetStore::header(const QString& article, QString* error) {
