@@ -2,6 +2,7 @@
 //   xvfb-run -a build/bin/article_pictures docs/images
 #include "articles/ui/article_form.h"
 #include "articles/ui/screens.h"
+#include "support/picture_file.h"
 #include "support/picture_session.h"
 
 #include <QAction>
@@ -17,14 +18,7 @@
 using namespace corvane;
 using namespace corvane::articles;
 
-namespace {
-
-void save(QWidget* w, const QString& file) {
-    if (!w->grab().save(file))
-        std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
-}
-
-} // namespace
+namespace {} // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);

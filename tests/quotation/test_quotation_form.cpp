@@ -1,9 +1,11 @@
 // The window of the quotation screen, typed into as a user would: the worked
 // example priced on the price page, then closed from the last customer price.
+#include "components/charts/chart_panels.h"
 #include "components/filter/filter_dialog.h"
 #include "components/lookup_dialog.h"
 #include "components/report/preview_window.h"
 #include "quotation/report/quotation_report.h"
+#include "quotation/ui/history_panels.h"
 #include "quotation/ui/quotation_form.h"
 #include "quotation/ui/quotation_search_form.h"
 #include "quotation/ui/screens.h"
@@ -125,6 +127,11 @@ private slots:
         QCOMPARE(label(form, "Label_ValorCli1"), QStringLiteral("454.67"));
         QCOMPARE(label(form, "Label_PrcOrc1"), QStringLiteral("4.55"));
         QCOMPARE(label(form, "Label_Base2"), QStringLiteral("0.00"));
+        // The pie of level 1 and the chart buttons of the quoted levels.
+        QVERIFY(form.history().pie()->isDrawn());
+        QCOMPARE(form.history().pie()->shown().values, (QList<double>{341.0, 22.73, 90.93}));
+        QVERIFY(form.findChild<QAbstractButton*>("BotChart1")->isEnabled());
+        QVERIFY(!form.findChild<QAbstractButton*>("BotChart2")->isEnabled());
 
         // "&Fechar", the customer price 5.00, closing confirmed on the last price.
         form.button("BotFechar")->click();
@@ -215,10 +222,18 @@ private slots:
         QCOMPARE(form.findChild<QLabel*>("Label_Design")->text(), QStringLiteral("Cachecol de Exemplo"));
         // Only the articles that have a technical sheet are listed.
         QCOMPARE(shown, int(value(site, "SELECT COUNT(*) FROM FICTECMAS").toInt()));
+        // The customer's and the article's history are shown.
+        QVERIFY(form.history().customerPanel()->isVisible());
+        QVERIFY(form.history().articlePanel()->isVisible());
+        QCOMPARE(form.history().articlePanel()->currentIndex(), 1);
+        QCOMPARE(form.history().label("Label_Total")->text(), QStringLiteral("0.00")); // no receivables
+        QVERIFY(!form.history().bars("ChartCorrente")->isVisible());
 
         form.button("BotCancelar")->click();
         QTRY_COMPARE(form.focusWidget(), form.input("Edit_Serie"));
         QCOMPARE(rowsOf(site, 1001), 0);
+        QVERIFY(!form.history().customerPanel()->isVisible());
+        QVERIFY(!form.history().articlePanel()->isVisible());
     }
 
     // F1 on the number opens the search: only pending quotations, the filter

@@ -3,6 +3,7 @@
 // the machine time of a knitted product, a technical product record, the
 // checks of the top fields and of the price page, closing, cancelling and
 // deleting, an approval made meanwhile and a closing that fails.
+#include "core/rounding.h"
 #include "quotation/report/quotation_report.h"
 #include "quotation/screens/quotation_screen.h"
 #include "quotation/screens/quotation_search.h"
@@ -22,7 +23,17 @@ namespace {
 // Records the reports it was asked to show.
 struct View : RecordingPagedView<QuotationView> {
     std::vector<QuotationPrint> previews;
+    std::vector<CustomerPanel> customers;
+    std::vector<ArticlePanel> articles;
+    QList<std::pair<int, QList<ChartSlice>>> charts;
+    int clears = 0;
     void previewQuotation(const QuotationPrint& q) override { previews.push_back(q); }
+    void showCustomerHistory(const CustomerPanel& p) override { customers.push_back(p); }
+    void showArticleHistory(const ArticlePanel& p) override { articles.push_back(p); }
+    void showPriceChart(int level, const QList<ChartSlice>& slices) override {
+        charts << std::pair{level, slices};
+    }
+    void clearHistory() override { ++clears; }
 };
 
 const QString kFailure = QStringLiteral("falha simulada");
@@ -390,6 +401,48 @@ private slots:
         QVERIFY(s->printEnabled());
         QVERIFY(s->printButton());
         QCOMPARE(f.view.previews.back().number(), 1001);
+    }
+
+    void historyAndPie_data() { addBackendRows(); }
+    // The customer's and the article's history reach the view when they are
+    // chosen; the pie follows every calculation and the chart buttons, each
+    // drawing replacing the user's slices; cancelling clears them all.
+    void historyAndPie() {
+        QUOTATION_FIXTURE(f, s);
+        QVERIFY(quote(*s, 1, 5, "P", kExample, "20", {"100", "200", ""}));
+        QCOMPARE(int(f.view.customers.size()), 1);
+        const CustomerPanel& c = f.view.customers.back();
+        QCOMPARE(c.customer, 5);
+        QVERIFY(c.receivables);
+        QVERIFY(!c.sales.years.isEmpty());
+        QCOMPARE(f.view.articles.back().article, kExample);
+        QCOMPARE(f.view.articles.back().identity.article.value("DESIGNACAO").toString().trimmed(),
+                 QStringLiteral("Cachecol de Exemplo"));
+        QVERIFY(f.view.articles.back().invoices.isEmpty());
+        // The first calculation draws level 1.
+        QVERIFY(!f.view.charts.isEmpty());
+        QCOMPARE(f.view.charts.back().first, 1);
+        QCOMPARE(f.view.charts.back().second.size(), 3);
+        QCOMPARE(f.view.charts.back().second[0].VALOR, roundTo(s->values().cost[0].Base, 2));
+        // Level 2 replaces the slices; a level not quoted draws nothing.
+        QVERIFY(s->chartButton(2));
+        QCOMPARE(f.view.charts.back().first, 2);
+        QCOMPARE(f.view.charts.back().second[0].VALOR, roundTo(s->values().cost[1].Base, 2));
+        QCOMPARE(value(f.site, "SELECT COUNT(*) FROM SALDOS WHERE UTIL = 'ANA'").toInt(), 3);
+        QCOMPARE(value(f.site, "SELECT VALOR FROM SALDOS WHERE UTIL = 'ANA' AND SEQUENCIA = 1").toDouble(),
+                 roundTo(s->values().cost[1].Base, 2));
+        const qsizetype drawn = f.view.charts.size();
+        QVERIFY(!s->chartButton(3));
+        QCOMPARE(f.view.charts.size(), drawn);
+        const int clears = f.view.clears;
+        s->cancel();
+        QCOMPARE(f.view.clears, clears + 1);
+
+        // A customer without receivables.
+        QVERIFY(quote(*s, 1, 2, "P", kExample, "20", {"100", "", ""}));
+        QCOMPARE(f.view.customers.back().customer, 2);
+        QVERIFY(!f.view.customers.back().receivables);
+        s->cancel();
     }
 
     void drawingFromOrders_data() { addBackendRows(); }

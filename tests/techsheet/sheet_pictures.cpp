@@ -1,6 +1,7 @@
 // Pictures of the technical-sheet screens for the docs, on a demo site:
 //   xvfb-run -a build/bin/sheet_pictures docs/images
 #include "shell/data_modules.h"
+#include "support/picture_file.h"
 #include "support/picture_session.h"
 #include "techsheet/steps/ui/knitting_step_form.h"
 #include "techsheet/steps/ui/machine_step_forms.h"
@@ -20,11 +21,6 @@ using namespace corvane;
 using namespace corvane::techsheet;
 
 namespace {
-
-void save(QWidget* w, const QString& file) {
-    if (!w->grab().save(file))
-        std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
-}
 
 TechSheetContext contextOf(db::Database& factura, const QString& code) {
     TechSheetContext c;

@@ -74,6 +74,16 @@ void BarChartPanel::setSeries(const ChartSeries& series) {
     auto* categories = new QBarCategoryAxis;
     categories->append(labels);
     categories->setTitleText(categoryTitle_);
+    // Many bars or long labels: the labels upright, so none is cut short.
+    qsizetype longest = 0;
+    for (const QString& l : labels)
+        longest = std::max(longest, l.size());
+    if (labels.size() > kRecentPeriods || longest > 5) {
+        categories->setLabelsAngle(-90);
+        QFont small = categories->labelsFont();
+        small.setPointSizeF(small.pointSizeF() * 0.85);
+        categories->setLabelsFont(small);
+    }
     chart()->addAxis(categories, Qt::AlignBottom);
     bars->attachAxis(categories);
 

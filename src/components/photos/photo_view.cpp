@@ -29,9 +29,10 @@ PhotoThumbnail::PhotoThumbnail(QWidget* parent) : QLabel(parent) {
     setAlignment(Qt::AlignCenter);
     setFrameShape(QFrame::Panel);
     setFrameShadow(QFrame::Sunken);
-    setMinimumSize(kThumbnailSize);
-    // The picture is shrunk to the label, never the label grown to the picture.
-    setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+    // The picture is shrunk to the label, never the label grown to the picture
+    // nor squeezed by its layout.
+    setFixedSize(kThumbnailSize);
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
 }
 
 bool PhotoThumbnail::setFile(const QString& path) {

@@ -60,7 +60,8 @@ QString chargeText(double v) {
 } // namespace
 
 QuotationScreen::QuotationScreen(QuotationSources sources, QuotationView& view)
-    : src_(std::move(sources)), view_(view), store_(*src_.corvane), customers_(*src_.factura) {}
+    : src_(std::move(sources)), view_(view), store_(*src_.corvane), customers_(*src_.factura),
+      history_(*src_.corvane, *src_.factura, src_.userCode, src_.workingYear) {}
 
 bool QuotationScreen::activate(const QuotationRightsOf& rightsOf) {
     const shell::AccessRights rights =
@@ -103,6 +104,7 @@ void QuotationScreen::fieldEnter(const QString& input) {
     else
         view_.statusText(0, QString());
     if (input == QLatin1String("Edit_Serie")) {
+        view_.clearHistory();
         cancelling_ = deleting_ = false;
         deleteEnabled_ = priceFields_ = closeEnabled_ = pricePage_ = false;
         leaveEnabled_ = true;
@@ -293,6 +295,10 @@ bool QuotationScreen::exitNumber() {
         if (*article && !buildUnitCosts())
             return false;
     }
+    if (q_.mas.CLINRO != 0)
+        showCustomerHistory();
+    if (!q_.mas.ARTIGO.isEmpty())
+        showArticleHistory();
     showTop();
     return true;
 }
@@ -401,6 +407,7 @@ bool QuotationScreen::exitCustomer() {
     q_.mas = mas;
     q_.mas.CLINRO = code;
     q_.mas.CLINOM = customerName_;
+    showCustomerHistory();
     return true;
 }
 
@@ -441,7 +448,10 @@ bool QuotationScreen::exitArticle() {
         return failed(error);
     q_.mas.DESENHO = *ordered ? QStringLiteral("N") : QStringLiteral("S");
     texts_.insert(QStringLiteral("Edit_Desenho"), q_.mas.DESENHO);
-    return buildUnitCosts();
+    if (!buildUnitCosts())
+        return false;
+    showArticleHistory();
+    return true;
 }
 
 bool QuotationScreen::exitMargin() {
@@ -702,6 +712,8 @@ bool QuotationScreen::calculate() {
         return failed(error);
     if (!store_.writePriceChart(src_.userCode, priceChartSlices(values_, 1), &error))
         view_.message(error);
+    else
+        drawPriceChart(1);
     showPrice();
     return true;
 }
@@ -733,6 +745,7 @@ bool QuotationScreen::closeQuotation() {
     asOpened_.reset();
     if (number_ > 0 && view_.confirm(kPrintQuestion))
         printQuotation(number_);
+    view_.clearHistory();
     view_.selectPage(kPageInformation);
     closeEnabled_ = priceFields_ = pricePage_ = false;
     clearTopFields();
@@ -753,6 +766,44 @@ bool QuotationScreen::printQuotation(int number) {
     if (!store_.writePriceChart(src_.userCode, printedChart(*q), &error))
         view_.message(error);
     view_.previewQuotation(*q);
+    return true;
+}
+
+void QuotationScreen::showCustomerHistory() {
+    QString error;
+    const std::optional<CustomerPanel> panel = history_.customer(q_.mas.CLINRO, &error);
+    if (panel)
+        view_.showCustomerHistory(*panel);
+    else
+        view_.message(error);
+}
+
+void QuotationScreen::showArticleHistory() {
+    QString error;
+    const std::optional<ArticlePanel> panel =
+        history_.article(q_.mas.CLINRO, q_.mas.ARTIGO, q_.mas.TIPOFT == QLatin1String("T"), &error);
+    if (panel)
+        view_.showArticleHistory(*panel);
+    else
+        view_.message(error);
+}
+
+void QuotationScreen::drawPriceChart(int level) {
+    QString error;
+    const std::optional<QList<ChartSlice>> slices = store_.priceChart(src_.userCode, &error);
+    if (slices)
+        view_.showPriceChart(level, *slices);
+    else
+        view_.message(error);
+}
+
+bool QuotationScreen::chartButton(int level) {
+    if (!open_ || !pricePage_ || level < 1 || level > 3 || q_.mas.QUANT[static_cast<size_t>(level - 1)] <= 0)
+        return false;
+    QString error;
+    if (!store_.writePriceChart(src_.userCode, priceChartSlices(values_, level), &error))
+        return failed(error);
+    drawPriceChart(level);
     return true;
 }
 
@@ -777,6 +828,7 @@ bool QuotationScreen::remove() {
     open_ = new_ = false;
     asOpened_.reset();
     clearTopFields();
+    view_.clearHistory();
     const std::optional<int> last = store_.lastNumber(&error);
     number_ = last.value_or(0);
     texts_.insert(QStringLiteral("Edit_OrcNro"), QString::number(number_));
@@ -797,6 +849,7 @@ void QuotationScreen::cancel() {
     open_ = new_ = false;
     asOpened_.reset();
     clearTopFields();
+    view_.clearHistory();
     view_.selectPage(kPageInformation);
     view_.focusField(QStringLiteral("Edit_Serie"));
     view_.refresh();

@@ -6,6 +6,7 @@
 // every input, checks an input when the focus leaves it, runs the calculation
 // after every change and writes through the quotation store.
 #include "core/screen_view.h"
+#include "quotation/screens/quotation_history.h"
 #include "quotation/store/customer_store.h"
 #include "quotation/store/quotation_print.h"
 #include "quotation/store/quotation_store.h"
@@ -21,6 +22,7 @@ namespace corvane::quotation {
 
 inline const QString kPageInformation = QStringLiteral("Informação");
 inline const QString kPageQuotation = QStringLiteral("Orçamento");
+inline const QString kPagePhotos = QStringLiteral("Fotos");
 inline const QString kRightsChapter = QStringLiteral("Orcamentos");
 inline const QString kRightsProgram = QStringLiteral("Elaboracao de Orcamentos");
 inline const QString kCloseQuestion = QStringLiteral("Deseja Fechar o Orçamento !!! Confirma ?");
@@ -36,6 +38,12 @@ public:
     virtual void refresh() = 0;
     // The internal report of the quotation read, in print preview.
     virtual void previewQuotation(const QuotationPrint& quotation) = 0;
+    // The customer's history, the article's history and photographs, the
+    // price pie of a level (the user's slices as stored), and none of them.
+    virtual void showCustomerHistory(const CustomerPanel& panel) = 0;
+    virtual void showArticleHistory(const ArticlePanel& panel) = 0;
+    virtual void showPriceChart(int level, const QList<ChartSlice>& slices) = 0;
+    virtual void clearHistory() = 0;
 };
 
 // Where the screen reads and writes, and the working context it needs.
@@ -91,9 +99,14 @@ public:
     // rewritten from it, shown in print preview. False (after the message)
     // when it cannot be read.
     bool printQuotation(int number);
+    // BotChart1..3: the pie of a level's price, its slices stored for the
+    // user. False when the level is not quoted.
+    bool chartButton(int level);
+    // The photographs' folder and extension of the working year.
+    const QuotationHistory& history() const { return history_; }
     // BotImprimir: the report of the quotation being edited, as stored.
     bool printButton();
-    bool printEnabled() const { return open_ && number_ > 0; }
+    bool printEnabled() const { return open_ && !new_ && number_ > 0; }
     // BotEliminar, after the question. False when refused or not confirmed.
     bool remove();
     // BotCancelar.
@@ -150,6 +163,12 @@ private:
     void take(const QuotationRecord& record);
     QuotationRecord record() const;
     bool buildUnitCosts();
+    // The history panels of the customer and of the article; a failure to
+    // read them is told and does not stop the quotation.
+    void showCustomerHistory();
+    void showArticleHistory();
+    // The user's stored slices of a level drawn as a pie.
+    void drawPriceChart(int level);
     // A full calculation: the unit costs again when the quantities changed,
     // the calculation, the rows saved, the level-1 chart. False when refused.
     bool calculate();
@@ -158,6 +177,7 @@ private:
     QuotationView& view_;
     QuotationStore store_;
     CustomerStore customers_;
+    QuotationHistory history_;
     QHash<QString, QString> texts_;
 
     int series_ = 1;

@@ -55,6 +55,23 @@ bool readClassification(db::Database& factura, const QVariantMap& article,
 
 } // namespace
 
+std::optional<ArticleIdentity> readArticleIdentity(db::Database& corvane, db::Database& factura,
+                                                   const QString& code, bool record, QString* error) {
+    const QVariantMap key{{QStringLiteral("WArtigo"), code}};
+    const std::optional<QVariantMap> row =
+        record ? corvane.firstRow(QStringLiteral("SELECT * FROM O_ARTIGOSCLS WHERE CODIGO = :WArtigo"), key,
+                                  error)
+               : factura.firstRow(QStringLiteral("SELECT * FROM ARTIGOSCLS WHERE CODIGO = :WArtigo"), key,
+                                  error);
+    if (!row)
+        return std::nullopt;
+    ArticleIdentity out;
+    out.article = *row;
+    if (!out.article.isEmpty() && !readClassification(factura, out.article, out.classification, error))
+        return std::nullopt;
+    return out;
+}
+
 int QuotationPrint::number() const {
     return master.value(QStringLiteral("ORCNRO")).toInt();
 }
@@ -85,26 +102,20 @@ std::optional<QuotationPrint> readQuotationPrint(db::Database& corvane, db::Data
 
     const QString code = out.articleCode();
     const bool record = textOf(out.master, "TIPOFT") == QLatin1String("T");
-    const QVariantMap article{{QStringLiteral("WArtigo"), code}};
-    const std::optional<QVariantMap> row =
-        record ? corvane.firstRow(QStringLiteral("SELECT * FROM O_ARTIGOSCLS WHERE CODIGO = :WArtigo"),
-                                  article, error)
-               : factura.firstRow(QStringLiteral("SELECT * FROM ARTIGOSCLS WHERE CODIGO = :WArtigo"), article,
-                                  error);
-    if (!row)
+    std::optional<ArticleIdentity> identity = readArticleIdentity(corvane, factura, code, record, error);
+    if (!identity)
         return std::nullopt;
-    out.article = *row;
+    out.article = std::move(identity->article);
+    out.classification = identity->classification;
     if (!record) {
         const std::optional<QVariantMap> sheet = corvane.firstRow(
-            QStringLiteral("SELECT TIPOFICTEC, REF_INFORMAT FROM FICTECMAS WHERE CODIGO = :WArtigo"), article,
-            error);
+            QStringLiteral("SELECT TIPOFICTEC, REF_INFORMAT FROM FICTECMAS WHERE CODIGO = :WArtigo"),
+            {{QStringLiteral("WArtigo"), code}}, error);
         if (!sheet)
             return std::nullopt;
         out.sheetKind = textOf(*sheet, "TIPOFICTEC");
         out.computerReference = textOf(*sheet, "REF_INFORMAT");
     }
-    if (!out.article.isEmpty() && !readClassification(factura, out.article, out.classification, error))
-        return std::nullopt;
 
     const std::optional<QVariantMap> customer = factura.firstRow(
         QStringLiteral("SELECT NOME FROM CLIENTES WHERE CODIGO = :WCliente"),

@@ -21,6 +21,17 @@ struct ClassificationLine {
     QString name;
 };
 
+// An article as the quotation shows it: its row (ARTIGOSCLS of the invoicing
+// database for a product, O_ARTIGOSCLS of the program database for a
+// technical product record; empty when missing) and its classification.
+struct ArticleIdentity {
+    QVariantMap article;
+    std::array<ClassificationLine, 9> classification;
+};
+std::optional<ArticleIdentity> readArticleIdentity(db::Database& corvane, db::Database& factura,
+                                                   const QString& code, bool record,
+                                                   QString* error = nullptr);
+
 struct QuotationPrint {
     QVariantMap master;        // ORCAMMAS, columns by upper-case name
     QVariantMap totals;        // ORCAMTOT; empty when the quotation was never closed

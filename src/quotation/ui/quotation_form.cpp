@@ -2,6 +2,7 @@
 
 #include "components/form_conventions.h"
 #include "components/report/preview_window.h"
+#include "history_panels.h"
 #include "quotation/report/quotation_report.h"
 #include "quotation/store/quotation_lookups.h"
 #include "quotation_search_form.h"
@@ -25,6 +26,15 @@ class QuotationWindowView : public screens::FormView<QuotationView, TCORVF040> {
 public:
     using FormView::FormView;
     void previewQuotation(const QuotationPrint& quotation) override { form().previewQuotation(quotation); }
+    void showCustomerHistory(const CustomerPanel& panel) override { form().history().showCustomer(panel); }
+    void showArticleHistory(const ArticlePanel& panel) override {
+        const QuotationHistory& h = form().logic().history();
+        form().history().showArticle(panel, h.photoFolder(), h.photoExtension());
+    }
+    void showPriceChart(int level, const QList<ChartSlice>& slices) override {
+        form().history().showPie(level, slices);
+    }
+    void clearHistory() override { form().history().clear(); }
 };
 
 // An input of the screen: its caption, its width, and the name of a label
@@ -127,10 +137,14 @@ TCORVF040::TCORVF040(QuotationSources sources, QuotationRightsOf rightsOf,
       lookups_(std::make_unique<QuotationLookups>(*sources.corvane, *sources.factura)),
       logic_(std::make_unique<QuotationScreen>(std::move(sources), *windowView_)) {
     auto* outer = new QVBoxLayout(this);
+    panels_ = new HistoryPanels(this);
     TB = new QTabWidget(this);
     TB->setObjectName(QStringLiteral("TB"));
     TB->addTab(buildInformation(), kPageInformation);
     TB->addTab(buildQuotation(), kPageQuotation);
+    TB->addTab(panels_->photoPage(), kPagePhotos);
+    connect(panels_, &HistoryPanels::photoOpened, this, [this] { TB->setCurrentIndex(2); });
+    connect(panels_, &HistoryPanels::chartAsked, this, [this](int level) { logic_->chartButton(level); });
     outer->addWidget(TB, 1);
 
     auto* row = new QHBoxLayout;
@@ -175,7 +189,7 @@ TCORVF040::TCORVF040(QuotationSources sources, QuotationRightsOf rightsOf,
         it.value()->installEventFilter(this);
     }
     attachLookups();
-    resize(1000, 720);
+    resize(1180, 860);
 }
 
 TCORVF040::~TCORVF040() = default;
@@ -217,9 +231,18 @@ void TCORVF040::addInputs(const QList<InputRow>& rows, QWidget* parent, QFormLay
 
 QWidget* TCORVF040::buildInformation() {
     auto* page = new QWidget(TB);
-    auto* form = new QFormLayout(page);
+    auto* column = new QVBoxLayout(page);
+    auto* form = new QFormLayout;
     form->setVerticalSpacing(4);
     addInputs(kTopInputs, page, form);
+    column->addLayout(form);
+    // The article's and the customer's history under the top fields.
+    auto* panels = new QHBoxLayout;
+    panels_->articlePanel()->setParent(page);
+    panels_->customerPanel()->setParent(page);
+    panels->addWidget(panels_->articlePanel(), 3);
+    panels->addWidget(panels_->customerPanel(), 2);
+    column->addLayout(panels, 1);
     return page;
 }
 
@@ -257,7 +280,14 @@ QWidget* TCORVF040::buildQuotation() {
         const QString name = QStringLiteral("Edit_PrecoCli%1").arg(level);
         grid->addWidget(addInput(name, QStringLiteral("Preço Cliente : "), 10, page, nullptr), r, level);
     }
-    grid->addWidget(captions_.value(QStringLiteral("Edit_PrecoCli1")), r, 0);
+    // One caption serves the three customer prices.
+    QLabel* priceCaption = captions_.value(QStringLiteral("Edit_PrecoCli1"));
+    for (int level = 2; level <= 3; ++level) {
+        const QString name = QStringLiteral("Edit_PrecoCli%1").arg(level);
+        delete captions_.value(name);
+        captions_.insert(name, priceCaption);
+    }
+    grid->addWidget(priceCaption, r, 0);
     ++r;
     drawing_ = new QLabel(page);
     drawing_->setObjectName(QStringLiteral("Label_Desenho"));
@@ -277,7 +307,11 @@ QWidget* TCORVF040::buildQuotation() {
         auto [w, form] = tab(QString::fromUtf8(t.caption));
         addInputs(t.inputs, w, form);
     }
-    row->addWidget(NBOrc, 2);
+    auto* right = new QVBoxLayout;
+    right->addWidget(NBOrc);
+    panels_->pieArea()->setParent(page);
+    right->addWidget(panels_->pieArea(), 1);
+    row->addLayout(right, 2);
     return page;
 }
 
@@ -393,6 +427,7 @@ void TCORVF040::refresh() {
     drawing_->setText(QStringLiteral("Desenho ? ") + s.quotation().mas.DESENHO);
     for (int level = 1; level <= 3; ++level)
         headings_[level - 1]->setText(s.levelHeading(level));
+    panels_->setLevels(s.pricePageEnabled() ? s.quotation().mas.QUANT : Levels{0, 0, 0});
     for (const auto& v : kValueRows)
         for (int level = 1; level <= 3; ++level)
             values_.value(QStringLiteral("Label_%1%2").arg(QLatin1String(v.name)).arg(level))

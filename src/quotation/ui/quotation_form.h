@@ -15,6 +15,7 @@ class QTabWidget;
 
 namespace corvane::quotation {
 
+class HistoryPanels;
 class QuotationLookups;
 class QuotationWindowView;
 struct InputRow;
@@ -42,6 +43,7 @@ public:
     void previewQuotation(const QuotationPrint& quotation);
     // F1 on the number: the quotation search, and the number it answers.
     void searchQuotation();
+    HistoryPanels& history() const { return *panels_; }
 
 protected:
     bool activateScreen() override;
@@ -71,6 +73,7 @@ private:
     QList<QLabel*> headings_;
     QTabWidget* TB = nullptr;
     QTabWidget* NBOrc = nullptr;
+    HistoryPanels* panels_ = nullptr;
 };
 
 } // namespace corvane::quotation
