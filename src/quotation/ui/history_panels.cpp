@@ -54,6 +54,11 @@ void fill(QTableView* grid, const QList<QVariantList>& rows) {
     }
 }
 
+// The quotation an order came from; none shows empty.
+QVariant quotationNumber(int number) {
+    return number > 0 ? QVariant(number) : QVariant();
+}
+
 QList<QVariantList> periodRows(const QList<CustomerPeriod>& periods, bool monthly) {
     QList<QVariantList> rows;
     for (const CustomerPeriod& p : periods)
@@ -350,13 +355,22 @@ void HistoryPanels::showArticle(const ArticlePanel& p, const QString& photoFolde
                                  i.PRECOVENDA,
                                  i.QUANTID,
                                  i.ENCOMENDA,
-                                 i.ORCNRO ? QVariant(*i.ORCNRO) : QVariant()};
+                                 quotationNumber(i.ORCNRO.value_or(0))};
     fill(grids_.value(QStringLiteral("GridFacturas")), invoices);
     QList<QVariantList> orders;
     for (const OrderLine& o : p.orders)
-        orders << QVariantList{
-            o.ENCNRO,  o.DETAIL, dateText(o.DATAENTRG), o.ANO,    o.MES,   o.SEMANA, o.PRECOVENDA,
-            o.QUANTID, o.UNVEND, o.MARGEMPRC,           o.ORCNRO, o.TOTENT};
+        orders << QVariantList{o.ENCNRO,
+                               o.DETAIL,
+                               dateText(o.DATAENTRG),
+                               o.ANO,
+                               o.MES,
+                               o.SEMANA,
+                               o.PRECOVENDA,
+                               o.QUANTID,
+                               o.UNVEND,
+                               o.MARGEMPRC,
+                               quotationNumber(o.ORCNRO),
+                               o.TOTENT};
     fill(grids_.value(QStringLiteral("GridEncomendas")), orders);
     fill(grids_.value(QStringLiteral("GridTotaisMes")), totalRows(p.totalsByMonth, true));
     fill(grids_.value(QStringLiteral("GridTotaisAno")), totalRows(p.totalsByYear, false));
