@@ -6,6 +6,12 @@
 
 namespace corvane::components {
 
+namespace {
+QString extensionOr(const QString& extension) {
+    return extension.isEmpty() ? QString::fromLatin1(kDefaultPhotoExtension) : extension;
+}
+} // namespace
+
 QString photoFileName(const QString& folder, const QString& code, int n, const QString& extension) {
     const QString name = code.trimmed();
     if (folder.isEmpty() || name.isEmpty() || n < 1 || n > kPhotoCount)
@@ -13,10 +19,11 @@ QString photoFileName(const QString& folder, const QString& code, int n, const Q
     if (name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')) ||
         name.contains(QLatin1String("..")))
         return {};
-    return QDir(folder).filePath(name + QString::number(n) + extension);
+    return QDir(folder).filePath(name + QString::number(n) + extensionOr(extension));
 }
 
-QString findPhotoFile(const QString& folder, const QString& code, int n, const QString& extension) {
+QString findPhotoFile(const QString& folder, const QString& code, int n, const QString& given) {
+    const QString extension = extensionOr(given);
     const QString path = photoFileName(folder, code, n, extension);
     if (path.isEmpty())
         return {};

@@ -15,7 +15,7 @@ inline constexpr const char* kDefaultPhotoExtension = ".Bmp";
 // The name of photograph `n` of article `code`: folder + code + n + extension,
 // e.g. "/fotos/ECH001" + "2" + ".Bmp". Empty (no file) when the folder or the
 // code is empty, when the code holds "/", "\" or "..", or when n is not 1..4.
-// Surrounding blanks of the code are dropped.
+// Surrounding blanks of the code are dropped; an empty extension is the default.
 QString photoFileName(const QString& folder, const QString& code, int n,
                       const QString& extension = QString::fromLatin1(kDefaultPhotoExtension));
 

@@ -2,6 +2,7 @@
 
 #include "components/photos/photo_files.h"
 #include "core/rounding.h"
+#include "quotation/store/row_values.h"
 
 #include <cmath>
 
@@ -54,10 +55,6 @@ LineLayout levels(ValueKind kind, int decimals, bool bold = false) {
 double number(const QVariantMap& row, const QString& column) {
     const double v = row.value(column).toDouble();
     return std::isfinite(v) ? v : 0.0;
-}
-
-QString textOf(const QVariantMap& row, const char* column) {
-    return row.value(QString::fromLatin1(column)).toString().trimmed();
 }
 
 QString fixed(double v, int decimals) {
@@ -170,10 +167,7 @@ QList<ChartSlice> printedChart(const QuotationPrint& q) {
 }
 
 QString reportPhoto(const QuotationPrint& q) {
-    const QString extension = q.photoExtension.isEmpty()
-                                  ? QString::fromLatin1(components::kDefaultPhotoExtension)
-                                  : q.photoExtension;
-    return components::findPhotoFile(q.photoFolder, q.articleCode(), 1, extension);
+    return components::findPhotoFile(q.photoFolder, q.articleCode(), 1, q.photoExtension);
 }
 
 report::Block quotationBlock(const QuotationPrint& q, const QString& photo, int currencyDecimals) {

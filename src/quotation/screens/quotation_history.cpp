@@ -34,12 +34,6 @@ components::ChartSeries stockSeries(const QList<WarehouseStock>& stock) {
     return out;
 }
 
-QString firstPhoto(const QString& folder, const QString& extension, const QString& article) {
-    return components::findPhotoFile(
-        folder, article, 1,
-        extension.isEmpty() ? QString::fromLatin1(components::kDefaultPhotoExtension) : extension);
-}
-
 QuotationHistory::QuotationHistory(db::Database& corvane, db::Database& factura, QString user, QString year)
     : corvane_(corvane), factura_(factura), store_(factura, corvane), user_(std::move(user)),
       year_(std::move(year)) {}
@@ -102,10 +96,7 @@ std::optional<ArticlePanel> QuotationHistory::article(int customer, const QStrin
     out.quotations = *quotations;
     out.approved = *approved;
     out.pending = *pending;
-    out.photos = components::articlePhotoFiles(photoFolder_, code,
-                                               photoExtension_.isEmpty()
-                                                   ? QString::fromLatin1(components::kDefaultPhotoExtension)
-                                                   : photoExtension_);
+    out.photos = components::articlePhotoFiles(photoFolder_, code, photoExtension_);
     return out;
 }
 

@@ -43,8 +43,6 @@ components::ChartSeries receivablesSeries(const Receivables& r);
 components::ChartSeries periodSeries(const QList<PeriodTotal>& totals);
 // The stock per warehouse (EXIQTD).
 components::ChartSeries stockSeries(const QList<WarehouseStock>& stock);
-// The first photograph of a quotation's article, for the quotations' grids.
-QString firstPhoto(const QString& folder, const QString& extension, const QString& article);
 
 class QuotationHistory {
 public:

@@ -41,7 +41,6 @@ QList<components::FilterField> QuotationSearch::filterFields() {
 
 bool QuotationSearch::open(QString* error) {
     result_ = 0;
-    list_.close();
     return list_.open(error);
 }
 

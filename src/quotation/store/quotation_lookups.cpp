@@ -63,8 +63,7 @@ db::Dataset* QuotationLookups::open(const QString& name, QString* error) {
             while (q.next())
                 sheets_.insert(q.value(0).toString().trimmed());
         }
-        ds->close();
-        return ds->open(error) ? ds.get() : nullptr;
+        return ds->open(error) ? ds.get() : nullptr; // read afresh
     }
     if (error)
         *error = QStringLiteral("Lista desconhecida: ") + name;

@@ -17,7 +17,7 @@ class QuotationLookups {
 public:
     QuotationLookups(db::Database& corvane, db::Database& factura);
 
-    // Dataset names, as the lookup specifications name them.
+    // Dataset names, as the inputs' lists name them.
     static const QString kQuotations; // ORCNRO, CLINOM, DATAEMI, APROVADO of the pending quotations
     static const QString kCustomers;  // CODIGO, NOME
     static const QString kArticles;   // CODIGO, DESIGNACAO, FICTEC of the articles with a sheet

@@ -1,12 +1,10 @@
 #include "quotation_print.h"
 
+#include "row_values.h"
+
 namespace corvane::quotation {
 
 namespace {
-
-QString textOf(const QVariantMap& row, const char* column) {
-    return row.value(QString::fromLatin1(column)).toString().trimmed();
-}
 
 // The classification lines of an article of type 1..10 (its group from the
 // customization parameters), empty for other types.

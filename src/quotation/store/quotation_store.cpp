@@ -1,5 +1,7 @@
 #include "quotation_store.h"
 
+#include "row_values.h"
+
 #include <QSqlQuery>
 #include <QSqlRecord>
 
@@ -16,15 +18,6 @@ QVariant textOrNull(const QString& s) {
 }
 QVariant dateOrNull(const QDateTime& d) {
     return d.isValid() ? QVariant(d) : QVariant(QMetaType::fromType<QDateTime>());
-}
-QString textOf(const QVariantMap& r, const QString& c) {
-    return r.value(c).toString().trimmed();
-}
-double realOf(const QVariantMap& r, const QString& c) {
-    return r.value(c).toDouble();
-}
-int intOf(const QVariantMap& r, const QString& c) {
-    return r.value(c).toInt();
 }
 
 void putLevels(QVariantMap& m, const QString& prefix, const Levels& l) {
@@ -110,8 +103,6 @@ OrcamMas masterOf(const QVariantMap& r) {
     m.TIPOFT = textOf(r, "TIPOFT");
     return m;
 }
-
-const char* const kWho[] = {"VND", "AGT", "ROY"};
 
 QVariantMap comValues(const OrcamCom& c) {
     QVariantMap v{{"VNDNRO", c.VNDNRO}, {"VNDNOM", textOrNull(c.VNDNOM.left(30))},

@@ -2,6 +2,7 @@
 
 #include "components/charts/chart_panels.h"
 #include "components/grid_delegate.h"
+#include "components/photos/photo_files.h"
 #include "components/photos/photo_view.h"
 
 #include <QFormLayout>
@@ -395,7 +396,7 @@ void HistoryPanels::showQuotationPhoto(QTableView* grid, components::PhotoThumbn
     const QString article =
         current.isValid() ? grid->model()->index(current.row(), 1).data(Qt::UserRole).toString().trimmed()
                           : QString();
-    photo->setFile(firstPhoto(photoFolder_, photoExtension_, article));
+    photo->setFile(components::findPhotoFile(photoFolder_, article, 1, photoExtension_));
 }
 
 void HistoryPanels::showPie(int level, const QList<ChartSlice>& slices) {
