@@ -5,7 +5,7 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 JOBS="${JOBS:-$(nproc)}"
 
 PACKAGES=(
-    cmake ninja-build g++ pkg-config
+    cmake ninja-build g++ pkg-config ccache
     qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6sql6-sqlite libqt6sql6-psql
     libqt6opengl6-dev libgl-dev libegl-dev libxkbcommon-dev
     libxlsxwriter-dev zlib1g-dev libsqlite3-dev
@@ -32,7 +32,10 @@ install_deps() {
 # build DIR [cmake options...]
 build() {
     local dir="$1"; shift
-    cmake -S "$ROOT" -B "$dir" -G Ninja "$@" >/dev/null
+    # Compiled objects are kept between builds and clones: paths inside the
+    # checkout are taken relative to it, so another clone hits the same cache.
+    export CCACHE_BASEDIR="$ROOT" CCACHE_NOHASHDIR=1
+    cmake -S "$ROOT" -B "$dir" -G Ninja -DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache "$@" >/dev/null
     cmake --build "$dir" -j "$JOBS"
 }
 

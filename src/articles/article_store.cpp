@@ -1,5 +1,7 @@
 #include "article_store.h"
 
+#include "db/dataset.h"
+
 #include <QSqlQuery>
 
 namespace corvane::articles {
@@ -107,6 +109,8 @@ std::optional<techsheet::TechSheetContext> ArticleStore::sheetContext(const QStr
 }
 
 bool ArticleStore::save(const QVariantMap& values, const SaveStamp& stamp, QString* error) {
+    if (!stamp.isNew)
+        return update(values, stamp, error);
     QVariantMap first = bind(values, kFirstColumns);
     first.insert(QStringLiteral("CODIGO"), values.value(QStringLiteral("CODIGO")));
     first.insert(QStringLiteral("UTIL_ABERTURA"), stamp.openedBy.left(15));
@@ -115,52 +119,75 @@ bool ArticleStore::save(const QVariantMap& values, const SaveStamp& stamp, QStri
         m.insert(key);
         return m;
     };
+    return db_->transaction(
+        [&] {
+            // The columns of the invoicing side take their fixed values once,
+            // when the article is made.
+            bool ok = db_->exec(
+                QStringLiteral("INSERT INTO ARTIGOSCLS (CODIGO,%1,ROTURA,GRELHA,CODIGOGRELHA,UTIL_ABERTURA,"
+                               "NROFOTOS,MEDIDAS,CORBASE,CORBARRA,MEDIDA,GRAMAGEM,USA_EXIST,FICHABASE,FICTEC) "
+                               "VALUES (:CODIGO,:%2,'N','N',0,:UTIL_ABERTURA,0,'S',0,0,0,0,'N','','N')")
+                    .arg(kFirstColumns.join(QLatin1Char(',')), kFirstColumns.join(QStringLiteral(",:"))),
+                first, error);
+            for (const QStringList* columns : {&kSecondColumns, &kThirdColumns})
+                ok = ok && db_->exec(QStringLiteral("UPDATE ARTIGOSCLS SET %1 WHERE CODIGO=:CODIGO")
+                                         .arg(assignments(*columns)),
+                                     withKey(bind(values, *columns)), error);
+            if (ok) {
+                QVariantMap fourth = withKey(bind(values, kFourthColumns));
+                fourth.insert(QStringLiteral("DTABERTURA"), stamp.opened);
+                ok = db_->exec(QStringLiteral("UPDATE ARTIGOSCLS SET %1,DTABERTURA=:DTABERTURA,MEDIDAS='S' WHERE "
+                                              "CODIGO=:CODIGO")
+                                   .arg(assignments(kFourthColumns)),
+                               fourth, error);
+            }
+            return ok;
+        },
+        error);
+}
 
-    if (!db_->beginTransaction(error))
-        return false;
-    bool ok = true;
-    if (stamp.changedAt && !stamp.isNew)
-        ok = db_->exec(QStringLiteral("UPDATE ARTIGOSCLS SET DTULTALTER=:WDtUltAlter,UTILALTER=:WUtil Where "
-                                      "CODIGO =:CODIGO"),
-                       withKey({{QStringLiteral("WDtUltAlter"), *stamp.changedAt},
-                                {QStringLiteral("WUtil"), stamp.changedBy.left(15)}}),
-                       error);
-    if (ok && stamp.isNew) {
-        // The columns of the invoicing side take their fixed values once,
-        // when the article is made.
-        ok = db_->exec(
-            QStringLiteral("INSERT INTO ARTIGOSCLS (CODIGO,%1,ROTURA,GRELHA,CODIGOGRELHA,UTIL_ABERTURA,"
-                           "NROFOTOS,MEDIDAS,CORBASE,CORBARRA,MEDIDA,GRAMAGEM,USA_EXIST,FICHABASE,FICTEC) "
-                           "VALUES (:CODIGO,:%2,'N','N',0,:UTIL_ABERTURA,0,'S',0,0,0,0,'N','','N')")
-                .arg(kFirstColumns.join(QLatin1Char(',')), kFirstColumns.join(QStringLiteral(",:"))),
-            first, error);
-    } else if (ok) {
-        ok = db_->exec(QStringLiteral("UPDATE ARTIGOSCLS SET %1,GRELHA='N',UTIL_ABERTURA=:UTIL_ABERTURA "
-                                      "WHERE CODIGO=:CODIGO")
-                           .arg(assignments(kFirstColumns)),
-                       first, error);
+QStringList ArticleStore::changedColumns(const QVariantMap& values, const QVariantMap& shown) {
+    QStringList changed;
+    for (const QString& c : typedColumns())
+        if (c != QLatin1String("CODIGO") && values.contains(c) &&
+            !db::Dataset::sameValue(values.value(c), shown.value(c)))
+            changed << c;
+    return changed;
+}
+
+bool ArticleStore::update(const QVariantMap& values, const SaveStamp& stamp, QString* error) {
+    // Only what the user changed is written, and only while the row still
+    // holds what the user started from: a price or stock another user (or
+    // the invoicing program) wrote meanwhile stays.
+    if (stamp.changed.isEmpty())
+        return true;
+    QVariantMap params{{QStringLiteral("CODIGO"), values.value(QStringLiteral("CODIGO"))},
+                       {QStringLiteral("WUtil"), stamp.changedBy.left(15)},
+                       {QStringLiteral("WDtUltAlter"), stamp.changedAt.value_or(QDateTime())}};
+    QStringList conditions{QStringLiteral("CODIGO=:CODIGO")};
+    for (const QString& c : stamp.changed) {
+        params.insert(c, values.value(c));
+        params.insert(QStringLiteral("OLD_") + c, stamp.original.value(c));
+        conditions << db_->dialect().sameValue(c, QStringLiteral(":OLD_") + c);
     }
-    if (ok)
-        ok = db_->exec(
-            QStringLiteral("UPDATE ARTIGOSCLS SET %1 WHERE CODIGO=:CODIGO").arg(assignments(kSecondColumns)),
-            withKey(bind(values, kSecondColumns)), error);
-    if (ok)
-        ok = db_->exec(
-            QStringLiteral("UPDATE ARTIGOSCLS SET %1 WHERE CODIGO=:CODIGO").arg(assignments(kThirdColumns)),
-            withKey(bind(values, kThirdColumns)), error);
-    if (ok) {
-        QVariantMap fourth = withKey(bind(values, kFourthColumns));
-        fourth.insert(QStringLiteral("DTABERTURA"), stamp.opened);
-        ok = db_->exec(QStringLiteral("UPDATE ARTIGOSCLS SET %1,DTABERTURA=:DTABERTURA,MEDIDAS='S' WHERE "
-                                      "CODIGO=:CODIGO")
-                           .arg(assignments(kFourthColumns)),
-                       fourth, error);
-    }
-    if (!ok) {
-        db_->rollback();
-        return false;
-    }
-    return db_->commit(error);
+    const QString sql = QStringLiteral("UPDATE ARTIGOSCLS SET %1,GRELHA='N',MEDIDAS='S'%2 WHERE %3")
+                            .arg(assignments(stamp.changed),
+                                 stamp.changedAt ? QStringLiteral(",DTULTALTER=:WDtUltAlter,UTILALTER=:WUtil")
+                                                 : QString(),
+                                 conditions.join(QStringLiteral(" AND ")));
+    return db_->transaction(
+        [&] {
+            QSqlQuery q(db_->sql());
+            if (!db_->exec(q, sql, params, error))
+                return false;
+            if (q.numRowsAffected() > 0)
+                return true;
+            const std::optional<bool> exists = codeExists(values.value(QStringLiteral("CODIGO")).toString(), error);
+            if (exists && error)
+                *error = *exists ? db::kChangedByOther : db::kDeletedByOther;
+            return false;
+        },
+        error);
 }
 
 std::optional<QList<BaseArticle>> ArticleStore::articlesOfBase(const QString& code, bool variant,

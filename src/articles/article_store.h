@@ -36,8 +36,12 @@ struct SaveStamp {
     bool isNew = false;                 // insert (else update the row with that code)
     QDateTime opened;                   // DTABERTURA: today on insert, as shown on update
     QString openedBy;                   // UTIL_ABERTURA
-    std::optional<QDateTime> changedAt; // set: DTULTALTER/UTILALTER stamped first
+    std::optional<QDateTime> changedAt; // set: DTULTALTER/UTILALTER stamped with the change
     QString changedBy;
+    // On update: the columns the user changed, and the row's values as read
+    // when the editing started (the columns must still hold them).
+    QStringList changed;
+    QVariantMap original;
 };
 
 // The statements of the article master in the invoicing database.
@@ -52,13 +56,18 @@ public:
     // Every column of one article; empty when there is none.
     std::optional<QVariantMap> read(const QString& code, QString* error = nullptr);
 
-    // Inserts or updates the article in one transaction: the change stamp,
-    // then the typed columns (`values`: column -> value already converted;
-    // the columns the screen does not type take their fixed values on insert
-    // and keep what the row holds on update). On failure nothing is written.
+    // Inserts or updates the article in one transaction (`values`: column ->
+    // value already converted). An insert writes every typed column and the
+    // fixed values of the others. An update writes only the columns changed,
+    // with the change stamp, and only while each still holds its original
+    // value: otherwise nothing is written and *error says the row was
+    // changed (db::kChangedByOther) or deleted (db::kDeletedByOther) by
+    // another user. An update without changes writes nothing.
     bool save(const QVariantMap& values, const SaveStamp& stamp, QString* error = nullptr);
     // The columns `values` of save() takes.
     static QStringList typedColumns();
+    // The typed columns whose value differs from what the screen showed.
+    static QStringList changedColumns(const QVariantMap& values, const QVariantMap& shown);
 
     // The articles of a base: for a variant the base's first 12 characters
     // up to the base + "9999", for an ordinary article the code itself.
@@ -83,6 +92,8 @@ public:
     db::Database& database() { return *db_; }
 
 private:
+    bool update(const QVariantMap& values, const SaveStamp& stamp, QString* error);
+
     db::Database* db_;
 };
 

@@ -21,6 +21,8 @@ public:
 };
 
 inline const QString kDeleteQuestion = QStringLiteral("ELIMINAÇÃO !!! Confirma ?");
+// Asked before changes not written are thrown away (the answer No keeps them).
+inline const QString kAbandonQuestion = QStringLiteral("Abandonar as alterações ?");
 // The hint of an entry or button whose screen this version does not have yet.
 inline const QString kNotAvailableYet = QStringLiteral("Ecrã ainda não disponível nesta versão do programa");
 

@@ -7,6 +7,7 @@
 #include <QVariantList>
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace corvane::db {
@@ -24,15 +25,32 @@ struct UpdateFailure {
     QStringList fields;
     QVariantList newValues;
     QVariantList oldValues;
+    // The row no longer holds what the user started from: another user
+    // changed (storedValues: the row as stored now) or deleted it (empty).
+    bool conflict = false;
+    QVariantList storedValues;
 };
 using UpdateErrorHandler = std::function<UpdateAction(const UpdateFailure&)>;
 
 QString updateKindText(UpdateKind kind); // "Modified", "Inserted", "Deleted"
 
+// What a write says when another user changed or deleted the row meanwhile.
+extern const QString kChangedByOther; // "O registo foi alterado por outro utilizador."
+extern const QString kDeletedByOther; // "O registo foi eliminado por outro utilizador."
+// What a write says when the user's rights do not allow it.
+QString notAllowedText(UpdateKind kind); // "Sem autorização para alterar registos ..."
+
 // A dataset with buffered updates: rows are read from a select, edited in a
 // local buffer and written on request by insert, modify and delete statements
 // (key parameters of the row as read are prefixed OLD_), all in one
 // transaction.
+//
+// Several users write the same tables, so no write overwrites what another
+// user changed since this one read it: a modification writes only the columns
+// this user changed, and only while each of them still holds the value read
+// (the others keep whatever another user wrote); a deletion only while the
+// whole row does. A row that fails that test is a conflict, reported with the
+// row as stored now; retrying it applies this user's changes over that row.
 //
 // Rows are fetched page by page, so a large table opens at once. Each page
 // continues after the last row read, in the select's ORDER BY followed by the
@@ -65,6 +83,16 @@ public:
     // Whether apply failures go to the update-error handler (else they abort).
     void setReportsErrors(bool on) { reportsErrors_ = on; }
     bool reportsErrors() const { return reportsErrors_; }
+    // Which kinds of change the user may write here (the rights of the
+    // screen that edits the dataset); a change of another kind fails the
+    // write before any statement runs.
+    struct WriteRights {
+        bool insert = true;
+        bool modify = true;
+        bool remove = true;
+    };
+    void setWriteRights(const WriteRights& rights) { rights_ = rights; }
+    const WriteRights& writeRights() const { return rights_; }
     // Statements that differ from the generated ones.
     void setInsertSql(const QString& s) { insertSql_ = s; }
     void setModifySql(const QString& s) { modifySql_ = s; }
@@ -123,6 +151,13 @@ public:
     void setValue(int row, const QString& field, const QVariant& value);
     UpdateKind rowKind(int row) const;
     bool rowChanged(int row) const;
+    // Reads the row again from the table by the key it was read with, so its
+    // editing starts from what is stored now: the columns this user has not
+    // changed take the stored values, and the changed ones are kept over
+    // them. A row another user deleted leaves the dataset (Gone, with
+    // kDeletedByOther in *error). A new row is left alone.
+    enum class RowRead { Current, Gone, Failed };
+    RowRead refreshRow(int row, QString* error = nullptr);
 
     // New row at the end (all rows are fetched first); returns its index.
     int append();
@@ -151,8 +186,13 @@ public:
     bool writePending(const UpdateErrorHandler& handler = {}, QString* error = nullptr);
     void markWritten();
     void cancelUpdates();
+    // Whether the last failed write was answered through the update-error
+    // handler (which showed it), so the caller need not show it again.
+    bool failureReported() const { return failureReported_; }
 
     QString insertSql() const;
+    // The modification of every column (a row's own writes only the columns
+    // it changed, under the same conditions).
     QString modifySql() const;
     QString deleteSql() const;
 
@@ -187,8 +227,24 @@ private:
     QString keysetCondition(const QVariantList& key, bool forward, bool inclusive, QVariantMap* params) const;
     QVariantList orderKeyOf(const QVariantList& values) const;
     bool fetchPage(QString* error, bool rest = false);
-    bool applyOne(const Row& row, UpdateKind kind, QString* error);
+    struct Change {
+        Row* row;
+        UpdateKind kind;
+    };
+    enum class WriteResult { Written, Conflict, Failed };
+    WriteResult applyOne(const Row& row, UpdateKind kind, QString* error);
+    bool writeChange(const Change& change, const UpdateErrorHandler& handler, QString* error);
     QVariantMap bindings(const Row& row, UpdateKind kind) const;
+    QStringList changedFields(const Row& row) const;
+    // The key as read, and each of `columns` (other than the key) still
+    // holding what was read, null-safe.
+    QString unchangedCondition(const QStringList& columns) const;
+    QString modifySqlOf(const QStringList& columns) const;
+    // The row as the table holds it now, aligned with the fields; empty when
+    // it is gone, nullopt when it could not be read.
+    std::optional<QVariantList> storedValues(const Row& row, QString* error) const;
+    // The row's starting values become `stored`; its unchanged columns too.
+    void rebase(Row& row, const QVariantList& stored);
     void requireField(int index, const QString& field) const;
 
     Database* db_;
@@ -202,6 +258,8 @@ private:
     QStringList orderKey_;
     bool readWhole_ = false;
     bool reportsErrors_ = false;
+    WriteRights rights_;
+    bool failureReported_ = false;
     QString insertSql_, modifySql_, deleteSql_;
 
     bool open_ = false;

@@ -147,6 +147,12 @@ QString Dialect::month(const QString& expr) const {
     return QStringLiteral("CAST(strftime('%m', %1) AS INTEGER)").arg(expr);
 }
 
+QString Dialect::sameValue(const QString& lhs, const QString& rhs) const {
+    if (backend_ == Backend::PostgreSQL)
+        return QStringLiteral("%1 IS NOT DISTINCT FROM %2").arg(lhs, rhs);
+    return QStringLiteral("%1 IS %2").arg(lhs, rhs);
+}
+
 QString Dialect::caseInsensitiveOrder(const QString& expr) const {
     // SQLite's NOCASE compares in place, where UPPER would make a string of every row.
     if (backend_ == Backend::PostgreSQL)

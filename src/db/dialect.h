@@ -41,6 +41,9 @@ public:
     // where the first write of a transaction already locks out every other
     // writer (SQLite).
     QString transactionLock() const;
+    // Whether two expressions hold the same value, two nulls counting as the
+    // same: the condition a write puts on the values a user started from.
+    QString sameValue(const QString& lhs, const QString& rhs) const;
     // An ORDER BY key that sorts text without regard to case.
     QString caseInsensitiveOrder(const QString& expr) const;
     // Whether NULL comes before every value in an ascending order (SQLite) or

@@ -48,6 +48,8 @@ void TableScreen::addDataset(db::Dataset& dataset, bool openWithScreen) {
 bool TableScreen::activate(const shell::AccessRights& rights, const QString& signature) {
     view_.statusText(1, signature);
     buttons_ = shell::DisableAcessosBotoes(shell::RightsForm::A, rights);
+    buttons_.change = rights.ALTERAR == QLatin1String("S");
+    ds_->setWriteRights(shell::writeRights(rights));
     settling_ = true;
     inserting_ = false;
     editing_ = false;
@@ -158,7 +160,35 @@ void TableScreen::gridExit() {
     if (inserting_)
         return;
     remembered_ = current_ >= 0 ? keyOf(current_) : QVariantList();
+    if (current_ >= 0 && !ds_->rowChanged(current_)) {
+        QString error;
+        const db::Dataset::RowRead read = ds_->refreshRow(current_, &error);
+        if (read == db::Dataset::RowRead::Gone) {
+            // Another user deleted it: nothing to edit.
+            view_.beep();
+            view_.message(error);
+            editing_ = false;
+            current_ = qMin(current_, ds_->rowCount() - 1);
+            showCode();
+            view_.focusField(kGrid);
+            return;
+        }
+        if (read == db::Dataset::RowRead::Failed)
+            view_.message(error);
+        showCode();
+    }
     view_.focusField(firstInput());
+}
+
+void TableScreen::rereadAfterFailure(const QString& error) {
+    if (inserting_ || current_ < 0 || error != db::kChangedByOther)
+        return;
+    QString readError;
+    if (ds_->refreshRow(current_, &readError) == db::Dataset::RowRead::Current) {
+        describeRow();
+        view_.message(QStringLiteral("Os valores agora gravados foram lidos e os seus mantidos: volte à grelha "
+                                     "para os gravar, ou Cancelar para os abandonar."));
+    }
 }
 
 bool TableScreen::gridEnter() {
@@ -167,8 +197,9 @@ bool TableScreen::gridEnter() {
         QString error;
         if (ds_->hasPendingUpdates() && !ds_->applyUpdates(onError_, &error)) {
             // The changes stay in the buffer: the user corrects them or cancels.
-            if (!error.isEmpty() && !(ds_->reportsErrors() && onError_))
+            if (!error.isEmpty() && !ds_->failureReported())
                 view_.message(error);
+            rereadAfterFailure(error);
             editing_ = true;
             view_.focusField(firstInput());
             return false;
@@ -187,6 +218,11 @@ bool TableScreen::gridEnter() {
 }
 
 void TableScreen::insert() {
+    if (!buttons_.insertAndCancel) {
+        view_.beep();
+        view_.message(db::notAllowedText(db::UpdateKind::Inserted));
+        return;
+    }
     inserting_ = true;
     ds_->fetchAll();
     const int last = ds_->rowCount() - 1;
@@ -251,7 +287,7 @@ bool TableScreen::codeExit(const QString& text) {
 
 bool TableScreen::fieldExit(const QString& column, const QString& text) {
     const FieldRule* rule = config_.field(column);
-    if (!rule || rule->readOnly)
+    if (!rule || rule->readOnly || inputsReadOnly())
         return true;
     if (settling_ && !rule->checkWhileSettling)
         return true;
@@ -307,6 +343,11 @@ void TableScreen::cancel() {
 }
 
 bool TableScreen::remove() {
+    if (current_ >= 0 && !buttons_.remove) {
+        view_.beep();
+        view_.message(db::notAllowedText(db::UpdateKind::Deleted));
+        return false;
+    }
     if (current_ < 0 || !view_.confirm(kDeleteQuestion))
         return false;
     const int row = current_;
@@ -318,7 +359,7 @@ bool TableScreen::remove() {
     ds_->remove(row);
     const bool written = ds_->applyUpdates(onError_, &error);
     if (!written) {
-        if (!error.isEmpty() && !(ds_->reportsErrors() && onError_))
+        if (!error.isEmpty() && !ds_->failureReported())
             view_.message(error);
         ds_->cancelUpdates();
     }

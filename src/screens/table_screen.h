@@ -15,8 +15,13 @@ inline const QString kCodeInput = QStringLiteral("Edit_Codigo");
 // The behaviour of a table screen without its widgets: a grid of the table's
 // rows beside the inputs of the current row.
 //
-// Leaving the grid starts editing the current row; returning to it writes the
-// buffered change (unless settling) and goes back to the remembered row.
+// Leaving the grid starts editing the current row, read again from the
+// table so the user edits what is stored now; returning to it writes the
+// buffered change (unless settling) and goes back to the remembered row. A
+// write another user's change refused keeps the user's values over the row
+// as now stored: returning to the grid again writes them, Cancel drops them.
+// The user's rights hold here and in the dataset: without them the inputs
+// take nothing and nothing is written.
 // Insert proposes the last code + 1; a code that exists ends the insertion.
 // Cancel restores the row and settles, so the field being left is not checked.
 // Delete asks and writes at once. Closing discards an unfinished row.
@@ -50,6 +55,9 @@ public:
     bool editing() const { return editing_; }
     bool inserting() const { return inserting_; }
     bool settling() const { return settling_; }
+    // Whether the inputs take no typing: the user's rights do not allow
+    // changing the row shown (or inserting, for a new row).
+    bool inputsReadOnly() const { return inserting_ ? !buttons_.insertAndCancel : !buttons_.change; }
 
     int currentRow() const { return current_; }
     void setCurrentRow(int row);
@@ -98,6 +106,9 @@ protected:
 
 private:
     bool reopen();
+    // After a refused write: the row's stored values are read again under
+    // the user's changes, so applying again writes over what is stored now.
+    void rereadAfterFailure(const QString& error);
     void showCode();
     void describeRow();
     QString firstInput() const;

@@ -46,6 +46,11 @@ bool accessAllowed(db::Dataset& det, const QString& application, const QString& 
     return row >= 0 && det.text(row, QStringLiteral("ACEDER")) != QLatin1String("N");
 }
 
+db::Dataset::WriteRights writeRights(const AccessRights& rights) {
+    const QString yes = QStringLiteral("S");
+    return {rights.INSERIR == yes, rights.ALTERAR == yes, rights.ELIMINAR == yes};
+}
+
 ButtonRights DisableAcessosBotoes(RightsForm form, const AccessRights& rights) {
     const QString yes = QStringLiteral("S");
     ButtonRights b;
@@ -53,6 +58,7 @@ ButtonRights DisableAcessosBotoes(RightsForm form, const AccessRights& rights) {
     case RightsForm::A:
     case RightsForm::B:
         b.insertAndCancel = rights.INSERIR == yes;
+        b.change = rights.ALTERAR == yes;
         b.keyInputs = form == RightsForm::B && b.insertAndCancel;
         b.remove = rights.ELIMINAR == yes;
         b.print = rights.IMPRIMIR == yes;

@@ -34,11 +34,14 @@ bool accessAllowed(db::Dataset& aplicacaoDet, const QString& application, const 
 enum class RightsForm { A, B, C };
 struct ButtonRights {
     bool insertAndCancel = false; // BotInserir, BotCancelar
+    bool change = false;          // the inputs of an existing row are editable
     bool remove = false;          // BotDelete
     bool print = false;           // BotPrint (form A) / BitPrint (form B)
     bool keyInputs = false;       // form B: the screen's key inputs enabled
     bool inputPanel = false;      // form C: PanelInput enabled
 };
 ButtonRights DisableAcessosBotoes(RightsForm form, const AccessRights& rights);
+// What the user may write with those rights, for the datasets a screen edits.
+db::Dataset::WriteRights writeRights(const AccessRights& rights);
 
 } // namespace corvane::shell

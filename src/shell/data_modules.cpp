@@ -231,10 +231,13 @@ std::unique_ptr<DataModules> DataModules::create(const WorkingContext& ctx, cons
     m->files = std::make_unique<TDTFILES>(d.DbFacturacao);
     m->stkprd = std::make_unique<TDTSTKPRD>(d.DbFacturacao);
     m->gts = std::make_unique<TDTGTS>(d.DbFacturacao);
+    m->claims = std::make_unique<db::DocumentClaims>(
+        d.DbCorvane, db::ClaimSession::current(ctx.UserCode, ctx.WorkstationName));
     return m;
 }
 
 DataModules::~DataModules() {
+    claims.reset();
     versao.reset();
     corvane.reset();
     empresas.reset();

@@ -3,6 +3,7 @@
 #include "core/working_context.h"
 #include "db/database.h"
 #include "db/dataset.h"
+#include "db/document_claim.h"
 
 #include <memory>
 
@@ -115,6 +116,9 @@ public:
     std::unique_ptr<TDTFILES> files;
     std::unique_ptr<TDTSTKPRD> stkprd;
     std::unique_ptr<TDTGTS> gts;
+    // The documents this run holds in the program database (quotations,
+    // technical sheets), given up when the run ends.
+    std::unique_ptr<db::DocumentClaims> claims;
 
 private:
     DataModules() = default;

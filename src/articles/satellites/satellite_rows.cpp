@@ -186,6 +186,20 @@ bool SatelliteGrid::finish() {
     return write();
 }
 
+bool SatelliteGrid::closeRequested() {
+    if (write())
+        return true;
+    if (!view_.confirm(kAbandonQuestion))
+        return false;
+    cancel();
+    return true;
+}
+
+void SatelliteGrid::cancel() {
+    rows_.cancelUpdates();
+    lines_.reload();
+}
+
 bool SatelliteGrid::write() {
     if (!rows_.hasPendingUpdates())
         return true;

@@ -76,9 +76,15 @@ public:
     // written when the line names an article and a currency (country).
     // False when the write failed: the changes stay in the buffer.
     bool lineLeft(int row);
-    // "&Terminar" or closing: writes what is left; false keeps the screen
-    // open with the changes.
+    // "&Terminar": writes what is left; false keeps the screen open with the
+    // changes.
     bool finish();
+    // The close box or Esc: writes what is left; when that fails (another
+    // user changed or deleted the rows, say) asks whether to abandon the
+    // changes: Yes drops them and closes, No keeps the screen open.
+    bool closeRequested();
+    // "&Cancelar": the changes not written are dropped.
+    void cancel();
 
 private:
     bool write();

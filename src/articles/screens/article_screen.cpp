@@ -311,7 +311,7 @@ void ArticleScreen::showArticle() {
         return;
     }
     for (const ArticleField& f : articleFields()) {
-        const QVariant v = list_->value(row_, f.rule.column);
+        const QVariant v = shown(f.rule.column);
         QString t = displayText(v);
         // Codes of 0 are none: commission, composition and material type.
         if ((f.rule.column == QLatin1String("COMISSAO") || f.rule.column == QLatin1String("COMPOSICAO") ||
@@ -322,12 +322,12 @@ void ArticleScreen::showArticle() {
             t = t.trimmed();
         texts_.insert(f.rule.input, t);
     }
-    code_ = list_->text(row_, QStringLiteral("CODIGO")).trimmed();
-    texts_.insert(kComposedLabel, list_->text(row_, QStringLiteral("DESIGNACAO1")).trimmed());
-    texts_.insert(kAverageCost, displayText(list_->value(row_, QStringLiteral("PMCUSTO"))));
-    texts_.insert(kLastEntryPrice, displayText(list_->value(row_, QStringLiteral("PULENTRA"))));
-    opened_ = list_->value(row_, QStringLiteral("DTABERTURA"));
-    openedBy_ = list_->text(row_, QStringLiteral("UTIL_ABERTURA")).trimmed();
+    code_ = shown(QStringLiteral("CODIGO")).toString().trimmed();
+    texts_.insert(kComposedLabel, displayText(shown(QStringLiteral("DESIGNACAO1"))).trimmed());
+    texts_.insert(kAverageCost, displayText(shown(QStringLiteral("PMCUSTO"))));
+    texts_.insert(kLastEntryPrice, displayText(shown(QStringLiteral("PULENTRA"))));
+    opened_ = shown(QStringLiteral("DTABERTURA"));
+    openedBy_ = displayText(shown(QStringLiteral("UTIL_ABERTURA"))).trimmed();
     for (const QString& input : {QStringLiteral("Edit_TipoMat"), QStringLiteral("Edit_CCusto"),
                                  QStringLiteral("Edit_Composicao"), QStringLiteral("Edit_Comissao"),
                                  QStringLiteral("Edit_Codiva"), kDesignInput, kDesign2Input})
@@ -342,6 +342,12 @@ void ArticleScreen::showArticle() {
     QString error;
     suppliers_->reopen(&error);
     view_.refresh();
+}
+
+QVariant ArticleScreen::shown(const QString& column) const {
+    if (mode_ == ArticleMode::Changing && !stored_.isEmpty())
+        return stored_.value(column);
+    return list_->value(row_, column);
 }
 
 // The boxes beside an input.
@@ -652,11 +658,33 @@ void ArticleScreen::gridExit() {
     if (mode_ == ArticleMode::Inserting) {
         buttons_.codeEnabled = true;
     } else if (row_ >= 0) {
-        mode_ = ArticleMode::Changing;
-        showArticle();
+        if (!startChanging())
+            return;
         view_.focusField(kDesignInput);
     }
     view_.refresh();
+}
+
+bool ArticleScreen::startChanging() {
+    // The article as stored now, not as the list read it.
+    QString error;
+    const std::optional<QVariantMap> stored =
+        store_.read(list_->text(row_, QStringLiteral("CODIGO")).trimmed(), &error);
+    if (!stored || stored->isEmpty()) {
+        view_.beep();
+        view_.message(stored ? db::kDeletedByOther : error);
+        handlers_ = false;
+        buttons_.listButtons = true;
+        reopenList();
+        showArticle();
+        view_.focusField(kList);
+        return false;
+    }
+    stored_ = *stored;
+    mode_ = ArticleMode::Changing;
+    showArticle();
+    collectValues(&shownValues_, true);
+    return true;
 }
 
 bool ArticleScreen::gridEnter() {
@@ -735,7 +763,7 @@ void ArticleScreen::composeDesignation() {
     texts_.insert(kComposedLabel, design);
 }
 
-bool ArticleScreen::collectValues(QVariantMap* values) {
+bool ArticleScreen::collectValues(QVariantMap* values, bool quiet) {
     values->clear();
     for (const ArticleField& f : articleFields()) {
         QString t = texts_.value(f.rule.input);
@@ -744,7 +772,7 @@ bool ArticleScreen::collectValues(QVariantMap* values) {
             t = QStringLiteral("0");
         if (f.rule.column == QLatin1String("CCUSTO") && !accounting_) {
             values->insert(f.rule.column, list_ && row_ >= 0 && mode_ == ArticleMode::Changing
-                                              ? list_->value(row_, QStringLiteral("CCUSTO"))
+                                              ? shown(QStringLiteral("CCUSTO"))
                                               : QVariant(QString()));
             continue;
         }
@@ -752,6 +780,8 @@ bool ArticleScreen::collectValues(QVariantMap* values) {
         QString message;
         if (!screens::convertField(f.rule, f.rule.maxLength > 0 && !numeric ? t.left(f.rule.maxLength) : t, &v,
                                    &message)) {
+            if (quiet)
+                continue;
             view_.beep();
             view_.message(message);
             view_.focusField(f.rule.input);
@@ -790,8 +820,22 @@ bool ArticleScreen::save() {
     QVariantMap values;
     if (!collectValues(&values))
         return false;
+    if (!stamp.isNew) {
+        stamp.changed = ArticleStore::changedColumns(values, shownValues_);
+        stamp.original = stored_;
+    }
     QString error;
     if (!store_.save(values, stamp, &error)) {
+        if (error == db::kChangedByOther) {
+            // What the other user wrote is read under this user's changes:
+            // leaving again writes them over it, Cancel drops them.
+            QString readError;
+            const std::optional<QVariantMap> now = store_.read(code_, &readError);
+            if (now && !now->isEmpty())
+                stored_ = *now;
+            error += QStringLiteral("\nOs valores agora gravados foram lidos e os seus mantidos: volte à lista "
+                                    "para os gravar, ou Cancelar para os abandonar.");
+        }
         view_.message(error);
         return false;
     }

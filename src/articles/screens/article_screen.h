@@ -144,7 +144,15 @@ public:
 
     // The values the save writes, converted from the inputs; false with the
     // refused input's message (the save then stops).
-    bool collectValues(QVariantMap* values);
+    // The typed columns as written; quiet: a text that cannot be converted
+    // is left out without a word.
+    bool collectValues(QVariantMap* values, bool quiet = false);
+    // Changing starts from the article as stored now; false (with a message)
+    // when another user deleted it.
+    bool startChanging();
+    // A column of the article shown: as read when the changing started, else
+    // as the list holds it.
+    QVariant shown(const QString& column) const;
 
 private:
     int rowOf(const QString& code);
@@ -199,6 +207,8 @@ private:
     bool deleteRight_ = false;
     QVariant opened_;
     QString openedBy_;
+    QVariantMap stored_;      // the row as read when the changing started
+    QVariantMap shownValues_; // what the screen showed of it, as it would write it
     QVariantMap parameters_; // PARCUSTOM "1"
 };
 

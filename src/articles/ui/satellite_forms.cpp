@@ -25,12 +25,9 @@ SatelliteForm::SatelliteForm(const SatelliteKind& kind, db::Database& factura, c
     grid_->horizontalHeader()->setStretchLastSection(true);
     grid_->setMinimumWidth(character * (kind.keyWidth + kind.valueWidth + 6));
     layout->addWidget(grid_);
-    auto* finish = new QPushButton(QStringLiteral("&Terminar"), this);
-    finish->setObjectName(QStringLiteral("BitTerminar"));
-    finish->setFocusPolicy(Qt::NoFocus);
-    finish->setAutoDefault(false);
-    layout->addWidget(finish, 0, Qt::AlignRight);
-    connectClosing(finish, [this] { return this->finish(); });
+    addCloseAndCancel(
+        layout, QStringLiteral("&Terminar"), QStringLiteral("BitTerminar"), [this] { return this->finish(); },
+        [this] { logic_.cancel(); });
     installConventions();
 }
 
@@ -46,6 +43,10 @@ bool SatelliteForm::activateScreen() {
 bool SatelliteForm::finish() {
     // What the open cell holds first: a refused value keeps the cell and the screen.
     return grid_->commitEdit() && logic_.finish();
+}
+
+bool SatelliteForm::closeRequested() {
+    return grid_->commitEdit() && logic_.closeRequested();
 }
 
 bool openCurrencyPrices(QWidget* parent, db::Database& factura, db::Database& contab,

@@ -10,7 +10,8 @@ class DetailGrid;
 namespace corvane::articles {
 
 // The grid of an article's rows per currency or per country: the first
-// column fixed, the second typed; "&Terminar" and closing write.
+// column fixed, the second typed; "&Terminar" and closing write, "&Cancelar"
+// drops what was not written.
 class SatelliteForm : public screens::ScreenDialog {
     Q_OBJECT
 public:
@@ -22,7 +23,7 @@ public:
 
 protected:
     bool activateScreen() override;
-    bool closeRequested() override { return finish(); }
+    bool closeRequested() override;
 
 private:
     bool finish();

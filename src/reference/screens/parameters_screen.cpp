@@ -68,6 +68,8 @@ ParametersScreen::ParametersScreen(db::Dataset& parger, db::Dataset& tipoCusto, 
 bool ParametersScreen::activate(const shell::AccessRights& rights, const QString& signature) {
     view_.statusText(1, signature);
     inputsEnabled_ = shell::DisableAcessosBotoes(shell::RightsForm::C, rights).inputPanel;
+    // A user who may not type here may not write the row either.
+    parger_->setWriteRights({inputsEnabled_, inputsEnabled_, false});
     QString error;
     for (db::Dataset* ds : {parger_, tipoCusto_, operacoes_, &departments_, &movements_, &warehouses_})
         if (!ds->reopen(&error) || !ds->fetchAll(&error)) {
@@ -75,7 +77,7 @@ bool ParametersScreen::activate(const shell::AccessRights& rights, const QString
             return false;
         }
     row_ = parger_->locate(kCode, 1);
-    if (row_ < 0) {
+    if (row_ < 0 && inputsEnabled_) {
         row_ = parger_->append();
         parger_->setValue(row_, kCode, 1);
     }
@@ -211,7 +213,7 @@ int ParametersScreen::inputLength(const QString& column) const {
 bool ParametersScreen::write() {
     QString error;
     const bool written = !parger_->hasPendingUpdates() || parger_->applyUpdates(onError_, &error);
-    if (!written && !error.isEmpty() && !(onError_ && parger_->reportsErrors()))
+    if (!written && !error.isEmpty() && !parger_->failureReported())
         view_.message(error);
     return written;
 }

@@ -84,6 +84,17 @@ QWidget* makeField(const FieldRule& rule, QWidget* parent) {
     return w;
 }
 
+void setFieldReadOnly(QWidget* field, bool readOnly) {
+    if (auto* line = qobject_cast<QLineEdit*>(field))
+        line->setReadOnly(readOnly);
+    else if (auto* date = qobject_cast<QDateEdit*>(field))
+        date->setReadOnly(readOnly);
+    else if (auto* text = qobject_cast<QPlainTextEdit*>(field))
+        text->setReadOnly(readOnly);
+    else if (field)
+        field->setEnabled(!readOnly);
+}
+
 QString fieldText(const QWidget* field) {
     if (auto* line = qobject_cast<const QLineEdit*>(field))
         return line->text();

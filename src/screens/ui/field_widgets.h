@@ -27,6 +27,8 @@ QWidget* makeField(const FieldRule& rule, QWidget* parent);
 QString fieldText(const QWidget* field);
 // Shows a value's text in a field (the inverse of fieldText).
 void setFieldText(QWidget* field, const QString& text);
+// Makes a field take typing or not (a check box or choice is disabled).
+void setFieldReadOnly(QWidget* field, bool readOnly);
 
 // Opens lookup lists "Localizar" from inputs: Insert opens the list in the
 // dataset's order, Ctrl+Insert in alphabetical order, and the input's context

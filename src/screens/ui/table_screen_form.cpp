@@ -252,8 +252,11 @@ void TableScreenForm::refresh() {
     QLineEdit* code = input(kCodeInput);
     code->setText(logic_->codeText());
     code->setReadOnly(!logic_->inserting());
-    for (const FieldRule& rule : config_.fields)
-        setFieldText(inputs_.value(rule.input), logic_->fieldText(rule.column));
+    for (const FieldRule& rule : config_.fields) {
+        QWidget* field = inputs_.value(rule.input);
+        setFieldText(field, logic_->fieldText(rule.column));
+        setFieldReadOnly(field, rule.readOnly || logic_->inputsReadOnly());
+    }
     refreshLabels();
     const bool enabled = logic_->buttonsEnabled();
     for (QAbstractButton* b : navigator_)

@@ -1,5 +1,6 @@
 #include "tupdate_error_form.h"
 
+#include <QColor>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -70,11 +71,25 @@ void TUpdateErrorForm::fill(const db::UpdateFailure& f) {
     answer_ = db::UpdateAction::Abort;
     ErrorText->setPlainText(f.error);
     UpdateType->setText(db::updateKindText(f.kind));
+    // A conflict shows, beside the user's values, what the other user left.
+    const bool stored = f.conflict && !f.storedValues.isEmpty();
+    UpdateData->setColumnCount(stored ? 3 : 2);
+    QStringList titles{QStringLiteral("New Value"), QStringLiteral("Old Value")};
+    if (stored)
+        titles << QStringLiteral("Stored Value");
+    UpdateData->setHorizontalHeaderLabels(titles);
     UpdateData->setRowCount(static_cast<int>(f.fields.size()));
     UpdateData->setVerticalHeaderLabels(f.fields);
     for (int i = 0; i < f.fields.size(); ++i) {
         UpdateData->setItem(i, 0, new QTableWidgetItem(asText(f.newValues.value(i))));
         UpdateData->setItem(i, 1, new QTableWidgetItem(asText(f.oldValues.value(i))));
+        if (!stored)
+            continue;
+        auto* item = new QTableWidgetItem(asText(f.storedValues.value(i)));
+        // The values another user changed stand out.
+        if (!db::Dataset::sameValue(f.storedValues.value(i), f.oldValues.value(i)))
+            item->setBackground(QColor(255, 255, 128));
+        UpdateData->setItem(i, 2, item);
     }
 }
 
