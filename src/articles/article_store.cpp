@@ -158,23 +158,28 @@ QStringList ArticleStore::changedColumns(const QVariantMap& values, const QVaria
 bool ArticleStore::update(const QVariantMap& values, const SaveStamp& stamp, QString* error) {
     // Only what the user changed is written, and only while the row still
     // holds what the user started from: a price or stock another user (or
-    // the invoicing program) wrote meanwhile stays.
-    if (stamp.changed.isEmpty())
-        return true;
-    QVariantMap params{{QStringLiteral("CODIGO"), values.value(QStringLiteral("CODIGO"))},
-                       {QStringLiteral("WUtil"), stamp.changedBy.left(15)},
-                       {QStringLiteral("WDtUltAlter"), stamp.changedAt.value_or(QDateTime())}};
+    // the invoicing program) wrote meanwhile stays. A visit without changes
+    // only stamps the article.
+    QStringList sets;
+    QVariantMap params{{QStringLiteral("CODIGO"), values.value(QStringLiteral("CODIGO"))}};
     QStringList conditions{QStringLiteral("CODIGO=:CODIGO")};
     for (const QString& c : stamp.changed) {
+        sets << QStringLiteral("%1=:%1").arg(c);
         params.insert(c, values.value(c));
         params.insert(QStringLiteral("OLD_") + c, stamp.original.value(c));
         conditions << db_->dialect().sameValue(c, QStringLiteral(":OLD_") + c);
     }
-    const QString sql = QStringLiteral("UPDATE ARTIGOSCLS SET %1,GRELHA='N',MEDIDAS='S'%2 WHERE %3")
-                            .arg(assignments(stamp.changed),
-                                 stamp.changedAt ? QStringLiteral(",DTULTALTER=:WDtUltAlter,UTILALTER=:WUtil")
-                                                 : QString(),
-                                 conditions.join(QStringLiteral(" AND ")));
+    if (!sets.isEmpty())
+        sets << QStringLiteral("GRELHA='N'") << QStringLiteral("MEDIDAS='S'");
+    if (stamp.changedAt) {
+        sets << QStringLiteral("DTULTALTER=:WDtUltAlter") << QStringLiteral("UTILALTER=:WUtil");
+        params.insert(QStringLiteral("WDtUltAlter"), *stamp.changedAt);
+        params.insert(QStringLiteral("WUtil"), stamp.changedBy.left(15));
+    }
+    if (sets.isEmpty())
+        return true;
+    const QString sql = QStringLiteral("UPDATE ARTIGOSCLS SET %1 WHERE %2")
+                            .arg(sets.join(QLatin1Char(',')), conditions.join(QStringLiteral(" AND ")));
     return db_->transaction(
         [&] {
             QSqlQuery q(db_->sql());

@@ -58,11 +58,11 @@ public:
 
     // Inserts or updates the article in one transaction (`values`: column ->
     // value already converted). An insert writes every typed column and the
-    // fixed values of the others. An update writes only the columns changed,
-    // with the change stamp, and only while each still holds its original
+    // fixed values of the others. An update writes the change stamp and only
+    // the columns changed, and only while each still holds its original
     // value: otherwise nothing is written and *error says the row was
     // changed (db::kChangedByOther) or deleted (db::kDeletedByOther) by
-    // another user. An update without changes writes nothing.
+    // another user.
     bool save(const QVariantMap& values, const SaveStamp& stamp, QString* error = nullptr);
     // The columns `values` of save() takes.
     static QStringList typedColumns();

@@ -197,6 +197,7 @@ public:
     QString deleteSql() const;
 
 private:
+    friend class UnitOfWork;
     enum class State { Unchanged, Modified, Inserted };
     struct Row {
         QVariantList values;

@@ -27,6 +27,8 @@ bool UnitOfWork::apply(const UpdateErrorHandler& handler, QString* error) {
             return false;
         }
         pending = pending || !s.dataset || s.dataset->hasPendingUpdates();
+        if (s.dataset)
+            s.dataset->failureReported_ = false;
     }
     if (!pending) {
         steps_.clear();

@@ -330,10 +330,14 @@ bool TableScreen::refuse(const QString& input, const QString& message) {
 }
 
 void TableScreen::cancel() {
+    const bool wasInserting = inserting_;
     inserting_ = false;
     settling_ = true;
     ds_->cancelUpdates();
-    const int row = locateKey(remembered_);
+    int row = locateKey(remembered_);
+    // The row as stored now: one another user deleted meanwhile goes.
+    if (!wasInserting && row >= 0 && ds_->refreshRow(row) == db::Dataset::RowRead::Gone)
+        row = -1;
     current_ = row >= 0 ? row : qMin(qMax(current_, 0), ds_->rowCount() - 1);
     showCode();
     if (editing_)
@@ -352,12 +356,12 @@ bool TableScreen::remove() {
         return false;
     const int row = current_;
     QString error;
-    if (!beforeRemove(&error)) {
-        view_.message(error);
-        return false;
-    }
+    // The row and what hangs on it go together, or nothing goes.
+    db::UnitOfWork work(ds_->database());
+    removeWith(work);
     ds_->remove(row);
-    const bool written = ds_->applyUpdates(onError_, &error);
+    work.add(*ds_);
+    const bool written = work.apply(onError_, &error);
     if (!written) {
         if (!error.isEmpty() && !ds_->failureReported())
             view_.message(error);

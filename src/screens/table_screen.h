@@ -2,6 +2,7 @@
 
 #include "core/screen_view.h"
 #include "db/dataset.h"
+#include "db/unit_of_work.h"
 #include "shell/access_rights.h"
 #include "table_screen_config.h"
 
@@ -92,8 +93,9 @@ protected:
     virtual bool openMore(QString*) { return true; }
     // Each time another row is shown (and on Insert, for the new empty row).
     virtual void rowShown() {}
-    // Runs after the deletion was confirmed, before the row goes.
-    virtual bool beforeRemove(QString*) { return true; }
+    // After the deletion was confirmed: the writes that go with the row's,
+    // in its transaction and before it (rows that hang on it).
+    virtual void removeWith(db::UnitOfWork&) {}
     virtual void closeMore() {}
     bool refuse(const QString& input, const QString& message);
     void setValue(const QString& column, const QVariant& value);

@@ -219,6 +219,32 @@ private slots:
                  (QStringList{"ESPANHA=Bufanda", "FRANÇA="}));
         QCOMPARE(f.pairs(f.factura(), pricesSql(), article()), (QStringList{"GBP=0", "USD=9.5"}));
     }
+
+    void rowsDeletedByAnotherUserCanBeLeft_data() { addBackendRows(); }
+    // Another user deleted the article (and its prices) meanwhile: closing
+    // cannot write, says so, and asks before dropping what was typed.
+    void rowsDeletedByAnotherUserCanBeLeft() {
+        QFETCH(QString, backend);
+        SKIP_UNLESS_BACKEND(backend);
+        SatelliteFixture f(backend);
+        REQUIRE_SITE(f.site);
+        arrange(f);
+        SatelliteGrid prices(articles::currencyPrices(), f.factura(), kArticle, f.view);
+        QVERIFY(prices.activate());
+        QVERIFY(prices.lines().setText(0, 1, QStringLiteral("4,2")));
+        std::unique_ptr<db::Database> other = f.site.connectInvoicing();
+        QVERIFY(other);
+        f.exec(*other, QStringLiteral("DELETE FROM ARTIGOSMOE"));
+        f.view.answers = {false};
+        QVERIFY(!prices.closeRequested());
+        QCOMPARE(f.view.messages.last(), db::kDeletedByOther);
+        QCOMPARE(f.view.questions.last(), kAbandonQuestion);
+        QVERIFY(prices.rows().hasPendingUpdates());
+        f.view.answers = {true};
+        QVERIFY(prices.closeRequested());
+        QVERIFY(!prices.rows().hasPendingUpdates());
+        QCOMPARE(f.pairs(f.factura(), pricesSql(), article()), QStringList());
+    }
 };
 
 QTEST_GUILESS_MAIN(TestArticleSatellites)

@@ -349,14 +349,14 @@ private slots:
         QCOMPARE(row->value("UTIL_ABERTURA").toString(), QStringLiteral("ANTIGO"));
         QCOMPARE(row->value("DTABERTURA").toDateTime(), QDateTime(QDate(2020, 3, 2), QTime(0, 0)));
 
-        // A failure in the third statement leaves the row as it was and the
-        // screen changing, with what was typed.
+        // A failed write leaves the row as it was and the screen changing,
+        // with what was typed.
         const QVariant stamped = f.articleValue(QStringLiteral("GR0001"), QStringLiteral("DTULTALTER"));
         edit(*s);
         QVERIFY(type(*s, kDesignInput, QStringLiteral("Não gravado")));
         QVERIFY(type(*s, QStringLiteral("Edit_Preco2"), QStringLiteral("9")));
         f.factura().setFailureHook([](const QString& sql, QString* message) {
-            if (!sql.contains(QLatin1String("CUSTOM3=")))
+            if (!sql.contains(QLatin1String("PRECO2=")))
                 return false;
             *message = QStringLiteral("falha simulada");
             return true;
@@ -373,6 +373,57 @@ private slots:
         QCOMPARE(f.articleValue(QStringLiteral("GR0001"), QStringLiteral("DESIGNACAO")).toString(),
                  QStringLiteral("Não gravado"));
         QCOMPARE(f.articleValue(QStringLiteral("GR0001"), QStringLiteral("PRECO2")).toDouble(), 9.0);
+    }
+
+    void anotherUsersChangesStay_data() { addBackendRows(); }
+    // While one user has the article open, the invoicing side changes its
+    // price and stock: a visit, or a change of other columns, keeps them; a
+    // change of the same column, or of an article deleted meanwhile, is
+    // refused with what was typed kept.
+    void anotherUsersChangesStay() {
+        ARTICLE_FIXTURE(f);
+        auto s = f.open();
+        QVERIFY(s);
+        QVERIFY(s->locate(QStringLiteral("GR0001")));
+        edit(*s);
+        f.site.exec(f.factura(), QStringLiteral("UPDATE ARTIGOSCLS SET PRECO1 = 14.9, STKMIN = 40 WHERE CODIGO = 'GR0001'"));
+        QVERIFY(s->gridEnter());
+        QCOMPARE(f.articleValue(QStringLiteral("GR0001"), QStringLiteral("PRECO1")).toDouble(), 14.9);
+        QCOMPARE(f.articleValue(QStringLiteral("GR0001"), QStringLiteral("STKMIN")).toDouble(), 40.0);
+        QCOMPARE(f.articleValue(QStringLiteral("GR0001"), QStringLiteral("UTILALTER")).toString(), f.user());
+
+        // Editing starts from the row as stored, not as the list read it.
+        f.site.exec(f.factura(), QStringLiteral("UPDATE ARTIGOSCLS SET PRECO3 = 3.5 WHERE CODIGO = 'GR0001'"));
+        edit(*s);
+        QCOMPARE(s->text(QStringLiteral("Edit_Preco3")).toDouble(), 3.5);
+        QVERIFY(type(*s, kDesignInput, QStringLiteral("Gorro de Lã")));
+        f.site.exec(f.factura(), QStringLiteral("UPDATE ARTIGOSCLS SET PRECO1 = 15.5 WHERE CODIGO = 'GR0001'"));
+        QVERIFY(s->gridEnter());
+        QCOMPARE(f.articleValue(QStringLiteral("GR0001"), QStringLiteral("DESIGNACAO")).toString(),
+                 QStringLiteral("Gorro de Lã"));
+        QCOMPARE(f.articleValue(QStringLiteral("GR0001"), QStringLiteral("PRECO1")).toDouble(), 15.5);
+
+        // The same column: refused, nothing written, the entry kept; leaving
+        // again writes it over what is stored now.
+        edit(*s);
+        QVERIFY(type(*s, QStringLiteral("Edit_Preco1"), QStringLiteral("16")));
+        f.site.exec(f.factura(), QStringLiteral("UPDATE ARTIGOSCLS SET PRECO1 = 17 WHERE CODIGO = 'GR0001'"));
+        QVERIFY(!s->gridEnter());
+        QVERIFY(f.screenView.messages.last().startsWith(db::kChangedByOther));
+        QCOMPARE(f.articleValue(QStringLiteral("GR0001"), QStringLiteral("PRECO1")).toDouble(), 17.0);
+        QCOMPARE(s->text(QStringLiteral("Edit_Preco1")), QStringLiteral("16"));
+        QVERIFY(s->gridEnter());
+        QCOMPARE(f.articleValue(QStringLiteral("GR0001"), QStringLiteral("PRECO1")).toDouble(), 16.0);
+
+        // Deleted meanwhile: the save says so instead of succeeding.
+        edit(*s);
+        QVERIFY(type(*s, kDesignInput, QStringLiteral("Perdido")));
+        f.site.exec(f.factura(), QStringLiteral("DELETE FROM ARTIGOSCLS WHERE CODIGO = 'GR0001'"));
+        QVERIFY(!s->gridEnter());
+        QCOMPARE(f.screenView.messages.last(), db::kDeletedByOther);
+        QCOMPARE(s->text(kDesignInput), QStringLiteral("Perdido"));
+        s->cancel();
+        QCOMPARE(s->mode(), ArticleMode::Browsing);
     }
 
     void deleting_data() { addBackendRows(); }

@@ -195,7 +195,7 @@ private slots:
         site.exec(site.program(), QStringLiteral("DELETE FROM CORES"));
         ds.setValue(0, QStringLiteral("DESIGNACAO"), QStringLiteral("Lilás"));
         QVERIFY(!ds.applyUpdates({}, &error));
-        QCOMPARE(error, QStringLiteral("O registo foi alterado ou eliminado por outro utilizador."));
+        QCOMPARE(error, db::kDeletedByOther);
         QCOMPARE(ds.pendingCount(), 1);
     }
 

@@ -10,7 +10,7 @@
 // Every right a table screen looks at.
 inline corvane::shell::AccessRights allRights() {
     corvane::shell::AccessRights r = corvane::shell::AccessRights::none();
-    r.ACEDER = r.INSERIR = r.ELIMINAR = r.IMPRIMIR = QStringLiteral("S");
+    r.ACEDER = r.INSERIR = r.ALTERAR = r.ELIMINAR = r.IMPRIMIR = QStringLiteral("S");
     return r;
 }
 

@@ -154,6 +154,29 @@ private slots:
         QCOMPARE(f.cell(QStringLiteral("SELECT PRZENT FROM PARGER WHERE CODIGO = 1")).toString(),
                  QStringLiteral("30 dias"));
     }
+
+    // Another user deleted the row meanwhile: the close box says so, asks,
+    // and lets the user leave without the changes.
+    void closingAfterARefusedWrite_data() { addBackendRows(); }
+    void closingAfterARefusedWrite() {
+        QFETCH(QString, backend);
+        SKIP_UNLESS_BACKEND(backend);
+        Fixture f(backend);
+        QVERIFY2(f.ready(), qPrintable(f.site.error()));
+        auto s = f.screen();
+        QVERIFY(s);
+        QVERIFY(s->fieldExit(QStringLiteral("PRZENT"), QStringLiteral("45 dias")));
+        std::unique_ptr<db::Database> other = f.site.connectProgram();
+        f.site.exec(*other, QStringLiteral("DELETE FROM PARGER"));
+        f.view.answers = {false};
+        QVERIFY(!s->closeRequested());
+        QCOMPARE(f.view.messages.last(), db::kDeletedByOther);
+        QCOMPARE(f.view.questions.last(), kAbandonQuestion);
+        f.view.answers = {true};
+        QVERIFY(s->closeRequested());
+        QVERIFY(s->close());
+        QCOMPARE(f.cell(QStringLiteral("SELECT COUNT(*) FROM PARGER")).toInt(), 0);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestParametersScreen)

@@ -129,9 +129,9 @@ bool MachinesScreen::checkField(const FieldRule& rule, const QString& text, QVar
     return TableScreen::checkField(rule, text, out);
 }
 
-bool MachinesScreen::beforeRemove(QString* error) {
-    return dataset().database().exec(QStringLiteral("DELETE FROM MAQUINASMP WHERE MAQNRO=:WCODIGO"),
-                                     {{QStringLiteral("WCODIGO"), machineCode()}}, error);
+void MachinesScreen::removeWith(db::UnitOfWork& work) {
+    work.addStatement(QStringLiteral("DELETE FROM MAQUINASMP WHERE MAQNRO=:WCODIGO"),
+                      {{QStringLiteral("WCODIGO"), machineCode()}});
 }
 
 } // namespace corvane::reference

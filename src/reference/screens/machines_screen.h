@@ -30,7 +30,7 @@ protected:
     bool checkField(const FieldRule& rule, const QString& text, QVariant* value) override;
     void rowShown() override;
     void fieldStored(const FieldRule& rule) override;
-    bool beforeRemove(QString* error) override;
+    void removeWith(db::UnitOfWork& work) override;
 
 private:
     void showInks();

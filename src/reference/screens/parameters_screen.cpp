@@ -68,8 +68,9 @@ ParametersScreen::ParametersScreen(db::Dataset& parger, db::Dataset& tipoCusto, 
 bool ParametersScreen::activate(const shell::AccessRights& rights, const QString& signature) {
     view_.statusText(1, signature);
     inputsEnabled_ = shell::DisableAcessosBotoes(shell::RightsForm::C, rights).inputPanel;
-    // A user who may not type here may not write the row either.
-    parger_->setWriteRights({inputsEnabled_, inputsEnabled_, false});
+    // A user who may not type here may not change the row either; the row
+    // itself is made for anyone when it is missing.
+    parger_->setWriteRights({true, inputsEnabled_, false});
     QString error;
     for (db::Dataset* ds : {parger_, tipoCusto_, operacoes_, &departments_, &movements_, &warehouses_})
         if (!ds->reopen(&error) || !ds->fetchAll(&error)) {
@@ -77,7 +78,7 @@ bool ParametersScreen::activate(const shell::AccessRights& rights, const QString
             return false;
         }
     row_ = parger_->locate(kCode, 1);
-    if (row_ < 0 && inputsEnabled_) {
+    if (row_ < 0) {
         row_ = parger_->append();
         parger_->setValue(row_, kCode, 1);
     }
@@ -216,6 +217,15 @@ bool ParametersScreen::write() {
     if (!written && !error.isEmpty() && !parger_->failureReported())
         view_.message(error);
     return written;
+}
+
+bool ParametersScreen::closeRequested() {
+    if (write())
+        return true;
+    if (!view_.confirm(kAbandonQuestion))
+        return false;
+    parger_->cancelUpdates();
+    return true;
 }
 
 bool ParametersScreen::close() {

@@ -43,6 +43,9 @@ public:
 
     // Writes the row; false when the write failed (the changes stay).
     bool write();
+    // The close box or Esc: the row is written; when that fails, the user is
+    // asked whether to abandon the changes (Yes drops them). True closes.
+    bool closeRequested();
     // FormClose: the row is written and the datasets closed; false when the write failed.
     bool close();
 

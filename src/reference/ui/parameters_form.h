@@ -35,7 +35,7 @@ public:
 protected:
     bool activateScreen() override;
     // The close box writes the row as "&Terminar" does; a failed write keeps the screen open.
-    bool closeRequested() override { return logic_.write(); }
+    bool closeRequested() override { return logic_.closeRequested(); }
     void closeScreen() override;
 
 private:

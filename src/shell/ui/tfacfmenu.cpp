@@ -380,8 +380,18 @@ void TFACFMENU::activateNow() {
             Edit_EmpNom->setText(row >= 0 ? m->empresas->PARAMTMP.text(row, QStringLiteral("EMPNOM")) : QString());
         }
         view_.statusText(1, ctx_.StatusSignature);
+        if (!claimsTimer_) {
+            claimsTimer_ = new QTimer(this);
+            connect(claimsTimer_, &QTimer::timeout, this, &TFACFMENU::renewClaims);
+            claimsTimer_->start(db::DocumentClaims::kRenewSeconds * 1000);
+        }
         emit signedOn();
     }
+}
+
+void TFACFMENU::renewClaims() {
+    if (DataModules* m = logic_->modules(); m && m->claims)
+        m->claims->renew();
 }
 
 void TFACFMENU::changeEvent(QEvent* event) {

@@ -19,6 +19,7 @@ class QFrame;
 class QLabel;
 class QLineEdit;
 class QTabWidget;
+class QTimer;
 class QToolButton;
 
 namespace corvane::components {
@@ -85,6 +86,8 @@ private:
     void applyRights();
     void upgradeCheckFailed(const QString& reason);
     void showCompanyAndDate();
+    // Tells the other programs this one is alive while it holds documents.
+    void renewClaims();
 
     WorkingContext ctx_;
     components::WidgetView view_;
@@ -109,6 +112,7 @@ private:
     TUpdateErrorForm* updateErrorForm_ = nullptr;
     components::TauAutoUpgrader* upgrader_ = nullptr;
     bool manualCheck_ = false;
+    QTimer* claimsTimer_ = nullptr;
 };
 
 // The small read-only "Empresa e Data" dialog.
