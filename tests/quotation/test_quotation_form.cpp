@@ -4,6 +4,7 @@
 #include "components/filter/filter_dialog.h"
 #include "components/lookup_dialog.h"
 #include "components/report/preview_window.h"
+#include "db/document_claim.h"
 #include "quotation/report/quotation_report.h"
 #include "quotation/ui/history_panels.h"
 #include "quotation/ui/quotation_form.h"
@@ -159,6 +160,65 @@ private slots:
         QVERIFY(form.button("BitTerminar")->isEnabled());
         form.button("BitTerminar")->click();
         QTRY_VERIFY(!form.isVisible());
+    }
+
+    void escapeAndLooking_data() { addBackendRows(); }
+    // Esc on a new quotation asks before abandoning it: No keeps it, Yes
+    // leaves no row and closes. A quotation another program holds is shown
+    // with its inputs read-only, but for the series and the number.
+    void escapeAndLooking() {
+        QFETCH(QString, backend);
+        SKIP_UNLESS_BACKEND(backend);
+        TestSite site(backend);
+        REQUIRE_SITE(site);
+        prepare(site);
+        auto rightsOf = [](const QString&, const QString&, const QString&) {
+            shell::AccessRights r = shell::AccessRights::none();
+            r.ACEDER = QStringLiteral("S");
+            return r;
+        };
+        auto form = std::make_unique<TCORVF040>(sourcesOf(site, QStringLiteral("DEMO")), rightsOf,
+                                                screens::ScreenSetting{});
+        form->show();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        typeInto(form.get(), "Edit_Serie", "1");
+        typeInto(form.get(), "Edit_OrcNro", "");
+        typeInto(form.get(), "Edit_CliNro", "1");
+        QCOMPARE(rowsOf(site, 1001), 1);
+        QStringList asked;
+        answerNext(QMessageBox::No, &asked);
+        QTest::keyClick(form->focusWidget(), Qt::Key_Escape);
+        QTRY_COMPARE(asked, QStringList{kAbandonQuestion});
+        QVERIFY(form->isVisible());
+        QCOMPARE(form->input("Edit_CliNro")->text(), QStringLiteral("1"));
+        QCOMPARE(rowsOf(site, 1001), 1);
+        answerNext(QMessageBox::Yes, &asked);
+        QTest::keyClick(form->focusWidget(), Qt::Key_Escape);
+        QTRY_VERIFY(!form->isVisible());
+        QCOMPARE(rowsOf(site, 1001), 0);
+        QCOMPARE(value(site, "SELECT COUNT(*) FROM DOCUMENTOS_EM_USO").toInt(), 0);
+
+        // Another program holds quotation 1001.
+        site.exec(site.program(), "INSERT INTO ORCAMMAS (ORCNRO, CLINRO, APROVADO) VALUES (1001, 2, 'N')");
+        const std::unique_ptr<db::Database> other = site.connectProgram();
+        db::DocumentClaims holder(*other, db::ClaimSession::current("RUI", "POSTO-RUI"));
+        QCOMPARE(int(holder.claim(QuotationStore::documentName(1001))),
+                 int(db::DocumentClaims::Outcome::Held));
+        form = std::make_unique<TCORVF040>(sourcesOf(site, QStringLiteral("DEMO")), rightsOf,
+                                           screens::ScreenSetting{});
+        form->show();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        ModalCloser closer;
+        typeInto(form.get(), "Edit_Serie", "1");
+        typeInto(form.get(), "Edit_OrcNro", "1001");
+        typeInto(form.get(), "Edit_DatOrc", "");
+        QTRY_VERIFY(!closer.texts.isEmpty());
+        QVERIFY(closer.texts.first().startsWith(QStringLiteral("Orçamento em uso por RUI desde ")));
+        QCOMPARE(form->input("Edit_CliNro")->text(), QStringLiteral("2"));
+        QVERIFY(form->input("Edit_CliNro")->isReadOnly());
+        QVERIFY(form->input("Edit_Qtd1")->isReadOnly());
+        QVERIFY(!form->input("Edit_OrcNro")->isReadOnly());
+        QVERIFY(!form->input("Edit_Serie")->isReadOnly());
     }
 
     // The lists "Localizar": Ctrl+Insert finds a customer by the start of

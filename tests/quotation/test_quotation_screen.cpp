@@ -7,8 +7,8 @@
 #include "quotation/report/quotation_report.h"
 #include "quotation/screens/quotation_screen.h"
 #include "quotation/screens/quotation_search.h"
+#include "quotation_driver.h"
 #include "quotation_fixture.h"
-#include "support/recording_view.h"
 #include "support/test_site.h"
 
 #include <QtTest>
@@ -19,22 +19,6 @@ using namespace corvane;
 using namespace corvane::quotation;
 
 namespace {
-
-// Records the reports it was asked to show.
-struct View : RecordingPagedView<QuotationView> {
-    std::vector<QuotationPrint> previews;
-    std::vector<CustomerPanel> customers;
-    std::vector<ArticlePanel> articles;
-    QList<std::pair<int, QList<ChartSlice>>> charts;
-    int clears = 0;
-    void previewQuotation(const QuotationPrint& q) override { previews.push_back(q); }
-    void showCustomerHistory(const CustomerPanel& p) override { customers.push_back(p); }
-    void showArticleHistory(const ArticlePanel& p) override { articles.push_back(p); }
-    void showPriceChart(int level, const QList<ChartSlice>& slices) override {
-        charts << std::pair{level, slices};
-    }
-    void clearHistory() override { ++clears; }
-};
 
 const QString kFailure = QStringLiteral("falha simulada");
 
@@ -68,33 +52,6 @@ struct Fixture {
     prepare(f.site);                                                                                         \
     auto s = f.open();                                                                                       \
     QVERIFY(s)
-
-bool type(QuotationScreen& s, const QString& input, const QString& text) {
-    s.fieldEnter(input);
-    s.setText(input, text);
-    return s.fieldExit(input);
-}
-
-// Series, number (the proposal unless given), customer, kind, article,
-// margin and quantities, as typed; false at the first refusal.
-bool quote(QuotationScreen& s, int series, int customer, const QString& kind, const QString& code,
-           const QString& margin, const QStringList& quantities, int number = 0) {
-    s.fieldEnter(QStringLiteral("Edit_Serie"));
-    if (!type(s, QStringLiteral("Edit_Serie"), QString::number(series)))
-        return false;
-    s.fieldEnter(QStringLiteral("Edit_OrcNro"));
-    if (number)
-        s.setText(QStringLiteral("Edit_OrcNro"), QString::number(number));
-    if (!s.fieldExit(QStringLiteral("Edit_OrcNro")) ||
-        !type(s, QStringLiteral("Edit_CliNro"), QString::number(customer)) ||
-        !type(s, QStringLiteral("Edit_TipoFt"), kind) || !type(s, QStringLiteral("Edit_ArtNro"), code) ||
-        !type(s, QStringLiteral("Edit_MargemLiq"), margin))
-        return false;
-    for (int i = 0; i < 3; ++i)
-        if (!type(s, QStringLiteral("Edit_Qtd%1").arg(i + 1), quantities.value(i)))
-            return false;
-    return true;
-}
 
 // The worked example typed in: customer 1 brings a seller at 5 %, an agent at
 // 2.5 % and shipping at 3.5 %; the last two are typed away.

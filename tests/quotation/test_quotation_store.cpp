@@ -2,6 +2,7 @@
 // one quotation, closing, cancelling, deleting, the approval guard, the price
 // chart, the customer defaults and the unit costs from a sheet; on
 // PostgreSQL two users numbering one series at once.
+#include "db/dataset.h"
 #include "quotation/store/customer_store.h"
 #include "quotation/store/quotation_store.h"
 #include "support/test_site.h"
@@ -151,11 +152,8 @@ private slots:
         QVERIFY2(store.close(1, priced(r, {100, 0, 0}, &totals), totals, &error), qPrintable(error));
         QCOMPARE(counter(site, 1), 1003);
         QCOMPARE(counter(site, 2), 2000);
+        QVERIFY(store.addSatellites(1001, *customers.satellites(1)));
         r = *store.read(1001);
-        r.com = OrcamCom{};
-        r.transp = OrcamTransp{};
-        r.cndpgt = OrcamCndPgt{};
-        r.desc = OrcamDesc{};
         QVERIFY2(store.close(1, priced(r, {100, 0, 0}, &totals), totals, &error), qPrintable(error));
         QCOMPARE(counter(site, 1), 1003);
         // Series 2 closing number 5000 raises ORCAMNRO2 to 5000; number 4000 then leaves it.
@@ -265,7 +263,7 @@ private slots:
         QVERIFY(!store.read(1004, &error));
         QCOMPARE(error, QStringLiteral("Registo não Existe 1004"));
         QVERIFY(!store.save(r, &error)); // 1001 is gone
-        QCOMPARE(error, QStringLiteral("Registo não Existe 1001"));
+        QCOMPARE(error, db::kDeletedByOther);
         QCOMPARE(rowsOf(site, 1001), 0);
 
         // A failure while deleting leaves every row.
@@ -338,6 +336,91 @@ private slots:
         const Entry e = store.enter(1, 1001, {}, false);
         QCOMPARE(int(e.outcome), int(Entry::Outcome::Approved));
         QCOMPARE(e.message, kApprovedMessage);
+    }
+
+    void vanishedRows_data() { addBackendRows(); }
+    // Rows another user deleted are never written as if nothing happened: a
+    // save missing a charge row, a deletion or cancelling of a quotation that
+    // is gone fail with kDeletedByOther and change nothing.
+    void vanishedRows() {
+        QFETCH(QString, backend);
+        SKIP_UNLESS_BACKEND(backend);
+        TestSite site(backend);
+        REQUIRE_SITE(site);
+        clean(site);
+        QuotationStore store(site.program());
+        CustomerStore customers(site.invoicing());
+        QString error;
+        const QuotationRecord r = priced(created(store, customers, 1, 1001, 1), {100, 0, 0}, nullptr);
+        QVERIFY(store.save(r, &error));
+        site.exec(site.program(), "DELETE FROM ORCAMTRANSP WHERE ORCNRO = 1001");
+        QVERIFY(!store.save(priced(r, {300, 0, 0}, nullptr), &error));
+        QCOMPARE(error, db::kDeletedByOther);
+        QCOMPARE(store.read(1001)->mas.QUANT[0], 100.0); // the master row's update rolled back
+        QVERIFY(!store.read(1001)->transp);
+
+        for (const QString& t : kTables)
+            site.exec(site.program(), QStringLiteral("DELETE FROM %1 WHERE ORCNRO = 1001").arg(t));
+        QVERIFY(!store.remove(1001, &error));
+        QCOMPARE(error, db::kDeletedByOther);
+        QVERIFY(!store.cancel(1001, std::nullopt, &error));
+        QCOMPARE(error, db::kDeletedByOther);
+        QVERIFY(!store.setCustomer(1001, 2, QStringLiteral("X"), *customers.satellites(2), &error));
+        QCOMPARE(error, db::kDeletedByOther);
+        QCOMPARE(rowsOf(site, 1001), 0);
+    }
+
+    void orphansAndCustomer_data() { addBackendRows(); }
+    // Rows a vanished quotation left do not reach a new quotation of its
+    // number; a new quotation cancelled leaves no totals behind; the charges
+    // follow the customer until the quotation is first calculated.
+    void orphansAndCustomer() {
+        QFETCH(QString, backend);
+        SKIP_UNLESS_BACKEND(backend);
+        TestSite site(backend);
+        REQUIRE_SITE(site);
+        clean(site);
+        QuotationStore store(site.program());
+        CustomerStore customers(site.invoicing());
+        QString error;
+        const Satellites one = *customers.satellites(1);
+        const Satellites five = *customers.satellites(5);
+        QVERIFY(one.com.VNDNRO != five.com.VNDNRO || one.com.AGTNRO != five.com.AGTNRO);
+        site.exec(site.program(), "INSERT INTO ORCAMTOT (ORCNRO, MATERIAIS1) VALUES (1001, 99)");
+        site.exec(site.program(), "INSERT INTO ORCAMCOM (ORCNRO, VNDNRO) VALUES (1001, 77)");
+        Entry e = store.enter(1, 1001, {}, true);
+        QCOMPARE(int(e.outcome), int(Entry::Outcome::Created));
+        QVERIFY(!e.record.tot && !e.record.com);
+        QCOMPARE(rowsOf(site, 1001), 1);
+
+        // Customer 5, then 1 before any calculation: customer 1's charges.
+        QVERIFY2(store.setCustomer(1001, 5, QStringLiteral("CINCO"), five, &error), qPrintable(error));
+        QCOMPARE(store.read(1001)->mas.CLINRO, 5);
+        QCOMPARE(store.read(1001)->com->VNDNRO, five.com.VNDNRO);
+        QVERIFY(store.setCustomer(1001, 1, QStringLiteral("UM"), one, &error));
+        QuotationRecord back = *store.read(1001);
+        QCOMPARE(back.mas.CLINRO, 1);
+        QCOMPARE(back.mas.CLINOM, QStringLiteral("UM"));
+        QCOMPARE(back.com->VNDNRO, one.com.VNDNRO);
+        QCOMPARE(back.com->AGTNRO, one.com.AGTNRO);
+        QCOMPARE(back.cndpgt->CNDPGTCODE, one.cndpgt.CNDPGTCODE);
+        QCOMPARE(back.transp->METEXPCODE, one.transp.METEXPCODE);
+        QCOMPARE(rowsOf(site, 1001), 5);
+        // Calculated: the charges as priced stay with another customer.
+        back.com->ROY.PERC = 1.5;
+        QVERIFY(store.save(priced(back, {100, 0, 0}, nullptr), &error));
+        QVERIFY(store.setCustomer(1001, 5, QStringLiteral("CINCO"), five, &error));
+        back = *store.read(1001);
+        QCOMPARE(back.mas.CLINRO, 5);
+        QCOMPARE(back.com->VNDNRO, one.com.VNDNRO);
+        QCOMPARE(back.com->ROY.PERC, 1.5);
+
+        // Cancelling it as a new quotation takes its totals too: none wait for
+        // a later quotation of its number.
+        OrcamTot totals;
+        QVERIFY(store.close(1, priced(back, {100, 0, 0}, &totals), totals, &error));
+        QVERIFY(store.cancel(1001, std::nullopt, &error));
+        QCOMPARE(rowsOf(site, 1001), 0);
     }
 
     void closingFailure_data() { addBackendRows(); }

@@ -5,6 +5,8 @@
 
 #include "core/number_input.h"
 
+#include <QSysInfo>
+
 namespace corvane::quotation {
 
 namespace {
@@ -60,8 +62,17 @@ QString chargeText(double v) {
 } // namespace
 
 QuotationScreen::QuotationScreen(QuotationSources sources, QuotationView& view)
-    : src_(std::move(sources)), view_(view), store_(*src_.corvane), customers_(*src_.factura),
+    : src_(std::move(sources)), view_(view),
+      ownClaims_(src_.claims ? nullptr
+                             : std::make_unique<db::DocumentClaims>(
+                                   *src_.corvane,
+                                   db::ClaimSession::current(src_.userCode, QSysInfo::machineHostName()))),
+      claims_(src_.claims ? src_.claims : ownClaims_.get()), store_(*src_.corvane), customers_(*src_.factura),
       history_(*src_.corvane, *src_.factura, src_.userCode, src_.workingYear) {}
+
+QuotationScreen::~QuotationScreen() {
+    releaseClaim();
+}
 
 bool QuotationScreen::activate(const QuotationRightsOf& rightsOf) {
     const shell::AccessRights rights =
@@ -90,6 +101,9 @@ bool QuotationScreen::activate(const QuotationRightsOf& rightsOf) {
 }
 
 void QuotationScreen::setText(const QString& input, const QString& text) {
+    // Looking at another run's quotation: only another series or number.
+    if (readOnly_ && input != QLatin1String("Edit_Serie") && input != QLatin1String("Edit_OrcNro"))
+        return;
     if (input == QLatin1String("Edit_TipoFt") || input == QLatin1String("Edit_Desenho"))
         texts_.insert(input, text.toUpper());
     else
@@ -107,7 +121,8 @@ void QuotationScreen::fieldEnter(const QString& input) {
         view_.clearHistory();
         cancelling_ = deleting_ = false;
         deleteEnabled_ = priceFields_ = closeEnabled_ = pricePage_ = false;
-        leaveEnabled_ = true;
+        // A quotation still open is left by "&Cancelar", closing or deleting.
+        leaveEnabled_ = !open_ || readOnly_;
     } else if (input == QLatin1String("Edit_MargLiq")) {
         q_.mode = PriceMode::Margin;
     } else if (kCustomerPrices.contains(input)) {
@@ -148,7 +163,7 @@ bool QuotationScreen::fieldExit(const QString& input) {
         ok = exitSeries();
     else if (input == QLatin1String("Edit_OrcNro"))
         ok = exitNumber();
-    else if (!open_)
+    else if (!open_ || readOnly_)
         return true;
     else if (input == QLatin1String("Edit_DatOrc"))
         ok = exitDate();
@@ -231,75 +246,6 @@ bool QuotationScreen::exitSeries() {
         return refuse(error);
     proposal_ = *proposal;
     texts_.insert(QStringLiteral("Edit_OrcNro"), QString::number(proposal_));
-    return true;
-}
-
-bool QuotationScreen::exitNumber() {
-    deleteEnabled_ = true;
-    const int n = texts_.value(QStringLiteral("Edit_OrcNro")).trimmed().toInt();
-    if (n <= 0) {
-        view_.focusField(QStringLiteral("Edit_Serie"));
-        return false;
-    }
-    const QDate date = QDate::fromString(texts_.value(QStringLiteral("Edit_DatOrc")), kDateFormat);
-    const Entry e = store_.enter(series_, n, QDateTime(date.isValid() ? date : src_.workingDate, QTime(0, 0)),
-                                 n == proposal_);
-    switch (e.outcome) {
-    case Entry::Outcome::Failed:
-        return failed(e.message);
-    case Entry::Outcome::Approved:
-        return refuse(e.message);
-    case Entry::Outcome::Taken:
-        // Another user claimed the proposal meanwhile: the next free number.
-        proposal_ = e.proposal;
-        texts_.insert(QStringLiteral("Edit_OrcNro"), QString::number(proposal_));
-        view_.beep();
-        return false;
-    case Entry::Outcome::Created:
-    case Entry::Outcome::Opened:
-        break;
-    }
-    number_ = n;
-    open_ = true;
-    new_ = e.outcome == Entry::Outcome::Created;
-    asOpened_.reset();
-    leaveEnabled_ = false;
-    values_ = LevelValues{};
-    unit_ = UnitCosts{};
-    unitFor_ = Levels{-1, -1, -1};
-    customerName_.clear();
-    designation_.clear();
-    const int decimals = q_.priceDecimals;
-    q_ = Quotation{};
-    q_.priceDecimals = decimals;
-    take(e.record);
-    if (new_) {
-        clearTopFields();
-        return true;
-    }
-    asOpened_ = e.record;
-    QString error;
-    if (q_.mas.CLINRO != 0) {
-        const auto customer = customers_.customer(q_.mas.CLINRO, &error);
-        if (!customer)
-            return failed(error);
-        customerName_ = *customer ? (*customer)->NOME : QStringLiteral("Cliente Inxistente ...");
-    }
-    if (!q_.mas.ARTIGO.isEmpty()) {
-        const auto article = q_.mas.TIPOFT == QLatin1String("T")
-                                 ? recordArticle(*src_.corvane, q_.mas.ARTIGO, &error)
-                                 : customers_.article(q_.mas.ARTIGO, &error);
-        if (!article)
-            return failed(error);
-        designation_ = *article ? **article : QStringLiteral("Artigo Inexistente ...");
-        if (*article && !buildUnitCosts())
-            return false;
-    }
-    if (q_.mas.CLINRO != 0)
-        showCustomerHistory();
-    if (!q_.mas.ARTIGO.isEmpty())
-        showArticleHistory();
-    showTop();
     return true;
 }
 
@@ -396,9 +342,12 @@ bool QuotationScreen::exitCustomer() {
         return refuse(QStringLiteral("Cliente Inexistente : %1").arg(code));
     }
     customerName_ = (*customer)->NOME;
+    if (!mayWrite())
+        return false;
     const std::optional<Satellites> defaults = customers_.satellites(code, &error);
-    if (!defaults || !store_.addSatellites(number_, *defaults, &error))
+    if (!defaults || !store_.setCustomer(number_, code, customerName_, *defaults, &error))
         return failed(error);
+    changed_ = true;
     const std::optional<QuotationRecord> stored = store_.read(number_, &error);
     if (!stored)
         return failed(error);
@@ -696,6 +645,8 @@ bool QuotationScreen::buildUnitCosts() {
 }
 
 bool QuotationScreen::calculate() {
+    if (!mayWrite())
+        return false;
     // The transformation cost depends on the quantities: built again for new ones.
     if (unitFor_ != q_.mas.QUANT && !buildUnitCosts())
         return false;
@@ -710,6 +661,7 @@ bool QuotationScreen::calculate() {
     QString error;
     if (!store_.save(record(), &error))
         return failed(error);
+    changed_ = true;
     if (!store_.writePriceChart(src_.userCode, priceChartSlices(values_, 1), &error))
         view_.message(error);
     else
@@ -719,7 +671,7 @@ bool QuotationScreen::calculate() {
 }
 
 bool QuotationScreen::closeButton() {
-    if (!open_ || !pricePage_)
+    if (!open_ || !pricePage_ || readOnly_)
         return false;
     q_.mode = PriceMode::Margin;
     priceFields_ = true;
@@ -729,31 +681,6 @@ bool QuotationScreen::closeButton() {
     view_.focusField(QStringLiteral("Edit_MargLiq"));
     view_.refresh();
     return ok;
-}
-
-bool QuotationScreen::closeQuotation() {
-    if (!open_ || !pricePage_)
-        return false;
-    QString error;
-    if (!store_.close(series_, record(), closingTotals(values_, src_.currencyDecimals), &error)) {
-        // Nothing was written: the values stay for another try.
-        view_.beep();
-        return failed(error);
-    }
-    // Closed: no longer a new quotation, nothing left for "&Cancelar" to undo.
-    open_ = new_ = false;
-    asOpened_.reset();
-    if (number_ > 0 && view_.confirm(kPrintQuestion))
-        printQuotation(number_);
-    view_.clearHistory();
-    view_.selectPage(kPageInformation);
-    closeEnabled_ = priceFields_ = pricePage_ = false;
-    clearTopFields();
-    q_.mode = PriceMode::Margin;
-    values_ = LevelValues{};
-    view_.focusField(QStringLiteral("Edit_OrcNro"));
-    view_.refresh();
-    return true;
 }
 
 bool QuotationScreen::printQuotation(int number) {
@@ -809,50 +736,6 @@ bool QuotationScreen::chartButton(int level) {
 
 bool QuotationScreen::printButton() {
     return printEnabled() && printQuotation(number_);
-}
-
-bool QuotationScreen::remove() {
-    if (!open_ || !deleteVisible_)
-        return false;
-    deleting_ = true;
-    if (!view_.confirm(kDeleteQuestion)) {
-        deleting_ = false;
-        return false;
-    }
-    view_.focusField(QStringLiteral("Edit_Serie"));
-    QString error;
-    if (!store_.remove(number_, &error)) {
-        deleting_ = false;
-        return refuse(error);
-    }
-    open_ = new_ = false;
-    asOpened_.reset();
-    clearTopFields();
-    view_.clearHistory();
-    const std::optional<int> last = store_.lastNumber(&error);
-    number_ = last.value_or(0);
-    texts_.insert(QStringLiteral("Edit_OrcNro"), QString::number(number_));
-    view_.focusField(QStringLiteral("Edit_Serie"));
-    view_.refresh();
-    return true;
-}
-
-void QuotationScreen::cancel() {
-    cancelling_ = true;
-    if (open_) {
-        QString error;
-        if (!store_.cancel(number_, new_ ? std::nullopt : asOpened_, &error)) {
-            view_.beep();
-            view_.message(error);
-        }
-    }
-    open_ = new_ = false;
-    asOpened_.reset();
-    clearTopFields();
-    view_.clearHistory();
-    view_.selectPage(kPageInformation);
-    view_.focusField(QStringLiteral("Edit_Serie"));
-    view_.refresh();
 }
 
 } // namespace corvane::quotation

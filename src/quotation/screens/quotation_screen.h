@@ -5,7 +5,14 @@
 // the two price modes, closing, deleting and cancelling. It keeps the text of
 // every input, checks an input when the focus leaves it, runs the calculation
 // after every change and writes through the quotation store.
+//
+// A quotation being changed is held by one program run at a time
+// (db::DocumentClaims under QuotationStore::documentName): claimed when it is
+// opened or created, given up when it is closed, cancelled, deleted, left for
+// another number or when the screen closes. Another run that opens it is told
+// who holds it and may only look: every write is refused.
 #include "core/screen_view.h"
+#include "db/document_claim.h"
 #include "quotation/screens/quotation_history.h"
 #include "quotation/store/customer_store.h"
 #include "quotation/store/quotation_print.h"
@@ -16,6 +23,7 @@
 #include <QHash>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 namespace corvane::quotation {
@@ -28,6 +36,10 @@ inline const QString kRightsProgram = QStringLiteral("Elaboracao de Orcamentos")
 inline const QString kCloseQuestion = QStringLiteral("Deseja Fechar o Orçamento !!! Confirma ?");
 inline const QString kInvalidQuantity = QStringLiteral("Quantidade Inválida !!!");
 inline const QString kNegativeMessage = QStringLiteral("Valores negativos não são permitidos ...");
+// The claim of the quotation was taken over (this run was thought gone).
+inline const QString kClaimLostMessage =
+    QStringLiteral("Este Orçamento deixou de estar reservado para si: outro utilizador pode tê-lo alterado.");
+inline const QString kNothingRestored = QStringLiteral("Nada foi reposto.");
 
 // What the quotation screen asks of its window besides a ScreenView's.
 class QuotationView : public ScreenView {
@@ -56,6 +68,8 @@ struct QuotationSources {
     int currencyDecimals = 2;
     QString companyName;  // the footer of the reports
     QString reportNotice; // the reports' footer line
+    // Who holds which document; none: the screen keeps claims of its own.
+    db::DocumentClaims* claims = nullptr;
 };
 
 using QuotationRightsOf = shell::RightsOf;
@@ -63,6 +77,9 @@ using QuotationRightsOf = shell::RightsOf;
 class QuotationScreen {
 public:
     QuotationScreen(QuotationSources sources, QuotationView& view);
+    ~QuotationScreen();
+    QuotationScreen(const QuotationScreen&) = delete;
+    QuotationScreen& operator=(const QuotationScreen&) = delete;
 
     // FormActivate: the rights, the user's chart slices emptied, the series
     // "1" and the working date. False (after its message) when the invoicing
@@ -109,8 +126,16 @@ public:
     bool printEnabled() const { return open_ && !new_ && number_ > 0; }
     // BotEliminar, after the question. False when refused or not confirmed.
     bool remove();
-    // BotCancelar.
+    // BotCancelar: a new quotation goes, an existing one gets back the rows
+    // it had when it was opened — only while this run still holds it;
+    // otherwise nothing is restored and the user is told.
     void cancel();
+    // Esc and the close box: what "&Cancelar" does, after kAbandonQuestion
+    // when typed work would be lost (a new quotation, or changes written since
+    // opening). False (No) keeps the screen open.
+    bool leaveScreen();
+    // The screen closed: the quotation held is given up.
+    void screenClosed();
 
     const QuotationSources& sources() const { return src_; }
     // State.
@@ -118,6 +143,10 @@ public:
     int number() const { return number_; }
     bool hasQuotation() const { return open_; }
     bool isNew() const { return new_; }
+    // Opened while another run holds it: it can be looked at, not changed.
+    bool readOnly() const { return readOnly_; }
+    // "Orçamento em uso por ANA desde 10:42" while readOnly().
+    const QString& heldBy() const { return heldBy_; }
     PriceMode mode() const { return q_.mode; }
     int priceDecimals() const { return q_.priceDecimals; }
     int currencyDecimals() const { return src_.currencyDecimals; }
@@ -128,8 +157,8 @@ public:
     const QString& designation() const { return designation_; }
     // Buttons and parts of the window.
     bool deleteVisible() const { return deleteVisible_; }
-    bool deleteEnabled() const { return deleteEnabled_; }
-    bool closeEnabled() const { return closeEnabled_; }
+    bool deleteEnabled() const { return deleteEnabled_ && !readOnly_; }
+    bool closeEnabled() const { return closeEnabled_ && !readOnly_; }
     bool leaveEnabled() const { return leaveEnabled_; }      // BitTerminar
     bool pricePageEnabled() const { return pricePage_; }     // the tab set
     bool priceFieldsEnabled() const { return priceFields_; } // Edit_MargLiq, Edit_PrecoCli1..3
@@ -141,6 +170,23 @@ private:
     bool failed(const QString& error);
     bool exitSeries();
     bool exitNumber();
+    // The claim of quotation `n` taken: it is entered (created or opened).
+    bool enterClaimed(int n);
+    // Another run holds quotation `n`: the next proposal, or the quotation
+    // opened to be looked at.
+    bool enterHeldByOther(int n, const db::ClaimHolder& holder);
+    // The state of a quotation entered, its values shown.
+    bool open(int n, const QuotationRecord& record, bool created, bool lookOnly);
+    // Another number typed while a quotation is open: a new one is abandoned
+    // after kAbandonQuestion (No keeps it and false), the claim given up.
+    bool leaveForAnother();
+    // Whether this run may write the open quotation: it holds its claim.
+    bool mayWrite();
+    // The writes of "&Cancelar", when this run still holds the quotation.
+    void undo();
+    void releaseClaim();
+    // Back to no quotation: the top fields, the history and the pages cleared.
+    void reset();
     bool exitDate();
     bool exitCustomer();
     bool exitKind();
@@ -175,6 +221,8 @@ private:
 
     QuotationSources src_;
     QuotationView& view_;
+    std::unique_ptr<db::DocumentClaims> ownClaims_;
+    db::DocumentClaims* claims_;
     QuotationStore store_;
     CustomerStore customers_;
     QuotationHistory history_;
@@ -186,6 +234,9 @@ private:
     bool open_ = false;       // a quotation is being edited
     bool new_ = false;        // it was created by this screen and never closed
     bool satellites_ = false; // its four charge rows exist
+    bool readOnly_ = false;   // another run holds it
+    bool changed_ = false;    // written since it was opened
+    QString heldBy_;
     std::optional<QuotationRecord> asOpened_;
     bool cancelling_ = false;
     bool deleting_ = false;

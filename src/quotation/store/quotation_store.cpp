@@ -2,6 +2,8 @@
 
 #include "row_values.h"
 
+#include "db/dataset.h"
+
 #include <QSqlQuery>
 #include <QSqlRecord>
 
@@ -10,6 +12,9 @@ namespace corvane::quotation {
 namespace {
 
 const QString kNumber = QStringLiteral("WOrcNro");
+// The charge rows, made from the customer's defaults.
+const QStringList kCharges{QStringLiteral("ORCAMCOM"), QStringLiteral("ORCAMTRANSP"),
+                           QStringLiteral("ORCAMCNDPGT"), QStringLiteral("ORCAMDESC")};
 
 // ---- rows as column maps ------------------------------------------------------
 
@@ -204,12 +209,18 @@ bool insertRow(db::Database& db, const QString& table, const QVariantMap& values
                    values, error);
 }
 
-// Updates the row of `number` with `values` (ORCNRO added); inserts it when
-// the table has none. `condition` narrows the update (the master row's
-// approval); then a row that is not updated is not inserted either, and
-// *updated says so.
+// How putRow treats a row it finds nothing to update.
+enum class Missing {
+    Insert, // inserted (the totals, written first at closing)
+    Refuse, // a row being edited that another user deleted: kDeletedByOther
+    Report, // *updated says so and the caller decides (the master row's approval)
+};
+
+// Updates the row of `number` with `values` (ORCNRO added); `condition`
+// narrows the update (the master row's approval). A row not updated is
+// inserted, refused or reported as `missing` says.
 bool putRow(db::Database& db, const QString& table, int number, QVariantMap values, QString* error,
-            const QString& condition = {}, bool* updated = nullptr) {
+            Missing missing, const QString& condition = {}, bool* updated = nullptr) {
     values.insert(QStringLiteral("ORCNRO"), number);
     QStringList sets;
     for (auto it = values.cbegin(); it != values.cend(); ++it)
@@ -225,7 +236,13 @@ bool putRow(db::Database& db, const QString& table, int number, QVariantMap valu
     const bool done = q.numRowsAffected() > 0;
     if (updated)
         *updated = done;
-    return done || !condition.isEmpty() || insertRow(db, table, values, error);
+    if (done || missing == Missing::Report)
+        return true;
+    if (missing == Missing::Insert)
+        return insertRow(db, table, values, error);
+    if (error)
+        *error = db::kDeletedByOther;
+    return false;
 }
 
 std::optional<QVariantMap> rowOf(db::Database& db, const QString& table, int number, QString* error) {
@@ -344,12 +361,12 @@ std::optional<std::optional<bool>> QuotationStore::approvedIn(int number, QStrin
 }
 
 // After a conditional write of the master row found nothing to write: the
-// quotation was approved meanwhile, or it is gone.
+// quotation was approved meanwhile, or another user deleted it.
 bool QuotationStore::refuseApproved(int number, QString* error) {
     const auto approved = approvedIn(number, error);
     if (!approved)
         return false;
-    return fail(error, approved->has_value() ? kApprovedMessage : missingMessage(number));
+    return fail(error, approved->has_value() ? kApprovedMessage : db::kDeletedByOther);
 }
 
 // ---- entering a number -------------------------------------------------------
@@ -375,6 +392,12 @@ Entry QuotationStore::enter(int series, int number, const QDateTime& issued, boo
                 existing = *approved;
                 if (existing)
                     return true;
+                // Rows of the number without a master row were left by a
+                // quotation that is gone: the new one starts without them.
+                for (const QString& t : kCharges + QStringList{QStringLiteral("ORCAMTOT")})
+                    if (!db_->exec(QStringLiteral("DELETE FROM %1 WHERE ORCNRO = :WOrcNro").arg(t),
+                                   {{kNumber, number}}, &error))
+                        return false;
                 return db_->exec(
                     QStringLiteral(
                         "INSERT INTO ORCAMMAS (ORCNRO, DATAEMI, DESENHO, APROVADO, PRINTE, MANUAL_AUTO, "
@@ -455,23 +478,68 @@ bool QuotationStore::addSatellites(int number, const Satellites& defaults, QStri
         error);
 }
 
+bool QuotationStore::setCustomer(int number, int customer, const QString& name, const Satellites& defaults,
+                                 QString* error) {
+    const QVariantMap charges[] = {comValues(defaults.com), transpValues(defaults.transp),
+                                   cndpgtValues(defaults.cndpgt), descValues(defaults.desc)};
+    return db_->transaction(
+        [&] {
+            QSqlQuery q(db_->sql());
+            if (!lockNumber(number, error) ||
+                !db_->exec(q,
+                           QStringLiteral("UPDATE ORCAMMAS SET CLINRO = :WCliNro, CLINOM = :WCliNom WHERE "
+                                          "ORCNRO = :WOrcNro AND %1")
+                               .arg(kNotApproved),
+                           {{kNumber, number},
+                            {QStringLiteral("WCliNro"), customer},
+                            {QStringLiteral("WCliNom"), textOrNull(name.left(35))}},
+                           error))
+                return false;
+            if (q.numRowsAffected() == 0)
+                return refuseApproved(number, error);
+            // Never calculated (no quantity stored): the charges are the new customer's.
+            const std::optional<QVariant> quantity = db_->scalar(
+                QStringLiteral("SELECT COALESCE(QUANT1, 0) FROM ORCAMMAS WHERE ORCNRO = :WOrcNro"),
+                {{kNumber, number}}, error);
+            if (!quantity)
+                return false;
+            const bool replace = quantity->toDouble() == 0;
+            for (int i = 0; i < kCharges.size(); ++i) {
+                const std::optional<QVariantMap> row = rowOf(*db_, kCharges[i], number, error);
+                if (!row)
+                    return false;
+                if (!row->isEmpty() && !replace)
+                    continue;
+                QVariantMap all = charges[i];
+                all.insert(QStringLiteral("ORCNRO"), number);
+                if ((!row->isEmpty() &&
+                     !db_->exec(QStringLiteral("DELETE FROM %1 WHERE ORCNRO = :WOrcNro").arg(kCharges[i]),
+                                {{kNumber, number}}, error)) ||
+                    !insertRow(*db_, kCharges[i], all, error))
+                    return false;
+            }
+            return true;
+        },
+        error);
+}
+
 // In the caller's transaction: the master row, unless approved meanwhile,
 // and the satellites the record has.
 bool QuotationStore::writeRows(const QuotationRecord& record, QString* error) {
     const int number = record.mas.ORCNRO;
     bool updated = false;
-    if (!lockNumber(number, error) || !putRow(*db_, QStringLiteral("ORCAMMAS"), number,
-                                              masterValues(record.mas), error, kNotApproved, &updated))
+    if (!lockNumber(number, error) ||
+        !putRow(*db_, QStringLiteral("ORCAMMAS"), number, masterValues(record.mas), error, Missing::Report,
+                kNotApproved, &updated))
         return false;
     if (!updated)
         return refuseApproved(number, error);
-    return (!record.com || putRow(*db_, QStringLiteral("ORCAMCOM"), number, comValues(*record.com), error)) &&
-           (!record.transp ||
-            putRow(*db_, QStringLiteral("ORCAMTRANSP"), number, transpValues(*record.transp), error)) &&
-           (!record.cndpgt ||
-            putRow(*db_, QStringLiteral("ORCAMCNDPGT"), number, cndpgtValues(*record.cndpgt), error)) &&
-           (!record.desc ||
-            putRow(*db_, QStringLiteral("ORCAMDESC"), number, descValues(*record.desc), error));
+    // The charge rows the record has were read: one gone was deleted by another user.
+    const Missing gone = Missing::Refuse;
+    return (!record.com || putRow(*db_, kCharges[0], number, comValues(*record.com), error, gone)) &&
+           (!record.transp || putRow(*db_, kCharges[1], number, transpValues(*record.transp), error, gone)) &&
+           (!record.cndpgt || putRow(*db_, kCharges[2], number, cndpgtValues(*record.cndpgt), error, gone)) &&
+           (!record.desc || putRow(*db_, kCharges[3], number, descValues(*record.desc), error, gone));
 }
 
 bool QuotationStore::save(const QuotationRecord& record, QString* error) {
@@ -495,7 +563,8 @@ bool QuotationStore::close(int series, const QuotationRecord& record, const Orca
             // The counter only of this series, and only upwards: a number
             // below it, or another user's higher one, leaves it alone.
             return writeRows(record, error) &&
-                   putRow(*db_, QStringLiteral("ORCAMTOT"), number, totValues(totals), error) &&
+                   putRow(*db_, QStringLiteral("ORCAMTOT"), number, totValues(totals), error,
+                          Missing::Insert) &&
                    db_->exec(QStringLiteral(
                                  "UPDATE PARGER SET %1 = :WOrcNro WHERE CODIGO = 1 AND COALESCE(%1, 0) < "
                                  ":WOrcNro")
@@ -506,25 +575,16 @@ bool QuotationStore::close(int series, const QuotationRecord& record, const Orca
 }
 
 // In the caller's transaction: the master row unless approved, then the satellites.
-bool QuotationStore::deleteRows(int number, bool withTotals, QString* error) {
+bool QuotationStore::deleteRows(int number, QString* error) {
     if (!lockNumber(number, error))
         return false;
     QSqlQuery q(db_->sql());
     if (!db_->exec(q, QStringLiteral("DELETE FROM ORCAMMAS WHERE ORCNRO = :WOrcNro AND %1").arg(kNotApproved),
                    {{kNumber, number}}, error))
         return false;
-    if (q.numRowsAffected() == 0) {
-        const auto approved = approvedIn(number, error);
-        if (!approved)
-            return false;
-        if (approved->value_or(false))
-            return fail(error, kApprovedMessage);
-    }
-    QStringList tables{QStringLiteral("ORCAMCOM"), QStringLiteral("ORCAMTRANSP"),
-                       QStringLiteral("ORCAMCNDPGT"), QStringLiteral("ORCAMDESC")};
-    if (withTotals)
-        tables << QStringLiteral("ORCAMTOT");
-    for (const QString& t : tables)
+    if (q.numRowsAffected() == 0)
+        return refuseApproved(number, error);
+    for (const QString& t : kCharges + QStringList{QStringLiteral("ORCAMTOT")})
         if (!db_->exec(QStringLiteral("DELETE FROM %1 WHERE ORCNRO = :WOrcNro").arg(t), {{kNumber, number}},
                        error))
             return false;
@@ -532,22 +592,21 @@ bool QuotationStore::deleteRows(int number, bool withTotals, QString* error) {
 }
 
 bool QuotationStore::remove(int number, QString* error) {
-    return db_->transaction([&] { return deleteRows(number, true, error); }, error);
+    return db_->transaction([&] { return deleteRows(number, error); }, error);
 }
 
 bool QuotationStore::cancel(int number, const std::optional<QuotationRecord>& asOpened, QString* error) {
     return db_->transaction(
         [&] {
             if (!asOpened)
-                return deleteRows(number, false, error);
+                return deleteRows(number, error);
             if (!writeRows(*asOpened, error))
                 return false;
             // Satellites made since it was opened go again.
-            const std::pair<QString, bool> had[] = {
-                {QStringLiteral("ORCAMCOM"), asOpened->com.has_value()},
-                {QStringLiteral("ORCAMTRANSP"), asOpened->transp.has_value()},
-                {QStringLiteral("ORCAMCNDPGT"), asOpened->cndpgt.has_value()},
-                {QStringLiteral("ORCAMDESC"), asOpened->desc.has_value()}};
+            const std::pair<QString, bool> had[] = {{kCharges[0], asOpened->com.has_value()},
+                                                    {kCharges[1], asOpened->transp.has_value()},
+                                                    {kCharges[2], asOpened->cndpgt.has_value()},
+                                                    {kCharges[3], asOpened->desc.has_value()}};
             for (const auto& [table, present] : had)
                 if (!present &&
                     !db_->exec(QStringLiteral("DELETE FROM %1 WHERE ORCNRO = :WOrcNro").arg(table),
@@ -598,94 +657,6 @@ std::optional<QList<ChartSlice>> QuotationStore::priceChart(const QString& user,
     while (q.next())
         out << ChartSlice{q.value(0).toInt(), q.value(1).toString().trimmed(), q.value(2).toDouble()};
     return out;
-}
-
-// ---- the sheet a quotation costs ----------------------------------------------
-
-std::optional<QuotedSheet> quotedSheet(db::Database& corvane, const QString& article, const QString& tipoft,
-                                       QString* error) {
-    // Two fixed pairs of tables: the live sheet, or the technical product record.
-    const bool record = tipoft.trimmed().toUpper() == QLatin1String("T");
-    const QString master = record ? QStringLiteral("O_FICTECMAS") : QStringLiteral("FICTECMAS");
-    const QString lines = record ? QStringLiteral("O_FICTECDET") : QStringLiteral("FICTECDET");
-    const QVariantMap p{{QStringLiteral("WArtigo"), article}};
-    const std::optional<QVariantMap> header = corvane.firstRow(
-        QStringLiteral("SELECT TIPOFICTEC FROM %1 WHERE CODIGO = :WArtigo").arg(master), p, error);
-    if (!header)
-        return std::nullopt;
-    QuotedSheet sheet;
-    sheet.kind = textOf(*header, "TIPOFICTEC");
-    QSqlQuery q(corvane.sql());
-    if (!corvane.exec(
-            q,
-            QStringLiteral("SELECT TIPO, ARTIGO, DETAIL, RELACFICTEC, CODIGOMP, DESIGN, UNIDADE, QUANT, "
-                           "PRECO, VALOR, QUANT_FINAL, VALOR_FINAL, TMPACE, TMP_SEMACERTO FROM %1 WHERE "
-                           "ARTIGO = :WArtigo ORDER BY RELACFICTEC, DETAIL")
-                .arg(lines),
-            p, error))
-        return std::nullopt;
-    while (q.next()) {
-        FictecDetLine l;
-        l.TIPO = q.value(0).toInt();
-        l.ARTIGO = q.value(1).toString().trimmed();
-        l.DETAIL = q.value(2).toInt();
-        l.RELACFICTEC = q.value(3).toString().trimmed();
-        l.CODIGOMP = q.value(4).toString().trimmed();
-        l.DESIGN = q.value(5).toString().trimmed();
-        l.UNIDADE = q.value(6).toString().trimmed();
-        l.QUANT = q.value(7).toDouble();
-        l.PRECO = q.value(8).toDouble();
-        l.VALOR = q.value(9).toDouble();
-        l.QUANT_FINAL = q.value(10).toDouble();
-        l.VALOR_FINAL = q.value(11).toDouble();
-        if (!q.value(12).isNull())
-            l.TMPACE = q.value(12).toDouble();
-        if (!q.value(13).isNull())
-            l.TMP_SEMACERTO = q.value(13).toDouble();
-        sheet.rows.push_back(l);
-    }
-    return sheet;
-}
-
-std::optional<CostTypes> readCostTypes(db::Database& corvane, QString* error) {
-    QSqlQuery q(corvane.sql());
-    if (!corvane.exec(q, QStringLiteral("SELECT CODIGO, DESPERD, CLAS_ORC FROM TIPOCUSTO ORDER BY CODIGO"),
-                      {}, error))
-        return std::nullopt;
-    CostTypes out;
-    while (q.next())
-        out.push_back({q.value(0).toInt(), q.value(1).toDouble(), q.value(2).toInt()});
-    return out;
-}
-
-std::optional<UnitCosts> sheetUnitCosts(db::Database& corvane, const QString& article, const QString& tipoft,
-                                        const Levels& quantities, Notes& notes, QString* error) {
-    const std::optional<QuotedSheet> sheet = quotedSheet(corvane, article, tipoft, error);
-    const std::optional<CostTypes> types = sheet ? readCostTypes(corvane, error) : std::nullopt;
-    if (!sheet || !types)
-        return std::nullopt;
-    return buildUnitCosts(sheet->rows, *types, quantities, notes, sheet->kind);
-}
-
-std::optional<std::optional<QString>> recordArticle(db::Database& corvane, const QString& code,
-                                                    QString* error) {
-    const std::optional<QVariantMap> row =
-        corvane.firstRow(QStringLiteral("SELECT DESIGNACAO FROM O_ARTIGOSCLS WHERE CODIGO = :WArtigo"),
-                         {{QStringLiteral("WArtigo"), code}}, error);
-    if (!row)
-        return std::nullopt;
-    if (row->isEmpty())
-        return std::optional<QString>{};
-    return std::optional<QString>{textOf(*row, "DESIGNACAO")};
-}
-
-std::optional<bool> hasSheet(db::Database& corvane, const QString& article, QString* error) {
-    const std::optional<QVariantMap> row =
-        corvane.firstRow(QStringLiteral("SELECT CODIGO FROM FICTECMAS WHERE CODIGO = :WArtigo"),
-                         {{QStringLiteral("WArtigo"), article}}, error);
-    if (!row)
-        return std::nullopt;
-    return !row->isEmpty();
 }
 
 } // namespace corvane::quotation

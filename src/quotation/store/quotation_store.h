@@ -9,9 +9,11 @@
 //   series entered        proposeNumber(series)
 //   number left           enter(series, number, date, proposed) — opens the
 //                         quotation, creates it (its master row claims the
-//                         number) or refuses it; a proposal taken meanwhile
+//                         number; rows a vanished quotation of the number
+//                         left go) or refuses it; a proposal taken meanwhile
 //                         answers with the next free number
-//   customer left         addSatellites(number, CustomerStore::satellites())
+//   customer left         setCustomer(number, customer, name,
+//                         CustomerStore::satellites())
 //   after a calculation   save(record)
 //   closing confirmed     close(series, record, closingTotals(...))
 //   "&Cancelar"           cancel(number, the record as opened, or nullopt
@@ -85,6 +87,10 @@ public:
     // The greatest quotation number (0 when there is none).
     std::optional<int> lastNumber(QString* error = nullptr);
 
+    // The name under which a program run claims the quotation for changing
+    // it (db::DocumentClaims): numbers are unique across the series.
+    static QString documentName(int number) { return QStringLiteral("ORCAMENTO:%1").arg(number); }
+
     // A number entered in a series. An existing quotation is opened (or
     // refused when approved); a number that has none gets its master row
     // (DATAEMI `issued`, DESENHO "S", APROVADO "N", PRINTE "N", MANUAL_AUTO
@@ -98,19 +104,29 @@ public:
     // The satellite rows the quotation lacks, inserted from `defaults`; the
     // rows it has stay as they are.
     bool addSatellites(int number, const Satellites& defaults, QString* error = nullptr);
-    // Writes the master row and the satellites the record has (inserting
-    // those the database lacks). Refuses an approved or vanished quotation.
+    // The customer accepted: CLINRO and CLINOM of the master row at once.
+    // While the quotation has never been calculated (no quantity stored) its
+    // four charge rows are replaced by `defaults`; after that only those it
+    // lacks are added. Refuses an approved quotation, and one another user
+    // deleted with db::kDeletedByOther.
+    bool setCustomer(int number, int customer, const QString& name, const Satellites& defaults,
+                     QString* error = nullptr);
+    // Writes the master row and the satellites the record has. Refuses an
+    // approved quotation, and with db::kDeletedByOther one whose master row or
+    // a charge row the record has another user deleted.
     bool save(const QuotationRecord& record, QString* error = nullptr);
     // Closing: the master row and satellites as save(), the totals (ORCAMTOT
     // inserted or updated) and the series' counter raised to the number when
     // it is lower — all or nothing. kNoParametersMessage without PARGER's row.
     bool close(int series, const QuotationRecord& record, const OrcamTot& totals, QString* error = nullptr);
     // Deletes the six rows of the quotation (a missing ORCAMTOT is no
-    // failure); refuses an approved one.
+    // failure); refuses an approved one, and one already gone with
+    // db::kDeletedByOther.
     bool remove(int number, QString* error = nullptr);
-    // "&Cancelar": a new quotation (`asOpened` empty) loses its master row and
-    // four satellites; an existing one gets back the rows it had when it was
-    // opened (satellites it did not have go). Refuses an approved one.
+    // "&Cancelar": a new quotation (`asOpened` empty) loses all its rows; an
+    // existing one gets back the rows it had when it was opened (satellites
+    // it did not have go). Refuses an approved one, and one gone with
+    // db::kDeletedByOther.
     bool cancel(int number, const std::optional<QuotationRecord>& asOpened, QString* error = nullptr);
 
     // The user's price-chart slices (SALDOS under kPriceChartProgram),
@@ -125,7 +141,7 @@ private:
     std::optional<std::optional<bool>> approvedIn(int number, QString* error);
     bool refuseApproved(int number, QString* error);
     bool writeRows(const QuotationRecord& record, QString* error);
-    bool deleteRows(int number, bool withTotals, QString* error);
+    bool deleteRows(int number, QString* error);
 
     db::Database* db_;
 };

@@ -408,15 +408,30 @@ bool TCORVF040::activateScreen() {
     return true;
 }
 
+bool TCORVF040::closeRequested() {
+    conventions()->setChecksEnabled(false);
+    const bool leaving = logic_->leaveScreen();
+    refresh();
+    conventions()->setChecksEnabled(true);
+    return leaving;
+}
+
+void TCORVF040::closeScreen() {
+    logic_->screenClosed();
+}
+
 void TCORVF040::refresh() {
     const QuotationScreen& s = *logic_;
     const QStringList priceFields{"Edit_MargLiq", "Edit_PrecoCli1", "Edit_PrecoCli2", "Edit_PrecoCli3"};
+    const QStringList numbering{"Edit_Serie", "Edit_OrcNro"};
     for (auto it = inputs_.cbegin(); it != inputs_.cend(); ++it) {
         const QString text = s.text(it.key());
         if (it.value()->text() != text)
             it.value()->setText(text);
         if (priceFields.contains(it.key()))
             it.value()->setEnabled(s.priceFieldsEnabled());
+        // Another run's quotation is only looked at.
+        it.value()->setReadOnly(s.readOnly() && !numbering.contains(it.key()));
     }
     for (const auto& [name, text] :
          {std::pair{"Label_CliNom", s.customerName()}, std::pair{"Label_Design", s.designation()},

@@ -47,6 +47,11 @@ public:
 
 protected:
     bool activateScreen() override;
+    // Esc and the close box: what "&Cancelar" does, asking first when typed
+    // work would be lost; the focused input is not checked (nothing is kept).
+    bool closeRequested() override;
+    bool checkOnCloseBox() const override { return false; }
+    void closeScreen() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

@@ -25,6 +25,7 @@ void registerScreens(shell::ScreenTable& table) {
         sources.workingYear = ctx.WorkingYear;
         sources.companyName = ctx.CompanyName;
         sources.reportNotice = ctx.ReportNotice;
+        sources.claims = modules->claims.get();
         TCORVF040 form(sources, rightsOf, setting, &menu);
         form.exec();
     });
