@@ -5,6 +5,10 @@
 // opened, and the parameters the steps cost with.
 #include <QString>
 
+namespace corvane::db {
+class DocumentClaims;
+}
+
 namespace corvane::techsheet {
 
 // The four kinds of sheet (FICTECMAS.TIPOFICTEC).
@@ -17,6 +21,12 @@ inline const QString kNoKind = QStringLiteral(" ");
 struct TechSheetContext {
     // Filled by the article screen.
     QString ArticleCode;
+    // The documents this program run holds; null when sheets are not claimed.
+    // A sheet open for change is held by one run at a time.
+    db::DocumentClaims* Claims = nullptr;
+    // Empty while this run may change the sheet; otherwise why it may only be
+    // looked at ("Ficha Técnica em uso por ANA desde 10:42").
+    QString LookOnlyReason;
     QString ArticleDesignation;
     QString ArticleDesignation2;
     double ArticleLength = 0; // cm

@@ -57,6 +57,8 @@ struct KnitFixture : ScreenFixture {
             return;
         site.exec(db(), QStringLiteral("DELETE FROM FICTECDET WHERE ARTIGO = 'GORRO.TRICOT'"));
         site.exec(db(), QStringLiteral("DELETE FROM FICTECFIOS WHERE ARTIGO = 'GORRO.TRICOT'"));
+        // The sheet screen writes the header before a step's first lines.
+        SheetStore(db()).ensureHeader(kArticle, kKnittedHat);
         site.exec(db(),
                   QStringLiteral("UPDATE MAQUINAS SET PRECO = 12.5, TEMPO_ACERTO1 = 20, TEMPO_ACERTO2 = 30 "
                                  "WHERE CODIGO = 'TRI01'"));

@@ -1,6 +1,7 @@
 #include "reference/screen_fixture.h"
 #include "support/modal_closer.h"
 #include "techsheet/steps/ui/knitting_step_form.h"
+#include "techsheet/store/sheet_store.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -24,6 +25,8 @@ private slots:
         ScreenFixture f(backend);
         QVERIFY2(f.ready(), qPrintable(f.site.error()));
         f.site.exec(f.db(), QStringLiteral("DELETE FROM FICTECDET WHERE ARTIGO = 'GORRO.FORM'"));
+        // The sheet screen writes the header before a step's first lines.
+        SheetStore(f.db()).ensureHeader(QStringLiteral("GORRO.FORM"), kKnittedHat);
         f.site.exec(f.db(), QStringLiteral("UPDATE MAQUINAS SET PRECO = 12.5 WHERE CODIGO = 'TRI01'"));
         db::Database& factura = f.modules().database->DbFacturacao;
         const QString yarn =

@@ -438,6 +438,8 @@ private slots:
         std::unique_ptr<db::Database> second = f.site.connectProgram();
         QVERIFY(second);
         shell::TDTCORVANE secondData(*second);
+        // The sheet screen writes the header before a step's first lines.
+        QVERIFY(SheetStore(f.db()).ensureHeader(kOther, kKnittedHat));
         TechSheetContext one = context(kArticle, QStringLiteral("H"), 30);
         TechSheetContext two = context(kOther, QStringLiteral("H"), 20);
 

@@ -26,7 +26,8 @@ struct SheetFixture : ScreenFixture {
         c.ArticleWidth = width;
         return c;
     }
-    std::unique_ptr<TCORVF035FICTEC> form(TechSheetContext& c, const shell::AccessRights& rights = allRights()) {
+    std::unique_ptr<TCORVF035FICTEC> form(TechSheetContext& c,
+                                          const shell::AccessRights& rights = allRights()) {
         SheetLinks links;
         links.sheetMarked = [this](const QString& a, bool on) { marks << std::pair{a, on}; };
         screens::ScreenSetting setting;
@@ -54,10 +55,11 @@ private slots:
         QVERIFY(ca->isChecked());
         QVERIFY(!ca->isEnabled());
         QCOMPARE(form->pages()->currentIndex(), 0);
-        const int lines = selectRows(f.db(), QStringLiteral("SELECT COUNT(*) FROM FICTECDET WHERE ARTIGO = 'CHCAC01.PRE'"))
-                              .value(0)
-                              .value(0)
-                              .toInt();
+        const int lines =
+            selectRows(f.db(), QStringLiteral("SELECT COUNT(*) FROM FICTECDET WHERE ARTIGO = 'CHCAC01.PRE'"))
+                .value(0)
+                .value(0)
+                .toInt();
         QVERIFY(lines > 0);
         QCOMPARE(form->lines()->model()->rowCount(), lines);
         QAbstractButton* loom = form->button(QStringLiteral("BotTool_g"));
@@ -127,7 +129,17 @@ private slots:
         QVERIFY(gt->isEnabled());
         gt->click();
         QCOMPARE(form->pages()->currentIndex(), 3);
+        // A kind chosen and not saved: closing asks before it goes; "no" stays.
+        asked.clear();
+        answerNext(QMessageBox::No, &asked);
         form->close();
+        QTRY_COMPARE(asked, QStringList{kAbandonQuestion});
+        QVERIFY(form->isVisible());
+        answerNext(QMessageBox::Yes, &asked);
+        form->close();
+        QTRY_VERIFY(!form->isVisible());
+        QCOMPARE(asked, (QStringList{kAbandonQuestion, kAbandonQuestion}));
+        QVERIFY(store.header(code)->isEmpty());
     }
 };
 

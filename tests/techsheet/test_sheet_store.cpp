@@ -1,3 +1,4 @@
+#include "db/dataset.h"
 #include "shell/version_steps.h"
 #include "shell/version_tables.h"
 #include "support/recording_view.h"
@@ -159,7 +160,19 @@ private slots:
                      .value(0)
                      .toInt(),
                  1);
+        // A sheet deleted since it was read: a step, the header and another
+        // deletion are refused and write nothing.
+        QVERIFY(!store.replaceStep(kArticle, QStringLiteral("H"), {line(20, "Z", 1)}, &error));
+        QCOMPARE(error, kSheetDeletedByOther);
+        QVERIFY(!store.updateHeader({{"CODIGO", kArticle}, {"TMPDESENHO", 5}}, &error));
+        QCOMPARE(error, kSheetDeletedByOther);
+        QVERIFY(!store.deleteSheet(kArticle, &error));
+        QCOMPARE(error, db::kDeletedByOther);
+        QVERIFY(store.header(kArticle)->isEmpty());
+        QVERIFY(store.lines(kArticle)->empty());
+
         // The lines are read in the order asked for.
+        QVERIFY(store.ensureHeader(kArticle, kWovenScarf));
         QVERIFY(store.replaceStep(kArticle, QStringLiteral("H"), {line(20, "Z", 1), line(20, "A", 2)}));
         QCOMPARE(store.lines(kArticle, QStringLiteral("CODIGOMP"))->front().CODIGOMP, QStringLiteral("A"));
     }
@@ -254,6 +267,7 @@ private slots:
         TestSite site(QStringLiteral("postgres"));
         REQUIRE_SITE(site);
         clean(site);
+        QVERIFY(SheetStore(site.program()).ensureHeader(kArticle, kWovenScarf));
         std::atomic<int> failures{0};
         QStringList errors;
         QMutex lock;

@@ -62,6 +62,8 @@ struct WeaveFixture : ScreenFixture {
             return;
         site.exec(db(), QStringLiteral("DELETE FROM FICTECDET WHERE ARTIGO = 'CACHECOL.TEAR'"));
         site.exec(db(), QStringLiteral("DELETE FROM FICTECFIOS WHERE ARTIGO = 'CACHECOL.TEAR'"));
+        // The sheet screen writes the header before a step's first lines.
+        SheetStore(db()).ensureHeader(kArticle, kWovenScarf);
         site.exec(db(), QStringLiteral("UPDATE MAQUINAS SET LARGURA = 1800, RAPORT = 600, PRDHOR1 = 400, "
                                        "TEMPO_ACERTO1 = 15, PRDHOR2 = 320, TEMPO_ACERTO2 = 25, PRECO = 0.55 "
                                        "WHERE CODIGO = 'TEAR01'"));

@@ -1,6 +1,7 @@
 #include "reference/screen_fixture.h"
 #include "support/modal_closer.h"
 #include "techsheet/steps/ui/weaving_step_form.h"
+#include "techsheet/store/sheet_store.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -46,6 +47,8 @@ private slots:
         QVERIFY2(f.ready(), qPrintable(f.site.error()));
         f.site.exec(f.db(), QStringLiteral("DELETE FROM FICTECDET WHERE ARTIGO = 'CACHECOL.FORM'"));
         f.site.exec(f.db(), QStringLiteral("DELETE FROM FICTECFIOS WHERE ARTIGO = 'CACHECOL.FORM'"));
+        // The sheet screen writes the header before a step's first lines.
+        SheetStore(f.db()).ensureHeader(QStringLiteral("CACHECOL.FORM"), kWovenScarf);
         f.site.exec(f.db(), QStringLiteral("UPDATE MAQUINAS SET LARGURA = 1800, RAPORT = 600, PRDHOR1 = 400, "
                                            "TEMPO_ACERTO1 = 15 WHERE CODIGO = 'TEAR01'"));
         db::Database& factura = f.modules().database->DbFacturacao;

@@ -93,6 +93,7 @@ void registerScreens(shell::ScreenTable& table) {
             std::optional<techsheet::TechSheetContext> context = ArticleStore(*factura).sheetContext(code);
             if (!context)
                 return;
+            context->Claims = modules->claims.get();
             techsheet::SheetLinks steps = sheetSteps(*modules, ctx, setting);
             steps.sheetMarked = [factura](const QString& article, bool hasSheet) {
                 ArticleStore(*factura).markSheet(article, hasSheet);

@@ -136,6 +136,7 @@ bool SheetScreen::cancel(const SheetReference& reference, const QVariantMap& hea
     // chosen again while they exist.
     if (!hasHeader() && hasLines_ && chosen != kNoKind) {
         ctx_.SheetKind = chosen;
+        opened_ = saveColumns();
         view_.selectPage(chosen);
         view_.refresh();
     }
@@ -165,8 +166,20 @@ bool SheetScreen::open(const SheetReference& reference, const QVariantMap& heade
         if (kindChoiceEnabled())
             view_.focusField(kKindGroup);
     }
+    opened_ = saveColumns();
     view_.refresh();
     return true;
+}
+
+void SheetScreen::headerWritten(const QVariantMap& columns) {
+    header_.insert(columns);
+    view_.refresh();
+}
+
+void SheetScreen::saved() {
+    header_.insert(saveColumns());
+    opened_ = saveColumns();
+    view_.refresh();
 }
 
 void SheetScreen::sheetDeleted(const SheetReference& reference) {
@@ -179,6 +192,7 @@ void SheetScreen::sheetDeleted(const SheetReference& reference) {
     ctx_.SheetKind = kNoKind;
     clearInputs();
     ctx_.FringeMeasure = 4 * ctx_.ArticleWidth;
+    opened_ = saveColumns();
     view_.selectPage(kNoKind);
     view_.focusField(kKindGroup);
     view_.refresh();
@@ -283,7 +297,7 @@ bool SheetScreen::chooseKind(const QString& kind) {
 
 bool SheetScreen::fieldEnabled(const QString& input) const {
     const SheetField* f = sheetField(input);
-    if (!f || f->kind != ctx_.SheetKind || f->readOnly)
+    if (!f || f->kind != ctx_.SheetKind || f->readOnly || lookOnly())
         return false;
     for (const SheetField& flag : sheetFields())
         if (flag.kind == f->kind && inputOfFlag(flag.role) == f->role)
@@ -293,7 +307,7 @@ bool SheetScreen::fieldEnabled(const QString& input) const {
 
 void SheetScreen::setText(const QString& input, const QString& text) {
     const SheetField* f = sheetField(input);
-    if (!f || f->readOnly)
+    if (!f || f->readOnly || lookOnly())
         return;
     const QString held = text.left(f->width);
     texts_.insert(input, f->type == FieldType::YesNo ? held.toUpper() : held);

@@ -96,6 +96,16 @@ public:
 
     TechSheetContext& context() { return ctx_; }
     const TechSheetContext& context() const { return ctx_; }
+    SheetView& view() { return view_; }
+    // Another user holds the sheet (context().LookOnlyReason): it is shown,
+    // nothing can be typed or chosen.
+    bool lookOnly() const { return !ctx_.LookOnlyReason.isEmpty(); }
+    // What saveColumns() gives differs from what was opened or last saved.
+    bool changed() const { return saveColumns() != opened_; }
+    // The header was written with `columns` (a first header before a step).
+    void headerWritten(const QVariantMap& columns);
+    // saveColumns() were written: nothing typed is left unsaved.
+    void saved();
     bool hasHeader() const { return !header_.isEmpty(); }
     const QVariantMap& header() const { return header_; }
     // Lines exist: the kind can no longer be changed. The caller says so
@@ -104,7 +114,7 @@ public:
     bool hasLines() const { return hasLines_; }
 
     // The radio group RadFictec and the notebook.
-    bool kindChoiceEnabled() const { return !hasHeader() && !hasLines_; }
+    bool kindChoiceEnabled() const { return !hasHeader() && !hasLines_ && !lookOnly(); }
     bool notebookEnabled() const { return ctx_.SheetKind != kNoKind; }
     // The kind whose radio button is checked; kNoKind when none is.
     const QString& kind() const { return ctx_.SheetKind; }
@@ -178,6 +188,7 @@ private:
     QHash<QString, QString> texts_;
     QSet<QString> onButtons_; // buttons that follow a flag and are on
     QSet<QString> onInputs_;  // inputs that follow a flag and are on
+    QVariantMap opened_;      // saveColumns() as opened or last saved
 };
 
 } // namespace corvane::techsheet

@@ -197,7 +197,8 @@ bool KnittingStep::compute() {
     for (int i = 0; i < kRows; ++i)
         views_[static_cast<std::size_t>(i)].kg = kg[static_cast<std::size_t>(i)];
     QString error;
-    if (anyYarn() && !sheets_.saveYarnLayout(layoutColumns(kg), &error)) {
+    // Looked at only, the consumptions are shown and nothing is written.
+    if (anyYarn() && !lookOnly() && !sheets_.saveYarnLayout(layoutColumns(kg), &error)) {
         view_.message(error);
         return false;
     }
@@ -213,7 +214,7 @@ bool KnittingStep::deleteLayout() {
     return true;
 }
 
-bool KnittingStep::finish() {
+bool KnittingStep::finishStep() {
     ctx_->StepCancelled = false;
     view_.statusText(0, kSavingStatus);
     std::array<double, 8> kg{};

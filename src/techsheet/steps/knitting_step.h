@@ -67,7 +67,7 @@ public:
     bool deleteLayout();
     // "&Gravar": the checks of F12 and of closing, then layout and lines in
     // one transaction. True when written (the screen closes).
-    bool finish() override;
+    bool finishStep() override;
 
 private:
     bool readMachines(QString* error);

@@ -67,7 +67,7 @@ bool MachineStepScreen::gridLeft() {
     return keepMachines(rows_);
 }
 
-bool MachineStepScreen::finish() {
+bool MachineStepScreen::finishStep() {
     ctx_->StepCancelled = false;
     if (!gridLeft())
         return false;

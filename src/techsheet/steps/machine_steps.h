@@ -28,7 +28,7 @@ public:
     bool gridLeft() override;
     // The closing checks, then the step's lines replaced in one transaction;
     // false keeps the screen open with everything entered.
-    bool finish() override;
+    bool finishStep() override;
     // The machine-group type whose machines are offered.
     int groupType() const { return groupType_; }
 

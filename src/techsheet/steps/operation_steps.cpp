@@ -123,7 +123,7 @@ bool OperationStepScreen::gridLeft() {
     return reported(work_.fillArticles(rows_, &error), error);
 }
 
-bool OperationStepScreen::finish() {
+bool OperationStepScreen::finishStep() {
     ctx_->StepCancelled = false;
     if (!gridLeft())
         return false;

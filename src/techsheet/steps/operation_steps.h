@@ -32,7 +32,7 @@ public:
     bool gridLeft() override;
     // The closing checks, then the step's lines replaced in one transaction;
     // false keeps the screen open with everything entered.
-    bool finish() override;
+    bool finishStep() override;
 
 protected:
     // The candidates of the step as the reference table now has them.

@@ -13,8 +13,12 @@ namespace corvane::techsheet {
 StepScreenBase::StepScreenBase(TechSheetContext& ctx, shell::TDTCORVANE& data, db::Database& factura,
                                QString user, ScreenView& view)
     : ctx_(&ctx), data_(data), factura_(factura), user_(std::move(user)), view_(view), step_(ctx.StepCode),
-      sheets_(data.db), work_(data.db, user_), byCode_(factura, QStringLiteral("ARTIGOSNUM"), {}),
+      sheets_(data.db, ctx.Claims), work_(data.db, user_), byCode_(factura, QStringLiteral("ARTIGOSNUM"), {}),
       byName_(factura, QStringLiteral("ARTIGOSALFA"), {}) {}
+
+bool StepScreenBase::mayChange() {
+    return !lookOnly() || refuse(ctx_->LookOnlyReason);
+}
 
 bool StepScreenBase::sameCode(const QString& a, const QString& b) {
     return a.trimmed().compare(b.trimmed(), Qt::CaseInsensitive) == 0;
@@ -141,8 +145,8 @@ bool StepScreenBase::keepMachines(const std::vector<WorkMachineRow>& rows) {
 }
 
 bool StepScreenBase::deleteStoredLayout() {
-    if (!view_.confirm(QStringLiteral("Eliminação da Referência : ") + ctx_->ArticleCode +
-                       QStringLiteral(",  Confirma ?")))
+    if (!mayChange() || !view_.confirm(QStringLiteral("Eliminação da Referência : ") + ctx_->ArticleCode +
+                                       QStringLiteral(",  Confirma ?")))
         return false;
     QString error;
     return reported(sheets_.deleteYarnLayout(ctx_->ArticleCode, &error), error);

@@ -49,8 +49,10 @@ public:
     virtual void sortBy(const QString& column) = 0;
     // Leaving the grid: the user's work rows take this screen's rows.
     virtual bool gridLeft() = 0;
-    // "&Terminar": true when the step's lines were written and the screen closes.
-    virtual bool finish() = 0;
+    // "&Terminar": true when the step's lines were written and the screen
+    // closes. Refused, with the message saying who holds it, while the sheet
+    // is only looked at.
+    bool finish() { return mayChange() && finishStep(); }
     // "&Cancelar": nothing is written, unless the step says otherwise.
     virtual void cancel() { ctx_->StepCancelled = true; }
     bool written() const { return written_; }
@@ -64,6 +66,11 @@ public:
     db::Dataset& articlesByName() { return byName_; }
 
 protected:
+    virtual bool finishStep() = 0;
+    // Whether the sheet may be changed: not while another user holds it
+    // (the message and false).
+    bool mayChange();
+    bool lookOnly() const { return !ctx_->LookOnlyReason.isEmpty(); }
     // Messages of a calculation, each after a beep.
     void show(const Notes& notes);
     // A beep and the message, the focus in `field` when one is given; false.

@@ -184,7 +184,7 @@ SubcontractEntry SubcontractStep::entryToWrite() const {
     return e;
 }
 
-bool SubcontractStep::finish() {
+bool SubcontractStep::finishStep() {
     ctx_->StepCancelled = false;
     const SubcontractEntry e = entryToWrite();
     for (const QString& question : subcontractClosingQuestions(e))
@@ -371,7 +371,7 @@ void FabricStep::cancelFabric() {
     view_.focusField(kFabricField);
 }
 
-bool FabricStep::finish() {
+bool FabricStep::finishStep() {
     ctx_->StepCancelled = false;
     taken(true, {});
     if (fabric_.code.isEmpty())

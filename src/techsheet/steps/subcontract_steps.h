@@ -28,7 +28,7 @@ public:
     bool gridLeft() override { return true; }
     // The closing questions, then the FICTECSUBCONT row and the step's lines
     // in one transaction under the sheet's lock.
-    bool finish() override;
+    bool finishStep() override;
 
     const SubcontractEntry& entry() const { return entry_; }
     const QString& serviceLabel() const { return entry_.serviceDesignation; }
@@ -92,7 +92,7 @@ public:
     bool gridLeft() override { return true; }
     // The fabric line written in place (a missing cost type writes none);
     // the layout stays in the context for the header.
-    bool finish() override;
+    bool finishStep() override;
 
     const MaterialEntry& fabric() const { return fabric_; }
     const FabricLayout& layout() const { return layout_; }

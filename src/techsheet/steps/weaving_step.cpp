@@ -273,7 +273,8 @@ bool WeavingStep::compute() {
     if (!computeAll(weftKg, warpKg))
         return false;
     QString error;
-    if (anyWeftYarn() && !sheets_.saveYarnLayout(layoutColumns(weftKg, warpKg), &error))
+    // Looked at only, the consumptions are shown and nothing is written.
+    if (anyWeftYarn() && !lookOnly() && !sheets_.saveYarnLayout(layoutColumns(weftKg, warpKg), &error))
         return refuse(error);
     view_.statusText(0, QString());
     return true;
@@ -319,7 +320,7 @@ void WeavingStep::notFilled() {
                             QStringLiteral(" não está preenchido !!!"));
 }
 
-bool WeavingStep::finish() {
+bool WeavingStep::finishStep() {
     ctx_->StepCancelled = false;
     std::array<double, 8> weftKg{};
     std::array<double, 8> warpKg{};

@@ -71,7 +71,7 @@ public:
     // Delete "Eliminar": the stored layout deleted once confirmed.
     bool deleteLayout();
     // "&Gravar": true when the layout and the lines were written.
-    bool finish() override;
+    bool finishStep() override;
     // "&Cancelar": the yarn lines rebuilt from the stored layout; the loom
     // line, the layout and the sheet's raports and strips stay.
     void cancel() override;

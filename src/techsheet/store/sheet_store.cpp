@@ -1,5 +1,8 @@
 #include "sheet_store.h"
 
+#include "db/dataset.h"
+#include "db/document_claim.h"
+#include "sheet_claim.h"
 #include "shell/version_steps.h"
 #include "shell/version_tables.h"
 
@@ -84,6 +87,27 @@ bool inTransaction(db::Database& db, const std::function<bool()>& work, QString*
     return db.commit(error);
 }
 
+// Runs a write that must change a row; none: false with `gone` in *error.
+bool execTouching(db::Database& db, const QString& sql, const QVariantMap& params, const QString& gone,
+                  QString* error) {
+    QSqlQuery q(db.sql());
+    if (!db.exec(q, sql, params, error))
+        return false;
+    if (q.numRowsAffected() > 0)
+        return true;
+    if (error)
+        *error = gone;
+    return false;
+}
+
+// How many rows a deletion removed; nullopt when it failed.
+std::optional<int> deleted(db::Database& db, const QString& sql, const QVariantMap& params, QString* error) {
+    QSqlQuery q(db.sql());
+    if (!db.exec(q, sql, params, error))
+        return std::nullopt;
+    return q.numRowsAffected();
+}
+
 QString insertSql(const QString& table, const QStringList& columns) {
     return QStringLiteral("INSERT INTO %1 (%2) VALUES (:%3)")
         .arg(table, columns.join(QLatin1Char(',')), columns.join(QStringLiteral(",:")));
@@ -105,15 +129,60 @@ bool upsertRow(db::Database& db, const QString& table, const QString& key, const
         if (c != key)
             sets << QStringLiteral("%1=:%1").arg(c);
     return onlyNew || sets.isEmpty() ||
-           db.exec(
+           execTouching(
+               db,
                QStringLiteral("UPDATE %1 SET %2 WHERE %3=:%3").arg(table, sets.join(QLatin1Char(',')), key),
-               values, error);
+               values, db::kDeletedByOther, error);
+}
+
+// The header's own columns of `columns`, in upper case.
+QVariantMap headerColumns(const QVariantMap& columns) {
+    const db::Table table = shell::atCurrentVersion(shell::fictecMasTable());
+    const QStringList known = table.columnNames();
+    QVariantMap values;
+    for (auto it = columns.cbegin(); it != columns.cend(); ++it)
+        if (known.contains(it.key().toUpper()))
+            values.insert(it.key().toUpper(), it.value());
+    return values;
+}
+
+bool noArticle(QString* error) {
+    if (error)
+        *error = QStringLiteral("Ficha Técnica sem artigo");
+    return false;
 }
 
 } // namespace
 
 bool SheetStore::lockSheet(const QString& article, QString* error) {
     return db_->lockInTransaction(QStringLiteral("FICTEC:") + article, error);
+}
+
+bool SheetStore::beginWrite(const QString& article, bool header, QString* error) {
+    if (!lockSheet(article, error))
+        return false;
+    if (claims_) {
+        QString failure;
+        if (!claims_->holds(sheetDocument(article), &failure)) {
+            if (error)
+                *error = failure.isEmpty()
+                             ? db::DocumentClaims::inUseText(kSheetDocumentName, {}, claims_->now())
+                             : failure;
+            return false;
+        }
+    }
+    if (!header)
+        return true;
+    const std::optional<QVariant> n =
+        db_->scalar(QStringLiteral("SELECT COUNT(*) FROM FICTECMAS WHERE CODIGO = :A"),
+                    {{QStringLiteral("A"), article}}, error);
+    if (!n)
+        return false;
+    if (n->toInt() > 0)
+        return true;
+    if (error)
+        *error = kSheetDeletedByOther;
+    return false;
 }
 
 std::optional<QVariantMap> SheetStore::header(const QString& article, QString* error) {
@@ -158,27 +227,42 @@ bool SheetStore::writeHeader(const QString& article, const QVariantMap& values, 
     return inTransaction(
         *db_,
         [&] {
-            return lockSheet(article, error) && upsertRow(*db_, QStringLiteral("FICTECMAS"),
-                                                          QStringLiteral("CODIGO"), values, onlyNew, error);
+            return beginWrite(article, false, error) &&
+                   upsertRow(*db_, QStringLiteral("FICTECMAS"), QStringLiteral("CODIGO"), values, onlyNew,
+                             error);
         },
         error);
 }
 
 bool SheetStore::saveHeader(const QVariantMap& columns, QString* error) {
     // Only the header's own columns are written.
-    const db::Table table = shell::atCurrentVersion(shell::fictecMasTable());
-    const QStringList known = table.columnNames();
-    QVariantMap values;
-    for (auto it = columns.cbegin(); it != columns.cend(); ++it)
-        if (known.contains(it.key().toUpper()))
-            values.insert(it.key().toUpper(), it.value());
+    const QVariantMap values = headerColumns(columns);
     const QString article = values.value(QStringLiteral("CODIGO")).toString();
-    if (article.isEmpty()) {
-        if (error)
-            *error = QStringLiteral("Ficha Técnica sem artigo");
-        return false;
-    }
+    if (article.isEmpty())
+        return noArticle(error);
     return writeHeader(article, values, false, error);
+}
+
+bool SheetStore::updateHeader(const QVariantMap& columns, QString* error) {
+    const QVariantMap values = headerColumns(columns);
+    const QString article = values.value(QStringLiteral("CODIGO")).toString();
+    if (article.isEmpty())
+        return noArticle(error);
+    QStringList sets;
+    for (const QString& c : values.keys())
+        if (c != QLatin1String("CODIGO"))
+            sets << QStringLiteral("%1=:%1").arg(c);
+    if (sets.isEmpty())
+        sets << QStringLiteral("CODIGO=:CODIGO"); // still the header must stand
+    const QString sql =
+        QStringLiteral("UPDATE FICTECMAS SET %1 WHERE CODIGO=:CODIGO").arg(sets.join(QLatin1Char(',')));
+    return inTransaction(
+        *db_,
+        [&] {
+            return beginWrite(article, false, error) &&
+                   execTouching(*db_, sql, values, kSheetDeletedByOther, error);
+        },
+        error);
 }
 
 bool SheetStore::ensureHeader(const QString& article, const QString& kind, QString* error) {
@@ -191,10 +275,22 @@ bool SheetStore::deleteSheet(const QString& article, QString* error) {
     return inTransaction(
         *db_,
         [&] {
-            return lockSheet(article, error) &&
-                   db_->exec(QStringLiteral("DELETE FROM FICTECDET WHERE ARTIGO = :WFicTec"), p, error) &&
-                   db_->exec(QStringLiteral("DELETE FROM FICTECMAS WHERE CODIGO = :WFicTec"), p, error) &&
-                   db_->exec(QStringLiteral("DELETE FROM FICTECFIOS WHERE ARTIGO = :WFicTec"), p, error);
+            if (!beginWrite(article, false, error))
+                return false;
+            const std::optional<int> lines =
+                deleted(*db_, QStringLiteral("DELETE FROM FICTECDET WHERE ARTIGO = :WFicTec"), p, error);
+            const std::optional<int> header =
+                lines
+                    ? deleted(*db_, QStringLiteral("DELETE FROM FICTECMAS WHERE CODIGO = :WFicTec"), p, error)
+                    : std::nullopt;
+            if (!header ||
+                !db_->exec(QStringLiteral("DELETE FROM FICTECFIOS WHERE ARTIGO = :WFicTec"), p, error))
+                return false;
+            if (*lines + *header > 0)
+                return true;
+            if (error)
+                *error = db::kDeletedByOther;
+            return false;
         },
         error);
 }
@@ -220,7 +316,7 @@ bool SheetStore::replaceStepsIn(const QString& article, std::vector<StepLines>& 
     return inTransaction(
         *db_,
         [&] {
-            if (!lockSheet(article, error))
+            if (!beginWrite(article, true, error))
                 return false;
             for (const StepLines& s : steps)
                 if (!db_->exec(
@@ -264,7 +360,7 @@ bool SheetStore::saveFabricLine(FictecDetLine line, QString* error) {
     return inTransaction(
         *db_,
         [&] {
-            if (!lockSheet(article, error))
+            if (!beginWrite(article, true, error))
                 return false;
             const std::optional<FictecDetLine> current = fabricLine(article, error);
             if (!current)
@@ -294,11 +390,12 @@ bool SheetStore::saveFabricLine(FictecDetLine line, QString* error) {
                         {QStringLiteral("S"), QStringLiteral("L")},
                         {QStringLiteral("D"), current->DETAIL}},
                        error) &&
-                   db_->exec(
+                   execTouching(
+                       *db_,
                        QStringLiteral("UPDATE FICTECDET SET %1 WHERE TIPO=:OLDTIPO AND ARTIGO=:ARTIGO AND "
                                       "DETAIL=:DETAIL")
                            .arg(sets.join(QLatin1Char(','))),
-                       values, error);
+                       values, db::kDeletedByOther, error);
         },
         error);
 }
@@ -326,10 +423,13 @@ bool SheetStore::putSubcontract(const QVariantMap& columns, QString* error) {
     for (const QString& c : columns.keys())
         if (c != QLatin1String("ARTIGO") && c != QLatin1String("RELACFICTEC"))
             sets << QStringLiteral("%1=:%1").arg(c);
-    return db_->exec(
+    if (sets.isEmpty())
+        return true;
+    return execTouching(
+        *db_,
         QStringLiteral("UPDATE FICTECSUBCONT SET %1 WHERE ARTIGO=:ARTIGO AND RELACFICTEC=:RELACFICTEC")
             .arg(sets.join(QLatin1Char(','))),
-        columns, error);
+        columns, db::kDeletedByOther, error);
 }
 
 std::optional<QVariantMap> SheetStore::yarnLayout(const QString& article, QString* error) {
@@ -344,14 +444,14 @@ bool SheetStore::putYarnLayout(const QVariantMap& columns, QString* error) {
 bool SheetStore::saveYarnLayout(const QVariantMap& columns, QString* error) {
     const QString article = columns.value(QStringLiteral("ARTIGO")).toString();
     return inTransaction(
-        *db_, [&] { return lockSheet(article, error) && putYarnLayout(columns, error); }, error);
+        *db_, [&] { return beginWrite(article, true, error) && putYarnLayout(columns, error); }, error);
 }
 
 bool SheetStore::deleteYarnLayout(const QString& article, QString* error) {
     return inTransaction(
         *db_,
         [&] {
-            return lockSheet(article, error) &&
+            return beginWrite(article, false, error) &&
                    db_->exec(QStringLiteral("Delete From FICTECFIOS Where ARTIGO = :WFicTec"),
                              {{QStringLiteral("WFicTec"), article}}, error);
         },

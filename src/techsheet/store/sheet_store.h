@@ -13,14 +13,27 @@
 #include <optional>
 #include <vector>
 
+namespace corvane::db {
+class DocumentClaims;
+}
+
 namespace corvane::techsheet {
+
+// A step or a header written after another user deleted the sheet.
+inline const QString kSheetDeletedByOther =
+    QStringLiteral("A Ficha Técnica foi eliminada por outro utilizador.");
 
 // Writes that change a sheet take the sheet's lock first, so that two users
 // writing steps of one article at once take turns: each replacement is whole
-// and its line numbers unique. The last writer of a step wins.
+// and its line numbers unique. With `claims`, every write first checks, in
+// its transaction, that this run still holds the sheet (sheet_claim.h); a
+// write that finds the rows it changes gone fails with the message of
+// db::kDeletedByOther (or kSheetDeletedByOther for a sheet's header) and
+// changes nothing.
 class SheetStore {
 public:
-    explicit SheetStore(db::Database& corvane) : db_(&corvane) {}
+    explicit SheetStore(db::Database& corvane, db::DocumentClaims* claims = nullptr)
+        : db_(&corvane), claims_(claims) {}
 
     // The header's columns; an empty map when the article has no sheet.
     std::optional<QVariantMap> header(const QString& article, QString* error = nullptr);
@@ -34,16 +47,21 @@ public:
 
     // Inserts or updates the header with the columns given (CODIGO among them).
     bool saveHeader(const QVariantMap& columns, QString* error = nullptr);
+    // Updates the header that was read with the columns given; none any more
+    // (deleted since): false with kSheetDeletedByOther.
+    bool updateHeader(const QVariantMap& columns, QString* error = nullptr);
     // The header of a kind, made when the article has none (before a step
     // writes the first lines).
     bool ensureHeader(const QString& article, const QString& kind, QString* error = nullptr);
     // Lines, header and yarn layout, in one transaction; the subcontracted
-    // services stay.
+    // services stay. No header and no lines left to delete: false with
+    // db::kDeletedByOther.
     bool deleteSheet(const QString& article, QString* error = nullptr);
     // Replaces every line of the step by `lines`, in one transaction: the
     // step's lines go, the new ones are numbered after the greatest number
     // the article then has. On failure nothing changes. `written` receives
-    // the lines as stored.
+    // the lines as stored. The sheet's header must stand (a step of a sheet
+    // another user deleted: false with kSheetDeletedByOther).
     // `alsoWrite`, when given, runs in the same transaction after the lines,
     // for what the step keeps beside them (a yarn layout).
     bool replaceStep(const QString& article, const QString& step, std::vector<FictecDetLine> lines,
@@ -89,11 +107,15 @@ public:
 
 private:
     bool lockSheet(const QString& article, QString* error);
+    // In a write's transaction: the sheet's lock, and the sheet still held by
+    // this run when claims are kept; `header`: its header must stand.
+    bool beginWrite(const QString& article, bool header, QString* error);
     bool replaceStepsIn(const QString& article, std::vector<StepLines>& steps, QString* error,
                         const std::function<bool(QString*)>& alsoWrite);
     bool writeHeader(const QString& article, const QVariantMap& values, bool onlyNew, QString* error);
 
     db::Database* db_;
+    db::DocumentClaims* claims_ = nullptr;
 };
 
 // The candidate rows of one user. Each fill replaces the user's rows in one

@@ -3,7 +3,6 @@
 #include "components/form_conventions.h"
 #include "db/dataset.h"
 #include "screens/ui/field_widgets.h"
-#include "techsheet/store/sheet_opening.h"
 
 #include <QButtonGroup>
 #include <QEvent>
@@ -89,9 +88,13 @@ QString stepCaption(StepRole role) {
 TCORVF035FICTEC::TCORVF035FICTEC(TechSheetContext& context, db::Database& corvane, db::Dataset& workTypes,
                                  SheetLinks links, const screens::ScreenSetting& setting, QWidget* parent)
     : ScreenDialog(QStringLiteral("TCORVF035FICTEC"), QStringLiteral("Ficha Técnica"), setting, parent),
-      ctx_(context), store_(corvane), workTypes_(workTypes), links_(std::move(links)),
+      ctx_(context), store_(corvane, context.Claims), workTypes_(workTypes), links_(std::move(links)),
       windowView_(std::make_unique<SheetWindowView>(*this)),
-      logic_(std::make_unique<SheetScreen>(ctx_, *windowView_)) {
+      logic_(std::make_unique<SheetScreen>(ctx_, *windowView_)),
+      editing_(std::make_unique<SheetEditing>(*logic_, store_, workTypes_,
+                                              SheetRights{setting.rights.INSERIR == QLatin1String("S"),
+                                                          setting.rights.ELIMINAR == QLatin1String("S")})) {
+    editing_->sheetMarked = links_.sheetMarked;
     auto* outer = new QVBoxLayout(this);
     auto* head = new QHBoxLayout;
     auto* article = new QLabel(
@@ -239,24 +242,20 @@ QWidget* TCORVF035FICTEC::buildPage(const QString& kind) {
     return page;
 }
 
-bool TCORVF035FICTEC::readReference(SheetReference* reference) {
-    QString error;
-    if (readSheetReference(store_.database(), workTypes_, reference, &error))
-        return true;
-    view().message(error);
-    return false;
-}
-
 bool TCORVF035FICTEC::activateScreen() {
-    QString error;
-    if (!activateSheet(*logic_, store_, workTypes_, &error)) {
-        if (!error.isEmpty())
-            view().message(error);
+    if (!editing_->open())
         return false;
-    }
     reloadLines();
     refresh();
     return true;
+}
+
+bool TCORVF035FICTEC::closeRequested() {
+    return editing_->leave();
+}
+
+void TCORVF035FICTEC::closeScreen() {
+    editing_->close();
 }
 
 bool TCORVF035FICTEC::reloadLines() {
@@ -315,10 +314,13 @@ void TCORVF035FICTEC::refresh() {
     NB->setEnabled(logic_->notebookEnabled());
     // The rights of "Abertura Ficha Tecnica": saving and the steps need
     // INSERIR, deleting ELIMINAR.
+    // Looked at only (another user holds the sheet): nothing is written.
     buttons_.value(QStringLiteral("BitGravar"))->setVisible(mayInsert());
+    buttons_.value(QStringLiteral("BitGravar"))->setEnabled(!logic_->lookOnly());
     buttons_.value(QStringLiteral("BotDeleteCA"))
         ->setVisible(setting().rights.ELIMINAR == QLatin1String("S"));
-    buttons_.value(QStringLiteral("BotDeleteCA"))->setEnabled(logic_->hasHeader() || logic_->hasLines());
+    buttons_.value(QStringLiteral("BotDeleteCA"))
+        ->setEnabled(!logic_->lookOnly() && (logic_->hasHeader() || logic_->hasLines()));
 }
 
 void TCORVF035FICTEC::selectPage(const QString& kind) {
@@ -347,85 +349,32 @@ bool TCORVF035FICTEC::mayInsert() const {
 }
 
 bool TCORVF035FICTEC::save() {
-    if (!mayInsert())
-        return true; // closes without writing
-    const QVariantMap columns = logic_->saveColumns();
-    if (columns.isEmpty())
-        return true; // no kind chosen: nothing to write
-    QString error;
-    if (!store_.saveHeader(columns, &error)) {
-        view().message(error);
-        return false;
-    }
-    if (links_.sheetMarked)
-        links_.sheetMarked(ctx_.ArticleCode, true);
-    return true;
+    return editing_->save();
 }
 
 bool TCORVF035FICTEC::removeSheet() {
-    if (setting().rights.ELIMINAR != QLatin1String("S") || !view().confirm(kDeleteQuestion))
-        return false;
-    ctx_.StepCancelled = true;
-    QString error;
-    if (!store_.deleteSheet(ctx_.ArticleCode, &error)) {
-        view().message(error);
-        return false;
-    }
-    if (links_.sheetMarked)
-        links_.sheetMarked(ctx_.ArticleCode, false);
-    SheetReference reference;
-    if (readReference(&reference))
-        logic_->sheetDeleted(reference);
-    reloadLines();
+    const bool removed = editing_->remove();
+    if (removed)
+        reloadLines();
     refresh();
-    return true;
+    return removed;
 }
 
 void TCORVF035FICTEC::cancelChanges() {
     conventions()->setChecksEnabled(false);
-    SheetReference reference;
-    QString error;
-    const std::optional<QVariantMap> header = store_.header(ctx_.ArticleCode, &error);
-    if (readReference(&reference) && header) {
-        const std::optional<std::vector<FictecDetLine>> lines = store_.lines(ctx_.ArticleCode, {}, &error);
-        logic_->cancel(reference, *header, lines && !lines->empty());
-    } else if (!header) {
-        view().message(error);
-    }
+    editing_->cancel();
     refresh();
     conventions()->setChecksEnabled(true);
 }
 
 void TCORVF035FICTEC::openStep(const QString& name) {
-    if (!mayInsert() || !conventions()->checkFocused())
+    if (!mayInsert() || !conventions()->checkFocused() || !links_.steps.contains(int(logic_->screenOf(name))))
         return;
-    const StepScreen screen = logic_->prepareStep(name);
+    const StepScreen screen = editing_->beforeStep(name);
     if (screen == StepScreen::None || !links_.steps.contains(int(screen)))
         return;
-    // The kind is written before the first step writes lines, so the lines
-    // never stand without their header.
-    QString error;
-    if (!logic_->hasHeader()) {
-        if (!store_.ensureHeader(ctx_.ArticleCode, ctx_.SheetKind, &error)) {
-            view().message(error);
-            return;
-        }
-        if (links_.sheetMarked)
-            links_.sheetMarked(ctx_.ArticleCode, true);
-    }
     links_.steps.value(int(screen))(this, ctx_);
-    if (screen == StepScreen::Weaving)
-        logic_->weavingClosed();
-    if (screen == StepScreen::Fabric) {
-        // The layout goes to the header at once, or comes back from it.
-        const QVariantMap columns = logic_->fabricClosed(ctx_.StepCancelled);
-        if (!columns.isEmpty()) {
-            QVariantMap header = columns;
-            header.insert(QStringLiteral("CODIGO"), ctx_.ArticleCode);
-            if (!store_.saveHeader(header, &error))
-                view().message(error);
-        }
-    }
+    editing_->afterStep(screen);
     reloadLines();
     refresh();
 }

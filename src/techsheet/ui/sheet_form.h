@@ -2,6 +2,7 @@
 
 #include "screens/ui/screen_dialog.h"
 #include "techsheet/screens/sheet_screen.h"
+#include "techsheet/store/sheet_editing.h"
 #include "techsheet/store/sheet_store.h"
 
 #include <QHash>
@@ -44,8 +45,8 @@ class SheetWindowView;
 class TCORVF035FICTEC : public screens::ScreenDialog {
     Q_OBJECT
 public:
-    TCORVF035FICTEC(TechSheetContext& context, db::Database& corvane, db::Dataset& workTypes, SheetLinks links,
-                    const screens::ScreenSetting& setting, QWidget* parent = nullptr);
+    TCORVF035FICTEC(TechSheetContext& context, db::Database& corvane, db::Dataset& workTypes,
+                    SheetLinks links, const screens::ScreenSetting& setting, QWidget* parent = nullptr);
     ~TCORVF035FICTEC() override;
 
     SheetScreen& logic() { return *logic_; }
@@ -64,11 +65,12 @@ public:
 
 protected:
     bool activateScreen() override;
+    bool closeRequested() override;
+    void closeScreen() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QWidget* buildPage(const QString& kind);
-    bool readReference(SheetReference* reference);
     bool reloadLines();
     bool runCheck(const QString& input);
     bool mayInsert() const;
@@ -79,6 +81,7 @@ private:
     SheetLinks links_;
     std::unique_ptr<SheetWindowView> windowView_;
     std::unique_ptr<SheetScreen> logic_;
+    std::unique_ptr<SheetEditing> editing_;
     QHash<QString, QWidget*> inputs_;
     QHash<QString, QAbstractButton*> buttons_;
     QLabel* workTypeLabel_ = nullptr;
