@@ -108,7 +108,18 @@ std::optional<techsheet::TechSheetContext> ArticleStore::sheetContext(const QStr
     return context;
 }
 
+namespace {
+bool refused(QString* error, const QString& message) {
+    if (error)
+        *error = message;
+    return false;
+}
+} // namespace
+
 bool ArticleStore::save(const QVariantMap& values, const SaveStamp& stamp, QString* error) {
+    if (!(stamp.isNew ? rights_.insert : rights_.modify))
+        return refused(error,
+                       db::notAllowedText(stamp.isNew ? db::UpdateKind::Inserted : db::UpdateKind::Modified));
     if (!stamp.isNew)
         return update(values, stamp, error);
     QVariantMap first = bind(values, kFirstColumns);
@@ -124,9 +135,10 @@ bool ArticleStore::save(const QVariantMap& values, const SaveStamp& stamp, QStri
             // The columns of the invoicing side take their fixed values once,
             // when the article is made.
             bool ok = db_->exec(
-                QStringLiteral("INSERT INTO ARTIGOSCLS (CODIGO,%1,ROTURA,GRELHA,CODIGOGRELHA,UTIL_ABERTURA,"
-                               "NROFOTOS,MEDIDAS,CORBASE,CORBARRA,MEDIDA,GRAMAGEM,USA_EXIST,FICHABASE,FICTEC) "
-                               "VALUES (:CODIGO,:%2,'N','N',0,:UTIL_ABERTURA,0,'S',0,0,0,0,'N','','N')")
+                QStringLiteral(
+                    "INSERT INTO ARTIGOSCLS (CODIGO,%1,ROTURA,GRELHA,CODIGOGRELHA,UTIL_ABERTURA,"
+                    "NROFOTOS,MEDIDAS,CORBASE,CORBARRA,MEDIDA,GRAMAGEM,USA_EXIST,FICHABASE,FICTEC) "
+                    "VALUES (:CODIGO,:%2,'N','N',0,:UTIL_ABERTURA,0,'S',0,0,0,0,'N','','N')")
                     .arg(kFirstColumns.join(QLatin1Char(',')), kFirstColumns.join(QStringLiteral(",:"))),
                 first, error);
             for (const QStringList* columns : {&kSecondColumns, &kThirdColumns})
@@ -136,10 +148,11 @@ bool ArticleStore::save(const QVariantMap& values, const SaveStamp& stamp, QStri
             if (ok) {
                 QVariantMap fourth = withKey(bind(values, kFourthColumns));
                 fourth.insert(QStringLiteral("DTABERTURA"), stamp.opened);
-                ok = db_->exec(QStringLiteral("UPDATE ARTIGOSCLS SET %1,DTABERTURA=:DTABERTURA,MEDIDAS='S' WHERE "
-                                              "CODIGO=:CODIGO")
-                                   .arg(assignments(kFourthColumns)),
-                               fourth, error);
+                ok = db_->exec(
+                    QStringLiteral("UPDATE ARTIGOSCLS SET %1,DTABERTURA=:DTABERTURA,MEDIDAS='S' WHERE "
+                                   "CODIGO=:CODIGO")
+                        .arg(assignments(kFourthColumns)),
+                    fourth, error);
             }
             return ok;
         },
@@ -187,7 +200,8 @@ bool ArticleStore::update(const QVariantMap& values, const SaveStamp& stamp, QSt
                 return false;
             if (q.numRowsAffected() > 0)
                 return true;
-            const std::optional<bool> exists = codeExists(values.value(QStringLiteral("CODIGO")).toString(), error);
+            const std::optional<bool> exists =
+                codeExists(values.value(QStringLiteral("CODIGO")).toString(), error);
             if (exists && error)
                 *error = *exists ? db::kChangedByOther : db::kDeletedByOther;
             return false;
@@ -240,6 +254,8 @@ bool ArticleStore::markSheet(const QString& code, bool hasSheet, QString* error)
 }
 
 bool ArticleStore::remove(const QString& code, bool withStock, QString* error) {
+    if (!rights_.remove)
+        return refused(error, db::notAllowedText(db::UpdateKind::Deleted));
     const QVariantMap p{{QStringLiteral("WArtigo"), code}};
     if (!db_->beginTransaction(error))
         return false;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "db/database.h"
+#include "db/dataset.h"
 #include "techsheet/tech_sheet_context.h"
 
 #include <QDateTime>
@@ -90,11 +91,16 @@ public:
     bool remove(const QString& code, bool withStock, QString* error = nullptr);
 
     db::Database& database() { return *db_; }
+    // What the signed-on user may write (all by default): a save or a
+    // deletion beyond it is refused with db::notAllowedText before any
+    // statement runs.
+    void setWriteRights(const db::Dataset::WriteRights& rights) { rights_ = rights; }
 
 private:
     bool update(const QVariantMap& values, const SaveStamp& stamp, QString* error);
 
     db::Database* db_;
+    db::Dataset::WriteRights rights_;
 };
 
 } // namespace corvane::articles

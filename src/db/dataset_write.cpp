@@ -24,7 +24,9 @@ QString notAllowedText(UpdateKind kind) {
     return QStringLiteral("Sem autorização para alterar registos ...");
 }
 
-bool Dataset::hasPendingUpdates() const { return pendingCount() > 0; }
+bool Dataset::hasPendingUpdates() const {
+    return pendingCount() > 0;
+}
 
 int Dataset::pendingCount() const {
     int n = static_cast<int>(deleted_.size());
@@ -81,11 +83,18 @@ QString Dataset::modifySqlOf(const QStringList& columns) const {
         .arg(table_, sets.join(QLatin1Char(',')), unchangedCondition(columns));
 }
 
+namespace {
+// Whether a column's value differs from the value read (a null differs from
+// an empty text or a zero).
+bool changedValue(const QVariant& now, const QVariant& read) {
+    return !Dataset::sameValue(now, read) || now.isNull() != read.isNull();
+}
+} // namespace
+
 QStringList Dataset::changedFields(const Row& row) const {
     QStringList changed;
     for (int i = 0; i < fields_.size(); ++i)
-        if (!sameValue(row.values.at(i), row.original.at(i)) ||
-            row.values.at(i).isNull() != row.original.at(i).isNull())
+        if (changedValue(row.values.at(i), row.original.at(i)))
             changed << fields_[i];
     return changed;
 }
@@ -141,7 +150,7 @@ Dataset::WriteResult Dataset::applyOne(const Row& row, UpdateKind kind, QString*
     db_->exec(QStringLiteral("SAVEPOINT corvane_row"));
     QSqlQuery q(db_->sql());
     WriteResult result = db_->exec(q, sql, usedParams(sql, bindings(row, kind)), error) ? WriteResult::Written
-                                                                                         : WriteResult::Failed;
+                                                                                        : WriteResult::Failed;
     if (result == WriteResult::Written && kind != UpdateKind::Inserted && q.numRowsAffected() == 0) {
         if (error)
             *error = kChangedByOther;
@@ -185,9 +194,7 @@ std::optional<QVariantList> Dataset::storedValues(const Row& row, QString* error
 
 void Dataset::rebase(Row& row, const QVariantList& stored) {
     for (int i = 0; i < fields_.size(); ++i) {
-        const bool changed = !sameValue(row.values.at(i), row.original.at(i)) ||
-                             row.values.at(i).isNull() != row.original.at(i).isNull();
-        if (!changed)
+        if (!changedValue(row.values.at(i), row.original.at(i)))
             row.values[i] = stored.at(i);
         row.original[i] = stored.at(i);
     }
@@ -251,9 +258,10 @@ bool Dataset::writePending(const UpdateErrorHandler& handler, QString* error) {
             changes.push_back({&r, UpdateKind::Inserted});
 
     for (const Change& c : changes) {
-        const bool allowed = c.kind == UpdateKind::Inserted   ? rights_.insert
-                             : c.kind == UpdateKind::Deleted  ? rights_.remove
-                             : changedFields(*c.row).isEmpty() || rights_.modify;
+        const bool allowed = c.kind == UpdateKind::Inserted ? rights_.insert
+                             : c.kind == UpdateKind::Deleted
+                                 ? rights_.remove
+                                 : changedFields(*c.row).isEmpty() || rights_.modify;
         if (!allowed) {
             if (error)
                 *error = notAllowedText(c.kind);

@@ -64,7 +64,7 @@ bool DetailLines::store(int line, int column, const QVariant& value) {
 }
 
 bool DetailLines::setText(int line, int column, const QString& text) {
-    if (datasetRow(line) < 0 || column < 0 || column >= columns_.size() || !columns_[column].editable)
+    if (datasetRow(line) < 0 || !editable(column))
         return false;
     const DetailColumn& c = columns_[column];
     if (c.yesNo)
@@ -80,7 +80,7 @@ bool DetailLines::setText(int line, int column, const QString& text) {
 }
 
 bool DetailLines::setChecked(int line, int column, bool on) {
-    if (datasetRow(line) < 0 || column < 0 || column >= columns_.size() || !columns_[column].editable)
+    if (datasetRow(line) < 0 || !editable(column))
         return false;
     return store(line, column, on ? kYes : kNo);
 }
@@ -103,7 +103,9 @@ void DetailLines::sortBy(int column) {
     collator.setCaseSensitivity(Qt::CaseInsensitive);
     std::stable_sort(order_.begin(), order_.end(), [&](int a, int b) {
         const QVariant va = ds_->value(a, c.rule.column), vb = ds_->value(b, c.rule.column);
-        const int cmp = numeric ? (va.toDouble() < vb.toDouble() ? -1 : va.toDouble() > vb.toDouble() ? 1 : 0)
+        const int cmp = numeric ? (va.toDouble() < vb.toDouble()   ? -1
+                                   : va.toDouble() > vb.toDouble() ? 1
+                                                                   : 0)
                                 : collator.compare(va.toString(), vb.toString());
         return descending_ ? cmp > 0 : cmp < 0;
     });

@@ -26,8 +26,8 @@ class DetailLines {
 public:
     // Checks a cell's new value before it is stored; false refuses it with
     // *message (the cell keeps its old value).
-    using CellCheck = std::function<bool(int row, const DetailColumn& column, const QVariant& value,
-                                         QString* message)>;
+    using CellCheck =
+        std::function<bool(int row, const DetailColumn& column, const QVariant& value, QString* message)>;
     // After a cell's value was stored, or when a column of a line is left.
     using CellEvent = std::function<void(int row, const DetailColumn& column)>;
 
@@ -38,6 +38,12 @@ public:
     void setCellCheck(CellCheck check) { check_ = std::move(check); }
     void setCellStored(CellEvent stored) { stored_ = std::move(stored); }
     void setColumnLeft(CellEvent left) { left_ = std::move(left); }
+    // Lines only looked at (the user may not change them): no cell takes a value.
+    void setReadOnly(bool readOnly) { readOnly_ = readOnly; }
+    // Whether the user edits a column's cells.
+    bool editable(int column) const {
+        return !readOnly_ && column >= 0 && column < columns_.size() && columns_[column].editable;
+    }
 
     // Reads the lines again (after the dataset was reopened or changed).
     void reload();
@@ -70,6 +76,7 @@ private:
     QList<int> order_;
     int sortColumn_ = -1;
     bool descending_ = false;
+    bool readOnly_ = false;
 };
 
 } // namespace corvane::screens

@@ -51,6 +51,10 @@ db::Dataset::WriteRights writeRights(const AccessRights& rights) {
     return {rights.INSERIR == yes, rights.ALTERAR == yes, rights.ELIMINAR == yes};
 }
 
+bool mayWriteRow(const db::Dataset& ds, int row) {
+    return ds.rowKind(row) == db::UpdateKind::Inserted ? ds.writeRights().insert : ds.writeRights().modify;
+}
+
 ButtonRights DisableAcessosBotoes(RightsForm form, const AccessRights& rights) {
     const QString yes = QStringLiteral("S");
     ButtonRights b;

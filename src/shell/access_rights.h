@@ -43,5 +43,8 @@ struct ButtonRights {
 ButtonRights DisableAcessosBotoes(RightsForm form, const AccessRights& rights);
 // What the user may write with those rights, for the datasets a screen edits.
 db::Dataset::WriteRights writeRights(const AccessRights& rights);
+// Whether the dataset's rights let a row be written: a new row by the right
+// to insert, a row read by the right to change.
+bool mayWriteRow(const db::Dataset& ds, int row);
 
 } // namespace corvane::shell

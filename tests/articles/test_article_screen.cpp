@@ -12,7 +12,9 @@ using namespace corvane::articles;
 namespace {
 
 // Leaves the list for the inputs, as a click in an input does.
-void edit(ArticleScreen& s) { s.gridExit(); }
+void edit(ArticleScreen& s) {
+    s.gridExit();
+}
 
 // Types into an input and leaves it; the check's answer.
 bool type(ArticleScreen& s, const QString& input, const QString& text) {
@@ -49,7 +51,8 @@ private slots:
             // The designation order keeps the current article.
             s->sortBy(ArticleOrder::Designation);
             QCOMPARE(s->currentCode(), QStringLiteral("GR0001"));
-            QCOMPARE(s->list().text(0, QStringLiteral("DESIGNACAO")).trimmed(), QStringLiteral("Cachecol Grelha"));
+            QCOMPARE(s->list().text(0, QStringLiteral("DESIGNACAO")).trimmed(),
+                     QStringLiteral("Cachecol Grelha"));
             // Type 11 takes the group of its own column.
             f.article(QStringLiteral("DIV.1"), QStringLiteral("11"), QStringLiteral("Diversos"));
             s->sortBy(ArticleOrder::Code);
@@ -63,7 +66,8 @@ private slots:
         QCOMPARE(f.screenView.messages.last(), QStringLiteral("Parâmetros Gerais Inexistentes"));
         f.site.exec(f.factura(), QStringLiteral("DELETE FROM PARCUSTOM"));
         QVERIFY(!f.open());
-        QCOMPARE(f.screenView.messages.last(), QStringLiteral("Parâmetros de customização de Artigos Inexistentes ..."));
+        QCOMPARE(f.screenView.messages.last(),
+                 QStringLiteral("Parâmetros de customização de Artigos Inexistentes ..."));
     }
 
     void largeList_data() { addBackendRows(); }
@@ -87,8 +91,10 @@ private slots:
         const int added = s->fetchBefore();
         QVERIFY(added > 0);
         QCOMPARE(s->currentRow(), row + added);
-        QCOMPARE(s->list().text(s->currentRow(), QStringLiteral("CODIGO")).trimmed(), QStringLiteral("Z0650"));
-        QCOMPARE(s->list().text(s->currentRow() - 1, QStringLiteral("CODIGO")).trimmed(), QStringLiteral("Z0649"));
+        QCOMPARE(s->list().text(s->currentRow(), QStringLiteral("CODIGO")).trimmed(),
+                 QStringLiteral("Z0650"));
+        QCOMPARE(s->list().text(s->currentRow() - 1, QStringLiteral("CODIGO")).trimmed(),
+                 QStringLiteral("Z0649"));
         // Not listed: the list stays on the article shown.
         QVERIFY(!s->locate(QStringLiteral("Z9999")));
         QCOMPARE(s->currentCode(), QStringLiteral("Z0650"));
@@ -201,6 +207,16 @@ private slots:
         QCOMPARE(s->text(kCostCentreName), QStringLiteral("Tecelagem"));
         QVERIFY(type(*s, QStringLiteral("Edit_Codiva"), QStringLiteral("2")));
         QVERIFY(type(*s, QStringLiteral("Edit_Peso"), QStringLiteral("0,085")));
+        // A failed insert, retried, composes the designation once.
+        f.factura().setFailureHook([](const QString& sql, QString* message) {
+            if (!sql.contains(QLatin1String("INSERT INTO ARTIGOSCLS")))
+                return false;
+            *message = QStringLiteral("falha simulada");
+            return true;
+        });
+        QVERIFY(!s->gridEnter());
+        f.factura().setFailureHook({});
+        QCOMPARE(s->mode(), ArticleMode::Inserting);
         QVERIFY(s->gridEnter());
         QCOMPARE(s->mode(), ArticleMode::Browsing);
         QCOMPARE(s->currentCode(), code);
@@ -234,7 +250,8 @@ private slots:
         QVERIFY(type(*s, kCodeInput, QStringLiteral("GR.LONGO")));
         QVERIFY(type(*s, QStringLiteral("Edit_TipoArtigo"), QStringLiteral("4")));
         QVERIFY(type(*s, kDesignInput, QString(45, QLatin1Char('G'))));
-        QCOMPARE(v.messages.last(), QStringLiteral("Excedeu o tamanho de Designação ... [40 caracteres] ..."));
+        QCOMPARE(v.messages.last(),
+                 QStringLiteral("Excedeu o tamanho de Designação ... [40 caracteres] ..."));
         QCOMPARE(s->text(kDesignInput).size(), 40);
         QVERIFY(type(*s, QStringLiteral("Edit_Custom1"), QStringLiteral("5")));
         QVERIFY(type(*s, QStringLiteral("Edit_Codiva"), QStringLiteral("1")));
@@ -292,12 +309,14 @@ private slots:
         QCOMPARE(s->text(QStringLiteral("Edit_UnCompra")), QStringLiteral("Und"));
         QVERIFY(s->gridEnter());
         QCOMPARE(f.articleValue(QStringLiteral("GR0001"), QStringLiteral("PRECO1")).toDouble(), 12.5);
-        QCOMPARE(f.articleValue(QStringLiteral("GR0001"), QStringLiteral("CCUSTO")).toString(), QStringLiteral("3310"));
+        QCOMPARE(f.articleValue(QStringLiteral("GR0001"), QStringLiteral("CCUSTO")).toString(),
+                 QStringLiteral("3310"));
         QCOMPARE(f.articleValue(QStringLiteral("GR0001"), QStringLiteral("COMISSAO")).toInt(), 0);
         s->close();
 
         // Without accounting the cost centre is off and the family proposes none.
-        f.site.exec(f.factura(), QStringLiteral("UPDATE PARGER SET CONTABILIDADE = 'N', STOCKS = 'N' WHERE ANO = :A"),
+        f.site.exec(f.factura(),
+                    QStringLiteral("UPDATE PARGER SET CONTABILIDADE = 'N', STOCKS = 'N' WHERE ANO = :A"),
                     {{"A", f.year()}});
         s = f.open();
         QVERIFY(s);
@@ -312,7 +331,8 @@ private slots:
         s->cancel();
         QCOMPARE(s->saveGuard(), 9);
         QVERIFY(s->gridEnter());
-        QCOMPARE(f.articleValue(QStringLiteral("USO.SERV"), QStringLiteral("FAMILIA")).toString(), QStringLiteral("GORROS"));
+        QCOMPARE(f.articleValue(QStringLiteral("USO.SERV"), QStringLiteral("FAMILIA")).toString(),
+                 QStringLiteral("GORROS"));
         QVERIFY(f.articleValue(QStringLiteral("USO.SERV"), QStringLiteral("DTULTALTER")).isNull());
     }
 
@@ -322,8 +342,9 @@ private slots:
     void updating() {
         ARTICLE_FIXTURE(f);
         f.site.exec(f.factura(),
-                    QStringLiteral("UPDATE ARTIGOSCLS SET USA_EXIST = 'S', NROFOTOS = 3, CORBASE = 7, GRAMAGEM = 250, "
-                                   "FICHABASE = 'GR0001', CODIGOGRELHA = 4, CUSTOM3 = 0 WHERE CODIGO = 'GR0001'"));
+                    QStringLiteral(
+                        "UPDATE ARTIGOSCLS SET USA_EXIST = 'S', NROFOTOS = 3, CORBASE = 7, GRAMAGEM = 250, "
+                        "FICHABASE = 'GR0001', CODIGOGRELHA = 4, CUSTOM3 = 0 WHERE CODIGO = 'GR0001'"));
         auto s = f.open();
         QVERIFY(s);
         QVERIFY(s->locate(QStringLiteral("GR0001")));
@@ -331,7 +352,8 @@ private slots:
         const QDateTime before = QDateTime::currentDateTime().addSecs(-1);
         edit(*s);
         QVERIFY(s->gridEnter());
-        QVERIFY(f.articleValue(QStringLiteral("GR0001"), QStringLiteral("DTULTALTER")).toDateTime() >= before);
+        QVERIFY(f.articleValue(QStringLiteral("GR0001"), QStringLiteral("DTULTALTER")).toDateTime() >=
+                before);
         QCOMPARE(f.articleValue(QStringLiteral("GR0001"), QStringLiteral("UTILALTER")).toString(), f.user());
 
         edit(*s);
@@ -386,18 +408,22 @@ private slots:
         QVERIFY(s);
         QVERIFY(s->locate(QStringLiteral("GR0001")));
         edit(*s);
-        f.site.exec(f.factura(), QStringLiteral("UPDATE ARTIGOSCLS SET PRECO1 = 14.9, STKMIN = 40 WHERE CODIGO = 'GR0001'"));
+        f.site.exec(
+            f.factura(),
+            QStringLiteral("UPDATE ARTIGOSCLS SET PRECO1 = 14.9, STKMIN = 40 WHERE CODIGO = 'GR0001'"));
         QVERIFY(s->gridEnter());
         QCOMPARE(f.articleValue(QStringLiteral("GR0001"), QStringLiteral("PRECO1")).toDouble(), 14.9);
         QCOMPARE(f.articleValue(QStringLiteral("GR0001"), QStringLiteral("STKMIN")).toDouble(), 40.0);
         QCOMPARE(f.articleValue(QStringLiteral("GR0001"), QStringLiteral("UTILALTER")).toString(), f.user());
 
         // Editing starts from the row as stored, not as the list read it.
-        f.site.exec(f.factura(), QStringLiteral("UPDATE ARTIGOSCLS SET PRECO3 = 3.5 WHERE CODIGO = 'GR0001'"));
+        f.site.exec(f.factura(),
+                    QStringLiteral("UPDATE ARTIGOSCLS SET PRECO3 = 3.5 WHERE CODIGO = 'GR0001'"));
         edit(*s);
         QCOMPARE(s->text(QStringLiteral("Edit_Preco3")).toDouble(), 3.5);
         QVERIFY(type(*s, kDesignInput, QStringLiteral("Gorro de Lã")));
-        f.site.exec(f.factura(), QStringLiteral("UPDATE ARTIGOSCLS SET PRECO1 = 15.5 WHERE CODIGO = 'GR0001'"));
+        f.site.exec(f.factura(),
+                    QStringLiteral("UPDATE ARTIGOSCLS SET PRECO1 = 15.5 WHERE CODIGO = 'GR0001'"));
         QVERIFY(s->gridEnter());
         QCOMPARE(f.articleValue(QStringLiteral("GR0001"), QStringLiteral("DESIGNACAO")).toString(),
                  QStringLiteral("Gorro de Lã"));
@@ -426,6 +452,52 @@ private slots:
         QCOMPARE(s->mode(), ArticleMode::Browsing);
     }
 
+    void withoutTheRightToChange_data() { addBackendRows(); }
+    // A user who may insert but not change articles sees them read-only:
+    // nothing typed over an article is written, by the screen or its store.
+    void withoutTheRightToChange() {
+        ARTICLE_FIXTURE(f);
+        shell::AccessRights noChange = allRights();
+        noChange.ALTERAR = QStringLiteral("N");
+        auto s = f.open(noChange);
+        QVERIFY(s);
+        QVERIFY(s->locate(QStringLiteral("GR0001")));
+        const QString before =
+            f.articleValue(QStringLiteral("GR0001"), QStringLiteral("DESIGNACAO")).toString();
+        edit(*s);
+        QVERIFY(s->inputsReadOnly());
+        QCOMPARE(s->mode(), ArticleMode::Browsing);
+        s->setText(kDesignInput, QStringLiteral("Mudado"));
+        QVERIFY(s->gridEnter());
+        QCOMPARE(f.articleValue(QStringLiteral("GR0001"), QStringLiteral("DESIGNACAO")).toString(), before);
+
+        // Inserting still takes typing.
+        s->insert();
+        QVERIFY(!s->inputsReadOnly());
+        s->cancel();
+
+        // The store refuses a change however it is reached.
+        articles::ArticleStore store(f.factura());
+        store.setWriteRights(shell::writeRights(noChange));
+        const std::optional<QVariantMap> stored = store.read(QStringLiteral("GR0001"));
+        QVERIFY(stored && !stored->isEmpty());
+        articles::SaveStamp stamp;
+        stamp.changed = QStringList{QStringLiteral("DESIGNACAO")};
+        stamp.original = *stored;
+        QVariantMap values = *stored;
+        values.insert(QStringLiteral("DESIGNACAO"), QStringLiteral("Mudado"));
+        QString error;
+        QVERIFY(!store.save(values, stamp, &error));
+        QCOMPARE(error, db::notAllowedText(db::UpdateKind::Modified));
+        QCOMPARE(f.articleValue(QStringLiteral("GR0001"), QStringLiteral("DESIGNACAO")).toString(), before);
+        store.setWriteRights({true, true, false});
+        QVERIFY(!store.remove(QStringLiteral("GR0001"), true, &error));
+        QCOMPARE(error, db::notAllowedText(db::UpdateKind::Deleted));
+        QCOMPARE(
+            f.count(f.factura(), QStringLiteral("SELECT COUNT(*) FROM ARTIGOSCLS WHERE CODIGO = 'GR0001'")),
+            1);
+    }
+
     void deleting_data() { addBackendRows(); }
     // The guards of a deletion in their order, and what a deletion removes.
     void deleting() {
@@ -450,18 +522,22 @@ private slots:
                 return QStringLiteral("deleted: ") + code;
             return v.messages.last() == message ? QString() : v.messages.last();
         };
-        QCOMPARE(refused(QStringLiteral("CH.0001"), QStringLiteral("Elimine 1ª a Ficha Técnica : CH.0001")), QString());
+        QCOMPARE(refused(QStringLiteral("CH.0001"), QStringLiteral("Elimine 1ª a Ficha Técnica : CH.0001")),
+                 QString());
         QCOMPARE(refused(QStringLiteral("SO.FICHA"), QStringLiteral("Elimine 1ª a Ficha Técnica : SO.FICHA")),
                  QString());
         QCOMPARE(refused(QStringLiteral("USO.FACT"),
-                         QStringLiteral("Artigo USO.FACT c/ : 3 Registos de Facturação, não pode ser eliminado !!")),
+                         QStringLiteral(
+                             "Artigo USO.FACT c/ : 3 Registos de Facturação, não pode ser eliminado !!")),
                  QString());
         QCOMPARE(refused(QStringLiteral("USO.ENC"),
-                         QStringLiteral("Artigo USO.ENC c/ : 1 Registos de Encomendas, não pode ser eliminado !!")),
+                         QStringLiteral(
+                             "Artigo USO.ENC c/ : 1 Registos de Encomendas, não pode ser eliminado !!")),
                  QString());
-        QCOMPARE(refused(QStringLiteral("USO.STK"),
-                         QStringLiteral("Artigo USO.STK c/ : 1 Registos em Stock, não pode ser eliminado !!")),
-                 QString());
+        QCOMPARE(
+            refused(QStringLiteral("USO.STK"),
+                    QStringLiteral("Artigo USO.STK c/ : 1 Registos em Stock, não pode ser eliminado !!")),
+            QString());
         QCOMPARE(f.count(f.factura(), QStringLiteral("SELECT COUNT(*) FROM ARTIGOSCLS")), 11);
 
         // Answering no deletes nothing.
@@ -478,16 +554,24 @@ private slots:
         QVERIFY(v.status[1].contains(QStringLiteral("Aguarde P/ Favor!!!")));
         QVERIFY(v.status[0].contains(QStringLiteral("Eliminação Valores de Stocks Em Curso !!!")));
         QVERIFY(!f.articleValue(QStringLiteral("LIVRE"), QStringLiteral("CODIGO")).isValid());
-        QCOMPARE(f.count(f.factura(), QStringLiteral("SELECT COUNT(*) FROM ARTIGOSMOE WHERE ARTIGO = 'LIVRE'")), 0);
-        QCOMPARE(f.count(f.factura(), QStringLiteral("SELECT COUNT(*) FROM ARTIGOSPAIS WHERE ARTIGO = 'LIVRE'")), 0);
-        QCOMPARE(f.count(f.factura(), QStringLiteral("SELECT COUNT(*) FROM STKARTGARMZ WHERE ARTIGO = 'LIVRE'")), 0);
+        QCOMPARE(
+            f.count(f.factura(), QStringLiteral("SELECT COUNT(*) FROM ARTIGOSMOE WHERE ARTIGO = 'LIVRE'")),
+            0);
+        QCOMPARE(
+            f.count(f.factura(), QStringLiteral("SELECT COUNT(*) FROM ARTIGOSPAIS WHERE ARTIGO = 'LIVRE'")),
+            0);
+        QCOMPARE(
+            f.count(f.factura(), QStringLiteral("SELECT COUNT(*) FROM STKARTGARMZ WHERE ARTIGO = 'LIVRE'")),
+            0);
         QCOMPARE(s->articleCount(), 9);
         QCOMPARE(s->currentRow(), 0);
 
         // A service's stock movements do not count, and its warehouse rows stay.
         QVERIFY(s->locate(QStringLiteral("USO.SERV")));
         QVERIFY(s->remove());
-        QCOMPARE(f.count(f.factura(), QStringLiteral("SELECT COUNT(*) FROM STKARTGARMZ WHERE ARTIGO = 'USO.SERV'")), 1);
+        QCOMPARE(f.count(f.factura(),
+                         QStringLiteral("SELECT COUNT(*) FROM STKARTGARMZ WHERE ARTIGO = 'USO.SERV'")),
+                 1);
 
         // A deletion that fails leaves everything.
         f.factura().setFailureHook([](const QString& sql, QString* message) {
@@ -496,13 +580,17 @@ private slots:
             *message = QStringLiteral("falha simulada");
             return true;
         });
-        f.site.exec(f.factura(), QStringLiteral("INSERT INTO ARTIGOSMOE (ARTIGO, MOEDA, PRECO) VALUES ('FIO.A', 'USD', 2)"));
+        f.site.exec(
+            f.factura(),
+            QStringLiteral("INSERT INTO ARTIGOSMOE (ARTIGO, MOEDA, PRECO) VALUES ('FIO.A', 'USD', 2)"));
         QVERIFY(s->locate(QStringLiteral("FIO.A")));
         QVERIFY(!s->remove());
         f.factura().setFailureHook({});
         QCOMPARE(v.messages.last(), QStringLiteral("falha simulada"));
         QVERIFY(f.articleValue(QStringLiteral("FIO.A"), QStringLiteral("CODIGO")).isValid());
-        QCOMPARE(f.count(f.factura(), QStringLiteral("SELECT COUNT(*) FROM ARTIGOSMOE WHERE ARTIGO = 'FIO.A'")), 1);
+        QCOMPARE(
+            f.count(f.factura(), QStringLiteral("SELECT COUNT(*) FROM ARTIGOSMOE WHERE ARTIGO = 'FIO.A'")),
+            1);
     }
 
     void satellites_data() { addBackendRows(); }
@@ -513,11 +601,13 @@ private slots:
         QVERIFY(s);
         QVERIFY(s->locate(QStringLiteral("FIO.A")));
         QVERIFY(!s->sheetAllowed());
-        QCOMPARE(f.screenView.messages.last(), QStringLiteral("A Ficha Técnica só é válida para Produtos ..."));
+        QCOMPARE(f.screenView.messages.last(),
+                 QStringLiteral("A Ficha Técnica só é válida para Produtos ..."));
         QVERIFY(s->satellitesAllowed());
         QVERIFY(s->locate(QStringLiteral("GR0001")));
         QVERIFY(s->sheetAllowed());
         s->insert();
+        QVERIFY(!s->sheetAllowed()); // what is typed is not read over
         edit(*s);
         QVERIFY(type(*s, kCodeInput, QStringLiteral("NOVO")));
         const int beeps = f.screenView.beeps;
@@ -536,8 +626,9 @@ private slots:
         QTemporaryDir dir;
         const QString file = dir.filePath(QStringLiteral("artigos.xlsx"));
         QString error;
-        QVERIFY2(s->exportList(file, QStringLiteral("Malhas do Vale"), QStringLiteral("CORVANEFACTURA"), &error),
-                 qPrintable(error));
+        QVERIFY2(
+            s->exportList(file, QStringLiteral("Malhas do Vale"), QStringLiteral("CORVANEFACTURA"), &error),
+            qPrintable(error));
         const auto cells = readXlsxCells(file);
         QCOMPARE(xlsxRow(cells, 1), QStringList{"Tabela de Artigos"});
         QCOMPARE(xlsxRow(cells, 2), QStringList{"CORVANEFACTURA"});
@@ -563,11 +654,13 @@ private slots:
         f.article(QStringLiteral("T10"), QStringLiteral("10"), QStringLiteral("Embalagem"));
         f.article(QStringLiteral("T11"), QStringLiteral("11"), QStringLiteral("Diversos"));
         // Types compare as text.
-        QCOMPARE(f.count(f.factura(), QStringLiteral("SELECT COUNT(*) FROM ARTIGOSCLS WHERE TIPOARTIGO < '6' AND "
-                                                     "CODIGO IN ('T10', 'T11', 'FIO.A', 'USO.SERV')")),
-                 3);
+        QCOMPARE(
+            f.count(f.factura(), QStringLiteral("SELECT COUNT(*) FROM ARTIGOSCLS WHERE TIPOARTIGO < '6' AND "
+                                                "CODIGO IN ('T10', 'T11', 'FIO.A', 'USO.SERV')")),
+            3);
         // The variants of a base lie between the base and the base + "9999".
-        f.article(QStringLiteral("BASE123456789999"), QStringLiteral("1"), QStringLiteral("Última"), {{"GRELHA", "S"}});
+        f.article(QStringLiteral("BASE123456789999"), QStringLiteral("1"), QStringLiteral("Última"),
+                  {{"GRELHA", "S"}});
         f.article(QStringLiteral("BASE12345679"), QStringLiteral("1"), QStringLiteral("Outra base"));
         const auto variants = store.articlesOfBase(QStringLiteral("BASE123456780101"), true);
         QVERIFY(variants);

@@ -1,5 +1,5 @@
-#include "satellite_fixture.h"
 #include "articles/ui/satellite_forms.h"
+#include "satellite_fixture.h"
 #include "screens/ui/detail_grid.h"
 #include "support/modal_closer.h"
 
@@ -31,6 +31,15 @@ QLineEdit* openEditor(screens::DetailGrid* grid, int row) {
     return currentEditor(grid);
 }
 
+// A screen opened by a user who may (or may not) change articles.
+screens::ScreenSetting changing(bool allowed) {
+    screens::ScreenSetting setting;
+    setting.rights = shell::AccessRights::none();
+    setting.rights.ACEDER = QStringLiteral("S");
+    setting.rights.ALTERAR = allowed ? QStringLiteral("S") : QStringLiteral("N");
+    return setting;
+}
+
 void arrange(SatelliteFixture& f) {
     for (const char* currency : {"GBP", "USD"})
         f.exec(f.contab(),
@@ -39,6 +48,12 @@ void arrange(SatelliteFixture& f) {
     for (const char* country : {"ESPANHA", "FRANÇA"})
         f.exec(f.factura(), QStringLiteral("INSERT INTO PAISES (PAIS) VALUES (:P)"),
                {{QStringLiteral("P"), QString::fromUtf8(country)}});
+}
+
+// The tables arranged and the article's price rows made for this year.
+bool preparePrices(SatelliteFixture& f) {
+    arrange(f);
+    return articles::prepareCurrencyPrices(f.factura(), f.contab(), QStringLiteral("2026"), kArticle, f.view);
 }
 
 } // namespace
@@ -54,7 +69,7 @@ private slots:
         REQUIRE_SITE(f.site);
         arrange(f);
         QVERIFY(articles::prepareCountryDesignations(f.factura(), kArticle, f.view));
-        articles::TCORVF035PAIS form(f.factura(), kArticle, screens::ScreenSetting{});
+        articles::TCORVF035PAIS form(f.factura(), kArticle, changing(true));
         form.show();
         QCOMPARE(form.windowTitle(), QStringLiteral("Designação do Artigo por País"));
         screens::DetailGrid* grid = form.grid();
@@ -93,10 +108,8 @@ private slots:
         SKIP_UNLESS_BACKEND(backend);
         SatelliteFixture f(backend);
         REQUIRE_SITE(f.site);
-        arrange(f);
-        QVERIFY(articles::prepareCurrencyPrices(f.factura(), f.contab(), QStringLiteral("2026"), kArticle,
-                                                f.view));
-        articles::TCORVF035MOEDA form(f.factura(), kArticle, screens::ScreenSetting{});
+        QVERIFY(preparePrices(f));
+        articles::TCORVF035MOEDA form(f.factura(), kArticle, changing(true));
         form.show();
         QCOMPARE(form.windowTitle(), QStringLiteral("Preços por Moeda"));
         screens::DetailGrid* grid = form.grid();
@@ -127,6 +140,33 @@ private slots:
         form.close(); // the close box writes as "&Terminar" does
         QTRY_VERIFY(!form.isVisible());
         QCOMPARE(f.pairs(f.factura(), prices), (QStringList{"GBP=12.5", "USD=0"}));
+    }
+
+    void withoutTheRightToChangeThePricesAreOnlyShown_data() { addBackendRows(); }
+    void withoutTheRightToChangeThePricesAreOnlyShown() {
+        QFETCH(QString, backend);
+        SKIP_UNLESS_BACKEND(backend);
+        SatelliteFixture f(backend);
+        REQUIRE_SITE(f.site);
+        QVERIFY(preparePrices(f));
+        articles::TCORVF035MOEDA form(f.factura(), kArticle, changing(false));
+        form.show();
+        screens::DetailGrid* grid = form.grid();
+        QTRY_COMPARE(form.focusWidget(), grid);
+        QCOMPARE(grid->model()->rowCount(), 2);
+        QVERIFY(!(grid->model()->flags(grid->model()->index(0, 1)) & Qt::ItemIsEditable));
+        QVERIFY(!form.logic().lines().setText(0, 1, QStringLiteral("12,5")));
+        // Nor does the dataset write a change that reached it another way.
+        db::Dataset& rows = form.logic().rows();
+        rows.setValue(0, QStringLiteral("PRECO"), 12.5);
+        QString error;
+        QVERIFY(!rows.applyUpdates({}, &error));
+        QCOMPARE(error, db::notAllowedText(db::UpdateKind::Modified));
+        rows.cancelUpdates();
+        form.close();
+        QTRY_VERIFY(!form.isVisible());
+        const QString prices = QStringLiteral("SELECT MOEDA, PRECO FROM ARTIGOSMOE ORDER BY MOEDA");
+        QCOMPARE(f.pairs(f.factura(), prices), (QStringList{"GBP=0", "USD=0"}));
     }
 };
 

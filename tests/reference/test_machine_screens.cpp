@@ -144,6 +144,32 @@ private slots:
             QCOMPARE(f.count(QStringLiteral("SELECT COUNT(*) FROM MAQUINASMP WHERE MAQNRO = 'US01'")), 0);
         }
 
+        {
+            // Without the right to change machines the inks are only shown:
+            // nothing typed is kept, and leaving writes nothing.
+            MachineInks shown(mp, factura, QStringLiteral("IMP01"), f.view);
+            shown.setWriteRights({true, false, true});
+            QVERIFY(shown.activate());
+            QVERIFY(shown.readOnly());
+            shown.codeExit(1, QString());
+            QVERIFY(shown.percentExit(2, QStringLiteral("70")));
+            QCOMPARE(shown.percent(2), 40.0);
+            QVERIFY(shown.finish());
+            QVERIFY(!mp.hasPendingUpdates());
+            // A machine without inks gets them only by the right to insert.
+            MachineInks none(mp, factura, QStringLiteral("US01"), f.view);
+            none.setWriteRights({false, true, true});
+            QVERIFY(none.activate());
+            QVERIFY(none.readOnly());
+            QVERIFY(none.closeRequested());
+            mp.setWriteRights({});
+        }
+        QCOMPARE(f.count(QStringLiteral("SELECT COUNT(*) FROM MAQUINASMP WHERE MAQNRO = 'US01'")), 0);
+        QCOMPARE(f.site.program()
+                     .scalar(QStringLiteral("SELECT CONS_PERC2 FROM MAQUINASMP WHERE MAQNRO = 'IMP01'"))
+                     ->toDouble(),
+                 40.0);
+
         // Deleting the machine deletes its inks.
         auto s = f.machines(kThisYear);
         QVERIFY(s);

@@ -1,3 +1,4 @@
+#include "core/screen_view.h"
 #include "reference/screen_fixture.h"
 #include "support/modal_closer.h"
 #include "techsheet/steps/ui/operation_step_forms.h"
@@ -99,6 +100,53 @@ private slots:
         QVERIFY(!cancelled.isVisible());
         QVERIFY(ctx.StepCancelled);
         QCOMPARE(stepLineCount(f, QStringLiteral("H")), 1);
+    }
+
+    void escapeAndLookingOnly_data() { addBackendRows(); }
+    // Esc over ticked rows asks before dropping them; a sheet another user
+    // holds opens with nothing to tick or type, and Esc leaves at once.
+    void escapeAndLookingOnly() {
+        QFETCH(QString, backend);
+        SKIP_UNLESS_BACKEND(backend);
+        ScreenFixture f(backend);
+        QVERIFY2(f.ready(), qPrintable(f.site.error()));
+        f.site.exec(f.db(), QStringLiteral("DELETE FROM FICTECDET WHERE ARTIGO = 'CHCLA01.PRE'"));
+        db::Database& factura = f.modules().database->DbFacturacao;
+        TechSheetContext ctx;
+        ctx.ArticleCode = kArticle;
+        ctx.StepCode = QStringLiteral("H");
+        ctx.OperationMinutes = 30;
+        {
+            TCORVF035_OPERACOES form(ctx, f.corvane(), factura, QStringLiteral("DEMO"), {});
+            form.show();
+            QTest::keyClick(&form, Qt::Key_Escape); // nothing typed: no question
+            QVERIFY(!form.isVisible());
+        }
+        TCORVF035_OPERACOES form(ctx, f.corvane(), factura, QStringLiteral("DEMO"), {});
+        form.show();
+        tick(form.grid(), 0);
+        QStringList asked;
+        answerNext(QMessageBox::No, &asked);
+        QTest::keyClick(form.grid(), Qt::Key_Escape);
+        QTRY_COMPARE(asked, QStringList{kAbandonQuestion});
+        QVERIFY(form.isVisible());
+        answerNext(QMessageBox::Yes, &asked);
+        QTest::keyClick(form.grid(), Qt::Key_Escape);
+        QTRY_VERIFY(!form.isVisible());
+        QCOMPARE(asked.size(), 2);
+        QCOMPARE(stepLineCount(f, QStringLiteral("H")), 0);
+
+        ctx.LookOnlyReason = QStringLiteral("Ficha em uso por ANA desde 10:42");
+        ctx.StepCode = QStringLiteral("B");
+        TCORVF035_EMBALAGEM looked(ctx, f.corvane(), factura, QStringLiteral("DEMO"), {});
+        looked.show();
+        QAbstractItemModel* model = looked.grid()->model();
+        QVERIFY(!(model->flags(model->index(0, WorkRowsModel::Ok)) & Qt::ItemIsUserCheckable));
+        QVERIFY(!model->setData(model->index(0, WorkRowsModel::Tempo), QStringLiteral("2"), Qt::EditRole));
+        QVERIFY(looked.input(QStringLiteral("Edit_MpNro1"))->isReadOnly());
+        QTest::keyClick(looked.grid(), Qt::Key_Escape);
+        QTRY_VERIFY(!looked.isVisible());
+        QCOMPARE(stepLineCount(f, QStringLiteral("B")), 0);
     }
 };
 

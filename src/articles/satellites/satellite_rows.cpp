@@ -163,6 +163,11 @@ SatelliteGrid::SatelliteGrid(const SatelliteKind& kind, db::Database& factura, Q
     lines_.setColumnLeft([this](int row, const screens::DetailColumn&) { lineLeft(row); });
 }
 
+void SatelliteGrid::setWriteRights(const db::Dataset::WriteRights& rights) {
+    rows_.setWriteRights(rights);
+    lines_.setReadOnly(!rights.modify);
+}
+
 bool SatelliteGrid::activate() {
     QString error;
     if (!rows_.open(&error) || !rows_.fetchAll(&error)) {

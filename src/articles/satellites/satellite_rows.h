@@ -70,6 +70,9 @@ public:
     // The grid's lines, read when activated.
     screens::DetailLines& lines() { return lines_; }
 
+    // What the user may write: without the right to change, the lines are
+    // only looked at and the rows refuse any write.
+    void setWriteRights(const db::Dataset::WriteRights& rights);
     // Opens the article's rows; false with the server's message.
     bool activate();
     // The user left a line (Up, Down, Tab, another line): the changes are

@@ -4,7 +4,6 @@
 #include "components/report/dataset_table.h"
 #include "screens/field_input.h"
 
-
 namespace corvane::articles {
 
 using screens::displayText;
@@ -16,11 +15,15 @@ const QString kFicTecRights = QStringLiteral("Abertura Ficha Tecnica");
 const QString kTables = QStringLiteral("Tabelas");
 constexpr int kDesignWidth = 40;
 
-bool yes(const QVariant& v) { return v.toString().trimmed().compare(QLatin1String("S"), Qt::CaseInsensitive) == 0; }
+bool yes(const QVariant& v) {
+    return v.toString().trimmed().compare(QLatin1String("S"), Qt::CaseInsensitive) == 0;
+}
 
 } // namespace
 
-bool sameCode(const QString& a, const QString& b) { return screens::sameKey(a, b); }
+bool sameCode(const QString& a, const QString& b) {
+    return screens::sameKey(a, b);
+}
 
 QString modeName(ArticleMode mode) {
     switch (mode) {
@@ -43,28 +46,33 @@ ArticleScreen::ArticleScreen(ArticleSources sources, ArticleView& view)
         lookups_.insert(ds->name(), ds.get());
         owned_.push_back(std::move(ds));
     };
-    own(std::make_unique<db::Dataset>(f, kCommissions, QStringLiteral("Select * from comissoes ORDER BY CODIGO"),
-                                      QString(), QStringList{QStringLiteral("CODIGO")}));
+    own(std::make_unique<db::Dataset>(f, kCommissions,
+                                      QStringLiteral("Select * from comissoes ORDER BY CODIGO"), QString(),
+                                      QStringList{QStringLiteral("CODIGO")}));
     own(std::make_unique<db::Dataset>(f, kFamilies, QStringLiteral("Select * From FAMILIAS Order By FAMILIA"),
                                       QString(), QStringList{QStringLiteral("FAMILIA")}));
-    own(std::make_unique<db::Dataset>(f, kCompositions, QStringLiteral("Select * from ARTGCOMP ORDER BY CODIGO"),
-                                      QString(), QStringList{QStringLiteral("CODIGO")}));
+    own(std::make_unique<db::Dataset>(f, kCompositions,
+                                      QStringLiteral("Select * from ARTGCOMP ORDER BY CODIGO"), QString(),
+                                      QStringList{QStringLiteral("CODIGO")}));
     own(std::make_unique<db::Dataset>(f, kVat, QStringLiteral("Select * from iva ORDER BY CODIGO"), QString(),
                                       QStringList{QStringLiteral("CODIGO")}));
     own(std::make_unique<db::Dataset>(f, kTariffs, QStringLiteral("Select * From PPAUTAL Order By CODIGO"),
                                       QString(), QStringList{QStringLiteral("CODIGO")}));
     own(std::make_unique<db::Dataset>(
         *src_.contab, kCostCentres,
-        QStringLiteral("Select ANO,CODIGO,DESIGN,TIPO from CCUSTO Where ANO = :WAno and TIPO = 'L' Order By ANO,CODIGO"),
+        QStringLiteral(
+            "Select ANO,CODIGO,DESIGN,TIPO from CCUSTO Where ANO = :WAno and TIPO = 'L' Order By ANO,CODIGO"),
         QString(), QStringList{QStringLiteral("ANO"), QStringLiteral("CODIGO")}));
     lookups_.value(kCostCentres)->setParam(QStringLiteral("WAno"), src_.workingYear);
     for (int n = 1; n <= 9; ++n) {
         auto ds = std::make_unique<db::Dataset>(
             f, levelDataset(n),
-            QStringLiteral("SELECT TABGRUPO, TABCOD, CODIGO, DESIGNACAO, REDUZDESIGN, REDUZCODIGO FROM CUSTARTG "
-                           "WHERE TABGRUPO =:WtabGrupo AND TABCOD = :WTabCod AND PAIS = 'PORTUGAL' "
-                           "ORDER BY TABGRUPO, TABCOD, CODIGO"),
-            QString(), QStringList{QStringLiteral("TABGRUPO"), QStringLiteral("TABCOD"), QStringLiteral("CODIGO")});
+            QStringLiteral(
+                "SELECT TABGRUPO, TABCOD, CODIGO, DESIGNACAO, REDUZDESIGN, REDUZCODIGO FROM CUSTARTG "
+                "WHERE TABGRUPO =:WtabGrupo AND TABCOD = :WTabCod AND PAIS = 'PORTUGAL' "
+                "ORDER BY TABGRUPO, TABCOD, CODIGO"),
+            QString(),
+            QStringList{QStringLiteral("TABGRUPO"), QStringLiteral("TABCOD"), QStringLiteral("CODIGO")});
         ds->setParam(QStringLiteral("WTabCod"), QString::number(n));
         ds->setParam(QStringLiteral("WtabGrupo"), QString());
         own(std::move(ds));
@@ -72,13 +80,15 @@ ArticleScreen::ArticleScreen(ArticleSources sources, ArticleView& view)
     lookups_.insert(kMaterialTypes, src_.materialTypes);
     parGrupos_ = std::make_unique<db::Dataset>(
         f, QStringLiteral("PARGRUPOS"),
-        QStringLiteral("SELECT TABGRUPO, TABCOD, TABNOM FROM PARGRUPOS WHERE TABGRUPO =:WtabGrupo ORDER BY TABGRUPO, "
-                       "TABCOD"),
+        QStringLiteral(
+            "SELECT TABGRUPO, TABCOD, TABNOM FROM PARGRUPOS WHERE TABGRUPO =:WtabGrupo ORDER BY TABGRUPO, "
+            "TABCOD"),
         QString(), QStringList{QStringLiteral("TABGRUPO"), QStringLiteral("TABCOD")});
     suppliers_ = std::make_unique<db::Dataset>(
         f, QStringLiteral("STKARTGFORN"),
-        QStringLiteral("SELECT CODARTG,CODFORN,PRECO,VOSREF,FORN.SIGLA AS SIGLA FROM STKARTGFORN STK JOIN "
-                       "FORNECEDORES FORN ON FORN.CODIGO=STK.CODFORN Where STK.CODARTG=:WArtigo ORDER BY CODFORN"));
+        QStringLiteral(
+            "SELECT CODARTG,CODFORN,PRECO,VOSREF,FORN.SIGLA AS SIGLA FROM STKARTGFORN STK JOIN "
+            "FORNECEDORES FORN ON FORN.CODIGO=STK.CODFORN Where STK.CODARTG=:WArtigo ORDER BY CODFORN"));
     for (int n = 0; n < 9; ++n)
         captions_ << QString();
 }
@@ -95,8 +105,9 @@ bool ArticleScreen::readParameters(QString* error) {
         return false;
     }
     parameters_ = *custom;
-    const std::optional<QVariantMap> year = src_.factura->firstRow(
-        QStringLiteral("SELECT * FROM PARGER WHERE ANO = :WAno"), {{QStringLiteral("WAno"), src_.workingYear}}, error);
+    const std::optional<QVariantMap> year =
+        src_.factura->firstRow(QStringLiteral("SELECT * FROM PARGER WHERE ANO = :WAno"),
+                               {{QStringLiteral("WAno"), src_.workingYear}}, error);
     if (!year)
         return false;
     if (year->isEmpty()) {
@@ -113,22 +124,28 @@ bool ArticleScreen::activate(const RightsOf& rightsOf, const QString& signature)
     view_.statusText(2, signature);
     selectPage(kPageGeneral);
     const QString base = QStringLiteral("MODULO BASE");
-    auto allowed = [&](const QString& program) { return rightsOf(base, kTables, program).ACEDER == QLatin1String("S"); };
+    auto allowed = [&](const QString& program) {
+        return rightsOf(base, kTables, program).ACEDER == QLatin1String("S");
+    };
     buttons_.familyVisible = allowed(QStringLiteral("Familias de Artigos"));
     buttons_.tariffVisible = allowed(QStringLiteral("Posicoes Pautais"));
     buttons_.compositionVisible = allowed(QStringLiteral("Composicoes de Artigos"));
     buttons_.vatVisible = allowed(QStringLiteral("I.V.A."));
     for (int n = 1; n <= 9; ++n)
         buttons_.levelVisible[n - 1] = allowed(QStringLiteral("Custom. Artigos %1").arg(n));
-    const shell::AccessRights own = rightsOf(QStringLiteral("CORVANE"), QStringLiteral("Fichas Tecnicas"), kFicTecRights);
+    const shell::AccessRights own =
+        rightsOf(QStringLiteral("CORVANE"), QStringLiteral("Fichas Tecnicas"), kFicTecRights);
     buttons_.insertVisible = own.INSERIR == QLatin1String("S");
     buttons_.deleteVisible = own.ELIMINAR == QLatin1String("S");
     buttons_.scannerVisible = own.SCANNER != QLatin1String("N");
     deleteRight_ = buttons_.deleteVisible;
+    changeRight_ = own.ALTERAR == QLatin1String("S");
+    store_.setWriteRights(shell::writeRights(own));
 
     QString error;
     for (auto& ds : owned_)
-        if (!ds->name().startsWith(QLatin1String("NIVEL")) && ds->name() != kCostCentres && !ds->reopen(&error)) {
+        if (!ds->name().startsWith(QLatin1String("NIVEL")) && ds->name() != kCostCentres &&
+            !ds->reopen(&error)) {
             view_.message(error);
             return false;
         }
@@ -248,10 +265,11 @@ void ArticleScreen::reread() {
 }
 
 void ArticleScreen::lastRow() {
-    const QString sql = order_ == ArticleOrder::Code
-                            ? QStringLiteral("SELECT CODIGO FROM ARTIGOSCLS WHERE GRELHA = 'N' ORDER BY CODIGO DESC")
-                            : QStringLiteral("SELECT CODIGO FROM ARTIGOSCLS WHERE GRELHA = 'N' ORDER BY DESIGNACAO "
-                                             "DESC, CODIGO DESC");
+    const QString sql =
+        order_ == ArticleOrder::Code
+            ? QStringLiteral("SELECT CODIGO FROM ARTIGOSCLS WHERE GRELHA = 'N' ORDER BY CODIGO DESC")
+            : QStringLiteral("SELECT CODIGO FROM ARTIGOSCLS WHERE GRELHA = 'N' ORDER BY DESIGNACAO "
+                             "DESC, CODIGO DESC");
     const std::optional<QVariant> last = src_.factura->scalar(sql);
     if (last && !last->isNull())
         locate(last->toString());
@@ -328,11 +346,12 @@ void ArticleScreen::showArticle() {
     texts_.insert(kLastEntryPrice, displayText(shown(QStringLiteral("PULENTRA"))));
     opened_ = shown(QStringLiteral("DTABERTURA"));
     openedBy_ = displayText(shown(QStringLiteral("UTIL_ABERTURA"))).trimmed();
-    for (const QString& input : {QStringLiteral("Edit_TipoMat"), QStringLiteral("Edit_CCusto"),
-                                 QStringLiteral("Edit_Composicao"), QStringLiteral("Edit_Comissao"),
-                                 QStringLiteral("Edit_Codiva"), kDesignInput, kDesign2Input})
+    for (const QString& input :
+         {QStringLiteral("Edit_TipoMat"), QStringLiteral("Edit_CCusto"), QStringLiteral("Edit_Composicao"),
+          QStringLiteral("Edit_Comissao"), QStringLiteral("Edit_Codiva"), kDesignInput, kDesign2Input})
         describe(input);
-    if (!texts_.value(QStringLiteral("Edit_Composicao")).isEmpty() && texts_.value(kCompositionName).isEmpty())
+    if (!texts_.value(QStringLiteral("Edit_Composicao")).isEmpty() &&
+        texts_.value(kCompositionName).isEmpty())
         texts_.insert(kCompositionName, QStringLiteral("Composição Inexistente!!!"));
     group_ = groupOfType(texts_.value(QStringLiteral("Edit_TipoArtigo")));
     layOutLevels();
@@ -354,15 +373,18 @@ QVariant ArticleScreen::shown(const QString& column) const {
 void ArticleScreen::describe(const QString& input) {
     const QString t = texts_.value(input).trimmed();
     if (input == QLatin1String("Edit_TipoMat"))
-        texts_.insert(kMaterialName, lookupText(kMaterialTypes, QStringLiteral("CODIGO"), t, QStringLiteral("DESIGNACAO")));
+        texts_.insert(kMaterialName,
+                      lookupText(kMaterialTypes, QStringLiteral("CODIGO"), t, QStringLiteral("DESIGNACAO")));
     else if (input == QLatin1String("Edit_CCusto"))
-        texts_.insert(kCostCentreName,
-                      accounting_ ? lookupText(kCostCentres, QStringLiteral("CODIGO"), t, QStringLiteral("DESIGN"))
-                                  : QString());
+        texts_.insert(kCostCentreName, accounting_ ? lookupText(kCostCentres, QStringLiteral("CODIGO"), t,
+                                                                QStringLiteral("DESIGN"))
+                                                   : QString());
     else if (input == QLatin1String("Edit_Composicao"))
-        texts_.insert(kCompositionName, lookupText(kCompositions, QStringLiteral("CODIGO"), t, QStringLiteral("DESIGNACAO")));
+        texts_.insert(kCompositionName,
+                      lookupText(kCompositions, QStringLiteral("CODIGO"), t, QStringLiteral("DESIGNACAO")));
     else if (input == QLatin1String("Edit_Comissao"))
-        texts_.insert(kCommissionRate, lookupText(kCommissions, QStringLiteral("CODIGO"), t, QStringLiteral("PRCCOM")));
+        texts_.insert(kCommissionRate,
+                      lookupText(kCommissions, QStringLiteral("CODIGO"), t, QStringLiteral("PRCCOM")));
     else if (input == QLatin1String("Edit_Codiva"))
         texts_.insert(kVatRate, lookupText(kVat, QStringLiteral("CODIGO"), t, QStringLiteral("PRCIVA")));
     else if (input == kDesignInput)
@@ -575,13 +597,15 @@ bool ArticleScreen::checkField(const QString& input, const QString& text) {
         return true;
     }
     if (input == QLatin1String("Edit_TipoMat")) {
-        if (!t.isEmpty() && t != QLatin1String("0") && lookupRow(kMaterialTypes, QStringLiteral("CODIGO"), value) < 0)
+        if (!t.isEmpty() && t != QLatin1String("0") &&
+            lookupRow(kMaterialTypes, QStringLiteral("CODIGO"), value) < 0)
             return refuse(input, QStringLiteral("Tipo de Material Inexistente ..."), false);
         describe(input);
         return true;
     }
     if (input == QLatin1String("Edit_Composicao")) {
-        if (!t.isEmpty() && t != QLatin1String("0") && lookupRow(kCompositions, QStringLiteral("CODIGO"), value) < 0)
+        if (!t.isEmpty() && t != QLatin1String("0") &&
+            lookupRow(kCompositions, QStringLiteral("CODIGO"), value) < 0)
             return refuse(input, QStringLiteral("Composição Inexistente!!!"));
         describe(input);
         selectPage(kPageClassification);
@@ -604,7 +628,8 @@ bool ArticleScreen::checkField(const QString& input, const QString& text) {
         else if (type == QLatin1String("3") || type == QLatin1String("5"))
             column = QStringLiteral("CCUSTOSERV");
         if (!column.isEmpty())
-            texts_.insert(QStringLiteral("Edit_CCusto"), lookups_.value(kFamilies)->text(row, column).trimmed());
+            texts_.insert(QStringLiteral("Edit_CCusto"),
+                          lookups_.value(kFamilies)->text(row, column).trimmed());
         if (!costCentreCheck(texts_.value(QStringLiteral("Edit_CCusto")))) {
             selectPage(kPageClassification);
             return true; // the focus went to the cost centre
@@ -657,6 +682,8 @@ void ArticleScreen::gridExit() {
     buttons_.listButtons = false;
     if (mode_ == ArticleMode::Inserting) {
         buttons_.codeEnabled = true;
+    } else if (!changeRight_) {
+        handlers_ = false; // only looked at: nothing is checked or written
     } else if (row_ >= 0) {
         if (!startChanging())
             return;
@@ -720,8 +747,8 @@ bool ArticleScreen::gridEnter() {
 
 void ArticleScreen::insert() {
     clearInputs();
-    for (const QString& unit : {QStringLiteral("Edit_UnVenda"), QStringLiteral("Edit_UnCompra"),
-                                QStringLiteral("Edit_UnConv")})
+    for (const QString& unit :
+         {QStringLiteral("Edit_UnVenda"), QStringLiteral("Edit_UnCompra"), QStringLiteral("Edit_UnConv")})
         texts_.insert(unit, QStringLiteral("Und"));
     texts_.insert(QStringLiteral("Edit_ArtDescont1"), QStringLiteral("N"));
     for (int n = 1; n <= 9; ++n)
@@ -738,6 +765,8 @@ void ArticleScreen::insert() {
     mode_ = ArticleMode::Inserting;
     saveGuard_ = 0;
     codified_ = false;
+    typedDesign_.clear();
+    composedDesign_.clear();
     selectPage(kPageGeneral);
     view_.focusField(kCodeInput);
     view_.refresh();
@@ -754,11 +783,16 @@ void ArticleScreen::cancel() {
 }
 
 void ArticleScreen::composeDesignation() {
-    QString design = texts_.value(kDesignInput);
+    // A save retried after a failure composes from what the user typed, not
+    // from the designation composed the first time.
+    const QString shown = texts_.value(kDesignInput);
+    QString design = !composedDesign_.isEmpty() && shown == composedDesign_ ? typedDesign_ : shown;
+    typedDesign_ = design;
     for (int n = 0; n < 9; ++n)
         if (!texts_.value(levelInput(n + 1)).trimmed().isEmpty() && !reduced_[n].isEmpty())
             design += QLatin1Char(',') + reduced_[n];
     design = design.left(kDesignWidth);
+    composedDesign_ = design;
     texts_.insert(kDesignInput, design);
     texts_.insert(kComposedLabel, design);
 }
@@ -767,7 +801,8 @@ bool ArticleScreen::collectValues(QVariantMap* values, bool quiet) {
     values->clear();
     for (const ArticleField& f : articleFields()) {
         QString t = texts_.value(f.rule.input);
-        const bool numeric = f.rule.kind != screens::FieldKind::Text && f.rule.kind != screens::FieldKind::Upper;
+        const bool numeric =
+            f.rule.kind != screens::FieldKind::Text && f.rule.kind != screens::FieldKind::Upper;
         if (numeric && t.trimmed().isEmpty())
             t = QStringLiteral("0");
         if (f.rule.column == QLatin1String("CCUSTO") && !accounting_) {
@@ -778,8 +813,8 @@ bool ArticleScreen::collectValues(QVariantMap* values, bool quiet) {
         }
         QVariant v;
         QString message;
-        if (!screens::convertField(f.rule, f.rule.maxLength > 0 && !numeric ? t.left(f.rule.maxLength) : t, &v,
-                                   &message)) {
+        if (!screens::convertField(f.rule, f.rule.maxLength > 0 && !numeric ? t.left(f.rule.maxLength) : t,
+                                   &v, &message)) {
             if (quiet)
                 continue;
             view_.beep();
@@ -800,11 +835,16 @@ bool ArticleScreen::save() {
     // An article is not written without a type and a designation, however
     // the focus came back to the list.
     if (articleTypeCaption(texts_.value(QStringLiteral("Edit_TipoArtigo"))).isEmpty())
-        return refuse(QStringLiteral("Edit_TipoArtigo"), QStringLiteral("Digite de [1...11] o Tipo de Artigo ..."));
+        return refuse(QStringLiteral("Edit_TipoArtigo"),
+                      QStringLiteral("Digite de [1...11] o Tipo de Artigo ..."));
     if (texts_.value(kDesignInput).trimmed().isEmpty())
         return refuse(kDesignInput, QStringLiteral("Insira a Designação do Artigo ..."));
     SaveStamp stamp;
     stamp.isNew = mode_ == ArticleMode::Inserting;
+    if (!stamp.isNew && !changeRight_) {
+        view_.message(db::notAllowedText(db::UpdateKind::Modified));
+        return false;
+    }
     const QDateTime now = src_.now();
     if (stamp.isNew) {
         if (!codified_)
@@ -833,8 +873,9 @@ bool ArticleScreen::save() {
             const std::optional<QVariantMap> now = store_.read(code_, &readError);
             if (now && !now->isEmpty())
                 stored_ = *now;
-            error += QStringLiteral("\nOs valores agora gravados foram lidos e os seus mantidos: volte à lista "
-                                    "para os gravar, ou Cancelar para os abandonar.");
+            error +=
+                QStringLiteral("\nOs valores agora gravados foram lidos e os seus mantidos: volte à lista "
+                               "para os gravar, ou Cancelar para os abandonar.");
         }
         view_.message(error);
         return false;
@@ -860,8 +901,9 @@ bool ArticleScreen::remove() {
     QString error;
     bool sheet = yes(list_->value(row_, QStringLiteral("FICTEC")));
     if (!sheet && src_.corvane) {
-        const std::optional<QVariant> n = src_.corvane->scalar(
-            QStringLiteral("SELECT COUNT(*) FROM FICTECMAS WHERE CODIGO = :C"), {{QStringLiteral("C"), code_}}, &error);
+        const std::optional<QVariant> n =
+            src_.corvane->scalar(QStringLiteral("SELECT COUNT(*) FROM FICTECMAS WHERE CODIGO = :C"),
+                                 {{QStringLiteral("C"), code_}}, &error);
         if (!n) {
             view_.message(error);
             return false;
@@ -894,8 +936,8 @@ bool ArticleScreen::remove() {
             }
             if (*n > 0) {
                 view_.beep();
-                view_.message(QStringLiteral("Artigo ") + a.code + QStringLiteral(" c/ : ") + QString::number(*n) +
-                              usageText(kind));
+                view_.message(QStringLiteral("Artigo ") + a.code + QStringLiteral(" c/ : ") +
+                              QString::number(*n) + usageText(kind));
                 return false;
             }
         }
@@ -907,7 +949,8 @@ bool ArticleScreen::remove() {
     }
     view_.statusText(0, QStringLiteral("Eliminação em Curso !!!"));
     view_.statusText(1, QStringLiteral("Aguarde P/ Favor!!!"));
-    const bool withStock = stocks_ && list_->text(row_, QStringLiteral("TIPOARTIGO")).trimmed() != QLatin1String("3");
+    const bool withStock =
+        stocks_ && list_->text(row_, QStringLiteral("TIPOARTIGO")).trimmed() != QLatin1String("3");
     if (withStock)
         view_.statusText(0, QStringLiteral("Eliminação Valores de Stocks Em Curso !!!"));
     const bool ok = store_.remove(code_, withStock, &error);
@@ -928,8 +971,12 @@ bool ArticleScreen::remove() {
 // ---- other actions -----------------------------------------------------------
 
 bool ArticleScreen::sheetAllowed() {
-    if (row_ < 0)
+    // Not over an article being inserted or changed: the sheet opens on a
+    // saved article, and reading it back would replace what was typed.
+    if (row_ < 0 || mode_ != ArticleMode::Browsing) {
+        view_.beep();
         return false;
+    }
     if (list_->text(row_, QStringLiteral("TIPOARTIGO")).trimmed() != QLatin1String("1")) {
         view_.message(QStringLiteral("A Ficha Técnica só é válida para Produtos ..."));
         return false;
@@ -944,13 +991,15 @@ bool ArticleScreen::exportList(const QString& path, const QString& company, cons
                     QStringList{QStringLiteral("CODIGO")});
     if (!all.open(error))
         return false;
-    return report::exportDataset(all, path, QStringLiteral("Tabela de Artigos"), company, {databaseAlias}, error);
+    return report::exportDataset(all, path, QStringLiteral("Tabela de Artigos"), company, {databaseAlias},
+                                 error);
 }
 
 bool ArticleScreen::satellitesAllowed() {
     const QString code = (mode_ == ArticleMode::Inserting ? texts_.value(kCodeInput) : code_).trimmed();
     QString error;
-    const std::optional<bool> exists = code.isEmpty() ? std::optional<bool>(false) : store_.codeExists(code, &error);
+    const std::optional<bool> exists =
+        code.isEmpty() ? std::optional<bool>(false) : store_.codeExists(code, &error);
     if (!exists || !*exists) {
         view_.beep();
         return false;

@@ -31,7 +31,7 @@ public:
 struct ArticleSources {
     db::Database* factura = nullptr;
     db::Database* contab = nullptr;
-    db::Database* corvane = nullptr;    // the technical sheets
+    db::Database* corvane = nullptr;      // the technical sheets
     db::Dataset* materialTypes = nullptr; // TIPOMATERIAL of the program database
     QString workingYear;
     QString userCode;
@@ -43,18 +43,18 @@ using RightsOf = shell::RightsOf;
 
 // What the buttons and inputs of the screen allow now.
 struct ArticleButtons {
-    bool insertVisible = false;   // BotInserir, BotCancelar
-    bool deleteVisible = false;   // BotDelete
+    bool insertVisible = false; // BotInserir, BotCancelar
+    bool deleteVisible = false; // BotDelete
     bool scannerVisible = false;
-    bool familyVisible = false;   // BotFamilia
-    bool tariffVisible = false;   // BotPPautal
+    bool familyVisible = false; // BotFamilia
+    bool tariffVisible = false; // BotPPautal
     bool compositionVisible = false;
     bool vatVisible = false;
     std::array<bool, 9> levelVisible{}; // BotCustom1..9
-    bool listButtons = true;      // "&Ins", "&Elim", the navigator, "&Term", "Forns"
+    bool listButtons = true;            // "&Ins", "&Elim", the navigator, "&Term", "Forns"
     bool deleteEnabled = true;
     bool insertEnabled = true;
-    bool codeEnabled = false;     // Edit_Codigo
+    bool codeEnabled = false; // Edit_Codigo
     bool costCentreEnabled = false;
     bool satellitesEnabled = true; // "&Moedas", "&Paises"
 };
@@ -83,6 +83,9 @@ public:
     ArticleOrder order() const { return order_; }
     bool codified() const { return codified_; }
     const ArticleButtons& buttons() const { return buttons_; }
+    // Whether the inputs take no typing: an article shown to a user without
+    // the right to change articles (one being inserted takes typing).
+    bool inputsReadOnly() const { return mode_ != ArticleMode::Inserting && !changeRight_; }
     bool accounting() const { return accounting_; }
     bool stocks() const { return stocks_; }
 
@@ -109,7 +112,7 @@ public:
 
     // A row change of the list while browsing shows that article.
     void setCurrentRow(int row);
-    void gridExit();  // DBGrid1Exit
+    void gridExit(); // DBGrid1Exit
     // DBGrid1Enter: saves (see the modes), then browses the article. False
     // when the save failed: the mode and every typed value stay.
     bool gridEnter();
@@ -205,11 +208,14 @@ private:
     bool stocks_ = false;
     bool orders_ = false;
     bool deleteRight_ = false;
+    bool changeRight_ = false;
     QVariant opened_;
     QString openedBy_;
+    QString typedDesign_;     // the designation typed, before the levels were added
+    QString composedDesign_;  // what the levels made of it
     QVariantMap stored_;      // the row as read when the changing started
     QVariantMap shownValues_; // what the screen showed of it, as it would write it
-    QVariantMap parameters_; // PARCUSTOM "1"
+    QVariantMap parameters_;  // PARCUSTOM "1"
 };
 
 QString modeName(ArticleMode mode);

@@ -55,8 +55,8 @@ public:
                         QStringLiteral("TIPOARTIGO"), QStringLiteral("UNVENDA"), QStringLiteral("COMPRIM"),
                         QStringLiteral("LARGURA"), QStringLiteral("ALTURA")},
                        {QStringLiteral("FT"), QStringLiteral("Código"), QStringLiteral("Designação"),
-                        QStringLiteral("TA"), QStringLiteral("Und."), QStringLiteral("Comp."), QStringLiteral("Larg."),
-                        QStringLiteral("Alt")},
+                        QStringLiteral("TA"), QStringLiteral("Und."), QStringLiteral("Comp."),
+                        QStringLiteral("Larg."), QStringLiteral("Alt")},
                        parent),
           sortSection_(order == ArticleOrder::Code ? 1 : 2) {}
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
@@ -78,10 +78,11 @@ QString fieldPage(const QString& input) {
 
 TCORVF035::TCORVF035(ArticleSources sources, RightsOf rightsOf, ArticleLinks links,
                      const screens::ScreenSetting& setting, QWidget* parent)
-    : ScreenDialog(QStringLiteral("TCORVF035"), QStringLiteral("Abertura de Fichas Técnicas"), setting, parent),
+    : ScreenDialog(QStringLiteral("TCORVF035"), QStringLiteral("Abertura de Fichas Técnicas"), setting,
+                   parent),
       windowView_(std::make_unique<ArticleWindowView>(*this)),
-      logic_(std::make_unique<ArticleScreen>(std::move(sources), *windowView_)), rightsOf_(std::move(rightsOf)),
-      links_(std::move(links)) {
+      logic_(std::make_unique<ArticleScreen>(std::move(sources), *windowView_)),
+      rightsOf_(std::move(rightsOf)), links_(std::move(links)) {
     build();
 }
 
@@ -128,10 +129,9 @@ void TCORVF035::build() {
     side->setObjectName(QStringLiteral("TBCons"));
     suppliersGrid_ = new QTableView(side);
     suppliersGrid_->setObjectName(QStringLiteral("DBGrid2"));
-    suppliersModel_ = new db::DatasetModel(logic_->suppliers(),
-                                           {QStringLiteral("SIGLA"), QStringLiteral("PRECO"), QStringLiteral("VOSREF")},
-                                           {QStringLiteral("Fornecedor"), QStringLiteral("Preço"), QStringLiteral("V/Ref.")},
-                                           suppliersGrid_);
+    suppliersModel_ = new db::DatasetModel(
+        logic_->suppliers(), {QStringLiteral("SIGLA"), QStringLiteral("PRECO"), QStringLiteral("VOSREF")},
+        {QStringLiteral("Fornecedor"), QStringLiteral("Preço"), QStringLiteral("V/Ref.")}, suppliersGrid_);
     suppliersGrid_->setModel(suppliersModel_);
     suppliersGrid_->setFocusPolicy(Qt::NoFocus);
     suppliersGrid_->verticalHeader()->hide();
@@ -154,15 +154,16 @@ void TCORVF035::build() {
         const ArticleField* f = articleField(name);
         if (!f)
             continue;
-        conventions->bindLabel(edit, findChild<QLabel*>(QStringLiteral("Caption_") + name.section(QLatin1Char('_'), 1)),
-                               f->rule.hint);
+        conventions->bindLabel(
+            edit, findChild<QLabel*>(QStringLiteral("Caption_") + name.section(QLatin1Char('_'), 1)),
+            f->rule.hint);
         conventions->setCheck(edit, [this, name] { return runCheck(name); });
         if (auto* line = qobject_cast<QLineEdit*>(edit)) {
             connect(line, &QLineEdit::textEdited, this, [this, name](const QString& text) {
                 logic_->setText(name, text);
                 if (name == kDesignInput || name == kDesign2Input)
-                    boxes_.value(name == kDesignInput ? kLength1 : kLength2)->setText(logic_->text(
-                        name == kDesignInput ? kLength1 : kLength2));
+                    boxes_.value(name == kDesignInput ? kLength1 : kLength2)
+                        ->setText(logic_->text(name == kDesignInput ? kLength1 : kLength2));
             });
             if (f->rule.lookup.isSet())
                 lookups_->attach(
@@ -223,7 +224,9 @@ QWidget* TCORVF035::buildList() {
         const char* text;
         const char* hint;
         int step;
-    } moves[] = {{"|<", "Primeiro Registo", -2}, {"<", "Registo Anterior", -1}, {">", "Próximo Registo", 1},
+    } moves[] = {{"|<", "Primeiro Registo", -2},
+                 {"<", "Registo Anterior", -1},
+                 {">", "Próximo Registo", 1},
                  {">|", "Último Registo", 2}};
     for (const auto& m : moves) {
         auto* b = new QToolButton(w);
@@ -266,7 +269,8 @@ QWidget* TCORVF035::buildList() {
         grid_->addAction(a);
         return a;
     };
-    addAction(QStringLiteral("Procura Numérica"), QKeySequence(Qt::Key_Insert), [this] { lookupArticle(false); });
+    addAction(QStringLiteral("Procura Numérica"), QKeySequence(Qt::Key_Insert),
+              [this] { lookupArticle(false); });
     addAction(QStringLiteral("Procura Alfabética"), QKeySequence(Qt::CTRL | Qt::Key_Insert),
               [this] { lookupArticle(true); });
     QAction* sheet = addAction(QStringLiteral("Ficha Técnica"), QKeySequence(Qt::Key_F12), [this] {
@@ -281,7 +285,9 @@ QWidget* TCORVF035::buildList() {
     });
     connect(grid_->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int section) {
         if (section == 1 || section == 2)
-            action([this, section] { logic_->sortBy(section == 1 ? ArticleOrder::Code : ArticleOrder::Designation); });
+            action([this, section] {
+                logic_->sortBy(section == 1 ? ArticleOrder::Code : ArticleOrder::Designation);
+            });
     });
     connect(grid_->verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int value) {
         if (resetting_ || value != grid_->verticalScrollBar()->minimum())
@@ -348,8 +354,8 @@ QWidget* TCORVF035::buildGeneral() {
         NB1->addTab(p, page);
     }
     QFormLayout* spec = pages.value(kPageSpecifics);
-    row(spec, QStringLiteral("Edit_TipoMat"), {addBox(kMaterialName, spec->parentWidget(), 200),
-                                               tableButton("Bot_TMat", spec->parentWidget())});
+    row(spec, QStringLiteral("Edit_TipoMat"),
+        {addBox(kMaterialName, spec->parentWidget(), 200), tableButton("Bot_TMat", spec->parentWidget())});
     row(spec, QStringLiteral("Edit_FactConv"));
     row(spec, QStringLiteral("Edit_UnConv"));
     {
@@ -362,8 +368,9 @@ QWidget* TCORVF035::buildGeneral() {
     }
     row(spec, QStringLiteral("Edit_Peso"));
     row(spec, QStringLiteral("Edit_Volume"));
-    row(spec, QStringLiteral("Edit_Composicao"), {addBox(kCompositionName, spec->parentWidget(), 200),
-                                                  tableButton("BotComposicao", spec->parentWidget())});
+    row(spec, QStringLiteral("Edit_Composicao"),
+        {addBox(kCompositionName, spec->parentWidget(), 200),
+         tableButton("BotComposicao", spec->parentWidget())});
 
     QFormLayout* cls = pages.value(kPageClassification);
     row(cls, QStringLiteral("Edit_Familia"), {tableButton("BotFamilia", cls->parentWidget())});
@@ -385,17 +392,18 @@ QWidget* TCORVF035::buildGeneral() {
     for (int n = 1; n <= 4; ++n)
         row(inv, QStringLiteral("Edit_Preco%1").arg(n));
     row(inv, QStringLiteral("Edit_UnVenda"));
-    row(inv, QStringLiteral("Edit_Codiva"), {addBox(kVatRate, inv->parentWidget(), 60),
-                                             tableButton("BotIva", inv->parentWidget())});
-    row(inv, QStringLiteral("Edit_Comissao"), {addBox(kCommissionRate, inv->parentWidget(), 60),
-                                               tableButton("BotComissao", inv->parentWidget())});
+    row(inv, QStringLiteral("Edit_Codiva"),
+        {addBox(kVatRate, inv->parentWidget(), 60), tableButton("BotIva", inv->parentWidget())});
+    row(inv, QStringLiteral("Edit_Comissao"),
+        {addBox(kCommissionRate, inv->parentWidget(), 60), tableButton("BotComissao", inv->parentWidget())});
 
     QFormLayout* stk = pages.value(kPageStocks);
     row(stk, QStringLiteral("Edit_CustoPadrao"));
     row(stk, QStringLiteral("Edit_UnCompra"));
-    for (const auto& [name, text] : {std::pair{kAverageCost, "Preço Méd.Custo : "},
-                                     std::pair{kLastEntryPrice, "Preço Últ. Entrada : "}})
-        stk->addRow(new QLabel(QString::fromUtf8(text), stk->parentWidget()), addBox(name, stk->parentWidget()));
+    for (const auto& [name, text] :
+         {std::pair{kAverageCost, "Preço Méd.Custo : "}, std::pair{kLastEntryPrice, "Preço Últ. Entrada : "}})
+        stk->addRow(new QLabel(QString::fromUtf8(text), stk->parentWidget()),
+                    addBox(name, stk->parentWidget()));
     row(stk, QStringLiteral("Edit_PtoEnc"));
     row(stk, QStringLiteral("Edit_StkMin"));
     row(stk, QStringLiteral("Edit_StkMax"));
@@ -403,7 +411,8 @@ QWidget* TCORVF035::buildGeneral() {
     col->addWidget(NB1, 1);
 
     // The invoicing tables' screens are not in this version.
-    for (const char* name : {"BotPPautal", "Bot_TMat", "BotComposicao", "BotFamilia", "BotIva", "BotComissao"}) {
+    for (const char* name :
+         {"BotPPautal", "Bot_TMat", "BotComposicao", "BotFamilia", "BotIva", "BotComissao"}) {
         QAbstractButton* b = buttons_.value(QString::fromLatin1(name));
         b->setEnabled(false);
         b->setToolTip(kNotAvailableYet);
@@ -431,9 +440,8 @@ QWidget* TCORVF035::buildButtons() {
         row->addWidget(b);
         return b;
     };
-    connect(add("BotInserir", "&Ins"), &QPushButton::clicked, this, [this] {
-        action([this] { logic_->insert(); });
-    });
+    connect(add("BotInserir", "&Ins"), &QPushButton::clicked, this,
+            [this] { action([this] { logic_->insert(); }); });
     connectDiscarding(add("BotCancelar", "&Canc"), [this] { logic_->cancel(); });
     // Cancel does not close: connectDiscarding closes, so wire it by hand.
     QAbstractButton* cancel = buttons_.value(QStringLiteral("BotCancelar"));
@@ -443,18 +451,22 @@ QWidget* TCORVF035::buildButtons() {
         action([this] { logic_->cancel(); });
         QTimer::singleShot(0, this, [this] { conventions()->setChecksEnabled(true); });
     });
-    connect(add("BotDelete", "&Elim"), &QPushButton::clicked, this, [this] { action([this] { logic_->remove(); }); });
+    connect(add("BotDelete", "&Elim"), &QPushButton::clicked, this,
+            [this] { action([this] { logic_->remove(); }); });
     connectClosing(add("BitTerminar", "&Term"), [] { return true; });
     QAbstractButton* select = add("BotSelect", "Busca", "Busca por Selecção");
     QAbstractButton* compras = add("BotCompras", "Forns");
     QAbstractButton* sheet = add("BotFicTec", "F.Tec.");
-    connect(add("BotExcel", "Excel", "Exportar para Excel"), &QPushButton::clicked, this, [this] { exportList(); });
+    connect(add("BotExcel", "Excel", "Exportar para Excel"), &QPushButton::clicked, this,
+            [this] { exportList(); });
     QAbstractButton* currencies = add("BotDesignMoeda", "&Moedas");
     QAbstractButton* countries = add("BotDesignPais", "&Paises");
     row->addStretch(1);
-    const std::pair<QAbstractButton*, const ArticleLinks::Open*> linked[] = {
-        {select, &links_.search}, {compras, &links_.suppliers}, {sheet, &links_.sheet},
-        {currencies, &links_.currencies}, {countries, &links_.countries}};
+    const std::pair<QAbstractButton*, const ArticleLinks::Open*> linked[] = {{select, &links_.search},
+                                                                             {compras, &links_.suppliers},
+                                                                             {sheet, &links_.sheet},
+                                                                             {currencies, &links_.currencies},
+                                                                             {countries, &links_.countries}};
     for (const auto& [button, open] : linked) {
         if (!*open) {
             button->setEnabled(false);
@@ -499,7 +511,8 @@ void TCORVF035::fetchBefore() {
 void TCORVF035::openLink(const ArticleLinks::Open& open, bool needsSaved) {
     if (!open || (needsSaved && !logic_->satellitesAllowed()))
         return;
-    const QString code = logic_->mode() == ArticleMode::Inserting ? logic_->text(kCodeInput) : logic_->currentCode();
+    const QString code =
+        logic_->mode() == ArticleMode::Inserting ? logic_->text(kCodeInput) : logic_->currentCode();
     open(this, code.trimmed());
     if (&open == &links_.sheet)
         logic_->reread(); // the sheet marks the article
@@ -523,7 +536,9 @@ bool TCORVF035::activateScreen() {
     return true;
 }
 
-void TCORVF035::closeScreen() { logic_->close(); }
+void TCORVF035::closeScreen() {
+    logic_->close();
+}
 
 void TCORVF035::rebuildModel() {
     db::Dataset* ds = &logic_->list();
@@ -538,12 +553,13 @@ void TCORVF035::rebuildModel() {
     const int widths[] = {26, 130, 280, 28, 40, 48, 48, 40};
     for (int c = 0; c < 8; ++c)
         grid_->setColumnWidth(c, widths[c]);
-    connect(grid_->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this](const QModelIndex& index) {
-        if (!index.isValid() || index.row() == logic_->currentRow())
-            return;
-        logic_->setCurrentRow(index.row());
-        refresh();
-    });
+    connect(grid_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& index) {
+                if (!index.isValid() || index.row() == logic_->currentRow())
+                    return;
+                logic_->setCurrentRow(index.row());
+                refresh();
+            });
 }
 
 void TCORVF035::refresh() {
@@ -560,6 +576,8 @@ void TCORVF035::refresh() {
     for (auto it = boxes_.cbegin(); it != boxes_.cend(); ++it)
         it.value()->setText(logic_->text(it.key()));
     const ArticleButtons& b = logic_->buttons();
+    for (auto it = inputs_.cbegin(); it != inputs_.cend(); ++it)
+        screens::setFieldReadOnly(it.value(), logic_->inputsReadOnly());
     inputs_.value(kCodeInput)->setEnabled(b.codeEnabled);
     inputs_.value(QStringLiteral("Edit_CCusto"))->setEnabled(b.costCentreEnabled);
     for (int n = 1; n <= 9; ++n) {
@@ -569,16 +587,19 @@ void TCORVF035::refresh() {
             ->setVisible(logic_->levelEnabled(n) && b.levelVisible[n - 1]);
     }
     for (const char* name : {"BotInserir", "BitTerminar", "BotNavig0", "BotNavig1", "BotNavig3", "BotNavig4"})
-        buttons_.value(QString::fromLatin1(name))->setEnabled(b.listButtons && (qstrcmp(name, "BotInserir") != 0 ||
-                                                                                 b.insertEnabled));
+        buttons_.value(QString::fromLatin1(name))
+            ->setEnabled(b.listButtons && (qstrcmp(name, "BotInserir") != 0 || b.insertEnabled));
     buttons_.value(QStringLiteral("BotDelete"))->setEnabled(b.listButtons && b.deleteEnabled);
     for (const char* name : {"BotDesignMoeda", "BotDesignPais"}) {
         QAbstractButton* button = buttons_.value(QString::fromLatin1(name));
-        const bool linked = name == QLatin1String("BotDesignMoeda") ? bool(links_.currencies) : bool(links_.countries);
+        const bool linked =
+            name == QLatin1String("BotDesignMoeda") ? bool(links_.currencies) : bool(links_.countries);
         button->setEnabled(linked && b.satellitesEnabled);
     }
     if (QAbstractButton* compras = buttons_.value(QStringLiteral("BotCompras")))
         compras->setEnabled(bool(links_.suppliers) && b.listButtons);
+    if (QAbstractButton* sheet = buttons_.value(QStringLiteral("BotFicTec")))
+        sheet->setEnabled(bool(links_.sheet) && b.listButtons && logic_->mode() == ArticleMode::Browsing);
     // Rows above the current one, so that Up and scrolling reach them.
     if (logic_->currentRow() >= 0 && logic_->currentRow() < 3 && logic_->list().canFetchBefore() &&
         logic_->fetchBefore() > 0)
@@ -586,8 +607,8 @@ void TCORVF035::refresh() {
     const int row = logic_->currentRow();
     if (row >= 0 && row < model_->rowCount()) {
         const QSignalBlocker block(grid_->selectionModel());
-        grid_->selectionModel()->setCurrentIndex(model_->index(row, 1),
-                                                 QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        grid_->selectionModel()->setCurrentIndex(model_->index(row, 1), QItemSelectionModel::ClearAndSelect |
+                                                                            QItemSelectionModel::Rows);
         grid_->scrollTo(model_->index(row, 1));
     }
     resetting_ = false;
@@ -674,7 +695,8 @@ void TCORVF035::gridFocusChanged() {
         leaveHoldingMessages([this] { logic_->gridExit(); }, [this] { refresh(); },
                              [this](const QString& target) {
                                  QWidget* now = focusWidget();
-                                 return target == kDesignInput && now && inputs_.value(now->objectName()) == now;
+                                 return target == kDesignInput && now &&
+                                        inputs_.value(now->objectName()) == now;
                              });
     }
 }
@@ -694,28 +716,30 @@ void TCORVF035::action(const std::function<void()>& run) {
 }
 
 void TCORVF035::lookupArticle(bool alphabetical) {
-    db::Dataset all(logic_->list().database(), QStringLiteral("ARTIGOSCLS"),
-                    alphabetical ? QStringLiteral("Select CODIGO,DESIGNACAO,FICTEC,CORDES,TAMDES,FICHABASE From "
-                                                  "ARTIGOSCLS Order By DESIGNACAO")
-                                 : QStringLiteral("Select Codigo, Designacao, TipoArtigo,CorDes, TamDes,FichaBase,FicTec "
-                                                  "From ARTIGOSCLS Order By CODIGO"),
-                    QString(), QStringList{QStringLiteral("CODIGO")});
+    db::Dataset all(
+        logic_->list().database(), QStringLiteral("ARTIGOSCLS"),
+        alphabetical ? QStringLiteral("Select CODIGO,DESIGNACAO,FICTEC,CORDES,TAMDES,FICHABASE From "
+                                      "ARTIGOSCLS Order By DESIGNACAO")
+                     : QStringLiteral("Select Codigo, Designacao, TipoArtigo,CorDes, TamDes,FichaBase,FicTec "
+                                      "From ARTIGOSCLS Order By CODIGO"),
+        QString(), QStringList{QStringLiteral("CODIGO")});
     QString error;
     if (!all.open(&error)) {
         view().message(error);
         return;
     }
     const QList<components::LookupColumn> columns =
-        alphabetical ? QList<components::LookupColumn>{{QStringLiteral("DESIGNACAO"), QStringLiteral("DESIGNAÇÃO")},
-                                                       {QStringLiteral("CODIGO"), QStringLiteral("CODIGO")},
-                                                       {QStringLiteral("FICTEC"), QStringLiteral("B")},
-                                                       {QStringLiteral("CORDES"), QStringLiteral("Côr")},
-                                                       {QStringLiteral("TAMDES"), QStringLiteral("Tamanho")}}
-                     : QList<components::LookupColumn>{{QStringLiteral("CODIGO"), QStringLiteral("CODIGO")},
-                                                       {QStringLiteral("FICTEC"), QStringLiteral("B")},
-                                                       {QStringLiteral("DESIGNACAO"), QStringLiteral("DESIGNAÇÃO")},
-                                                       {QStringLiteral("CORDES"), QStringLiteral("CÔR")},
-                                                       {QStringLiteral("TAMDES"), QStringLiteral("TAM")}};
+        alphabetical
+            ? QList<components::LookupColumn>{{QStringLiteral("DESIGNACAO"), QStringLiteral("DESIGNAÇÃO")},
+                                              {QStringLiteral("CODIGO"), QStringLiteral("CODIGO")},
+                                              {QStringLiteral("FICTEC"), QStringLiteral("B")},
+                                              {QStringLiteral("CORDES"), QStringLiteral("Côr")},
+                                              {QStringLiteral("TAMDES"), QStringLiteral("Tamanho")}}
+            : QList<components::LookupColumn>{{QStringLiteral("CODIGO"), QStringLiteral("CODIGO")},
+                                              {QStringLiteral("FICTEC"), QStringLiteral("B")},
+                                              {QStringLiteral("DESIGNACAO"), QStringLiteral("DESIGNAÇÃO")},
+                                              {QStringLiteral("CORDES"), QStringLiteral("CÔR")},
+                                              {QStringLiteral("TAMDES"), QStringLiteral("TAM")}};
     const int row = components::LookupDialog::choose(this, all, columns, QStringLiteral("DESIGNACAO"), false);
     if (row < 0)
         return;
@@ -724,9 +748,9 @@ void TCORVF035::lookupArticle(bool alphabetical) {
 }
 
 void TCORVF035::exportList() {
-    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Exportar para Excel"),
-                                                      QStringLiteral("Artigos.xlsx"),
-                                                      QStringLiteral("Excel (*.xlsx)"));
+    const QString path =
+        QFileDialog::getSaveFileName(this, QStringLiteral("Exportar para Excel"),
+                                     QStringLiteral("Artigos.xlsx"), QStringLiteral("Excel (*.xlsx)"));
     if (path.isEmpty())
         return;
     QString error;

@@ -2,6 +2,7 @@
 
 #include "components/widget_view.h"
 #include "screens/ui/detail_grid.h"
+#include "shell/access_rights.h"
 
 #include <QHeaderView>
 #include <QPushButton>
@@ -14,6 +15,7 @@ SatelliteForm::SatelliteForm(const SatelliteKind& kind, db::Database& factura, c
     : ScreenDialog(kind.screen, kind.caption, setting, parent),
       logic_(kind, factura, article, view(),
              kind.reportsErrors ? setting.onError : db::UpdateErrorHandler{}) {
+    logic_.setWriteRights(shell::writeRights(setting.rights));
     auto* layout = new QVBoxLayout(this);
     grid_ = new screens::DetailGrid(logic_.lines(), this);
     grid_->setObjectName(QStringLiteral("DBGrid1"));

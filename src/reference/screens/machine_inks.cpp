@@ -2,6 +2,7 @@
 
 #include "core/rounding.h"
 #include "screens/field_input.h"
+#include "shell/access_rights.h"
 
 namespace corvane::reference {
 
@@ -74,6 +75,10 @@ void MachineInks::showDesignations() {
     }
 }
 
+bool MachineInks::readOnly() const {
+    return row_ >= 0 && !shell::mayWriteRow(*mp_, row_);
+}
+
 QString MachineInks::code(int line) const {
     return row_ >= 0 ? mp_->text(row_, codeColumn(line)) : QString();
 }
@@ -83,6 +88,8 @@ double MachineInks::percent(int line) const {
 }
 
 void MachineInks::codeExit(int line, const QString& text) {
+    if (readOnly())
+        return;
     mp_->setValue(row_, codeColumn(line), text.trimmed());
     if (!noCode(text)) {
         designations_[line - 1] = articleName(text);
@@ -100,6 +107,8 @@ void MachineInks::choose(int line, int articleRow) {
 }
 
 bool MachineInks::percentExit(int line, const QString& text) {
+    if (readOnly())
+        return true;
     double share = 0;
     QString message;
     if (!text.trimmed().isEmpty() && !readNumber(text, &share, &message)) {
@@ -137,6 +146,10 @@ bool MachineInks::validate() {
 }
 
 bool MachineInks::finish() {
+    if (readOnly()) { // nothing could be typed: nothing to write
+        cancel();
+        return true;
+    }
     if (!validate())
         return false;
     QString error;
@@ -151,6 +164,10 @@ bool MachineInks::finish() {
 }
 
 bool MachineInks::closeRequested() {
+    if (readOnly()) {
+        cancel();
+        return true;
+    }
     if (!validate())
         return false;
     cancel();

@@ -40,6 +40,13 @@ public:
     // "Cancelar": the row as it was, nothing written.
     void cancel();
 
+    // What the user may write (the machine screen's rights): the inks of a
+    // machine without any are added by the right to insert, others changed
+    // by the right to change.
+    void setWriteRights(const db::Dataset::WriteRights& rights) { mp_->setWriteRights(rights); }
+    // Whether the inks are only shown: the rights do not let them be written.
+    bool readOnly() const;
+
 private:
     bool validate();
     void showDesignations();

@@ -2,6 +2,7 @@
 
 #include "reference/reference_tables.h"
 #include "screens/field_input.h"
+#include "shell/access_rights.h"
 
 namespace corvane::reference {
 
@@ -15,7 +16,8 @@ const QString kArticles = QStringLiteral(
 }
 
 TableScreenConfig packagingScreen() {
-    TableScreenConfig c = referenceScreen("TCORVF007", "Tipos de Embalagem", "Tipos de Embalagens", embalagemTable());
+    TableScreenConfig c =
+        referenceScreen("TCORVF007", "Tipos de Embalagem", "Tipos de Embalagens", embalagemTable());
     c.smallIntegerCode = true;
     c.invalidCodeMessage = QStringLiteral("Codigo Inválido ... <Enter>");
     c.existsMessage = QStringLiteral("Registo já foi aberto ... <Enter>");
@@ -37,8 +39,9 @@ TableScreenConfig packagingScreen() {
 PackagingScreen::PackagingScreen(db::Dataset& embalagem, db::Dataset& tipoCusto, db::Dataset& embalagemMp,
                                  db::Database& factura, ScreenView& view, db::UpdateErrorHandler onError)
     : TableScreen(packagingScreen(), embalagem, view, std::move(onError)), mp_(&embalagemMp),
-      articles_(factura, QStringLiteral("ARTIGOSNUM"),
-                QStringLiteral("SELECT CODIGO,UNCOMPRA FROM ARTIGOSCLS WHERE TIPOARTIGO > '5' ORDER BY CODIGO")) {
+      articles_(
+          factura, QStringLiteral("ARTIGOSNUM"),
+          QStringLiteral("SELECT CODIGO,UNCOMPRA FROM ARTIGOSCLS WHERE TIPOARTIGO > '5' ORDER BY CODIGO")) {
     addDataset(tipoCusto);
     addDataset(embalagemMp);
     addDataset(articles_);
@@ -87,7 +90,13 @@ QString PackagingMaterials::text(const QString& column, int line) const {
     return v.toString();
 }
 
+bool PackagingMaterials::readOnly() const {
+    return row_ >= 0 && !shell::mayWriteRow(*mp_, row_);
+}
+
 void PackagingMaterials::set(const QString& column, int line, const QVariant& value) {
+    if (readOnly())
+        return;
     mp_->setValue(row_, column + QString::number(line), value);
 }
 
@@ -96,6 +105,8 @@ void PackagingMaterials::enterArticle(int line) {
 }
 
 void PackagingMaterials::articleExit(int line, const QString& typed) {
+    if (readOnly())
+        return;
     if (typed.trimmed().isEmpty()) {
         set(QStringLiteral("ARTNRO"), line, QString());
         set(QStringLiteral("DESIGNACAO"), line, QString());
@@ -141,6 +152,8 @@ bool PackagingMaterials::backToArticle(int line) {
 }
 
 bool PackagingMaterials::designationExit(int line, const QString& typed) {
+    if (readOnly())
+        return true;
     if (noArticle(line) && typed.trimmed().isEmpty())
         return backToArticle(line);
     set(QStringLiteral("DESIGNACAO"), line, typed);
@@ -148,6 +161,8 @@ bool PackagingMaterials::designationExit(int line, const QString& typed) {
 }
 
 bool PackagingMaterials::numberExit(int line, const QString& column, const QString& typed) {
+    if (readOnly())
+        return true;
     const QString t = typed.trimmed();
     if (noArticle(line) && (t.isEmpty() || t == QLatin1String("0")))
         return backToArticle(line);
@@ -163,6 +178,10 @@ bool PackagingMaterials::numberExit(int line, const QString& column, const QStri
 }
 
 bool PackagingMaterials::finish() {
+    if (readOnly()) { // nothing could be typed: nothing to write
+        cancel();
+        return true;
+    }
     QString error;
     if (mp_->hasPendingUpdates() && !mp_->applyUpdates({}, &error)) {
         view_.message(error);

@@ -58,6 +58,13 @@ public:
     bool finish(); // "Terminar": written; false when the write failed
     void cancel(); // "Cancelar": nothing written
 
+    // What the user may write (the packaging screen's rights): the materials
+    // of a packaging without any are added by the right to insert, others
+    // changed by the right to change.
+    void setWriteRights(const db::Dataset::WriteRights& rights) { mp_->setWriteRights(rights); }
+    // Whether the materials are only shown: the rights do not let them be written.
+    bool readOnly() const;
+
 private:
     void fill(int line, const QString& code);
     bool noArticle(int line) const { return text(QStringLiteral("ARTNRO"), line).trimmed().isEmpty(); }

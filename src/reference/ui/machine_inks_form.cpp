@@ -3,6 +3,7 @@
 #include "components/form_conventions.h"
 #include "reference/reference_tables.h"
 #include "screens/ui/field_widgets.h"
+#include "shell/access_rights.h"
 #include "shell/version_steps.h"
 
 #include <QGridLayout>
@@ -14,8 +15,10 @@ namespace corvane::reference {
 
 TCORVF003A::TCORVF003A(db::Dataset& maquinasMp, db::Database& factura, const QString& machine,
                        const QString& machineName, const screens::ScreenSetting& setting, QWidget* parent)
-    : ScreenDialog(QStringLiteral("TCORVF003A"), QStringLiteral("Associação de Matérias Primas"), setting, parent),
+    : ScreenDialog(QStringLiteral("TCORVF003A"), QStringLiteral("Associação de Matérias Primas"), setting,
+                   parent),
       inks_(maquinasMp, factura, machine, view(), setting.onError) {
+    inks_.setWriteRights(shell::writeRights(setting.rights));
     const db::Table table = shell::atCurrentVersion(maquinasMpTable());
     auto* grid = new QGridLayout(this);
     grid->addWidget(new QLabel(QStringLiteral("Máquina : "), this), 0, 0);
@@ -83,6 +86,8 @@ TCORVF003A::TCORVF003A(db::Dataset& maquinasMp, db::Database& factura, const QSt
 bool TCORVF003A::activateScreen() {
     if (!inks_.activate())
         return false;
+    if (inks_.readOnly())
+        makeInputsReadOnly();
     refresh();
     return true;
 }

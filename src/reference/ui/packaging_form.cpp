@@ -5,6 +5,7 @@
 #include "reference/listings/packaging_selection.h"
 #include "reference/reference_tables.h"
 #include "screens/ui/field_widgets.h"
+#include "shell/access_rights.h"
 #include "shell/data_modules.h"
 #include "shell/version_steps.h"
 
@@ -31,8 +32,8 @@ TCORVF007::TCORVF007(shell::TDTCORVANE& data, db::Database& factura, TCORVFPR007
     : TableScreenForm(
           packagingScreen(),
           [&data, &factura, onError = setting.onError](ScreenView& view) -> std::unique_ptr<TableScreen> {
-              return std::make_unique<PackagingScreen>(data.EMBALAGEM, data.TIPOCUSTO, data.EMBALAGEMMP, factura,
-                                                       view, onError);
+              return std::make_unique<PackagingScreen>(data.EMBALAGEM, data.TIPOCUSTO, data.EMBALAGEMMP,
+                                                       factura, view, onError);
           },
           listing, setting, parent),
       data_(data), factura_(factura), listing_(listing) {
@@ -89,9 +90,10 @@ void TCORVF007::BotMatPrimaClick() {
 
 TCORVF007A::TCORVF007A(db::Dataset& embalagemMp, db::Database& factura, int packaging, const QString& name,
                        const screens::ScreenSetting& setting, QWidget* parent)
-    : ScreenDialog(QStringLiteral("TCORVF007A"), QStringLiteral("Associação de Matérias Subsidiárias à Embalagem"),
-                   setting, parent),
+    : ScreenDialog(QStringLiteral("TCORVF007A"),
+                   QStringLiteral("Associação de Matérias Subsidiárias à Embalagem"), setting, parent),
       logic_(embalagemMp, factura, packaging, view()) {
+    logic_.setWriteRights(shell::writeRights(setting.rights));
     const db::Table table = shell::atCurrentVersion(embalagemMpTable());
     auto* grid = new QGridLayout(this);
     grid->addWidget(new QLabel(QStringLiteral("Tipo de Embalagem : "), this), 0, 0);
@@ -165,6 +167,8 @@ TCORVF007A::TCORVF007A(db::Dataset& embalagemMp, db::Database& factura, int pack
 bool TCORVF007A::activateScreen() {
     if (!logic_.activate())
         return false;
+    if (logic_.readOnly())
+        makeInputsReadOnly();
     refresh();
     return true;
 }

@@ -96,7 +96,7 @@ Qt::ItemFlags DetailGridModel::flags(const QModelIndex& index) const {
     if (!index.isValid())
         return f;
     const DetailColumn& c = lines_->columns().at(index.column());
-    if (c.editable)
+    if (lines_->editable(index.column()))
         f |= c.yesNo ? Qt::ItemIsUserCheckable : Qt::ItemIsEditable;
     return f;
 }

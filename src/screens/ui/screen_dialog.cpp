@@ -1,11 +1,18 @@
 #include "screen_dialog.h"
 
 #include "components/form_conventions.h"
+#include "core/screen_view.h"
+#include "field_widgets.h"
 
 #include <QAbstractButton>
 #include <QBoxLayout>
+#include <QCheckBox>
 #include <QCloseEvent>
+#include <QComboBox>
+#include <QDateEdit>
 #include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTimer>
@@ -66,8 +73,8 @@ void ScreenDialog::connectDiscarding(QAbstractButton* button, std::function<void
 }
 
 QAbstractButton* ScreenDialog::addCloseAndCancel(QBoxLayout* layout, const QString& closeText,
-                                                const QString& closeName, std::function<bool()> close,
-                                                std::function<void()> cancel) {
+                                                 const QString& closeName, std::function<bool()> close,
+                                                 std::function<void()> cancel) {
     auto* row = new QHBoxLayout;
     auto* closing = new QPushButton(closeText, this);
     closing->setObjectName(closeName);
@@ -106,11 +113,39 @@ void ScreenDialog::leaveHoldingMessages(const std::function<void()>& leave, cons
     view_.flushDeferred();
 }
 
+bool ScreenDialog::abandonAsked() {
+    return !typed_ || view_.confirm(kAbandonQuestion);
+}
+
+void ScreenDialog::makeInputsReadOnly() {
+    for (QWidget* w : findChildren<QWidget*>())
+        if (qobject_cast<QLineEdit*>(w) || qobject_cast<QDateEdit*>(w) || qobject_cast<QPlainTextEdit*>(w) ||
+            qobject_cast<QCheckBox*>(w) || qobject_cast<QComboBox*>(w))
+            setFieldReadOnly(w, true);
+}
+
+void ScreenDialog::watchTyping() {
+    // Only what the user does: programs setting texts emit none of these.
+    auto typed = [this] { typed_ = true; };
+    for (QLineEdit* e : findChildren<QLineEdit*>())
+        connect(e, &QLineEdit::textEdited, this, typed);
+    for (QCheckBox* b : findChildren<QCheckBox*>())
+        connect(b, &QCheckBox::clicked, this, typed);
+    for (QComboBox* c : findChildren<QComboBox*>())
+        connect(c, &QComboBox::activated, this, typed);
+    for (QPlainTextEdit* t : findChildren<QPlainTextEdit*>())
+        connect(t, &QPlainTextEdit::textChanged, this, [this, t, typed] {
+            if (t->hasFocus())
+                typed();
+        });
+}
+
 void ScreenDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (activated_)
         return;
     activated_ = true;
+    watchTyping();
     if (!activateScreen()) {
         finished_ = true;
         QTimer::singleShot(0, this, [this] { QDialog::reject(); });

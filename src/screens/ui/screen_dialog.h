@@ -41,6 +41,17 @@ public:
     // action ran and answered true.
     bool closingAction(const std::function<bool()>& action);
 
+    // Whether the user typed, ticked or chose anything in the screen since it
+    // was shown (inputs are watched; a grid reports its edits by noteTyped).
+    bool typedWork() const { return typed_; }
+    void noteTyped() { typed_ = true; }
+    // Leaving by the close box or Esc: true when nothing was typed, or when
+    // the user agrees to abandon it (kAbandonQuestion).
+    bool abandonAsked();
+    // Every input of the screen takes no typing from now on (a screen only
+    // looked at); buttons are left alone.
+    void makeInputsReadOnly();
+
 protected:
     // After the widgets were made: the conventions for every input.
     components::FormConventions* installConventions();
@@ -85,6 +96,7 @@ protected:
 
 private:
     bool closeBox();
+    void watchTyping();
 
     ScreenSetting setting_;
     components::WidgetView view_;
@@ -92,6 +104,7 @@ private:
     bool activated_ = false;
     bool finished_ = false; // a closing action decided; close without asking
     bool closed_ = false;
+    bool typed_ = false;
 };
 
 // A screen's view interface (View: a ScreenView with selectPage and refresh)

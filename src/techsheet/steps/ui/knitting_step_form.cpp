@@ -143,6 +143,7 @@ TCORVF035FIOS_CT::~TCORVF035FIOS_CT() = default;
 bool TCORVF035FIOS_CT::activateScreen() {
     if (!logic_->open())
         return false;
+    showLookOnly(this, logic_->context(), {model_});
     model_->reload();
     view().statusText(1, setting().signature);
     refresh();
@@ -151,6 +152,8 @@ bool TCORVF035FIOS_CT::activateScreen() {
 }
 
 bool TCORVF035FIOS_CT::closeRequested() {
+    if (!abandonAsked())
+        return false;
     logic_->cancel(); // the close box leaves as "&Cancelar" does
     return true;
 }

@@ -148,6 +148,7 @@ QLineEdit* StepForm::addInput(const QString& name, const std::function<bool(cons
 bool StepForm::activateScreen() {
     if (!base_->open())
         return false;
+    showLookOnly(this, base_->context(), {model_});
     model_->reload();
     view().statusText(0, setting().signature);
     if (model_->rowCount() > 0)
@@ -158,6 +159,8 @@ bool StepForm::activateScreen() {
 }
 
 bool StepForm::closeRequested() {
+    if (!abandonAsked())
+        return false;
     base_->cancel(); // the close box leaves as "&Cancelar" does
     return true;
 }

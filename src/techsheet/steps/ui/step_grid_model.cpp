@@ -1,5 +1,6 @@
 #include "step_grid_model.h"
 
+#include "screens/ui/screen_dialog.h"
 #include "techsheet/tech_sheet_context.h"
 
 #include <QColor>
@@ -37,7 +38,7 @@ QVariant StepGridModel::data(const QModelIndex& index, int role) const {
 }
 
 bool StepGridModel::setData(const QModelIndex& index, const QVariant& value, int role) {
-    if (!index.isValid())
+    if (!index.isValid() || readOnly_)
         return false;
     bool accepted = false;
     if (index.column() == okColumn_ && role == Qt::CheckStateRole) {
@@ -47,11 +48,14 @@ bool StepGridModel::setData(const QModelIndex& index, const QVariant& value, int
         accepted = typedLeft(index.row(), value.toString());
     }
     emit dataChanged(this->index(index.row(), 0), this->index(index.row(), columnCount() - 1));
+    emit edited();
     return accepted;
 }
 
 Qt::ItemFlags StepGridModel::flags(const QModelIndex& index) const {
     Qt::ItemFlags f = QAbstractTableModel::flags(index);
+    if (readOnly_)
+        return f;
     if (index.column() == okColumn_)
         f |= Qt::ItemIsUserCheckable;
     if (index.column() == typedColumn_)
@@ -108,6 +112,8 @@ QTableView* makeStepGrid(QWidget* owner, StepGridModel* model, const QList<int>&
     grid->horizontalHeader()->setSectionsClickable(true);
     grid->verticalHeader()->hide();
     grid->installEventFilter(owner);
+    if (auto* screen = qobject_cast<screens::ScreenDialog*>(owner))
+        QObject::connect(model, &StepGridModel::edited, screen, [screen] { screen->noteTyped(); });
     // Each column at least as wide as its title.
     for (int c = 0; c < model->columnCount(); ++c)
         grid->setColumnWidth(c, std::max(widths.value(c, widths.isEmpty() ? 70 : widths.last()),
@@ -123,6 +129,15 @@ QTableView* makeStepGrid(QWidget* owner, StepGridModel* model, const QList<int>&
                              sorted();
                      });
     return grid;
+}
+
+void showLookOnly(screens::ScreenDialog* form, const TechSheetContext& ctx,
+                  std::initializer_list<StepGridModel*> models) {
+    if (ctx.LookOnlyReason.isEmpty())
+        return;
+    form->makeInputsReadOnly();
+    for (StepGridModel* m : models)
+        m->setReadOnly(true);
 }
 
 void leaveGridEditor(QWidget* dialog, QWidget* grid) {

@@ -8,9 +8,14 @@
 #include <QStringList>
 
 #include <functional>
+#include <initializer_list>
 
 class QGridLayout;
 class QTableView;
+
+namespace corvane::screens {
+class ScreenDialog;
+}
 
 namespace corvane::techsheet {
 
@@ -24,6 +29,13 @@ QGridLayout* articleHeader(QWidget* owner, const TechSheetContext& ctx, const QS
 // Before a step screen closes, an editor open in its grid is left, so its
 // value is taken as leaving the cell would.
 void leaveGridEditor(QWidget* dialog, QWidget* grid);
+
+class StepGridModel;
+
+// A step screen opened on a sheet another user holds: its inputs and grids
+// take nothing (finishing is refused by the logic as well).
+void showLookOnly(screens::ScreenDialog* form, const TechSheetContext& ctx,
+                  std::initializer_list<StepGridModel*> models);
 
 class StepGridModel : public QAbstractTableModel {
     Q_OBJECT
@@ -41,7 +53,14 @@ public:
     int okColumn() const { return okColumn_; }
     // The column the rows are ordered by: its title is shown in orange.
     void setSortedColumn(int column);
+    // A sheet only looked at: nothing is ticked or typed.
+    void setReadOnly(bool readOnly) { readOnly_ = readOnly; }
 
+signals:
+    // The user ticked or typed in a cell.
+    void edited();
+
+public:
     // Numbers as the grid shows them.
     static QString number(double v) { return QString::number(v, 'g', 15); }
 
@@ -59,11 +78,13 @@ private:
     int okColumn_;
     int typedColumn_;
     int sortedColumn_ = 0;
+    bool readOnly_ = false;
 };
 
 // The grid DBGrid1 of a step screen over `model`, with the given column
 // widths; a click on the title of column 0 ("Código") or 1 ("Designação")
 // orders the rows by CODIGO or DESIGNACAO through `sortBy`, then `sorted` runs.
+// The user's edits in it count as typed work of the owner's screen.
 QTableView* makeStepGrid(QWidget* owner, StepGridModel* model, const QList<int>& widths,
                          std::function<void(const QString& column)> sortBy,
                          std::function<void()> sorted = {});

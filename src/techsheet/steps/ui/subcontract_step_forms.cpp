@@ -86,12 +86,15 @@ void StepFieldsForm::showText(const QString& name, const QString& text) {
 bool StepFieldsForm::activateScreen() {
     if (!base_->open())
         return false;
+    showLookOnly(this, base_->context(), {});
     view().statusText(0, setting().signature);
     refresh();
     return true;
 }
 
 bool StepFieldsForm::closeRequested() {
+    if (!abandonAsked())
+        return false;
     base_->cancel(); // the close box leaves as "&Cancelar" does
     return true;
 }

@@ -212,6 +212,7 @@ TCORVF035FIOS_CA::PositionWidgets& TCORVF035FIOS_CA::widgets(Side side, int n) {
 bool TCORVF035FIOS_CA::activateScreen() {
     if (!logic_->open())
         return false;
+    showLookOnly(this, logic_->context(), {model_});
     model_->reload();
     view().statusText(1, setting().signature);
     refresh();
@@ -220,6 +221,8 @@ bool TCORVF035FIOS_CA::activateScreen() {
 }
 
 bool TCORVF035FIOS_CA::closeRequested() {
+    if (!abandonAsked())
+        return false;
     logic_->cancel(); // the close box leaves as "&Cancelar" does
     return true;
 }
