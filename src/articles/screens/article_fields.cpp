@@ -8,16 +8,24 @@ using screens::FieldKind;
 using screens::FieldRule;
 using screens::LookupSpec;
 
-QStringList innerPages() { return {kPageSpecifics, kPageClassification, kPageInvoicing, kPageStocks}; }
+QStringList innerPages() {
+    return {kPageSpecifics, kPageClassification, kPageInvoicing, kPageStocks};
+}
 
-QString levelDataset(int level) { return QStringLiteral("NIVEL%1").arg(level); }
-QString levelInput(int level) { return QStringLiteral("Edit_Custom%1").arg(level); }
-QString levelNameInput(int level) { return QStringLiteral("Edit_NomeCustom%1").arg(level); }
+QString levelDataset(int level) {
+    return QStringLiteral("NIVEL%1").arg(level);
+}
+QString levelInput(int level) {
+    return QStringLiteral("Edit_Custom%1").arg(level);
+}
+QString levelNameInput(int level) {
+    return QStringLiteral("Edit_NomeCustom%1").arg(level);
+}
 
 namespace {
 
-LookupSpec lookup(const QString& dataset, const QString& key, const QStringList& columns, const QStringList& titles,
-                  const QString& sortColumn) {
+LookupSpec lookup(const QString& dataset, const QString& key, const QStringList& columns,
+                  const QStringList& titles, const QString& sortColumn) {
     LookupSpec s;
     s.dataset = dataset;
     s.keyColumn = key;
@@ -30,7 +38,8 @@ LookupSpec lookup(const QString& dataset, const QString& key, const QStringList&
 QList<ArticleField> makeFields() {
     const db::Table table = artigosClsTable();
     QList<ArticleField> out;
-    auto add = [&](const QString& column, const QString& input, const QString& label, const QString& page = {}) {
+    auto add = [&](const QString& column, const QString& input, const QString& label,
+                   const QString& page = {}) {
         out << ArticleField{screens::fieldOf(table, column, input, label), page};
         return &out.last().rule;
     };
@@ -38,77 +47,92 @@ QList<ArticleField> makeFields() {
     r->kind = FieldKind::Upper;
     add(QStringLiteral("DESIGNACAO"), kDesignInput, QStringLiteral("Designação : "));
     add(QStringLiteral("DESIGNACAO2"), kDesign2Input, QString());
-    r = add(QStringLiteral("TIPOARTIGO"), QStringLiteral("Edit_TipoArtigo"), QStringLiteral("Tipo Artigo : "));
+    r = add(QStringLiteral("TIPOARTIGO"), QStringLiteral("Edit_TipoArtigo"),
+            QStringLiteral("Tipo Artigo : "));
     r->hint = QStringLiteral("Digite de [1...11] o Tipo de Artigo");
     add(QStringLiteral("VOSREF"), QStringLiteral("Edit_VosRef"), QStringLiteral("V/Refer. : "));
     r = add(QStringLiteral("POSPAUTAL"), QStringLiteral("Edit_PosPautal"), QStringLiteral("Pos. Pautal : "));
     r->hint = QStringLiteral("Tecla ... <INS> Procurar ...");
-    r->lookup = lookup(kTariffs, QStringLiteral("CODIGO"), {QStringLiteral("CODIGO"), QStringLiteral("DESIGN")},
-                       {QStringLiteral("Código"), QStringLiteral("Designação")}, QStringLiteral("DESIGN"));
-    r = add(QStringLiteral("DESCONTINUADO"), QStringLiteral("Edit_ArtDescont1"), QStringLiteral("Artigo Desc. :"));
+    r->lookup =
+        lookup(kTariffs, QStringLiteral("CODIGO"), {QStringLiteral("CODIGO"), QStringLiteral("DESIGN")},
+               {QStringLiteral("Código"), QStringLiteral("Designação")}, QStringLiteral("DESIGN"));
+    r = add(QStringLiteral("DESCONTINUADO"), QStringLiteral("Edit_ArtDescont1"),
+            QStringLiteral("Artigo Desc. :"));
     r->kind = FieldKind::Upper;
     r->suffix = QStringLiteral("(S/N)");
 
     r = add(QStringLiteral("TIPOMAT"), QStringLiteral("Edit_TipoMat"), QStringLiteral("Tipo Material  : "),
             kPageSpecifics);
-    r->lookup = lookup(kMaterialTypes, QStringLiteral("CODIGO"), {QStringLiteral("CODIGO"), QStringLiteral("DESIGNACAO")},
-                       {QStringLiteral("Código"), QStringLiteral("Designação")}, QStringLiteral("DESIGNACAO"));
+    r->lookup = lookup(
+        kMaterialTypes, QStringLiteral("CODIGO"), {QStringLiteral("CODIGO"), QStringLiteral("DESIGNACAO")},
+        {QStringLiteral("Código"), QStringLiteral("Designação")}, QStringLiteral("DESIGNACAO"));
     r->lookup.labelColumn = QStringLiteral("DESIGNACAO");
     r->lookup.labelName = kMaterialName;
-    add(QStringLiteral("FACTCONV"), QStringLiteral("Edit_FactConv"), QStringLiteral("Factor Conv. : "), kPageSpecifics);
-    add(QStringLiteral("UNCONV"), QStringLiteral("Edit_UnConv"), QStringLiteral("Unid.Conv. : "), kPageSpecifics);
+    add(QStringLiteral("FACTCONV"), QStringLiteral("Edit_FactConv"), QStringLiteral("Factor Conv. : "),
+        kPageSpecifics);
+    add(QStringLiteral("UNCONV"), QStringLiteral("Edit_UnConv"), QStringLiteral("Unid.Conv. : "),
+        kPageSpecifics);
     add(QStringLiteral("COMPRIM"), QStringLiteral("Edit_Compri"), QStringLiteral("CxLxA : "), kPageSpecifics);
     add(QStringLiteral("LARGURA"), QStringLiteral("Edit_Largur"), QString(), kPageSpecifics);
     r = add(QStringLiteral("ALTURA"), QStringLiteral("Edit_Altura"), QString(), kPageSpecifics);
     r->suffix = QStringLiteral("(Cms)");
     r = add(QStringLiteral("PESO"), QStringLiteral("Edit_Peso"), QStringLiteral("Peso : "), kPageSpecifics);
     r->suffix = QStringLiteral("(Kgs)");
-    r = add(QStringLiteral("VOLUME"), QStringLiteral("Edit_Volume"), QStringLiteral("Volume : "), kPageSpecifics);
+    r = add(QStringLiteral("VOLUME"), QStringLiteral("Edit_Volume"), QStringLiteral("Volume : "),
+            kPageSpecifics);
     r->suffix = QStringLiteral("(m3)");
     r = add(QStringLiteral("COMPOSICAO"), QStringLiteral("Edit_Composicao"), QStringLiteral("Composição : "),
             kPageSpecifics);
-    r->lookup = lookup(kCompositions, QStringLiteral("CODIGO"), {QStringLiteral("CODIGO"), QStringLiteral("DESIGNACAO")},
-                       {QStringLiteral("Código"), QStringLiteral("Composição")}, QStringLiteral("DESIGNACAO"));
+    r->lookup = lookup(
+        kCompositions, QStringLiteral("CODIGO"), {QStringLiteral("CODIGO"), QStringLiteral("DESIGNACAO")},
+        {QStringLiteral("Código"), QStringLiteral("Composição")}, QStringLiteral("DESIGNACAO"));
     r->lookup.menuEntries = {QStringLiteral("Busca &Numérica")};
     r->lookup.alphabeticalMenuEntry = QStringLiteral("Busca &Alfabética");
 
     r = add(QStringLiteral("FAMILIA"), QStringLiteral("Edit_Familia"), QStringLiteral("Família : "),
             kPageClassification);
     r->kind = FieldKind::Upper;
-    r->lookup = lookup(kFamilies, QStringLiteral("FAMILIA"), {QStringLiteral("FAMILIA")}, {QStringLiteral("Família")},
-                       QStringLiteral("FAMILIA"));
+    r->lookup = lookup(kFamilies, QStringLiteral("FAMILIA"), {QStringLiteral("FAMILIA")},
+                       {QStringLiteral("Família")}, QStringLiteral("FAMILIA"));
     r = add(QStringLiteral("CCUSTO"), QStringLiteral("Edit_CCusto"), QStringLiteral("C.Custo Nº : "),
             kPageClassification);
-    r->lookup = lookup(kCostCentres, QStringLiteral("CODIGO"), {QStringLiteral("CODIGO"), QStringLiteral("DESIGN")},
-                       {QStringLiteral("Código"), QStringLiteral("Designação")}, QStringLiteral("DESIGN"));
+    r->lookup =
+        lookup(kCostCentres, QStringLiteral("CODIGO"), {QStringLiteral("CODIGO"), QStringLiteral("DESIGN")},
+               {QStringLiteral("Código"), QStringLiteral("Designação")}, QStringLiteral("DESIGN"));
     for (int n = 1; n <= 9; ++n) {
         r = add(QStringLiteral("CUSTOM%1").arg(n), levelInput(n), QString(), kPageClassification);
         r->lookup = lookup(levelDataset(n), QStringLiteral("CODIGO"),
-                           {QStringLiteral("DESIGNACAO"), QStringLiteral("CODIGO"), QStringLiteral("REDUZCODIGO"),
-                            QStringLiteral("REDUZDESIGN")},
-                           {QStringLiteral("Designação"), QStringLiteral("Nº"), QStringLiteral("Codif.Código"),
-                            QStringLiteral("Codif.Design.")},
+                           {QStringLiteral("DESIGNACAO"), QStringLiteral("CODIGO"),
+                            QStringLiteral("REDUZCODIGO"), QStringLiteral("REDUZDESIGN")},
+                           {QStringLiteral("Designação"), QStringLiteral("Nº"),
+                            QStringLiteral("Codif.Código"), QStringLiteral("Codif.Design.")},
                            QStringLiteral("DESIGNACAO"));
     }
 
     for (int n = 1; n <= 4; ++n)
         add(QStringLiteral("PRECO%1").arg(n), QStringLiteral("Edit_Preco%1").arg(n),
             QStringLiteral("Preço Venda, %1 : ").arg(n), kPageInvoicing);
-    add(QStringLiteral("UNVENDA"), QStringLiteral("Edit_UnVenda"), QStringLiteral("Unid.Venda : "), kPageInvoicing);
-    r = add(QStringLiteral("CODIVA"), QStringLiteral("Edit_Codiva"), QStringLiteral("Cód. I.V.A. : "), kPageInvoicing);
+    add(QStringLiteral("UNVENDA"), QStringLiteral("Edit_UnVenda"), QStringLiteral("Unid.Venda : "),
+        kPageInvoicing);
+    r = add(QStringLiteral("CODIVA"), QStringLiteral("Edit_Codiva"), QStringLiteral("Cód. I.V.A. : "),
+            kPageInvoicing);
     r->lookup = lookup(kVat, QStringLiteral("CODIGO"), {QStringLiteral("CODIGO"), QStringLiteral("PRCIVA")},
                        {QStringLiteral("Código"), QStringLiteral("% I.V.A.")}, QStringLiteral("PRCIVA"));
     r = add(QStringLiteral("COMISSAO"), QStringLiteral("Edit_Comissao"), QStringLiteral("% Comissão : "),
             kPageInvoicing);
-    r->lookup = lookup(kCommissions, QStringLiteral("CODIGO"), {QStringLiteral("CODIGO"), QStringLiteral("PRCCOM")},
-                       {QStringLiteral("Código"), QStringLiteral("% Comissão")}, QStringLiteral("PRCCOM"));
+    r->lookup =
+        lookup(kCommissions, QStringLiteral("CODIGO"), {QStringLiteral("CODIGO"), QStringLiteral("PRCCOM")},
+               {QStringLiteral("Código"), QStringLiteral("% Comissão")}, QStringLiteral("PRCCOM"));
 
     add(QStringLiteral("CUSTOPADRAO"), QStringLiteral("Edit_CustoPadrao"), QStringLiteral("Custo Padrão : "),
         kPageStocks);
-    add(QStringLiteral("UNCOMPRA"), QStringLiteral("Edit_UnCompra"), QStringLiteral("Unid.Compra : "), kPageStocks);
+    add(QStringLiteral("UNCOMPRA"), QStringLiteral("Edit_UnCompra"), QStringLiteral("Unid.Compra : "),
+        kPageStocks);
     add(QStringLiteral("PTOENC"), QStringLiteral("Edit_PtoEnc"), QStringLiteral("Pto Enc. : "), kPageStocks);
-    add(QStringLiteral("STKMIN"), QStringLiteral("Edit_StkMin"), QStringLiteral("Stock Mínimo : "), kPageStocks);
-    add(QStringLiteral("STKMAX"), QStringLiteral("Edit_StkMax"), QStringLiteral("Stock Máximo : "), kPageStocks);
+    add(QStringLiteral("STKMIN"), QStringLiteral("Edit_StkMin"), QStringLiteral("Stock Mínimo : "),
+        kPageStocks);
+    add(QStringLiteral("STKMAX"), QStringLiteral("Edit_StkMax"), QStringLiteral("Stock Máximo : "),
+        kPageStocks);
     add(QStringLiteral("NEFIO"), QStringLiteral("Edit_NeFio"), QStringLiteral("Nm do Fio : "), kPageStocks);
     for (ArticleField& f : out)
         if (f.rule.lookup.isSet() && f.rule.hint.isEmpty())

@@ -18,6 +18,12 @@ inline const QString kCodeInput = QStringLiteral("Edit_Codigo");
 inline const QString kDesignInput = QStringLiteral("Edit_Design");
 inline const QString kDesign2Input = QStringLiteral("Edit_Design2");
 inline const QString kComposedLabel = QStringLiteral("Label_Design");
+// The characters of a designation (DESIGNACAO, DESIGNACAO1).
+constexpr int kDesignWidth = 40;
+// Whether a yes/no column holds "S" (any case, blanks ignored).
+inline bool isYes(const QVariant& v) {
+    return v.toString().trimmed().compare(QLatin1String("S"), Qt::CaseInsensitive) == 0;
+}
 
 // The datasets the lookups of the article inputs list, by name.
 inline const QString kFamilies = QStringLiteral("FAMILIAS");
