@@ -68,13 +68,14 @@ private slots:
         REQUIRE_SITE(site);
         prepare(site);
         for (const auto& [number, approval] : kQuotations)
-            site.exec(site.program(),
-                      "INSERT INTO ORCAMMAS (ORCNRO, CLINRO, ARTIGO, TIPOFT, APROVADO, DATAEMI) VALUES (:N, 1, "
-                      ":A, 'P', :S, :D)",
-                      {{"N", number},
-                       {"A", kExample},
-                       {"S", approval},
-                       {"D", QDateTime(QDate(2026, 3, 2), QTime(0, 0))}});
+            site.exec(
+                site.program(),
+                "INSERT INTO ORCAMMAS (ORCNRO, CLINRO, ARTIGO, TIPOFT, APROVADO, DATAEMI) VALUES (:N, 1, "
+                ":A, 'P', :S, :D)",
+                {{"N", number},
+                 {"A", kExample},
+                 {"S", approval},
+                 {"D", QDateTime(QDate(2026, 3, 2), QTime(0, 0))}});
 
         QuotationSearch search(site.program());
         QString error;
