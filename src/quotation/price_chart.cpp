@@ -4,13 +4,16 @@
 
 namespace corvane::quotation {
 
-QList<ChartSlice> priceChartSlices(const LevelValues& values, int level) {
+QList<ChartSlice> priceChartSlices(const LevelFigures& f) {
+    return {{1, QStringLiteral("Cust.Base"), roundTo(f.base, 2)},
+            {2, QStringLiteral("C.Comerc."), roundTo(f.commercial, 2)},
+            {3, QStringLiteral("Margem"), roundTo(f.margin, 2)}};
+}
+
+QList<ChartSlice> priceChartSlices(const LevelValues& values, int level, int currencyDecimals) {
     if (level < 1 || level > 3)
         return {};
-    const std::size_t i = std::size_t(level - 1);
-    return {{1, QStringLiteral("Cust.Base"), roundTo(values.cost[i].Base, 2)},
-            {2, QStringLiteral("C.Comerc."), roundTo(values.Chg[i], 2)},
-            {3, QStringLiteral("Margem"), roundTo(values.Mg[i], 2)}};
+    return priceChartSlices(levelFigures(values, OrcamMas{}, level, currencyDecimals));
 }
 
 } // namespace corvane::quotation

@@ -13,6 +13,16 @@ namespace corvane::quotation {
 
 using Levels = std::array<double, 3>;
 
+// Approval is one rule everywhere: a quotation is approved when APROVADO
+// holds "S" (either case, blanks aside); "N", an empty text and NULL are
+// pending. The approval itself is made outside this program.
+inline bool isApproved(const QString& aprovado) {
+    return aprovado.trimmed().toUpper() == QLatin1String("S");
+}
+// The same rule as SQL conditions on ORCAMMAS, one text for both backends.
+inline const QString kApprovedCondition = QStringLiteral("UPPER(TRIM(COALESCE(APROVADO, 'N'))) = 'S'");
+inline const QString kPendingCondition = QStringLiteral("UPPER(TRIM(COALESCE(APROVADO, 'N'))) <> 'S'");
+
 struct OrcamMas {
     Levels QUANT{};
     double MARGEMLIQ = 0;
@@ -39,7 +49,7 @@ struct OrcamMas {
     QString ENCANO, ENCSEMANA;
     int ENCCNRO = 0;
 
-    bool approved() const { return APROVADO.trimmed().toUpper() == QLatin1String("S"); }
+    bool approved() const { return isApproved(APROVADO); }
 };
 
 // A charge given as a percent of the sale value only (commissions, discounts):

@@ -63,6 +63,19 @@ void answerPrint(QStringList* asked, int* pages) {
     QTimer::singleShot(50, [asked, pages] { answerPrint(asked, pages); });
 }
 
+// The quotation screen of user DEMO, allowed to delete, shown.
+std::unique_ptr<TCORVF040> shownForm(TestSite& site) {
+    auto rightsOf = [](const QString&, const QString&, const QString&) {
+        shell::AccessRights r = shell::AccessRights::none();
+        r.ACEDER = r.ELIMINAR = QStringLiteral("S");
+        return r;
+    };
+    auto form = std::make_unique<TCORVF040>(sourcesOf(site, QStringLiteral("DEMO")), rightsOf,
+                                            screens::ScreenSetting{});
+    form->show();
+    return form;
+}
+
 QString label(TCORVF040& form, const QString& name) {
     QLabel* l = form.valueLabel(name);
     return l ? l->text() : QStringLiteral("?");
@@ -219,6 +232,61 @@ private slots:
         QVERIFY(form->input("Edit_Qtd1")->isReadOnly());
         QVERIFY(!form->input("Edit_OrcNro")->isReadOnly());
         QVERIFY(!form->input("Edit_Serie")->isReadOnly());
+    }
+
+    void halfCent_data() { addBackendRows(); }
+    // 100 pieces of yarn at 0.16235 cost 16.235: the price page shows 16.24,
+    // as ORCAMTOT stores it and the report prints it, and its sums.
+    void halfCent() {
+        QFETCH(QString, backend);
+        SKIP_UNLESS_BACKEND(backend);
+        TestSite site(backend);
+        REQUIRE_SITE(site);
+        prepare(site);
+        article(site, "ORC.MEIO", QStringLiteral("Cachecol Meio Cêntimo"), QStringLiteral("CT"));
+        line(site, "ORC.MEIO", 1, 901, "F", 0.16235, 0, 0, 0, 0);
+        auto form = shownForm(site);
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        for (const auto& [input, text] :
+             {std::pair{"Edit_Serie", "1"}, std::pair{"Edit_OrcNro", ""}, std::pair{"Edit_CliNro", "1"},
+              std::pair{"Edit_TipoFt", "P"}, std::pair{"Edit_ArtNro", "ORC.MEIO"},
+              std::pair{"Edit_MargemLiq", "20"}, std::pair{"Edit_Qtd1", "100"}, std::pair{"Edit_Qtd2", ""},
+              std::pair{"Edit_Qtd3", ""}})
+            typeInto(form.get(), input, text);
+        QTest::keyClick(form->input("Edit_Qtd3"), Qt::Key_Tab);
+        QTRY_COMPARE(form->pages()->currentIndex(), 1);
+        QCOMPARE(label(*form, "Label_Mat1"), QStringLiteral("16.24"));
+        QCOMPARE(label(*form, "Label_Was1"), QStringLiteral("0.81"));
+        QCOMPARE(label(*form, "Label_Base1"), QStringLiteral("17.05"));
+        QCOMPARE(label(*form, "Label_ValorCli1"),
+                 QString::number(value(site, "SELECT VALORCLI1 FROM ORCAMMAS WHERE ORCNRO = 1001").toDouble(),
+                                 'f', 2));
+    }
+
+    void deleteDiscards_data() { addBackendRows(); }
+    // "&Eliminar" runs no check of the focused input: a quantity of 0 typed
+    // there neither blocks the deletion nor shows its message.
+    void deleteDiscards() {
+        QFETCH(QString, backend);
+        SKIP_UNLESS_BACKEND(backend);
+        TestSite site(backend);
+        REQUIRE_SITE(site);
+        prepare(site);
+        auto form = shownForm(site);
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        for (const auto& [input, text] :
+             {std::pair{"Edit_Serie", "1"}, std::pair{"Edit_OrcNro", ""}, std::pair{"Edit_CliNro", "1"},
+              std::pair{"Edit_TipoFt", "P"}, std::pair{"Edit_ArtNro", "ORC.EXEMPLO"},
+              std::pair{"Edit_MargemLiq", "20"}})
+            typeInto(form.get(), input, text);
+        typeOnly(form.get(), "Edit_Qtd1", "0");
+        QCOMPARE(rowsOf(site, 1001), 5);
+        ModalCloser answers;
+        answers.yesTo = kDeleteQuestion;
+        form->button("BotEliminar")->click();
+        QTRY_COMPARE(rowsOf(site, 1001), 0);
+        QCOMPARE(answers.texts, QStringList{kDeleteQuestion});
+        QTRY_COMPARE(form->focusWidget(), form->input("Edit_Serie"));
     }
 
     // The lists "Localizar": Ctrl+Insert finds a customer by the start of

@@ -7,8 +7,7 @@
 #include "quotation/report/quotation_report.h"
 #include "quotation/screens/quotation_screen.h"
 #include "quotation/screens/quotation_search.h"
-#include "quotation_driver.h"
-#include "quotation_fixture.h"
+#include "screen_fixture.h"
 #include "support/test_site.h"
 
 #include <QtTest>
@@ -21,37 +20,6 @@ using namespace corvane::quotation;
 namespace {
 
 const QString kFailure = QStringLiteral("falha simulada");
-
-struct Fixture {
-    explicit Fixture(const QString& backend) : site(backend) {}
-    TestSite site;
-    View view;
-    bool mayDelete = true;
-
-    std::unique_ptr<QuotationScreen> open() {
-        QuotationSources src = sourcesOf(site, QStringLiteral("ANA"));
-        auto s = std::make_unique<QuotationScreen>(src, view);
-        const bool rights = mayDelete;
-        if (!s->activate([rights](const QString&, const QString&, const QString&) {
-                shell::AccessRights r = shell::AccessRights::none();
-                if (rights)
-                    r.ELIMINAR = QStringLiteral("S");
-                return r;
-            }))
-            return nullptr;
-        return s;
-    }
-};
-
-// The site of the backend row prepared, the screen activated on it.
-#define QUOTATION_FIXTURE(f, s)                                                                              \
-    QFETCH(QString, backend);                                                                                \
-    SKIP_UNLESS_BACKEND(backend);                                                                            \
-    Fixture f(backend);                                                                                      \
-    REQUIRE_SITE(f.site);                                                                                    \
-    prepare(f.site);                                                                                         \
-    auto s = f.open();                                                                                       \
-    QVERIFY(s)
 
 // The worked example typed in: customer 1 brings a seller at 5 %, an agent at
 // 2.5 % and shipping at 3.5 %; the last two are typed away.
@@ -246,6 +214,15 @@ private slots:
         QVERIFY(type(*s, "Edit_PrecoPerc", "1"));
         QCOMPARE(s->values().cost[1].Tra, 375.0);
         QCOMPARE(value(f.site, "SELECT QUANT2 FROM ORCAMMAS WHERE ORCNRO = 1001").toDouble(), 300.0);
+        // Level 1 changed after the price page stays below level 2 (300) and level 3.
+        QVERIFY(!type(*s, "Edit_Qtd1", "300"));
+        QCOMPARE(f.view.messages.last(), kInvalidQuantity);
+        QVERIFY(!type(*s, "Edit_Qtd1", "500"));
+        QVERIFY(type(*s, "Edit_Qtd1", "250"));
+        // Level 2 stays between level 1 and level 3 (400).
+        QVERIFY(!type(*s, "Edit_Qtd2", "400"));
+        QCOMPARE(f.view.focus.last(), QStringLiteral("Edit_Qtd1"));
+        QVERIFY(type(*s, "Edit_Qtd2", ""));
         QVERIFY(type(*s, "Edit_Qtd1", "300"));
         QVERIFY(!type(*s, "Edit_Qtd2", "250")); // not above level 1
         QCOMPARE(f.view.messages.last(), kInvalidQuantity);
@@ -284,6 +261,21 @@ private slots:
                  QStringLiteral("Insira <P> para Produto ou <T> para Registo Técnico de Produto !!"));
         QVERIFY(!type(*s, "Edit_ArtNro", kExample));
         QCOMPARE(f.view.messages.last(), QStringLiteral("Artigo Inexistente ...") + kExample);
+    }
+
+    void percentageSum_data() { addBackendRows(); }
+    // Percentages of 100 or more refused on leaving Qtd. III: the margin is
+    // the one to change (customer 1 brings 5 + 2.5 + 3.5 %).
+    void percentageSum() {
+        QUOTATION_FIXTURE(f, s);
+        QVERIFY(!quote(*s, 1, 1, "P", kExample, "90", {"100", "", ""}));
+        QVERIFY(f.view.messages.last().startsWith(QStringLiteral("A soma das percentagens")));
+        QCOMPARE(f.view.focus.last(), QStringLiteral("Edit_MargemLiq"));
+        QCOMPARE(f.view.pages.last(), kPageInformation);
+        QVERIFY(!s->pricePageEnabled() && !s->closeEnabled());
+        QVERIFY(type(*s, "Edit_MargemLiq", "20") && type(*s, "Edit_Qtd3", ""));
+        QVERIFY(s->pricePageEnabled());
+        QCOMPARE(f.view.focus.last(), QStringLiteral("Edit_VndNro"));
     }
 
     void topFields_data() { addBackendRows(); }

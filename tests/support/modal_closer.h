@@ -12,6 +12,7 @@ class ModalCloser : public QObject {
 public:
     QStringList texts;
     QStringList focusBehind;
+    QString yesTo; // the question answered Yes; any other box is closed
     explicit ModalCloser(QObject* parent = nullptr) : QObject(parent) {
         auto* timer = new QTimer(this);
         connect(timer, &QTimer::timeout, this, [this] {
@@ -22,7 +23,10 @@ public:
             QWidget* parent = box->parentWidget();
             QWidget* f = parent ? parent->focusWidget() : nullptr;
             focusBehind << (f ? f->objectName() : QString());
-            box->done(QMessageBox::Ok);
+            if (!yesTo.isEmpty() && box->text() == yesTo && box->button(QMessageBox::Yes))
+                box->button(QMessageBox::Yes)->click();
+            else
+                box->done(QMessageBox::Ok);
         });
         timer->start(20);
     }

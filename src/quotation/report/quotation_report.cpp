@@ -1,7 +1,7 @@
 #include "quotation_report.h"
 
 #include "components/photos/photo_files.h"
-#include "core/rounding.h"
+#include "quotation/store/quotation_store.h"
 #include "quotation/store/row_values.h"
 
 #include <cmath>
@@ -130,40 +130,12 @@ QString sheetKindText(const QString& kind) {
     return texts.value(kind.trimmed());
 }
 
-PrintedLevel printedLevel(const QuotationPrint& q, int level) {
-    const QString n = QString::number(level);
-    const QVariantMap& t = q.totals;
-    auto total = [&](const char* part) { return number(t, QString::fromLatin1(part) + n); };
-    PrintedLevel p;
-    p.materials = total("MATERIAIS");
-    p.transformation = total("TRANSFORM");
-    p.fixedCosts = total("CUSTFIXOS");
-    p.waste = total("DESPERDIC");
-    p.subcontracts = total("SUBCONT");
-    p.quality = total("QUALIDADE");
-    p.structure = total("ESTRUTURA");
-    p.packaging = total("EMBALAGEM");
-    p.base = p.materials + p.transformation + p.fixedCosts + p.waste + p.subcontracts + p.packaging +
-             p.quality + p.structure;
-    p.commissions = total("COMISSOES");
-    p.transport = total("TRANSPORT");
-    p.payment = total("CONDPAGAM");
-    p.discounts = total("DESCONTOS");
-    p.commercial = p.commissions + p.transport + p.payment + p.discounts;
-    p.margin = total("MARGEMLIQ");
-    p.marginPercent = total("MARGEMPRC");
-    p.quotedPrice = number(q.master, QStringLiteral("PRCORC") + n);
-    p.customerPrice = number(q.master, QStringLiteral("PRECOCLI") + n);
-    p.orderTotal = p.margin + p.base + p.commercial;
-    return p;
+PrintedLevel printedLevel(const QuotationPrint& q, int level, int currencyDecimals) {
+    return levelFigures(totalsOfRow(q.totals), masterOfRow(q.master), level, currencyDecimals);
 }
 
-QList<ChartSlice> printedChart(const QuotationPrint& q) {
-    const PrintedLevel p = printedLevel(q, 1);
-    return {
-        ChartSlice{1, QStringLiteral("Cust.Base"), roundTo(p.base, 2)},
-        ChartSlice{2, QStringLiteral("C.Comerc."), roundTo(p.commercial, 2)},
-        ChartSlice{3, QStringLiteral("Margem"), roundTo(number(q.totals, QStringLiteral("MARGEMLIQ1")), 2)}};
+QList<ChartSlice> printedChart(const QuotationPrint& q, int currencyDecimals) {
+    return priceChartSlices(printedLevel(q, 1, currencyDecimals));
 }
 
 QString reportPhoto(const QuotationPrint& q) {
@@ -202,7 +174,7 @@ report::Block quotationBlock(const QuotationPrint& q, const QString& photo, int 
                 QStringLiteral("Tipo Elaboração"),
                 textOf(m, "MANUAL_AUTO") == QLatin1String("M") ? QStringLiteral("Man")
                                                                : QStringLiteral("Aut"));
-    out << pair(QStringLiteral("Aprovado ?"), yesNo(textOf(m, "APROVADO") == QLatin1String("S")));
+    out << pair(QStringLiteral("Aprovado ?"), yesNo(isApproved(textOf(m, "APROVADO"))));
     if (!photo.isEmpty())
         out << line(kPhoto, {QStringLiteral("Fotografia : "), photo});
     out << line(kSection, {QStringLiteral("Classificação : ")});
@@ -213,7 +185,8 @@ report::Block quotationBlock(const QuotationPrint& q, const QString& photo, int 
         out << line(kClass, {left.label, left.code, left.name, right.label, right.code, right.name});
     }
 
-    std::array<PrintedLevel, 3> lv{printedLevel(q, 1), printedLevel(q, 2), printedLevel(q, 3)};
+    std::array<PrintedLevel, 3> lv{printedLevel(q, 1, currencyDecimals), printedLevel(q, 2, currencyDecimals),
+                                   printedLevel(q, 3, currencyDecimals)};
     auto values = [&lv](double PrintedLevel::*field) {
         return std::array<double, 3>{lv[0].*field, lv[1].*field, lv[2].*field};
     };

@@ -24,20 +24,15 @@ report::ReportDefinition quotationReportDefinition(int currencyDecimals, int pri
 // empty otherwise.
 QString sheetKindText(const QString& kind);
 
-// The values of a level (1..3) as the report prints them: the totals of the
-// closing, the base cost and commercial cost as their sums, the order total
-// as margin + base + commercial. A level never closed prints zeros.
-struct PrintedLevel {
-    double materials = 0, transformation = 0, fixedCosts = 0, waste = 0, subcontracts = 0, quality = 0,
-           structure = 0, packaging = 0, base = 0;
-    double commissions = 0, transport = 0, payment = 0, discounts = 0, commercial = 0;
-    double margin = 0, marginPercent = 0, quotedPrice = 0, customerPrice = 0, orderTotal = 0;
-};
-PrintedLevel printedLevel(const QuotationPrint& q, int level);
+// The values of a level (1..3) as the report prints them: the figures of the
+// stored totals and the master row (quotation_figures.h), the ones the price
+// page showed when the quotation was closed. A level never quoted prints zeros.
+using PrintedLevel = LevelFigures;
+PrintedLevel printedLevel(const QuotationPrint& q, int level, int currencyDecimals = 2);
 
 // The price chart of level 1 as the report leaves it: "Cust.Base", "C.Comerc."
-// and "Margem", each rounded to 2 decimals.
-QList<ChartSlice> printedChart(const QuotationPrint& q);
+// and "Margem" of the printed figures, each rounded to 2 decimals.
+QList<ChartSlice> printedChart(const QuotationPrint& q, int currencyDecimals = 2);
 
 // The block one quotation prints, on a page of its own; `photo` is the file of
 // its picture (empty: none).

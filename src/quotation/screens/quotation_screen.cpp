@@ -1,5 +1,7 @@
 #include "quotation_screen.h"
 
+#include "quotation_inputs.h"
+
 #include "quotation/report/quotation_report.h"
 #include "quotation_search.h"
 
@@ -16,48 +18,7 @@ const QString kNumberHint =
     QStringLiteral("<INS> Procura Numérica, <CTRL+INS> Procura p/ Cliente, <F1> Procura Selectiva ...");
 const QString kCustomerHint = QStringLiteral("<INS> Procura Numérica, <CTRL+INS> Procura Alfabética");
 
-// The inputs of a charge given as a fixed amount or a percent.
-struct ChargePair {
-    const char* fixed;
-    const char* percent;
-    FixedOrPercentCharge& (*charge)(Quotation&);
-};
-const ChargePair kPairs[] = {
-    {"Edit_MetExpValFixo", "Edit_MetExpPerc",
-     [](Quotation& q) -> FixedOrPercentCharge& { return q.transp.METEXP; }},
-    {"Edit_SegValFixo", "Edit_SegPerc", [](Quotation& q) -> FixedOrPercentCharge& { return q.transp.SEG; }},
-    {"Edit_DespValFixo", "Edit_DespPerc",
-     [](Quotation& q) -> FixedOrPercentCharge& { return q.transp.DESP; }},
-    {"Edit_CndPgtValFixo", "Edit_CndPgtPerc",
-     [](Quotation& q) -> FixedOrPercentCharge& { return q.cndpgt.CNDPGT; }},
-    {"Edit_PrzValFixo", "Edit_PrzPerc", [](Quotation& q) -> FixedOrPercentCharge& { return q.cndpgt.PRZ; }},
-    {"Edit_Desc1ValFixo", "Edit_Desc1Perc",
-     [](Quotation& q) -> FixedOrPercentCharge& { return q.cndpgt.DESC; }},
-};
-
-// The inputs of a charge given as a percent only.
-struct PercentInput {
-    const char* input;
-    PercentCharge& (*charge)(Quotation&);
-};
-const PercentInput kPercents[] = {
-    {"Edit_VndPerc", [](Quotation& q) -> PercentCharge& { return q.com.VND; }},
-    {"Edit_AgtPerc", [](Quotation& q) -> PercentCharge& { return q.com.AGT; }},
-    {"Edit_RoyPerc", [](Quotation& q) -> PercentCharge& { return q.com.ROY; }},
-    {"Edit_PrecoPerc", [](Quotation& q) -> PercentCharge& { return q.desc.PRECO; }},
-    {"Edit_QtdPerc", [](Quotation& q) -> PercentCharge& { return q.desc.QTD; }},
-};
-
-const QStringList kCustomerPrices{"Edit_PrecoCli1", "Edit_PrecoCli2", "Edit_PrecoCli3"};
 const QStringList kQuantities{"Edit_Qtd1", "Edit_Qtd2", "Edit_Qtd3"};
-
-QString numberText(double v) {
-    return QString::number(v, 'g', 15);
-}
-// A charge's input: empty when it holds nothing.
-QString chargeText(double v) {
-    return v == 0 ? QString() : numberText(v);
-}
 
 } // namespace
 
@@ -258,14 +219,14 @@ void QuotationScreen::take(const QuotationRecord& r) {
     q_.desc = r.desc.value_or(OrcamDesc{});
 }
 
-QuotationRecord QuotationScreen::record() const {
+QuotationRecord QuotationScreen::recordOf(const Quotation& q) const {
     QuotationRecord r;
-    r.mas = q_.mas;
+    r.mas = q.mas;
     if (satellites_) {
-        r.com = q_.com;
-        r.transp = q_.transp;
-        r.cndpgt = q_.cndpgt;
-        r.desc = q_.desc;
+        r.com = q.com;
+        r.transp = q.transp;
+        r.cndpgt = q.cndpgt;
+        r.desc = q.desc;
     }
     return r;
 }
@@ -292,25 +253,6 @@ void QuotationScreen::showTop() {
     texts_.insert(QStringLiteral("Edit_Observ1"), m.OBSERV1);
     texts_.insert(QStringLiteral("Edit_Observ2"), m.OBSERV2);
     texts_.insert(QStringLiteral("Edit_Desenho"), m.DESENHO);
-}
-
-void QuotationScreen::showPrice() {
-    for (const ChargePair& p : kPairs) {
-        const FixedOrPercentCharge& c = p.charge(q_);
-        texts_.insert(QLatin1String(p.fixed), chargeText(c.VALFIXO));
-        texts_.insert(QLatin1String(p.percent), chargeText(c.PERC));
-    }
-    for (const PercentInput& p : kPercents)
-        texts_.insert(QLatin1String(p.input), numberText(p.charge(q_).PERC));
-    texts_.insert(QStringLiteral("Edit_VndNro"), QString::number(q_.com.VNDNRO));
-    texts_.insert(QStringLiteral("Edit_AgtNro"), QString::number(q_.com.AGTNRO));
-    texts_.insert(QStringLiteral("Edit_RoyNom"), q_.com.ROYNOM);
-    texts_.insert(QStringLiteral("Edit_MetExp"), q_.transp.METEXPCODE);
-    texts_.insert(QStringLiteral("Edit_CndPgt"), QString::number(q_.cndpgt.CNDPGTCODE));
-    texts_.insert(QStringLiteral("Edit_CndPgtDias"), numberText(q_.cndpgt.CNDPGTDIAS));
-    texts_.insert(QStringLiteral("Edit_MargLiq"), numberText(q_.mas.MARGEMLIQ));
-    for (int i = 0; i < 3; ++i)
-        texts_.insert(kCustomerPrices[i], numberText(q_.mas.PRECOCLI[i]));
 }
 
 QString QuotationScreen::levelHeading(int level) const {
@@ -426,6 +368,11 @@ bool QuotationScreen::exitQuantity1() {
         return false;
     if (q1 == 0)
         return refuse(kInvalidQuantity);
+    // Changed after the price page: still below the next level (the top
+    // fields in order check it on leaving Qtd. II and Qtd. III).
+    const double q2 = q_.mas.QUANT[1];
+    if (pricePage_ && q2 > 0 && q1 >= q2)
+        return refuse(kInvalidQuantity);
     double m = 0;
     if (texts_.value(QStringLiteral("Edit_MargemLiq")).trimmed().isEmpty() ||
         !number(QStringLiteral("Edit_MargemLiq"), &m, q_.mode == PriceMode::Margin))
@@ -445,7 +392,8 @@ bool QuotationScreen::exitQuantity2() {
     double q2 = 0;
     if (!number(input, &q2, true))
         return false;
-    if (q2 != 0 && q2 <= q_.mas.QUANT[0])
+    const double q3 = q_.mas.QUANT[2];
+    if (q2 != 0 && (q2 <= q_.mas.QUANT[0] || (pricePage_ && q3 > 0 && q2 >= q3)))
         return refuse(kInvalidQuantity, QStringLiteral("Edit_Qtd1"));
     q_.mas.QUANT[1] = q2;
     if (q2 == 0)
@@ -459,15 +407,23 @@ bool QuotationScreen::exitQuantity3() {
     double q3 = 0;
     if (!number(QStringLiteral("Edit_Qtd3"), &q3, true))
         return false;
-    if (q3 != 0 && (q_.mas.QUANT[1] == 0 || q3 <= q_.mas.QUANT[1]))
-        return refuse(kInvalidQuantity, QStringLiteral("Edit_Qtd1"));
-    if (q_.mas.QUANT[0] <= 0)
+    // The gate to the price page: Q1 < Q2 < Q3, however the fields were reached.
+    const Levels& q = q_.mas.QUANT;
+    if ((q3 != 0 && (q[1] == 0 || q3 <= q[1])) || q[0] <= 0 || (q[1] != 0 && q[1] <= q[0]))
         return refuse(kInvalidQuantity, QStringLiteral("Edit_Qtd1"));
     q_.mas.QUANT[2] = q3;
     pricePage_ = true;
     view_.selectPage(kPageQuotation);
-    if (!buildUnitCosts() || !calculate()) {
-        view_.focusField(QStringLiteral("Edit_OrcNro"));
+    bool refused = false;
+    if (!buildUnitCosts() || !calculate(&refused)) {
+        if (!refused) {
+            view_.focusField(QStringLiteral("Edit_OrcNro"));
+            return false;
+        }
+        // The percentages sum to 100 or more: the margin is the one to change.
+        pricePage_ = false;
+        view_.selectPage(kPageInformation);
+        view_.focusField(QStringLiteral("Edit_MargemLiq"));
         return false;
     }
     closeEnabled_ = true;
@@ -481,219 +437,6 @@ bool QuotationScreen::exitDrawing() {
         return refuse(QStringLiteral("Digite [S] ou [N]"));
     q_.mas.DESENHO = d;
     return !pricePage_ || calculate();
-}
-
-bool QuotationScreen::exitRepresentative(bool seller) {
-    const QString input = seller ? QStringLiteral("Edit_VndNro") : QStringLiteral("Edit_AgtNro");
-    int& number = seller ? q_.com.VNDNRO : q_.com.AGTNRO;
-    QString& name = seller ? q_.com.VNDNOM : q_.com.AGTNOM;
-    double& percent = seller ? q_.com.VND.PERC : q_.com.AGT.PERC;
-    number = texts_.value(input).trimmed().toInt();
-    name.clear();
-    percent = 0;
-    if (number == 0) {
-        view_.beep();
-        calculate();
-        view_.focusField(seller ? QStringLiteral("Edit_AgtNro") : QStringLiteral("Edit_RoyNom"));
-        return false;
-    }
-    QString error;
-    const auto found = seller ? customers_.seller(number, &error) : customers_.agent(number, &error);
-    if (!found)
-        return failed(error);
-    if (!*found) {
-        view_.beep();
-        calculate();
-        return false;
-    }
-    name = (*found)->NOME;
-    percent = (*found)->PRCCOM.value_or(0);
-    return calculate();
-}
-
-bool QuotationScreen::exitMethod() {
-    const QString code = texts_.value(QStringLiteral("Edit_MetExp")).trimmed();
-    FixedOrPercentCharge& shipping = q_.transp.METEXP;
-    shipping.PERC = 0;
-    shipping.VALFIXO = 0;
-    q_.transp.METEXPCODE.clear();
-    if (code.isEmpty()) {
-        calculate();
-        view_.focusField(QStringLiteral("Edit_SegPerc"));
-        return false;
-    }
-    QString error;
-    const auto method = customers_.shippingMethod(code, &error);
-    if (!method)
-        return failed(error);
-    if (!*method) {
-        view_.beep();
-        calculate();
-        return false;
-    }
-    q_.transp.METEXPCODE = (*method)->METEXPEDICAO;
-    shipping.PERC = (*method)->PERCUSTO;
-    return calculate();
-}
-
-bool QuotationScreen::exitCondition() {
-    const int code = texts_.value(QStringLiteral("Edit_CndPgt")).trimmed().toInt();
-    OrcamCndPgt& c = q_.cndpgt;
-    c.CNDPGTCODE = code;
-    c.CNDPGTDES.clear();
-    c.CNDPGTDIAS = 0;
-    c.CNDPGT.PERC = 0;
-    if (code == 0) {
-        calculate();
-        view_.focusField(QStringLiteral("Edit_Desc1ValFixo"));
-        return false;
-    }
-    QString error;
-    const auto condition = customers_.paymentCondition(code, &error);
-    if (!condition)
-        return failed(error);
-    if (!*condition) {
-        view_.beep();
-        calculate();
-        return false;
-    }
-    c.CNDPGTDES = paymentConditionText(**condition);
-    c.CNDPGTDIAS = (*condition)->NRDIAS;
-    c.DESC.PERC = (*condition)->PRCDESC;
-    // A percent chosen clears the fixed amount, as typing it does.
-    if (c.DESC.PERC > 0)
-        c.DESC.VALFIXO = 0;
-    return calculate();
-}
-
-bool QuotationScreen::exitPriceField(const QString& input) {
-    const bool marginMode = q_.mode == PriceMode::Margin;
-    const Quotation before = q_;
-    double v = 0;
-    bool known = false;
-    for (const ChargePair& p : kPairs) {
-        FixedOrPercentCharge& c = p.charge(q_);
-        if (input == QLatin1String(p.fixed)) {
-            if (!number(input, &v, false))
-                return false;
-            c.VALFIXO = v;
-            if (v > 0)
-                c.PERC = 0;
-            known = true;
-        } else if (input == QLatin1String(p.percent)) {
-            if (!number(input, &v, marginMode))
-                return false;
-            c.PERC = v;
-            if (v > 0)
-                c.VALFIXO = 0;
-            known = true;
-        }
-    }
-    for (const PercentInput& p : kPercents) {
-        if (input == QLatin1String(p.input)) {
-            if (!number(input, &v, marginMode))
-                return false;
-            p.charge(q_).PERC = v;
-            known = true;
-        }
-    }
-    if (input == QLatin1String("Edit_MargLiq")) {
-        q_.mode = PriceMode::Margin;
-        if (!number(input, &v, true))
-            return false;
-        q_.mas.MARGEMLIQ = v;
-        texts_.insert(QStringLiteral("Edit_MargemLiq"), numberText(v));
-        known = true;
-    }
-    const qsizetype level = kCustomerPrices.indexOf(input);
-    if (level >= 0) {
-        q_.mode = PriceMode::Customer;
-        if (!number(input, &v, false))
-            return false;
-        q_.mas.PRECOCLI[level] = v;
-        known = true;
-    }
-    if (!known)
-        return true;
-    if (!calculate()) {
-        q_ = before;
-        return false;
-    }
-    if (level == 2 && view_.confirm(kCloseQuestion))
-        return closeQuotation();
-    return true;
-}
-
-bool QuotationScreen::buildUnitCosts() {
-    unitFor_ = q_.mas.QUANT;
-    if (q_.mas.ARTIGO.isEmpty()) {
-        unit_ = UnitCosts{};
-        return true;
-    }
-    Notes notes;
-    QString error;
-    const std::optional<UnitCosts> unit =
-        sheetUnitCosts(*src_.corvane, q_.mas.ARTIGO, q_.mas.TIPOFT, q_.mas.QUANT, notes, &error);
-    for (const QString& m : notes.messages) {
-        view_.beep();
-        view_.message(m);
-    }
-    if (!unit)
-        return failed(error);
-    unit_ = *unit;
-    return true;
-}
-
-bool QuotationScreen::calculate() {
-    if (!mayWrite())
-        return false;
-    // The transformation cost depends on the quantities: built again for new ones.
-    if (unitFor_ != q_.mas.QUANT && !buildUnitCosts())
-        return false;
-    Notes notes;
-    LevelValues values;
-    if (!calculateQuotation(q_, unit_, values, notes))
-        return refuse(notes.messages.join(QLatin1Char('\n')));
-    values_ = values;
-    q_.mas.VNDNRO = q_.com.VNDNRO;
-    q_.mas.CLINOM = customerName_;
-    q_.mas.DESIGN = designation_;
-    QString error;
-    if (!store_.save(record(), &error))
-        return failed(error);
-    changed_ = true;
-    if (!store_.writePriceChart(src_.userCode, priceChartSlices(values_, 1), &error))
-        view_.message(error);
-    else
-        drawPriceChart(1);
-    showPrice();
-    return true;
-}
-
-bool QuotationScreen::closeButton() {
-    if (!open_ || !pricePage_ || readOnly_)
-        return false;
-    q_.mode = PriceMode::Margin;
-    priceFields_ = true;
-    view_.selectPage(kPageQuotation);
-    const bool ok = calculate();
-    q_.mas.VNDNRO = q_.com.VNDNRO;
-    view_.focusField(QStringLiteral("Edit_MargLiq"));
-    view_.refresh();
-    return ok;
-}
-
-bool QuotationScreen::printQuotation(int number) {
-    QString error;
-    const std::optional<QuotationPrint> q =
-        readQuotationPrint(*src_.corvane, *src_.factura, number, src_.workingYear, &error);
-    if (!q)
-        return failed(error);
-    // The report leaves the chart of its level 1 for the user.
-    if (!store_.writePriceChart(src_.userCode, printedChart(*q), &error))
-        view_.message(error);
-    view_.previewQuotation(*q);
-    return true;
 }
 
 void QuotationScreen::showCustomerHistory() {
@@ -713,29 +456,6 @@ void QuotationScreen::showArticleHistory() {
         view_.showArticleHistory(*panel);
     else
         view_.message(error);
-}
-
-void QuotationScreen::drawPriceChart(int level) {
-    QString error;
-    const std::optional<QList<ChartSlice>> slices = store_.priceChart(src_.userCode, &error);
-    if (slices)
-        view_.showPriceChart(level, *slices);
-    else
-        view_.message(error);
-}
-
-bool QuotationScreen::chartButton(int level) {
-    if (!open_ || !pricePage_ || level < 1 || level > 3 || q_.mas.QUANT[static_cast<size_t>(level - 1)] <= 0)
-        return false;
-    QString error;
-    if (!store_.writePriceChart(src_.userCode, priceChartSlices(values_, level), &error))
-        return failed(error);
-    drawPriceChart(level);
-    return true;
-}
-
-bool QuotationScreen::printButton() {
-    return printEnabled() && printQuotation(number_);
 }
 
 } // namespace corvane::quotation

@@ -40,6 +40,10 @@ inline const QString kNegativeMessage = QStringLiteral("Valores negativos não s
 inline const QString kClaimLostMessage =
     QStringLiteral("Este Orçamento deixou de estar reservado para si: outro utilizador pode tê-lo alterado.");
 inline const QString kNothingRestored = QStringLiteral("Nada foi reposto.");
+// "&Imprimir" on a quotation whose stored totals are not those of its rows.
+inline const QString kCloseFirstMessage =
+    QStringLiteral("Este Orçamento não está fechado, ou foi alterado depois de fechado: feche-o antes de "
+                   "imprimir ...");
 
 // What the quotation screen asks of its window besides a ScreenView's.
 class QuotationView : public ScreenView {
@@ -114,14 +118,15 @@ public:
     bool closeQuotation();
     // The internal report of quotation `number`: read, the user's chart slices
     // rewritten from it, shown in print preview. False (after the message)
-    // when it cannot be read.
+    // when it cannot be read, or with kCloseFirstMessage when its totals are
+    // not stored: never closed, or changed since (QuotationStore::save).
     bool printQuotation(int number);
     // BotChart1..3: the pie of a level's price, its slices stored for the
     // user. False when the level is not quoted.
     bool chartButton(int level);
     // The photographs' folder and extension of the working year.
     const QuotationHistory& history() const { return history_; }
-    // BotImprimir: the report of the quotation being edited, as stored.
+    // BotImprimir: the report of the quotation being edited, as closed.
     bool printButton();
     bool printEnabled() const { return open_ && !new_ && number_ > 0; }
     // BotEliminar, after the question. False when refused or not confirmed.
@@ -153,6 +158,9 @@ public:
     const Quotation& quotation() const { return q_; }
     const UnitCosts& unitCosts() const { return unit_; }
     const LevelValues& values() const { return values_; }
+    // What the price page shows of level `level` (1..3): the figures the
+    // closing stores and the report prints (quotation_figures.h).
+    LevelFigures figures(int level) const;
     const QString& customerName() const { return customerName_; }
     const QString& designation() const { return designation_; }
     // Buttons and parts of the window.
@@ -207,17 +215,20 @@ private:
     void showTop();
     void showPrice();
     void take(const QuotationRecord& record);
-    QuotationRecord record() const;
+    QuotationRecord recordOf(const Quotation& q) const;
+    QuotationRecord record() const { return recordOf(q_); }
     bool buildUnitCosts();
     // The history panels of the customer and of the article; a failure to
     // read them is told and does not stop the quotation.
     void showCustomerHistory();
     void showArticleHistory();
-    // The user's stored slices of a level drawn as a pie.
+    // The pie of a level's figures, its slices also stored for the user.
     void drawPriceChart(int level);
     // A full calculation: the unit costs again when the quantities changed,
-    // the calculation, the rows saved, the level-1 chart. False when refused.
-    bool calculate();
+    // the calculation, the rows saved, the level-1 chart. False when refused
+    // (*refused: by the calculation itself, as a percentage sum of 100 or
+    // more) or not written; then the screen keeps the calculation stored.
+    bool calculate(bool* refused = nullptr);
 
     QuotationSources src_;
     QuotationView& view_;

@@ -1,11 +1,13 @@
 #include "quotation_search.h"
 
+#include "quotation/quotation_types.h"
+
 namespace corvane::quotation {
 
 QuotationSearch::QuotationSearch(db::Database& corvane)
     : list_(corvane, QStringLiteral("ORCAMMAS"),
-            QStringLiteral("Select * From ORCAMMAS Where APROVADO ='N' Order By ORCNRO"), QString(),
-            {QStringLiteral("ORCNRO")}) {}
+            QStringLiteral("Select * From ORCAMMAS Where %1 Order By ORCNRO").arg(kPendingCondition),
+            QString(), {QStringLiteral("ORCNRO")}) {}
 
 const QStringList& QuotationSearch::columns() {
     static const QStringList c{"ORCNRO", "DATAEMI",   "CLINRO", "CLINOM",   "ARTIGO",

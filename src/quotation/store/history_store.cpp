@@ -220,11 +220,11 @@ std::optional<QList<QuotationLine>> HistoryStore::quotations(int customer, const
 }
 
 std::optional<QList<QuotationLine>> HistoryStore::approvedQuotations(int customer, QString* error) {
-    return quotationList(QStringLiteral("APROVADO = 'S'"), {{kCustomer, customer}}, error);
+    return quotationList(kApprovedCondition, {{kCustomer, customer}}, error);
 }
 
 std::optional<QList<QuotationLine>> HistoryStore::pendingQuotations(int customer, QString* error) {
-    return quotationList(QStringLiteral("APROVADO = 'N'"), {{kCustomer, customer}}, error);
+    return quotationList(kPendingCondition, {{kCustomer, customer}}, error);
 }
 
 // ---- the per-user scratch tables --------------------------------------------------

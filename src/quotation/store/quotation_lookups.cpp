@@ -1,5 +1,7 @@
 #include "quotation_lookups.h"
 
+#include "quotation/quotation_types.h"
+
 #include <QSqlQuery>
 
 namespace corvane::quotation {
@@ -24,8 +26,8 @@ std::unique_ptr<db::Dataset> list(db::Database& database, const QString& name, c
 
 QuotationLookups::QuotationLookups(db::Database& corvane, db::Database& factura) : corvane_(corvane) {
     lists_.push_back(list(corvane, kQuotations,
-                          QStringLiteral("SELECT ORCNRO, CLINOM, DATAEMI, APROVADO FROM ORCAMMAS "
-                                         "WHERE COALESCE(APROVADO, 'N') <> 'S'"),
+                          QStringLiteral("SELECT ORCNRO, CLINOM, DATAEMI, APROVADO FROM ORCAMMAS WHERE ") +
+                              kPendingCondition,
                           QStringLiteral("ORCNRO")));
     lists_.push_back(list(factura, kCustomers, QStringLiteral("SELECT CODIGO, NOME FROM CLIENTES"),
                           QStringLiteral("CODIGO")));

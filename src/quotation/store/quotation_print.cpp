@@ -1,5 +1,6 @@
 #include "quotation_print.h"
 
+#include "quotation_store.h"
 #include "row_values.h"
 
 namespace corvane::quotation {
@@ -92,6 +93,16 @@ std::optional<QuotationPrint> readQuotationPrint(db::Database& corvane, db::Data
         return std::nullopt;
     }
     out.master = *master;
+    // The general parameters the quotation screen closes with.
+    const std::optional<QVariant> general =
+        corvane.scalar(QStringLiteral("SELECT COUNT(*) FROM PARGER WHERE CODIGO = 1"), {}, error);
+    if (!general)
+        return std::nullopt;
+    if (general->toInt() == 0) {
+        if (error)
+            *error = kNoParametersMessage;
+        return std::nullopt;
+    }
     const std::optional<QVariantMap> totals =
         corvane.firstRow(QStringLiteral("SELECT * FROM ORCAMTOT WHERE ORCNRO = :WOrcNro"), key, error);
     if (!totals)

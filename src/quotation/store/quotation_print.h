@@ -49,7 +49,8 @@ struct QuotationPrint {
 };
 
 // Reads the quotation `number`; nullopt with the reason when it cannot be
-// read, and kMissingQuotation when it does not exist.
+// read, "Registo não Existe " + number when it does not exist, and
+// kNoParametersMessage when PARGER has no row 1.
 std::optional<QuotationPrint> readQuotationPrint(db::Database& corvane, db::Database& factura, int number,
                                                  const QString& workingYear, QString* error = nullptr);
 

@@ -194,10 +194,7 @@ QVariantMap totValues(const OrcamTot& t) {
     return v;
 }
 OrcamTot totOf(const QVariantMap& r) {
-    OrcamTot t;
-    for (const auto& [column, member] : kTotals)
-        t.*member = levelsOf(r, QLatin1String(column));
-    return t;
+    return totalsOfRow(r);
 }
 
 // ---- statements --------------------------------------------------------------
@@ -250,7 +247,7 @@ std::optional<QVariantMap> rowOf(db::Database& db, const QString& table, int num
                        {{kNumber, number}}, error);
 }
 
-const QString kNotApproved = QStringLiteral("COALESCE(APROVADO, 'N') <> 'S'");
+const QString& kNotApproved = kPendingCondition;
 
 QString missingMessage(int number) {
     return QStringLiteral("Registo não Existe %1").arg(number);
@@ -262,7 +259,37 @@ bool fail(QString* error, const QString& message) {
     return false;
 }
 
+QVariantMap withNumber(QVariantMap values, int number) {
+    values.insert(QStringLiteral("ORCNRO"), number);
+    return values;
+}
+
+// A charge row as read, as the values written from it (i indexes kCharges).
+QVariantMap storedValues(int i, const QVariantMap& row) {
+    switch (i) {
+    case 0:
+        return comValues(comOf(row));
+    case 1:
+        return transpValues(transpOf(row));
+    case 2:
+        return cndpgtValues(cndpgtOf(row));
+    default:
+        return descValues(descOf(row));
+    }
+}
+
 } // namespace
+
+OrcamMas masterOfRow(const QVariantMap& row) {
+    return masterOf(row);
+}
+
+OrcamTot totalsOfRow(const QVariantMap& row) {
+    OrcamTot t;
+    for (const auto& [column, member] : kTotals)
+        t.*member = levelsOf(row, QLatin1String(column));
+    return t;
+}
 
 // ---- numbering ---------------------------------------------------------------
 
@@ -356,7 +383,7 @@ std::optional<std::optional<bool>> QuotationStore::approvedIn(int number, QStrin
         return std::nullopt;
     std::optional<std::optional<bool>> out(std::in_place); // read: no row yet
     if (!row->isEmpty())
-        out->emplace(textOf(*row, "APROVADO").toUpper() == QLatin1String("S"));
+        out->emplace(isApproved(textOf(*row, "APROVADO")));
     return out;
 }
 
@@ -485,8 +512,14 @@ bool QuotationStore::setCustomer(int number, int customer, const QString& name, 
     return db_->transaction(
         [&] {
             QSqlQuery q(db_->sql());
-            if (!lockNumber(number, error) ||
-                !db_->exec(q,
+            if (!lockNumber(number, error))
+                return false;
+            // Another customer: a closed quotation is open again.
+            const std::optional<QVariantMap> before = rowOf(*db_, QStringLiteral("ORCAMMAS"), number, error);
+            if (!before ||
+                (!before->isEmpty() && intOf(*before, "CLINRO") != customer && !deleteTotals(number, error)))
+                return false;
+            if (!db_->exec(q,
                            QStringLiteral("UPDATE ORCAMMAS SET CLINRO = :WCliNro, CLINOM = :WCliNom WHERE "
                                           "ORCNRO = :WOrcNro AND %1")
                                .arg(kNotApproved),
@@ -543,7 +576,48 @@ bool QuotationStore::writeRows(const QuotationRecord& record, QString* error) {
 }
 
 bool QuotationStore::save(const QuotationRecord& record, QString* error) {
-    return db_->transaction([&] { return writeRows(record, error); }, error);
+    const int number = record.mas.ORCNRO;
+    return db_->transaction(
+        [&] {
+            if (!lockNumber(number, error))
+                return false;
+            const std::optional<bool> same = storedAs(record, error);
+            // Rows changed since closing: the quotation is open again.
+            return same && writeRows(record, error) && (*same || deleteTotals(number, error));
+        },
+        error);
+}
+
+// In the caller's transaction: whether the stored rows are those of `record`
+// (the satellites it has); false when the quotation has none.
+std::optional<bool> QuotationStore::storedAs(const QuotationRecord& record, QString* error) {
+    const int number = record.mas.ORCNRO;
+    const std::optional<QVariantMap> mas = rowOf(*db_, QStringLiteral("ORCAMMAS"), number, error);
+    if (!mas)
+        return std::nullopt;
+    if (mas->isEmpty() || masterValues(masterOf(*mas)) != masterValues(record.mas))
+        return false;
+    const std::pair<QString, std::optional<QVariantMap>> charges[] = {
+        {kCharges[0], record.com ? std::optional(comValues(*record.com)) : std::nullopt},
+        {kCharges[1], record.transp ? std::optional(transpValues(*record.transp)) : std::nullopt},
+        {kCharges[2], record.cndpgt ? std::optional(cndpgtValues(*record.cndpgt)) : std::nullopt},
+        {kCharges[3], record.desc ? std::optional(descValues(*record.desc)) : std::nullopt}};
+    for (int i = 0; i < 4; ++i) {
+        const auto& [table, values] = charges[i];
+        if (!values)
+            continue;
+        const std::optional<QVariantMap> row = rowOf(*db_, table, number, error);
+        if (!row)
+            return std::nullopt;
+        if (row->isEmpty() || storedValues(i, *row) != *values)
+            return false;
+    }
+    return true;
+}
+
+bool QuotationStore::deleteTotals(int number, QString* error) {
+    return db_->exec(QStringLiteral("DELETE FROM ORCAMTOT WHERE ORCNRO = :WOrcNro"), {{kNumber, number}},
+                     error);
 }
 
 bool QuotationStore::close(int series, const QuotationRecord& record, const OrcamTot& totals,
@@ -600,7 +674,10 @@ bool QuotationStore::cancel(int number, const std::optional<QuotationRecord>& as
         [&] {
             if (!asOpened)
                 return deleteRows(number, error);
-            if (!writeRows(*asOpened, error))
+            // The totals too: a quotation closed when it was opened is closed again.
+            if (!writeRows(*asOpened, error) || !deleteTotals(number, error) ||
+                (asOpened->tot && !insertRow(*db_, QStringLiteral("ORCAMTOT"),
+                                             withNumber(totValues(*asOpened->tot), number), error)))
                 return false;
             // Satellites made since it was opened go again.
             const std::pair<QString, bool> had[] = {{kCharges[0], asOpened->com.has_value()},

@@ -55,6 +55,11 @@ struct QuotationRecord {
     std::optional<OrcamTot> tot;
 };
 
+// A row read as a column map (Database::firstRow) taken as the master row,
+// or as the totals (all 0 for an empty map).
+OrcamMas masterOfRow(const QVariantMap& row);
+OrcamTot totalsOfRow(const QVariantMap& row);
+
 // What entering a number led to.
 struct Entry {
     enum class Outcome {
@@ -104,7 +109,8 @@ public:
     // The satellite rows the quotation lacks, inserted from `defaults`; the
     // rows it has stay as they are.
     bool addSatellites(int number, const Satellites& defaults, QString* error = nullptr);
-    // The customer accepted: CLINRO and CLINOM of the master row at once.
+    // The customer accepted: CLINRO and CLINOM of the master row at once
+    // (another customer than the stored one removes the totals, as save()).
     // While the quotation has never been calculated (no quantity stored) its
     // four charge rows are replaced by `defaults`; after that only those it
     // lacks are added. Refuses an approved quotation, and one another user
@@ -113,7 +119,10 @@ public:
                      QString* error = nullptr);
     // Writes the master row and the satellites the record has. Refuses an
     // approved quotation, and with db::kDeletedByOther one whose master row or
-    // a charge row the record has another user deleted.
+    // a charge row the record has another user deleted. Rows that change
+    // lose the quotation's totals: ORCAMTOT is there only while the rows are
+    // as they were closed, so that nothing prints totals beside quantities
+    // and prices calculated since.
     bool save(const QuotationRecord& record, QString* error = nullptr);
     // Closing: the master row and satellites as save(), the totals (ORCAMTOT
     // inserted or updated) and the series' counter raised to the number when
@@ -125,7 +134,7 @@ public:
     bool remove(int number, QString* error = nullptr);
     // "&Cancelar": a new quotation (`asOpened` empty) loses all its rows; an
     // existing one gets back the rows it had when it was opened (satellites
-    // it did not have go). Refuses an approved one, and one gone with
+    // it did not have go; its totals, when it had them). Refuses an approved one, and one gone with
     // db::kDeletedByOther.
     bool cancel(int number, const std::optional<QuotationRecord>& asOpened, QString* error = nullptr);
 
@@ -141,6 +150,8 @@ private:
     std::optional<std::optional<bool>> approvedIn(int number, QString* error);
     bool refuseApproved(int number, QString* error);
     bool writeRows(const QuotationRecord& record, QString* error);
+    std::optional<bool> storedAs(const QuotationRecord& record, QString* error);
+    bool deleteTotals(int number, QString* error);
     bool deleteRows(int number, QString* error);
 
     db::Database* db_;

@@ -78,9 +78,13 @@ QList<QVariantList> totalRows(const QList<PeriodTotal>& totals, bool monthly) {
 QList<QVariantList> quotationRows(const QList<QuotationLine>& lines) {
     QList<QVariantList> rows;
     for (const QuotationLine& q : lines)
-        rows << QVariantList{q.ORCNRO,      q.ARTIGO,      q.CLINRO,     dateText(q.DATAEMI),
-                             q.QUANT[0],    q.QUANT[1],    q.QUANT[2],   q.PRECOCLI[0],
-                             q.PRECOCLI[1], q.PRECOCLI[2], q.PRECOAPROV, q.APROVADO};
+        rows << QVariantList{
+            q.ORCNRO,      q.ARTIGO,
+            q.CLINRO,      dateText(q.DATAEMI),
+            q.QUANT[0],    q.QUANT[1],
+            q.QUANT[2],    q.PRECOCLI[0],
+            q.PRECOCLI[1], q.PRECOCLI[2],
+            q.PRECOAPROV,  isApproved(q.APROVADO) ? QStringLiteral("S") : QStringLiteral("N")};
     return rows;
 }
 

@@ -112,19 +112,19 @@ const QList<ChargeTab> kChargeTabs{
     {"&4 - Descontos",
      {{"Edit_PrecoPerc", "Desc. Preço % : ", 8}, {"Edit_QtdPerc", "Desc. Quantidade % : ", 8}}}};
 
-// The value of a row at a level (0..2), as the screen shows it.
+// The value of a row at a level (0..2), as the screen shows it: the figures
+// the closing stores and the report prints.
 QString valueText(const QuotationScreen& s, const QString& name, int i, int currencyDecimals) {
-    const LevelValues& v = s.values();
-    const LevelCost& c = v.cost[i];
+    const LevelFigures f = s.figures(i + 1);
     const QHash<QString, double> money{
-        {"Mat", c.Mat},    {"Tra", c.Tra},    {"Fix", c.Fix},    {"Sub", c.Sub},
-        {"Was", c.Was},    {"Qua", c.Qua},    {"Str", c.Str},    {"Pac", c.Pac},
-        {"Base", c.Base},  {"Com", v.Com[i]}, {"Trp", v.Trp[i]}, {"Pag", v.Pag[i]},
-        {"Dsc", v.Dsc[i]}, {"Chg", v.Chg[i]}, {"Mg", v.Mg[i]},   {"ValorCli", s.quotation().mas.VALORCLI[i]}};
+        {"Mat", f.materials}, {"Tra", f.transformation}, {"Fix", f.fixedCosts}, {"Sub", f.subcontracts},
+        {"Was", f.waste},     {"Qua", f.quality},        {"Str", f.structure},  {"Pac", f.packaging},
+        {"Base", f.base},     {"Com", f.commissions},    {"Trp", f.transport},  {"Pag", f.payment},
+        {"Dsc", f.discounts}, {"Chg", f.commercial},     {"Mg", f.margin},      {"ValorCli", f.orderTotal}};
     if (name == QLatin1String("MgPerc"))
-        return QString::number(v.MgPerc[i], 'f', 1);
+        return QString::number(f.marginPercent, 'f', 1);
     if (name == QLatin1String("PrcOrc"))
-        return QString::number(s.quotation().mas.PRCORC[i], 'f', s.priceDecimals());
+        return QString::number(f.quotedPrice, 'f', s.priceDecimals());
     return QString::number(money.value(name), 'f', currencyDecimals);
 }
 
@@ -165,7 +165,8 @@ TCORVF040::TCORVF040(QuotationSources sources, QuotationRightsOf rightsOf,
 
     connectChecked(buttons_.value(QStringLiteral("BotFechar")), [this] { logic_->closeButton(); });
     connectChecked(buttons_.value(QStringLiteral("BotImprimir")), [this] { logic_->printButton(); });
-    connectChecked(buttons_.value(QStringLiteral("BotEliminar")), [this] {
+    // Deleting discards: the focused input's check does not run first.
+    connect(buttons_.value(QStringLiteral("BotEliminar")), &QAbstractButton::clicked, this, [this] {
         conventions()->setChecksEnabled(false);
         logic_->remove();
         refresh();
