@@ -467,6 +467,7 @@ private slots:
         edit(*s);
         QVERIFY(s->inputsReadOnly());
         QCOMPARE(s->mode(), ArticleMode::Browsing);
+        QCOMPARE(f.screenView.status[1].last(), articles::kLookOnlyHint);
         s->setText(kDesignInput, QStringLiteral("Mudado"));
         QVERIFY(s->gridEnter());
         QCOMPARE(f.articleValue(QStringLiteral("GR0001"), QStringLiteral("DESIGNACAO")).toString(), before);

@@ -79,7 +79,7 @@ bool ArticleScreen::remove() {
         view_.statusText(0, QStringLiteral("Eliminação Valores de Stocks Em Curso !!!"));
     const bool ok = store_.remove(code_, withStock, &error);
     view_.statusText(0, QString());
-    view_.statusText(1, QString());
+    view_.statusText(1, changeRight_ ? QString() : kLookOnlyHint);
     mode_ = ArticleMode::Browsing;
     if (!ok) {
         view_.message(error);

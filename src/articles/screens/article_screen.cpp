@@ -134,6 +134,7 @@ bool ArticleScreen::activate(const RightsOf& rightsOf, const QString& signature)
     buttons_.scannerVisible = own.SCANNER != QLatin1String("N");
     deleteRight_ = buttons_.deleteVisible;
     changeRight_ = own.ALTERAR == QLatin1String("S");
+    view_.statusText(1, changeRight_ ? QString() : kLookOnlyHint);
     store_.setWriteRights(shell::writeRights(own));
 
     QString error;

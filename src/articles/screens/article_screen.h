@@ -42,6 +42,9 @@ struct ArticleSources {
 using RightsOf = shell::RightsOf;
 
 // What the buttons and inputs of the screen allow now.
+// The status line over an article the user may not change.
+inline const QString kLookOnlyHint = QStringLiteral("Só consulta: sem autorização para alterar artigos");
+
 struct ArticleButtons {
     bool insertVisible = false; // BotInserir, BotCancelar
     bool deleteVisible = false; // BotDelete

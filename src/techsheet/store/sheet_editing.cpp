@@ -22,8 +22,10 @@ bool SheetEditing::open() {
         close();
         return false;
     }
-    if (screen_.lookOnly())
+    if (screen_.lookOnly()) {
         screen_.view().message(screen_.context().LookOnlyReason);
+        screen_.view().statusText(1, screen_.context().LookOnlyReason); // kept in sight while it is open
+    }
     return true;
 }
 
