@@ -324,6 +324,9 @@ private slots:
         QCOMPARE(label.CUSTO, 0.5); // 0.4995 rounded to 3
         QVERIFY(!costOperationRow(label, "I", std::nullopt, 30, notes));
         QCOMPARE(notes.messages.last(), QString("Introduza o tempo da operação ..."));
+        notes.messages.clear();
+        QVERIFY(!costOperationRow(label, "B", -1.5, 30, notes)); // refused as an empty time
+        QCOMPARE(notes.messages, QStringList{"Introduza o tempo da operação ..."});
 
         // two design operations give two lines; a marked row at 0 none
         WorkArticleRow other = design;
