@@ -286,7 +286,7 @@ Output subcontract(const JsonIn& in) {
         for (const QString& question : subcontractClosingQuestions(e))
             out.notes.say(question);
         int detail = in.integer("next_detail", false, 1);
-        subcontractLines(article, step, e, types, detail, lines);
+        subcontractLines(article, step, e, types, detail, lines, out.notes);
     }
     QJsonObject row;
     const QVariantMap columns = subcontractColumns(article, step, e);

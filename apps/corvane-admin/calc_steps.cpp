@@ -247,7 +247,7 @@ Output operationStep(const JsonIn& in) {
     }
 
     std::vector<FictecDetLine> lines;
-    if (ok && checkOperationChosen(step, rows, out.notes)) {
+    if (ok && checkOperationChosen(step, rows, out.notes) && checkPackagingCostType(step, types, out.notes)) {
         sayAll(operationClosingQuestions(step, materials), out.notes);
         int detail = in.integer("next_detail", false, 1);
         operationLines(article, step, rows, types, costTypes, detail, lines);

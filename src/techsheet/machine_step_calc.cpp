@@ -15,7 +15,7 @@ const QString kNoMachine = QStringLiteral("Não seleccionou nenhuma Máquina, re
 } // namespace
 
 bool costTypedMinutes(WorkMachineRow& row, Notes& notes) {
-    if (row.QTD == 0)
+    if (row.QTD <= 0) // a negative time is no time either
         return notes.refuse("Insira o tempo [min] por cada operação...");
     const double minutes = roundTo(row.QTD, 0);
     row.PRECO = roundTo(row.CUSTOPADRAO, 3);
@@ -34,13 +34,17 @@ bool costUltrasound(WorkMachineRow& row, int mode, double articleLength, Notes& 
     const bool units = row.UNIDADE == "UPM";
     if ((metres || units) && rate == 0)
         return notes.refuse("Produção da Máquina não está definida ...");
+    // Minutes of cutting without set-up: on "MTM" the article's length in
+    // metres (cm / 100) at R metres a minute; on "UPM" a thousand units at R
+    // units a minute. Both times in minutes to 2 decimals, as the loom's are:
+    // whole minutes would make a cut of a few seconds cost nothing.
     double run = 0;
     if (metres)
-        run = articleLength / rate * row.NROPASSAGENS;
+        run = articleLength / 100 / rate * row.NROPASSAGENS;
     else if (units)
         run = 1000 / rate * row.NROPASSAGENS;
-    row.QTD = (metres || units) ? roundTo(setUp + run, 0) : 0;
-    row.QTD_SEMACERTO = roundTo(run, 0);
+    row.QTD = (metres || units) ? roundTo(setUp + run, 2) : 0;
+    row.QTD_SEMACERTO = roundTo(run, 2);
     row.PRECO = roundTo(row.CUSTOPADRAO, 3);
     row.CUSTO = roundTo(row.QTD * row.PRECO, 3);
     row.TIPOPRD = mode;
@@ -160,21 +164,18 @@ bool machineMaterialLine(const QString& article, const QString& stepCode, const 
 }
 
 double printArea(double articleLength, double articleWidth) {
-    return articleLength * articleWidth / 100;
+    return articleLength * articleWidth / 10000; // cm × cm -> m²
 }
 
-double inkPrice(double articlePrice, double convKgsTintas, bool rounded) {
-    if (convKgsTintas == 0)
-        return 0;
-    const double s = articlePrice / convKgsTintas;
-    return rounded ? roundTo(s, 2) : s;
+double inkPrice(double articlePrice) {
+    return roundTo(articlePrice, kInkPriceDecimals);
 }
 
 void costInk(InkRow& ink, double area, double printSurfacePercent, double convKgsTintas) {
-    const double printed = printSurfacePercent * area / 100;
-    const double litres = printed * ink.percent / 100;
-    ink.quantity = convKgsTintas * litres;
-    ink.cost = roundTo(litres * convKgsTintas * ink.price, 2);
+    const double printed = area * printSurfacePercent / 100; // m²
+    const double inkArea = printed * ink.percent / 100;      // m² this ink covers
+    ink.quantity = convKgsTintas * inkArea;                  // litres, not rounded
+    ink.cost = roundTo(ink.quantity * ink.price, kInkValueDecimals);
 }
 
 void costInk(InkRow& ink, const InkCosting& c) {
@@ -243,7 +244,7 @@ bool takeInkCode(std::vector<InkRow>& inks, int n, const QString& code, const Ma
         return notes.refuse(QStringLiteral("Artigo inexistente ..."));
     ink.code = found->code;
     ink.designation = found->designation;
-    ink.price = inkPrice(found->price, c.convKgsTintas, true);
+    ink.price = inkPrice(found->price);
     if (ink.percent != 0)
         costInk(ink, c);
     else
@@ -264,7 +265,7 @@ bool takeInkPercent(InkRow& ink, std::optional<double> typed, const InkCosting& 
 bool takeInkPrice(InkRow& ink, std::optional<double> typed, const InkCosting& c, Notes& notes) {
     if (!typed || *typed == 0)
         return notes.refuse(QStringLiteral("Insira o preço de custo por M2 ...."));
-    ink.price = roundTo(*typed, 2);
+    ink.price = inkPrice(*typed);
     costInk(ink, c);
     return true;
 }
@@ -282,7 +283,7 @@ void proposeInks(std::vector<InkRow>& inks, const std::vector<std::pair<QString,
         ink.percent = proposal[r].second;
         if (const std::optional<MaterialEntry> found = find(code)) {
             ink.designation = found->designation;
-            ink.price = inkPrice(found->price, c.convKgsTintas, true);
+            ink.price = inkPrice(found->price);
         }
         costInk(ink, c);
     }
@@ -331,15 +332,17 @@ void inkLines(const QString& article, const QString& stepCode, const std::vector
             notes.say("Ainda não parametrizou o Desperdício da Tinta ...");
             continue;
         }
+        // Litres to 4 decimals, money to 5: an ink costs a few cents a piece.
+        // The values from the unrounded litres (with waste too), then rounded.
         const double d = costType->DESPERD;
-        const double qf = roundTo(d != 0 ? ink.quantity + d * ink.quantity / 100 : ink.quantity, 4);
+        const double qf = d != 0 ? ink.quantity + d * ink.quantity / 100 : ink.quantity;
         FictecDetLine& line = appendLine(lines, costedLine(inkCostType, ink.code, ink.designation, "Lts"),
                                          article, detail, stepCode);
         line.QUANT = roundTo(ink.quantity, 4);
-        line.PRECO = roundTo(ink.price, 2);
-        line.VALOR = roundTo(ink.cost, 2);
-        line.QUANT_FINAL = qf;
-        line.VALOR_FINAL = roundTo(d * qf * ink.price / 100 + line.VALOR, 2);
+        line.PRECO = roundTo(ink.price, kInkPriceDecimals);
+        line.VALOR = roundTo(ink.quantity * line.PRECO, kInkValueDecimals);
+        line.QUANT_FINAL = roundTo(qf, 4);
+        line.VALOR_FINAL = roundTo(d * qf * line.PRECO / 100 + line.VALOR, kInkValueDecimals);
         line.TMPACE = 0;
         line.TMP_SEMACERTO = 0;
         line.PERC_IMPR = ink.percent;

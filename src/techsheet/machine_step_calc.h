@@ -16,8 +16,12 @@ namespace corvane::techsheet {
 // what was typed, QTD_SEMACERTO and TIPOPRD become 0. A time of 0 is refused.
 bool costTypedMinutes(WorkMachineRow& row, Notes& notes);
 
-// Ultrasound minutes for `mode` (1 or 2) by the row's production unit:
-// "MTM" runs ArticleLength / R × n, "UPM" 1000 / R × n, any other 0.
+// Ultrasound minutes for `mode` (1 or 2) by the row's production unit, with
+// R the mode's rate and n the passages: "MTM" (metres a minute) runs
+// ArticleLength (cm) / 100 / R × n minutes, "UPM" (units a minute) 1000 / R × n,
+// the minutes of a thousand units; any other unit 0. QTD = set-up + run and
+// QTD_SEMACERTO = run, both in minutes rounded to 2; CUSTO = QTD × PRECO (a
+// price per minute) rounded to 3.
 bool costUltrasound(WorkMachineRow& row, int mode, double articleLength, Notes& notes);
 
 // What a machine step writes: which screen, the step code and the context.
@@ -77,25 +81,30 @@ constexpr int kInkRows = 5;
 struct InkRow {
     QString code;
     QString designation;
-    double percent = 0;
-    double quantity = 0;
-    double price = 0; // S, per litre
-    double cost = 0;
+    double percent = 0;  // share of the printed area
+    double quantity = 0; // litres (unrounded)
+    double price = 0;    // per purchase unit (UNCOMPRA: litre or kg)
+    double cost = 0;     // quantity × price
 };
 
-// What an ink row is costed with: the area A, the printed surface s (%) and
-// PARGER.CONV_KGS_TINTAS k (litres per square metre).
+// Decimals of an ink's price and of its values (per piece, an ink costs cents).
+constexpr int kInkPriceDecimals = 5;
+constexpr int kInkValueDecimals = 5;
+
+// What an ink row is costed with: the area A (m²), the printed surface s (%)
+// and PARGER.CONV_KGS_TINTAS k (litres per m² of printed surface).
 struct InkCosting {
     double area = 0;
     double printSurfacePercent = 0;
     double convKgsTintas = 0;
 };
 
-// The printed area A = ArticleLength × ArticleWidth / 100.
+// The piece's area A in m² = ArticleLength (cm) × ArticleWidth (cm) / 10000.
 double printArea(double articleLength, double articleWidth);
-// S := article price / CONV_KGS_TINTAS, rounded to 2 when `rounded`.
-double inkPrice(double articlePrice, double convKgsTintas, bool rounded);
-// Costs an ink row: L = s × A / 100 × p / 100, quantity = k × L, cost = L × k × S rounded to 2.
+// An ink's price: its price per purchase unit, to 5 decimals.
+double inkPrice(double articlePrice);
+// Costs an ink row: printed = A × s / 100 (m²), the ink's area = printed × p / 100,
+// quantity = k × that area (litres, unrounded), cost = quantity × price rounded to 5.
 void costInk(InkRow& ink, double area, double printSurfacePercent, double convKgsTintas);
 void costInk(InkRow& ink, const InkCosting& c);
 
@@ -103,15 +112,15 @@ void costInk(InkRow& ink, const InkCosting& c);
 // code (code, designation and article price), none when it is not an ink.
 // Empty: refused on row 1; on rows 2 to 5 accepted, the row cleared, when the
 // rows that keep an ink share exactly 100 %. An ink already on another row is
-// refused. An ink found takes its designation and S := its price / k rounded to
-// 2 (the price the line keeps), and is costed when it has a percent.
+// refused. An ink found takes its designation and its price per purchase unit
+// (to 5 decimals, as the line keeps it), and is costed when it has a percent.
 bool takeInkCode(std::vector<InkRow>& inks, int n, const QString& code, const MaterialEntry* found,
                  const InkCosting& c, Notes& notes);
 // The percent of an ink row as it is left (`typed` empty: none): empty, 0 or
 // above 100 refused; the row is costed when it has a price.
 bool takeInkPercent(InkRow& ink, std::optional<double> typed, const InkCosting& c, Notes& notes);
-// The price S typed on an ink row: empty or 0 refused; kept to 2 decimals, as
-// the line keeps it, and the row costed.
+// The price typed on an ink row (per purchase unit): empty or 0 refused; kept
+// to 5 decimals, as the line keeps it, and the row costed.
 bool takeInkPrice(InkRow& ink, std::optional<double> typed, const InkCosting& c, Notes& notes);
 // The inks a printing machine proposes (MAQUINASMP CODIGOn, CONS_PERCn),
 // each found ink priced and costed; `find` gives the ink of a code, or none.
@@ -128,7 +137,10 @@ bool checkInkShares(const std::vector<InkRow>& inks, Notes& notes);
 bool checkPrintingClose(const std::vector<WorkMachineRow>& rows, const std::vector<InkRow>& inks,
                         Notes& notes);
 
-// One ink line per row with a code (at most five).
+// One ink line per row with a code (at most five), unit "Lts": QUANT and
+// QUANT_FINAL (QF = QUANT + D × QUANT / 100, D the ink cost type's waste %)
+// litres to 4 decimals, PRECO to 5, VALOR = litres × PRECO to 5, VALOR_FINAL =
+// D × QF × PRECO / 100 + VALOR to 5; the litres taken unrounded throughout.
 void inkLines(const QString& article, const QString& stepCode, const std::vector<InkRow>& inks,
               const CostTypes& costTypes, int inkCostType, int& detail, std::vector<FictecDetLine>& lines,
               Notes& notes);

@@ -16,9 +16,10 @@ constexpr int kPackagingCostType = 40;
 bool costOperationRow(WorkArticleRow& row, const QString& stepCode, std::optional<double> typedTime,
                       double operationMinutes, Notes& notes) {
     row.OK = "S";
-    if (!typedTime)
+    const bool sheetTime = stepCode == "H" || stepCode == "D";
+    if (!typedTime || (!sheetTime && *typedTime < 0)) // a negative time is no time either
         return notes.refuse("Introduza o tempo da operação ...");
-    row.QTD = (stepCode == "H" || stepCode == "D") ? operationMinutes : *typedTime;
+    row.QTD = sheetTime ? operationMinutes : *typedTime;
     row.PRECO = row.CUSTOPADRAO;
     row.CUSTO = roundTo(row.PRECO * row.QTD, 3);
     return true;
@@ -81,6 +82,10 @@ bool checkOperationChosen(const QString& stepCode, const std::vector<WorkArticle
     return notes.refuse(stepCode == "B"
                             ? "Não seleccionou nenhum tipo de Operação de Embalagem, reveja tudo de novo ..."
                             : "Não seleccionou nenhum tipo de Operação, reveja tudo de novo ...");
+}
+
+bool checkPackagingCostType(const QString& stepCode, const CostTypes& costTypes, Notes& notes) {
+    return stepCode != "B" || findCostType(costTypes, kPackagingCostType) || notes.refuse(kNoCostType);
 }
 
 void operationLines(const QString& article, const QString& stepCode, const std::vector<WorkArticleRow>& rows,

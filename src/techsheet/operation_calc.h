@@ -51,6 +51,9 @@ std::array<MaterialEntry, 3> proposedPackagingMaterials(const PackagingSubsidiar
 
 // Refuses closing without a ticked row.
 bool checkOperationChosen(const QString& stepCode, const std::vector<WorkArticleRow>& rows, Notes& notes);
+// Refuses closing the packaging ("B") while cost type 40 does not exist: it
+// would write neither packaging nor material lines.
+bool checkPackagingCostType(const QString& stepCode, const CostTypes& costTypes, Notes& notes);
 
 // One operation or packaging line (OPERACAO "S", nothing rounded) for every
 // ticked row with a time; rows whose cost type does not exist write none.

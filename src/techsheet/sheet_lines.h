@@ -45,6 +45,9 @@ using CostTypes = std::vector<TipoCusto>;
 
 const TipoCusto* findCostType(const CostTypes& costTypes, int code);
 
+// A step whose lines all take a cost type that does not exist refuses to close.
+inline const QString kNoCostType = QStringLiteral("Ainda não parametrizou o Tipo de Custo ...");
+
 // Messages of a calculation in the order a screen shows them. A refusal is a
 // message after which the calculation stops.
 struct Notes {

@@ -15,11 +15,12 @@ QStringList subcontractClosingQuestions(const SubcontractEntry& entry) {
     return questions;
 }
 
-void subcontractLines(const QString& article, const QString& stepCode, const SubcontractEntry& entry,
-                      const CostTypes& costTypes, int& detail, std::vector<FictecDetLine>& lines) {
+bool subcontractLines(const QString& article, const QString& stepCode, const SubcontractEntry& entry,
+                      const CostTypes& costTypes, int& detail, std::vector<FictecDetLine>& lines,
+                      Notes& notes) {
     const TipoCusto* costType = findCostType(costTypes, kSubcontractCostType);
     if (!costType)
-        return;
+        return notes.refuse(kNoCostType);
     auto add = [&](const MaterialEntry& m, const char* operacao) {
         appendLine(lines, materialLine(m, *costType, {2, 2}), article, detail, stepCode).OPERACAO = operacao;
     };
@@ -28,6 +29,7 @@ void subcontractLines(const QString& article, const QString& stepCode, const Sub
     for (std::size_t r = 0; r < rows; ++r)
         if (!entry.materials[r].code.isEmpty())
             add(entry.materials[r], "N");
+    return true;
 }
 
 bool takeService(SubcontractEntry& entry, const QString& code, const QString* designation, Notes& notes) {
@@ -87,7 +89,7 @@ SubcontractEntry subcontractOf(const QVariantMap& row) {
 }
 
 double fabricWidth(double fabricLARGURA) {
-    return fabricLARGURA / 1000;
+    return fabricLARGURA / 100; // cm -> m
 }
 
 void takeFabric(FabricLayout& layout, double articlePrice, double fabricLARGURA) {
@@ -97,7 +99,7 @@ void takeFabric(FabricLayout& layout, double articlePrice, double fabricLARGURA)
 }
 
 bool takeFabricWidth(FabricLayout& layout, double width, Notes& notes) {
-    if (width == 0)
+    if (width <= 0)
         return notes.refuse("Insira a Largura do Tecido ...");
     layout.ClothWidth = width;
     return true;
@@ -114,13 +116,12 @@ bool takeFabricFitting(FabricLayout& layout, const QString& fitting, Notes& note
 bool takeFabricPieces(FabricLayout& layout, int pieces, double articleLength, double articleWidth,
                       Notes& notes) {
     const bool byLength = layout.ClothFitting.toUpper() == "C";
-    if (pieces == 0)
+    if (pieces <= 0)
         return notes.refuse(byLength ? "Insira o nº de peças para enquadramento pelo Comprimento ..."
                                      : "Insira o nº de peças para enquadramento pela Largura ...");
     layout.ClothPieces = pieces;
-    layout.ClothMetres = pieces * (byLength ? articleLength : articleWidth);
-    if (layout.ClothMetres != 0)
-        layout.ClothMetres /= 1000;
+    // The pieces laid one after the other along the fabric: cm -> m.
+    layout.ClothMetres = pieces * (byLength ? articleLength : articleWidth) / 100;
     layout.consumption = layout.ClothWidth * layout.ClothMetres / pieces;
     layout.cost = layout.consumption * layout.price;
     return true;

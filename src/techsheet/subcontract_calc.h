@@ -41,30 +41,32 @@ QStringList subcontractClosingQuestions(const SubcontractEntry& entry);
 
 // The service line (quantity 1, unit "UND", OPERACAO "S") and one material
 // line per material row with a code (OPERACAO "N"); PRECO and VALOR rounded
-// to 2. Without cost type 50 nothing is written.
-void subcontractLines(const QString& article, const QString& stepCode, const SubcontractEntry& entry,
-                      const CostTypes& costTypes, int& detail, std::vector<FictecDetLine>& lines);
+// to 2. Without cost type 50 nothing is built and the step is refused.
+bool subcontractLines(const QString& article, const QString& stepCode, const SubcontractEntry& entry,
+                      const CostTypes& costTypes, int& detail, std::vector<FictecDetLine>& lines,
+                      Notes& notes);
 
 // The fabric layout of the technical-sheet context (ClothWidth, ClothPieces,
 // ClothFitting, ClothMetres) and the consumption and cost it gives.
 struct FabricLayout {
-    double ClothWidth = 0; // metres
+    double ClothWidth = 0; // m
     int ClothPieces = 0;
-    QString ClothFitting; // "C" by length, "L" by width
-    double ClothMetres = 0;
-    double consumption = 0;
-    double price = 0;
-    double cost = 0;
+    QString ClothFitting;   // "C" by length, "L" by width
+    double ClothMetres = 0; // m
+    double consumption = 0; // ClothWidth × ClothMetres / ClothPieces, per piece
+    double price = 0;       // per purchase unit of the fabric
+    double cost = 0;        // consumption × price, per piece
 };
 
-// The width of a chosen fabric: its LARGURA (mm) / 1000.
+// The width in m of a chosen fabric: its LARGURA (cm) / 100.
 double fabricWidth(double fabricLARGURA);
 
 // A fabric chosen: price := the article price, cost := 0, ClothWidth := its
-// LARGURA / 1000.
+// LARGURA (cm) / 100.
 void takeFabric(FabricLayout& layout, double articlePrice, double fabricLARGURA);
 
-// The fabric fields as they are left; a 0 is refused with the field's message.
+// The fabric fields as they are left; a 0 (or a negative width or number of
+// pieces) is refused with the field's message.
 bool takeFabricWidth(FabricLayout& layout, double width, Notes& notes);
 // "C" or "L", lower case taken upper.
 bool takeFabricFitting(FabricLayout& layout, const QString& fitting, Notes& notes);
@@ -76,8 +78,8 @@ bool takeFabricConsumption(FabricLayout& layout, double consumption, Notes& note
 bool takeFabricPrice(FabricLayout& layout, double price, Notes& notes);
 bool takeFabricCost(FabricLayout& layout, double cost, Notes& notes);
 
-// On leaving the pieces: metres = pieces × length ("C") or width ("L"), / 1000;
-// consumption = width × metres / pieces; cost = consumption × price.
+// On leaving the pieces: metres = pieces × length ("C") or width ("L") in cm
+// / 100; consumption = width (m) × metres / pieces; cost = consumption × price.
 // The fitting must be "C" or "L" (either case), width and pieces not 0.
 bool computeFabricLayout(FabricLayout& layout, double articleLength, double articleWidth, Notes& notes);
 

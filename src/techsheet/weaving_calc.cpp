@@ -3,6 +3,7 @@
 #include "core/rounding.h"
 #include "step_lines.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace corvane::techsheet {
@@ -64,6 +65,12 @@ bool consumption(const Yarn& yarn, int count, double measure, double contraction
 }
 
 } // namespace
+
+bool checkWeftGiven(const WeavingInput& input, Notes& notes) {
+    return std::any_of(input.weft.begin(), input.weft.end(),
+                       [](const YarnPosition& p) { return p.count >= 1; }) ||
+           notes.refuse(weftInvalid(1));
+}
 
 bool computeLooms(const WeavingInput& input, std::vector<WorkMachineRow>& looms, LoomChoice& choice,
                   Notes& notes) {

@@ -39,6 +39,10 @@ struct LoomChoice {
 bool computeLooms(const WeavingInput& input, std::vector<WorkMachineRow>& looms, LoomChoice& choice,
                   Notes& notes);
 
+// Refuses a sheet without weft (no needle with passages): its loom would
+// cost its set-up alone. The message names needle 1.
+bool checkWeftGiven(const WeavingInput& input, Notes& notes);
+
 // kg per piece of every weft needle with passages, rounded to 8 decimals.
 bool computeWeft(const WeavingInput& input, const std::vector<Yarn>& yarns, std::array<double, 8>& kg,
                  Notes& notes);

@@ -228,7 +228,9 @@ private slots:
         QCOMPARE(lines.size(), 5);
         QCOMPARE(lines[4].toObject()["CODIGOMP"].toString(), QString("TIN.PRETO"));
         QCOMPARE(lines[4].toObject()["PERC_IMPR"].toDouble(), 20.0);
-        QCOMPARE(lines[4].toObject()["PRECO"].toDouble(), 2.5);
+        QCOMPARE(lines[4].toObject()["PRECO"].toDouble(), 8.0); // its price a kg, whatever k is
+        QCOMPARE(lines[4].toObject()["QUANT"].toDouble(), 0.003); // 1.19 m² × 20 % × 0.0125 l/m²
+        QCOMPARE(lines[4].toObject()["VALOR"].toDouble(), 0.0238);
 
         proposed["ArticleWidth"] = 0;
         const Run zero = calc({"print", "-"}, QJsonDocument(proposed).toJson());

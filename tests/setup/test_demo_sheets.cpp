@@ -188,7 +188,37 @@ private slots:
         QCOMPARE(cloth[0][0].toDouble(), 1.4);
         QCOMPARE(cloth[0][1].toInt(), 2);
         QCOMPARE(cloth[0][2].toString().trimmed(), QStringLiteral("L"));
-        QCOMPARE(cloth[0][3].toDouble(), 0.14);
+        QCOMPARE(cloth[0][3].toDouble(), 1.4); // two 70 cm pieces: 1.4 m of fabric
+
+        // Costs a piece can bear: the fabric 1.4 m × 1.4 m / 2 at 4.10, the four
+        // inks of 1.4 m² printed at 85 % with 0.0125 l/m², the cut of 2 m at 6 m a
+        // minute after 10 minutes of set-up.
+        const QList<QVariantList> fabric = selectRows(
+            db,
+            QStringLiteral(
+                "SELECT QUANT, PRECO, VALOR FROM FICTECDET WHERE ARTIGO = :A AND RELACFICTEC = 'L'"),
+            article(printed));
+        QCOMPARE(fabric.size(), 1);
+        QCOMPARE(fabric[0][0].toDouble(), 0.98);
+        QCOMPARE(fabric[0][2].toDouble(), 4.018);
+        const QList<QVariantList> inks =
+            selectRows(db,
+                       QStringLiteral("SELECT SUM(QUANT), SUM(VALOR) FROM FICTECDET WHERE ARTIGO = :A AND "
+                                      "RELACFICTEC = 'T' AND UNIDADE = 'Lts'"),
+                       article(printed));
+        // 0.0045 + 0.0037 + 0.0037 + 0.003 litres
+        QVERIFY(qAbs(inks.value(0).value(0).toDouble() - 0.0149) < 1e-12);
+        QVERIFY2(qAbs(inks.value(0).value(1).toDouble() - 0.13499) < 1e-9,
+                 qPrintable(inks.value(0).value(1).toString()));
+        const QList<QVariantList> cut = selectRows(
+            db,
+            QStringLiteral("SELECT QUANT, TMP_SEMACERTO, VALOR FROM FICTECDET WHERE ARTIGO = :A AND "
+                           "RELACFICTEC = 'J'"),
+            article(printed));
+        QCOMPARE(cut.size(), 1);
+        QCOMPARE(cut[0][0].toDouble(), 10.33);
+        QCOMPARE(cut[0][1].toDouble(), 0.33);
+        QCOMPARE(cut[0][2].toDouble(), 3.62); // 10.33 × 0.35 = 3.6155
 
         // Six strips across the loom: the sheet keeps its raports and strips;
         // 720 passages × 6 / 400 a minute, plus 15 of set-up.

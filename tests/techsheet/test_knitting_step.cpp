@@ -340,6 +340,25 @@ private slots:
                 .toString()
                 .trimmed(),
             QString());
+
+        // Every percentage at 0: the yarn lines go and so does the stored
+        // layout, so reopening shows no yarn beside the machine alone.
+        {
+            KnittingStep s(ctx, f.corvane(), f.factura(), kUser, f.view);
+            QVERIFY(s.open());
+            QVERIFY(s.percentLeft(1, QStringLiteral("0")));
+            QVERIFY(s.finish());
+        }
+        QCOMPARE(lines(f.db()).size(), 1);
+        QCOMPARE(
+            f.cell(QStringLiteral("SELECT COUNT(*) FROM FICTECFIOS WHERE ARTIGO = 'GORRO.TRICOT'")).toInt(),
+            0);
+        {
+            KnittingStep s(ctx, f.corvane(), f.factura(), kUser, f.view);
+            QVERIFY(s.open());
+            QCOMPARE(s.row(1).percent, 0.0);
+            QVERIFY(s.row(1).yarn.isEmpty());
+        }
     }
 };
 

@@ -98,7 +98,7 @@ struct MachineFixture : ScreenFixture {
             "('CC90', 'Corte e Coze Teste', 2, 'UPM', 12, 8, 5, 8, 12.5, 1)",
             "('CC91', 'Corte e Coze Rápida', 2, 'UPM', 12, 8, 5, 8, 30, 1)",
             "('US90', 'Ultra-Sons Unidades', 1, 'UPM', 20, 10, 5, 7, 0.35, 1)",
-            "('US91', 'Ultra-Sons Metros', 1, 'MTM', 6, 4, 10, 15, 0.35, 1)",
+            "('US91', 'Ultra-Sons Metros', 1, 'MTM', 12, 4, 10, 15, 0.35, 1)",
             "('US92', 'Ultra-Sons Rotações', 1, 'RPM', 6, 4, 10, 15, 0.35, NULL)",
         };
         for (const char* m : machines)
@@ -403,9 +403,11 @@ private slots:
             QCOMPARE(s.rows()[units].CUSTO, 19.25);
             QVERIFY(s.modeLeft(units, QStringLiteral("2"))); // 1000 / 10 + 7
             QCOMPARE(s.rows()[units].QTD, 107.0);
-            QVERIFY(s.modeLeft(metres, QStringLiteral("1"))); // 180 / 6 + 10
-            QCOMPARE(s.rows()[metres].QTD, 40.0);
-            QCOMPARE(s.rows()[metres].QTD_SEMACERTO, 30.0);
+            // The 180 cm scarf at 12 m a minute: 1.8 / 12 = 0.15 minutes, 10 of set-up.
+            QVERIFY(s.modeLeft(metres, QStringLiteral("1")));
+            QCOMPARE(s.rows()[metres].QTD, 10.15);
+            QCOMPARE(s.rows()[metres].QTD_SEMACERTO, 0.15);
+            QCOMPARE(s.rows()[metres].CUSTO, 3.553); // 10.15 × 0.35 a minute
             QVERIFY(s.modeLeft(turns, QStringLiteral("1")));
             QCOMPARE(s.rows()[turns].QTD, 0.0);
             QCOMPARE(s.rows()[turns].CUSTO, 0.0);
@@ -426,9 +428,10 @@ private slots:
         QCOMPARE(units->tmpAce.toDouble(), 7.0);
         QCOMPARE(units->semAcerto.toDouble(), 100.0);
         QVERIFY(units->operacao.isEmpty());
-        QCOMPARE(metres->quant, 40.0);
+        QCOMPARE(metres->quant, 10.15);
+        QCOMPARE(metres->valor, 3.55);
         QCOMPARE(metres->tmpAce.toDouble(), 10.0);
-        QCOMPARE(metres->semAcerto.toDouble(), 30.0);
+        QCOMPARE(metres->semAcerto.toDouble(), 0.15);
 
         UltrasoundStep s(ctx, f.corvane(), f.factura(), QStringLiteral("DEMO"), f.view);
         QVERIFY(s.open());

@@ -383,12 +383,48 @@ private slots:
         s.okLeft(1, true);
         QCOMPARE(s.rows()[1].PRECO, 0.35);
         QCOMPARE(s.rows()[1].CUSTO, 1.05);
+        // Entering a material code after F7: the rows can be edited again.
+        s.codeEntered(2);
+        QVERIFY(!ctx.StepCancelled);
+        QVERIFY(s.codeLeft(2, QStringLiteral("EMB.FITA")));
+        QCOMPARE(s.material(2).code, QStringLiteral("EMB.FITA"));
+        QVERIFY(s.quantityLeft(2, QStringLiteral("0.6")));
+        QCOMPARE(s.material(2).quantity, 0.6);
         QVERIFY(s.finish());
         QVERIFY(!ctx.StepCancelled);
         lines = stepLines(f.db(), kArticle, QStringLiteral("B"));
-        QCOMPARE(lines.size(), 3);
+        QCOMPARE(lines.size(), 4);
         QCOMPARE(lines[1].code, QStringLiteral("2"));
         QCOMPARE(lines[1].valor, 1.05);
+        QCOMPARE(lines[3].code, QStringLiteral("EMB.FITA"));
+        QCOMPARE(lines[3].quant, 0.6);
+    }
+
+    void packagingWithoutCostType_data() { addBackendRows(); }
+    // Without cost type 40 the packaging refuses to close with its message
+    // and the sheet keeps the step's former lines.
+    void packagingWithoutCostType() {
+        QFETCH(QString, backend);
+        SKIP_UNLESS_BACKEND(backend);
+        StepFixture f(backend);
+        QVERIFY2(f.ready(), qPrintable(f.site.error()));
+        TechSheetContext ctx = context(kArticle, QStringLiteral("B"), 0);
+        const auto pack = [&](const QString& minutes) {
+            PackagingStep s(ctx, f.corvane(), f.factura(), QStringLiteral("DEMO"), f.view);
+            if (!s.open())
+                return false;
+            s.okLeft(0, true);
+            return s.timeLeft(0, minutes) && s.finish();
+        };
+        QVERIFY(pack(QStringLiteral("2")));
+        const QList<Stored> before = stepLines(f.db(), kArticle, QStringLiteral("B"));
+        QVERIFY(before.size() >= 2); // the packaging and its proposed materials
+        f.site.exec(f.db(), QStringLiteral("UPDATE TIPOCUSTO SET CODIGO = 49 WHERE CODIGO = 40"));
+        QVERIFY(!pack(QStringLiteral("3")));
+        QCOMPARE(f.view.messages.last(), QStringLiteral("Ainda não parametrizou o Tipo de Custo ..."));
+        const QList<Stored> after = stepLines(f.db(), kArticle, QStringLiteral("B"));
+        QCOMPARE(after.size(), before.size());
+        QCOMPARE(after[0].quant, 2.0);
     }
 
     void failedWrite_data() { addBackendRows(); }

@@ -15,14 +15,14 @@ const QString kArticle = QStringLiteral("ECHVI01.PRE");
 const QString kNoCode = QStringLiteral("Insira o código do material ...");
 const QString kOver = QStringLiteral("A % Total de Consumo de Tintas não pode ultrapassar os 100%");
 
-// A printed scarf of 100 × 30 cm printed on half its surface.
+// The printed stole: 200 × 70 cm (1.4 m²) printed on 85 % of its surface.
 TechSheetContext context() {
     TechSheetContext ctx;
     ctx.ArticleCode = kArticle;
     ctx.SheetKind = kPrintedScarf;
-    ctx.ArticleLength = 100;
-    ctx.ArticleWidth = 30;
-    ctx.PrintSurfacePercent = 50;
+    ctx.ArticleLength = 200;
+    ctx.ArticleWidth = 70;
+    ctx.PrintSurfacePercent = 85;
     ctx.StepCode = QStringLiteral("T");
     ctx.MachineGroupType = 8;
     ctx.MachineCostType = 10;
@@ -43,9 +43,9 @@ QStringList stepLines(db::Database& db) {
     return out;
 }
 
-// A signed-on demo site without lines on the printed scarf: 2 litres a square
-// metre of ink, inks at 6 (S = 3), a second printer at 30 an hour without
-// inks of its own, no waste on machines and 10 % on inks.
+// A signed-on demo site without lines on the printed scarf: 0.0125 litres of
+// ink a printed m², cyan and magenta at 9.50 a kg, a second printer at 30 an
+// hour without inks of its own, no waste on machines and 10 % on inks.
 struct PrintingFixture : ScreenFixture {
     explicit PrintingFixture(const QString& backend) : ScreenFixture(backend) {
         if (!ready())
@@ -53,15 +53,16 @@ struct PrintingFixture : ScreenFixture {
         site.exec(db(), QStringLiteral("DELETE FROM FICTECDET WHERE ARTIGO = 'ECHVI01.PRE'"));
         site.exec(db(), QStringLiteral("UPDATE TIPOCUSTO SET DESPERD = 0 WHERE CODIGO = 10"));
         site.exec(db(), QStringLiteral("UPDATE TIPOCUSTO SET DESPERD = 10 WHERE CODIGO = 2"));
-        site.exec(db(), QStringLiteral(
-                            "UPDATE PARGER SET CONV_KGS_TINTAS = 2, TIPOPRECO = 'CUP' WHERE CODIGO = 1"));
+        site.exec(
+            db(),
+            QStringLiteral("UPDATE PARGER SET CONV_KGS_TINTAS = 0.0125, TIPOPRECO = 'CUP' WHERE CODIGO = 1"));
         site.exec(db(),
                   QStringLiteral("INSERT INTO MAQUINAS (CODIGO, DESIGNACAO, GRUPO, UNDPRD, PRECO, "
                                  "TEMPO_ACERTO1, TEMPO_ACERTO2) VALUES ('IMP90', 'Impressora Teste', 8, "
                                  "'MTM', 30, 10, 4)"));
         site.exec(factura(),
-                  QStringLiteral("UPDATE ARTIGOSCLS SET CUSTOPADRAO = 6 WHERE CODIGO IN ('TIN.CIANO', "
-                                 "'TIN.MAGENTA', 'TIN.AMARELO')"));
+                  QStringLiteral("UPDATE ARTIGOSCLS SET CUSTOPADRAO = 9.5 WHERE CODIGO IN ('TIN.CIANO', "
+                                 "'TIN.MAGENTA')"));
     }
     db::Database& factura() { return modules().database->DbFacturacao; }
     int rowOf(const PrintingStep& s, const QString& code) {
@@ -95,8 +96,8 @@ class TestPrintingStep : public QObject {
     Q_OBJECT
 private slots:
     void inks_data() { addBackendRows(); }
-    // The area and inks of the worked example: 100 × 30 cm, surface 50 %, an
-    // ink at 40 % with k = 2 and S = 3 takes 12 litres costing 36; inks over
+    // The area and inks of the stole: 1.4 m², 85 % printed, an ink at 40 %
+    // takes 1.19 × 0.4 × 0.0125 = 0.00595 litres costing 0.05653 at 9.50; inks over
     // 100 % refuse to close; the machine line and the ink lines written in
     // one transaction; reopened and saved unchanged, the same lines.
     void inks() {
@@ -109,13 +110,14 @@ private slots:
             PrintingStep s(ctx, f.corvane(), f.factura(), QStringLiteral("DEMO"), f.view);
             QVERIFY(s.open());
             QCOMPARE(s.caption(), QStringLiteral("Impressão"));
-            QCOMPARE(s.area(), 30.0);
+            QCOMPARE(s.area(), 1.4);
             // The demo printer is the first row: its inks are proposed.
             QCOMPARE(s.rows().front().CODIGO, QStringLiteral("IMP01"));
             QCOMPARE(s.ink(1).code, QStringLiteral("TIN.CIANO"));
             QCOMPARE(s.ink(1).percent, 30.0);
-            QCOMPARE(s.ink(1).price, 3.0);
-            QCOMPARE(s.ink(1).quantity, 9.0); // 15 × 30 % × 2
+            QCOMPARE(s.ink(1).price, 9.5);
+            QVERIFY(qAbs(s.ink(1).quantity - 0.0044625) < 1e-12); // 1.19 m² × 30 % × 0.0125
+            QCOMPARE(s.ink(1).cost, 0.04239);
             QCOMPARE(s.ink(4).code, QStringLiteral("TIN.PRETO"));
             QCOMPARE(s.inkLabel(2), QStringLiteral("Tinta Reactiva Magenta"));
             QVERIFY(s.ink(5).code.isEmpty());
@@ -130,9 +132,9 @@ private slots:
             QVERIFY(PrintingFixture::ink(s, 1, QStringLiteral("tin.ciano"), QStringLiteral("40")));
             QVERIFY(!s.following()); // an ink code entered: the grid no longer leads
             QCOMPARE(s.ink(1).code, QStringLiteral("TIN.CIANO"));
-            QCOMPARE(s.ink(1).price, 3.0);
-            QCOMPARE(s.ink(1).quantity, 12.0);
-            QCOMPARE(s.ink(1).cost, 36.0);
+            QCOMPARE(s.ink(1).price, 9.5);
+            QVERIFY(qAbs(s.ink(1).quantity - 0.00595) < 1e-12);
+            QCOMPARE(s.ink(1).cost, 0.05653);
             s.currentRowChanged(0); // ignored while an ink is edited
             QCOMPARE(s.ink(1).code, QStringLiteral("TIN.CIANO"));
 
@@ -164,13 +166,13 @@ private slots:
         QCOMPARE(first.size(), 3);
         QCOMPARE(first[0],
                  QStringLiteral("10|T|IMP90|Impressora Teste|Min|2.5|30|1.5|null|2.5|1.5|4|2.5|0|null|0"));
-        QCOMPARE(
-            first[1],
-            QStringLiteral("2|T|TIN.CIANO|Tinta Reactiva Ciano|Lts|18|3|54|null|19.8|59.94|0|0|60|null|0"));
-        // The worked example's ink at 40 %: 12 litres costing 36, with 10 % waste 13.2 and 39.96.
-        QCOMPARE(first[2],
-                 QStringLiteral(
-                     "2|T|TIN.MAGENTA|Tinta Reactiva Magenta|Lts|12|3|36|null|13.2|39.96|0|0|40|null|0"));
+        // Cyan at 60 %: 0.008925 l at 9.50 = 0.0847875; with 10 % waste 0.0098175 l
+        // and 0.0847875 + 0.009326625 (from the unrounded litres).
+        QCOMPARE(first[1], QStringLiteral("2|T|TIN.CIANO|Tinta Reactiva Ciano|Lts|0.0089|9.5|0.08479|null|"
+                                          "0.0098|0.09412|0|0|60|null|0"));
+        // Magenta at 40 %: 0.00595 l costing 0.056525, with waste 0.006545 l and 0.06274775.
+        QCOMPARE(first[2], QStringLiteral("2|T|TIN.MAGENTA|Tinta Reactiva Magenta|Lts|0.006|9.5|0.05653|null|"
+                                          "0.0065|0.06275|0|0|40|null|0"));
 
         // Reopened: the machine with its minutes, the inks as stored.
         {
@@ -182,7 +184,7 @@ private slots:
             QCOMPARE(printer.CUSTO, 1.5);
             QCOMPARE(s.ink(1).code, QStringLiteral("TIN.CIANO"));
             QCOMPARE(s.ink(1).percent, 60.0);
-            QCOMPARE(s.ink(2).quantity, 12.0);
+            QVERIFY(qAbs(s.ink(2).quantity - 0.00595) < 1e-12); // unrounded again
             QCOMPARE(s.inkLabel(2), QStringLiteral("Tinta Reactiva Magenta"));
             s.gridEntered(); // the sheet's inks again, not the first printer's
             QCOMPARE(s.ink(2).code, QStringLiteral("TIN.MAGENTA"));

@@ -49,10 +49,11 @@ private slots:
         db::Database& factura = f.modules().database->DbFacturacao;
         f.site.exec(f.db(), QStringLiteral("DELETE FROM FICTECDET WHERE ARTIGO = 'ECHVI01.PRE'"));
         f.site.exec(f.db(), QStringLiteral("UPDATE TIPOCUSTO SET DESPERD = 0 WHERE CODIGO IN (2, 10)"));
-        f.site.exec(f.db(), QStringLiteral(
-                                "UPDATE PARGER SET CONV_KGS_TINTAS = 2, TIPOPRECO = 'CUP' WHERE CODIGO = 1"));
+        f.site.exec(
+            f.db(),
+            QStringLiteral("UPDATE PARGER SET CONV_KGS_TINTAS = 0.0125, TIPOPRECO = 'CUP' WHERE CODIGO = 1"));
         f.site.exec(factura,
-                    QStringLiteral("UPDATE ARTIGOSCLS SET CUSTOPADRAO = 6 WHERE CODIGO IN ('TIN.CIANO', "
+                    QStringLiteral("UPDATE ARTIGOSCLS SET CUSTOPADRAO = 9.5 WHERE CODIGO IN ('TIN.CIANO', "
                                    "'TIN.MAGENTA')"));
         ModalCloser closer;
         screens::ScreenSetting setting;
@@ -60,9 +61,9 @@ private slots:
 
         TechSheetContext ctx;
         ctx.ArticleCode = kArticle;
-        ctx.ArticleLength = 100;
+        ctx.ArticleLength = 200;
         ctx.ArticleWidth = 0;
-        ctx.PrintSurfacePercent = 50;
+        ctx.PrintSurfacePercent = 85;
         ctx.StepCode = QStringLiteral("T");
         ctx.MachineGroupType = 8;
         ctx.MachineCostType = 10;
@@ -73,7 +74,7 @@ private slots:
         QVERIFY(ctx.StepCancelled);
         QVERIFY(printingLines(f).isEmpty());
 
-        ctx.ArticleWidth = 30;
+        ctx.ArticleWidth = 70; // the stole: 1.4 m², 1.19 m² printed
         closer.texts.clear();
         {
             TCORVF035_MAQIMPR form(ctx, f.corvane(), factura, QStringLiteral("DEMO"), setting);
@@ -81,7 +82,7 @@ private slots:
             QVERIFY(QTest::qWaitForWindowActive(&form));
             QCOMPARE(form.windowTitle(), QStringLiteral("Impressão"));
             QCOMPARE(form.findChild<QLabel*>(QStringLiteral("LabelArea"))->text(),
-                     QStringLiteral("Àrea : 30   Lts/M2"));
+                     QStringLiteral("Àrea : 1.4   m²"));
             QTableView* grid = form.grid();
             auto* model = static_cast<MachineRowsModel*>(grid->model());
             QCOMPARE(
@@ -97,7 +98,9 @@ private slots:
             QCOMPARE(form.input(QStringLiteral("Edit_PercMp1"))->text(), QStringLiteral("30"));
             QCOMPARE(form.findChild<QLabel*>(QStringLiteral("Label_MpNro1"))->text(),
                      QStringLiteral("Tinta Reactiva Ciano"));
-            QCOMPARE(form.findChild<QLineEdit*>(QStringLiteral("Edit_QtdMp1"))->text(), QStringLiteral("9"));
+            // 1.19 m² × 30 % × 0.0125 l/m²
+            QCOMPARE(form.findChild<QLineEdit*>(QStringLiteral("Edit_QtdMp1"))->text(),
+                     QStringLiteral("0.0044625"));
             QVERIFY(!form.input(QStringLiteral("Edit_MpNro1"))->isEnabled());
             QTest::keyClick(grid, Qt::Key_Space);
             QVERIFY(model->setData(model->index(row, model->sectionOf(MachineRowsModel::Tempo)),
@@ -112,7 +115,7 @@ private slots:
                      QStringLiteral("Edit_MpNro4"));
             QVERIFY(!grid->isEnabled()); // an ink code entered: the grid waits for F1
             QCOMPARE(form.findChild<QLineEdit*>(QStringLiteral("Edit_CustoMp1"))->text(),
-                     QStringLiteral("45"));
+                     QStringLiteral("0.07066")); // 0.0074375 l × 9.50
             QLineEdit* black = form.input(QStringLiteral("Edit_MpNro4"));
             QTest::keyClick(black, Qt::Key_Delete);
             QVERIFY(black->text().isEmpty());
@@ -135,15 +138,15 @@ private slots:
         QCOMPARE(lines[0][0].toString().trimmed(), QStringLiteral("IMP01"));
         QCOMPARE(lines[0][3].toDouble(), 2.4);
         QCOMPARE(lines[1][0].toString().trimmed(), QStringLiteral("TIN.CIANO"));
-        QCOMPARE(lines[1][1].toDouble(), 15.0);
-        QCOMPARE(lines[1][3].toDouble(), 45.0);
+        QCOMPARE(lines[1][1].toDouble(), 0.0074);
+        QCOMPARE(lines[1][3].toDouble(), 0.07066);
         QCOMPARE(lines[2][0].toString().trimmed(), QStringLiteral("TIN.MAGENTA"));
-        QCOMPARE(lines[2][1].toDouble(), 7.5);
-        QCOMPARE(lines[2][2].toDouble(), 3.0);
-        QCOMPARE(lines[2][3].toDouble(), 22.5);
+        QCOMPARE(lines[2][1].toDouble(), 0.0037);
+        QCOMPARE(lines[2][2].toDouble(), 9.5);
+        QCOMPARE(lines[2][3].toDouble(), 0.03533);
         QCOMPARE(lines[2][4].toDouble(), 25.0);
         QCOMPARE(lines[3][0].toString().trimmed(), QStringLiteral("TIN.AMARELO"));
-        QCOMPARE(lines[3][2].toDouble(), 4.5); // 9 / 2
+        QCOMPARE(lines[3][2].toDouble(), 9.0); // the price per kg, whatever k is
 
         // "&Cancelar" writes nothing.
         {

@@ -170,6 +170,31 @@ private slots:
         QVERIFY(again.view.messages.isEmpty());
     }
 
+    void firstStepWritesHeader_data() { addBackendRows(); }
+    // A sheet made anew: the header its first step writes is the screen's
+    // own, so the kind cannot be chosen again and "&Eliminar" deletes it.
+    void firstStepWritesHeader() {
+        QFETCH(QString, backend);
+        SKIP_UNLESS_BACKEND(backend);
+        TestSite site(backend);
+        REQUIRE_SITE(site);
+        QVERIFY(SheetStore(site.program()).deleteSheet(kArticle));
+        SheetUser ana(site.program(), QStringLiteral("ANA"));
+        QVERIFY(ana.editing.open());
+        QVERIFY(!ana.screen.hasHeader());
+        QVERIFY(ana.screen.chooseKind(kWovenScarf));
+        ana.screen.setText(QStringLiteral("Edit_EtqCart_Ca"), QStringLiteral("S"));
+        QVERIFY(ana.screen.fieldExit(QStringLiteral("Edit_EtqCart_Ca")));
+        QCOMPARE(ana.editing.beforeStep(QStringLiteral("Bot_EtiqCart_CA")), StepScreen::Operations);
+        QCOMPARE(count(site.program(), QStringLiteral("FICTECMAS"), QStringLiteral("CODIGO")), 1);
+        QVERIFY(ana.screen.hasHeader());
+        QVERIFY(!ana.screen.kindChoiceEnabled());
+        QVERIFY(!ana.screen.chooseKind(kKnittedScarf));
+        QCOMPARE(ana.screen.kind(), kWovenScarf);
+        QVERIFY(ana.editing.remove());
+        QCOMPARE(count(site.program(), QStringLiteral("FICTECMAS"), QStringLiteral("CODIGO")), 0);
+    }
+
     void deadHolderTakenOver_data() { addBackendRows(); }
     // The holder's program died (PostgreSQL: its connection closed; SQLite:
     // its process is gone): the next user takes the sheet over, and the old

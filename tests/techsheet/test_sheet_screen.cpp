@@ -446,7 +446,7 @@ private slots:
         QVERIFY(!s.screen.fieldEnabled("Edit_TmpCabide"));
         QVERIFY(s.type("Edit_Cabide", "S"));
         QVERIFY(s.screen.fieldEnabled("Edit_TmpCabide"));
-        for (const QString text : {"", "0"}) {
+        for (const QString text : {"", "0", "-5"}) { // a negative time is no time either
             s.view.clear();
             QVERIFY(!s.type("Edit_TmpCabide", text));
             QCOMPARE(s.view.messages, QStringList{"Insira o tempo para a operação seleccionada ..."});
@@ -481,6 +481,9 @@ private slots:
         QVERIFY(k.view.messages.isEmpty());
         QCOMPARE(k.view.focus, QStringList{"Edit_PesoCT"});
         QVERIFY(!k.type("Edit_PesoCT", "0"));
+        QCOMPARE(k.view.messages, QStringList{"Insira o Peso da Peça ..."});
+        k.view.clear();
+        QVERIFY(!k.type("Edit_PesoCT", "-0.2"));
         QCOMPARE(k.view.messages, QStringList{"Insira o Peso da Peça ..."});
         QVERIFY(!k.screen.buttonEnabled("Bot_TearCt"));
         QVERIFY(k.type("Edit_PesoCT", "0,35"));

@@ -103,7 +103,8 @@ private slots:
         r.ACERTO2 = 2;
         r.NROPASSAGENS = 2;
         QVERIFY(costUltrasound(r, 2, 150, notes));
-        QCOMPARE(r.QTD, 102.0);
+        QCOMPARE(r.QTD, 3.0); // 2 of set-up + 1.5 m / 3 m a minute × 2 passages
+        QCOMPARE(r.QTD_SEMACERTO, 1.0);
         r.UNIDADE = "RPM";
         QVERIFY(costUltrasound(r, 1, 150, notes));
         QCOMPARE(r.QTD, 0.0);
@@ -116,6 +117,45 @@ private slots:
         r.QTD = 9;
         QVERIFY(!costUltrasound(r, 1, 150, notes));
         QCOMPARE(r.QTD, 9.0); // row unchanged
+    }
+
+    // A negative time is refused as an empty one, and leaves the row as it was.
+    void negativeMinutes() {
+        WorkMachineRow r = machine(30, -2.5);
+        Notes notes;
+        QVERIFY(!costTypedMinutes(r, notes));
+        QCOMPARE(notes.messages, QStringList{"Insira o tempo [min] por cada operação..."});
+        QCOMPARE(r.CUSTO, 0.0);
+    }
+
+    // A 180 cm scarf cut at 12 m a minute with 10 minutes of set-up, at 0.35 a
+    // minute: 1.8 m / 12 = 0.15 minutes of cut, 10.15 in all, 3.553 a piece.
+    void ultrasoundCutOfAScarf() {
+        WorkMachineRow r = machine(0.35, 0);
+        r.UNIDADE = "MTM";
+        r.PRODUCAO1 = 12;
+        r.ACERTO1 = 10;
+        r.NROPASSAGENS = 1;
+        Notes notes;
+        QVERIFY(costUltrasound(r, 1, 180, notes));
+        QCOMPARE(r.QTD_SEMACERTO, 0.15);
+        QCOMPARE(r.QTD, 10.15);
+        QCOMPARE(r.CUSTO, 3.553);
+        // two passages at 7 m a minute: 0.514285... to 2 decimals, not to whole minutes
+        r.NROPASSAGENS = 2;
+        r.PRODUCAO1 = 7;
+        QVERIFY(costUltrasound(r, 1, 180, notes));
+        QCOMPARE(r.QTD_SEMACERTO, 0.51);
+        QCOMPARE(r.QTD, 10.51);
+        // "UPM": the minutes of a thousand units at R units a minute
+        r.UNIDADE = "UPM";
+        r.PRODUCAO1 = 20;
+        r.ACERTO1 = 5;
+        r.NROPASSAGENS = 1;
+        QVERIFY(costUltrasound(r, 1, 180, notes));
+        QCOMPARE(r.QTD_SEMACERTO, 50.0);
+        QCOMPARE(r.QTD, 55.0);
+        QVERIFY(notes.messages.isEmpty());
     }
 
     void machineMaterials() {
@@ -142,15 +182,54 @@ private slots:
         QCOMPARE(notes.messages, QStringList{"Ainda não parametrizou o Desperdício dos Materiais ..."});
     }
 
+    // The printed stole: 200 × 70 cm is 1.4 m², 85 % printed, 0.0125 litres
+    // a m²; four inks at 8 to 9.50 a litre cost 0.135 a piece in all.
+    void printedStoleInks() {
+        const double area = printArea(200, 70);
+        QCOMPARE(area, 1.4);
+        const InkCosting c{area, 85, 0.0125};
+        const std::vector<std::pair<double, double>> shares = {{30, 9.5}, {25, 9.5}, {25, 9}, {20, 8}};
+        std::vector<InkRow> inks;
+        double litres = 0;
+        for (const auto& [percent, price] : shares) {
+            InkRow ink{"T", "", percent, 0, inkPrice(price), 0};
+            costInk(ink, c);
+            litres += ink.quantity;
+            inks.push_back(ink);
+        }
+        QVERIFY(qAbs(litres - 0.014875) < 1e-12); // 1.4 × 0.85 × 0.0125
+        QVERIFY(qAbs(inks[0].quantity - 0.0044625) < 1e-12);
+        QCOMPARE(inks[0].cost, 0.04239); // 0.0044625 l × 9.50
+        double cost = 0;
+        for (const InkRow& ink : inks)
+            cost += ink.cost;
+        QVERIFY(qAbs(cost - 0.13499) < 1e-9);
+
+        // The lines: litres to 4, values to 5 from the unrounded litres; with 10 %
+        // of waste QF = 0.00490875 l -> 0.0049, VALOR_FINAL 0.00466331 + 0.04239.
+        std::vector<FictecDetLine> lines;
+        int detail = 1;
+        Notes notes;
+        inkLines("ECHVI01", "T", {inks[0], inks[3]}, {{2, 10, 1}}, 2, detail, lines, notes);
+        QCOMPARE(lines.size(), std::size_t(2));
+        QCOMPARE(lines[0].QUANT, 0.0045);
+        QCOMPARE(lines[0].PRECO, 9.5);
+        QCOMPARE(lines[0].VALOR, 0.04239);
+        QCOMPARE(lines[0].QUANT_FINAL, 0.0049);
+        QCOMPARE(lines[0].VALOR_FINAL, 0.04705); // 10 × 0.00490875 × 9.5 / 100 + 0.04239
+        QCOMPARE(lines[1].QUANT, 0.003);
+        QCOMPARE(lines[1].VALOR, 0.0238);
+        QVERIFY(notes.messages.isEmpty());
+    }
+
     void printingInks() {
         const double area = printArea(100, 30);
-        QCOMPARE(area, 30.0);
+        QCOMPARE(area, 0.3);
         InkRow ink{"TINTA", "Azul", 40, 0, 3, 0};
         costInk(ink, area, 50, 2);
-        QCOMPARE(ink.quantity, 12.0);
-        QCOMPARE(ink.cost, 36.0);
-        QCOMPARE(inkPrice(10, 3, true), 3.33);
-        QCOMPARE(inkPrice(10, 4, false), 2.5);
+        QCOMPARE(ink.quantity, 0.12); // 0.3 m² × 50 % × 40 % × 2 l/m²
+        QCOMPARE(ink.cost, 0.36);
+        QCOMPARE(inkPrice(9.123456), 9.12346); // the price per unit, no division by k
 
         Notes notes;
         std::vector<WorkMachineRow> rows = {machine(1, 1)};
@@ -166,14 +245,14 @@ private slots:
         inkLines("ART", "T", {ink, InkRow{}}, {{6, 10, 1}}, 6, detail, lines, notes);
         QCOMPARE(lines.size(), std::size_t(1));
         QCOMPARE(lines[0].UNIDADE, QString("Lts"));
-        QCOMPARE(lines[0].QUANT_FINAL, 13.2);
-        QCOMPARE(lines[0].VALOR_FINAL, 39.96); // 10 × 13.2 × 3 / 100 + 36
+        QCOMPARE(lines[0].QUANT_FINAL, 0.132);
+        QCOMPARE(lines[0].VALOR_FINAL, 0.3996); // 10 × 0.132 × 3 / 100 + 0.36
         QCOMPARE(lines[0].PERC_IMPR, 40.0);
     }
 
     // Ink rows as they are left: a row left empty between inks that share
     // 100 % (in decimals that do not add up exactly), a repeated ink, the
-    // price kept to the cent the line keeps, a line read back unrounded.
+    // price kept to the 5 decimals the line keeps, a line read back unrounded.
     void inkRows() {
         const InkCosting c{printArea(100, 30), 50, 2};
         const MaterialEntry cyan{"TC", "Ciano", "Kg", 0, 6.01, 0};
@@ -184,7 +263,7 @@ private slots:
         QVERIFY(!takeInkCode(inks, 1, "", nullptr, c, notes));
         QVERIFY(takeInkCode(inks, 1, "TC", &cyan, c, notes));
         QCOMPARE(inks.size(), std::size_t(kInkRows));
-        QCOMPARE(inks[0].price, 3.01); // 6.01 / 2 to the cent
+        QCOMPARE(inks[0].price, 6.01); // the article's price, whatever k is
         QVERIFY(takeInkPercent(inks[0], 0.1, c, notes));
         QVERIFY(!takeInkCode(inks, 2, "", nullptr, c, notes));
         QCOMPARE(notes.messages.last(), QString("Insira o código do material ..."));
@@ -201,8 +280,8 @@ private slots:
         QVERIFY(!takeInkPercent(inks[3], 0, c, notes));
         QCOMPARE(notes.messages.last(), QString("% de Impressão Inválida ..."));
         QVERIFY(!takeInkPrice(inks[3], 0, c, notes));
-        QVERIFY(takeInkPrice(inks[3], 2.456, c, notes));
-        QCOMPARE(inks[3].price, 2.46);
+        QVERIFY(takeInkPrice(inks[3], 2.4567891, c, notes));
+        QCOMPARE(inks[3].price, 2.45679);
 
         std::vector<InkRow> repeated{InkRow{"TC", "", 50, 0, 1, 0}, InkRow{}, InkRow{"tc", "", 50, 0, 1, 0}};
         Notes refused;
@@ -226,8 +305,8 @@ private slots:
                 return code == "TC" ? std::optional<MaterialEntry>(cyan) : std::nullopt;
             },
             c);
-        QCOMPARE(proposed[0].quantity, 18.0);
-        QCOMPARE(proposed[0].price, 3.01);
+        QVERIFY(qAbs(proposed[0].quantity - 0.18) < 1e-12); // 0.3 m² × 50 % × 60 % × 2 l/m²
+        QCOMPARE(proposed[0].price, 6.01);
         QVERIFY(proposed[1].code.isEmpty());
         QCOMPARE(proposed[2].code, QString("TZ"));
         QCOMPARE(proposed[2].cost, 0.0);
@@ -245,6 +324,9 @@ private slots:
         QCOMPARE(label.CUSTO, 0.5); // 0.4995 rounded to 3
         QVERIFY(!costOperationRow(label, "I", std::nullopt, 30, notes));
         QCOMPARE(notes.messages.last(), QString("Introduza o tempo da operação ..."));
+        notes.messages.clear();
+        QVERIFY(!costOperationRow(label, "B", -1.5, 30, notes)); // refused as an empty time
+        QCOMPARE(notes.messages, QStringList{"Introduza o tempo da operação ..."});
 
         // two design operations give two lines; a marked row at 0 none
         WorkArticleRow other = design;
@@ -286,7 +368,11 @@ private slots:
                  QStringList{"Não inseriu o Material .Deseja Continuar ?"});
         std::vector<FictecDetLine> lines;
         int detail = 1;
-        subcontractLines("ART", "R", entry, {{50, 0, 7}}, detail, lines);
+        Notes refused;
+        QVERIFY(!subcontractLines("ART", "R", entry, {{40, 0, 7}}, detail, lines, refused));
+        QCOMPARE(refused.messages, QStringList{"Ainda não parametrizou o Tipo de Custo ..."});
+        QVERIFY(lines.empty());
+        QVERIFY(subcontractLines("ART", "R", entry, {{50, 0, 7}}, detail, lines, refused));
         QCOMPARE(lines.size(), std::size_t(1));
         QCOMPARE(lines[0].QUANT, 1.0);
         QCOMPARE(lines[0].PRECO, 2.5);
@@ -295,18 +381,37 @@ private slots:
         QCOMPARE(lines[0].OPERACAO, QString("S"));
         QCOMPARE(lines[0].TIPO, 50);
 
+        // A 150 cm fabric at 4 a metre, three 150 cm pieces laid by length:
+        // 4.5 m of fabric 1.5 m wide, 2.25 a piece, costing 9.
         FabricLayout layout;
-        layout.ClothWidth = fabricWidth(1500);
+        layout.ClothWidth = fabricWidth(150);
         layout.ClothFitting = "c";
         layout.ClothPieces = 3;
         layout.price = 4;
         Notes notes;
         QVERIFY(computeFabricLayout(layout, 150, 30, notes));
         QCOMPARE(layout.ClothFitting, QString("C"));
-        QCOMPARE(layout.ClothMetres, 0.45);
+        QCOMPARE(layout.ClothMetres, 4.5);
         QCOMPARE(layout.ClothWidth, 1.5);
-        QCOMPARE(layout.consumption, 0.225);
-        QCOMPARE(layout.cost, 0.9);
+        QCOMPARE(layout.consumption, 2.25);
+        QCOMPARE(layout.cost, 9.0);
+        // The stole's fabric: 140 cm, two 70 cm pieces across at 4.10.
+        FabricLayout stole;
+        takeFabric(stole, 4.1, 140);
+        stole.ClothFitting = "L";
+        stole.ClothPieces = 2;
+        QVERIFY(computeFabricLayout(stole, 200, 70, notes));
+        QCOMPARE(stole.ClothWidth, 1.4);
+        QCOMPARE(stole.ClothMetres, 1.4);
+        QVERIFY(qAbs(stole.consumption - 0.98) < 1e-12);
+        QVERIFY(qAbs(stole.cost - 4.018) < 1e-12);
+        // A negative width or number of pieces is refused as 0 is.
+        QVERIFY(!takeFabricWidth(stole, -1.4, notes));
+        QCOMPARE(notes.messages.last(), QString("Insira a Largura do Tecido ..."));
+        QCOMPARE(stole.ClothWidth, 1.4);
+        QVERIFY(!takeFabricPieces(stole, -2, 200, 70, notes));
+        QCOMPARE(notes.messages.last(), QString("Insira o nº de peças para enquadramento pela Largura ..."));
+        QCOMPARE(stole.ClothPieces, 2);
         layout.ClothFitting = "X";
         QVERIFY(!computeFabricLayout(layout, 150, 30, notes));
         QCOMPARE(notes.messages.last(), QString("Insira <L> para Largura ; <C> para Comprimento ..."));

@@ -43,7 +43,7 @@ private slots:
         f.site.exec(f.db(), QStringLiteral("UPDATE TIPOCUSTO SET DESPERD = 0 WHERE CODIGO IN (8, 50)"));
         f.site.exec(f.db(), QStringLiteral("UPDATE PARGER SET TIPOPRECO = 'CUP' WHERE CODIGO = 1"));
         f.site.exec(factura,
-                    QStringLiteral("UPDATE ARTIGOSCLS SET LARGURA = 1500, CUSTOPADRAO = 4 WHERE CODIGO = "
+                    QStringLiteral("UPDATE ARTIGOSCLS SET LARGURA = 150, CUSTOPADRAO = 4 WHERE CODIGO = "
                                    "'TEC.VIS.CRU'"));
         ModalCloser closer;
         screens::ScreenSetting setting;
@@ -76,10 +76,10 @@ private slots:
             QCOMPARE(ctx.ClothFitting, QStringLiteral("C"));
             typeInto(form, QStringLiteral("Edit_PecasTecido"), QStringLiteral("3"),
                      QStringLiteral("Edit_QuantTecido"));
-            QCOMPARE(form.findChild<QLabel*>(QStringLiteral("Label_Mtl"))->text(),
-                     QStringLiteral("0.45 Mtl"));
-            QCOMPARE(form.input(QStringLiteral("Edit_QuantTecido"))->text(), QStringLiteral("0.225"));
-            QCOMPARE(form.input(QStringLiteral("Edit_CustoTecido"))->text(), QStringLiteral("0.9"));
+            // Three 150 cm pieces one after the other: 4.5 m of the 1.5 m fabric.
+            QCOMPARE(form.findChild<QLabel*>(QStringLiteral("Label_Mtl"))->text(), QStringLiteral("4.5 Mtl"));
+            QCOMPARE(form.input(QStringLiteral("Edit_QuantTecido"))->text(), QStringLiteral("2.25"));
+            QCOMPARE(form.input(QStringLiteral("Edit_CustoTecido"))->text(), QStringLiteral("9"));
             // F7 on the price, then "&Terminar".
             form.input(QStringLiteral("Edit_PrecoTecido"))->setFocus();
             QTest::keyClick(form.input(QStringLiteral("Edit_PrecoTecido")), Qt::Key_F7);
@@ -92,8 +92,8 @@ private slots:
         QVERIFY(!ctx.StepCancelled);
         QList<QVariantList> lines = stepLines(f, QStringLiteral("ECHVI01.PRE"), QStringLiteral("L"));
         QCOMPARE(lines.size(), 1);
-        QCOMPARE(lines[0][1].toDouble(), 0.225);
-        QCOMPARE(lines[0][2].toDouble(), 0.9);
+        QCOMPARE(lines[0][1].toDouble(), 2.25);
+        QCOMPARE(lines[0][2].toDouble(), 9.0);
 
         ctx.ArticleCode = QStringLiteral("CHCLA01.PRE");
         ctx.StepCode = QStringLiteral("R");

@@ -32,7 +32,7 @@ TechSheetContext context(const QString& article, const QString& step) {
 }
 
 // A signed-on demo site; the subcontract cost type 50 without waste; a fabric
-// 1500 wide at 4 the metre.
+// 150 cm wide at 4 the metre.
 struct StepsFixture : ScreenFixture {
     explicit StepsFixture(const QString& backend) : ScreenFixture(backend) {
         if (!ready())
@@ -43,7 +43,7 @@ struct StepsFixture : ScreenFixture {
         site.exec(db(), QStringLiteral("UPDATE TIPOCUSTO SET DESPERD = 0 WHERE CODIGO = 50"));
         site.exec(db(), QStringLiteral("UPDATE PARGER SET TIPOPRECO = 'CUP' WHERE CODIGO = 1"));
         site.exec(factura(),
-                  QStringLiteral("UPDATE ARTIGOSCLS SET LARGURA = 1500, CUSTOPADRAO = 4 WHERE CODIGO = "
+                  QStringLiteral("UPDATE ARTIGOSCLS SET LARGURA = 150, CUSTOPADRAO = 4 WHERE CODIGO = "
                                  "'TEC.VIS.CRU'"));
     }
     db::Database& factura() { return modules().database->DbFacturacao; }
@@ -154,6 +154,34 @@ private slots:
         QCOMPARE(lines(f, kKnitted, QStringLiteral("R")).size(), 2);
     }
 
+    void subcontractWithoutCostType_data() { addBackendRows(); }
+    // Without cost type 50 the step is refused with its message: its former
+    // lines and stored entries stay, and the screen stays open.
+    void subcontractWithoutCostType() {
+        QFETCH(QString, backend);
+        SKIP_UNLESS_BACKEND(backend);
+        StepsFixture f(backend);
+        QVERIFY2(f.ready(), qPrintable(f.site.error()));
+        TechSheetContext ctx = context(kKnitted, QStringLiteral("M"));
+        const auto embroider = [&](const QString& price) {
+            SubcontractStep s(ctx, f.corvane(), f.factura(), QStringLiteral("DEMO"), f.view);
+            return s.open() && s.serviceLeft(QStringLiteral("SRV.BORDADO")) && s.servicePriceLeft(price) &&
+                   s.finish();
+        };
+        QVERIFY(embroider(QStringLiteral("1.1")));
+        const QList<QVariantList> before = lines(f, kKnitted, QStringLiteral("M"));
+        QCOMPARE(before.size(), 1);
+        f.site.exec(f.db(), QStringLiteral("UPDATE TIPOCUSTO SET CODIGO = 59 WHERE CODIGO = 50"));
+        f.view.messages.clear();
+        QVERIFY(!embroider(QStringLiteral("1.3")));
+        QCOMPARE(f.view.messages.last(), QStringLiteral("Ainda não parametrizou o Tipo de Custo ..."));
+        QCOMPARE(lines(f, kKnitted, QStringLiteral("M")), before);
+        QCOMPARE(f.cell(QStringLiteral("SELECT PRECO FROM FICTECSUBCONT WHERE ARTIGO = 'CHCLA01.PRE' AND "
+                                       "RELACFICTEC = 'M'"))
+                     .toDouble(),
+                 1.1);
+    }
+
     void subcontractOneTransaction_data() { addBackendRows(); }
     // A failing write of the row leaves the step's former lines and row.
     void subcontractOneTransaction() {
@@ -184,8 +212,8 @@ private slots:
     }
 
     void fabric_data() { addBackendRows(); }
-    // Fitting "C", 3 pieces, length 150, fabric 1500 wide at 4: metres 0.45,
-    // width 1.5, consumption 0.225, cost 0.9; "X" refused, "c" taken; the
+    // Fitting "C", 3 pieces, length 150 cm, fabric 150 cm wide at 4: metres 4.5,
+    // width 1.5 m, consumption 2.25, cost 9; "X" refused, "c" taken; the
     // fabric on the line chosen again changes nothing; F7 then "&Terminar"
     // keeps the entries; a changed cost type keeps one fabric line.
     void fabric() {
@@ -218,14 +246,20 @@ private slots:
             QVERIFY(!s.piecesLeft(QStringLiteral("0")));
             QCOMPARE(f.view.messages.last(),
                      QStringLiteral("Insira o nº de peças para enquadramento pelo Comprimento ..."));
+            QVERIFY(!s.piecesLeft(QStringLiteral("-3"))); // refused as 0 is
+            QCOMPARE(f.view.messages.last(),
+                     QStringLiteral("Insira o nº de peças para enquadramento pelo Comprimento ..."));
+            QVERIFY(!s.widthLeft(QStringLiteral("-1.5")));
+            QCOMPARE(f.view.messages.last(), QStringLiteral("Insira a Largura do Tecido ..."));
+            QCOMPARE(s.layout().ClothWidth, 1.5);
             QVERIFY(s.piecesLeft(QStringLiteral("3")));
-            QCOMPARE(ctx.ClothMetres, 0.45);
-            QCOMPARE(s.layout().consumption, 0.225);
-            QCOMPARE(s.layout().cost, 0.9);
+            QCOMPARE(ctx.ClothMetres, 4.5);
+            QCOMPARE(s.layout().consumption, 2.25);
+            QCOMPARE(s.layout().cost, 9.0);
             // The same fabric again changes nothing.
             QVERIFY(s.codeLeft(QStringLiteral("tec.vis.cru")));
-            QCOMPARE(s.layout().cost, 0.9);
-            QCOMPARE(s.layout().consumption, 0.225);
+            QCOMPARE(s.layout().cost, 9.0);
+            QCOMPARE(s.layout().consumption, 2.25);
             // F7, then "&Terminar": the entries are written.
             s.cancelFabric();
             QVERIFY(ctx.StepCancelled);
@@ -238,11 +272,11 @@ private slots:
         QCOMPARE(written.size(), 1);
         QCOMPARE(written[0][0].toInt(), 8);
         QCOMPARE(written[0][2].toString().trimmed(), QStringLiteral("TEC.VIS.CRU"));
-        QCOMPARE(written[0][4].toDouble(), 0.225);
+        QCOMPARE(written[0][4].toDouble(), 2.25);
         QCOMPARE(written[0][5].toDouble(), 4.0);
-        QCOMPARE(written[0][6].toDouble(), 0.9);
-        QCOMPARE(written[0][7].toDouble(), 0.2475);
-        QCOMPARE(written[0][8].toDouble(), 0.999);
+        QCOMPARE(written[0][6].toDouble(), 9.0);
+        QCOMPARE(written[0][7].toDouble(), 2.475);
+        QCOMPARE(written[0][8].toDouble(), 9.99); // 10 × 2.475 × 4 / 100 + 9
         QCOMPARE(written[0][9].toString().trimmed(), QStringLiteral("N"));
         const int detail = written[0][1].toInt();
         QCOMPARE(ctx.ClothWidth, 1.5);
@@ -255,9 +289,9 @@ private slots:
             FabricStep s(ctx, f.corvane(), f.factura(), QStringLiteral("DEMO"), f.view);
             QVERIFY(s.open());
             QCOMPARE(s.fabric().code, QStringLiteral("TEC.VIS.CRU"));
-            QCOMPARE(s.layout().cost, 0.9);
+            QCOMPARE(s.layout().cost, 9.0);
             QVERIFY(s.priceLeft(QStringLiteral("8")));
-            QCOMPARE(s.layout().cost, 1.8);
+            QCOMPARE(s.layout().cost, 18.0);
             s.cancelFabric();
             QVERIFY(s.costLeft(QString())); // suspended
             QVERIFY(s.finish());
@@ -266,7 +300,7 @@ private slots:
         QCOMPARE(written.size(), 1);
         QCOMPARE(written[0][0].toInt(), 7);
         QCOMPARE(written[0][1].toInt(), detail);
-        QCOMPARE(written[0][6].toDouble(), 1.8);
+        QCOMPARE(written[0][6].toDouble(), 18.0);
 
         // "&Cancelar" writes nothing.
         {
@@ -276,7 +310,46 @@ private slots:
             s.cancel();
             QVERIFY(ctx.StepCancelled);
         }
-        QCOMPARE(lines(f, kPrinted, QStringLiteral("L"))[0][6].toDouble(), 1.8);
+        QCOMPARE(lines(f, kPrinted, QStringLiteral("L"))[0][6].toDouble(), 18.0);
+    }
+
+    void refusedFabric_data() { addBackendRows(); }
+    // A fabric without price or width refused at its question is not taken:
+    // the line keeps its fabric and cost, and a sheet without fabric gets none.
+    void refusedFabric() {
+        QFETCH(QString, backend);
+        SKIP_UNLESS_BACKEND(backend);
+        StepsFixture f(backend);
+        QVERIFY2(f.ready(), qPrintable(f.site.error()));
+        f.site.exec(f.factura(), QStringLiteral("UPDATE ARTIGOSCLS SET CUSTOPADRAO = 0 WHERE CODIGO = "
+                                                "'TEC.VIS.PRE'"));
+        f.site.exec(f.factura(), QStringLiteral("UPDATE ARTIGOSCLS SET LARGURA = 0 WHERE CODIGO = "
+                                                "'TEC.VIS.BEG'"));
+        TechSheetContext ctx = context(kPrinted, QStringLiteral("L"));
+        const auto choose = [&](const QString& code, bool answer) {
+            FabricStep s(ctx, f.corvane(), f.factura(), QStringLiteral("DEMO"), f.view);
+            if (!s.open())
+                return false;
+            s.codeEntered();
+            f.view.answers = {answer};
+            return s.codeLeft(code) &&
+                   (code != QLatin1String("TEC.VIS.CRU") ||
+                    (s.fittingLeft(QStringLiteral("C")) && s.piecesLeft(QStringLiteral("3")))) &&
+                   s.finish();
+        };
+        // No fabric yet: the refused one writes no line.
+        QVERIFY(choose(QStringLiteral("TEC.VIS.PRE"), false));
+        QCOMPARE(f.view.questions.last(), QStringLiteral("Artigo sem preço definido. Continua ?"));
+        QVERIFY(lines(f, kPrinted, QStringLiteral("L")).isEmpty());
+        QVERIFY(choose(QStringLiteral("TEC.VIS.CRU"), true));
+        const QList<QVariantList> before = lines(f, kPrinted, QStringLiteral("L"));
+        QCOMPARE(before.size(), 1);
+        QCOMPARE(before[0][6].toDouble(), 9.0);
+        for (const QString& refused : {QStringLiteral("TEC.VIS.PRE"), QStringLiteral("TEC.VIS.BEG")}) {
+            QVERIFY(choose(refused, false));
+            QCOMPARE(lines(f, kPrinted, QStringLiteral("L")), before);
+        }
+        QCOMPARE(f.view.questions.last(), QStringLiteral("Artigo sem largura definida. Continua ?"));
     }
 };
 

@@ -274,7 +274,8 @@ private slots:
     }
 
     void refusals_data() { addBackendRows(); }
-    // A refused calculation or close writes nothing and keeps the old lines.
+    // A refused calculation or close (no weft among them) writes nothing and
+    // keeps the old lines.
     void refusals() {
         QFETCH(QString, backend);
         SKIP_UNLESS_BACKEND(backend);
@@ -331,6 +332,22 @@ private slots:
                  0);
         QVERIFY(!s.finish());
         QCOMPARE(storedLines(f.db()), saved);
+
+        // No weft left: the loom would cost its set-up alone beside the yarn
+        // lines of the old layout; refused, the layout and lines stay.
+        {
+            WeavingStep w(ctx, f.corvane(), f.factura(), kUser, f.view);
+            QVERIFY(w.open());
+            QVERIFY(w.countLeft(Side::Weft, 1, QStringLiteral("0")));
+            QVERIFY(w.countLeft(Side::Weft, 2, QStringLiteral("0")));
+            QVERIFY(!w.finish());
+            QCOMPARE(f.view.messages.last(), QStringLiteral("Artigo-1 da Trama Inválido !!!"));
+        }
+        QCOMPARE(storedLines(f.db()), saved);
+        QCOMPARE(f.cell(QStringLiteral("SELECT TR1_PASSAGENS FROM FICTECFIOS WHERE ARTIGO = "
+                                       "'CACHECOL.TEAR'"))
+                     .toInt(),
+                 120);
 
         // An article without width.
         TechSheetContext narrow = f.context();

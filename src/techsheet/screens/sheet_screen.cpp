@@ -362,7 +362,7 @@ bool SheetScreen::checkRequired(const SheetField& field, const QString& message,
         return refuse(field.input, message);
     if (!readNumber(field, value))
         return false;
-    return *value != 0 || refuse(field.input, message);
+    return *value > 0 || refuse(field.input, message); // no negative time, measure or weight either
 }
 
 bool SheetScreen::checkField(const SheetField& f) {

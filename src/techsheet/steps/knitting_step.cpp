@@ -245,11 +245,13 @@ bool KnittingStep::finishStep() {
     show(notes);
     if (!built)
         return false;
+    // Without any yarn the stored layout goes with the yarn lines, so the two
+    // never disagree.
     const bool layout = anyYarn();
     const QVariantMap columns = layoutColumns(kg);
-    std::function<bool(QString*)> alsoWrite;
-    if (layout)
-        alsoWrite = [&](QString* e) { return sheets_.putYarnLayout(columns, e); };
+    const std::function<bool(QString*)> alsoWrite = [&](QString* e) {
+        return layout ? sheets_.putYarnLayout(columns, e) : sheets_.dropYarnLayout(ctx_->ArticleCode, e);
+    };
     if (!sheets_.replaceStep(ctx_->ArticleCode, kStep, std::move(lines), &error, nullptr, alsoWrite)) {
         view_.message(error);
         return false;

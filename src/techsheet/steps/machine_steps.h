@@ -128,7 +128,7 @@ public:
     // A zero length or width: a beep, its message, and the screen closes.
     bool open() override;
     QString caption() const override;
-    // The area A ("Àrea : ", Lts/M2) and what the inks are costed with.
+    // The area A in m² ("Àrea : ") and what the inks are costed with.
     double area() const { return costing().area; }
     InkCosting costing() const;
 

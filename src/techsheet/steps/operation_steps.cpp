@@ -136,6 +136,11 @@ bool OperationStepScreen::finishStep() {
     std::vector<WorkArticleRow> existing;
     if (!reported(readCostTypes(costTypes, &error) && readCandidates(existing, &error), error))
         return false;
+    Notes costType;
+    if (!checkPackagingCostType(step_, costTypes, costType)) {
+        show(costType); // nothing written: the step keeps its lines
+        return false;
+    }
     std::vector<WorkArticleRow> kept;
     for (const WorkArticleRow& r : rows_)
         if (std::any_of(existing.begin(), existing.end(),
@@ -338,6 +343,9 @@ void PackagingStep::insertMaterial() {
 void PackagingStep::codeEntered(int n) {
     if (n == 1)
         following_ = false;
+    // As the material type on the other steps: entering a code ends the
+    // suspension of F7, so the reloaded rows can be edited again.
+    ctx_->StepCancelled = false;
 }
 
 bool PackagingStep::codeLeft(int n, const QString& typed) {

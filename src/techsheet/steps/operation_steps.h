@@ -99,7 +99,8 @@ public:
     void currentRowChanged(int row);
     // Grid F1 "Inserir Material ".
     void insertMaterial();
-    // Entering the code of row n (row 1 stops the proposal).
+    // Entering the code of row n ends the checks' suspension (row 1 also
+    // stops the proposal).
     void codeEntered(int n);
     bool codeLeft(int n, const QString& typed);
     bool quantityLeft(int n, const QString& typed);

@@ -198,7 +198,11 @@ bool SubcontractStep::finishStep() {
         return false;
     std::vector<FictecDetLine> lines;
     int detail = 1; // the store numbers them after the article's greatest number
-    subcontractLines(ctx_->ArticleCode, step_, e, costTypes, detail, lines);
+    Notes notes;
+    if (!subcontractLines(ctx_->ArticleCode, step_, e, costTypes, detail, lines, notes)) {
+        show(notes); // nothing written: the step keeps its lines
+        return false;
+    }
     const QVariantMap row = subcontractColumns(ctx_->ArticleCode, step_, e);
     if (!writeStep(std::move(lines), {},
                    [this, &row](QString* err) { return sheets_.putSubcontract(row, err); }))
@@ -284,17 +288,16 @@ bool FabricStep::codeLeft(const QString& typed) {
     if (!fabric_.code.isEmpty() && sameCode(code, fabric_.code))
         return true; // the fabric of the line stays as it is
     const MaterialArticle a = articleOf(byCode_, row);
-    const double largura = byCode_.number(row, QStringLiteral("LARGURA"));
-    fabric_.code = a.code;
-    fabric_.designation = label_ = a.designation;
-    fabric_.unit = a.unit;
-    layout_.price = a.price;
-    layout_.cost = 0;
+    const double largura = byCode_.number(row, QStringLiteral("LARGURA")); // cm
+    // A fabric refused by its questions is not taken: the line keeps its own.
     if ((a.price == 0 && !view_.confirm(kNoArticlePrice)) ||
         (largura == 0 && !view_.confirm(QStringLiteral("Artigo sem largura definida. Continua ?")))) {
         cancelFabric();
         return true;
     }
+    fabric_.code = a.code;
+    fabric_.designation = label_ = a.designation;
+    fabric_.unit = a.unit;
     takeFabric(layout_, a.price, largura);
     return taken(true, {});
 }

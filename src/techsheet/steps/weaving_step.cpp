@@ -330,22 +330,24 @@ bool WeavingStep::finishStep() {
         page_ = Page::Looms;
         return refuse(kMachineCountRefused, kStepGrid);
     }
+    // Without weft the loom would cost its set-up alone beside yarn lines of
+    // another layout: refused, the sheet keeps its lines.
+    Notes weft;
+    if (!checkWeftGiven(input_, weft)) {
+        page_ = Page::Weft;
+        show(weft);
+        view_.focusField(yarnField(Side::Weft, 1));
+        return false;
+    }
     QString error;
     CostTypes costTypes;
     if (!reported(readCostTypes(costTypes, &error), error))
         return false;
 
-    // The layout written now, or the one stored when no weft yarn is given.
-    const bool newLayout = anyWeftYarn();
-    QVariantMap layout = layoutColumns(weftKg, warpKg);
-    if (!newLayout) {
-        const std::optional<QVariantMap> stored = sheets_.yarnLayout(ctx_->ArticleCode, &error);
-        if (!stored)
-            return refuse(error);
-        layout = *stored;
-    }
+    // The yarn lines and the loom line come from the layout written now.
+    const QVariantMap layout = layoutColumns(weftKg, warpKg);
     std::vector<FictecDetLine> yarnLines;
-    if (!layout.isEmpty() && !yarnLinesOf(layout, costTypes, yarnLines))
+    if (!yarnLinesOf(layout, costTypes, yarnLines))
         return false;
     std::vector<FictecDetLine> loomLines;
     Notes notes;
@@ -357,15 +359,10 @@ bool WeavingStep::finishStep() {
     std::vector<SheetStore::StepLines> steps;
     steps.push_back({kLoomStep, std::move(loomLines)});
     steps.push_back({kYarnStep, std::move(yarnLines)});
-    std::function<bool(QString*)> alsoWrite;
-    if (newLayout)
-        alsoWrite = [&](QString* e) { return sheets_.putYarnLayout(layout, e); };
+    const auto alsoWrite = [&](QString* e) { return sheets_.putYarnLayout(layout, e); };
     if (!reported(sheets_.replaceSteps(ctx_->ArticleCode, std::move(steps), &error, alsoWrite), error))
         return false;
-    if (layout.isEmpty())
-        notFilled();
-    else
-        view_.statusText(0, QString());
+    view_.statusText(0, QString());
     written_ = true;
     return true;
 }

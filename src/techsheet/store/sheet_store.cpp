@@ -449,13 +449,12 @@ bool SheetStore::saveYarnLayout(const QVariantMap& columns, QString* error) {
 
 bool SheetStore::deleteYarnLayout(const QString& article, QString* error) {
     return inTransaction(
-        *db_,
-        [&] {
-            return beginWrite(article, false, error) &&
-                   db_->exec(QStringLiteral("Delete From FICTECFIOS Where ARTIGO = :WFicTec"),
-                             {{QStringLiteral("WFicTec"), article}}, error);
-        },
-        error);
+        *db_, [&] { return beginWrite(article, false, error) && dropYarnLayout(article, error); }, error);
+}
+
+bool SheetStore::dropYarnLayout(const QString& article, QString* error) {
+    return db_->exec(QStringLiteral("Delete From FICTECFIOS Where ARTIGO = :WFicTec"),
+                     {{QStringLiteral("WFicTec"), article}}, error);
 }
 
 // ---- work rows ---------------------------------------------------------------

@@ -102,6 +102,8 @@ public:
     bool saveYarnLayout(const QVariantMap& columns, QString* error = nullptr);
     // Deletes the article's yarn layout, under the lock; the lines stay.
     bool deleteYarnLayout(const QString& article, QString* error = nullptr);
+    // The same in the caller's transaction (see replaceStep).
+    bool dropYarnLayout(const QString& article, QString* error = nullptr);
 
     db::Database& database() { return *db_; }
 

@@ -151,7 +151,7 @@ TCORVF035_MAQIMPR::TCORVF035_MAQIMPR(TechSheetContext& ctx, shell::TDTCORVANE& d
           [&](ScreenView& view) { return std::make_unique<PrintingStep>(ctx, data, factura, user, view); },
           machineRows, setting, parent) {
     minutes()->setObjectName(QStringLiteral("LabelArea"));
-    minutes()->setText(QStringLiteral("Àrea : %1   Lts/M2").arg(StepGridModel::number(logic().area())));
+    minutes()->setText(QStringLiteral("Àrea : %1   m²").arg(StepGridModel::number(logic().area())));
     gridTitle()->setText(QStringLiteral("Máquinas : "));
     gridTitle()->show();
     materialsTitle()->setText(QStringLiteral("Tintas : "));
