@@ -2,6 +2,7 @@
 
 #include "articles/article_tables.h"
 #include "screens/field_input.h"
+#include "shell/parameters_store.h"
 
 namespace corvane::articles {
 
@@ -100,8 +101,7 @@ bool ArticleScreen::readParameters(QString* error) {
     }
     parameters_ = *custom;
     const std::optional<QVariantMap> year =
-        src_.factura->firstRow(QStringLiteral("SELECT * FROM PARGER WHERE ANO = :WAno"),
-                               {{QStringLiteral("WAno"), src_.workingYear}}, error);
+        shell::ParametersStore(*src_.factura).yearRow(src_.workingYear, error);
     if (!year)
         return false;
     if (year->isEmpty()) {

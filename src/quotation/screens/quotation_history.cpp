@@ -1,6 +1,7 @@
 #include "quotation_history.h"
 
 #include "components/photos/photo_files.h"
+#include "shell/parameters_store.h"
 
 namespace corvane::quotation {
 
@@ -41,9 +42,7 @@ QuotationHistory::QuotationHistory(db::Database& corvane, db::Database& factura,
 bool QuotationHistory::readPhotoParameters(QString* error) {
     if (photoRead_)
         return true;
-    const std::optional<QVariantMap> row =
-        factura_.firstRow(QStringLiteral("SELECT PATHFOTO, EXTFOTO FROM PARGER WHERE ANO = :WAno"),
-                          {{QStringLiteral("WAno"), year_}}, error);
+    const std::optional<QVariantMap> row = shell::ParametersStore(factura_).yearRow(year_, error);
     if (!row)
         return false;
     photoFolder_ = row->value(QStringLiteral("PATHFOTO")).toString().trimmed();

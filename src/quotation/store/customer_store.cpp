@@ -1,5 +1,6 @@
 #include "customer_store.h"
 
+#include "shell/parameters_store.h"
 namespace corvane::quotation {
 
 namespace {
@@ -122,9 +123,7 @@ std::optional<Satellites> CustomerStore::satellites(int customer, QString* error
 }
 
 std::optional<std::optional<int>> CustomerStore::priceDecimals(const QString& year, QString* error) {
-    const std::optional<QVariantMap> row =
-        db_->firstRow(QStringLiteral("SELECT PRC_DECIMAIS FROM PARGER WHERE ANO = :WAno"),
-                      {{QStringLiteral("WAno"), year}}, error);
+    const std::optional<QVariantMap> row = shell::ParametersStore(*db_).yearRow(year, error);
     if (!row)
         return std::nullopt;
     std::optional<std::optional<int>> out(std::in_place); // read: no row for the year

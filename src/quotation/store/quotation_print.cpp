@@ -2,6 +2,7 @@
 
 #include "quotation_store.h"
 #include "row_values.h"
+#include "shell/parameters_store.h"
 
 namespace corvane::quotation {
 
@@ -94,11 +95,10 @@ std::optional<QuotationPrint> readQuotationPrint(db::Database& corvane, db::Data
     }
     out.master = *master;
     // The general parameters the quotation screen closes with.
-    const std::optional<QVariant> general =
-        corvane.scalar(QStringLiteral("SELECT COUNT(*) FROM PARGER WHERE CODIGO = 1"), {}, error);
+    const std::optional<QVariantMap> general = shell::ParametersStore(corvane).programRow(error);
     if (!general)
         return std::nullopt;
-    if (general->toInt() == 0) {
+    if (general->isEmpty()) {
         if (error)
             *error = kNoParametersMessage;
         return std::nullopt;
@@ -133,9 +133,7 @@ std::optional<QuotationPrint> readQuotationPrint(db::Database& corvane, db::Data
         return std::nullopt;
     out.customerName = textOf(*customer, "NOME");
 
-    const std::optional<QVariantMap> parameters = factura.firstRow(
-        QStringLiteral("SELECT PATHFOTO, EXTFOTO, PRC_DECIMAIS FROM PARGER WHERE ANO = :WAno"),
-        {{QStringLiteral("WAno"), workingYear}}, error);
+    const std::optional<QVariantMap> parameters = shell::ParametersStore(factura).yearRow(workingYear, error);
     if (!parameters)
         return std::nullopt;
     out.photoFolder = textOf(*parameters, "PATHFOTO");

@@ -2,6 +2,7 @@
 
 #include "quotation_rows.h"
 #include "row_values.h"
+#include "shell/parameters_store.h"
 
 #include "db/dataset.h"
 
@@ -125,15 +126,14 @@ std::optional<int> QuotationStore::counter(int series, QString* error) {
         fail(error, kSeriesMessage);
         return std::nullopt;
     }
-    const std::optional<QVariantMap> row = db_->firstRow(
-        QStringLiteral("SELECT COALESCE(%1, 0) AS NRO FROM PARGER WHERE CODIGO = 1").arg(column), {}, error);
+    const std::optional<QVariantMap> row = shell::ParametersStore(*db_).programRow(error);
     if (!row)
         return std::nullopt;
     if (row->isEmpty()) {
         fail(error, kNoParametersMessage);
         return std::nullopt;
     }
-    return row->value(QStringLiteral("NRO")).toInt();
+    return row->value(column).toInt(); // none yet counts as 0
 }
 
 std::optional<int> QuotationStore::proposeNumber(int series, QString* error) {
@@ -447,11 +447,10 @@ bool QuotationStore::close(int series, const QuotationRecord& record, const Orca
     const int number = record.mas.ORCNRO;
     return db_->transaction(
         [&] {
-            const std::optional<QVariant> parameters =
-                db_->scalar(QStringLiteral("SELECT COUNT(*) FROM PARGER WHERE CODIGO = 1"), {}, error);
+            const std::optional<QVariantMap> parameters = shell::ParametersStore(*db_).programRow(error);
             if (!parameters)
                 return false;
-            if (parameters->toInt() == 0)
+            if (parameters->isEmpty())
                 return fail(error, kNoParametersMessage);
             // The counter only of this series, and only upwards: a number
             // below it, or another user's higher one, leaves it alone.

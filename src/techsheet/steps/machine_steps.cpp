@@ -2,6 +2,7 @@
 
 #include "core/rounding.h"
 #include "shell/data_modules.h"
+#include "shell/parameters_store.h"
 #include "techsheet/step_lines.h"
 
 #include <algorithm>
@@ -250,7 +251,7 @@ InkCosting PrintingStep::costing() const {
 void PrintingStep::opened() {
     QString error;
     const std::optional<QVariant> k =
-        data_.db.scalar(QStringLiteral("Select CONV_KGS_TINTAS From PARGER Where CODIGO = 1"), {}, &error);
+        shell::ParametersStore(data_.db).programValue(QStringLiteral("CONV_KGS_TINTAS"), &error);
     convKgsTintas_ = k ? k->toDouble() : 0;
     db::Dataset& mp = data_.MAQUINASMP;
     const bool mpOpen = mp.isOpen() || mp.open(&error);

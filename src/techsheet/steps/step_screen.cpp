@@ -3,6 +3,7 @@
 #include "screens/field_input.h"
 #include "screens/field_rule.h"
 #include "shell/data_modules.h"
+#include "shell/parameters_store.h"
 #include "techsheet/steps/yarn_lists.h"
 
 #include <QSqlQuery>
@@ -69,7 +70,7 @@ bool StepScreenBase::notOpened(const QString& error) {
 
 bool StepScreenBase::readPriceBasis(QString* error) {
     const std::optional<QVariant> basis =
-        data_.db.scalar(QStringLiteral("Select TIPOPRECO From PARGER Where CODIGO = 1"), {}, error);
+        shell::ParametersStore(data_.db).programValue(QStringLiteral("TIPOPRECO"), error);
     if (!basis && error && !error->isEmpty())
         return false;
     priceBasis_ = basis ? basis->toString().trimmed().toUpper() : QString();

@@ -3,13 +3,13 @@
 #include "db/database.h"
 #include "db/dataset.h"
 #include "sheet_store.h"
+#include "shell/parameters_store.h"
 
 namespace corvane::techsheet {
 
 bool readSheetReference(db::Database& corvane, db::Dataset& workTypes, SheetReference* reference,
                         QString* error) {
-    const std::optional<QVariantMap> parger =
-        corvane.firstRow(QStringLiteral("SELECT * FROM PARGER WHERE CODIGO = 1"), {}, error);
+    const std::optional<QVariantMap> parger = shell::ParametersStore(corvane).programRow(error);
     if (!parger)
         return false;
     if (!parger->isEmpty())
