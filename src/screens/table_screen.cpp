@@ -48,7 +48,7 @@ void TableScreen::addDataset(db::Dataset& dataset, bool openWithScreen) {
 bool TableScreen::activate(const shell::AccessRights& rights, const QString& signature) {
     view_.statusText(1, signature);
     buttons_ = shell::DisableAcessosBotoes(shell::RightsForm::A, rights);
-    buttons_.change = rights.ALTERAR == QLatin1String("S");
+    buttons_.change = rights.mayChange();
     ds_->setWriteRights(shell::writeRights(rights));
     settling_ = true;
     inserting_ = false;
@@ -186,8 +186,9 @@ void TableScreen::rereadAfterFailure(const QString& error) {
     QString readError;
     if (ds_->refreshRow(current_, &readError) == db::Dataset::RowRead::Current) {
         describeRow();
-        view_.message(QStringLiteral("Os valores agora gravados foram lidos e os seus mantidos: volte à grelha "
-                                     "para os gravar, ou Cancelar para os abandonar."));
+        view_.message(
+            QStringLiteral("Os valores agora gravados foram lidos e os seus mantidos: volte à grelha "
+                           "para os gravar, ou Cancelar para os abandonar."));
     }
 }
 

@@ -47,8 +47,7 @@ bool accessAllowed(db::Dataset& det, const QString& application, const QString& 
 }
 
 db::Dataset::WriteRights writeRights(const AccessRights& rights) {
-    const QString yes = QStringLiteral("S");
-    return {rights.INSERIR == yes, rights.ALTERAR == yes, rights.ELIMINAR == yes};
+    return {rights.mayInsert(), rights.mayChange(), rights.mayDelete()};
 }
 
 bool mayWriteRow(const db::Dataset& ds, int row) {
@@ -56,19 +55,18 @@ bool mayWriteRow(const db::Dataset& ds, int row) {
 }
 
 ButtonRights DisableAcessosBotoes(RightsForm form, const AccessRights& rights) {
-    const QString yes = QStringLiteral("S");
     ButtonRights b;
     switch (form) {
     case RightsForm::A:
     case RightsForm::B:
-        b.insertAndCancel = rights.INSERIR == yes;
-        b.change = rights.ALTERAR == yes;
+        b.insertAndCancel = rights.mayInsert();
+        b.change = rights.mayChange();
         b.keyInputs = form == RightsForm::B && b.insertAndCancel;
-        b.remove = rights.ELIMINAR == yes;
-        b.print = rights.IMPRIMIR == yes;
+        b.remove = rights.mayDelete();
+        b.print = rights.mayPrint();
         break;
     case RightsForm::C:
-        b.inputPanel = rights.INSERIR == yes;
+        b.inputPanel = rights.mayInsert();
         break;
     }
     return b;

@@ -12,6 +12,18 @@ namespace corvane::shell {
 struct AccessRights {
     QString ACEDER, INSERIR, ALTERAR, ELIMINAR, IMPORTAR, IMPRIMIR, ARQUIVAR, MAIL, SCANNER;
     static AccessRights none(); // every right "N"
+
+    // The rights as the screens test them: granted when "S".
+    bool mayAccess() const { return granted(ACEDER); }
+    bool mayInsert() const { return granted(INSERIR); }
+    bool mayChange() const { return granted(ALTERAR); }
+    bool mayDelete() const { return granted(ELIMINAR); }
+    bool mayPrint() const { return granted(IMPRIMIR); }
+    // The scanner is offered unless refused ("N").
+    bool mayScan() const { return SCANNER != QLatin1String("N"); }
+
+private:
+    static bool granted(const QString& right) { return right == QLatin1String("S"); }
 };
 
 // Finds the user's row among the APLICACAODET rows read at sign-on: exact,

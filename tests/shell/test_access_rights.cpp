@@ -29,6 +29,21 @@ void putRights(TestSite& site, const QString& user, int company, const QString& 
 class TestAccessRights : public QObject {
     Q_OBJECT
 private slots:
+    // A right is granted only by "S"; a row without one (an empty value, as
+    // a right added later reads) refuses it, except the scanner, which is
+    // offered unless refused.
+    void grantedOnlyBySExceptTheScanner() {
+        shell::AccessRights r;
+        QVERIFY(!r.mayAccess() && !r.mayInsert() && !r.mayChange() && !r.mayDelete() && !r.mayPrint());
+        QVERIFY(r.mayScan());
+        r.INSERIR = QStringLiteral("S");
+        r.ALTERAR = QStringLiteral("N");
+        r.SCANNER = QStringLiteral("N");
+        QVERIFY(r.mayInsert() && !r.mayChange() && !r.mayScan());
+        const db::Dataset::WriteRights w = shell::writeRights(r);
+        QVERIFY(w.insert && !w.modify && !w.remove);
+    }
+
     void lookupIsExactAndIgnoresTheCompany_data() { addBackendRows(); }
     void lookupIsExactAndIgnoresTheCompany() {
         QFETCH(QString, backend);

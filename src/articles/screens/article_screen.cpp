@@ -118,9 +118,7 @@ bool ArticleScreen::activate(const RightsOf& rightsOf, const QString& signature)
     view_.statusText(2, signature);
     selectPage(kPageGeneral);
     const QString base = QStringLiteral("MODULO BASE");
-    auto allowed = [&](const QString& program) {
-        return rightsOf(base, kTables, program).ACEDER == QLatin1String("S");
-    };
+    auto allowed = [&](const QString& program) { return rightsOf(base, kTables, program).mayAccess(); };
     buttons_.familyVisible = allowed(QStringLiteral("Familias de Artigos"));
     buttons_.tariffVisible = allowed(QStringLiteral("Posicoes Pautais"));
     buttons_.compositionVisible = allowed(QStringLiteral("Composicoes de Artigos"));
@@ -129,11 +127,11 @@ bool ArticleScreen::activate(const RightsOf& rightsOf, const QString& signature)
         buttons_.levelVisible[n - 1] = allowed(QStringLiteral("Custom. Artigos %1").arg(n));
     const shell::AccessRights own =
         rightsOf(QStringLiteral("CORVANE"), QStringLiteral("Fichas Tecnicas"), kFicTecRights);
-    buttons_.insertVisible = own.INSERIR == QLatin1String("S");
-    buttons_.deleteVisible = own.ELIMINAR == QLatin1String("S");
-    buttons_.scannerVisible = own.SCANNER != QLatin1String("N");
+    buttons_.insertVisible = own.mayInsert();
+    buttons_.deleteVisible = own.mayDelete();
+    buttons_.scannerVisible = own.mayScan();
     deleteRight_ = buttons_.deleteVisible;
-    changeRight_ = own.ALTERAR == QLatin1String("S");
+    changeRight_ = own.mayChange();
     view_.statusText(1, changeRight_ ? QString() : kLookOnlyHint);
     store_.setWriteRights(shell::writeRights(own));
 

@@ -39,7 +39,7 @@ bool QuotationScreen::activate(const QuotationRightsOf& rightsOf) {
     const shell::AccessRights rights =
         rightsOf ? rightsOf(QStringLiteral("CORVANE"), kRightsChapter, kRightsProgram)
                  : shell::AccessRights::none();
-    deleteVisible_ = rights.ELIMINAR == QLatin1String("S");
+    deleteVisible_ = rights.mayDelete();
     QString error;
     if (!store_.writePriceChart(src_.userCode, {}, &error))
         view_.message(error);

@@ -91,9 +91,8 @@ TCORVF035FICTEC::TCORVF035FICTEC(TechSheetContext& context, db::Database& corvan
       ctx_(context), store_(corvane, context.Claims), workTypes_(workTypes), links_(std::move(links)),
       windowView_(std::make_unique<SheetWindowView>(*this)),
       logic_(std::make_unique<SheetScreen>(ctx_, *windowView_)),
-      editing_(std::make_unique<SheetEditing>(*logic_, store_, workTypes_,
-                                              SheetRights{setting.rights.INSERIR == QLatin1String("S"),
-                                                          setting.rights.ELIMINAR == QLatin1String("S")})) {
+      editing_(std::make_unique<SheetEditing>(
+          *logic_, store_, workTypes_, SheetRights{setting.rights.mayInsert(), setting.rights.mayDelete()})) {
     editing_->sheetMarked = links_.sheetMarked;
     auto* outer = new QVBoxLayout(this);
     auto* head = new QHBoxLayout;
@@ -317,8 +316,7 @@ void TCORVF035FICTEC::refresh() {
     // Looked at only (another user holds the sheet): nothing is written.
     buttons_.value(QStringLiteral("BitGravar"))->setVisible(mayInsert());
     buttons_.value(QStringLiteral("BitGravar"))->setEnabled(!logic_->lookOnly());
-    buttons_.value(QStringLiteral("BotDeleteCA"))
-        ->setVisible(setting().rights.ELIMINAR == QLatin1String("S"));
+    buttons_.value(QStringLiteral("BotDeleteCA"))->setVisible(setting().rights.mayDelete());
     buttons_.value(QStringLiteral("BotDeleteCA"))
         ->setEnabled(!logic_->lookOnly() && (logic_->hasHeader() || logic_->hasLines()));
 }
@@ -345,7 +343,7 @@ bool TCORVF035FICTEC::runCheck(const QString& input) {
 }
 
 bool TCORVF035FICTEC::mayInsert() const {
-    return setting().rights.INSERIR == QLatin1String("S");
+    return setting().rights.mayInsert();
 }
 
 bool TCORVF035FICTEC::save() {
