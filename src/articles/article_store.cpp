@@ -43,6 +43,13 @@ QVariantMap bind(const QVariantMap& values, const QStringList& columns) {
     return out;
 }
 
+// A refusal before any statement runs: *error says why.
+bool refused(QString* error, const QString& message) {
+    if (error)
+        *error = message;
+    return false;
+}
+
 } // namespace
 
 QString articleListSql(ArticleOrder order) {
@@ -107,14 +114,6 @@ std::optional<techsheet::TechSheetContext> ArticleStore::sheetContext(const QStr
     context.ArticleWeight = article->value(QStringLiteral("PESO")).toDouble();
     return context;
 }
-
-namespace {
-bool refused(QString* error, const QString& message) {
-    if (error)
-        *error = message;
-    return false;
-}
-} // namespace
 
 bool ArticleStore::save(const QVariantMap& values, const SaveStamp& stamp, QString* error) {
     if (!(stamp.isNew ? rights_.insert : rights_.modify))
