@@ -5,13 +5,13 @@
 // On SQLite always; on PostgreSQL too when a connection line is given (the
 // first argument, or CORVANE_TEST_PG), in a schema of its own dropped at the end.
 #include "article_table.h"
-#include "articles/article_store.h"
-#include "articles/article_tables.h"
 #include "articles/screens/article_screen.h"
-#include "shell/shell_tables.h"
+#include "articles/store/article_store.h"
+#include "articles/store/article_tables.h"
 #include "db/dataset.h"
 #include "screens/field_rule.h"
 #include "setup/site_setup.h"
+#include "shell/shell_tables.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -30,22 +30,27 @@ constexpr int kRows = 1000000;
 constexpr int kRowsPerInsert = 500;
 constexpr int kRuns = 5;
 
-double msSince(const QElapsedTimer& t) { return t.nsecsElapsed() / 1e6; }
+double msSince(const QElapsedTimer& t) {
+    return t.nsecsElapsed() / 1e6;
+}
 
 // Article codes as the company makes them: a kind and a number.
 QString codeOf(int i) {
     static const char* const kinds[] = {"ECH", "GOR", "CAC", "FIO", "EMB", "ETQ", "LUV", "AMO"};
-    return QStringLiteral("%1%2").arg(QLatin1String(kinds[i % 8])).arg(i / 8 + 100000, 7, 10, QLatin1Char('0'));
+    return QStringLiteral("%1%2")
+        .arg(QLatin1String(kinds[i % 8]))
+        .arg(i / 8 + 100000, 7, 10, QLatin1Char('0'));
 }
 
 QString designationOf(int i) {
-    static const char* const what[] = {"Echarpe", "Gorro", "Cachecol", "Fio", "Caixa", "Etiqueta", "Luvas",
-                                       "Amostra"};
+    static const char* const what[] = {"Echarpe", "Gorro",    "Cachecol", "Fio",
+                                       "Caixa",   "Etiqueta", "Luvas",    "Amostra"};
     static const char* const yarn[] = {"lã merino", "acrílico", "algodão", "caxemira", "alpaca", "viscose"};
     static const char* const colour[] = {"azul", "cinza", "vermelho", "preto", "bege", "verde", "branco"};
     const unsigned h = static_cast<unsigned>(i) * 2654435761u;
     return QStringLiteral("%1 %2 %3 %4")
-        .arg(QString::fromUtf8(what[i % 8]), QString::fromUtf8(yarn[h % 6]), QString::fromUtf8(colour[(h >> 8) % 7]))
+        .arg(QString::fromUtf8(what[i % 8]), QString::fromUtf8(yarn[h % 6]),
+             QString::fromUtf8(colour[(h >> 8) % 7]))
         .arg(h % 9973);
 }
 
@@ -58,11 +63,12 @@ bool fill(db::Database& db, QString* error) {
     QStringList rows;
     for (int r = 0; r < kRowsPerInsert; ++r)
         rows << QStringLiteral("(?, ?, ?, ?, 'Und', 'Und', ?, ?, 0, 'N', 'S', 'N', 0, ?, 'Und', '', 'N', ?)");
-    const QString sql = QStringLiteral("INSERT INTO ARTIGOSCLS (CODIGO, DESIGNACAO, TIPOARTIGO, FAMILIA, UNVENDA, "
-                                       "UNCOMPRA, PESO, PRECO1, NROFOTOS, DESCONTINUADO, MEDIDAS, GRELHA, "
-                                       "CODIGOGRELHA, CUSTOPADRAO, UNCONV, FICHABASE, USA_EXIST, DESIGNACAO1) "
-                                       "VALUES ") +
-                        rows.join(QStringLiteral(", "));
+    const QString sql =
+        QStringLiteral("INSERT INTO ARTIGOSCLS (CODIGO, DESIGNACAO, TIPOARTIGO, FAMILIA, UNVENDA, "
+                       "UNCOMPRA, PESO, PRECO1, NROFOTOS, DESCONTINUADO, MEDIDAS, GRELHA, "
+                       "CODIGOGRELHA, CUSTOPADRAO, UNCONV, FICHABASE, USA_EXIST, DESIGNACAO1) "
+                       "VALUES ") +
+        rows.join(QStringLiteral(", "));
     if (!db.beginTransaction(error))
         return false;
     QSqlQuery q(db.sql());
@@ -101,7 +107,8 @@ bool fill(db::Database& db, QString* error) {
 }
 
 db::Dataset articleList(db::Database& db, articles::ArticleOrder order) {
-    return db::Dataset(db, QStringLiteral("ARTIGOSCLS"), articles::articleListSql(order),
+    return db::Dataset(db, QStringLiteral("ARTIGOSCLS"),
+                       articles::articleListSql(articles::ArticleList::Ordinary, order),
                        QStringLiteral("ARTIGOSCLS"), {QStringLiteral("CODIGO")});
 }
 
@@ -139,11 +146,12 @@ bool prepareScreen(db::Database& db, QString* error) {
         if (t.name != QLatin1String("ARTIGOSCLS"))
             tables << t;
     tables << shell::invoicingShellTables().first() << setup::accountingDatabaseTables();
-    tables << db::Table{QStringLiteral("TIPOMATERIAL"),
-                        {db::integer(QStringLiteral("CODIGO"), true), db::text(QStringLiteral("DESIGNACAO"), 30)},
-                        {QStringLiteral("CODIGO")},
-                        QStringLiteral("PK_TIPOMATERIAL"),
-                        {}};
+    tables << db::Table{
+        QStringLiteral("TIPOMATERIAL"),
+        {db::integer(QStringLiteral("CODIGO"), true), db::text(QStringLiteral("DESIGNACAO"), 30)},
+        {QStringLiteral("CODIGO")},
+        QStringLiteral("PK_TIPOMATERIAL"),
+        {}};
     for (const db::Table& t : tables)
         if (!db.dialect().tableExists(db.sql(), t.name) && !db.exec(db.dialect().createTable(t), {}, error))
             return false;
@@ -197,7 +205,8 @@ Timing measureScreen(db::Database& db, int runs,
 }
 
 int report(const QString& backend, const char* what, const Timing& t) {
-    std::printf("%-10s %-58s %10.1f ms%s\n", qPrintable(backend), what, t.best, t.right ? "" : "  WRONG RESULT");
+    std::printf("%-10s %-58s %10.1f ms%s\n", qPrintable(backend), what, t.best,
+                t.right ? "" : "  WRONG RESULT");
     return t.right ? 0 : 1;
 }
 
@@ -219,7 +228,8 @@ int run(db::Database& db, const QString& backend) {
         return 1;
     const QString code = target->toString().trimmed();
     int wrong = 0;
-    wrong += report(backend, "open the list by code, first page", measure(db, articles::ArticleOrder::Code, kRuns));
+    wrong += report(backend, "open the list by code, first page",
+                    measure(db, articles::ArticleOrder::Code, kRuns));
     wrong += report(backend, "open the list by designation, first page",
                     measure(db, articles::ArticleOrder::Designation, kRuns));
     wrong += report(backend, "  its next page (scrolling down)",
@@ -238,15 +248,17 @@ int run(db::Database& db, const QString& backend) {
                         const int row = screens::findKey(ds, QStringLiteral("CODIGO"), code.toLower());
                         return row == kRows - 100;
                     }));
-    wrong += report(backend, "  then the page before it (scrolling up)",
-                    measure(db, articles::ArticleOrder::Code, kRuns, [&](db::Dataset& ds) {
-                        return screens::seekKey(ds, QStringLiteral("CODIGO"), code) == 0 && ds.fetchBefore() > 0;
-                    }));
+    wrong +=
+        report(backend, "  then the page before it (scrolling up)",
+               measure(db, articles::ArticleOrder::Code, kRuns, [&](db::Dataset& ds) {
+                   return screens::seekKey(ds, QStringLiteral("CODIGO"), code) == 0 && ds.fetchBefore() > 0;
+               }));
     if (!prepareScreen(db, &error)) {
         std::fprintf(stderr, "%s: %s\n", qPrintable(backend), qPrintable(error));
         return wrong + 1;
     }
-    wrong += report(backend, "open the article screen (count, list by code, lookups)", measureScreen(db, kRuns));
+    wrong +=
+        report(backend, "open the article screen (count, list by code, lookups)", measureScreen(db, kRuns));
     wrong += report(backend, "  the screen looks up a typed code near the end",
                     measureScreen(db, kRuns, [&](articles::ArticleScreen& screen) {
                         return screen.locate(code.toLower()) && screen.currentCode() == code;
@@ -273,7 +285,8 @@ int main(int argc, char** argv) {
         }
         wrong += run(bench.db(), QStringLiteral("SQLite"));
     }
-    const QString conninfo = argc > 1 ? QString::fromLocal8Bit(argv[1]) : qEnvironmentVariable("CORVANE_TEST_PG");
+    const QString conninfo =
+        argc > 1 ? QString::fromLocal8Bit(argv[1]) : qEnvironmentVariable("CORVANE_TEST_PG");
     if (conninfo.isEmpty()) {
         std::printf("PostgreSQL: no connection line given (argument or CORVANE_TEST_PG), not measured\n");
         return wrong;
@@ -296,7 +309,8 @@ int main(int argc, char** argv) {
         auto* registry = new db::AliasRegistry;
         registry->set(name, target);
         db->setRegistry(registry);
-        db->setParams({QStringLiteral("USER NAME=") + server.user, QStringLiteral("PASSWORD=") + server.password});
+        db->setParams(
+            {QStringLiteral("USER NAME=") + server.user, QStringLiteral("PASSWORD=") + server.password});
         return std::make_pair(std::move(db), std::unique_ptr<db::AliasRegistry>(registry));
     };
     auto [admin, adminAliases] = connect(QStringLiteral("BENCHADMIN"), QStringLiteral("public"));

@@ -8,7 +8,7 @@
 #include "demo_rows.h"
 #include "demo_site.h"
 
-#include "articles/article_tables.h"
+#include "articles/store/article_tables.h"
 
 #include <QDate>
 

@@ -1,6 +1,6 @@
 #include "demo_steps.h"
 
-#include "articles/article_store.h"
+#include "articles/store/article_store.h"
 #include "techsheet/steps/knitting_step.h"
 #include "techsheet/steps/machine_steps.h"
 #include "techsheet/steps/operation_steps.h"

@@ -1,6 +1,6 @@
 #include "site_setup.h"
 
-#include "articles/article_tables.h"
+#include "articles/store/article_tables.h"
 #include "core/site.h"
 #include "costing_outside_tables.h"
 #include "db/schema_update.h"

@@ -1,6 +1,6 @@
 #include "article_fixture.h"
 
-#include "articles/article_tables.h"
+#include "articles/store/article_tables.h"
 
 using namespace corvane;
 
@@ -13,16 +13,24 @@ void ArticleFixture::insert(db::Database& db, const QString& table, const QVaria
     QStringList params;
     for (const QString& c : row.keys())
         params << QLatin1Char(':') + c;
-    site.exec(db, QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                      .arg(table, row.keys().join(QLatin1Char(',')), params.join(QLatin1Char(','))),
+    site.exec(db,
+              QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                  .arg(table, row.keys().join(QLatin1Char(',')), params.join(QLatin1Char(','))),
               row);
 }
 
 void ArticleFixture::article(const QString& code, const QString& type, const QString& design,
                              const QVariantMap& more) {
-    QVariantMap row{{"CODIGO", code},     {"DESIGNACAO", design}, {"TIPOARTIGO", type}, {"GRELHA", "N"},
-                    {"FICTEC", "N"},      {"UNVENDA", "Und"},     {"UNCOMPRA", "Und"},  {"CODIVA", 1},
-                    {"FAMILIA", "GORROS"}, {"DTABERTURA", QDateTime(QDate(2020, 3, 2), QTime(0, 0))},
+    QVariantMap row{{"CODIGO", code},
+                    {"DESIGNACAO", design},
+                    {"TIPOARTIGO", type},
+                    {"GRELHA", "N"},
+                    {"FICTEC", "N"},
+                    {"UNVENDA", "Und"},
+                    {"UNCOMPRA", "Und"},
+                    {"CODIVA", 1},
+                    {"FAMILIA", "GORROS"},
+                    {"DTABERTURA", QDateTime(QDate(2020, 3, 2), QTime(0, 0))},
                     {"UTIL_ABERTURA", "ANTIGO"}};
     row.insert(more);
     insert(factura(), QStringLiteral("ARTIGOSCLS"), row);
@@ -43,9 +51,14 @@ void ArticleFixture::arrange() {
     insert(c, "CCUSTO", {{"ANO", year()}, {"CODIGO", "3210"}, {"DESIGN", "Tecelagem"}, {"TIPO", "L"}});
     insert(c, "CCUSTO", {{"ANO", year()}, {"CODIGO", "3310"}, {"DESIGN", "Tricotagem"}, {"TIPO", "L"}});
     insert(c, "CCUSTO", {{"ANO", year()}, {"CODIGO", "3900"}, {"DESIGN", "Geral"}, {"TIPO", "G"}});
-    insert(c, "CCUSTO", {{"ANO", QString::number(year().toInt() - 1)}, {"CODIGO", "3410"}, {"DESIGN", "Corte"},
-                         {"TIPO", "L"}});
-    site.exec(f, QStringLiteral("UPDATE PARGER SET STOCKS = 'S', ENCOMENDAS = 'S', CONTABILIDADE = 'S' WHERE ANO = :A"),
+    insert(c, "CCUSTO",
+           {{"ANO", QString::number(year().toInt() - 1)},
+            {"CODIGO", "3410"},
+            {"DESIGN", "Corte"},
+            {"TIPO", "L"}});
+    site.exec(f,
+              QStringLiteral(
+                  "UPDATE PARGER SET STOCKS = 'S', ENCOMENDAS = 'S', CONTABILIDADE = 'S' WHERE ANO = :A"),
               {{"A", year()}});
 
     QVariantMap custom{{"CODIGO", "1"}, {"PAISBASE", "PORTUGAL"}, {"REFARTIGO", "N"}};
@@ -57,9 +70,14 @@ void ArticleFixture::arrange() {
     insert(f, "PARGRUPOS", {{"TABGRUPO", "3"}, {"TABCOD", "4"}, {"TABNOM", "Diversos"}, {"PAIS", "N"}});
     auto value = [&](const char* group, const char* country, const char* level, int code, const char* name,
                      const char* reduced) {
-        insert(f, "CUSTARTG", {{"TABGRUPO", group}, {"PAIS", country}, {"TABCOD", level}, {"CODIGO", code},
-                               {"DESIGNACAO", QString::fromUtf8(name)}, {"REDUZCODIGO", "X"},
-                               {"REDUZDESIGN", QString::fromUtf8(reduced)}});
+        insert(f, "CUSTARTG",
+               {{"TABGRUPO", group},
+                {"PAIS", country},
+                {"TABCOD", level},
+                {"CODIGO", code},
+                {"DESIGNACAO", QString::fromUtf8(name)},
+                {"REDUZCODIGO", "X"},
+                {"REDUZDESIGN", QString::fromUtf8(reduced)}});
     };
     value("1", "PORTUGAL", "1", 5, "Azul", "AZUL");
     value("1", "ESPANHA", "1", 5, "Azul", "AZUL ES");
@@ -67,7 +85,8 @@ void ArticleFixture::arrange() {
     value("1", "PORTUGAL", "2", 8, "Sem redução", "");
     value("3", "PORTUGAL", "4", 1, "Vários", "VARIOS");
 
-    insert(f, "FAMILIAS", {{"FAMILIA", "GORROS"}, {"CCUSTO", "3210"}, {"CCUSTOMERC", "3310"}, {"CCUSTOSERV", "3900"}});
+    insert(f, "FAMILIAS",
+           {{"FAMILIA", "GORROS"}, {"CCUSTO", "3210"}, {"CCUSTOMERC", "3310"}, {"CCUSTOSERV", "3900"}});
     insert(f, "FAMILIAS", {{"FAMILIA", "FIOS"}, {"CCUSTO", "3310"}});
     insert(f, "IVA", {{"CODIGO", 1}, {"PRCIVA", 23.0}});
     insert(f, "IVA", {{"CODIGO", 2}, {"PRCIVA", 6.0}});
@@ -101,8 +120,9 @@ void ArticleFixture::arrange() {
 }
 
 QVariant ArticleFixture::articleValue(const QString& code, const QString& column) {
-    const std::optional<QVariant> v = factura().scalar(
-        QStringLiteral("SELECT %1 FROM ARTIGOSCLS WHERE CODIGO = :C").arg(column), {{QStringLiteral("C"), code}});
+    const std::optional<QVariant> v =
+        factura().scalar(QStringLiteral("SELECT %1 FROM ARTIGOSCLS WHERE CODIGO = :C").arg(column),
+                         {{QStringLiteral("C"), code}});
     return v ? *v : QVariant();
 }
 

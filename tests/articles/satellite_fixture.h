@@ -1,9 +1,8 @@
 #pragma once
 
-#include "articles/article_tables.h"
+#include "articles/store/article_tables.h"
 #include "support/recording_view.h"
 #include "support/test_site.h"
-
 
 // A demo site whose currencies, countries, prices per currency and
 // designations per country are only those a test arranges.

@@ -1,7 +1,7 @@
 #include "article_fixture.h"
 
-#include "articles/article_store.h"
-#include "articles/article_tables.h"
+#include "articles/store/article_store.h"
+#include "articles/store/article_tables.h"
 #include "support/xlsx_cells.h"
 
 #include <QTemporaryDir>

@@ -9,6 +9,6 @@
 #if __has_include("shell/signon.h") || __has_include("screens/field_rule.h")
 #error the components layer sees the shell or the screen framework
 #endif
-#if __has_include("quotation/price_chart.h") || __has_include("articles/article_store.h")
+#if __has_include("quotation/price_chart.h") || __has_include("articles/store/article_store.h")
 #error the components layer sees a business area
 #endif

@@ -1,6 +1,6 @@
 #include "support/test_site.h"
 
-#include "articles/article_tables.h"
+#include "articles/store/article_tables.h"
 
 #include <QDir>
 #include <QProcess>

@@ -1,8 +1,8 @@
 // The demo company's articles and the tables around them, on both backends.
 #include "support/test_site.h"
 
-#include "articles/article_store.h"
-#include "articles/article_tables.h"
+#include "articles/store/article_store.h"
+#include "articles/store/article_tables.h"
 #include "setup/site_setup.h"
 
 #include <QSet>

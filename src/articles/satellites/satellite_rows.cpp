@@ -1,6 +1,6 @@
 #include "satellite_rows.h"
 
-#include "articles/article_tables.h"
+#include "articles/store/article_tables.h"
 #include "screens/field_rule.h"
 
 #include <QSqlQuery>

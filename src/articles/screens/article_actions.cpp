@@ -1,7 +1,7 @@
 // Deleting an article, and the actions beside the inputs.
 #include "article_screen.h"
 
-#include "articles/article_tables.h"
+#include "articles/store/article_tables.h"
 #include "components/report/dataset_table.h"
 #include "screens/field_input.h"
 
@@ -108,11 +108,20 @@ bool ArticleScreen::sheetAllowed() {
     return true;
 }
 
+std::unique_ptr<db::Dataset> ArticleScreen::lookupList(bool alphabetical, QString* error) {
+    auto list = std::make_unique<db::Dataset>(
+        *src_.factura, QStringLiteral("ARTIGOSCLS"),
+        articleListSql(ArticleList::Lookup, alphabetical ? ArticleOrder::Designation : ArticleOrder::Code),
+        QString(), QStringList{QStringLiteral("CODIGO")});
+    if (!list->open(error))
+        return nullptr;
+    return list;
+}
+
 bool ArticleScreen::exportList(const QString& path, const QString& company, const QString& databaseAlias,
                                QString* error) {
-    db::Dataset all(*src_.factura, QStringLiteral("ARTIGOSCLS"),
-                    QStringLiteral("SELECT * FROM ARTIGOSCLS ORDER BY CODIGO"), QString(),
-                    QStringList{QStringLiteral("CODIGO")});
+    db::Dataset all(*src_.factura, QStringLiteral("ARTIGOSCLS"), articleListSql(ArticleList::Everything),
+                    QString(), QStringList{QStringLiteral("CODIGO")});
     if (!all.open(error))
         return false;
     return report::exportDataset(all, path, QStringLiteral("Tabela de Artigos"), company, {databaseAlias},

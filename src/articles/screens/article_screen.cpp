@@ -1,6 +1,6 @@
 #include "article_screen.h"
 
-#include "articles/article_tables.h"
+#include "articles/store/article_tables.h"
 #include "screens/field_input.h"
 #include "shell/parameters_store.h"
 
@@ -181,8 +181,9 @@ void ArticleScreen::close() {
 }
 
 bool ArticleScreen::openList(QString* error) {
-    list_ = std::make_unique<db::Dataset>(*src_.factura, QStringLiteral("ARTIGOSCLS"), articleListSql(order_),
-                                          QString(), QStringList{QStringLiteral("CODIGO")});
+    list_ = std::make_unique<db::Dataset>(*src_.factura, QStringLiteral("ARTIGOSCLS"),
+                                          articleListSql(ArticleList::Ordinary, order_), QString(),
+                                          QStringList{QStringLiteral("CODIGO")});
     if (!list_->open(error))
         return false;
     countArticles();
@@ -199,9 +200,8 @@ bool ArticleScreen::reopenList() {
 }
 
 void ArticleScreen::countArticles() {
-    const std::optional<QVariant> n =
-        src_.factura->scalar(QStringLiteral("SELECT COUNT(*) FROM ARTIGOSCLS WHERE GRELHA = 'N'"));
-    count_ = n ? n->toInt() : list_->rowCount();
+    const std::optional<int> n = store_.ordinaryCount();
+    count_ = n ? *n : list_->rowCount();
 }
 
 int ArticleScreen::rowOf(const QString& code) {
@@ -214,9 +214,7 @@ int ArticleScreen::rowOf(const QString& code) {
     if (order_ == ArticleOrder::Code)
         return screens::seekKey(*list_, column, code);
     // By designation: the list continues at the article's designation and code.
-    const std::optional<QVariantMap> row = src_.factura->firstRow(
-        QStringLiteral("SELECT CODIGO, DESIGNACAO FROM ARTIGOSCLS WHERE CODIGO = :C AND GRELHA = 'N'"),
-        {{QStringLiteral("C"), code.trimmed()}});
+    const std::optional<QVariantMap> row = store_.ordinaryKey(code);
     if (!row || row->isEmpty())
         return -1;
     if (list_->seek({row->value(QStringLiteral("DESIGNACAO")), row->value(column)}) != 0 ||
@@ -258,14 +256,9 @@ void ArticleScreen::reread() {
 }
 
 void ArticleScreen::lastRow() {
-    const QString sql =
-        order_ == ArticleOrder::Code
-            ? QStringLiteral("SELECT CODIGO FROM ARTIGOSCLS WHERE GRELHA = 'N' ORDER BY CODIGO DESC")
-            : QStringLiteral("SELECT CODIGO FROM ARTIGOSCLS WHERE GRELHA = 'N' ORDER BY DESIGNACAO "
-                             "DESC, CODIGO DESC");
-    const std::optional<QVariant> last = src_.factura->scalar(sql);
-    if (last && !last->isNull())
-        locate(last->toString());
+    const std::optional<QString> last = store_.lastOrdinary(order_);
+    if (last && !last->isEmpty())
+        locate(*last);
 }
 
 void ArticleScreen::firstRow() {

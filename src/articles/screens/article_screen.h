@@ -1,7 +1,7 @@
 #pragma once
 
 #include "article_fields.h"
-#include "articles/article_store.h"
+#include "articles/store/article_store.h"
 #include "core/screen_view.h"
 #include "db/dataset.h"
 #include "shell/access_rights.h"
@@ -143,6 +143,9 @@ public:
     bool sheetAllowed();
     // "&Moedas" and "&Paises": only for an article that is saved.
     bool satellitesAllowed();
+    // Every article for the lookup "Localizar", by code or alphabetically,
+    // opened; null with *error when it cannot be read.
+    std::unique_ptr<db::Dataset> lookupList(bool alphabetical, QString* error);
     // "Exportar para Excel": every column of every article in code order,
     // titled "Tabela de Artigos" with the company and the database's alias.
     bool exportList(const QString& path, const QString& company, const QString& databaseAlias,
@@ -159,6 +162,23 @@ public:
     // A column of the article shown: as read when the changing started, else
     // as the list holds it.
     QVariant shown(const QString& column) const;
+
+    // The screen's own rules of its inputs, declared beside them (see
+    // articleFields()) and run by fieldExit; false keeps the focus.
+    using Rule = screens::FieldRule;
+    bool checkCode(const Rule&, const QString& text, const QVariant&);
+    bool checkDesignation(const Rule& rule, const QString& text, const QVariant&);
+    bool checkArticleType(const Rule& rule, const QString& text, const QVariant&);
+    bool checkDiscontinued(const Rule& rule, const QString& text, const QVariant&);
+    bool checkTariff(const Rule& rule, const QString& text, const QVariant&);
+    bool checkMaterialType(const Rule& rule, const QString& text, const QVariant& value);
+    bool checkComposition(const Rule& rule, const QString& text, const QVariant& value);
+    bool checkFamily(const Rule& rule, const QString& text, const QVariant&);
+    bool checkCostCentre(const Rule&, const QString& text, const QVariant&);
+    bool checkLevel(const Rule& rule, const QString&, const QVariant&);
+    bool checkVat(const Rule& rule, const QString&, const QVariant& value);
+    bool checkCommission(const Rule& rule, const QString& text, const QVariant& value);
+    bool checkSalesUnit(const Rule&, const QString& text, const QVariant&);
 
 private:
     int rowOf(const QString& code);

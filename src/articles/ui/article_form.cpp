@@ -1,6 +1,6 @@
 #include "article_form.h"
 
-#include "articles/article_tables.h"
+#include "articles/store/article_tables.h"
 #include "components/form_conventions.h"
 #include "components/lookup_dialog.h"
 #include "db/dataset_model.h"
@@ -209,7 +209,9 @@ QWidget* TCORVF035::buildHeader() {
     grid->addWidget(addInput(kDesignInput, w), 0, 3);
     grid->addWidget(addBox(kLength1, w, 30), 0, 4);
     grid->addWidget(addBox(kComposedLabel, w, 300), 1, 0, 1, 3);
-    grid->addWidget(addInput(kDesign2Input, w), 1, 3);
+    QLineEdit* second = addInput(kDesign2Input, w);
+    second->setAccessibleName(QStringLiteral("Designação (2ª linha)"));
+    grid->addWidget(second, 1, 3);
     grid->addWidget(addBox(kLength2, w, 30), 1, 4);
     grid->setColumnStretch(3, 1);
     return w;
@@ -535,18 +537,13 @@ void TCORVF035::action(const std::function<void()>& run) {
 }
 
 void TCORVF035::lookupArticle(bool alphabetical) {
-    db::Dataset all(
-        logic_->list().database(), QStringLiteral("ARTIGOSCLS"),
-        alphabetical ? QStringLiteral("Select CODIGO,DESIGNACAO,FICTEC,CORDES,TAMDES,FICHABASE From "
-                                      "ARTIGOSCLS Order By DESIGNACAO")
-                     : QStringLiteral("Select Codigo, Designacao, TipoArtigo,CorDes, TamDes,FichaBase,FicTec "
-                                      "From ARTIGOSCLS Order By CODIGO"),
-        QString(), QStringList{QStringLiteral("CODIGO")});
     QString error;
-    if (!all.open(&error)) {
+    const std::unique_ptr<db::Dataset> list = logic_->lookupList(alphabetical, &error);
+    if (!list) {
         view().message(error);
         return;
     }
+    db::Dataset& all = *list;
     const QList<components::LookupColumn> columns =
         alphabetical
             ? QList<components::LookupColumn>{{QStringLiteral("DESIGNACAO"), QStringLiteral("DESIGNAÇÃO")},

@@ -1,5 +1,6 @@
 #include "customer_store.h"
 
+#include "articles/store/article_store.h"
 #include "shell/parameters_store.h"
 namespace corvane::quotation {
 
@@ -143,14 +144,7 @@ std::optional<bool> CustomerStore::hasCustomization(QString* error) {
 }
 
 std::optional<std::optional<QString>> CustomerStore::article(const QString& code, QString* error) {
-    const std::optional<QVariantMap> row =
-        db_->firstRow(QStringLiteral("SELECT DESIGNACAO FROM ARTIGOSCLS WHERE CODIGO = :WArtigo"),
-                      {{QStringLiteral("WArtigo"), code}}, error);
-    if (!row)
-        return std::nullopt;
-    if (row->isEmpty())
-        return std::optional<QString>{};
-    return std::optional<QString>{trimmedText(*row, "DESIGNACAO")};
+    return articles::ArticleStore(*db_).designation(code, error);
 }
 
 std::optional<bool> CustomerStore::hasOrdered(int customer, const QString& article, QString* error) {

@@ -1,5 +1,6 @@
 #include "quotation_lookups.h"
 
+#include "articles/store/article_lists.h"
 #include "quotation/quotation_types.h"
 
 #include <QSqlQuery>
@@ -33,8 +34,7 @@ QuotationLookups::QuotationLookups(db::Database& corvane, db::Database& factura)
                           QStringLiteral("CODIGO")));
     // The sheets live in the program database, the articles in the invoicing
     // one: the articles are filtered by the codes read when the list opens.
-    lists_.push_back(list(factura, kArticles,
-                          QStringLiteral("SELECT CODIGO, DESIGNACAO, FICTEC FROM ARTIGOSCLS"),
+    lists_.push_back(list(factura, kArticles, articles::articleListSql(articles::ArticleList::Products),
                           QStringLiteral("CODIGO")));
     lists_.back()->setRowFilter([this](const db::Dataset& ds, const QVariantList& values) {
         return sheets_.contains(values.value(ds.fieldIndex(QStringLiteral("CODIGO"))).toString().trimmed());

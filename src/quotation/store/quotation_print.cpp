@@ -1,5 +1,6 @@
 #include "quotation_print.h"
 
+#include "articles/store/article_store.h"
 #include "quotation_store.h"
 #include "row_values.h"
 #include "shell/parameters_store.h"
@@ -61,8 +62,7 @@ std::optional<ArticleIdentity> readArticleIdentity(db::Database& corvane, db::Da
     const std::optional<QVariantMap> row =
         record ? corvane.firstRow(QStringLiteral("SELECT * FROM O_ARTIGOSCLS WHERE CODIGO = :WArtigo"), key,
                                   error)
-               : factura.firstRow(QStringLiteral("SELECT * FROM ARTIGOSCLS WHERE CODIGO = :WArtigo"), key,
-                                  error);
+               : articles::ArticleStore(factura).read(code, error);
     if (!row)
         return std::nullopt;
     ArticleIdentity out;

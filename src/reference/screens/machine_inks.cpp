@@ -1,5 +1,6 @@
 #include "machine_inks.h"
 
+#include "articles/store/article_lists.h"
 #include "core/rounding.h"
 #include "screens/field_input.h"
 #include "shell/access_rights.h"
@@ -29,11 +30,8 @@ bool noCode(const QString& text) {
 
 MachineInks::MachineInks(db::Dataset& maquinasMp, db::Database& factura, QString machine, ScreenView& view,
                          db::UpdateErrorHandler onError)
-    : mp_(&maquinasMp),
-      articles_(
-          factura, QStringLiteral("ARTIGOSMP"),
-          QStringLiteral("Select CODIGO,DESIGNACAO,  TIPOMAT, CUSTOPADRAO, PMCUSTO, PULENTRA        From "
-                         "ARTIGOSCLS Where             TIPOMAT >=21 AND             TIPOMAT <=40")),
+    : mp_(&maquinasMp), articles_(factura, QStringLiteral("ARTIGOSMP"),
+                                  articles::articleListSql(articles::ArticleList::MachineInks)),
       machine_(std::move(machine)), view_(view), onError_(std::move(onError)) {}
 
 bool MachineInks::activate() {

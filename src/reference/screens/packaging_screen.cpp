@@ -1,5 +1,6 @@
 #include "packaging_screen.h"
 
+#include "articles/store/article_lists.h"
 #include "reference/reference_tables.h"
 #include "screens/field_input.h"
 #include "shell/access_rights.h"
@@ -8,12 +9,6 @@ namespace corvane::reference {
 
 using screens::readNumber;
 using screens::readWholeNumber;
-
-namespace {
-const QString kArticles = QStringLiteral(
-    "SELECT CODIGO,DESIGNACAO,TIPOARTIGO,PULENTRA,PMCUSTO,        CUSTOPADRAO,UNCOMPRA, TIPOMAT FROM "
-    "ARTIGOSCLS WHERE TIPOMAT >=  120 AND TIPOMAT <=139 ORDER BY ");
-}
 
 TableScreenConfig packagingScreen() {
     TableScreenConfig c =
@@ -39,9 +34,8 @@ TableScreenConfig packagingScreen() {
 PackagingScreen::PackagingScreen(db::Dataset& embalagem, db::Dataset& tipoCusto, db::Dataset& embalagemMp,
                                  db::Database& factura, ScreenView& view, db::UpdateErrorHandler onError)
     : TableScreen(packagingScreen(), embalagem, view, std::move(onError)), mp_(&embalagemMp),
-      articles_(
-          factura, QStringLiteral("ARTIGOSNUM"),
-          QStringLiteral("SELECT CODIGO,UNCOMPRA FROM ARTIGOSCLS WHERE TIPOARTIGO > '5' ORDER BY CODIGO")) {
+      articles_(factura, QStringLiteral("ARTIGOSNUM"),
+                articles::articleListSql(articles::ArticleList::PurchaseUnits)) {
     addDataset(tipoCusto);
     addDataset(embalagemMp);
     addDataset(articles_);
@@ -60,8 +54,11 @@ void PackagingScreen::rowShown() {
 
 PackagingMaterials::PackagingMaterials(db::Dataset& embalagemMp, db::Database& factura, int packaging,
                                        ScreenView& view)
-    : mp_(&embalagemMp), byCode_(factura, QStringLiteral("ARTIGOSNUM"), kArticles + QStringLiteral("CODIGO")),
-      byName_(factura, QStringLiteral("ARTIGOSALFA"), kArticles + QStringLiteral("DESIGNACAO")),
+    : mp_(&embalagemMp), byCode_(factura, QStringLiteral("ARTIGOSNUM"),
+                                 articles::articleListSql(articles::ArticleList::PackagingMaterials)),
+      byName_(factura, QStringLiteral("ARTIGOSALFA"),
+              articles::articleListSql(articles::ArticleList::PackagingMaterials,
+                                       articles::ArticleOrder::Designation)),
       packaging_(packaging), view_(view) {}
 
 QString PackagingMaterials::input(const QString& kind, int line) {

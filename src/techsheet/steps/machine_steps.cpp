@@ -227,9 +227,7 @@ PrintingStep::PrintingStep(TechSheetContext& ctx, shell::TDTCORVANE& data, db::D
                            QString user, ScreenView& view)
     : TypedMinutesStep(ctx, data, factura, std::move(user), view, MachineScreen::Printing,
                        ctx.MachineGroupType) {
-    const QString inks = QStringLiteral("Where TIPOMAT >= 21 and TIPOMAT <= 40 Order By ");
-    byCode_.setSelectSql(kArticleColumns + inks + QStringLiteral("CODIGO"));
-    byName_.setSelectSql(kArticleColumns + inks + QStringLiteral("DESIGNACAO"));
+    setArticleList(articles::ArticleList::StepInks);
 }
 
 bool PrintingStep::open() {

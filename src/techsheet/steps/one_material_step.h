@@ -48,8 +48,7 @@ public:
           types_(this->data_.db, QStringLiteral("TIPOMATERIAL"), typesSql) {
         types_.setParam(QStringLiteral("WTMat1"), typeRange.first);
         types_.setParam(toParam, typeRange.second);
-        this->byCode_.setSelectSql(kArticleColumns + kArticlesOfType + QStringLiteral("CODIGO"));
-        this->byName_.setSelectSql(kArticleColumns + kArticlesOfType + QStringLiteral("DESIGNACAO"));
+        this->setArticleList(articles::ArticleList::MaterialsOfType);
     }
 
     // The step's material types, for the lookup.

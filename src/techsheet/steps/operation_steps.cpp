@@ -14,7 +14,6 @@ namespace corvane::techsheet {
 namespace {
 
 // The packaging types' subsidiary materials are articles of types 120 to 139.
-const QString kPackagingMaterials = QStringLiteral("Where TIPOMAT >= 120 and TIPOMAT <= 139 Order By ");
 
 // Candidate rows from CODIGO, DESIGNACAO, UNCOMPRA, CUSTOPADRAO.
 std::vector<WorkArticleRow> candidatesOf(const QList<QVariantList>& rows) {
@@ -236,8 +235,7 @@ std::vector<MaterialEntry> OperationStep::materialsToWrite() const {
 PackagingStep::PackagingStep(TechSheetContext& ctx, shell::TDTCORVANE& data, db::Database& factura,
                              QString user, ScreenView& view)
     : OperationStepScreen(ctx, data, factura, std::move(user), view) {
-    byCode_.setSelectSql(kArticleColumns + kPackagingMaterials + QStringLiteral("CODIGO"));
-    byName_.setSelectSql(kArticleColumns + kPackagingMaterials + QStringLiteral("DESIGNACAO"));
+    setArticleList(articles::ArticleList::StepPackaging);
 }
 
 QString PackagingStep::caption() const {
@@ -320,7 +318,8 @@ void PackagingStep::propose() {
                                          mp.text(r, QStringLiteral("DESIGNACAO%1").arg(n)).trimmed(),
                                          mp.text(r, QStringLiteral("UND%1").arg(n)).trimmed(),
                                          mp.number(r, QStringLiteral("QTD%1").arg(n)),
-                                         mp.number(r, QStringLiteral("PRECO%1").arg(n)), 0};
+                                         mp.number(r, QStringLiteral("PRECO%1").arg(n)),
+                                         0};
     materials_ = proposedPackagingMaterials(subsidiaries);
     for (int n = 1; n <= kMaterials; ++n)
         labels_[n - 1] = materials_[n - 1].designation;

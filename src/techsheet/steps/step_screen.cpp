@@ -1,5 +1,6 @@
 #include "step_screen.h"
 
+#include "articles/store/article_store.h"
 #include "screens/field_input.h"
 #include "screens/field_rule.h"
 #include "shell/data_modules.h"
@@ -16,6 +17,11 @@ StepScreenBase::StepScreenBase(TechSheetContext& ctx, shell::TDTCORVANE& data, d
     : ctx_(&ctx), data_(data), factura_(factura), user_(std::move(user)), view_(view), step_(ctx.StepCode),
       sheets_(data.db, ctx.Claims), work_(data.db, user_), byCode_(factura, QStringLiteral("ARTIGOSNUM"), {}),
       byName_(factura, QStringLiteral("ARTIGOSALFA"), {}) {}
+
+void StepScreenBase::setArticleList(articles::ArticleList list) {
+    byCode_.setSelectSql(articles::articleListSql(list, articles::ArticleOrder::Code));
+    byName_.setSelectSql(articles::articleListSql(list, articles::ArticleOrder::Designation));
+}
 
 bool StepScreenBase::mayChange() {
     return !lookOnly() || refuse(ctx_->LookOnlyReason);
@@ -263,10 +269,7 @@ bool StepScreenBase::rowCodeLeft(std::array<MaterialEntry, 3>& rows, std::array<
 
 std::optional<MaterialArticle> StepScreenBase::findArticle(const QString& code) {
     QString error;
-    const std::optional<QVariantMap> row = factura_.firstRow(
-        QStringLiteral("Select CODIGO,DESIGNACAO,  TIPOMAT, UNCOMPRA , PMCUSTO, CUSTOPADRAO, PULENTRA From "
-                       "ARTIGOSCLS Where Codigo = :WMpNro"),
-        {{QStringLiteral("WMpNro"), code.trimmed()}}, &error);
+    const std::optional<QVariantMap> row = articles::ArticleStore(factura_).read(code, &error);
     if (!row) {
         view_.message(error);
         return std::nullopt;

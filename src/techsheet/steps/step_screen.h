@@ -3,6 +3,7 @@
 // What every step screen of the technical sheet shares: the context it reads,
 // the sheet and work rows it writes, the article lookups of its materials and
 // the checks of a material's quantity, price and cost.
+#include "articles/store/article_lists.h"
 #include "core/screen_view.h"
 #include "db/dataset.h"
 #include "techsheet/sheet_lines.h"
@@ -66,6 +67,8 @@ public:
     db::Dataset& articlesByName() { return byName_; }
 
 protected:
+    // The article list the material inputs choose from, by code and by name.
+    void setArticleList(articles::ArticleList list);
     virtual bool finishStep() = 0;
     // Whether the sheet may be changed: not while another user holds it
     // (the message and false).
@@ -174,9 +177,5 @@ inline const QString kNoArticleLabel = QStringLiteral("Artigo Inexistente ...");
 inline const QString kUnknownArticle = QStringLiteral("Artigo inexistente ...");
 inline const QString kNoArticlePrice = QStringLiteral("Artigo sem preço definido. Continua ?");
 inline const QString kNoMaterialCode = QStringLiteral("Insira o código do material ...");
-// The materials of one type, by code or designation.
-inline const QString kArticleColumns =
-    QStringLiteral("Select CODIGO,DESIGNACAO, PMCUSTO, PULENTRA, CUSTOPADRAO, UNCOMPRA From ARTIGOSCLS ");
-inline const QString kArticlesOfType = QStringLiteral("Where TIPOMAT = :WFtTMat Order By ");
 
 } // namespace corvane::techsheet

@@ -8,14 +8,8 @@ namespace corvane::techsheet {
 
 namespace {
 
-const QString kServices =
-    QStringLiteral("Select CODIGO,DESIGNACAO From ARTIGOSCLS Where tipoartigo = '3' Order by ");
 const QString kServiceField = QStringLiteral("Edit_Servico");
 const QString kFabricField = QStringLiteral("Edit_Tecido");
-// Fabrics are the articles of material types 100 to 119.
-const QString kFabrics = QStringLiteral("Select CODIGO,DESIGNACAO, PMCUSTO, PULENTRA, CUSTOPADRAO, UNCOMPRA "
-                                        ", LARGURA From ARTIGOSCLS Where TIPOMAT "
-                                        ">= :WTMat1 and TIPOMAT <= :WTMat2 Order By ");
 
 QString typeField(int n) {
     return QStringLiteral("Edit_TMat%1").arg(n);
@@ -28,12 +22,14 @@ QString typeField(int n) {
 SubcontractStep::SubcontractStep(TechSheetContext& ctx, shell::TDTCORVANE& data, db::Database& factura,
                                  QString user, ScreenView& view)
     : StepScreenBase(ctx, data, factura, std::move(user), view),
-      servicesByCode_(factura, QStringLiteral("SERVICOSNUM"), kServices + QStringLiteral("Codigo")),
-      servicesByName_(factura, QStringLiteral("SERVICOSALFA"), kServices + QStringLiteral("DESIGNACAO")),
+      servicesByCode_(factura, QStringLiteral("SERVICOSNUM"),
+                      articles::articleListSql(articles::ArticleList::Services)),
+      servicesByName_(
+          factura, QStringLiteral("SERVICOSALFA"),
+          articles::articleListSql(articles::ArticleList::Services, articles::ArticleOrder::Designation)),
       types_(data.db, QStringLiteral("TIPOMATERIAL"),
              QStringLiteral("Select * From TIPOMATERIAL Order By CODIGO")) {
-    byCode_.setSelectSql(kArticleColumns + kArticlesOfType + QStringLiteral("CODIGO"));
-    byName_.setSelectSql(kArticleColumns + kArticlesOfType + QStringLiteral("DESIGNACAO"));
+    setArticleList(articles::ArticleList::MaterialsOfType);
 }
 
 QString SubcontractStep::caption() const {
@@ -217,8 +213,7 @@ FabricStep::FabricStep(TechSheetContext& ctx, shell::TDTCORVANE& data, db::Datab
                        ScreenView& view)
     : StepScreenBase(ctx, data, factura, std::move(user), view) {
     step_ = QStringLiteral("L");
-    byCode_.setSelectSql(kFabrics + QStringLiteral("CODIGO"));
-    byName_.setSelectSql(kFabrics + QStringLiteral("DESIGNACAO"));
+    setArticleList(articles::ArticleList::Fabrics);
     for (db::Dataset* d : {&byCode_, &byName_}) {
         d->setParam(QStringLiteral("WTMat1"), 100);
         d->setParam(QStringLiteral("WTMat2"), 119);

@@ -1,20 +1,14 @@
 #include "yarn_lists.h"
 
+#include "articles/store/article_lists.h"
 #include "techsheet/steps/step_screen.h"
 
 namespace corvane::techsheet {
 
-namespace {
-
-const QString kYarnSelect = QStringLiteral(
-    "Select CODIGO,DESIGNACAO,TIPOARTIGO,PMCUSTO,UNCOMPRA,NEFIO,UNVENDA,PULENTRA,CUSTOPADRAO From ARTIGOSCLS "
-    "Where TIPOARTIGO = '6' and NEFIO > 0 Order By ");
-
-} // namespace
-
 YarnLists::YarnLists(db::Database& factura)
-    : byCode_(factura, QStringLiteral("ARTIGOSNUM"), kYarnSelect + QStringLiteral("CODIGO")),
-      byName_(factura, QStringLiteral("ARTIGOSALFA"), kYarnSelect + QStringLiteral("DESIGNACAO")) {}
+    : byCode_(factura, QStringLiteral("ARTIGOSNUM"), articles::articleListSql(articles::ArticleList::Yarns)),
+      byName_(factura, QStringLiteral("ARTIGOSALFA"),
+              articles::articleListSql(articles::ArticleList::Yarns, articles::ArticleOrder::Designation)) {}
 
 bool YarnLists::read(QString* error) {
     yarns_.clear();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "article_lists.h"
 #include "db/database.h"
 #include "db/dataset.h"
 #include "techsheet/tech_sheet_context.h"
@@ -10,15 +11,6 @@
 #include <optional>
 
 namespace corvane::articles {
-
-// The order of the article list.
-enum class ArticleOrder { Code, Designation };
-
-// The list of the opening screen: the ordinary articles (GRELHA 'N') with
-// the columns the screen shows, by code or by designation (then code).
-QString articleListSql(ArticleOrder order);
-// The columns of that list, in its order.
-QStringList articleListColumns();
 
 // Where an article's code is used elsewhere.
 enum class UsageKind { Stock, Orders, Invoices };
@@ -56,6 +48,16 @@ public:
 
     // Every column of one article; empty when there is none.
     std::optional<QVariantMap> read(const QString& code, QString* error = nullptr);
+    // The designation of an article: nullopt when it cannot be read, an
+    // empty inner value when there is no such article.
+    std::optional<std::optional<QString>> designation(const QString& code, QString* error = nullptr);
+
+    // The number of ordinary articles (GRELHA 'N').
+    std::optional<int> ordinaryCount(QString* error = nullptr);
+    // An ordinary article's code and designation; empty when there is none.
+    std::optional<QVariantMap> ordinaryKey(const QString& code, QString* error = nullptr);
+    // The code of the last ordinary article in the order; empty when none.
+    std::optional<QString> lastOrdinary(ArticleOrder order, QString* error = nullptr);
 
     // Inserts or updates the article in one transaction (`values`: column ->
     // value already converted). An insert writes every typed column and the

@@ -8,15 +8,6 @@ namespace corvane::articles {
 
 namespace {
 
-const QString kListColumns = QStringLiteral(
-    "Codigo, Designacao, Grelha, TipoArtigo, VosRef, PosPautal, FactConv, UnConv, Medidas, Peso, Volume, "
-    "Comprim, Largura, Altura, Familia, CCusto, Composicao, Codiva, Comissao, Preco1, Preco2, Preco3, "
-    "Preco4, "
-    "UnVenda, UnCompra, CustoPadrao, StkMin, PtoEnc, StkMax, Custom1, Custom2, Custom3, Custom4, Custom5, "
-    "Custom6, Custom7, Custom8, Custom9, Descontinuado, PmCusto, Pulentra, DtAbertura, CodigoGrelha, CorDes, "
-    "TamDes, QtdCalculo, FichaBase, Designacao1, NeFio, FicTec, Usa_Exist, CodGrupo, Conjunto, CorBase, "
-    "CorBarra, Medida, Gramagem, Designacao2, TipoMat, Util_Abertura");
-
 // The statements of a save: the first (insert or update) and the three
 // updates that follow it, each with the columns it writes.
 const QStringList kFirstColumns{"DESIGNACAO", "FAMILIA", "TIPOARTIGO", "ALTURA",      "COMPOSICAO", "CCUSTO",
@@ -52,19 +43,6 @@ bool refused(QString* error, const QString& message) {
 
 } // namespace
 
-QString articleListSql(ArticleOrder order) {
-    return QStringLiteral("Select %1 From ARTIGOSCLS Where GRELHA = 'N' Order By %2")
-        .arg(kListColumns,
-             order == ArticleOrder::Code ? QStringLiteral("CODIGO") : QStringLiteral("DESIGNACAO"));
-}
-
-QStringList articleListColumns() {
-    QStringList out;
-    for (const QString& c : kListColumns.split(QLatin1Char(',')))
-        out << c.trimmed().toUpper();
-    return out;
-}
-
 QString usageText(UsageKind kind) {
     switch (kind) {
     case UsageKind::Stock:
@@ -99,6 +77,43 @@ std::optional<bool> ArticleStore::codeExists(const QString& code, QString* error
 std::optional<QVariantMap> ArticleStore::read(const QString& code, QString* error) {
     return db_->firstRow(QStringLiteral("SELECT * FROM ARTIGOSCLS WHERE CODIGO = :C"),
                          {{QStringLiteral("C"), code.trimmed()}}, error);
+}
+
+std::optional<std::optional<QString>> ArticleStore::designation(const QString& code, QString* error) {
+    const std::optional<QVariantMap> row =
+        db_->firstRow(QStringLiteral("SELECT DESIGNACAO FROM ARTIGOSCLS WHERE CODIGO = :WArtigo"),
+                      {{QStringLiteral("WArtigo"), code.trimmed()}}, error);
+    if (!row)
+        return std::nullopt;
+    if (row->isEmpty())
+        return std::optional<QString>{};
+    return std::optional<QString>{row->value(QStringLiteral("DESIGNACAO")).toString().trimmed()};
+}
+
+std::optional<int> ArticleStore::ordinaryCount(QString* error) {
+    const std::optional<QVariant> n =
+        db_->scalar(QStringLiteral("SELECT COUNT(*) FROM ARTIGOSCLS WHERE GRELHA = 'N'"), {}, error);
+    if (!n)
+        return std::nullopt;
+    return n->toInt();
+}
+
+std::optional<QVariantMap> ArticleStore::ordinaryKey(const QString& code, QString* error) {
+    return db_->firstRow(
+        QStringLiteral("SELECT CODIGO, DESIGNACAO FROM ARTIGOSCLS WHERE CODIGO = :C AND GRELHA = 'N'"),
+        {{QStringLiteral("C"), code.trimmed()}}, error);
+}
+
+std::optional<QString> ArticleStore::lastOrdinary(ArticleOrder order, QString* error) {
+    const QString sql =
+        order == ArticleOrder::Code
+            ? QStringLiteral("SELECT CODIGO FROM ARTIGOSCLS WHERE GRELHA = 'N' ORDER BY CODIGO DESC")
+            : QStringLiteral("SELECT CODIGO FROM ARTIGOSCLS WHERE GRELHA = 'N' ORDER BY DESIGNACAO "
+                             "DESC, CODIGO DESC");
+    const std::optional<QVariantMap> row = db_->firstRow(sql, {}, error);
+    if (!row)
+        return std::nullopt;
+    return row->value(QStringLiteral("CODIGO")).toString();
 }
 
 std::optional<techsheet::TechSheetContext> ArticleStore::sheetContext(const QString& code, QString* error) {
