@@ -2,6 +2,7 @@
 
 #include "article_form.h"
 #include "satellite_forms.h"
+#include "screens/ui/screen_opening.h"
 #include "shell/data_modules.h"
 #include "techsheet/steps/ui/knitting_step_form.h"
 #include "techsheet/steps/ui/machine_step_forms.h"
@@ -56,18 +57,10 @@ techsheet::SheetLinks sheetSteps(shell::DataModules& modules, const WorkingConte
 } // namespace
 
 void registerScreens(shell::ScreenTable& table) {
-    table.insert(QStringLiteral("FICTEC001"), [](shell::TFACFMENU& menu) {
-        shell::DataModules* modules = menu.logic().modules();
-        if (!modules)
-            return;
-        const WorkingContext& ctx = menu.context();
-        RightsOf rightsOf = shell::rightsReader(modules->empresas->APLICACAODET, ctx.UserCode);
-        screens::ScreenSetting setting;
-        setting.rights = rightsOf(ctx.ApplicationCode, QStringLiteral("Fichas Tecnicas"),
-                                  QStringLiteral("Abertura Ficha Tecnica"));
-        setting.signature = ctx.StatusSignature;
-        setting.onError = menu.updateErrorHandler();
-        setting.log = menu.log();
+    const auto open = [](screens::ScreenOpening& o) {
+        shell::DataModules* modules = &o.modules;
+        const WorkingContext& ctx = o.context;
+        const screens::ScreenSetting setting = o.setting;
         ArticleSources sources;
         sources.factura = &modules->database->DbFacturacao;
         sources.contab = &modules->database->DbContab;
@@ -100,9 +93,12 @@ void registerScreens(shell::ScreenTable& table) {
             };
             techsheet::openTechSheet(parent, *context, *corvane, *workTypes, steps, setting);
         };
-        TCORVF035 form(sources, rightsOf, links, setting, &menu);
+        TCORVF035 form(sources, o.rightsOf, links, setting, &o.menu);
         form.exec();
-    });
+    };
+    table.insert(QStringLiteral("FICTEC001"),
+                 screens::screenOpener(QStringLiteral("Fichas Tecnicas"),
+                                       QStringLiteral("Abertura Ficha Tecnica"), open));
 }
 
 } // namespace corvane::articles
