@@ -1,6 +1,8 @@
 #include "reference/ui/screens.h"
 #include "screens/ui/table_screen_form.h"
+#include "setup/demo_site.h"
 #include "shell/data_modules.h"
+#include "support/declared_inputs.h"
 #include "support/menu_window.h"
 #include "support/modal_closer.h"
 #include "support/screen_driver.h"
@@ -11,8 +13,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QTableView>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTableWidget>
 #include <QtTest>
 
@@ -230,7 +232,8 @@ private slots:
             << QStringLiteral("Bordar/9");
         QTest::newRow("material types")
             << QStringLiteral("TAB005") << QStringLiteral("TCORVF005")
-            << QStringList{QStringLiteral("Edit_Codigo=175"), QStringLiteral("Edit_Designacao=Cabide Madeira")}
+            << QStringList{QStringLiteral("Edit_Codigo=175"),
+                           QStringLiteral("Edit_Designacao=Cabide Madeira")}
             << QStringLiteral("SELECT DESIGNACAO FROM TIPOMATERIAL WHERE CODIGO = 175")
             << QStringLiteral("Cabide Madeira");
         QTest::newRow("work types")
@@ -266,6 +269,42 @@ private slots:
         const auto row = site.program().scalar(check);
         QVERIFY(row);
         QCOMPARE(row->toString(), expected);
+    }
+
+    // Every table screen against the declaration of its inputs, and its
+    // rights against the programs the site knows.
+    void everyTableScreenMatchesItsDeclaration() {
+        TestSite site(QStringLiteral("sqlite"));
+        REQUIRE_SITE(site);
+        Menu menu(site);
+        QVERIFY(menu.show());
+        const QList<setup::ProgramKey> programs = setup::allProgramKeys();
+        for (const auto& [entry, screen] :
+             QList<QPair<QString, QString>>{{QStringLiteral("TAB001"), QStringLiteral("TCORVF001")},
+                                            {QStringLiteral("TAB002"), QStringLiteral("TCORVF002")},
+                                            {QStringLiteral("TAB003"), QStringLiteral("TCORVF004")},
+                                            {QStringLiteral("TAB004"), QStringLiteral("TCORVF003")},
+                                            {QStringLiteral("TAB005"), QStringLiteral("TCORVF005")},
+                                            {QStringLiteral("TAB006"), QStringLiteral("TCORVF006")},
+                                            {QStringLiteral("TAB007"), QStringLiteral("TCORVF007")}}) {
+            QVERIFY2(menu.open(entry, screen,
+                               [&](QDialog* d) {
+                                   auto* form = static_cast<screens::TableScreenForm*>(d);
+                                   const screens::TableScreenConfig& c = form->logic().config();
+                                   const QStringList faults =
+                                       declaredInputFaults(*d, c.fields, {c.table}, [form](const QString& n) {
+                                           return form->logic().lookupDataset(n);
+                                       });
+                                   QVERIFY2(faults.isEmpty(),
+                                            qPrintable(screen + QLatin1Char(' ') + faults.join(", ")));
+                                   const bool known =
+                                       std::any_of(programs.begin(), programs.end(), [&](const auto& k) {
+                                           return k.chapter == c.chapter && k.program == c.program;
+                                       });
+                                   QVERIFY2(known, qPrintable(c.chapter + QLatin1Char('/') + c.program));
+                               }),
+                     qPrintable(entry));
+        }
     }
 
     void rightsDecideTheButtons() {
@@ -347,8 +386,8 @@ private slots:
                 QTRY_VERIFY(!m->isVisible());
             });
         }));
-        const auto materials = site.program().scalar(
-            QStringLiteral("SELECT DESIGNACAO1 || '/' || QTD1 FROM EMBALAGEMMP WHERE ARTNRO1 = 'EMB.CXOFERTA'"));
+        const auto materials = site.program().scalar(QStringLiteral(
+            "SELECT DESIGNACAO1 || '/' || QTD1 FROM EMBALAGEMMP WHERE ARTNRO1 = 'EMB.CXOFERTA'"));
         QVERIFY(materials);
         QCOMPARE(materials->toString().section(QLatin1Char('/'), 0, 0), longText.left(40));
         QCOMPARE(materials->toString().section(QLatin1Char('/'), 1).toDouble(), 3.0);
@@ -380,10 +419,11 @@ private slots:
             d->close();
             QTRY_VERIFY(!d->isVisible());
         }));
-        QCOMPARE(site.program()
-                     .scalar(QStringLiteral("SELECT COUNT(*) FROM TIPOCUSTO WHERE DESIGNACAO = 'Nunca Escrito'"))
-                     ->toInt(),
-                 0);
+        QCOMPARE(
+            site.program()
+                .scalar(QStringLiteral("SELECT COUNT(*) FROM TIPOCUSTO WHERE DESIGNACAO = 'Nunca Escrito'"))
+                ->toInt(),
+            0);
         QCOMPARE(closer.texts.size(), 1);
     }
 };

@@ -1,7 +1,7 @@
 // Typing into the article inputs and the checks run when they are left.
 #include "article_screen.h"
 
-#include "articles/article_tables.h"
+#include "articles/store/article_tables.h"
 #include "screens/field_input.h"
 
 namespace corvane::articles {
@@ -122,121 +122,142 @@ bool ArticleScreen::checkField(const QString& input, const QString& text) {
     const ArticleField* field = articleField(input);
     if (!field)
         return true;
-    const screens::FieldRule& rule = field->rule;
+    return screens::runFieldCheck(*this, field->rule, field->check, text,
+                                  [&](const QString& message) { return refuse(input, message); });
+}
+
+bool ArticleScreen::checkCode(const screens::FieldRule&, const QString& text, const QVariant&) {
+    return codeExit(text);
+}
+
+bool ArticleScreen::checkDesignation(const screens::FieldRule& rule, const QString& text, const QVariant&) {
+    const QString& input = rule.input;
+    if (text.size() > kDesignWidth) {
+        view_.beep();
+        view_.message(QStringLiteral("Excedeu o tamanho de Designação ... [40 caracteres] ..."));
+        texts_.insert(input, text.left(kDesignWidth));
+    }
+    describe(input);
+    if (input == kDesignInput && text.trimmed().isEmpty())
+        return refuse(input, QString());
+    return true;
+}
+
+bool ArticleScreen::checkArticleType(const screens::FieldRule& rule, const QString& text, const QVariant&) {
     const QString t = text.trimmed();
-    if (input == kCodeInput)
-        return codeExit(text);
-    if (input == kDesignInput || input == kDesign2Input) {
-        if (text.size() > kDesignWidth) {
-            view_.beep();
-            view_.message(QStringLiteral("Excedeu o tamanho de Designação ... [40 caracteres] ..."));
-            texts_.insert(input, text.left(kDesignWidth));
-        }
-        describe(input);
-        if (input == kDesignInput && t.isEmpty())
-            return refuse(input, QString());
-        return true;
-    }
-    if (input == QLatin1String("Edit_TipoArtigo")) {
-        if (articleTypeCaption(t).isEmpty())
-            return refuse(input, QStringLiteral("Digite de [1...11] o Tipo de Artigo ..."));
-        texts_.insert(input, QString::number(t.toInt()));
-        group_ = groupOfType(t);
-        layOutLevels();
-        for (int n = 1; n <= 9; ++n)
-            lookUpLevel(n);
-        return true;
-    }
-    if (input == QLatin1String("Edit_ArtDescont1")) {
-        if (t.toUpper() != QLatin1String("S") && t.toUpper() != QLatin1String("N"))
-            return refuse(input, QStringLiteral("DIGITE [S] ou [N]"));
-        texts_.insert(input, t.toUpper());
-        selectPage(kPageSpecifics);
-        return true;
-    }
-    // Numbers must read as numbers before any lookup.
-    QVariant value;
-    QString message;
-    if (!screens::convertField(rule, text, &value, &message))
-        return refuse(input, message);
-    if (input == QLatin1String("Edit_PosPautal")) {
-        if (!t.isEmpty() && lookupRow(kTariffs, QStringLiteral("CODIGO"), t) < 0)
-            return refuse(input, QStringLiteral("Posição Pautal Inválida ..."));
-        return true;
-    }
-    if (input == QLatin1String("Edit_TipoMat")) {
-        if (!t.isEmpty() && t != QLatin1String("0") &&
-            lookupRow(kMaterialTypes, QStringLiteral("CODIGO"), value) < 0)
-            return refuse(input, QStringLiteral("Tipo de Material Inexistente ..."), false);
-        describe(input);
-        return true;
-    }
-    if (input == QLatin1String("Edit_Composicao")) {
-        if (!t.isEmpty() && t != QLatin1String("0") &&
-            lookupRow(kCompositions, QStringLiteral("CODIGO"), value) < 0)
-            return refuse(input, QStringLiteral("Composição Inexistente!!!"));
-        describe(input);
+    if (articleTypeCaption(t).isEmpty())
+        return refuse(rule.input, QStringLiteral("Digite de [1...11] o Tipo de Artigo ..."));
+    texts_.insert(rule.input, QString::number(t.toInt()));
+    group_ = groupOfType(t);
+    layOutLevels();
+    for (int n = 1; n <= 9; ++n)
+        lookUpLevel(n);
+    return true;
+}
+
+bool ArticleScreen::checkDiscontinued(const screens::FieldRule& rule, const QString& text, const QVariant&) {
+    const QString t = text.trimmed().toUpper();
+    if (t != QLatin1String("S") && t != QLatin1String("N"))
+        return refuse(rule.input, QStringLiteral("DIGITE [S] ou [N]"));
+    texts_.insert(rule.input, t);
+    selectPage(kPageSpecifics);
+    return true;
+}
+
+bool ArticleScreen::checkTariff(const screens::FieldRule& rule, const QString& text, const QVariant&) {
+    const QString t = text.trimmed();
+    if (!t.isEmpty() && lookupRow(kTariffs, QStringLiteral("CODIGO"), t) < 0)
+        return refuse(rule.input, QStringLiteral("Posição Pautal Inválida ..."));
+    return true;
+}
+
+bool ArticleScreen::checkMaterialType(const screens::FieldRule& rule, const QString& text,
+                                      const QVariant& value) {
+    const QString t = text.trimmed();
+    if (!t.isEmpty() && t != QLatin1String("0") &&
+        lookupRow(kMaterialTypes, QStringLiteral("CODIGO"), value) < 0)
+        return refuse(rule.input, QStringLiteral("Tipo de Material Inexistente ..."), false);
+    describe(rule.input);
+    return true;
+}
+
+bool ArticleScreen::checkComposition(const screens::FieldRule& rule, const QString& text,
+                                     const QVariant& value) {
+    const QString t = text.trimmed();
+    if (!t.isEmpty() && t != QLatin1String("0") &&
+        lookupRow(kCompositions, QStringLiteral("CODIGO"), value) < 0)
+        return refuse(rule.input, QStringLiteral("Composição Inexistente!!!"));
+    describe(rule.input);
+    selectPage(kPageClassification);
+    return true;
+}
+
+bool ArticleScreen::checkFamily(const screens::FieldRule& rule, const QString& text, const QVariant&) {
+    const int row = lookupRow(kFamilies, QStringLiteral("FAMILIA"), text.trimmed());
+    if (row < 0) {
         selectPage(kPageClassification);
-        return true;
+        return refuse(rule.input, QStringLiteral("Família Inexistente ..."));
     }
-    if (input == QLatin1String("Edit_Familia")) {
-        const int row = lookupRow(kFamilies, QStringLiteral("FAMILIA"), t);
-        if (row < 0) {
-            selectPage(kPageClassification);
-            return refuse(input, QStringLiteral("Família Inexistente ..."));
-        }
-        if (!accounting_)
-            return true;
-        const QString type = texts_.value(QStringLiteral("Edit_TipoArtigo")).trimmed();
-        QString column;
-        if (type == QLatin1String("1") || type == QLatin1String("4"))
-            column = QStringLiteral("CCUSTO");
-        else if (type == QLatin1String("2"))
-            column = QStringLiteral("CCUSTOMERC");
-        else if (type == QLatin1String("3") || type == QLatin1String("5"))
-            column = QStringLiteral("CCUSTOSERV");
-        if (!column.isEmpty())
-            texts_.insert(QStringLiteral("Edit_CCusto"),
-                          lookups_.value(kFamilies)->text(row, column).trimmed());
-        if (!costCentreCheck(texts_.value(QStringLiteral("Edit_CCusto")))) {
-            selectPage(kPageClassification);
-            return true; // the focus went to the cost centre
-        }
+    if (!accounting_)
         return true;
+    // The family's cost centre of the article's type.
+    const QString type = texts_.value(QStringLiteral("Edit_TipoArtigo")).trimmed();
+    QString column;
+    if (type == QLatin1String("1") || type == QLatin1String("4"))
+        column = QStringLiteral("CCUSTO");
+    else if (type == QLatin1String("2"))
+        column = QStringLiteral("CCUSTOMERC");
+    else if (type == QLatin1String("3") || type == QLatin1String("5"))
+        column = QStringLiteral("CCUSTOSERV");
+    if (!column.isEmpty())
+        texts_.insert(QStringLiteral("Edit_CCusto"), lookups_.value(kFamilies)->text(row, column).trimmed());
+    if (!costCentreCheck(texts_.value(QStringLiteral("Edit_CCusto"))))
+        selectPage(kPageClassification); // the focus went to the cost centre
+    return true;
+}
+
+bool ArticleScreen::checkCostCentre(const screens::FieldRule&, const QString& text, const QVariant&) {
+    return costCentreCheck(text);
+}
+
+bool ArticleScreen::checkLevel(const screens::FieldRule& rule, const QString&, const QVariant&) {
+    const int level = rule.column.mid(QStringLiteral("CUSTOM").size()).toInt(); // CUSTOM1 .. CUSTOM9
+    lookUpLevel(level);
+    if (lastCaptionedLevel(level))
+        selectPage(kPageInvoicing);
+    return true;
+}
+
+bool ArticleScreen::checkVat(const screens::FieldRule& rule, const QString&, const QVariant& value) {
+    if (lookupRow(kVat, QStringLiteral("CODIGO"), value) < 0) {
+        texts_.insert(rule.input, QString());
+        texts_.insert(kVatRate, QString());
+        return refuse(rule.input, QStringLiteral("Código de I.V.A. Inexistente ..."));
     }
-    if (input == QLatin1String("Edit_CCusto"))
-        return costCentreCheck(text);
-    if (input.startsWith(QLatin1String("Edit_Custom"))) {
-        const int level = input.mid(11).toInt();
-        lookUpLevel(level);
-        if (lastCaptionedLevel(level))
-            selectPage(kPageInvoicing);
-        return true;
-    }
-    if (input == QLatin1String("Edit_Codiva")) {
-        if (lookupRow(kVat, QStringLiteral("CODIGO"), value) < 0) {
-            texts_.insert(input, QString());
-            texts_.insert(kVatRate, QString());
-            return refuse(input, QStringLiteral("Código de I.V.A. Inexistente ..."));
-        }
-        describe(input);
-        return true;
-    }
-    if (input == QLatin1String("Edit_Comissao")) {
-        if (t.isEmpty() || t == QLatin1String("0")) {
-            texts_.insert(kCommissionRate, QString());
-            selectPage(kPageStocks);
-            return true;
-        }
-        if (lookupRow(kCommissions, QStringLiteral("CODIGO"), value) < 0) {
-            texts_.insert(kCommissionRate, QString());
-            return refuse(input, QStringLiteral("Comissão Inexistente ..."));
-        }
-        describe(input);
+    describe(rule.input);
+    return true;
+}
+
+bool ArticleScreen::checkCommission(const screens::FieldRule& rule, const QString& text,
+                                    const QVariant& value) {
+    const QString t = text.trimmed();
+    if (t.isEmpty() || t == QLatin1String("0")) {
+        texts_.insert(kCommissionRate, QString());
         selectPage(kPageStocks);
         return true;
     }
-    if (input == QLatin1String("Edit_UnVenda") && mode_ == ArticleMode::Inserting) {
+    if (lookupRow(kCommissions, QStringLiteral("CODIGO"), value) < 0) {
+        texts_.insert(kCommissionRate, QString());
+        return refuse(rule.input, QStringLiteral("Comissão Inexistente ..."));
+    }
+    describe(rule.input);
+    selectPage(kPageStocks);
+    return true;
+}
+
+bool ArticleScreen::checkSalesUnit(const screens::FieldRule&, const QString& text, const QVariant&) {
+    // A new article buys and converts in the unit it sells in, until told otherwise.
+    if (mode_ == ArticleMode::Inserting) {
         texts_.insert(QStringLiteral("Edit_UnCompra"), text);
         texts_.insert(QStringLiteral("Edit_UnConv"), text);
     }

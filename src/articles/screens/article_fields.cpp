@@ -1,6 +1,7 @@
 #include "article_fields.h"
 
-#include "articles/article_tables.h"
+#include "article_screen.h"
+#include "articles/store/article_tables.h"
 
 namespace corvane::articles {
 
@@ -38,31 +39,37 @@ LookupSpec lookup(const QString& dataset, const QString& key, const QStringList&
 QList<ArticleField> makeFields() {
     const db::Table table = artigosClsTable();
     QList<ArticleField> out;
+    using Check = screens::FieldCheck<ArticleScreen>;
     auto add = [&](const QString& column, const QString& input, const QString& label,
-                   const QString& page = {}) {
-        out << ArticleField{screens::fieldOf(table, column, input, label), page};
+                   const QString& page = {}, Check check = {}) {
+        out << ArticleField{screens::fieldOf(table, column, input, label), page, check};
         return &out.last().rule;
     };
-    FieldRule* r = add(QStringLiteral("CODIGO"), kCodeInput, QStringLiteral("Código : "));
+    // The rules that read the text as typed, before any conversion.
+    auto raw = [](Check::Member run) { return Check{run, true}; };
+    FieldRule* r = add(QStringLiteral("CODIGO"), kCodeInput, QStringLiteral("Código : "), {},
+                       raw(&ArticleScreen::checkCode));
     r->kind = FieldKind::Upper;
-    add(QStringLiteral("DESIGNACAO"), kDesignInput, QStringLiteral("Designação : "));
-    add(QStringLiteral("DESIGNACAO2"), kDesign2Input, QString());
-    r = add(QStringLiteral("TIPOARTIGO"), QStringLiteral("Edit_TipoArtigo"),
-            QStringLiteral("Tipo Artigo : "));
+    add(QStringLiteral("DESIGNACAO"), kDesignInput, QStringLiteral("Designação : "), {},
+        raw(&ArticleScreen::checkDesignation));
+    add(QStringLiteral("DESIGNACAO2"), kDesign2Input, QString(), {}, raw(&ArticleScreen::checkDesignation));
+    r = add(QStringLiteral("TIPOARTIGO"), QStringLiteral("Edit_TipoArtigo"), QStringLiteral("Tipo Artigo : "),
+            {}, raw(&ArticleScreen::checkArticleType));
     r->hint = QStringLiteral("Digite de [1...11] o Tipo de Artigo");
     add(QStringLiteral("VOSREF"), QStringLiteral("Edit_VosRef"), QStringLiteral("V/Refer. : "));
-    r = add(QStringLiteral("POSPAUTAL"), QStringLiteral("Edit_PosPautal"), QStringLiteral("Pos. Pautal : "));
+    r = add(QStringLiteral("POSPAUTAL"), QStringLiteral("Edit_PosPautal"), QStringLiteral("Pos. Pautal : "),
+            {}, {&ArticleScreen::checkTariff});
     r->hint = QStringLiteral("Tecla ... <INS> Procurar ...");
     r->lookup =
         lookup(kTariffs, QStringLiteral("CODIGO"), {QStringLiteral("CODIGO"), QStringLiteral("DESIGN")},
                {QStringLiteral("Código"), QStringLiteral("Designação")}, QStringLiteral("DESIGN"));
     r = add(QStringLiteral("DESCONTINUADO"), QStringLiteral("Edit_ArtDescont1"),
-            QStringLiteral("Artigo Desc. :"));
+            QStringLiteral("Artigo Desc. :"), {}, raw(&ArticleScreen::checkDiscontinued));
     r->kind = FieldKind::Upper;
     r->suffix = QStringLiteral("(S/N)");
 
     r = add(QStringLiteral("TIPOMAT"), QStringLiteral("Edit_TipoMat"), QStringLiteral("Tipo Material  : "),
-            kPageSpecifics);
+            kPageSpecifics, {&ArticleScreen::checkMaterialType});
     r->lookup = lookup(
         kMaterialTypes, QStringLiteral("CODIGO"), {QStringLiteral("CODIGO"), QStringLiteral("DESIGNACAO")},
         {QStringLiteral("Código"), QStringLiteral("Designação")}, QStringLiteral("DESIGNACAO"));
@@ -82,7 +89,7 @@ QList<ArticleField> makeFields() {
             kPageSpecifics);
     r->suffix = QStringLiteral("(m3)");
     r = add(QStringLiteral("COMPOSICAO"), QStringLiteral("Edit_Composicao"), QStringLiteral("Composição : "),
-            kPageSpecifics);
+            kPageSpecifics, {&ArticleScreen::checkComposition});
     r->lookup = lookup(
         kCompositions, QStringLiteral("CODIGO"), {QStringLiteral("CODIGO"), QStringLiteral("DESIGNACAO")},
         {QStringLiteral("Código"), QStringLiteral("Composição")}, QStringLiteral("DESIGNACAO"));
@@ -90,17 +97,18 @@ QList<ArticleField> makeFields() {
     r->lookup.alphabeticalMenuEntry = QStringLiteral("Busca &Alfabética");
 
     r = add(QStringLiteral("FAMILIA"), QStringLiteral("Edit_Familia"), QStringLiteral("Família : "),
-            kPageClassification);
+            kPageClassification, {&ArticleScreen::checkFamily});
     r->kind = FieldKind::Upper;
     r->lookup = lookup(kFamilies, QStringLiteral("FAMILIA"), {QStringLiteral("FAMILIA")},
                        {QStringLiteral("Família")}, QStringLiteral("FAMILIA"));
     r = add(QStringLiteral("CCUSTO"), QStringLiteral("Edit_CCusto"), QStringLiteral("C.Custo Nº : "),
-            kPageClassification);
+            kPageClassification, {&ArticleScreen::checkCostCentre});
     r->lookup =
         lookup(kCostCentres, QStringLiteral("CODIGO"), {QStringLiteral("CODIGO"), QStringLiteral("DESIGN")},
                {QStringLiteral("Código"), QStringLiteral("Designação")}, QStringLiteral("DESIGN"));
     for (int n = 1; n <= 9; ++n) {
-        r = add(QStringLiteral("CUSTOM%1").arg(n), levelInput(n), QString(), kPageClassification);
+        r = add(QStringLiteral("CUSTOM%1").arg(n), levelInput(n), QString(), kPageClassification,
+                {&ArticleScreen::checkLevel});
         r->lookup = lookup(levelDataset(n), QStringLiteral("CODIGO"),
                            {QStringLiteral("DESIGNACAO"), QStringLiteral("CODIGO"),
                             QStringLiteral("REDUZCODIGO"), QStringLiteral("REDUZDESIGN")},
@@ -113,13 +121,13 @@ QList<ArticleField> makeFields() {
         add(QStringLiteral("PRECO%1").arg(n), QStringLiteral("Edit_Preco%1").arg(n),
             QStringLiteral("Preço Venda, %1 : ").arg(n), kPageInvoicing);
     add(QStringLiteral("UNVENDA"), QStringLiteral("Edit_UnVenda"), QStringLiteral("Unid.Venda : "),
-        kPageInvoicing);
+        kPageInvoicing, {&ArticleScreen::checkSalesUnit});
     r = add(QStringLiteral("CODIVA"), QStringLiteral("Edit_Codiva"), QStringLiteral("Cód. I.V.A. : "),
-            kPageInvoicing);
+            kPageInvoicing, {&ArticleScreen::checkVat});
     r->lookup = lookup(kVat, QStringLiteral("CODIGO"), {QStringLiteral("CODIGO"), QStringLiteral("PRCIVA")},
                        {QStringLiteral("Código"), QStringLiteral("% I.V.A.")}, QStringLiteral("PRCIVA"));
     r = add(QStringLiteral("COMISSAO"), QStringLiteral("Edit_Comissao"), QStringLiteral("% Comissão : "),
-            kPageInvoicing);
+            kPageInvoicing, {&ArticleScreen::checkCommission});
     r->lookup =
         lookup(kCommissions, QStringLiteral("CODIGO"), {QStringLiteral("CODIGO"), QStringLiteral("PRCCOM")},
                {QStringLiteral("Código"), QStringLiteral("% Comissão")}, QStringLiteral("PRCCOM"));

@@ -1,8 +1,10 @@
 #pragma once
 
-#include "screens/field_rule.h"
+#include "screens/field_check.h"
 
 namespace corvane::articles {
+
+class ArticleScreen;
 
 // The pages of the article screen: the outer page control NB and the inner
 // NB1 of the page " Geral ".
@@ -42,7 +44,8 @@ QString levelNameInput(int level); // Edit_NomeCustom1 ..
 // (from the article table) and lookup, in tab order.
 struct ArticleField {
     screens::FieldRule rule;
-    QString page; // the NB1 page it lies on; empty: the header or " Geral "
+    QString page;                                  // the NB1 page it lies on; empty: the header or " Geral "
+    screens::FieldCheck<ArticleScreen> check = {}; // the screen's own rule, if any
 };
 const QList<ArticleField>& articleFields();
 const ArticleField* articleField(const QString& input);

@@ -1,7 +1,7 @@
 // The page " Geral " of the article window with its inputs, and the row of buttons beside them.
 #include "article_form.h"
 
-#include "articles/article_tables.h"
+#include "articles/store/article_tables.h"
 #include "components/form_conventions.h"
 #include "components/lookup_dialog.h"
 #include "db/dataset_model.h"
@@ -39,7 +39,9 @@ QWidget* TCORVF035::buildGeneral() {
         auto* caption = new QLabel(f ? f->rule.label : QString(), parent);
         caption->setObjectName(QStringLiteral("Caption_") + input.section(QLatin1Char('_'), 1));
         auto* line = new QHBoxLayout;
-        line->addWidget(addInput(input, parent));
+        QLineEdit* edit = addInput(input, parent);
+        caption->setBuddy(edit);
+        line->addWidget(edit);
         if (f && !f->rule.suffix.isEmpty())
             line->addWidget(new QLabel(f->rule.suffix, parent));
         for (QWidget* b : beside)
@@ -87,8 +89,14 @@ QWidget* TCORVF035::buildGeneral() {
     {
         auto* caption = new QLabel(QStringLiteral("CxLxA : "), spec->parentWidget());
         auto* line = new QHBoxLayout;
-        for (const char* name : {"Edit_Compri", "Edit_Largur", "Edit_Altura"})
-            line->addWidget(addInput(QString::fromLatin1(name), spec->parentWidget()));
+        // Length, width and height in cm under one caption.
+        for (const auto& [name, what] :
+             {std::pair{"Edit_Compri", "Comprimento"}, std::pair{"Edit_Largur", "Largura"},
+              std::pair{"Edit_Altura", "Altura"}}) {
+            QLineEdit* edit = addInput(QString::fromLatin1(name), spec->parentWidget());
+            edit->setAccessibleName(QStringLiteral("%1 (cm)").arg(QString::fromUtf8(what)));
+            line->addWidget(edit);
+        }
         line->addWidget(new QLabel(QStringLiteral("(Cms)"), spec->parentWidget()));
         spec->addRow(caption, line);
     }
@@ -107,7 +115,9 @@ QWidget* TCORVF035::buildGeneral() {
         caption->setObjectName(QStringLiteral("LabelArtigo%1").arg(n));
         levelCaptions_.insert(n, caption);
         auto* line = new QHBoxLayout;
-        line->addWidget(addInput(levelInput(n), parent));
+        QLineEdit* edit = addInput(levelInput(n), parent);
+        caption->setBuddy(edit); // the caption is the level's, set with the article's group
+        line->addWidget(edit);
         line->addWidget(addBox(levelNameInput(n), parent, 200));
         line->addWidget(tableButton(qPrintable(QStringLiteral("BotCustom%1").arg(n)), parent));
         line->addStretch(1);
