@@ -1,3 +1,6 @@
+#include "../reference/screen_fixture.h"
+#include "cost_type_lines.h"
+#include "screens/ui/detail_grid.h"
 #include "screens/ui/grid_model.h"
 
 #include <QAbstractItemModelTester>
@@ -272,6 +275,65 @@ private slots:
         sizeGridColumns(&titled, m, true);
         QCOMPARE(titled.columnWidth(2), std::max(80, titled.horizontalHeader()->sectionSizeHint(2)));
         QCOMPARE(titled.columnWidth(3), std::max(40, titled.horizontalHeader()->sectionSizeHint(3)));
+    }
+
+    void detailLines_data() { addBackendRows(); }
+    // A detail grid's model over DetailLines: yes/no boxes stored "S"/"N",
+    // numbers on the right, refused cells unchanged, lines only looked at,
+    // sorting and reloading through the lines.
+    void detailLines() {
+        QFETCH(QString, backend);
+        SKIP_UNLESS_BACKEND(backend);
+        ScreenFixture f(backend);
+        QVERIFY2(f.ready(), qPrintable(f.site.error()));
+        db::Dataset& types = f.corvane().TIPOCUSTO;
+        QVERIFY(types.open());
+        DetailLines lines(types, costTypeColumns(6), f.view);
+        lines.setCellCheck(wasteAtMost100);
+        DetailGrid grid(lines);
+        GridModel& m = *grid.gridModel();
+        QAbstractItemModelTester tester(&m, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        QSignalSpy edited(&m, &GridModel::edited);
+        QCOMPARE(m.rowCount(), lines.lineCount());
+        QVERIFY(m.rowCount() > 3);
+        QCOMPARE(grid.columnWidth(0), grid.fontMetrics().averageCharWidth() * 7);
+        QCOMPARE(m.headerData(2, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("Desperd."));
+        QCOMPARE(m.index(0, 2).data(Qt::TextAlignmentRole).toInt(), int(Qt::AlignRight | Qt::AlignVCenter));
+        QVERIFY(!m.index(0, 1).data(Qt::TextAlignmentRole).isValid());
+        QVERIFY(!(m.flags(m.index(0, 0)) & Qt::ItemIsEditable));
+        QVERIFY(m.flags(m.index(0, 1)) & Qt::ItemIsEditable);
+        QVERIFY(m.flags(m.index(0, 3)) & Qt::ItemIsUserCheckable);
+        QCOMPARE(m.table().columns[1].maxLength, 40);
+
+        // A refused value: the message, the line as it was.
+        const QVariantList before = rowShown(m, 0);
+        QVERIFY(!m.setData(m.index(0, 2), QStringLiteral("150"), Qt::EditRole));
+        QCOMPARE(f.view.messages.last(), QStringLiteral("Desperdício acima de 100%"));
+        QVERIFY(!m.setData(m.index(0, 2), QStringLiteral("muito"), Qt::EditRole));
+        QCOMPARE(rowShown(m, 0), before);
+        QCOMPARE(edited.size(), 0);
+
+        QVERIFY(m.setData(m.index(0, 2), QStringLiteral("97,25"), Qt::EditRole));
+        QCOMPARE(m.index(0, 2).data().toString(), QStringLiteral("97.25"));
+        const bool on = m.index(0, 3).data(Qt::CheckStateRole).toInt() != Qt::Checked;
+        QVERIFY(m.setData(m.index(0, 3), on ? Qt::Checked : Qt::Unchecked, Qt::CheckStateRole));
+        QCOMPARE(types.text(lines.datasetRow(0), QStringLiteral("TU")).trimmed(),
+                 on ? QStringLiteral("S") : QStringLiteral("N"));
+        QCOMPARE(edited.size(), 2);
+
+        // Sorted by the designation through the title, then read again in that order.
+        QVERIFY(m.setData(m.index(0, 1), QStringLiteral("zzz"), Qt::EditRole));
+        m.sort(1);
+        QCOMPARE(m.index(m.rowCount() - 1, 1).data().toString(), QStringLiteral("zzz"));
+        m.reload();
+        QCOMPARE(m.index(m.rowCount() - 1, 1).data().toString(), QStringLiteral("zzz"));
+
+        // Lines only looked at take nothing.
+        lines.setReadOnly(true);
+        QVERIFY(!(m.flags(m.index(0, 1)) & Qt::ItemIsEditable));
+        QVERIFY(!m.setData(m.index(0, 1), QStringLiteral("aaa"), Qt::EditRole));
+        QCOMPARE(m.index(m.rowCount() - 1, 1).data().toString(), QStringLiteral("zzz"));
+        types.cancelUpdates();
     }
 };
 
