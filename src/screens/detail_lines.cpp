@@ -16,6 +16,31 @@ DetailLines::DetailLines(db::Dataset& dataset, QList<DetailColumn> columns, Scre
     reload();
 }
 
+GridColumns DetailLines::gridColumns() {
+    GridColumns table{
+        [this] { return lineCount(); }, {}, [this](int column) { sortBy(column); }, [this] { reload(); }};
+    for (int i = 0; i < columns_.size(); ++i) {
+        const DetailColumn& d = columns_[i];
+        GridColumn c;
+        c.key = d.rule.column;
+        c.title = d.title;
+        c.width = d.width;
+        c.maxLength = d.rule.maxLength;
+        if (d.yesNo) {
+            c.checked = [this, i](int line) { return checked(line, i); };
+            c.set = [this, i](int line, const QVariant& on) { return setChecked(line, i, on.toBool()); };
+        } else {
+            c.value = [this, i](int line) { return QVariant(text(line, i)); };
+            c.set = [this, i](int line, const QVariant& typed) { return setText(line, i, typed.toString()); };
+            if (d.rule.kind != FieldKind::Text && d.rule.kind != FieldKind::Upper)
+                c.alignment = Qt::AlignRight | Qt::AlignVCenter;
+        }
+        c.editableRow = [this, i](int) { return editable(i); };
+        table.columns << c;
+    }
+    return table;
+}
+
 void DetailLines::reload() {
     order_.clear();
     if (ds_->isOpen())
@@ -39,7 +64,7 @@ QString DetailLines::text(int line, int column) const {
     const DetailColumn& c = columns_[column];
     const QVariant v = ds_->value(row, c.rule.column);
     if (c.rule.kind == FieldKind::Number && !v.isNull())
-        return QString::number(v.toDouble(), 'g', 15);
+        return gridNumber(v.toDouble());
     return displayText(v);
 }
 

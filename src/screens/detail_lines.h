@@ -3,6 +3,7 @@
 #include "core/screen_view.h"
 #include "db/dataset.h"
 #include "field_rule.h"
+#include "grid_columns.h"
 
 #include <functional>
 
@@ -17,6 +18,7 @@ struct DetailColumn {
     QString title;
     bool editable = false;
     bool yesNo = false;
+    int width = 0; // characters of the grid column; 0: the grid's default
 };
 
 // The lines of a child dataset as an editable grid shows them: cells are
@@ -44,6 +46,12 @@ public:
     bool editable(int column) const {
         return !readOnly_ && column >= 0 && column < columns_.size() && columns_[column].editable;
     }
+
+    // The grid's column table: the lines' texts and yes/no boxes, numbers on
+    // the right, editors held to the rules' lengths, input through setText
+    // and setChecked, titles that sort, reloading through reload(). The
+    // lines must outlive the grid.
+    GridColumns gridColumns();
 
     // Reads the lines again (after the dataset was reopened or changed).
     void reload();

@@ -2,8 +2,8 @@
 #include "reference/screens/machines_screen.h"
 #include "reference/screens/operations_screen.h"
 #include "reference/screens/packaging_screen.h"
+#include "cost_type_lines.h"
 #include "screens/detail_lines.h"
-#include "reference/reference_tables.h"
 #include "screens/field_rule.h"
 
 #include <QtTest>
@@ -106,23 +106,11 @@ private slots:
         QVERIFY2(f.ready(), qPrintable(f.site.error()));
         db::Dataset& types = f.corvane().TIPOCUSTO;
         QVERIFY(types.open());
-        const db::Table table = reference::tipoCustoTable();
-        DetailColumn code{fieldOf(table, QStringLiteral("CODIGO"), {}), QStringLiteral("Código"), false, false};
-        DetailColumn name{fieldOf(table, QStringLiteral("DESIGNACAO"), {}), QStringLiteral("Designação"), true,
-                          false};
-        DetailColumn waste{fieldOf(table, QStringLiteral("DESPERD"), {}), QStringLiteral("Desperd."), true, false};
-        DetailColumn yes{fieldOf(table, QStringLiteral("TU"), {}), QStringLiteral("S/N"), true, true};
-        DetailLines lines(types, {code, name, waste, yes}, f.view);
+        DetailLines lines(types, costTypeColumns(), f.view);
         QVERIFY(lines.lineCount() > 3);
         QStringList left;
         lines.setColumnLeft([&](int row, const DetailColumn& c) { left << types.text(row, c.rule.column); });
-        lines.setCellCheck([](int, const DetailColumn& c, const QVariant& v, QString* message) {
-            if (c.rule.column == QLatin1String("DESPERD") && v.toDouble() > 100) {
-                *message = QStringLiteral("Desperdício acima de 100%");
-                return false;
-            }
-            return true;
-        });
+        lines.setCellCheck(wasteAtMost100);
         QVERIFY(!lines.setText(0, 0, QStringLiteral("77"))); // not editable
         QVERIFY(!lines.setText(0, 2, QStringLiteral("muito")));
         QCOMPARE(f.view.messages.last(), QStringLiteral("'muito' não é um número válido"));

@@ -65,18 +65,17 @@ private slots:
             QTest::keyClick(code, Qt::Key_Tab);
             QTest::keyClick(form->focusWidget(), Qt::Key_F12);
             consumption = form->findChild<QLabel*>(QStringLiteral("Label_TR1Consumo"))->text();
-            auto* m = static_cast<MachineRowsModel*>(form->grid()->model());
-            header = m->headerData(m->sectionOf(MachineRowsModel::Tempo), Qt::Horizontal, Qt::DisplayRole)
-                         .toString();
+            auto* m = qobject_cast<screens::GridModel*>(form->grid()->model());
+            header =
+                m->headerData(m->column(QStringLiteral("QTD")), Qt::Horizontal, Qt::DisplayRole).toString();
             int row = 0;
             while (row < m->rowCount() && m->index(row, 0).data().toString() != QLatin1String("TRI01"))
                 ++row;
             form->grid()->setFocus();
-            form->grid()->setCurrentIndex(m->index(row, m->sectionOf(MachineRowsModel::Ok)));
+            form->grid()->setCurrentIndex(m->index(row, m->column(QStringLiteral("OK"))));
             QTest::keyClick(form->grid(), Qt::Key_Space);
-            m->setData(m->index(row, m->sectionOf(MachineRowsModel::Tempo)), QStringLiteral("90"),
-                       Qt::EditRole);
-            cost = m->index(row, m->sectionOf(MachineRowsModel::Custo)).data().toString();
+            m->setData(m->index(row, m->column(QStringLiteral("QTD"))), QStringLiteral("90"), Qt::EditRole);
+            cost = m->index(row, m->column(QStringLiteral("CUSTO"))).data().toString();
             form->findChild<QPushButton*>(QStringLiteral("BitTerminar"))->click();
         });
         QVERIFY(openKnittingStep(nullptr, ctx, f.corvane(), factura, QStringLiteral("DEMO"), setting));

@@ -79,17 +79,16 @@ private slots:
                 return;
             title = form->windowTitle();
             QTableView* grid = form->grid();
-            auto* model = static_cast<MachineRowsModel*>(grid->model());
+            auto* model = qobject_cast<screens::GridModel*>(grid->model());
             const int row = rowOf(grid, QStringLiteral("VAP90"));
-            header =
-                model->headerData(model->sectionOf(MachineRowsModel::Tempo), Qt::Horizontal, Qt::DisplayRole)
-                    .toString();
-            tick(grid, row, model->okColumn());
+            header = model->headerData(model->column(QStringLiteral("QTD")), Qt::Horizontal, Qt::DisplayRole)
+                         .toString();
+            tick(grid, row, model->column(QStringLiteral("OK")));
             QTest::keyClick(grid, Qt::Key_F1); // nothing on steaming
             materialEnabled = form->input(QStringLiteral("Edit_MpNro1"))->isEnabled();
-            model->setData(model->index(row, model->sectionOf(MachineRowsModel::Tempo)), QStringLiteral("90"),
+            model->setData(model->index(row, model->column(QStringLiteral("QTD"))), QStringLiteral("90"),
                            Qt::EditRole);
-            cost = model->index(row, model->sectionOf(MachineRowsModel::Custo)).data().toString();
+            cost = model->index(row, model->column(QStringLiteral("CUSTO"))).data().toString();
             form->findChild<QPushButton*>(QStringLiteral("BitTerminar"))->click();
         });
         QVERIFY(openMachineStep(nullptr, ctx, f.corvane(), factura, QStringLiteral("DEMO"), setting));
@@ -110,16 +109,15 @@ private slots:
         cutter.show();
         QVERIFY(cutter.isVisible());
         QCOMPARE(cutter.windowTitle(), QStringLiteral("Seleccione a Máquina de Corte Ultra Som"));
-        auto* model = static_cast<MachineRowsModel*>(cutter.grid()->model());
-        QCOMPARE(
-            model->headerData(model->sectionOf(MachineRowsModel::TipoPrd), Qt::Horizontal, Qt::DisplayRole)
-                .toString(),
-            QStringLiteral("T.P.?"));
+        auto* model = qobject_cast<screens::GridModel*>(cutter.grid()->model());
+        QCOMPARE(model->headerData(model->column(QStringLiteral("TIPOPRD")), Qt::Horizontal, Qt::DisplayRole)
+                     .toString(),
+                 QStringLiteral("T.P.?"));
         const int row = rowOf(cutter.grid(), QStringLiteral("US90"));
-        tick(cutter.grid(), row, model->okColumn());
-        QVERIFY(model->setData(model->index(row, model->sectionOf(MachineRowsModel::TipoPrd)),
+        tick(cutter.grid(), row, model->column(QStringLiteral("OK")));
+        QVERIFY(model->setData(model->index(row, model->column(QStringLiteral("TIPOPRD"))),
                                QStringLiteral("1"), Qt::EditRole));
-        QCOMPARE(model->index(row, model->sectionOf(MachineRowsModel::Tempo)).data().toString(),
+        QCOMPARE(model->index(row, model->column(QStringLiteral("QTD"))).data().toString(),
                  QStringLiteral("55"));
         cutter.findChild<QPushButton*>(QStringLiteral("BitTerminar"))->click();
         QVERIFY(!cutter.isVisible());
@@ -132,8 +130,9 @@ private slots:
         // "&Cancelar" writes nothing.
         TCORVF035_MAQUINAS cancelled(ctx, f.corvane(), factura, QStringLiteral("DEMO"), setting);
         cancelled.show();
-        auto* steam = static_cast<MachineRowsModel*>(cancelled.grid()->model());
-        tick(cancelled.grid(), rowOf(cancelled.grid(), QStringLiteral("VAP90")), steam->okColumn());
+        auto* steam = qobject_cast<screens::GridModel*>(cancelled.grid()->model());
+        tick(cancelled.grid(), rowOf(cancelled.grid(), QStringLiteral("VAP90")),
+             steam->column(QStringLiteral("OK")));
         cancelled.findChild<QPushButton*>(QStringLiteral("BotCancelar"))->click();
         QVERIFY(!cancelled.isVisible());
         QVERIFY(ctx.StepCancelled);

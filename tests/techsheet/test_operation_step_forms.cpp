@@ -23,10 +23,15 @@ int stepLineCount(ScreenFixture& f, const QString& step) {
         .size();
 }
 
+// The grid's column named `key` ("OK", "QTD", "CUSTO").
+int columnOf(const QAbstractItemModel* model, const QString& key) {
+    return qobject_cast<const screens::GridModel*>(model)->column(key);
+}
+
 // Ticks a row's OK box with the keyboard.
 void tick(QTableView* grid, int row) {
     grid->setFocus();
-    grid->setCurrentIndex(grid->model()->index(row, WorkRowsModel::Ok));
+    grid->setCurrentIndex(grid->model()->index(row, columnOf(grid->model(), QStringLiteral("OK"))));
     QTest::keyClick(grid, Qt::Key_Space);
 }
 
@@ -62,7 +67,11 @@ private slots:
                 return;
             title = form->windowTitle();
             tick(form->grid(), 0);
-            cost = form->grid()->model()->index(0, WorkRowsModel::Custo).data().toString();
+            cost = form->grid()
+                       ->model()
+                       ->index(0, columnOf(form->grid()->model(), QStringLiteral("CUSTO")))
+                       .data()
+                       .toString();
             form->findChild<QPushButton*>(QStringLiteral("BitTerminar"))->click();
         });
         QVERIFY(openOperationStep(nullptr, ctx, f.corvane(), factura, QStringLiteral("DEMO"), setting));
@@ -81,9 +90,14 @@ private slots:
         QCOMPARE(form.input(QStringLiteral("Edit_MpNro1"))->text(), QStringLiteral("EMB.SACO3040"));
         QVERIFY(!form.input(QStringLiteral("Edit_MpNro1"))->isEnabled());
         tick(form.grid(), 0);
-        QVERIFY(form.grid()->model()->setData(form.grid()->model()->index(0, WorkRowsModel::Tempo),
-                                              QStringLiteral("2"), Qt::EditRole));
-        QCOMPARE(form.grid()->model()->index(0, WorkRowsModel::Custo).data().toString(),
+        QVERIFY(form.grid()->model()->setData(
+            form.grid()->model()->index(0, columnOf(form.grid()->model(), QStringLiteral("QTD"))),
+            QStringLiteral("2"), Qt::EditRole));
+        QCOMPARE(form.grid()
+                     ->model()
+                     ->index(0, columnOf(form.grid()->model(), QStringLiteral("CUSTO")))
+                     .data()
+                     .toString(),
                  QStringLiteral("0.24"));
         form.findChild<QPushButton*>(QStringLiteral("BitTerminar"))->click();
         QVERIFY(!form.isVisible());
@@ -141,8 +155,10 @@ private slots:
         TCORVF035_EMBALAGEM looked(ctx, f.corvane(), factura, QStringLiteral("DEMO"), {});
         looked.show();
         QAbstractItemModel* model = looked.grid()->model();
-        QVERIFY(!(model->flags(model->index(0, WorkRowsModel::Ok)) & Qt::ItemIsUserCheckable));
-        QVERIFY(!model->setData(model->index(0, WorkRowsModel::Tempo), QStringLiteral("2"), Qt::EditRole));
+        QVERIFY(!(model->flags(model->index(0, columnOf(model, QStringLiteral("OK")))) &
+                  Qt::ItemIsUserCheckable));
+        QVERIFY(!model->setData(model->index(0, columnOf(model, QStringLiteral("QTD"))), QStringLiteral("2"),
+                                Qt::EditRole));
         QVERIFY(looked.input(QStringLiteral("Edit_MpNro1"))->isReadOnly());
         QTest::keyClick(looked.grid(), Qt::Key_Escape);
         QTRY_VERIFY(!looked.isVisible());

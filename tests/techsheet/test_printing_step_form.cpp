@@ -84,15 +84,14 @@ private slots:
             QCOMPARE(form.findChild<QLabel*>(QStringLiteral("LabelArea"))->text(),
                      QStringLiteral("Àrea : 1.4   m²"));
             QTableView* grid = form.grid();
-            auto* model = static_cast<MachineRowsModel*>(grid->model());
-            QCOMPARE(
-                model->headerData(model->sectionOf(MachineRowsModel::Tempo), Qt::Horizontal, Qt::DisplayRole)
-                    .toString(),
-                QStringLiteral("Tempo (Min)"));
+            auto* model = qobject_cast<screens::GridModel*>(grid->model());
+            QCOMPARE(model->headerData(model->column(QStringLiteral("QTD")), Qt::Horizontal, Qt::DisplayRole)
+                         .toString(),
+                     QStringLiteral("Tempo (Min)"));
             const int row = rowOf(grid, QStringLiteral("IMP01"));
             QVERIFY(row >= 0);
             grid->setFocus();
-            grid->setCurrentIndex(model->index(row, model->okColumn()));
+            grid->setCurrentIndex(model->index(row, model->column(QStringLiteral("OK"))));
             // The printer's inks proposed, their fields disabled until F1.
             QTRY_COMPARE(form.input(QStringLiteral("Edit_MpNro1"))->text(), QStringLiteral("TIN.CIANO"));
             QCOMPARE(form.input(QStringLiteral("Edit_PercMp1"))->text(), QStringLiteral("30"));
@@ -103,9 +102,9 @@ private slots:
                      QStringLiteral("0.0044625"));
             QVERIFY(!form.input(QStringLiteral("Edit_MpNro1"))->isEnabled());
             QTest::keyClick(grid, Qt::Key_Space);
-            QVERIFY(model->setData(model->index(row, model->sectionOf(MachineRowsModel::Tempo)),
+            QVERIFY(model->setData(model->index(row, model->column(QStringLiteral("QTD"))),
                                    QStringLiteral("6"), Qt::EditRole));
-            QCOMPARE(model->index(row, model->sectionOf(MachineRowsModel::Custo)).data().toString(),
+            QCOMPARE(model->index(row, model->column(QStringLiteral("CUSTO"))).data().toString(),
                      QStringLiteral("2.4"));
             QTest::keyClick(grid, Qt::Key_F1);
             QVERIFY(form.input(QStringLiteral("Edit_MpNro1"))->isEnabled());

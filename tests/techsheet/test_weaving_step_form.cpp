@@ -102,16 +102,16 @@ private slots:
             stayedOpen = form->isVisible();
             focusAfterRefusal = form->pages()->tabText(form->pages()->currentIndex());
 
-            QAbstractItemModel* m = form->grid()->model();
+            auto* m = qobject_cast<screens::GridModel*>(form->grid()->model());
             const int row = rowOf(m, QStringLiteral("TEAR01"));
             form->grid()->setFocus();
-            form->grid()->setCurrentIndex(m->index(row, LoomRowsModel::Ok));
+            form->grid()->setCurrentIndex(m->index(row, m->column(QStringLiteral("OK"))));
             QTest::keyClick(form->grid(), Qt::Key_Space);
             QTest::keyClick(form->grid(), Qt::Key_F12);
             kg = form->findChild<QLabel*>(QStringLiteral("Label_TR1Kgs"))->text();
             grams = form->findChild<QLabel*>(QStringLiteral("Label_TR1Grs"))->text();
             total = form->findChild<QLabel*>(QStringLiteral("Label_TotalTeKgs"))->text();
-            strips = m->index(row, LoomRowsModel::Fitas).data().toString();
+            strips = m->index(row, m->column(QStringLiteral("FITAS"))).data().toString();
             form->findChild<QPushButton*>(QStringLiteral("BitTerminar"))->click();
         });
         QVERIFY(openWeavingStep(nullptr, ctx, f.corvane(), factura, QStringLiteral("DEMO"), setting));

@@ -50,10 +50,12 @@ bool prepare(const SatelliteKind& kind, db::Database& factura, const std::option
 }
 
 // The fixed currency (country) and the typed price (designation), each
-// converted and held to its column's width.
+// converted and held to its column's width, as wide as the kind says.
 QList<screens::DetailColumn> gridColumns(const SatelliteKind& kind) {
-    return {{screens::fieldOf(kind.table, kind.keyColumn, kind.keyColumn), kind.keyTitle, false, false},
-            {screens::fieldOf(kind.table, kind.valueColumn, kind.valueColumn), kind.valueTitle, true, false}};
+    return {{screens::fieldOf(kind.table, kind.keyColumn, kind.keyColumn), kind.keyTitle, false, false,
+             kind.keyWidth},
+            {screens::fieldOf(kind.table, kind.valueColumn, kind.valueColumn), kind.valueTitle, true, false,
+             kind.valueWidth}};
 }
 
 } // namespace

@@ -22,8 +22,6 @@ SatelliteForm::SatelliteForm(const SatelliteKind& kind, db::Database& factura, c
     grid_->setSortingEnabled(false);
     grid_->horizontalHeader()->setSectionsClickable(false);
     const int character = grid_->fontMetrics().averageCharWidth();
-    grid_->setColumnWidth(0, character * (kind.keyWidth + 1));
-    grid_->setColumnWidth(1, character * (kind.valueWidth + 1));
     grid_->horizontalHeader()->setStretchLastSection(true);
     grid_->setMinimumWidth(character * (kind.keyWidth + kind.valueWidth + 6));
     layout->addWidget(grid_);

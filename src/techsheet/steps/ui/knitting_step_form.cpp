@@ -20,7 +20,7 @@ namespace corvane::techsheet {
 namespace {
 
 QString number(double v) {
-    return StepGridModel::number(v);
+    return stepNumber(v);
 }
 
 } // namespace
@@ -117,11 +117,13 @@ TCORVF035FIOS_CT::TCORVF035FIOS_CT(TechSheetContext& ctx, shell::TDTCORVANE& dat
     layout->addLayout(totals);
 
     KnittingStep* logic = logic_.get();
-    model_ = new MachineRowsModel(
-        logic->machines(), false, [logic](int row, bool ticked) { logic->okLeft(row, ticked); },
-        [logic](int row, const QString& typed) { return logic->timeLeft(row, typed); }, this);
-    grid_ = makeStepGrid(this, model_, {70, 220, 40, 80, 55, 60, 55, 60, 35, 80, 60, 60},
-                         [this](const QString& column) { logic_->sortBy(column); });
+    model_ = new screens::GridModel(
+        machineColumns(
+            logic->machines(), MachineGrid::Knitting,
+            [logic](int row, bool ticked) { logic->okLeft(row, ticked); },
+            [logic](int row, const QString& typed) { return logic->timeLeft(row, typed); }),
+        this);
+    grid_ = makeStepGrid(this, model_, [this](const QString& column) { logic_->sortBy(column); });
     layout->addWidget(grid_, 1);
 
     QAbstractButton* save = addCloseAndCancel(
@@ -176,8 +178,7 @@ void TCORVF035FIOS_CT::refresh() {
         w.unit->setText(v.unit);
     }
     total_->setText(kgText(logic_->totalKg()));
-    model_->dataChanged(model_->index(0, 0),
-                        model_->index(model_->rowCount() - 1, model_->columnCount() - 1));
+    model_->refresh();
 }
 
 bool TCORVF035FIOS_CT::eventFilter(QObject* watched, QEvent* event) {

@@ -51,7 +51,7 @@ private:
     void refresh();
 
     std::unique_ptr<KnittingStep> logic_;
-    MachineRowsModel* model_;
+    screens::GridModel* model_;
     QTableView* grid_;
     std::array<RowWidgets, KnittingStep::kRows> rows_;
     QLabel* total_;

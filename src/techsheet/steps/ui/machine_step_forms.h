@@ -6,9 +6,6 @@
 #include "techsheet/steps/ui/operation_step_forms.h"
 #include "techsheet/steps/ui/step_grid_model.h"
 
-#include <functional>
-#include <vector>
-
 namespace corvane::techsheet {
 
 // Opens the machine step ctx.StepCode ("C", "E", "F", "V", "R", "M", "S")
@@ -24,56 +21,6 @@ bool openUltrasoundStep(QWidget* parent, TechSheetContext& ctx, shell::TDTCORVAN
 // closes it at once.
 bool openPrintingStep(QWidget* parent, TechSheetContext& ctx, shell::TDTCORVANE& data, db::Database& factura,
                       const QString& user, const screens::ScreenSetting& setting);
-
-// The grid DBGrid1 over the machines a step holds (the machine steps,
-// ultrasound cutting, knitting). The ultrasound grid has the mode "T.P.?"
-// between "OK" and the time, and the mode is typed instead of the time.
-class MachineRowsModel : public StepGridModel {
-    Q_OBJECT
-public:
-    enum Column {
-        Codigo,
-        Designacao,
-        Unidade,
-        CustoPadrao,
-        Prod1,
-        Acerto1,
-        Prod2,
-        Acerto2,
-        Ok,
-        TipoPrd,
-        Tempo,
-        Preco,
-        Custo
-    };
-    using OkLeft = std::function<void(int row, bool ticked)>;
-    using TypedLeft = std::function<bool(int row, const QString& typed)>;
-    MachineRowsModel(const std::vector<WorkMachineRow>& rows, bool modeColumn, OkLeft okLeft,
-                     TypedLeft typedLeft, QObject* parent = nullptr);
-    // The grid of a machine step or of ultrasound cutting.
-    explicit MachineRowsModel(MachineStepScreen& logic, QObject* parent = nullptr);
-
-    // The column shown at `section` (only the ultrasound grid shows TipoPrd).
-    Column columnAt(int section) const { return columnAt(section, mode_); }
-    int sectionOf(Column column) const { return sectionOf(column, mode_); }
-
-protected:
-    int rows() const override { return static_cast<int>(rows_.size()); }
-    bool ticked(int row) const override { return rows_[static_cast<std::size_t>(row)].ticked(); }
-    QVariant cell(int row, int section) const override;
-    void okLeft(int row, bool ticked) override { okLeft_(row, ticked); }
-    bool typedLeft(int row, const QString& typed) override { return typedLeft_(row, typed); }
-
-private:
-    static Column columnAt(int section, bool modeColumn);
-    static int sectionOf(Column column, bool modeColumn);
-    static QStringList titles(bool modeColumn);
-
-    const std::vector<WorkMachineRow>& rows_;
-    bool mode_;
-    OkLeft okLeft_;
-    TypedLeft typedLeft_;
-};
 
 // TCORVF035_MAQUINAS.
 class TCORVF035_MAQUINAS : public OneMaterialForm {

@@ -18,11 +18,11 @@ namespace corvane::techsheet {
 namespace {
 
 QString number(double v) {
-    return StepGridModel::number(v);
+    return stepNumber(v);
 }
 
-StepGridModel* operationRows(StepScreenBase& logic, QObject* parent) {
-    return new WorkRowsModel(static_cast<OperationStepScreen&>(logic), parent);
+screens::GridModel* operationRows(StepScreenBase& logic, QObject* parent) {
+    return new screens::GridModel(workColumns(static_cast<OperationStepScreen&>(logic)), parent);
 }
 
 } // namespace
@@ -37,45 +37,6 @@ screens::LookupSpec articleLookup() {
     spec.menuEntries = QStringList{QStringLiteral("Procurar &Codigo")};
     spec.alphabeticalMenuEntry = QStringLiteral("Procurar &Designação");
     return spec;
-}
-
-// ---- the grid ------------------------------------------------------------------
-
-WorkRowsModel::WorkRowsModel(OperationStepScreen& logic, QObject* parent)
-    : StepGridModel({QStringLiteral("Código"), QStringLiteral("Designação"), QStringLiteral("Und."),
-                     QStringLiteral("C.Padrão"), QStringLiteral("OK"), QStringLiteral("Tempo (mm)"),
-                     QStringLiteral("Preço"), QStringLiteral("Custo")},
-                    Ok, Tempo, parent),
-      logic_(logic) {}
-
-int WorkRowsModel::rows() const {
-    return static_cast<int>(logic_.rows().size());
-}
-
-bool WorkRowsModel::ticked(int row) const {
-    return logic_.rows()[row].ticked();
-}
-
-QVariant WorkRowsModel::cell(int row, int column) const {
-    const WorkArticleRow& r = logic_.rows()[row];
-    switch (column) {
-    case Codigo:
-        return r.CODIGO;
-    case Designacao:
-        return r.DESIGNACAO;
-    case Unidade:
-        return r.UNCOMPRA;
-    case CustoPadrao:
-        return number(r.CUSTOPADRAO);
-    case Tempo:
-        return number(r.QTD);
-    case Preco:
-        return number(r.PRECO);
-    case Custo:
-        return number(r.CUSTO);
-    default:
-        return {};
-    }
 }
 
 // ---- both windows --------------------------------------------------------------
@@ -97,8 +58,7 @@ StepForm::StepForm(const QString& name, const LogicFactory& makeLogic, const Mod
     layout->addWidget(gridTitle_);
     model_ = makeModel(*base_, this);
     grid_ = makeStepGrid(
-        this, model_, {90, 260, 60}, [this](const QString& column) { base_->sortBy(column); },
-        [this] { refresh(); });
+        this, model_, [this](const QString& column) { base_->sortBy(column); }, [this] { refresh(); });
     layout->addWidget(grid_, 1);
     resize(900, 480);
     connect(grid_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
@@ -152,7 +112,7 @@ bool StepForm::activateScreen() {
     model_->reload();
     view().statusText(0, setting().signature);
     if (model_->rowCount() > 0)
-        grid_->setCurrentIndex(model_->index(0, model_->okColumn()));
+        grid_->setCurrentIndex(model_->index(0, model_->column(QStringLiteral("OK"))));
     refresh();
     grid_->setFocus();
     return true;
@@ -166,8 +126,7 @@ bool StepForm::closeRequested() {
 }
 
 void StepForm::refresh() {
-    emit model_->dataChanged(model_->index(0, 0),
-                             model_->index(model_->rowCount() - 1, model_->columnCount() - 1));
+    model_->refresh();
 }
 
 void StepForm::showMaterial(const QHash<QString, QString>& texts, const QString& unitField,

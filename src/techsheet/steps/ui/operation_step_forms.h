@@ -37,30 +37,12 @@ bool openPackagingStep(QWidget* parent, TechSheetContext& ctx, shell::TDTCORVANE
 // &Codigo") and by designation (Ctrl+Insert, "Procurar &Designação").
 screens::LookupSpec articleLookup();
 
-// The grid DBGrid1 over the rows a step screen holds.
-class WorkRowsModel : public StepGridModel {
-    Q_OBJECT
-public:
-    enum Column { Codigo, Designacao, Unidade, CustoPadrao, Ok, Tempo, Preco, Custo, Columns };
-    explicit WorkRowsModel(OperationStepScreen& logic, QObject* parent = nullptr);
-
-protected:
-    int rows() const override;
-    bool ticked(int row) const override;
-    QVariant cell(int row, int column) const override;
-    void okLeft(int row, bool ticked) override { logic_.okLeft(row, ticked); }
-    bool typedLeft(int row, const QString& typed) override { return logic_.timeLeft(row, typed); }
-
-private:
-    OperationStepScreen& logic_;
-};
-
 // What every step window shares: the article, the grid, the buttons.
 class StepForm : public screens::ScreenDialog {
     Q_OBJECT
 public:
     using LogicFactory = std::function<std::unique_ptr<StepScreenBase>(ScreenView&)>;
-    using ModelFactory = std::function<StepGridModel*(StepScreenBase&, QObject*)>;
+    using ModelFactory = std::function<screens::GridModel*(StepScreenBase&, QObject*)>;
     StepForm(const QString& name, const LogicFactory& makeLogic, const ModelFactory& makeModel,
              const screens::ScreenSetting& setting, QWidget* parent);
     ~StepForm() override;
@@ -90,7 +72,7 @@ protected:
 
 private:
     std::unique_ptr<StepScreenBase> base_;
-    StepGridModel* model_;
+    screens::GridModel* model_;
     QTableView* grid_;
     QVBoxLayout* materials_;
     QLabel* minutes_;

@@ -2,13 +2,15 @@
 
 // The grid DBGrid1 of a step screen over the candidate rows its logic holds:
 // an "OK" column shown as a check box, one column typed in (the time, or the
-// mode of an ultrasound cutter), the other columns shown as the logic has them.
-#include <QAbstractTableModel>
-#include <QList>
-#include <QStringList>
+// mode of a loom or an ultrasound cutter), the other columns shown as the
+// logic has them. Each grid is a column table the framework's GridModel shows.
+#include "screens/grid_columns.h"
+#include "screens/ui/grid_model.h"
+#include "techsheet/work_rows.h"
 
 #include <functional>
 #include <initializer_list>
+#include <vector>
 
 class QGridLayout;
 class QTableView;
@@ -20,6 +22,9 @@ class ScreenDialog;
 namespace corvane::techsheet {
 
 struct TechSheetContext;
+class WeavingStep;
+class OperationStepScreen;
+class MachineStepScreen;
 
 // The head of a step window: `caption` and the article (code and both
 // designations, "Label_Artigo") on the first row, "Comprim" and "Largura"
@@ -30,62 +35,41 @@ QGridLayout* articleHeader(QWidget* owner, const TechSheetContext& ctx, const QS
 // value is taken as leaving the cell would.
 void leaveGridEditor(QWidget* dialog, QWidget* grid);
 
-class StepGridModel;
-
 // A step screen opened on a sheet another user holds: its inputs and grids
 // take nothing (finishing is refused by the logic as well).
 void showLookOnly(screens::ScreenDialog* form, const TechSheetContext& ctx,
-                  std::initializer_list<StepGridModel*> models);
+                  std::initializer_list<screens::GridModel*> models);
 
-class StepGridModel : public QAbstractTableModel {
-    Q_OBJECT
-public:
-    StepGridModel(QStringList titles, int okColumn, int typedColumn, QObject* parent = nullptr);
+// Numbers as the step windows show them.
+inline QString stepNumber(double v) {
+    return screens::gridNumber(v);
+}
 
-    int rowCount(const QModelIndex& parent = {}) const override;
-    int columnCount(const QModelIndex& parent = {}) const override;
-    QVariant data(const QModelIndex& index, int role) const override;
-    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
-    Qt::ItemFlags flags(const QModelIndex& index) const override;
-    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
-    // After the rows changed outside the grid.
-    void reload();
-    int okColumn() const { return okColumn_; }
-    // The column the rows are ordered by: its title is shown in orange.
-    void setSortedColumn(int column);
-    // A sheet only looked at: nothing is ticked or typed.
-    void setReadOnly(bool readOnly) { readOnly_ = readOnly; }
+// Ticking or clearing a row's "OK", and what is typed in a row's typed
+// column (false refuses it, the row unchanged).
+using OkLeft = std::function<void(int row, bool ticked)>;
+using TypedLeft = std::function<bool(int row, const QString& typed)>;
 
-signals:
-    // The user ticked or typed in a cell.
-    void edited();
+// The looms of the weaving step: the mode "T.P.?" typed, "OK" ticked.
+screens::GridColumns loomColumns(WeavingStep& logic);
+// The rows of the operation and packaging steps: the minutes typed.
+screens::GridColumns workColumns(OperationStepScreen& logic);
 
-public:
-    // Numbers as the grid shows them.
-    static QString number(double v) { return QString::number(v, 'g', 15); }
+// The machines of a step: those of the machine and printing steps, of
+// ultrasound cutting (the mode "T.P.?" between "OK" and the time, typed
+// instead of the time) and of knitting (drawn narrower).
+enum class MachineGrid { Steps, Ultrasound, Knitting };
+screens::GridColumns machineColumns(const std::vector<WorkMachineRow>& rows, MachineGrid grid, OkLeft okLeft,
+                                    TypedLeft typedLeft);
+// The grid of a machine step or of ultrasound cutting over its logic.
+screens::GridColumns machineColumns(MachineStepScreen& logic);
 
-protected:
-    virtual int rows() const = 0;
-    virtual bool ticked(int row) const = 0;
-    // The text of a column other than OK.
-    virtual QVariant cell(int row, int column) const = 0;
-    // Leaving the OK column ticked or not, and the typed column with what was typed.
-    virtual void okLeft(int row, bool ticked) = 0;
-    virtual bool typedLeft(int row, const QString& typed) = 0;
-
-private:
-    QStringList titles_;
-    int okColumn_;
-    int typedColumn_;
-    int sortedColumn_ = 0;
-    bool readOnly_ = false;
-};
-
-// The grid DBGrid1 of a step screen over `model`, with the given column
-// widths; a click on the title of column 0 ("Código") or 1 ("Designação")
-// orders the rows by CODIGO or DESIGNACAO through `sortBy`, then `sorted` runs.
-// The user's edits in it count as typed work of the owner's screen.
-QTableView* makeStepGrid(QWidget* owner, StepGridModel* model, const QList<int>& widths,
+// The grid DBGrid1 of a step screen over `model`, its columns as wide as
+// their table says and no narrower than their titles; the rows come ordered
+// by "Código", and a click on the title of column 0 ("Código") or 1
+// ("Designação") orders them by CODIGO or DESIGNACAO through `sortBy`, then
+// `sorted` runs. The user's edits in it count as typed work of the owner's screen.
+QTableView* makeStepGrid(QWidget* owner, screens::GridModel* model,
                          std::function<void(const QString& column)> sortBy,
                          std::function<void()> sorted = {});
 

@@ -16,7 +16,7 @@ namespace corvane::techsheet {
 namespace {
 
 QString number(double v) {
-    return StepGridModel::number(v);
+    return stepNumber(v);
 }
 
 // A number shown only when there is something to show.

@@ -20,7 +20,7 @@ namespace corvane::techsheet {
 namespace {
 
 QString number(double v) {
-    return StepGridModel::number(v);
+    return stepNumber(v);
 }
 
 QString gramsText(double kg) {
@@ -28,54 +28,6 @@ QString gramsText(double kg) {
 }
 
 } // namespace
-
-// ---- the grid ------------------------------------------------------------------
-
-LoomRowsModel::LoomRowsModel(WeavingStep& logic, QObject* parent)
-    : StepGridModel(
-          QStringList{QStringLiteral("Código"), QStringLiteral("Designação"), QStringLiteral("Prc.Padrão"),
-                      QStringLiteral("Larg."), QStringLiteral("Larg.Raport"), QStringLiteral("Und"),
-                      QStringLiteral("NºPass."), QStringLiteral("Acerto Min"), QStringLiteral("Raport"),
-                      QStringLiteral("Nº Fitas"), QStringLiteral("OK"), QStringLiteral("T.P.?"),
-                      QStringLiteral("Tempo"), QStringLiteral("Preço"), QStringLiteral("Custo")},
-          Ok, TipoPrd, parent),
-      logic_(logic) {}
-
-QVariant LoomRowsModel::cell(int row, int column) const {
-    const WorkMachineRow& r = logic_.looms()[static_cast<std::size_t>(row)];
-    switch (static_cast<Column>(column)) {
-    case Codigo:
-        return r.CODIGO;
-    case Designacao:
-        return r.DESIGNACAO;
-    case CustoPadrao:
-        return number(r.CUSTOPADRAO);
-    case Largura:
-        return number(r.LARGURA);
-    case LargRaport:
-        return number(r.LARG_RAPORT);
-    case Unidade:
-        return r.UNIDADE;
-    case Producao1:
-        return number(r.PRODUCAO1);
-    case Acerto1:
-        return number(r.ACERTO1);
-    case Raport:
-        return r.RAPORT;
-    case Fitas:
-        return number(r.FITAS);
-    case TipoPrd:
-        return r.TIPOPRD;
-    case Tempo:
-        return number(r.QTD);
-    case Preco:
-        return number(r.PRECO);
-    case Custo:
-        return number(r.CUSTO);
-    default:
-        return {};
-    }
-}
 
 // ---- the window ----------------------------------------------------------------
 
@@ -94,9 +46,8 @@ TCORVF035FIOS_CA::TCORVF035FIOS_CA(TechSheetContext& ctx, shell::TDTCORVANE& dat
     lookups_ = new screens::LookupWiring(this);
     pages_ = new QTabWidget(this);
     pages_->setObjectName(QStringLiteral("TB"));
-    model_ = new LoomRowsModel(*logic_, this);
-    grid_ = makeStepGrid(this, model_, {70, 230, 70, 50, 75, 40, 60, 70, 50, 60, 35, 40, 60, 60, 60},
-                         [this](const QString& column) { logic_->sortBy(column); });
+    model_ = new screens::GridModel(loomColumns(*logic_), this);
+    grid_ = makeStepGrid(this, model_, [this](const QString& column) { logic_->sortBy(column); });
     pages_->addTab(grid_, QStringLiteral("<F1> - Teares"));
     pages_->addTab(positionsPage(Side::Weft), QStringLiteral("<F2> - Trama"));
     pages_->addTab(positionsPage(Side::Warp), QStringLiteral("<F3> - Teia"));
@@ -252,8 +203,7 @@ void TCORVF035FIOS_CA::refresh() {
         totalKg_[s]->setText(kgText(total));
         totalGrams_[s]->setText(gramsText(total));
     }
-    model_->dataChanged(model_->index(0, 0),
-                        model_->index(model_->rowCount() - 1, model_->columnCount() - 1));
+    model_->refresh();
 }
 
 bool TCORVF035FIOS_CA::eventFilter(QObject* watched, QEvent* event) {

@@ -24,40 +24,6 @@ namespace corvane::techsheet {
 bool openWeavingStep(QWidget* parent, TechSheetContext& ctx, shell::TDTCORVANE& data, db::Database& factura,
                      const QString& user, const screens::ScreenSetting& setting);
 
-// The grid DBGrid1 over the looms: the mode "T.P.?" is typed, "OK" ticked.
-class LoomRowsModel : public StepGridModel {
-    Q_OBJECT
-public:
-    enum Column {
-        Codigo,
-        Designacao,
-        CustoPadrao,
-        Largura,
-        LargRaport,
-        Unidade,
-        Producao1,
-        Acerto1,
-        Raport,
-        Fitas,
-        Ok,
-        TipoPrd,
-        Tempo,
-        Preco,
-        Custo
-    };
-    explicit LoomRowsModel(WeavingStep& logic, QObject* parent = nullptr);
-
-protected:
-    int rows() const override { return static_cast<int>(logic_.looms().size()); }
-    bool ticked(int row) const override { return logic_.looms()[static_cast<std::size_t>(row)].ticked(); }
-    QVariant cell(int row, int column) const override;
-    void okLeft(int row, bool ticked) override { logic_.okLeft(row, ticked); }
-    bool typedLeft(int row, const QString& typed) override { return logic_.modeLeft(row, typed); }
-
-private:
-    WeavingStep& logic_;
-};
-
 // TCORVF035FIOS_CA.
 class TCORVF035FIOS_CA : public screens::ScreenDialog {
     Q_OBJECT
@@ -90,7 +56,7 @@ private:
     void refresh();
 
     std::unique_ptr<WeavingStep> logic_;
-    LoomRowsModel* model_;
+    screens::GridModel* model_;
     QTableView* grid_;
     QTabWidget* pages_;
     std::array<PositionWidgets, WeavingStep::kPositions> weft_;
