@@ -105,6 +105,10 @@ bool convertField(const FieldRule& rule, const QString& text, QVariant* out, QSt
             *message = rule.rangeMessage;
             return false;
         }
+        if (rule.positive && n <= 0) {
+            *message = rule.emptyMessage;
+            return false;
+        }
         *out = n;
         break;
     }
@@ -112,6 +116,10 @@ bool convertField(const FieldRule& rule, const QString& text, QVariant* out, QSt
         double d = 0;
         if (!readNumber(text, &d, message))
             return false;
+        if (rule.positive && d <= 0) {
+            *message = rule.emptyMessage;
+            return false;
+        }
         *out = d;
         break;
     }

@@ -65,7 +65,8 @@ struct FieldRule {
     qint64 min = 1;
     qint64 max = 0; // max >= min: the value must lie in [min, max]
     QString rangeMessage;
-    QStringList allowed; // set: the value must be one of these
+    bool positive = false; // numbers: 0 or less is refused with emptyMessage, as an empty input is
+    QStringList allowed;   // set: the value must be one of these
     QString allowedMessage;
     QStringList choices; // WidgetKind::Choice
     bool checkWhileSettling = false;

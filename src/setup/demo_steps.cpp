@@ -1,12 +1,12 @@
 #include "demo_steps.h"
 
 #include "articles/store/article_store.h"
+#include "techsheet/screens/sheet_editing.h"
 #include "techsheet/steps/knitting_step.h"
 #include "techsheet/steps/machine_steps.h"
 #include "techsheet/steps/operation_steps.h"
 #include "techsheet/steps/subcontract_steps.h"
 #include "techsheet/steps/weaving_step.h"
-#include "techsheet/store/sheet_opening.h"
 
 namespace corvane::setup {
 

@@ -1,3 +1,5 @@
+#include "db/database.h"
+#include "db/dataset.h"
 #include "screens/ui/field_widgets.h"
 
 #include <QCheckBox>
@@ -69,6 +71,19 @@ private slots:
         QWidget* ref = makeField(fixed, &window);
         QCOMPARE(ref->focusPolicy(), Qt::NoFocus);
         QVERIFY(static_cast<QLineEdit*>(ref)->isReadOnly());
+    }
+
+    // A lookup's list and its alphabetical list are found by their datasets'
+    // names, whatever their case; another name finds none.
+    void datasetsByName() {
+        corvane::db::Database db(QStringLiteral("DBTESTE"), QStringLiteral("TESTE"));
+        corvane::db::Dataset byCode(db, QStringLiteral("ARTIGOSNUM"), QStringLiteral("SELECT 1"));
+        corvane::db::Dataset byName(db, QStringLiteral("ARTIGOSALFA"), QStringLiteral("SELECT 1"));
+        const LookupWiring::DatasetOf of = datasetsNamed({&byCode, nullptr, &byName});
+        QCOMPARE(of(QStringLiteral("ARTIGOSNUM")), &byCode);
+        QCOMPARE(of(QStringLiteral("artigosAlfa")), &byName);
+        QCOMPARE(of(QStringLiteral("SERVICOSNUM")), nullptr);
+        QCOMPARE(of(QString()), nullptr);
     }
 };
 

@@ -14,6 +14,43 @@ using namespace corvane::screens;
 class TestScreenFramework : public QObject {
     Q_OBJECT
 private slots:
+    // A positive rule refuses 0 and less with its empty message, after the
+    // number was read and held to its column's range.
+    void positiveNumbers() {
+        FieldRule weight;
+        weight.kind = FieldKind::Number;
+        weight.emptyMessage = QStringLiteral("Insira o Peso da Peça ...");
+        weight.positive = true;
+        FieldRule passages = weight;
+        passages.kind = FieldKind::SmallWhole;
+        passages.emptyMessage = QStringLiteral("Digite o Nº de Passagens ...");
+        const QList<std::tuple<const FieldRule*, QString, QString>> refused{
+            {&weight, "", "Insira o Peso da Peça ..."},
+            {&weight, "0", "Insira o Peso da Peça ..."},
+            {&weight, "-0,2", "Insira o Peso da Peça ..."},
+            {&weight, "0,2 kg", "'0,2 kg' não é um número válido"},
+            {&passages, "0", "Digite o Nº de Passagens ..."},
+            {&passages, "-3", "Digite o Nº de Passagens ..."},
+            {&passages, "2,5", "'2,5' não é um número inteiro válido"},
+            {&passages, "40000", "O valor 40000 está fora dos limites de -32768 a 32767"}};
+        for (const auto& [rule, text, expected] : refused) {
+            QVariant value;
+            QString message;
+            QVERIFY2(!convertField(*rule, text, &value, &message), qPrintable(text));
+            QCOMPARE(message, expected);
+        }
+        QVariant value;
+        QString message;
+        QVERIFY(convertField(weight, QStringLiteral(" 0,001 "), &value, &message));
+        QCOMPARE(value.toDouble(), 0.001);
+        QVERIFY(convertField(passages, QStringLiteral("24"), &value, &message));
+        QCOMPARE(value.toInt(), 24);
+        // Without the rule, 0 and less are values like any other.
+        weight.positive = false;
+        QVERIFY(convertField(weight, QStringLiteral("-1"), &value, &message));
+        QCOMPARE(value.toDouble(), -1.0);
+    }
+
     // Every input of every table screen takes at most its column's width.
     void inputsTakeTheirColumnsWidth_data() { addBackendRows(); }
     void inputsTakeTheirColumnsWidth() {

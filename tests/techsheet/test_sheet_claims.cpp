@@ -2,9 +2,9 @@
 #include "shell/data_modules.h"
 #include "support/recording_view.h"
 #include "support/test_site.h"
+#include "techsheet/screens/sheet_editing.h"
 #include "techsheet/steps/operation_steps.h"
 #include "techsheet/store/sheet_claim.h"
-#include "techsheet/store/sheet_editing.h"
 #include "techsheet/store/sheet_store.h"
 
 #include <QProcess>
@@ -139,8 +139,8 @@ private slots:
         QCOMPARE(rui.screen.kind(), kWovenScarf);
         QCOMPARE(rui.screen.text("Edit_TmpDesenho"), ana.screen.text("Edit_TmpDesenho"));
         QVERIFY(!rui.screen.kindChoiceEnabled());
-        for (const SheetField& f : sheetFields())
-            QVERIFY2(!rui.screen.fieldEnabled(f.input), qPrintable(f.input));
+        for (const SheetInput& in : sheetInputs())
+            QVERIFY2(!rui.screen.fieldEnabled(in.rule.input), qPrintable(in.rule.input));
         rui.screen.setText("Edit_TmpDesenho", "99");
         QCOMPARE(rui.screen.text("Edit_TmpDesenho"), ana.screen.text("Edit_TmpDesenho"));
         QVERIFY(rui.editing.leave()); // nothing typed: no question

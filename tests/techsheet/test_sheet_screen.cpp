@@ -113,19 +113,23 @@ private slots:
     void fieldTable() {
         // every input and button lies on one page and is found by name
         QSet<QString> names;
-        for (const SheetField& f : sheetFields()) {
-            QVERIFY2(!names.contains(f.input), qPrintable(f.input));
-            names << f.input;
-            QCOMPARE(sheetField(f.input), &f);
-            QVERIFY(sheetKinds().contains(f.kind));
+        for (const SheetInput& in : sheetInputs()) {
+            QVERIFY2(!names.contains(in.rule.input), qPrintable(in.rule.input));
+            names << in.rule.input;
+            QCOMPARE(sheetInput(in.rule.input), &in);
+            QCOMPARE(pageInput(in.page, in.rule.column), &in); // one input per column on a page
+            QVERIFY(sheetKinds().contains(in.page));
+            // what a flag turns on and where "N" sends the focus lie on its page
+            for (const QString& column : {in.opens, in.afterNo})
+                QVERIFY2(column.isEmpty() || pageInput(in.page, column), qPrintable(in.rule.input));
         }
         for (const char* input : {"Edit_TipoTrabalho", "Edit_PassagCm", "Edit_Contracoes", "Edit_DespFioCA",
                                   "Edit_DespFioCT", "Edit_DespFioGT", "Edit_RefInformat", "Edit_RefInf_CT",
                                   "Edit_RefInf_CI", "Edit_RefInf_GT", "Edit_CorteSerraGT", "Edit_SubBrd_GT",
                                   "Edit_PesoGT", "Edit_SupImpr", "Edit_NPassadas", "Edit_Velocid_TiragemGT"})
-            QVERIFY2(sheetField(input), input);
-        QCOMPARE(sheetField("Edit_CorteSerraGT")->column, QString("CORTEULTRA"));
-        QCOMPARE(sheetField("Edit_SupImpr")->column, QString("SUPIMPR"));
+            QVERIFY2(sheetInput(input), input);
+        QCOMPARE(sheetInput("Edit_CorteSerraGT")->rule.column, QString("CORTEULTRA"));
+        QCOMPARE(sheetInput("Edit_SupImpr")->rule.column, QString("SUPIMPR"));
         QCOMPARE(stepButtons().size(), 41);
         QCOMPARE(buttonOf(kKnittedHat, StepRole::Saw), QString("Bot_SerraGT"));
         QCOMPARE(buttonOf(kKnittedHat, StepRole::Fringe), QString());
@@ -867,14 +871,21 @@ private slots:
         QCOMPARE(s.screen.text("Edit_TipoTrabalho"), QString("123456"));
         s.screen.setText("Edit_Raport", "9"); // filled by the weaving step only
         QCOMPARE(s.screen.text("Edit_Raport"), QString());
-        for (const SheetField& f : sheetFields()) {
-            if (f.type == FieldType::YesNo)
-                QCOMPARE(f.width, 1);
-            if (f.column == "REF_INFORMAT")
-                QCOMPARE(f.width, 40);
-            if (f.column == "RESOLUCAO")
-                QCOMPARE(f.width, 10);
+        // every input takes what its column holds: a flag one letter, a
+        // small integer 6 characters (-32768), a number 24
+        const QHash<QString, int> widths{{"CORTEULTRA", 1}, {"SUBCONT_BORDADO", 1}, {"REF_INFORMAT", 40},
+                                         {"RESOLUCAO", 10}, {"TMPDESENHO", 6},      {"NRPASSADAS", 11},
+                                         {"SUPIMPR", 24},   {"LARG_FRANJA", 24}};
+        int checked = 0;
+        for (const SheetInput& in : sheetInputs()) {
+            if (in.rule.allowed == QStringList{"S", "N"})
+                QCOMPARE(in.rule.maxLength, 1);
+            if (widths.contains(in.rule.column)) {
+                QCOMPARE(in.rule.maxLength, widths.value(in.rule.column));
+                ++checked;
+            }
         }
+        QCOMPARE(checked, 20);
     }
 
     void deletingAndChoosingAgain() {

@@ -170,6 +170,15 @@ bool LookupWiring::open(QLineEdit* input, bool alphabetical) {
     return true;
 }
 
+LookupWiring::DatasetOf datasetsNamed(QList<db::Dataset*> datasets) {
+    return [datasets = std::move(datasets)](const QString& name) -> db::Dataset* {
+        for (db::Dataset* d : datasets)
+            if (d && d->name().compare(name, Qt::CaseInsensitive) == 0)
+                return d;
+        return nullptr;
+    };
+}
+
 bool LookupWiring::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Insert) {
         auto* input = qobject_cast<QLineEdit*>(watched);

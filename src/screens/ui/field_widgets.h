@@ -64,4 +64,9 @@ private:
     QHash<const QWidget*, Link> links_;
 };
 
+// The datasets lookup lists show, by their names (Dataset::name(), case
+// ignored): the `dataset` argument of LookupWiring::attach over `datasets`,
+// null for a name none of them has.
+LookupWiring::DatasetOf datasetsNamed(QList<db::Dataset*> datasets);
+
 } // namespace corvane::screens

@@ -1,196 +1,230 @@
 #include "sheet_fields.h"
 
-#include "techsheet/tech_sheet_context.h"
-
-#include <QHash>
+#include "sheet_screen.h"
+#include "shell/version_steps.h"
+#include "shell/version_tables.h"
 
 namespace corvane::techsheet {
 
 namespace {
 
-struct RoleColumn {
-    QString column;
-    FieldType type;
-    QString label;
-    int textWidth = 0; // text columns: their width
-};
-
-// The column, type and caption of each role (FICTECMAS).
-RoleColumn roleColumn(FieldRole role) {
-    using T = FieldType;
-    switch (role) {
-    case FieldRole::WorkType:
-        return {"TIPOTRABALHO", T::SmallInt, "Tipo de Trabalho : "};
-    case FieldRole::Passages:
-        return {"NROPASSAG", T::SmallInt, "Nº Passag. p/ Cm : "};
-    case FieldRole::Contraction:
-        return {"CONTRACOES", T::Real, "% de Contrações : "};
-    case FieldRole::YarnWaste:
-        return {"DESPERD", T::Real, "Encolhimento Fio : "};
-    case FieldRole::Reference:
-        return {"REF_INFORMAT", T::Text, "Ref.Inform.: ", 40};
-    case FieldRole::UltrasoundCut:
-        return {"CORTEULTRA", T::YesNo, "Corte Ultrasom ? "};
-    case FieldRole::SawCut:
-        return {"CORTEULTRA", T::YesNo, "Corte Serra Eléctrica ? "};
-    case FieldRole::SideSeam:
-        return {"COSTURA", T::YesNo, "Costura Lateral ? "};
-    case FieldRole::Fringe:
-        return {"FRANJA", T::YesNo, "Franja ? "};
-    case FieldRole::FringeMeasure:
-        return {"LARG_FRANJA", T::Real, "Medida : "};
-    case FieldRole::Labels:
-        return {"ETIQUETA", T::YesNo, "Tecida / Estampada ? "};
-    case FieldRole::CardLabels:
-        return {"ETIQ_CARTOLINA", T::YesNo, "Cartolina  ? "};
-    case FieldRole::Hanger:
-        return {"CABIDE", T::YesNo, "Cabide ? "};
-    case FieldRole::HangerTime:
-        return {"TMPCABIDE", T::SmallInt, "Tempo : "};
-    case FieldRole::DesignTime:
-        return {"TMPDESENHO", T::SmallInt, "Tempo Desenho : "};
-    case FieldRole::Packaging:
-        return {"EMBALAGEM", T::YesNo, "Embalagem ? "};
-    case FieldRole::Steaming:
-        return {"VAPORIZA", T::YesNo, "Vaporizadora ? "};
-    case FieldRole::Raports:
-        return {"RAPORT", T::SmallInt, "Raport : "};
-    case FieldRole::Strips:
-        return {"FITAS", T::SmallInt, "Nº de Fitas : "};
-    case FieldRole::Weight:
-        return {"PESOKGS", T::Real, "Peso  : "};
-    case FieldRole::SampleWeight:
-        return {"PESOAMOSTRA", T::Real, "Peso Amostra  : "};
-    case FieldRole::CarriageSpeed:
-        return {"VELOCID_CARRO", T::Real, "Velocidade Carro  : "};
-    case FieldRole::TakeDownSpeed:
-        return {"VELOCID_TIRAGEM", T::Real, "Velocidade Tiragem  : "};
-    case FieldRole::Linking:
-        return {"REMALHA", T::YesNo, "Ramalhar ? "};
-    case FieldRole::LinkingSubcontract:
-        return {"SUBCONTRATO", T::YesNo, "Subcontrato ?"};
-    case FieldRole::Embroidery:
-        return {"BORDADO", T::YesNo, "Bordado ? "};
-    case FieldRole::EmbroiderySubcontract:
-        return {"SUBCONT_BORDADO", T::YesNo, "Subcontrato ?"};
-    case FieldRole::Resolution:
-        return {"RESOLUCAO", T::Text, "Resolução : ", 10};
-    case FieldRole::PrintPasses:
-        return {"NRPASSADAS", T::Integer, "Nº Passadas : "};
-    case FieldRole::PrintSurface:
-        return {"SUPIMPR", T::Real, " Sup.Impressão : "};
-    }
-    return {};
-}
-
-// Characters an input takes: a text column's width, enough for any value of
-// a numeric column.
-int widthOf(FieldType type, int textWidth) {
-    switch (type) {
-    case FieldType::YesNo:
-        return 1;
-    case FieldType::Text:
-        return textWidth;
-    case FieldType::SmallInt:
-        return 6; // -32768
-    case FieldType::Integer:
-        return 11; // -2147483648
-    case FieldType::Real:
-        return 24;
-    }
-    return 0;
-}
-
-using R = FieldRole;
-
-QList<SheetField> buildFields() {
-    const QList<std::pair<QString, QList<std::pair<const char*, FieldRole>>>> pages{
-        {kWovenScarf,
-         {{"Edit_TipoTrabalho", R::WorkType},
-          {"Edit_PassagCm", R::Passages},
-          {"Edit_Contracoes", R::Contraction},
-          {"Edit_DespFioCA", R::YarnWaste},
-          {"Edit_RefInformat", R::Reference},
-          {"Edit_CorteUltSom", R::UltrasoundCut},
-          {"Edit_Costura", R::SideSeam},
-          {"Edit_Etiq", R::Labels},
-          {"Edit_EtqCart_Ca", R::CardLabels},
-          {"Edit_Franja", R::Fringe},
-          {"Edit_LargFranja", R::FringeMeasure},
-          {"Edit_Cabide", R::Hanger},
-          {"Edit_TmpCabide", R::HangerTime},
-          {"Edit_EmbalCA", R::Packaging},
-          {"Edit_VaporCA", R::Steaming},
-          {"Edit_TmpDesenho", R::DesignTime},
-          {"Edit_Raport", R::Raports},
-          {"Edit_Fitas", R::Strips}}},
-        {kKnittedScarf,
-         {{"Edit_DespFioCT", R::YarnWaste},
-          {"Edit_RefInf_CT", R::Reference},
-          {"Edit_PesoCT", R::Weight},
-          {"Edit_PesoAmo", R::SampleWeight},
-          {"Edit_Velocid_Carro", R::CarriageSpeed},
-          {"Edit_Velocid_Tiragem", R::TakeDownSpeed},
-          {"Edit_CorteUltSomCT", R::UltrasoundCut},
-          {"Edit_CosturaCT", R::SideSeam},
-          {"Edit_FranjaCt", R::Fringe},
-          {"Edit_LargFranjaCT", R::FringeMeasure},
-          {"Edit_CabideCT", R::Hanger},
-          {"Edit_TmpCabideCt", R::HangerTime},
-          {"Edit_EtiqCT", R::Labels},
-          {"Edit_EtqCart_Ct", R::CardLabels},
-          {"Edit_BordadoCt", R::Embroidery},
-          {"Edit_SubBrd_CT", R::EmbroiderySubcontract},
-          {"Edit_Remalha", R::Linking},
-          {"Edit_SubCont", R::LinkingSubcontract},
-          {"Edit_TmpDesenhoCT", R::DesignTime},
-          {"Edit_VaporCT", R::Steaming},
-          {"Edit_EmbalCT", R::Packaging}}},
-        {kPrintedScarf,
-         {{"Edit_RefInf_CI", R::Reference},
-          {"Edit_Resolucao", R::Resolution},
-          {"Edit_NPassadas", R::PrintPasses},
-          {"Edit_SupImpr", R::PrintSurface},
-          {"Edit_CorteUltSomCI", R::UltrasoundCut},
-          {"Edit_CosturaCI", R::SideSeam},
-          {"Edit_FranjaCi", R::Fringe},
-          {"Edit_LargFranjaCI", R::FringeMeasure},
-          {"Edit_CabideCI", R::Hanger},
-          {"Edit_TmpCabideCI", R::HangerTime},
-          {"Edit_EtiqCI", R::Labels},
-          {"Edit_EtqCart_Ci", R::CardLabels},
-          {"Edit_TmpDesenhoCI", R::DesignTime},
-          {"Edit_EmbalCI", R::Packaging}}},
-        {kKnittedHat,
-         {{"Edit_DespFioGT", R::YarnWaste},
-          {"Edit_RefInf_GT", R::Reference},
-          {"Edit_PesoGT", R::Weight},
-          {"Edit_PesoAmoGT", R::SampleWeight},
-          {"Edit_Velocid_CarroGT", R::CarriageSpeed},
-          {"Edit_Velocid_TiragemGT", R::TakeDownSpeed},
-          {"Edit_CorteSerraGT", R::SawCut},
-          {"Edit_BordadoGT", R::Embroidery},
-          {"Edit_SubBrd_GT", R::EmbroiderySubcontract},
-          {"Edit_EtiqGT", R::Labels},
-          {"Edit_EtqCart_GT", R::CardLabels},
-          {"Edit_CabideGT", R::Hanger},
-          {"Edit_TmpCabideGT", R::HangerTime},
-          {"Edit_TmpDesenhoGT", R::DesignTime},
-          {"Edit_VaporGT", R::Steaming},
-          {"Edit_EmbalGT", R::Packaging}}},
-    };
-    QList<SheetField> fields;
-    for (const auto& [kind, inputs] : pages) {
-        for (const auto& [input, role] : inputs) {
-            const RoleColumn c = roleColumn(role);
-            fields.append({QString::fromLatin1(input), kind, role, c.column, c.label, c.type,
-                           widthOf(c.type, c.textWidth), role == R::Raports || role == R::Strips});
-        }
-    }
-    return fields;
-}
-
 using S = StepRole;
+using screens::FieldKind;
+
+// The header as the program's current version has it: the inputs take its
+// columns' kinds and widths.
+const db::Table& headerTable() {
+    static const db::Table table = shell::atCurrentVersion(shell::fictecMasTable());
+    return table;
+}
+
+SheetInput input(const char* column, const char* name, const char* label, SheetInput::Check check = nullptr) {
+    SheetInput in;
+    in.rule = screens::fieldOf(headerTable(), QString::fromLatin1(column), QString::fromLatin1(name),
+                               QString::fromUtf8(label));
+    in.check = check;
+    return in;
+}
+
+// An input that may be neither empty nor 0 (nor less): `message` otherwise.
+SheetInput required(const char* column, const char* name, const char* label, const QString& message,
+                    SheetInput::Check check) {
+    SheetInput in = input(column, name, label, check);
+    in.rule.emptyMessage = message;
+    in.rule.positive = true;
+    return in;
+}
+
+// A yes/no input: "S" or "N", typed in either case.
+SheetInput yesNo(const char* column, const char* name, const char* label, std::optional<StepRole> button,
+                 const char* afterNo = "", SheetInput::Check check = &SheetScreen::flagStep) {
+    SheetInput in = input(column, name, label, check);
+    in.rule.kind = FieldKind::Upper;
+    in.rule.allowed = QStringList{QStringLiteral("S"), QStringLiteral("N")};
+    in.rule.allowedMessage = kYesNoMessage;
+    in.button = button;
+    in.afterNo = QString::fromLatin1(afterNo);
+    return in;
+}
+
+// ---- the inputs, by the header column they show ----
+
+SheetInput workType(const char* name) {
+    SheetInput in = input("TIPOTRABALHO", name, "Tipo de Trabalho : ", &SheetScreen::takeWorkType);
+    in.rule.emptyMessage = QStringLiteral("Tipo de Trabalho Inválido ...");
+    in.rule.hint = QStringLiteral("<Ins> Localizar Tipo de Trabalho");
+    screens::LookupSpec& l = in.rule.lookup;
+    l.dataset = QStringLiteral("TIPOTRABALHO");
+    l.labelColumn = QStringLiteral("DESIGNACAO");
+    l.labelName = kWorkTypeLabel;
+    l.columns =
+        QStringList{QStringLiteral("CODIGO"), QStringLiteral("DESIGNACAO"), QStringLiteral("PASSAG_CM")};
+    l.titles = QStringList{QStringLiteral("Tipo Trab."), QStringLiteral("Designação"),
+                           QStringLiteral("Passag. P/ Cm")};
+    l.notFoundMessage = QStringLiteral("Tipo de Trabalho Inexistente ...");
+    return in;
+}
+SheetInput passages(const char* name) {
+    return required("NROPASSAG", name, "Nº Passag. p/ Cm : ", QStringLiteral("Digite o Nº de Passagens ..."),
+                    &SheetScreen::takePassages);
+}
+SheetInput contraction(const char* name) {
+    return required("CONTRACOES", name, "% de Contrações : ", QStringLiteral("Digite a % de Contracoes ..."),
+                    &SheetScreen::takeContraction);
+}
+SheetInput yarnWaste(const char* name) {
+    return input("DESPERD", name, "Encolhimento Fio : ", &SheetScreen::takeYarnWaste);
+}
+SheetInput reference(const char* name) {
+    return input("REF_INFORMAT", name, "Ref.Inform.: ");
+}
+SheetInput ultrasound(const char* name) {
+    return yesNo("CORTEULTRA", name, "Corte Ultrasom ? ", S::Ultrasound);
+}
+SheetInput saw(const char* name) {
+    return yesNo("CORTEULTRA", name, "Corte Serra Eléctrica ? ", S::Saw);
+}
+SheetInput sideSeam(const char* name) {
+    return yesNo("COSTURA", name, "Costura Lateral ? ", S::SideSeam, "FRANJA");
+}
+SheetInput fringe(const char* name) {
+    SheetInput in = yesNo("FRANJA", name, "Franja ? ", S::Fringe, "CABIDE", &SheetScreen::flagFringe);
+    in.opens = QStringLiteral("LARG_FRANJA");
+    return in;
+}
+SheetInput fringeMeasure(const char* name) {
+    return required("LARG_FRANJA", name, "Medida : ", QStringLiteral("Insira a medida da Franja ..."),
+                    &SheetScreen::takeFringeMeasure);
+}
+SheetInput labels(const char* name) {
+    return yesNo("ETIQUETA", name, "Tecida / Estampada ? ", S::Labels, "ETIQ_CARTOLINA");
+}
+SheetInput cardLabels(const char* name, const char* afterNo = "") {
+    return yesNo("ETIQ_CARTOLINA", name, "Cartolina  ? ", S::CardLabels, afterNo);
+}
+SheetInput hanger(const char* name, const char* afterNo = "") {
+    SheetInput in = yesNo("CABIDE", name, "Cabide ? ", S::Hanger, afterNo);
+    in.opens = QStringLiteral("TMPCABIDE");
+    return in;
+}
+SheetInput hangerTime(const char* name) {
+    return required("TMPCABIDE", name, "Tempo : ", kTimeMessage, &SheetScreen::takeTime);
+}
+// The woven scarf's design time is checked when its button is pressed: when
+// left, only that it is a number.
+SheetInput designTime(const char* name, SheetInput::Check check = &SheetScreen::takeTime) {
+    return required("TMPDESENHO", name, "Tempo Desenho : ", kTimeMessage, check);
+}
+SheetInput packaging(const char* name) {
+    return yesNo("EMBALAGEM", name, "Embalagem ? ", S::Packaging);
+}
+SheetInput steaming(const char* name) {
+    return yesNo("VAPORIZA", name, "Vaporizadora ? ", S::Steaming);
+}
+// Filled by the weaving step only.
+SheetInput loomValue(const char* column, const char* name, const char* label) {
+    SheetInput in = input(column, name, label);
+    in.rule.readOnly = true;
+    return in;
+}
+SheetInput weight(const char* name) {
+    return required("PESOKGS", name, "Peso  : ", QStringLiteral("Insira o Peso da Peça ..."),
+                    &SheetScreen::takeWeight);
+}
+SheetInput sampleWeight(const char* name) {
+    return input("PESOAMOSTRA", name, "Peso Amostra  : ");
+}
+SheetInput carriageSpeed(const char* name) {
+    return input("VELOCID_CARRO", name, "Velocidade Carro  : ");
+}
+SheetInput takeDownSpeed(const char* name) {
+    return input("VELOCID_TIRAGEM", name, "Velocidade Tiragem  : ");
+}
+// Linking and embroidery: "S" asks whether they are subcontracted, whose
+// answer turns the button on.
+SheetInput linking(const char* name) {
+    SheetInput in =
+        yesNo("REMALHA", name, "Ramalhar ? ", S::Linking, "TMPDESENHO", &SheetScreen::flagOwnWork);
+    in.opens = QStringLiteral("SUBCONTRATO");
+    return in;
+}
+SheetInput linkingSubcontract(const char* name) {
+    return yesNo("SUBCONTRATO", name, "Subcontrato ?", std::nullopt, "", &SheetScreen::flagSubcontract);
+}
+SheetInput embroidery(const char* name, const char* afterNo) {
+    SheetInput in = yesNo("BORDADO", name, "Bordado ? ", S::Embroidery, afterNo, &SheetScreen::flagOwnWork);
+    in.opens = QStringLiteral("SUBCONT_BORDADO");
+    return in;
+}
+SheetInput embroiderySubcontract(const char* name) {
+    return yesNo("SUBCONT_BORDADO", name, "Subcontrato ?", std::nullopt, "", &SheetScreen::flagSubcontract);
+}
+SheetInput resolution(const char* name) {
+    return input("RESOLUCAO", name, "Resolução : ");
+}
+SheetInput printPasses(const char* name) {
+    return input("NRPASSADAS", name, "Nº Passadas : ");
+}
+// A share of the scarf's surface (%): empty or 0, or outside 0 to 100, is refused.
+SheetInput printSurface(const char* name) {
+    SheetInput in = input("SUPIMPR", name, " Sup.Impressão : ", &SheetScreen::takePrintSurface);
+    in.rule.emptyMessage = QStringLiteral("Defina a % de Superficie Total de Impressão ...");
+    in.rule.rangeMessage = QStringLiteral(" % de Superficie Total de Impressão inválida ...");
+    return in;
+}
+
+QList<SheetInput> page(const QString& kind, QList<SheetInput> inputs) {
+    for (SheetInput& in : inputs)
+        in.page = kind;
+    return inputs;
+}
+
+QList<SheetInput> buildInputs() {
+    return page(kWovenScarf,
+                {workType("Edit_TipoTrabalho"), passages("Edit_PassagCm"), contraction("Edit_Contracoes"),
+                 yarnWaste("Edit_DespFioCA"), reference("Edit_RefInformat"), ultrasound("Edit_CorteUltSom"),
+                 sideSeam("Edit_Costura"), labels("Edit_Etiq"), cardLabels("Edit_EtqCart_Ca", "FRANJA"),
+                 fringe("Edit_Franja"), fringeMeasure("Edit_LargFranja"), hanger("Edit_Cabide", "EMBALAGEM"),
+                 hangerTime("Edit_TmpCabide"), packaging("Edit_EmbalCA"), steaming("Edit_VaporCA"),
+                 designTime("Edit_TmpDesenho", &SheetScreen::takeNumberOnly),
+                 loomValue("RAPORT", "Edit_Raport", "Raport : "),
+                 loomValue("FITAS", "Edit_Fitas", "Nº de Fitas : ")}) +
+           page(kKnittedScarf, {yarnWaste("Edit_DespFioCT"),
+                                reference("Edit_RefInf_CT"),
+                                weight("Edit_PesoCT"),
+                                sampleWeight("Edit_PesoAmo"),
+                                carriageSpeed("Edit_Velocid_Carro"),
+                                takeDownSpeed("Edit_Velocid_Tiragem"),
+                                ultrasound("Edit_CorteUltSomCT"),
+                                sideSeam("Edit_CosturaCT"),
+                                fringe("Edit_FranjaCt"),
+                                fringeMeasure("Edit_LargFranjaCT"),
+                                hanger("Edit_CabideCT"),
+                                hangerTime("Edit_TmpCabideCt"),
+                                labels("Edit_EtiqCT"),
+                                cardLabels("Edit_EtqCart_Ct"),
+                                embroidery("Edit_BordadoCt", "REMALHA"),
+                                embroiderySubcontract("Edit_SubBrd_CT"),
+                                linking("Edit_Remalha"),
+                                linkingSubcontract("Edit_SubCont"),
+                                designTime("Edit_TmpDesenhoCT"),
+                                steaming("Edit_VaporCT"),
+                                packaging("Edit_EmbalCT")}) +
+           page(kPrintedScarf,
+                {reference("Edit_RefInf_CI"), resolution("Edit_Resolucao"), printPasses("Edit_NPassadas"),
+                 printSurface("Edit_SupImpr"), ultrasound("Edit_CorteUltSomCI"), sideSeam("Edit_CosturaCI"),
+                 fringe("Edit_FranjaCi"), fringeMeasure("Edit_LargFranjaCI"), hanger("Edit_CabideCI"),
+                 hangerTime("Edit_TmpCabideCI"), labels("Edit_EtiqCI"), cardLabels("Edit_EtqCart_Ci"),
+                 designTime("Edit_TmpDesenhoCI"), packaging("Edit_EmbalCI")}) +
+           page(kKnittedHat,
+                {yarnWaste("Edit_DespFioGT"), reference("Edit_RefInf_GT"), weight("Edit_PesoGT"),
+                 sampleWeight("Edit_PesoAmoGT"), carriageSpeed("Edit_Velocid_CarroGT"),
+                 takeDownSpeed("Edit_Velocid_TiragemGT"), saw("Edit_CorteSerraGT"),
+                 embroidery("Edit_BordadoGT", "ETIQUETA"), embroiderySubcontract("Edit_SubBrd_GT"),
+                 labels("Edit_EtiqGT"), cardLabels("Edit_EtqCart_GT"), hanger("Edit_CabideGT"),
+                 hangerTime("Edit_TmpCabideGT"), designTime("Edit_TmpDesenhoGT"), steaming("Edit_VaporGT"),
+                 packaging("Edit_EmbalGT")});
+}
 
 QList<StepButton> buildButtons() {
     const QString yarnsLooms = QStringLiteral("Fios/Teares");
@@ -246,34 +280,30 @@ QList<StepButton> buildButtons() {
     };
 }
 
-template <typename T> const T* byName(const QList<T>& list, const QString& name, QString T::*member) {
-    for (const T& item : list)
-        if (item.*member == name)
-            return &item;
-    return nullptr;
-}
-
 } // namespace
 
-const QList<SheetField>& sheetFields() {
-    static const QList<SheetField> fields = buildFields();
-    return fields;
+const QList<SheetInput>& sheetInputs() {
+    static const QList<SheetInput> inputs = buildInputs();
+    return inputs;
 }
 
-const SheetField* sheetField(const QString& input) {
-    return byName(sheetFields(), input, &SheetField::input);
-}
-
-const SheetField* fieldOf(const QString& kind, FieldRole role) {
-    for (const SheetField& f : sheetFields())
-        if (f.kind == kind && f.role == role)
-            return &f;
+const SheetInput* sheetInput(const QString& name) {
+    for (const SheetInput& in : sheetInputs())
+        if (in.rule.input == name)
+            return &in;
     return nullptr;
 }
 
-QString inputOf(const QString& kind, FieldRole role) {
-    const SheetField* f = fieldOf(kind, role);
-    return f ? f->input : QString();
+const SheetInput* pageInput(const QString& kind, const QString& column) {
+    for (const SheetInput& in : sheetInputs())
+        if (in.page == kind && in.rule.column == column)
+            return &in;
+    return nullptr;
+}
+
+QString inputOf(const QString& kind, const QString& column) {
+    const SheetInput* in = pageInput(kind, column);
+    return in ? in->rule.input : QString();
 }
 
 const QStringList& sheetKinds() {
@@ -291,7 +321,10 @@ const QList<StepButton>& stepButtons() {
 }
 
 const StepButton* stepButton(const QString& name) {
-    return byName(stepButtons(), name, &StepButton::name);
+    for (const StepButton& b : stepButtons())
+        if (b.name == name)
+            return &b;
+    return nullptr;
 }
 
 QString buttonOf(const QString& kind, StepRole role) {

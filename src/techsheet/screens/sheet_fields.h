@@ -1,81 +1,19 @@
 #pragma once
 
 // The inputs and step buttons of the technical-sheet screen: one page per
-// kind of sheet, each input with the header column it shows and the part it
-// plays, each button with the step it opens.
+// kind of sheet, each input a rule over the FICTECMAS column it shows (its
+// kind and width from the table's description) with the check the screen
+// runs when the focus leaves it, each button with the step it opens.
+#include "screens/field_rule.h"
+
 #include <QList>
 #include <QString>
 
+#include <optional>
+
 namespace corvane::techsheet {
 
-// What an input holds; inputs of different pages with the same role show the
-// same column and follow the same rule.
-enum class FieldRole {
-    WorkType,              // TIPOTRABALHO
-    Passages,              // NROPASSAG
-    Contraction,           // CONTRACOES
-    YarnWaste,             // DESPERD
-    Reference,             // REF_INFORMAT
-    UltrasoundCut,         // CORTEULTRA
-    SawCut,                // CORTEULTRA on a hat
-    SideSeam,              // COSTURA
-    Fringe,                // FRANJA
-    FringeMeasure,         // LARG_FRANJA
-    Labels,                // ETIQUETA
-    CardLabels,            // ETIQ_CARTOLINA
-    Hanger,                // CABIDE
-    HangerTime,            // TMPCABIDE
-    DesignTime,            // TMPDESENHO
-    Packaging,             // EMBALAGEM
-    Steaming,              // VAPORIZA
-    Raports,               // RAPORT (filled by the weaving step)
-    Strips,                // FITAS (filled by the weaving step)
-    Weight,                // PESOKGS
-    SampleWeight,          // PESOAMOSTRA
-    CarriageSpeed,         // VELOCID_CARRO
-    TakeDownSpeed,         // VELOCID_TIRAGEM
-    Linking,               // REMALHA
-    LinkingSubcontract,    // SUBCONTRATO
-    Embroidery,            // BORDADO
-    EmbroiderySubcontract, // SUBCONT_BORDADO
-    Resolution,            // RESOLUCAO
-    PrintPasses,           // NRPASSADAS
-    PrintSurface,          // SUPIMPR
-};
-
-// How an input's text becomes its column's value.
-enum class FieldType {
-    YesNo,    // "S" or "N", shown in upper case
-    Text,     // as typed
-    SmallInt, // smallint column
-    Integer,  // integer column
-    Real,     // float column
-};
-
-struct SheetField {
-    QString input; // objectName, e.g. "Edit_TipoTrabalho"
-    QString kind;  // the page: kWovenScarf ..
-    FieldRole role;
-    QString column;
-    QString label;
-    FieldType type;
-    int width = 0; // characters the input takes
-    bool readOnly = false;
-};
-
-// Every input of the four pages, page by page in the order of the pages
-// (CA, CT, CI, GT) and within a page in tab order.
-const QList<SheetField>& sheetFields();
-// The input of that name; nullptr for an unknown name.
-const SheetField* sheetField(const QString& input);
-// The input of a page that plays the role; nullptr when the page has none.
-const SheetField* fieldOf(const QString& kind, FieldRole role);
-// The objectName of that input; empty when the page has none.
-QString inputOf(const QString& kind, FieldRole role);
-// The four kinds in the order of their pages.
-const QStringList& sheetKinds();
-// The radio button of a kind: "RAD_CA" ..
-QString kindButton(const QString& kind);
+class SheetScreen;
 
 // The step a button opens.
 enum class StepRole {
@@ -97,6 +35,37 @@ enum class StepRole {
     Fabric,
 };
 
+// One input of a page. Inputs of different pages over the same column show
+// the same header value and follow the same rules.
+struct SheetInput {
+    // A check of the screen; false keeps the focus in the input.
+    using Check = bool (SheetScreen::*)(const SheetInput& input);
+
+    QString page;            // the kind of sheet: kWovenScarf ..
+    screens::FieldRule rule; // column, objectName, caption, kind, width, messages
+    Check check = nullptr;   // nullptr: only the rule's own checks
+    // A yes/no input: the step button "S" turns on and "N" off, the input
+    // (by column) it turns on and off with it, and the input (by column)
+    // the focus goes to after "N".
+    std::optional<StepRole> button;
+    QString opens;
+    QString afterNo;
+};
+
+// Every input of the four pages, page by page in the order of the pages
+// (CA, CT, CI, GT) and within a page in tab order.
+const QList<SheetInput>& sheetInputs();
+// The input of that objectName; nullptr for an unknown name.
+const SheetInput* sheetInput(const QString& name);
+// The input of a page over a FICTECMAS column; nullptr when the page has none.
+const SheetInput* pageInput(const QString& kind, const QString& column);
+// The objectName of that input; empty when the page has none.
+QString inputOf(const QString& kind, const QString& column);
+// The four kinds in the order of their pages.
+const QStringList& sheetKinds();
+// The radio button of a kind: "RAD_CA" ..
+QString kindButton(const QString& kind);
+
 struct StepButton {
     QString name; // objectName, e.g. "Bot_FranjaCt"
     QString kind;
@@ -111,11 +80,5 @@ QString buttonOf(const QString& kind, StepRole role);
 // Widgets of the screen besides the inputs.
 inline const QString kKindGroup = QStringLiteral("RadFictec");
 inline const QString kWorkTypeLabel = QStringLiteral("Label_TipoTrabalho");
-inline const QString kWorkTypeHint = QStringLiteral("<Ins> Localizar Tipo de Trabalho");
-// The lookup list of Edit_TipoTrabalho: TIPOTRABALHO's columns and titles.
-inline const QStringList kWorkTypeColumns{QStringLiteral("CODIGO"), QStringLiteral("DESIGNACAO"),
-                                          QStringLiteral("PASSAG_CM")};
-inline const QStringList kWorkTypeTitles{QStringLiteral("Tipo Trab."), QStringLiteral("Designação"),
-                                         QStringLiteral("Passag. P/ Cm")};
 
 } // namespace corvane::techsheet

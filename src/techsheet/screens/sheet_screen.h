@@ -2,6 +2,7 @@
 
 #include "core/screen_view.h"
 #include "sheet_fields.h"
+#include "techsheet/sheet_reference.h"
 #include "techsheet/tech_sheet_context.h"
 
 #include <QHash>
@@ -20,36 +21,6 @@ public:
     virtual void selectPage(const QString& kind) = 0;
     // The state changed: inputs, labels, radio group, buttons.
     virtual void refresh() = 0;
-};
-
-// One TIPOTRABALHO row.
-struct WorkType {
-    int code = 0;          // CODIGO
-    QString designation;   // DESIGNACAO
-    int passagesPerCm = 0; // PASSAG_CM
-};
-
-// The values of the general parameters row (PARGER CODIGO 1) the sheet uses.
-struct SheetParameters {
-    double generalWaste = 0;   // DESP_GERAL
-    int yarnCostType = 0;      // FIOS_TC
-    int inkCostType = 0;       // TINTAS_TC
-    int labelCostType = 0;     // ETIQ_TC
-    int cardLabelCostType = 0; // ETIQCART_TC
-    int hangerCostType = 0;    // CABIDE_TC
-    int fringeCostType = 0;    // FRANJA_TC
-    int machineCostType = 0;   // MAQUINAS_TC
-    int clothCostType = 0;     // TECIDO_TC
-
-    // From a PARGER row read as column -> value.
-    static SheetParameters fromRow(const QVariantMap& row);
-};
-
-// The reference data the screen reads: the parameters row (empty when it is
-// missing) and the work types.
-struct SheetReference {
-    std::optional<SheetParameters> parameters;
-    QList<WorkType> workTypes;
 };
 
 // The step screen a step button opens.
@@ -158,26 +129,62 @@ public:
     // the others left as they are; empty while no kind is chosen.
     QVariantMap saveColumns() const;
 
+    // The checks the inputs' declarations name (sheetInputs()), run when
+    // the focus leaves an input: each first applies the input's rule, then
+    // takes the value into the context. False keeps the focus in the input
+    // (or where the check sends it).
+    bool takeWorkType(const SheetInput& input);
+    bool takePassages(const SheetInput& input);
+    bool takeContraction(const SheetInput& input);
+    bool takeYarnWaste(const SheetInput& input);
+    bool takeFringeMeasure(const SheetInput& input);
+    bool takeTime(const SheetInput& input); // hanger or design minutes
+    bool takeNumberOnly(const SheetInput& input);
+    bool takeWeight(const SheetInput& input);
+    bool takePrintSurface(const SheetInput& input);
+    // Yes/no inputs: "S" turns the input's step button and input on, "N"
+    // turns them off and moves the focus on.
+    bool flagStep(const SheetInput& input);
+    // The fringe: its measure shown (4 × the article's width when none) or cleared.
+    bool flagFringe(const SheetInput& input);
+    // Linking or embroidery: "S" asks whether it is subcontracted, "N" says
+    // it is not.
+    bool flagOwnWork(const SheetInput& input);
+    // Whether linking or embroidery is subcontracted: either answer turns
+    // its button on.
+    bool flagSubcontract(const SheetInput& input);
+
 private:
+    inline static const QString kYes = QStringLiteral("S");
+    inline static const QString kNo = QStringLiteral("N");
+    // A number as an input shows it.
+    static QString shown(double value) { return QString::number(value, 'g', 15); }
+
     bool open(const SheetReference& reference, const QVariantMap& header, bool hasLines, bool cancelling);
     void takeParameters(const SheetParameters& p);
     void takeCloth(const QVariantMap& header);
     void clearInputs();
     void loadHeader();
-    void enableFlags();
-    void showNumber(const QString& input, double value);
     void setFlag(const QString& kind, StepRole step, bool on);
     bool refuse(const QString& input, const QString& message, const QString& focus = {});
-    bool checkField(const SheetField& field);
-    bool checkYesNo(const SheetField& field);
-    void yesNoDone(const SheetField& field, bool yes);
-    bool checkWorkType(const SheetField& field);
-    bool checkRequired(const SheetField& field, const QString& message, double* value);
-    bool readNumber(const SheetField& field, double* value);
-    double number(const QString& kind, FieldRole role) const;
-    QString yesNo(const QString& kind, FieldRole role) const;
-    QString textOf(const QString& kind, FieldRole role) const;
-    bool requiredTime(const QString& input);
+    // The input's text read by `rule`; false after the message when refused.
+    bool converted(const SheetInput& input, const screens::FieldRule& rule, QVariant* value);
+    bool converted(const SheetInput& input, QVariant* value) { return converted(input, input.rule, value); }
+    // The same, recorded in context().CheckFailed.
+    bool recorded(const SheetInput& input, QVariant* value);
+    // The value of a page's input over `column` by its rule, as a button's
+    // check reads it; false after the message.
+    bool required(const QString& kind, const QString& column, double* value);
+    // The input's text as a number, empty 0, whatever else its rule says;
+    // false after the message.
+    bool typedNumber(const SheetInput& input, double* value);
+    // A yes/no input's answer, shown in upper case; false after the message.
+    bool answer(const SheetInput& input, bool* yes);
+    void turnOn(const SheetInput& flag, bool on);
+    double number(const QString& kind, const QString& column) const;
+    QString yesNo(const QString& kind, const QString& column) const;
+    QString textOf(const QString& kind, const QString& column) const;
+    bool requiredTime(const QString& kind, const QString& column);
     const WorkType* workType(int code) const;
 
     TechSheetContext& ctx_;

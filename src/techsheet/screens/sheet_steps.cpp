@@ -2,14 +2,9 @@
 // step screen each opens and what the sheet takes back when it closes.
 #include "sheet_screen.h"
 
-#include "core/number_input.h"
-#include "core/rounding.h"
-
 namespace corvane::techsheet {
 
 namespace {
-
-const QString kYes = QStringLiteral("S");
 
 // The steps whose button is on whenever its page is; the others follow a flag.
 bool alwaysOn(StepRole step) {
@@ -27,12 +22,11 @@ bool SheetScreen::buttonEnabled(const QString& button) const {
     return alwaysOn(b->role) || onButtons_.contains(button);
 }
 
-// The hanger or design time of a button: neither empty nor 0; the minutes go
+// The hanger or design time of a page: neither empty nor 0; the minutes go
 // to the operations screen.
-bool SheetScreen::requiredTime(const QString& input) {
-    const SheetField* f = sheetField(input);
+bool SheetScreen::requiredTime(const QString& kind, const QString& column) {
     double minutes = 0;
-    if (!f || !checkRequired(*f, kTimeMessage, &minutes))
+    if (!required(kind, column, &minutes))
         return false;
     ctx_.OperationMinutes = int(minutes);
     return true;
@@ -60,11 +54,11 @@ StepScreen SheetScreen::screenOf(const QString& button) const {
     case StepRole::Fabric:
         return StepScreen::Fabric;
     case StepRole::Linking:
-        return yesNo(b->kind, FieldRole::LinkingSubcontract) == kYes ? StepScreen::Subcontract
+        return yesNo(b->kind, QStringLiteral("SUBCONTRATO")) == kYes ? StepScreen::Subcontract
                                                                      : StepScreen::MachineStep;
     case StepRole::Embroidery:
-        return yesNo(b->kind, FieldRole::EmbroiderySubcontract) == kYes ? StepScreen::Subcontract
-                                                                        : StepScreen::MachineStep;
+        return yesNo(b->kind, QStringLiteral("SUBCONT_BORDADO")) == kYes ? StepScreen::Subcontract
+                                                                         : StepScreen::MachineStep;
     default:
         return StepScreen::MachineStep;
     }
@@ -84,28 +78,25 @@ StepScreen SheetScreen::prepareStep(const QString& button) {
     StepScreen screen = StepScreen::MachineStep;
     switch (b->role) {
     case StepRole::Weaving: {
-        const SheetField* passages = fieldOf(kind, FieldRole::Passages);
-        const SheetField* contraction = fieldOf(kind, FieldRole::Contraction);
-        if (!checkRequired(*passages, QStringLiteral("Digite o Nº de Passagens ..."), &value)) {
+        if (!required(kind, QStringLiteral("NROPASSAG"), &value)) {
             ctx_.CheckFailed = true;
             return StepScreen::None;
         }
         ctx_.PassagesPerCm = int(value);
-        if (!checkRequired(*contraction, QStringLiteral("Digite a % de Contracoes ..."), &value)) {
+        if (!required(kind, QStringLiteral("CONTRACOES"), &value)) {
             ctx_.CheckFailed = true;
             return StepScreen::None;
         }
         ctx_.ContractionPercent = value;
         ctx_.CheckFailed = false;
         ctx_.MachineGroupType = 4;
-        ctx_.LoomRaports = textOf(kind, FieldRole::Raports);
-        ctx_.LoomStrips = textOf(kind, FieldRole::Strips);
+        ctx_.LoomRaports = textOf(kind, QStringLiteral("RAPORT"));
+        ctx_.LoomStrips = textOf(kind, QStringLiteral("FITAS"));
         screen = StepScreen::Weaving;
         break;
     }
     case StepRole::Knitting:
-        if (!checkRequired(*fieldOf(kind, FieldRole::Weight), QStringLiteral("Insira o Peso da Peça ..."),
-                           &value))
+        if (!required(kind, QStringLiteral("PESOKGS"), &value))
             return StepScreen::None;
         ctx_.PieceWeight = value;
         machine("A", 3);
@@ -122,9 +113,8 @@ StepScreen SheetScreen::prepareStep(const QString& button) {
         machine("E", 5);
         break;
     case StepRole::Fringe:
-        if (!checkRequired(*fieldOf(kind, FieldRole::FringeMeasure),
-                           QStringLiteral("Insira a medida da Franja ..."), &value)) {
-            view_.focusField(inputOf(kind, FieldRole::Fringe));
+        if (!required(kind, QStringLiteral("LARG_FRANJA"), &value)) {
+            view_.focusField(inputOf(kind, QStringLiteral("FRANJA")));
             return StepScreen::None;
         }
         ctx_.FringeMeasure = value;
@@ -135,12 +125,12 @@ StepScreen SheetScreen::prepareStep(const QString& button) {
         break;
     case StepRole::Linking:
         machine("R", 7);
-        if (yesNo(kind, FieldRole::LinkingSubcontract) == kYes)
+        if (yesNo(kind, QStringLiteral("SUBCONTRATO")) == kYes)
             screen = StepScreen::Subcontract;
         break;
     case StepRole::Embroidery:
         machine("M", 7);
-        if (yesNo(kind, FieldRole::EmbroiderySubcontract) == kYes)
+        if (yesNo(kind, QStringLiteral("SUBCONT_BORDADO")) == kYes)
             screen = StepScreen::Subcontract;
         break;
     case StepRole::Saw:
@@ -151,13 +141,13 @@ StepScreen SheetScreen::prepareStep(const QString& button) {
         screen = StepScreen::Printing;
         break;
     case StepRole::Design:
-        if (!requiredTime(inputOf(kind, FieldRole::DesignTime)))
+        if (!requiredTime(kind, QStringLiteral("TMPDESENHO")))
             return StepScreen::None;
         operation("H");
         screen = StepScreen::Operations;
         break;
     case StepRole::Hanger:
-        if (!requiredTime(inputOf(kind, FieldRole::HangerTime)))
+        if (!requiredTime(kind, QStringLiteral("TMPCABIDE")))
             return StepScreen::None;
         operation("D");
         screen = StepScreen::Operations;
@@ -182,8 +172,8 @@ StepScreen SheetScreen::prepareStep(const QString& button) {
 }
 
 void SheetScreen::weavingClosed() {
-    const QString raports = inputOf(kWovenScarf, FieldRole::Raports);
-    const QString strips = inputOf(kWovenScarf, FieldRole::Strips);
+    const QString raports = inputOf(kWovenScarf, QStringLiteral("RAPORT"));
+    const QString strips = inputOf(kWovenScarf, QStringLiteral("FITAS"));
     if (ctx_.StepCancelled) {
         // The loom line stays as it was, and so do its raports and strips.
         ctx_.LoomRaports = texts_.value(raports);

@@ -12,11 +12,17 @@ namespace {
 const QString kStep = QStringLiteral("A");
 const QString kTotalRefused = QStringLiteral("O Total de % de Consumo excedeu os 100%");
 
+screens::FieldRule percentRule(int n) {
+    return stepRule(StepTable::YarnLayout, "TR%1_PERC", "Edit_TrPerc%1", n);
+}
+screens::FieldRule yarnRule(int n) {
+    return stepRule(StepTable::YarnLayout, "TR%1_REFFIO", "Edit_TR%1Artigo", n);
+}
 QString percentField(int n) {
-    return numbered("Edit_TrPerc%1", n);
+    return percentRule(n).input;
 }
 QString yarnField(int n) {
-    return numbered("Edit_TR%1Artigo", n);
+    return yarnRule(n).input;
 }
 
 } // namespace
@@ -24,6 +30,22 @@ QString yarnField(int n) {
 KnittingStep::KnittingStep(TechSheetContext& ctx, shell::TDTCORVANE& data, db::Database& factura,
                            QString user, ScreenView& view)
     : StepScreenBase(ctx, data, factura, std::move(user), view), yarns_(factura) {}
+
+StepInput KnittingStep::percentInput(int n) {
+    return {percentRule(n), [this, n](const QString& typed) { return percentLeft(n, typed); }};
+}
+
+StepInput KnittingStep::yarnInput(int n) {
+    return withLookup({yarnRule(n), [this, n](const QString& typed) { return yarnLeft(n, typed); }},
+                      yarnLookup());
+}
+
+StepInput KnittingStep::gradationInput(int n) {
+    return {stepRule(StepTable::YarnLayout, "TE%1_GRAD", "Edit_Grad%1", n), [this, n](const QString& typed) {
+                gradationLeft(n, typed);
+                return true;
+            }};
+}
 
 bool KnittingStep::open() {
     ctx_->StepCancelled = false;

@@ -7,6 +7,7 @@
 // only once every check has passed; a refused or cancelled close leaves the
 // sheet as it was.
 #include "techsheet/knitting_calc.h"
+#include "techsheet/steps/step_inputs.h"
 #include "techsheet/steps/step_screen.h"
 #include "techsheet/steps/yarn_lists.h"
 
@@ -42,6 +43,12 @@ public:
     const RowView& rowView(int n) const { return views_[static_cast<std::size_t>(n - 1)]; }
     double totalKg() const;
 
+    // The inputs of row n (FICTECFIOS): its share of the piece's weight (%),
+    // its yarn, looked up among the yarns, and its gradation.
+    StepInput percentInput(int n);
+    StepInput yarnInput(int n);
+    StepInput gradationInput(int n);
+
     // Leaving the fields of row n; false takes the focus back (message shown).
     bool percentLeft(int n, const QString& typed);
     bool yarnLeft(int n, const QString& typed);
@@ -52,6 +59,7 @@ public:
     // The yarns (type "6" articles with a count) for the lookups.
     db::Dataset& yarnsByCode() { return yarns_.byCode(); }
     db::Dataset& yarnsByName() { return yarns_.byName(); }
+    QList<db::Dataset*> lookupDatasets() override { return {&yarns_.byCode(), &yarns_.byName()}; }
 
     // The grid DBGrid1 over the knitting machines.
     const std::vector<WorkMachineRow>& machines() const { return machines_; }

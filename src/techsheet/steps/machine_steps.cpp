@@ -321,6 +321,19 @@ void PrintingStep::currentRowChanged(int row) {
     reloadInks();
 }
 
+QList<StepInput> PrintingStep::inkInputs(int n) {
+    using T = StepTable;
+    return {withLookup({stepRule(T::SheetLines, "CODIGOMP", "Edit_MpNro%1", n),
+                        [this, n](const QString& typed) { return codeLeft(n, typed); }},
+                       articleLookup(), QStringLiteral("Label_MpNro%1").arg(n)),
+            {stepRule(T::SheetLines, "PERC_IMPR", "Edit_PercMp%1", n),
+             [this, n](const QString& typed) { return percentLeft(n, typed); }},
+            shownInput(T::SheetLines, "QUANT", "Edit_QtdMp%1", n),
+            {stepRule(T::SheetLines, "PRECO", "Edit_PrecoMp%1", n),
+             [this, n](const QString& typed) { return priceLeft(n, typed); }},
+            shownInput(T::SheetLines, "VALOR", "Edit_CustoMp%1", n)};
+}
+
 void PrintingStep::insertInks() {
     inksEnabled_ = true;
     view_.focusField(QStringLiteral("Edit_MpNro1"));

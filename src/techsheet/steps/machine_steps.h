@@ -148,6 +148,10 @@ public:
     void currentRowChanged(int row);
     // Grid F1 "Inserir Material ": the ink fields enabled, the focus on row 1.
     void insertInks();
+    // The inputs of ink row n (FICTECDET): its code (looked up among the
+    // inks), its share of the printed area (PERC_IMPR, %), its quantity
+    // (only shown), its price and its cost (only shown).
+    QList<StepInput> inkInputs(int n);
     // Entering the code of row n stops following the machine rows.
     void codeEntered(int n);
     bool codeLeft(int n, const QString& typed);

@@ -36,6 +36,30 @@ public:
     virtual bool costLeft(const QString& typed) = 0;
     virtual void cancelMaterial() = 0;
     virtual void backToGrid(bool suspend) = 0;
+
+    // The material's inputs in the window's order, with their captions: its
+    // type ("Tipo Mat.", looked up among the step's types), code ("Código",
+    // looked up among the articles of the type, its designation beside),
+    // quantity, unit (only shown), price and cost (FICTECDET's columns).
+    QList<StepInput> materialInputs() {
+        using T = StepTable;
+        const auto left = [this](bool (OneMaterialFields::*check)(const QString&)) {
+            return [this, check](const QString& typed) { return (this->*check)(typed); };
+        };
+        return {withLookup({stepRule(T::WorkArticles, "TIPOMAT", "Edit_TipoMat", 0, "Tipo Mat."),
+                            left(&OneMaterialFields::typeLeft)},
+                           materialTypeLookup()),
+                withLookup({stepRule(T::SheetLines, "CODIGOMP", "Edit_MpNro1", 0, "Código"),
+                            left(&OneMaterialFields::codeLeft)},
+                           articleLookup(), QStringLiteral("Label_MpNro1")),
+                {stepRule(T::SheetLines, "QUANT", "Edit_QtdMp1", 0, "Qtd."),
+                 left(&OneMaterialFields::quantityLeft)},
+                shownInput(T::SheetLines, "UNIDADE", "Edit_Und1", 0, "Und."),
+                {stepRule(T::SheetLines, "PRECO", "Edit_PrecoMp1", 0, "Preço €"),
+                 left(&OneMaterialFields::priceLeft)},
+                {stepRule(T::SheetLines, "VALOR", "Edit_CustoMp", 0, "Custo"),
+                 left(&OneMaterialFields::costLeft)}};
+    }
 };
 
 template <typename Base> class OneMaterialStep : public Base, public OneMaterialFields {
@@ -53,6 +77,7 @@ public:
 
     // The step's material types, for the lookup.
     db::Dataset& materialTypes() override { return types_; }
+    QList<db::Dataset*> lookupDatasets() override { return {&types_, &this->byCode_, &this->byName_}; }
     db::Dataset& materialArticles(bool byName) override { return byName ? this->byName_ : this->byCode_; }
     const MaterialEntry& material() const override { return material_; }
     int materialType() const override { return materialType_; }

@@ -238,6 +238,14 @@ PackagingStep::PackagingStep(TechSheetContext& ctx, shell::TDTCORVANE& data, db:
     setArticleList(articles::ArticleList::StepPackaging);
 }
 
+QList<StepInput> PackagingStep::materialInputs(int n) {
+    return materialRow(
+        n, [this](int row, const QString& typed) { return codeLeft(row, typed); },
+        [this](int row, const QString& typed) { return quantityLeft(row, typed); },
+        [this](int row, const QString& typed) { return priceLeft(row, typed); },
+        [this](int row, const QString& typed) { return costLeft(row, typed); });
+}
+
 QString PackagingStep::caption() const {
     return QStringLiteral("Seleccione a Operação (Embalagem)");
 }

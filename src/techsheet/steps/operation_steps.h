@@ -95,6 +95,9 @@ public:
     // Whether the materials follow the current packaging row.
     bool following() const { return following_; }
 
+    // The inputs of material row n: code, quantity, unit, price and cost.
+    QList<StepInput> materialInputs(int n);
+
     // The current packaging row changed (Edit_Codigo).
     void currentRowChanged(int row);
     // Grid F1 "Inserir Material ".

@@ -267,6 +267,20 @@ bool StepScreenBase::rowCodeLeft(std::array<MaterialEntry, 3>& rows, std::array<
     return true;
 }
 
+QList<StepInput> StepScreenBase::materialRow(int n, const RowLeft& code, const RowLeft& quantity,
+                                             const RowLeft& price, const RowLeft& cost) {
+    const auto left = [n](const RowLeft& check) {
+        return [check, n](const QString& typed) { return check(n, typed); };
+    };
+    using T = StepTable;
+    return {withLookup({stepRule(T::SheetLines, "CODIGOMP", "Edit_MpNro%1", n), left(code)}, articleLookup(),
+                       QStringLiteral("Label_MpNro%1").arg(n)),
+            {stepRule(T::SheetLines, "QUANT", "Edit_QtdMp%1", n), left(quantity)},
+            shownInput(T::SheetLines, "UNIDADE", "Edit_Und%1", n),
+            {stepRule(T::SheetLines, "PRECO", "Edit_PrecoMp%1", n), left(price)},
+            {stepRule(T::SheetLines, "VALOR", "Edit_CustoMp%1", n), left(cost)}};
+}
+
 std::optional<MaterialArticle> StepScreenBase::findArticle(const QString& code) {
     QString error;
     const std::optional<QVariantMap> row = articles::ArticleStore(factura_).read(code, &error);

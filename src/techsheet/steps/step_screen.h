@@ -7,6 +7,7 @@
 #include "core/screen_view.h"
 #include "db/dataset.h"
 #include "techsheet/sheet_lines.h"
+#include "techsheet/steps/step_inputs.h"
 #include "techsheet/store/sheet_store.h"
 #include "techsheet/tech_sheet_context.h"
 
@@ -65,6 +66,8 @@ public:
     // Articles of the materials, for the lookups and the code checks.
     db::Dataset& articlesByCode() { return byCode_; }
     db::Dataset& articlesByName() { return byName_; }
+    // The datasets the inputs' lookup lists show (found by their names).
+    virtual QList<db::Dataset*> lookupDatasets() { return {&byCode_, &byName_}; }
 
 protected:
     // The article list the material inputs choose from, by code and by name.
@@ -131,6 +134,13 @@ protected:
     // `cancel`). False when refused.
     bool rowCodeLeft(std::array<MaterialEntry, 3>& rows, std::array<QString, 3>& labels, int n,
                      const QString& typed, db::Dataset& articles, const std::function<void()>& cancel);
+    // The inputs of material row n of a step's lines (FICTECDET): its code
+    // ("Edit_MpNro<n>", looked up among the articles, its designation in
+    // "Label_MpNro<n>"), quantity, unit (only shown), price and cost, each
+    // checked by the handler given (called with n and what it holds).
+    using RowLeft = std::function<bool(int n, const QString& typed)>;
+    static QList<StepInput> materialRow(int n, const RowLeft& code, const RowLeft& quantity,
+                                        const RowLeft& price, const RowLeft& cost);
 
     // An article looked up by code in the invoicing database (any type).
     std::optional<MaterialArticle> findArticle(const QString& code);

@@ -8,11 +8,26 @@ namespace corvane::techsheet {
 
 namespace {
 
-const QString kServiceField = QStringLiteral("Edit_Servico");
-const QString kFabricField = QStringLiteral("Edit_Tecido");
 
+// The inputs the steps send the focus to.
+screens::FieldRule serviceRule() {
+    return stepRule(StepTable::Subcontract, "SERVICO", "Edit_Servico");
+}
+screens::FieldRule typeRule(int n) {
+    return stepRule(StepTable::Subcontract, "MPTMAT%1", "Edit_TMat%1", n);
+}
+screens::FieldRule codeRule(int n) {
+    return stepRule(StepTable::Subcontract, "MPNRO%1", "Edit_MpNro%1", n);
+}
+screens::FieldRule fabricRule() {
+    return stepRule(StepTable::SheetHeader, "TECIDO", "Edit_Tecido", 0, "Tecido  : ");
+}
+screens::FieldRule piecesRule() {
+    return stepRule(StepTable::SheetHeader, "PECAS_TECIDO", "Edit_PecasTecido", 0,
+                    "Nr.Peças Enquadradas  : ");
+}
 QString typeField(int n) {
-    return QStringLiteral("Edit_TMat%1").arg(n);
+    return typeRule(n).input;
 }
 
 } // namespace
@@ -60,6 +75,33 @@ bool SubcontractStep::open() {
     return true;
 }
 
+QList<StepInput> SubcontractStep::serviceInputs() {
+    // Listed as articles are, from the services' own lists.
+    screens::LookupSpec services = articleLookup();
+    services.dataset = QStringLiteral("SERVICOSNUM");
+    services.alphabeticalDataset = QStringLiteral("SERVICOSALFA");
+    services.menuEntries = QStringList{QStringLiteral("Procurar ( &Código )")};
+    services.alphabeticalMenuEntry = QStringLiteral("Procurar ( &Designação )");
+    return {withLookup({serviceRule(), [this](const QString& typed) { return serviceLeft(typed); }}, services,
+                       QStringLiteral("Label_Servico")),
+            {stepRule(StepTable::Subcontract, "PRECO", "Edit_ServPreco"),
+             [this](const QString& typed) { return servicePriceLeft(typed); }}};
+}
+
+QList<StepInput> SubcontractStep::materialInputs(int n) {
+    using T = StepTable;
+    const auto left = [this, n](bool (SubcontractStep::*check)(int, const QString&)) {
+        return [this, n, check](const QString& typed) { return (this->*check)(n, typed); };
+    };
+    return {withLookup({typeRule(n), left(&SubcontractStep::typeLeft)}, materialTypeLookup()),
+            withLookup({codeRule(n), left(&SubcontractStep::codeLeft)}, articleLookup(),
+                       QStringLiteral("Label_MpNro%1").arg(n)),
+            {stepRule(T::Subcontract, "MPQTD%1", "Edit_QtdMp%1", n), left(&SubcontractStep::quantityLeft)},
+            shownInput(T::Subcontract, "MPUND%1", "Edit_Und%1", n),
+            {stepRule(T::Subcontract, "MPPRECO%1", "Edit_PrecoMp%1", n), left(&SubcontractStep::priceLeft)},
+            {stepRule(T::Subcontract, "MPCUSTO%1", "Edit_CustoMp%1", n), left(&SubcontractStep::costLeft)}};
+}
+
 void SubcontractStep::loadMaterials(const SubcontractEntry& stored) {
     for (int n = 1; n <= kMaterials; ++n) {
         const std::size_t i = index(n);
@@ -88,7 +130,7 @@ bool SubcontractStep::serviceLeft(const QString& typed) {
     Notes notes;
     const bool ok = takeService(entry_, code, r < 0 ? nullptr : &designation, notes);
     if (!ok)
-        refuse(notes.messages.value(0), kServiceField);
+        refuse(notes.messages.value(0), serviceRule().input);
     return ok;
 }
 
@@ -155,7 +197,7 @@ bool SubcontractStep::priceLeft(int n, const QString& typed) {
     const PriceAnswer answer = priceOf(materials_[index(n)], typed);
     if (answer == PriceAnswer::Dropped) {
         labels_[index(n)].clear();
-        view_.focusField(QStringLiteral("Edit_MpNro%1").arg(n));
+        view_.focusField(codeRule(n).input);
     }
     return answer != PriceAnswer::Refused;
 }
@@ -171,7 +213,7 @@ void SubcontractStep::cancelMaterials() {
 }
 
 void SubcontractStep::changeService() {
-    view_.focusField(kServiceField);
+    view_.focusField(serviceRule().input);
 }
 
 SubcontractEntry SubcontractStep::entryToWrite() const {
@@ -185,7 +227,7 @@ bool SubcontractStep::finishStep() {
     const SubcontractEntry e = entryToWrite();
     for (const QString& question : subcontractClosingQuestions(e))
         if (!view_.confirm(question)) {
-            view_.focusField(kServiceField);
+            view_.focusField(serviceRule().input);
             return false;
         }
     QString error;
@@ -218,6 +260,27 @@ FabricStep::FabricStep(TechSheetContext& ctx, shell::TDTCORVANE& data, db::Datab
         d->setParam(QStringLiteral("WTMat1"), 100);
         d->setParam(QStringLiteral("WTMat2"), 119);
     }
+}
+
+QList<StepInput> FabricStep::inputs() {
+    using T = StepTable;
+    const auto left = [this](bool (FabricStep::*check)(const QString&)) {
+        return [this, check](const QString& typed) { return (this->*check)(typed); };
+    };
+    StepInput fitting{stepRule(T::SheetHeader, "ENQ_TECIDO", "Edit_EnqTecido", 0, "Tipo Enquad. : "),
+                      left(&FabricStep::fittingLeft)};
+    fitting.rule.kind = screens::FieldKind::Upper;
+    return {
+        withLookup({fabricRule(), left(&FabricStep::codeLeft)}, articleLookup(),
+                   QStringLiteral("Label_Tecido")),
+        {stepRule(T::SheetLines, "PRECO", "Edit_PrecoTecido", 0, "Preço   : "), left(&FabricStep::priceLeft)},
+        {stepRule(T::SheetLines, "VALOR", "Edit_CustoTecido", 0, "Custo   : "), left(&FabricStep::costLeft)},
+        {stepRule(T::SheetHeader, "LARG_TECIDO", "Edit_LargTecido", 0, "Largura : "),
+         left(&FabricStep::widthLeft)},
+        fitting,
+        {piecesRule(), left(&FabricStep::piecesLeft)},
+        {stepRule(T::SheetLines, "QUANT", "Edit_QuantTecido", 0, "Consumo : "),
+         left(&FabricStep::consumptionLeft)}};
 }
 
 QString FabricStep::caption() const {
@@ -338,7 +401,7 @@ bool FabricStep::consumptionLeft(const QString& typed) {
     Notes notes;
     if (!takeFabricConsumption(layout_, consumption, notes)) {
         show(notes);
-        view_.focusField(QStringLiteral("Edit_PecasTecido"));
+        view_.focusField(piecesRule().input);
         return false;
     }
     return true;
@@ -366,7 +429,7 @@ bool FabricStep::costLeft(const QString& typed) {
 
 void FabricStep::cancelFabric() {
     ctx_->StepCancelled = true;
-    view_.focusField(kFabricField);
+    view_.focusField(fabricRule().input);
 }
 
 bool FabricStep::finishStep() {

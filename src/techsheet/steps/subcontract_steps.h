@@ -41,6 +41,16 @@ public:
     db::Dataset& services(bool byName) { return byName ? servicesByName_ : servicesByCode_; }
     db::Dataset& materialTypes() { return types_; }
     db::Dataset& materialArticles(bool byName) { return byName ? byName_ : byCode_; }
+    QList<db::Dataset*> lookupDatasets() override {
+        return {&servicesByCode_, &servicesByName_, &types_, &byCode_, &byName_};
+    }
+
+    // The inputs (FICTECSUBCONT): the service, looked up among the
+    // services, and its price per piece; for material row n its type, code
+    // (looked up among the articles of the type), quantity, unit (only
+    // shown), price and cost.
+    QList<StepInput> serviceInputs();
+    QList<StepInput> materialInputs(int n);
 
     bool serviceLeft(const QString& typed);
     bool servicePriceLeft(const QString& typed);
@@ -93,6 +103,12 @@ public:
     // The fabric line written in place (a missing cost type writes none);
     // the layout stays in the context for the header.
     bool finishStep() override;
+
+    // The inputs in the window's order, with their captions: the fabric
+    // (FICTECMAS.TECIDO, looked up among the fabrics), its price and cost
+    // (its line's PRECO, VALOR), the width (m), the fitting ("L" or "C"),
+    // the pieces fitted and the consumption (the line's QUANT).
+    QList<StepInput> inputs();
 
     const MaterialEntry& fabric() const { return fabric_; }
     const FabricLayout& layout() const { return layout_; }

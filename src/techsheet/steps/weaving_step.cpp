@@ -33,12 +33,38 @@ WeavingStep::WeavingStep(TechSheetContext& ctx, shell::TDTCORVANE& data, db::Dat
                          ScreenView& view)
     : StepScreenBase(ctx, data, factura, std::move(user), view), yarns_(factura) {}
 
+namespace {
+
+screens::FieldRule countRule(WeavingStep::Side side, int n) {
+    return side == WeavingStep::Side::Weft
+               ? stepRule(StepTable::YarnLayout, "TR%1_PASSAGENS", "Edit_Passagens%1", n)
+               : stepRule(StepTable::YarnLayout, "TE%1_NROFIOS", "Edit_TE%1NrFios", n);
+}
+
+screens::FieldRule yarnRule(WeavingStep::Side side, int n) {
+    return side == WeavingStep::Side::Weft
+               ? stepRule(StepTable::YarnLayout, "TR%1_REFFIO", "Edit_TR%1Artigo", n)
+               : stepRule(StepTable::YarnLayout, "TE%1_REFFIO", "Edit_TE%1Artigo", n);
+}
+
+} // namespace
+
 QString WeavingStep::countField(Side side, int n) {
-    return numbered(side == Side::Weft ? "Edit_Passagens%1" : "Edit_TE%1NrFios", n);
+    return countRule(side, n).input;
 }
 
 QString WeavingStep::yarnField(Side side, int n) {
-    return numbered(side == Side::Weft ? "Edit_TR%1Artigo" : "Edit_TE%1Artigo", n);
+    return yarnRule(side, n).input;
+}
+
+StepInput WeavingStep::countInput(Side side, int n) {
+    return {countRule(side, n), [this, side, n](const QString& typed) { return countLeft(side, n, typed); }};
+}
+
+StepInput WeavingStep::yarnInput(Side side, int n) {
+    return withLookup(
+        {yarnRule(side, n), [this, side, n](const QString& typed) { return yarnLeft(side, n, typed); }},
+        yarnLookup());
 }
 
 YarnPosition& WeavingStep::at(Side side, int n) {

@@ -7,6 +7,7 @@
 // the loom line ("T") and the yarn lines ("G") in one transaction, only once
 // every check has passed; "&Cancelar" rebuilds only the yarn lines from the
 // stored layout.
+#include "techsheet/steps/step_inputs.h"
 #include "techsheet/steps/step_screen.h"
 #include "techsheet/steps/yarn_lists.h"
 #include "techsheet/weaving_calc.h"
@@ -44,6 +45,12 @@ public:
     const PositionView& positionView(Side side, int n) const;
     double totalKg(Side side) const;
 
+    // The inputs of needle or colour n (FICTECFIOS): the weft passages
+    // (TRn_PASSAGENS) or warp threads (TEn_NROFIOS), and the yarn (TRn_REFFIO,
+    // TEn_REFFIO), looked up among the yarns.
+    StepInput countInput(Side side, int n);
+    StepInput yarnInput(Side side, int n);
+
     // Entering the passages (threads) field enables the code field; leaving
     // it empty or 0 clears and disables it. False takes the focus back.
     void countEntered(Side side, int n);
@@ -53,6 +60,7 @@ public:
 
     db::Dataset& yarnsByCode() { return yarns_.byCode(); }
     db::Dataset& yarnsByName() { return yarns_.byName(); }
+    QList<db::Dataset*> lookupDatasets() override { return {&yarns_.byCode(), &yarns_.byName()}; }
 
     // The grid DBGrid1 over the looms.
     const std::vector<WorkMachineRow>& looms() const { return looms_; }

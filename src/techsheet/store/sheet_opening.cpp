@@ -2,7 +2,6 @@
 
 #include "db/database.h"
 #include "db/dataset.h"
-#include "sheet_store.h"
 #include "shell/parameters_store.h"
 
 namespace corvane::techsheet {
@@ -21,21 +20,6 @@ bool readSheetReference(db::Database& corvane, db::Dataset& workTypes, SheetRefe
                                          workTypes.text(r, QStringLiteral("DESIGNACAO")).trimmed(),
                                          workTypes.integer(r, QStringLiteral("PASSAG_CM"))};
     return true;
-}
-
-bool activateSheet(SheetScreen& screen, SheetStore& store, db::Dataset& workTypes, QString* error) {
-    SheetReference reference;
-    if (!readSheetReference(store.database(), workTypes, &reference, error))
-        return false;
-    const QString& article = screen.context().ArticleCode;
-    const std::optional<QVariantMap> header = store.header(article, error);
-    const std::optional<std::vector<FictecDetLine>> lines =
-        header ? store.lines(article, {}, error) : std::nullopt;
-    if (!header || !lines)
-        return false;
-    if (error)
-        error->clear();
-    return screen.activate(reference, *header, !lines->empty());
 }
 
 } // namespace corvane::techsheet

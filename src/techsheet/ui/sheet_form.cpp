@@ -83,6 +83,14 @@ QString stepCaption(StepRole role) {
     return QStringLiteral("Tecido");
 }
 
+// The step screens the links open.
+QList<StepScreen> linkedSteps(const SheetLinks& links) {
+    QList<StepScreen> screens;
+    for (auto it = links.steps.cbegin(); it != links.steps.cend(); ++it)
+        screens << StepScreen(it.key());
+    return screens;
+}
+
 } // namespace
 
 TCORVF035FICTEC::TCORVF035FICTEC(TechSheetContext& context, db::Database& corvane, db::Dataset& workTypes,
@@ -91,9 +99,9 @@ TCORVF035FICTEC::TCORVF035FICTEC(TechSheetContext& context, db::Database& corvan
       ctx_(context), store_(corvane, context.Claims), workTypes_(workTypes), links_(std::move(links)),
       windowView_(std::make_unique<SheetWindowView>(*this)),
       logic_(std::make_unique<SheetScreen>(ctx_, *windowView_)),
-      editing_(std::make_unique<SheetEditing>(
-          *logic_, store_, workTypes_, SheetRights{setting.rights.mayInsert(), setting.rights.mayDelete()})) {
+      editing_(std::make_unique<SheetEditing>(*logic_, store_, workTypes_, SheetRights::of(setting.rights))) {
     editing_->sheetMarked = links_.sheetMarked;
+    editing_->setSteps(linkedSteps(links_));
     auto* outer = new QVBoxLayout(this);
     auto* head = new QHBoxLayout;
     auto* article = new QLabel(
@@ -168,22 +176,15 @@ TCORVF035FICTEC::TCORVF035FICTEC(TechSheetContext& context, db::Database& corvan
     lookups_ = new screens::LookupWiring(this);
     for (auto it = inputs_.cbegin(); it != inputs_.cend(); ++it) {
         const QString name = it.key();
-        const SheetField* f = sheetField(name);
         conventions->bindLabel(it.value(), findChild<QLabel*>(QStringLiteral("Caption_") + name), {});
         conventions->setCheck(it.value(), [this, name] { return runCheck(name); });
         auto* line = qobject_cast<QLineEdit*>(it.value());
         connect(line, &QLineEdit::textEdited, this,
                 [this, name](const QString& t) { logic_->setText(name, t); });
         line->installEventFilter(this);
-        if (f && f->role == FieldRole::WorkType) {
-            screens::LookupSpec spec;
-            spec.dataset = workTypes_.name();
-            spec.columns = kWorkTypeColumns;
-            spec.titles = kWorkTypeTitles;
-            spec.alphabeticalColumn = QStringLiteral("DESIGNACAO");
-            lookups_->attach(
-                line, spec, [this](const QString&) { return &workTypes_; }, [this, name] { runCheck(name); });
-        }
+        if (const SheetInput* in = sheetInput(name); in && in->rule.lookup.isSet())
+            lookups_->attach(line, in->rule.lookup, screens::datasetsNamed({&workTypes_}),
+                             [this, name] { runCheck(name); });
     }
     resize(1100, 860);
 }
@@ -195,26 +196,24 @@ QWidget* TCORVF035FICTEC::buildPage(const QString& kind) {
     auto* row = new QHBoxLayout(page);
     auto* form = new QFormLayout;
     form->setVerticalSpacing(3);
-    for (const SheetField& f : sheetFields()) {
-        if (f.kind != kind)
+    for (const SheetInput& in : sheetInputs()) {
+        if (in.page != kind)
             continue;
-        screens::FieldRule rule;
-        rule.input = f.input;
-        rule.maxLength = f.width;
-        rule.readOnly = f.readOnly;
-        QLineEdit* edit = screens::makeInput(rule, page);
+        QLineEdit* edit = screens::makeInput(in.rule, page);
         edit->setMaximumWidth(
-            edit->fontMetrics().horizontalAdvance(QLatin1Char('W')) * qBound(4, f.width, 30) + 16);
-        inputs_.insert(f.input, edit);
-        auto* caption = new QLabel(f.label, page);
-        caption->setObjectName(QStringLiteral("Caption_") + f.input);
-        if (f.role == FieldRole::WorkType) {
+            edit->fontMetrics().horizontalAdvance(QLatin1Char('W')) * qBound(4, in.rule.maxLength, 30) + 16);
+        inputs_.insert(in.rule.input, edit);
+        auto* caption = new QLabel(in.rule.label, page);
+        caption->setObjectName(QStringLiteral("Caption_") + in.rule.input);
+        if (!in.rule.lookup.labelName.isEmpty()) {
+            // The description of what the input holds, beside it.
             auto* line = new QHBoxLayout;
             line->addWidget(edit);
-            workTypeLabel_ = new QLabel(page);
-            workTypeLabel_->setObjectName(kWorkTypeLabel);
-            workTypeLabel_->setMinimumWidth(200);
-            line->addWidget(workTypeLabel_, 1);
+            auto* description = new QLabel(page);
+            description->setObjectName(in.rule.lookup.labelName);
+            description->setMinimumWidth(200);
+            descriptions_.insert(description->objectName(), description);
+            line->addWidget(description, 1);
             form->addRow(caption, line);
         } else {
             form->addRow(caption, edit);
@@ -292,14 +291,12 @@ void TCORVF035FICTEC::refresh() {
             line->setText(logic_->text(it.key()));
         line->setEnabled(logic_->fieldEnabled(it.key()));
     }
-    if (workTypeLabel_)
-        workTypeLabel_->setText(logic_->text(kWorkTypeLabel));
+    for (auto it = descriptions_.cbegin(); it != descriptions_.cend(); ++it)
+        it.value()->setText(logic_->text(it.key()));
     for (const StepButton& b : stepButtons()) {
         QAbstractButton* button = buttons_.value(b.name);
-        const StepScreen screen = logic_->screenOf(b.name);
-        const bool available = screen != StepScreen::None && links_.steps.contains(int(screen));
-        button->setEnabled(available && mayInsert() && logic_->buttonEnabled(b.name));
-        button->setToolTip(available ? b.hint : kNotAvailableYet);
+        button->setEnabled(editing_->stepEnabled(b.name));
+        button->setToolTip(editing_->stepAvailable(b.name) ? b.hint : kNotAvailableYet);
     }
     for (QAbstractButton* r : kinds_->buttons()) {
         r->setEnabled(logic_->kindChoiceEnabled());
@@ -311,14 +308,12 @@ void TCORVF035FICTEC::refresh() {
         }
     }
     NB->setEnabled(logic_->notebookEnabled());
-    // The rights of "Abertura Ficha Tecnica": saving and the steps need
-    // INSERIR, deleting ELIMINAR.
-    // Looked at only (another user holds the sheet): nothing is written.
-    buttons_.value(QStringLiteral("BitGravar"))->setVisible(mayInsert());
-    buttons_.value(QStringLiteral("BitGravar"))->setEnabled(!logic_->lookOnly());
-    buttons_.value(QStringLiteral("BotDeleteCA"))->setVisible(setting().rights.mayDelete());
-    buttons_.value(QStringLiteral("BotDeleteCA"))
-        ->setEnabled(!logic_->lookOnly() && (logic_->hasHeader() || logic_->hasLines()));
+    QAbstractButton* save = buttons_.value(QStringLiteral("BitGravar"));
+    save->setVisible(editing_->saveShown());
+    save->setEnabled(editing_->saveEnabled());
+    QAbstractButton* remove = buttons_.value(QStringLiteral("BotDeleteCA"));
+    remove->setVisible(editing_->deleteShown());
+    remove->setEnabled(editing_->deleteEnabled());
 }
 
 void TCORVF035FICTEC::selectPage(const QString& kind) {
@@ -342,10 +337,6 @@ bool TCORVF035FICTEC::runCheck(const QString& input) {
     return ok;
 }
 
-bool TCORVF035FICTEC::mayInsert() const {
-    return setting().rights.mayInsert();
-}
-
 bool TCORVF035FICTEC::save() {
     return editing_->save();
 }
@@ -366,10 +357,10 @@ void TCORVF035FICTEC::cancelChanges() {
 }
 
 void TCORVF035FICTEC::openStep(const QString& name) {
-    if (!mayInsert() || !conventions()->checkFocused() || !links_.steps.contains(int(logic_->screenOf(name))))
+    if (!editing_->stepAllowed(name) || !conventions()->checkFocused())
         return;
     const StepScreen screen = editing_->beforeStep(name);
-    if (screen == StepScreen::None || !links_.steps.contains(int(screen)))
+    if (screen == StepScreen::None)
         return;
     links_.steps.value(int(screen))(this, ctx_);
     editing_->afterStep(screen);

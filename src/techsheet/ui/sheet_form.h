@@ -1,8 +1,8 @@
 #pragma once
 
 #include "screens/ui/screen_dialog.h"
+#include "techsheet/screens/sheet_editing.h"
 #include "techsheet/screens/sheet_screen.h"
-#include "techsheet/store/sheet_editing.h"
 #include "techsheet/store/sheet_store.h"
 
 #include <QHash>
@@ -73,7 +73,6 @@ private:
     QWidget* buildPage(const QString& kind);
     bool reloadLines();
     bool runCheck(const QString& input);
-    bool mayInsert() const;
 
     TechSheetContext& ctx_;
     SheetStore store_;
@@ -84,7 +83,7 @@ private:
     std::unique_ptr<SheetEditing> editing_;
     QHash<QString, QWidget*> inputs_;
     QHash<QString, QAbstractButton*> buttons_;
-    QLabel* workTypeLabel_ = nullptr;
+    QHash<QString, QLabel*> descriptions_; // beside the inputs with a lookup
     QButtonGroup* kinds_ = nullptr;
     QTabWidget* NB = nullptr;
     QTableView* grid_ = nullptr;

@@ -54,9 +54,8 @@ TCORVF035FIOS_CT::TCORVF035FIOS_CT(TechSheetContext& ctx, shell::TDTCORVANE& dat
     for (int c = 0; c < titles.size(); ++c)
         yarns->addWidget(new QLabel(titles[c], this), 0, c);
     yarns->addWidget(new QLabel(QStringLiteral("Guia de Fios"), this), 0, titles.size());
-    auto edit = [this](const QString& name) {
-        auto* e = new QLineEdit(this);
-        e->setObjectName(name);
+    auto edit = [this](const StepInput& in) {
+        QLineEdit* e = screens::makeInput(in.rule, this);
         e->installEventFilter(this);
         return e;
     };
@@ -67,10 +66,12 @@ TCORVF035FIOS_CT::TCORVF035FIOS_CT(TechSheetContext& ctx, shell::TDTCORVANE& dat
     };
     for (int n = 1; n <= KnittingStep::kRows; ++n) {
         RowWidgets& w = rows_[static_cast<std::size_t>(n - 1)];
-        w.percent = edit(QStringLiteral("Edit_TrPerc%1").arg(n));
-        w.yarn = edit(QStringLiteral("Edit_TR%1Artigo").arg(n));
-        w.gradation = edit(QStringLiteral("Edit_Grad%1").arg(n));
-        w.gradation->setMaxLength(6);
+        const StepInput percent = logic_->percentInput(n);
+        const StepInput yarn = logic_->yarnInput(n);
+        const StepInput gradation = logic_->gradationInput(n);
+        w.percent = edit(percent);
+        w.yarn = edit(yarn);
+        w.gradation = edit(gradation);
         w.designation = label(QStringLiteral("Label_TR%1Artigo").arg(n));
         w.count = label(QStringLiteral("Label_TR%1Nm").arg(n));
         w.consumption = label(QStringLiteral("Label_TR%1Consumo").arg(n));
@@ -80,32 +81,20 @@ TCORVF035FIOS_CT::TCORVF035FIOS_CT(TechSheetContext& ctx, shell::TDTCORVANE& dat
         for (QWidget* x : std::initializer_list<QWidget*>{w.percent, w.yarn, w.designation, w.count,
                                                           w.gradation, w.consumption, w.unit})
             yarns->addWidget(x, n, c++);
-        QLineEdit* percent = w.percent;
-        QLineEdit* yarn = w.yarn;
-        QLineEdit* gradation = w.gradation;
-        conventions->setCheck(percent, [this, n, percent] {
-            const bool ok = logic_->percentLeft(n, percent->text());
-            refresh();
-            return ok;
-        });
-        conventions->setCheck(yarn, [this, n, yarn] {
-            const bool ok = logic_->yarnLeft(n, yarn->text());
-            refresh();
-            return ok;
-        });
-        conventions->setCheck(gradation, [this, n, gradation] {
-            logic_->gradationLeft(n, gradation->text());
-            return true;
-        });
-        lookups_->attach(
-            yarn, yarnLookup(),
-            [this](const QString& name) {
-                return name == QLatin1String("ARTIGOSALFA") ? &logic_->yarnsByName() : &logic_->yarnsByCode();
-            },
-            [this, n, yarn] {
-                logic_->yarnChosen(n, yarn->text());
+        for (const auto& [input, widget] : {std::pair{percent, w.percent}, std::pair{yarn, w.yarn}})
+            conventions->setCheck(widget, [this, left = input.left, widget = widget] {
+                const bool ok = left(widget->text());
                 refresh();
+                return ok;
             });
+        conventions->setCheck(w.gradation, [left = gradation.left, widget = w.gradation] {
+            return left(widget->text()); // nothing else changes
+        });
+        lookups_->attach(w.yarn, yarn.rule.lookup, screens::datasetsNamed(logic_->lookupDatasets()),
+                         [this, left = yarn.left, widget = w.yarn] {
+                             left(widget->text());
+                             refresh();
+                         });
     }
     layout->addLayout(yarns);
     auto* totals = new QHBoxLayout;

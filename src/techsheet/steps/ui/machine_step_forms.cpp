@@ -84,44 +84,25 @@ TCORVF035_MAQIMPR::TCORVF035_MAQIMPR(TechSheetContext& ctx, shell::TDTCORVANE& d
     for (const char* title : {"Código", "%/Total", "Designação", "Qtd.", "Preço", "Custo"})
         rows->addWidget(new QLabel(QString::fromUtf8(title), this), 0, column++);
     PrintingStep& l = logic();
-    const auto shown = [this](const QString& name) {
-        auto* e = new QLineEdit(this);
-        e->setObjectName(name);
-        e->setReadOnly(true);
-        e->setFocusPolicy(Qt::NoFocus);
-        return e;
-    };
     for (int n = 1; n <= kInkRows; ++n) {
-        QLineEdit* code = addInput(QStringLiteral("Edit_MpNro%1").arg(n),
-                                   [&l, n](const QString& t) { return l.codeLeft(n, t); });
-        QLineEdit* percent = addInput(QStringLiteral("Edit_PercMp%1").arg(n),
-                                      [&l, n](const QString& t) { return l.percentLeft(n, t); });
-        labels_[n - 1] = new QLabel(this);
-        labels_[n - 1]->setObjectName(QStringLiteral("Label_MpNro%1").arg(n));
-        labels_[n - 1]->setMinimumWidth(260);
-        QLineEdit* qty = shown(QStringLiteral("Edit_QtdMp%1").arg(n));
-        QLineEdit* price = addInput(QStringLiteral("Edit_PrecoMp%1").arg(n),
-                                    [&l, n](const QString& t) { return l.priceLeft(n, t); });
-        QLineEdit* cost = shown(QStringLiteral("Edit_CustoMp%1").arg(n));
+        InkWidgets& w = inks_[static_cast<std::size_t>(n - 1)];
+        const QList<StepInput> ink = l.inkInputs(n); // code, percent, quantity, price, cost
+        for (const StepInput& in : ink)
+            w.inputs << addInput(in);
+        w.label = new QLabel(this);
+        w.label->setObjectName(ink[0].rule.lookup.labelName); // the ink's designation
+        w.label->setMinimumWidth(260);
         column = 0;
-        for (QWidget* w : std::initializer_list<QWidget*>{code, percent, labels_[n - 1], qty, price, cost})
-            rows->addWidget(w, n, column++);
-        code->setContextMenuPolicy(Qt::ActionsContextMenu);
+        for (QWidget* widget : std::initializer_list<QWidget*>{w.inputs[0], w.inputs[1], w.label, w.inputs[2],
+                                                               w.inputs[3], w.inputs[4]})
+            rows->addWidget(widget, n, column++);
+        QLineEdit* code = w.inputs[0]; // its context menu is the lookup's
         auto* remove = new QAction(QStringLiteral("Remover Artigo"), code);
         connect(remove, &QAction::triggered, this, [this, n] {
             logic().removeInk(n);
             refresh();
         });
         code->addAction(remove);
-        lookups()->attach(
-            code, articleLookup(),
-            [this](const QString& name) {
-                return &logic().inkArticles(name == QLatin1String("ARTIGOSALFA"));
-            },
-            [this, code, n] {
-                logic().codeLeft(n, code->text());
-                refresh();
-            });
     }
     materialsArea()->addLayout(rows);
     resize(1200, 600);
@@ -133,28 +114,26 @@ void TCORVF035_MAQIMPR::refresh() {
     for (int n = 1; n <= kInkRows; ++n) {
         const InkRow& ink = l.ink(n);
         const bool has = !ink.code.isEmpty();
-        const QHash<QString, QString> texts{
-            {QStringLiteral("Edit_MpNro%1").arg(n), ink.code},
-            {QStringLiteral("Edit_PercMp%1").arg(n), has ? number(ink.percent) : QString()},
-            {QStringLiteral("Edit_PrecoMp%1").arg(n), has ? number(ink.price) : QString()}};
-        for (auto it = texts.cbegin(); it != texts.cend(); ++it)
-            if (QLineEdit* e = input(it.key())) {
-                e->setEnabled(l.inksEnabled());
-                if (e != focusWidget())
-                    e->setText(it.value());
-            }
-        for (const auto& [name, value] : {std::pair{QStringLiteral("Edit_QtdMp%1"), ink.quantity},
-                                          std::pair{QStringLiteral("Edit_CustoMp%1"), ink.cost}})
-            if (auto* e = findChild<QLineEdit*>(name.arg(n)))
-                e->setText(has ? number(value) : QString());
-        labels_[n - 1]->setText(l.inkLabel(n));
+        const InkWidgets& w = inks_[static_cast<std::size_t>(n - 1)];
+        const QList<std::pair<QLineEdit*, QString>> typed{
+            {w.inputs[0], ink.code},
+            {w.inputs[1], has ? number(ink.percent) : QString()},
+            {w.inputs[3], has ? number(ink.price) : QString()}};
+        for (const auto& [e, text] : typed) {
+            e->setEnabled(l.inksEnabled());
+            if (e != focusWidget())
+                e->setText(text);
+        }
+        w.inputs[2]->setText(has ? number(ink.quantity) : QString());
+        w.inputs[4]->setText(has ? number(ink.cost) : QString());
+        w.label->setText(l.inkLabel(n));
     }
     grid()->setEnabled(l.following());
 }
 
 int TCORVF035_MAQIMPR::codeRow(QObject* watched) const {
     for (int n = 1; n <= kInkRows; ++n)
-        if (watched == input(QStringLiteral("Edit_MpNro%1").arg(n)))
+        if (watched == inks_[static_cast<std::size_t>(n - 1)].inputs.value(0))
             return n;
     return 0;
 }

@@ -64,7 +64,12 @@ protected:
 private:
     // The ink row (1 to 5) of an ink code field, 0 for any other widget.
     int codeRow(QObject* watched) const;
-    QLabel* labels_[kInkRows] = {};
+
+    struct InkWidgets {
+        QList<QLineEdit*> inputs; // code, percent, quantity, price, cost
+        QLabel* label = nullptr;  // the ink's designation
+    };
+    std::array<InkWidgets, kInkRows> inks_;
 };
 
 } // namespace corvane::techsheet

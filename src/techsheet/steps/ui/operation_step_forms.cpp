@@ -27,18 +27,6 @@ screens::GridModel* operationRows(StepScreenBase& logic, QObject* parent) {
 
 } // namespace
 
-screens::LookupSpec articleLookup() {
-    screens::LookupSpec spec;
-    spec.dataset = QStringLiteral("ARTIGOSNUM");
-    spec.alphabeticalDataset = QStringLiteral("ARTIGOSALFA");
-    spec.columns = QStringList{QStringLiteral("CODIGO"), QStringLiteral("DESIGNACAO")};
-    spec.titles = QStringList{QStringLiteral("Código"), QStringLiteral("Designação")};
-    spec.alphabeticalColumn = QStringLiteral("DESIGNACAO");
-    spec.menuEntries = QStringList{QStringLiteral("Procurar &Codigo")};
-    spec.alphabeticalMenuEntry = QStringLiteral("Procurar &Designação");
-    return spec;
-}
-
 // ---- both windows --------------------------------------------------------------
 
 StepForm::StepForm(const QString& name, const LogicFactory& makeLogic, const ModelFactory& makeModel,
@@ -91,17 +79,24 @@ QLineEdit* StepForm::input(const QString& name) const {
     return inputs_.value(name);
 }
 
-QLineEdit* StepForm::addInput(const QString& name, const std::function<bool(const QString&)>& check) {
-    auto* edit = new QLineEdit(this);
-    edit->setObjectName(name);
+QLineEdit* StepForm::addInput(const StepInput& in) {
+    QLineEdit* edit = screens::makeInput(in.rule, this);
+    if (!in.left)
+        return edit; // it only shows a value
     edit->installEventFilter(this);
-    inputs_.insert(name, edit);
+    inputs_.insert(in.rule.input, edit);
     components::FormConventions* conventions = installConventions();
-    conventions->setCheck(edit, [this, edit, check] {
-        const bool ok = check(edit->text());
+    conventions->setCheck(edit, [this, edit, left = in.left] {
+        const bool ok = left(edit->text());
         refresh();
         return ok;
     });
+    if (in.rule.lookup.isSet())
+        lookups_->attach(edit, in.rule.lookup, screens::datasetsNamed(base_->lookupDatasets()),
+                         [this, edit, left = in.left] {
+                             left(edit->text());
+                             refresh();
+                         });
     return edit;
 }
 
@@ -129,16 +124,14 @@ void StepForm::refresh() {
     model_->refresh();
 }
 
-void StepForm::showMaterial(const QHash<QString, QString>& texts, const QString& unitField,
-                            const QString& unit, bool enabled) {
-    for (auto it = texts.cbegin(); it != texts.cend(); ++it)
-        if (QLineEdit* e = input(it.key())) {
-            e->setEnabled(enabled);
-            if (e != focusWidget())
-                e->setText(it.value());
-        }
-    if (auto* u = findChild<QLineEdit*>(unitField))
-        u->setText(unit);
+void StepForm::showMaterial(const QList<std::pair<QLineEdit*, QString>>& texts, QLineEdit* unit,
+                            const QString& unitText, bool enabled) {
+    for (const auto& [input, text] : texts) {
+        input->setEnabled(enabled);
+        if (input != focusWidget())
+            input->setText(text);
+    }
+    unit->setText(unitText);
 }
 
 void StepForm::gridKey(int) {}
@@ -172,68 +165,32 @@ bool StepForm::eventFilter(QObject* watched, QEvent* event) {
 OneMaterialPanel::OneMaterialPanel(StepForm& form, OneMaterialFields& logic) : form_(form), logic_(logic) {
     auto* row = new QGridLayout;
     int column = 0;
-    auto add = [&](const QString& caption, QWidget* w) {
-        row->addWidget(new QLabel(caption, &form), 0, column);
-        row->addWidget(w, 1, column++);
-    };
-    OneMaterialFields& l = logic;
-    QLineEdit* type =
-        form.addInput(QStringLiteral("Edit_TipoMat"), [&l](const QString& t) { return l.typeLeft(t); });
-    QLineEdit* code =
-        form.addInput(QStringLiteral("Edit_MpNro1"), [&l](const QString& t) { return l.codeLeft(t); });
-    label_ = new QLabel(&form);
-    label_->setObjectName(QStringLiteral("Label_MpNro1"));
-    QLineEdit* qty =
-        form.addInput(QStringLiteral("Edit_QtdMp1"), [&l](const QString& t) { return l.quantityLeft(t); });
-    auto* unit = new QLineEdit(&form);
-    unit->setObjectName(QStringLiteral("Edit_Und1"));
-    unit->setReadOnly(true);
-    unit->setFocusPolicy(Qt::NoFocus);
-    QLineEdit* price =
-        form.addInput(QStringLiteral("Edit_PrecoMp1"), [&l](const QString& t) { return l.priceLeft(t); });
-    QLineEdit* cost =
-        form.addInput(QStringLiteral("Edit_CustoMp"), [&l](const QString& t) { return l.costLeft(t); });
-    add(QStringLiteral("Tipo Mat."), type);
-    add(QStringLiteral("Código"), code);
-    row->addWidget(label_, 1, column++);
-    add(QStringLiteral("Qtd."), qty);
-    add(QStringLiteral("Und."), unit);
-    add(QStringLiteral("Preço €"), price);
-    add(QStringLiteral("Custo"), cost);
+    for (const StepInput& in : logic.materialInputs()) {
+        QLineEdit* edit = form.addInput(in);
+        inputs_.insert(in.rule.column, edit);
+        row->addWidget(new QLabel(in.rule.label, &form), 0, column);
+        row->addWidget(edit, 1, column++);
+        if (!in.rule.lookup.labelName.isEmpty()) { // the designation of the code
+            label_ = new QLabel(&form);
+            label_->setObjectName(in.rule.lookup.labelName);
+            row->addWidget(label_, 1, column++);
+        }
+    }
     form.materialsArea()->addLayout(row);
-
-    screens::LookupSpec types;
-    types.dataset = QStringLiteral("TIPOMATERIAL");
-    types.columns = QStringList{QStringLiteral("CODIGO"), QStringLiteral("DESIGNACAO")};
-    types.titles = QStringList{QStringLiteral("Código"), QStringLiteral("Designação")};
-    types.labelColumn = QStringLiteral("DESIGNACAO");
-    form.lookups()->attach(
-        type, types, [&l](const QString&) { return &l.materialTypes(); },
-        [this, type] {
-            logic_.typeLeft(type->text());
-            form_.refresh();
-        });
-    form.lookups()->attach(
-        code, articleLookup(),
-        [&l](const QString& name) { return &l.materialArticles(name == QLatin1String("ARTIGOSALFA")); },
-        [this, code] {
-            logic_.codeLeft(code->text());
-            form_.refresh();
-        });
 }
 
 void OneMaterialPanel::refresh() {
     const MaterialEntry& m = logic_.material();
-    const QHash<QString, QString> texts{
-        {QStringLiteral("Edit_TipoMat"),
+    const QList<std::pair<QLineEdit*, QString>> texts{
+        {inputs_.value("TIPOMAT"),
          logic_.materialType() ? QString::number(logic_.materialType()) : QString()},
-        {QStringLiteral("Edit_MpNro1"), m.code},
-        {QStringLiteral("Edit_QtdMp1"), m.code.isEmpty() && m.quantity == 0 ? QString() : number(m.quantity)},
-        {QStringLiteral("Edit_PrecoMp1"), m.code.isEmpty() ? QString() : number(m.price)},
-        {QStringLiteral("Edit_CustoMp"), m.code.isEmpty() ? QString() : number(m.cost)}};
-    form_.showMaterial(texts, QStringLiteral("Edit_Und1"), logic_.unitShown(), logic_.materialEnabled());
+        {inputs_.value("CODIGOMP"), m.code},
+        {inputs_.value("QUANT"), m.code.isEmpty() && m.quantity == 0 ? QString() : number(m.quantity)},
+        {inputs_.value("PRECO"), m.code.isEmpty() ? QString() : number(m.price)},
+        {inputs_.value("VALOR"), m.code.isEmpty() ? QString() : number(m.cost)}};
+    form_.showMaterial(texts, inputs_.value("UNIDADE"), logic_.unitShown(), logic_.materialEnabled());
     if (!logic_.quantityEditable())
-        form_.input(QStringLiteral("Edit_QtdMp1"))->setEnabled(false);
+        inputs_.value("QUANT")->setEnabled(false);
     label_->setText(logic_.materialLabel());
 }
 
@@ -242,13 +199,13 @@ void OneMaterialPanel::key(QLineEdit* edit, int key, bool f1SuspendsAll) {
         logic_.cancelMaterial();
         edit->setText(QString()); // the field's text goes with the material
     } else {
-        logic_.backToGrid(f1SuspendsAll || edit->objectName() == QLatin1String("Edit_TipoMat"));
+        logic_.backToGrid(f1SuspendsAll || edit == inputs_.value("TIPOMAT"));
     }
     form_.refresh();
 }
 
 void OneMaterialPanel::focusIn(QObject* watched) {
-    if (watched == form_.input(QStringLiteral("Edit_TipoMat")))
+    if (watched == inputs_.value("TIPOMAT"))
         logic_.typeEntered();
 }
 
@@ -306,33 +263,17 @@ TCORVF035_EMBALAGEM::TCORVF035_EMBALAGEM(TechSheetContext& ctx, shell::TDTCORVAN
         rows->addWidget(new QLabel(QString::fromUtf8(title), this), 0, column++);
     PackagingStep& l = logic();
     for (int n = 1; n <= PackagingStep::kMaterials; ++n) {
-        QLineEdit* code = addInput(QStringLiteral("Edit_MpNro%1").arg(n),
-                                   [&l, n](const QString& t) { return l.codeLeft(n, t); });
-        labels_[n - 1] = new QLabel(this);
-        labels_[n - 1]->setObjectName(QStringLiteral("Label_MpNro%1").arg(n));
-        QLineEdit* qty = addInput(QStringLiteral("Edit_QtdMp%1").arg(n),
-                                  [&l, n](const QString& t) { return l.quantityLeft(n, t); });
-        auto* unit = new QLineEdit(this);
-        unit->setObjectName(QStringLiteral("Edit_Und%1").arg(n));
-        unit->setReadOnly(true);
-        unit->setFocusPolicy(Qt::NoFocus);
-        QLineEdit* price = addInput(QStringLiteral("Edit_PrecoMp%1").arg(n),
-                                    [&l, n](const QString& t) { return l.priceLeft(n, t); });
-        QLineEdit* cost = addInput(QStringLiteral("Edit_CustoMp%1").arg(n),
-                                   [&l, n](const QString& t) { return l.costLeft(n, t); });
+        MaterialWidgets& w = rows_[static_cast<std::size_t>(n - 1)];
         column = 0;
-        for (QWidget* w : std::initializer_list<QWidget*>{code, labels_[n - 1], qty, unit, price, cost})
-            rows->addWidget(w, n, column++);
-        lookups()->attach(
-            code, articleLookup(),
-            [this](const QString& name) {
-                return name == QLatin1String("ARTIGOSALFA") ? &logic().articlesByName()
-                                                            : &logic().articlesByCode();
-            },
-            [this, code, n] {
-                logic().codeLeft(n, code->text());
-                refresh();
-            });
+        for (const StepInput& in : l.materialInputs(n)) { // code, quantity, unit, price, cost
+            w.inputs << addInput(in);
+            rows->addWidget(w.inputs.last(), n, column++);
+            if (!in.rule.lookup.labelName.isEmpty()) { // the designation of the code
+                w.label = new QLabel(this);
+                w.label->setObjectName(in.rule.lookup.labelName);
+                rows->addWidget(w.label, n, column++);
+            }
+        }
     }
     materialsArea()->addLayout(rows);
 }
@@ -343,13 +284,13 @@ void TCORVF035_EMBALAGEM::refresh() {
     for (int n = 1; n <= PackagingStep::kMaterials; ++n) {
         const MaterialEntry& m = l.material(n);
         const bool has = !m.code.isEmpty();
-        const QHash<QString, QString> texts{
-            {QStringLiteral("Edit_MpNro%1").arg(n), m.code},
-            {QStringLiteral("Edit_QtdMp%1").arg(n), has ? number(m.quantity) : QString()},
-            {QStringLiteral("Edit_PrecoMp%1").arg(n), has ? number(m.price) : QString()},
-            {QStringLiteral("Edit_CustoMp%1").arg(n), has ? number(m.cost) : QString()}};
-        showMaterial(texts, QStringLiteral("Edit_Und%1").arg(n), m.unit, l.materialEnabled());
-        labels_[n - 1]->setText(l.materialLabel(n));
+        const MaterialWidgets& w = rows_[static_cast<std::size_t>(n - 1)];
+        showMaterial({{w.inputs[0], m.code},
+                      {w.inputs[1], has ? number(m.quantity) : QString()},
+                      {w.inputs[3], has ? number(m.price) : QString()},
+                      {w.inputs[4], has ? number(m.cost) : QString()}},
+                     w.inputs[2], m.unit, l.materialEnabled());
+        w.label->setText(l.materialLabel(n));
     }
 }
 
@@ -363,7 +304,7 @@ void TCORVF035_EMBALAGEM::materialKey(QLineEdit* edit, int key) {
         logic().cancelMaterials();
         edit->setText(QString());
         refresh();
-    } else if (edit->objectName().startsWith(QLatin1String("Edit_MpNro"))) {
+    } else if (codeRow(edit) > 0) {
         view().focusField(QStringLiteral("DBGrid1"));
     }
 }
@@ -375,10 +316,16 @@ void TCORVF035_EMBALAGEM::rowChanged(int row) {
 
 bool TCORVF035_EMBALAGEM::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::FocusIn)
-        for (int n = 1; n <= PackagingStep::kMaterials; ++n)
-            if (watched == input(QStringLiteral("Edit_MpNro%1").arg(n)))
-                logic().codeEntered(n);
+        if (const int n = codeRow(watched))
+            logic().codeEntered(n);
     return StepForm::eventFilter(watched, event);
+}
+
+int TCORVF035_EMBALAGEM::codeRow(const QObject* watched) const {
+    for (int n = 1; n <= PackagingStep::kMaterials; ++n)
+        if (watched == rows_[static_cast<std::size_t>(n - 1)].inputs.value(0))
+            return n;
+    return 0;
 }
 
 // ---- openers ---------------------------------------------------------------------

@@ -9,6 +9,7 @@
 
 #include <QHash>
 
+#include <array>
 #include <functional>
 #include <memory>
 
@@ -20,8 +21,7 @@ class QVBoxLayout;
 
 namespace corvane::screens {
 class LookupWiring;
-struct LookupSpec;
-} // namespace corvane::screens
+}
 
 namespace corvane::techsheet {
 
@@ -33,9 +33,6 @@ bool openOperationStep(QWidget* parent, TechSheetContext& ctx, shell::TDTCORVANE
 bool openPackagingStep(QWidget* parent, TechSheetContext& ctx, shell::TDTCORVANE& data, db::Database& factura,
                        const QString& user, const screens::ScreenSetting& setting);
 
-// The lookups of a material or fabric code: by code (Insert, "Procurar
-// &Codigo") and by designation (Ctrl+Insert, "Procurar &Designação").
-screens::LookupSpec articleLookup();
 
 // What every step window shares: the article, the grid, the buttons.
 class StepForm : public screens::ScreenDialog {
@@ -49,13 +46,14 @@ public:
     StepScreenBase& base() { return *base_; }
     QTableView* grid() const { return grid_; }
     QLineEdit* input(const QString& name) const;
-    // Adds a material input with its check and F1/F7 keys.
-    QLineEdit* addInput(const QString& name, const std::function<bool(const QString&)>& check);
+    // Adds a material input with its check, its lookup list and F1/F7 keys
+    // (an input that only shows a value: none of them).
+    QLineEdit* addInput(const StepInput& input);
     QVBoxLayout* materialsArea() const { return materials_; }
     screens::LookupWiring* lookups() const { return lookups_; }
     // Shows a material's inputs (the focused one keeps what is typed) and its unit.
-    void showMaterial(const QHash<QString, QString>& texts, const QString& unitField, const QString& unit,
-                      bool enabled);
+    void showMaterial(const QList<std::pair<QLineEdit*, QString>>& texts, QLineEdit* unit,
+                      const QString& unitText, bool enabled);
     // Shows what the logic holds.
     virtual void refresh();
 
@@ -97,7 +95,8 @@ public:
 private:
     StepForm& form_;
     OneMaterialFields& logic_;
-    QLabel* label_;
+    QHash<QString, QLineEdit*> inputs_; // by the column they fill
+    QLabel* label_ = nullptr;
 };
 
 // A step window with one material: F1 on the grid enables its fields, F1 or
@@ -148,7 +147,14 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QLabel* labels_[PackagingStep::kMaterials] = {};
+    struct MaterialWidgets {
+        QList<QLineEdit*> inputs; // code, quantity, unit, price, cost
+        QLabel* label = nullptr;  // the material's designation
+    };
+    // The material row (1 to 3) of a code input, 0 for any other widget.
+    int codeRow(const QObject* watched) const;
+
+    std::array<MaterialWidgets, PackagingStep::kMaterials> rows_;
 };
 
 } // namespace corvane::techsheet

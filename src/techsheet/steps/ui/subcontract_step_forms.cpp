@@ -51,21 +51,32 @@ StepFieldsForm::StepFieldsForm(const QString& name, const LogicFactory& makeLogi
 
 StepFieldsForm::~StepFieldsForm() = default;
 
-QLineEdit* StepFieldsForm::addInput(const QString& name, int row, int column,
-                                    const std::function<bool(const QString&)>& check) {
-    auto* edit = new QLineEdit(this);
-    edit->setObjectName(name);
-    edit->installEventFilter(this);
-    inputs_.insert(name, edit);
+QLineEdit* StepFieldsForm::addInput(const StepInput& in, int row, int column) {
+    QLineEdit* edit = screens::makeInput(in.rule, this);
     fields_->addWidget(edit, row, column);
-    installConventions()->setCheck(edit, [this, edit, check] {
+    if (!in.left)
+        return edit; // it only shows a value
+    edit->installEventFilter(this);
+    inputs_.insert(in.rule.input, edit);
+    installConventions()->setCheck(edit, [this, edit, left = in.left] {
         const QString typed = edit->text();
-        const bool ok = check(typed);
+        const bool ok = left(typed);
         refresh();
         if (!ok)
             edit->setText(typed); // a refused value stays to be corrected
         return ok;
     });
+    if (in.rule.lookup.isSet())
+        lookups_->attach(edit, in.rule.lookup, screens::datasetsNamed(base_->lookupDatasets()),
+                         [this, edit, left = in.left] {
+                             left(edit->text());
+                             refresh();
+                         });
+    if (in.rule.kind == screens::FieldKind::Upper)
+        connect(edit, &QLineEdit::textEdited, edit, [edit](const QString& t) {
+            if (t != t.toUpper())
+                edit->setText(t.toUpper()); // the field is upper case
+        });
     return edit;
 }
 
@@ -77,10 +88,9 @@ QLabel* StepFieldsForm::addLabel(const QString& text, int row, int column, const
     return label;
 }
 
-void StepFieldsForm::showText(const QString& name, const QString& text) {
-    QLineEdit* e = input(name);
-    if (e && e->text() != text)
-        e->setText(text);
+void StepFieldsForm::showText(QLineEdit* input, const QString& text) {
+    if (input && input->text() != text)
+        input->setText(text);
 }
 
 bool StepFieldsForm::activateScreen() {
@@ -130,69 +140,24 @@ TCORVF035_SUBCONT::TCORVF035_SUBCONT(TechSheetContext& ctx, shell::TDTCORVANE& d
     addLabel(QStringLiteral("Código"), 0, 1);
     addLabel(QStringLiteral("Designação"), 0, 3);
     addLabel(QStringLiteral("Preço €"), 0, 6);
-    QLineEdit* service =
-        addInput(QStringLiteral("Edit_Servico"), 1, 1, [&l](const QString& t) { return l.serviceLeft(t); });
-    service_ = addLabel(QString(), 1, 3, QStringLiteral("Label_Servico"));
-    fields()->addWidget(service_, 1, 3, 1, 3);
-    addInput(QStringLiteral("Edit_ServPreco"), 1, 6,
-             [&l](const QString& t) { return l.servicePriceLeft(t); });
-    screens::LookupSpec services;
-    services.dataset = QStringLiteral("SERVICOSNUM");
-    services.alphabeticalDataset = QStringLiteral("SERVICOSALFA");
-    services.columns = QStringList{QStringLiteral("CODIGO"), QStringLiteral("DESIGNACAO")};
-    services.titles = QStringList{QStringLiteral("Código"), QStringLiteral("Designação")};
-    services.alphabeticalColumn = QStringLiteral("DESIGNACAO");
-    services.menuEntries = QStringList{QStringLiteral("Procurar ( &Código )")};
-    services.alphabeticalMenuEntry = QStringLiteral("Procurar ( &Designação )");
-    lookups()->attach(
-        service, services,
-        [&l](const QString& name) { return &l.services(name == QLatin1String("SERVICOSALFA")); },
-        [this, service] {
-            logic().serviceLeft(service->text());
-            refresh();
-        });
+    const QList<StepInput> service = l.serviceInputs(); // the service and its price
+    service_[0] = addInput(service[0], 1, 1);
+    serviceLabel_ = addLabel(QString(), 1, 3, service[0].rule.lookup.labelName);
+    fields()->addWidget(serviceLabel_, 1, 3, 1, 3);
+    service_[1] = addInput(service[1], 1, 6);
 
     addLabel(QStringLiteral("Material a Enviar: "), 2, 0);
     int column = 0;
     for (const char* title : {"Tipo Mat.", "Código", "Designação", "Qtd.", "Und.", "Preço €", "Custo"})
         addLabel(QString::fromUtf8(title), 3, column++);
-    screens::LookupSpec types;
-    types.dataset = QStringLiteral("TIPOMATERIAL");
-    types.columns = QStringList{QStringLiteral("CODIGO"), QStringLiteral("DESIGNACAO")};
-    types.titles = QStringList{QStringLiteral("Código"), QStringLiteral("Designação")};
-    types.labelColumn = QStringLiteral("DESIGNACAO");
-    types.menuEntries = QStringList{QStringLiteral("Procurar")};
     for (int n = 1; n <= SubcontractStep::kMaterials; ++n) {
-        const int row = 3 + n;
-        QLineEdit* type = addInput(QStringLiteral("Edit_TMat%1").arg(n), row, 0,
-                                   [&l, n](const QString& t) { return l.typeLeft(n, t); });
-        QLineEdit* code = addInput(QStringLiteral("Edit_MpNro%1").arg(n), row, 1,
-                                   [&l, n](const QString& t) { return l.codeLeft(n, t); });
-        labels_[n - 1] = addLabel(QString(), row, 2, QStringLiteral("Label_MpNro%1").arg(n));
-        addInput(QStringLiteral("Edit_QtdMp%1").arg(n), row, 3,
-                 [&l, n](const QString& t) { return l.quantityLeft(n, t); });
-        auto* unit = new QLineEdit(this);
-        unit->setObjectName(QStringLiteral("Edit_Und%1").arg(n));
-        unit->setReadOnly(true);
-        unit->setFocusPolicy(Qt::NoFocus);
-        fields()->addWidget(unit, row, 4);
-        addInput(QStringLiteral("Edit_PrecoMp%1").arg(n), row, 5,
-                 [&l, n](const QString& t) { return l.priceLeft(n, t); });
-        addInput(QStringLiteral("Edit_CustoMp%1").arg(n), row, 6,
-                 [&l, n](const QString& t) { return l.costLeft(n, t); });
-        lookups()->attach(
-            type, types, [&l](const QString&) { return &l.materialTypes(); },
-            [this, type, n] {
-                logic().typeLeft(n, type->text());
-                refresh();
-            });
-        lookups()->attach(
-            code, articleLookup(),
-            [&l](const QString& name) { return &l.materialArticles(name == QLatin1String("ARTIGOSALFA")); },
-            [this, code, n] {
-                logic().codeLeft(n, code->text());
-                refresh();
-            });
+        MaterialWidgets& w = rows_[static_cast<std::size_t>(n - 1)];
+        column = 0;
+        for (const StepInput& in : l.materialInputs(n)) { // type, code, quantity, unit, price, cost
+            w.inputs << addInput(in, 3 + n, column++);
+            if (!in.rule.lookup.labelName.isEmpty())
+                w.label = addLabel(QString(), 3 + n, column++, in.rule.lookup.labelName);
+        }
     }
     fields()->setColumnMinimumWidth(2, 260);
     resize(980, 330);
@@ -200,42 +165,49 @@ TCORVF035_SUBCONT::TCORVF035_SUBCONT(TechSheetContext& ctx, shell::TDTCORVANE& d
 
 void TCORVF035_SUBCONT::refresh() {
     const SubcontractStep& l = logic();
-    showText(QStringLiteral("Edit_Servico"), l.entry().SERVICO);
-    showText(QStringLiteral("Edit_ServPreco"), numberOr(!l.entry().SERVICO.isEmpty(), l.entry().PRECO));
-    service_->setText(l.serviceLabel());
+    showText(service_[0], l.entry().SERVICO);
+    showText(service_[1], numberOr(!l.entry().SERVICO.isEmpty(), l.entry().PRECO));
+    serviceLabel_->setText(l.serviceLabel());
     for (int n = 1; n <= SubcontractStep::kMaterials; ++n) {
         const MaterialEntry& m = l.material(n);
         const bool has = !m.code.isEmpty();
-        if (l.materialType(n) != 0 || has)
-            showText(QStringLiteral("Edit_TMat%1").arg(n), QString::number(l.materialType(n)));
-        else
-            showText(QStringLiteral("Edit_TMat%1").arg(n), QString());
-        showText(QStringLiteral("Edit_MpNro%1").arg(n), m.code);
-        showText(QStringLiteral("Edit_QtdMp%1").arg(n), numberOr(has, m.quantity));
-        showText(QStringLiteral("Edit_PrecoMp%1").arg(n), numberOr(has, m.price));
-        showText(QStringLiteral("Edit_CustoMp%1").arg(n), numberOr(has, m.cost));
-        if (auto* unit = findChild<QLineEdit*>(QStringLiteral("Edit_Und%1").arg(n)))
-            unit->setText(m.unit);
-        labels_[n - 1]->setText(l.materialLabel(n));
+        const QStringList texts{l.materialType(n) != 0 || has ? QString::number(l.materialType(n))
+                                                              : QString(),
+                                m.code,
+                                numberOr(has, m.quantity),
+                                m.unit,
+                                numberOr(has, m.price),
+                                numberOr(has, m.cost)};
+        const MaterialWidgets& w = rows_[static_cast<std::size_t>(n - 1)];
+        for (int i = 0; i < texts.size(); ++i)
+            showText(w.inputs.value(i), texts[i]);
+        w.label->setText(l.materialLabel(n));
     }
 }
 
 void TCORVF035_SUBCONT::key(QLineEdit* input, int key) {
-    const QString name = input->objectName();
-    if (name.startsWith(QLatin1String("Edit_TMat")) || name.startsWith(QLatin1String("Edit_Serv")))
-        return;
+    const int n = rowOf(input);
+    if (n == 0 || input == rows_[static_cast<std::size_t>(n - 1)].inputs.value(0))
+        return; // the service and the material types take neither key
     if (key == Qt::Key_F7) {
         logic().cancelMaterials();
         input->setText(QString()); // what was typed goes with the materials
-    } else if (name.startsWith(QLatin1String("Edit_MpNro"))) {
+    } else if (input == rows_[static_cast<std::size_t>(n - 1)].inputs.value(1)) {
         logic().changeService();
     }
 }
 
 void TCORVF035_SUBCONT::entered(QLineEdit* input) {
-    const QString name = input->objectName();
-    if (name.startsWith(QLatin1String("Edit_TMat")))
-        logic().typeEntered(name.mid(9).toInt());
+    const int n = rowOf(input);
+    if (n > 0 && input == rows_[static_cast<std::size_t>(n - 1)].inputs.value(0))
+        logic().typeEntered(n);
+}
+
+int TCORVF035_SUBCONT::rowOf(const QLineEdit* input) const {
+    for (int n = 1; n <= SubcontractStep::kMaterials; ++n)
+        if (rows_[static_cast<std::size_t>(n - 1)].inputs.contains(input))
+            return n;
+    return 0;
 }
 
 // ---- TCORVF035_TECIDO ------------------------------------------------------------
@@ -247,44 +219,20 @@ TCORVF035_TECIDO::TCORVF035_TECIDO(TechSheetContext& ctx, shell::TDTCORVANE& dat
           QStringLiteral("TCORVF035_TECIDO"),
           [&](ScreenView& view) { return std::make_unique<FabricStep>(ctx, data, factura, user, view); },
           setting, parent) {
-    FabricStep& l = logic();
-    addLabel(QStringLiteral("Tecido  : "), 0, 0);
-    QLineEdit* code =
-        addInput(QStringLiteral("Edit_Tecido"), 0, 1, [&l](const QString& t) { return l.codeLeft(t); });
-    fabric_ = addLabel(QString(), 0, 2, QStringLiteral("Label_Tecido"));
+    const QList<StepInput> inputs = logic().inputs();
+    const int rows[] = {0, 1, 2, 3, 5, 6, 7}; // row 4 heads the fitting
+    for (int i = 0; i < inputs.size(); ++i) {
+        addLabel(inputs[i].rule.label, rows[i], 0);
+        byColumn_.insert(inputs[i].rule.column, addInput(inputs[i], rows[i], 1));
+    }
+    fabric_ = addLabel(QString(), 0, 2, inputs[0].rule.lookup.labelName);
     fields()->addWidget(fabric_, 0, 2, 1, 3);
-    addLabel(QStringLiteral("Preço   : "), 1, 0);
-    addInput(QStringLiteral("Edit_PrecoTecido"), 1, 1, [&l](const QString& t) { return l.priceLeft(t); });
-    addLabel(QStringLiteral("Custo   : "), 2, 0);
-    addInput(QStringLiteral("Edit_CustoTecido"), 2, 1, [&l](const QString& t) { return l.costLeft(t); });
-    addLabel(QStringLiteral("Largura : "), 3, 0);
-    addInput(QStringLiteral("Edit_LargTecido"), 3, 1, [&l](const QString& t) { return l.widthLeft(t); });
     addLabel(QStringLiteral("(mtr)"), 3, 2);
     addLabel(QStringLiteral("Enquadramento do Tecido "), 4, 0);
-    addLabel(QStringLiteral("Tipo Enquad. : "), 5, 0);
-    QLineEdit* fitting =
-        addInput(QStringLiteral("Edit_EnqTecido"), 5, 1, [&l](const QString& t) { return l.fittingLeft(t); });
-    fitting->setMaxLength(1);
-    connect(fitting, &QLineEdit::textEdited, fitting, [fitting](const QString& t) {
-        if (t != t.toUpper())
-            fitting->setText(t.toUpper()); // the field is upper case
-    });
     addLabel(QStringLiteral("L) - Largura "), 5, 2);
     addLabel(QStringLiteral("C) - Comprimento"), 5, 3);
-    addLabel(QStringLiteral("Nr.Peças Enquadradas  : "), 6, 0);
-    addInput(QStringLiteral("Edit_PecasTecido"), 6, 1, [&l](const QString& t) { return l.piecesLeft(t); });
     metres_ = addLabel(QString(), 6, 2, QStringLiteral("Label_Mtl"));
-    addLabel(QStringLiteral("Consumo : "), 7, 0);
-    addInput(QStringLiteral("Edit_QuantTecido"), 7, 1,
-             [&l](const QString& t) { return l.consumptionLeft(t); });
     unit_ = addLabel(QString(), 7, 2, QStringLiteral("Label_Und"));
-    lookups()->attach(
-        code, articleLookup(),
-        [&l](const QString& name) { return &l.fabrics(name == QLatin1String("ARTIGOSALFA")); },
-        [this, code] {
-            logic().codeLeft(code->text());
-            refresh();
-        });
     fields()->setColumnMinimumWidth(2, 200);
     resize(620, 360);
 }
@@ -292,26 +240,26 @@ TCORVF035_TECIDO::TCORVF035_TECIDO(TechSheetContext& ctx, shell::TDTCORVANE& dat
 void TCORVF035_TECIDO::refresh() {
     const FabricStep& l = logic();
     const FabricLayout& f = l.layout();
-    showText(QStringLiteral("Edit_Tecido"), l.fabric().code);
+    const QHash<QString, QString> texts{
+        {"TECIDO", l.fabric().code},     {"PRECO", number(f.price)},
+        {"VALOR", number(f.cost)},       {"LARG_TECIDO", number(f.ClothWidth)},
+        {"ENQ_TECIDO", f.ClothFitting},  {"PECAS_TECIDO", QString::number(f.ClothPieces)},
+        {"QUANT", number(f.consumption)}};
+    for (auto it = texts.cbegin(); it != texts.cend(); ++it)
+        showText(byColumn_.value(it.key()), it.value());
     fabric_->setText(l.fabricLabel());
-    showText(QStringLiteral("Edit_PrecoTecido"), number(f.price));
-    showText(QStringLiteral("Edit_CustoTecido"), number(f.cost));
-    showText(QStringLiteral("Edit_LargTecido"), number(f.ClothWidth));
-    showText(QStringLiteral("Edit_EnqTecido"), f.ClothFitting);
-    showText(QStringLiteral("Edit_PecasTecido"), QString::number(f.ClothPieces));
-    showText(QStringLiteral("Edit_QuantTecido"), number(f.consumption));
     metres_->setText(number(f.ClothMetres) + QStringLiteral(" Mtl"));
     unit_->setText(l.fabric().unit);
 }
 
 void TCORVF035_TECIDO::key(QLineEdit* input, int key) {
-    if (key == Qt::Key_F7 && input->objectName() != QLatin1String("Edit_Tecido") &&
-        input->objectName() != QLatin1String("Edit_PecasTecido"))
+    // F7 on the fabric code and the pieces does nothing.
+    if (key == Qt::Key_F7 && input != byColumn_.value("TECIDO") && input != byColumn_.value("PECAS_TECIDO"))
         logic().cancelFabric();
 }
 
 void TCORVF035_TECIDO::entered(QLineEdit* input) {
-    if (input->objectName() == QLatin1String("Edit_Tecido"))
+    if (input == byColumn_.value("TECIDO"))
         logic().codeEntered();
 }
 

@@ -8,6 +8,7 @@
 
 #include <QHash>
 
+#include <array>
 #include <functional>
 #include <memory>
 
@@ -44,12 +45,12 @@ public:
     virtual void refresh() = 0;
 
 protected:
-    // An input at (row, column) of the inputs' grid, checked as it is left.
-    QLineEdit* addInput(const QString& name, int row, int column,
-                        const std::function<bool(const QString&)>& check);
+    // An input at (row, column) of the inputs' grid, checked as it is left,
+    // with its lookup list.
+    QLineEdit* addInput(const StepInput& input, int row, int column);
     QLabel* addLabel(const QString& text, int row, int column, const QString& name = {});
     // Sets an input's text to what the logic holds.
-    void showText(const QString& name, const QString& text);
+    static void showText(QLineEdit* input, const QString& text);
     QGridLayout* fields() const { return fields_; }
     screens::LookupWiring* lookups() const { return lookups_; }
     // F1 or F7 on an input.
@@ -80,8 +81,16 @@ protected:
     void entered(QLineEdit* input) override;
 
 private:
-    QLabel* service_;
-    QLabel* labels_[SubcontractStep::kMaterials] = {};
+    struct MaterialWidgets {
+        QList<QLineEdit*> inputs; // type, code, quantity, unit, price, cost
+        QLabel* label = nullptr;  // the material's designation
+    };
+    // The material row (1 to 3) of an input; 0 for the service's.
+    int rowOf(const QLineEdit* input) const;
+
+    std::array<QLineEdit*, 2> service_{}; // the service and its price
+    QLabel* serviceLabel_;
+    std::array<MaterialWidgets, SubcontractStep::kMaterials> rows_;
 };
 
 // TCORVF035_TECIDO.
@@ -98,6 +107,7 @@ protected:
     void entered(QLineEdit* input) override;
 
 private:
+    QHash<QString, QLineEdit*> byColumn_; // the inputs by the column they fill
     QLabel* fabric_;
     QLabel* metres_;
     QLabel* unit_;

@@ -92,13 +92,11 @@ QWidget* TCORVF035FIOS_CA::positionsPage(Side side) {
     };
     for (int n = 1; n <= WeavingStep::kPositions; ++n) {
         PositionWidgets& w = widgets(side, n);
-        w.count = new QLineEdit(page);
-        w.count->setObjectName(WeavingStep::countField(side, n));
-        w.count->setMaxLength(9);
+        const StepInput count = logic_->countInput(side, n);
+        const StepInput yarn = logic_->yarnInput(side, n);
+        w.count = screens::makeInput(count.rule, page);
         w.count->installEventFilter(this);
-        w.yarn = new QLineEdit(page);
-        w.yarn->setObjectName(WeavingStep::yarnField(side, n));
-        w.yarn->setMaxLength(16);
+        w.yarn = screens::makeInput(yarn.rule, page);
         w.yarn->setEnabled(false);
         const QString prefix = weft ? QStringLiteral("TR%1").arg(n) : QStringLiteral("TE%1").arg(n);
         w.designation = label(QStringLiteral("Label_%1Artigo").arg(prefix));
@@ -120,27 +118,17 @@ QWidget* TCORVF035FIOS_CA::positionsPage(Side side) {
         for (QWidget* x :
              std::initializer_list<QWidget*>{w.count, w.yarn, w.designation, w.nm, w.kg, w.grams})
             grid->addWidget(x, n, c++);
-        QLineEdit* count = w.count;
-        QLineEdit* yarn = w.yarn;
-        conventions->setCheck(count, [this, side, n, count] {
-            const bool ok = logic_->countLeft(side, n, count->text());
-            refresh();
-            return ok;
-        });
-        conventions->setCheck(yarn, [this, side, n, yarn] {
-            const bool ok = logic_->yarnLeft(side, n, yarn->text());
-            refresh();
-            return ok;
-        });
-        lookups_->attach(
-            yarn, yarnLookup(),
-            [this](const QString& name) {
-                return name == QLatin1String("ARTIGOSALFA") ? &logic_->yarnsByName() : &logic_->yarnsByCode();
-            },
-            [this, side, n, yarn] {
-                logic_->yarnChosen(side, n, yarn->text());
+        for (const auto& [input, widget] : {std::pair{count, w.count}, std::pair{yarn, w.yarn}})
+            conventions->setCheck(widget, [this, left = input.left, widget = widget] {
+                const bool ok = left(widget->text());
                 refresh();
+                return ok;
             });
+        lookups_->attach(w.yarn, yarn.rule.lookup, screens::datasetsNamed(logic_->lookupDatasets()),
+                         [this, left = yarn.left, widget = w.yarn] {
+                             left(widget->text());
+                             refresh();
+                         });
     }
     const int totals = WeavingStep::kPositions + 1;
     grid->addWidget(new QLabel(QStringLiteral("Total Consumo : "), page), totals, 3, Qt::AlignRight);

@@ -1,10 +1,30 @@
 #include "sheet_editing.h"
 
-#include "sheet_claim.h"
-#include "sheet_opening.h"
-#include "sheet_store.h"
+#include "shell/access_rights.h"
+#include "techsheet/store/sheet_claim.h"
+#include "techsheet/store/sheet_opening.h"
+#include "techsheet/store/sheet_store.h"
 
 namespace corvane::techsheet {
+
+SheetRights SheetRights::of(const shell::AccessRights& rights) {
+    return {rights.mayInsert(), rights.mayDelete()};
+}
+
+bool activateSheet(SheetScreen& screen, SheetStore& store, db::Dataset& workTypes, QString* error) {
+    SheetReference reference;
+    if (!readSheetReference(store.database(), workTypes, &reference, error))
+        return false;
+    const QString& article = screen.context().ArticleCode;
+    const std::optional<QVariantMap> header = store.header(article, error);
+    const std::optional<std::vector<FictecDetLine>> lines =
+        header ? store.lines(article, {}, error) : std::nullopt;
+    if (!header || !lines)
+        return false;
+    if (error)
+        error->clear();
+    return screen.activate(reference, *header, !lines->empty());
+}
 
 SheetEditing::SheetEditing(SheetScreen& screen, SheetStore& store, db::Dataset& workTypes, SheetRights rights)
     : screen_(screen), store_(store), workTypes_(workTypes), rights_(rights) {}
@@ -31,6 +51,22 @@ bool SheetEditing::open() {
 
 void SheetEditing::close() {
     releaseSheet(screen_.context());
+}
+
+bool SheetEditing::deleteEnabled() const {
+    return !screen_.lookOnly() && (screen_.hasHeader() || screen_.hasLines());
+}
+
+bool SheetEditing::hasStep(StepScreen screen) const {
+    return screen != StepScreen::None && (!steps_ || steps_->contains(screen));
+}
+
+bool SheetEditing::stepAvailable(const QString& button) const {
+    return hasStep(screen_.screenOf(button));
+}
+
+bool SheetEditing::stepEnabled(const QString& button) const {
+    return stepAllowed(button) && screen_.buttonEnabled(button);
 }
 
 bool SheetEditing::refusedLookOnly() {
@@ -94,11 +130,13 @@ bool SheetEditing::remove() {
 }
 
 StepScreen SheetEditing::beforeStep(const QString& button) {
-    if (!rights_.insert)
+    if (!stepAllowed(button))
         return StepScreen::None;
     const StepScreen screen = screen_.prepareStep(button);
+    if (!hasStep(screen))
+        return StepScreen::None;
     // Looked at only, a step screen shows what is stored and writes nothing.
-    if (screen == StepScreen::None || screen_.lookOnly() || screen_.hasHeader())
+    if (screen_.lookOnly() || screen_.hasHeader())
         return screen;
     TechSheetContext& ctx = screen_.context();
     QString error;
