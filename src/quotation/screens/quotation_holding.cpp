@@ -17,7 +17,7 @@ QString documentOf(int number) {
 
 } // namespace
 
-bool QuotationScreen::exitNumber() {
+bool QuotationScreen::exitNumber(const QuotationInput&) {
     deleteEnabled_ = true;
     const int n = texts_.value(kNumberInput).trimmed().toInt();
     if (n <= 0) {
