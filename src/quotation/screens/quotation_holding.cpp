@@ -3,8 +3,6 @@
 // holds it), closing, deleting, "&Cancelar", Esc and the close box.
 #include "quotation_screen.h"
 
-#include "quotation/report/quotation_report.h"
-
 namespace corvane::quotation {
 
 namespace {

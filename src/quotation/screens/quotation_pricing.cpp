@@ -3,7 +3,6 @@
 // closing's first step ("&Fechar") and printing.
 #include "quotation_screen.h"
 
-#include "quotation/report/quotation_report.h"
 #include "quotation_inputs.h"
 
 namespace corvane::quotation {

@@ -1,7 +1,6 @@
 #include "quotation_screen.h"
 
 #include "core/number_input.h"
-#include "quotation/report/quotation_report.h"
 #include "quotation_inputs.h"
 #include "quotation_search.h"
 #include "screens/field_rule.h"

@@ -32,6 +32,7 @@ namespace corvane::quotation {
 inline const QString kRightsChapter = QStringLiteral("Orcamentos");
 inline const QString kRightsProgram = QStringLiteral("Elaboracao de Orcamentos");
 inline const QString kCloseQuestion = QStringLiteral("Deseja Fechar o Orçamento !!! Confirma ?");
+inline const QString kPrintQuestion = QStringLiteral("Deseja Imprimir  Orçamento !!! Confirma ?");
 inline const QString kInvalidQuantity = QStringLiteral("Quantidade Inválida !!!");
 inline const QString kNegativeMessage = QStringLiteral("Valores negativos não são permitidos ...");
 // The claim of the quotation was taken over (this run was thought gone).
