@@ -183,19 +183,19 @@ const QList<QuotationInput>& QuotationScreen::inputs() {
 
         // The price page: the net margin and the customer prices.
         in = &d.add(mas, QStringLiteral("MARGEMLIQ"), QStringLiteral("Edit_MargLiq"),
-                    QStringLiteral("Margem (%) : "), kPageQuotation, price, &QuotationScreen::exitMarginPrice,
+                    QStringLiteral("Margem (%) : "), kPageQuotation, price, &QuotationScreen::exitNetMargin,
                     kPercentWidth);
         in->mode = PriceMode::Margin;
         in->number = [](Quotation& q) -> double& { return q.mas.MARGEMLIQ; };
+        in->mirror = QStringLiteral("Edit_MargemLiq");
         const LevelOf prices[] = {[](Quotation& q) -> double& { return q.mas.PRECOCLI[0]; },
                                   [](Quotation& q) -> double& { return q.mas.PRECOCLI[1]; },
                                   [](Quotation& q) -> double& { return q.mas.PRECOCLI[2]; }};
         for (int i = 0; i < 3; ++i) {
-            in = &d.add(mas, QStringLiteral("PRECOCLI%1").arg(i + 1),
-                        QStringLiteral("Edit_PrecoCli%1").arg(i + 1), QStringLiteral("Preço Cliente : "),
-                        kPageQuotation, price,
-                        i < 2 ? &QuotationScreen::exitCustomerPrice : &QuotationScreen::exitLastCustomerPrice,
-                        kAmountWidth);
+            in = &d.add(
+                mas, QStringLiteral("PRECOCLI%1").arg(i + 1), QStringLiteral("Edit_PrecoCli%1").arg(i + 1),
+                QStringLiteral("Preço Cliente : "), kPageQuotation, price,
+                i < 2 ? &QuotationScreen::exitAmount : &QuotationScreen::exitLastCustomerPrice, kAmountWidth);
             in->mode = PriceMode::Customer;
             in->number = prices[i];
         }
@@ -213,7 +213,7 @@ const QList<QuotationInput>& QuotationScreen::inputs() {
                         const QString& label, const QString& tab, LevelOf fixed, LevelOf share) {
             QuotationInput& f =
                 d.add(table, prefix + QStringLiteral("VALFIXO"), input + QStringLiteral("ValFixo"),
-                      label + QStringLiteral("Valor Fixo : "), tab, price, &QuotationScreen::exitFixedAmount,
+                      label + QStringLiteral("Valor Fixo : "), tab, price, &QuotationScreen::exitAmount,
                       kAmountWidth);
             f.number = fixed;
             f.cleared = share;

@@ -52,6 +52,8 @@ struct QuotationInput {
     QString& (*text)(Quotation&) = nullptr;
     double& (*number)(Quotation&) = nullptr;
     double& (*cleared)(Quotation&) = nullptr;
+    // Another input showing the same value, given the value typed here.
+    QString mirror;
 };
 
 } // namespace corvane::quotation

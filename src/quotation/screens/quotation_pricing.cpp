@@ -105,55 +105,38 @@ bool QuotationScreen::exitCondition(const QuotationInput& in) {
     return calculate();
 }
 
-bool QuotationScreen::recalculate(const Quotation& before) {
-    if (calculate())
-        return true;
-    q_ = before;
-    return false;
-}
-
-bool QuotationScreen::exitCharge(const QuotationInput& in, bool refuseNegative) {
+bool QuotationScreen::exitValue(const QuotationInput& in, bool refuseNegative) {
     const Quotation before = q_;
+    if (in.mode)
+        q_.mode = *in.mode;
     double v = 0;
     if (!number(in.rule.input, &v, refuseNegative))
         return false;
     in.number(q_) = v;
     if (in.cleared && v > 0)
         in.cleared(q_) = 0;
-    return recalculate(before);
+    if (!in.mirror.isEmpty())
+        texts_.insert(in.mirror, numberText(v));
+    if (calculate())
+        return true;
+    q_ = before;
+    return false;
 }
 
-bool QuotationScreen::exitFixedAmount(const QuotationInput& in) {
-    return exitCharge(in, false);
+bool QuotationScreen::exitAmount(const QuotationInput& in) {
+    return exitValue(in, false);
 }
 
 bool QuotationScreen::exitPercent(const QuotationInput& in) {
-    return exitCharge(in, q_.mode == PriceMode::Margin);
+    return exitValue(in, q_.mode == PriceMode::Margin);
 }
 
-bool QuotationScreen::exitMarginPrice(const QuotationInput& in) {
-    const Quotation before = q_;
-    q_.mode = PriceMode::Margin;
-    double v = 0;
-    if (!number(in.rule.input, &v, true))
-        return false;
-    in.number(q_) = v;
-    texts_.insert(QStringLiteral("Edit_MargemLiq"), numberText(v));
-    return recalculate(before);
-}
-
-bool QuotationScreen::exitCustomerPrice(const QuotationInput& in) {
-    const Quotation before = q_;
-    q_.mode = PriceMode::Customer;
-    double v = 0;
-    if (!number(in.rule.input, &v, false))
-        return false;
-    in.number(q_) = v;
-    return recalculate(before);
+bool QuotationScreen::exitNetMargin(const QuotationInput& in) {
+    return exitValue(in, true);
 }
 
 bool QuotationScreen::exitLastCustomerPrice(const QuotationInput& in) {
-    if (!exitCustomerPrice(in))
+    if (!exitAmount(in))
         return false;
     return !view_.confirm(kCloseQuestion) || closeQuotation();
 }

@@ -218,21 +218,19 @@ private:
     // The text or number the input keeps, nothing else.
     bool keepText(const QuotationInput& in);
     bool keepNumber(const QuotationInput& in);
-    // A charge's fixed amount, or a percent (refused negative in margin-driven
-    // mode): the other half of the charge cleared when positive, a calculation.
-    bool exitFixedAmount(const QuotationInput& in);
+    // A number of the price page: the price mode the input selects, the value
+    // kept (the other half of its charge cleared when positive, its mirror
+    // shown), a calculation; the values before it back when refused.
+    bool exitValue(const QuotationInput& in, bool refuseNegative);
+    // A fixed amount or a customer price; a percent, refused negative in
+    // margin-driven mode; the net margin, never negative.
+    bool exitAmount(const QuotationInput& in);
     bool exitPercent(const QuotationInput& in);
-    bool exitCharge(const QuotationInput& in, bool refuseNegative);
-    // Edit_MargLiq: margin-driven mode, the net margin, a calculation.
-    bool exitMarginPrice(const QuotationInput& in);
-    // Edit_PrecoCli1..3: customer-price mode, a calculation; after the last
-    // one, closing the quotation is offered.
-    bool exitCustomerPrice(const QuotationInput& in);
+    bool exitNetMargin(const QuotationInput& in);
+    // The last customer price: then closing the quotation is offered.
     bool exitLastCustomerPrice(const QuotationInput& in);
     // Edit_VndNro (seller) or Edit_AgtNro: the name and commission percent.
     bool exitRepresentative(bool seller);
-    // A full calculation after a change; false (the values before it back) when refused.
-    bool recalculate(const Quotation& before);
     // Reads a number typed into an input (empty: 0); refuses it with its message.
     bool number(const QString& input, double* value, bool refuseNegative);
     void clearTopFields();
