@@ -191,56 +191,31 @@ template <> struct Columns<OrcamTot> {
     }
 };
 
-template <class R> QVariantMap written(const R& r) {
+} // namespace
+
+template <class Record> QVariantMap values(const Record& r) {
     QVariantMap out;
-    Writer writer{QString::fromLatin1(Columns<R>::table), out};
-    Columns<R>::each(r, writer);
+    Writer writer{QString::fromLatin1(Columns<Record>::table), out};
+    Columns<Record>::each(r, writer);
     return out;
 }
 
-template <class R> void readInto(const QVariantMap& row, R& r) {
+template <class Record> void read(const QVariantMap& row, Record& r) {
     Reader reader{row};
-    Columns<R>::each(r, reader);
+    Columns<Record>::each(r, reader);
 }
 
-} // namespace
-
-QVariantMap values(const OrcamMas& m) {
-    return written(m);
-}
-QVariantMap values(const OrcamCom& c) {
-    return written(c);
-}
-QVariantMap values(const OrcamTransp& t) {
-    return written(t);
-}
-QVariantMap values(const OrcamCndPgt& c) {
-    return written(c);
-}
-QVariantMap values(const OrcamDesc& d) {
-    return written(d);
-}
-QVariantMap values(const OrcamTot& t) {
-    return written(t);
-}
-
-void read(const QVariantMap& row, OrcamMas& m) {
-    readInto(row, m);
-}
-void read(const QVariantMap& row, OrcamCom& c) {
-    readInto(row, c);
-}
-void read(const QVariantMap& row, OrcamTransp& t) {
-    readInto(row, t);
-}
-void read(const QVariantMap& row, OrcamCndPgt& c) {
-    readInto(row, c);
-}
-void read(const QVariantMap& row, OrcamDesc& d) {
-    readInto(row, d);
-}
-void read(const QVariantMap& row, OrcamTot& t) {
-    readInto(row, t);
-}
+template QVariantMap values(const OrcamMas&);
+template QVariantMap values(const OrcamCom&);
+template QVariantMap values(const OrcamTransp&);
+template QVariantMap values(const OrcamCndPgt&);
+template QVariantMap values(const OrcamDesc&);
+template QVariantMap values(const OrcamTot&);
+template void read(const QVariantMap&, OrcamMas&);
+template void read(const QVariantMap&, OrcamCom&);
+template void read(const QVariantMap&, OrcamTransp&);
+template void read(const QVariantMap&, OrcamCndPgt&);
+template void read(const QVariantMap&, OrcamDesc&);
+template void read(const QVariantMap&, OrcamTot&);
 
 } // namespace corvane::quotation::rows

@@ -17,24 +17,15 @@ QVariant dateOrNull(const QDateTime& d);
 // width, NULL for a null text.
 QVariant columnText(const QString& table, const QString& column, const QString& text);
 
-// The values a write of the record binds, by column: every column this
+// For the records OrcamMas, OrcamCom, OrcamTransp, OrcamCndPgt, OrcamDesc
+// and OrcamTot:
+// the values a write of the record binds, by column: every column this
 // program writes (the master row's approval and ordering columns are only
-// read; the satellites' ORCNRO is the caller's).
-QVariantMap values(const OrcamMas& m);
-QVariantMap values(const OrcamCom& c);
-QVariantMap values(const OrcamTransp& t);
-QVariantMap values(const OrcamCndPgt& c);
-QVariantMap values(const OrcamDesc& d);
-QVariantMap values(const OrcamTot& t);
-
-// The record of a row read as a column map (texts trimmed; a missing column
+// read; the satellites' ORCNRO is the caller's);
+template <class Record> QVariantMap values(const Record& r);
+// the record of a row read as a column map (texts trimmed; a missing column
 // or NULL reads as 0 or empty).
-void read(const QVariantMap& row, OrcamMas& m);
-void read(const QVariantMap& row, OrcamCom& c);
-void read(const QVariantMap& row, OrcamTransp& t);
-void read(const QVariantMap& row, OrcamCndPgt& c);
-void read(const QVariantMap& row, OrcamDesc& d);
-void read(const QVariantMap& row, OrcamTot& t);
+template <class Record> void read(const QVariantMap& row, Record& r);
 
 template <class Record> Record recordOf(const QVariantMap& row) {
     Record r;
