@@ -45,10 +45,10 @@ struct QuotationInput {
     InputCheck check = nullptr; // none: the rule's check only
     // Entering the input selects this price mode.
     std::optional<PriceMode> mode;
-    // The value the input keeps, for the checks that only keep it: a text
-    // (cut to the rule's length) or a number; `cleared` is the other half of
-    // a charge given as a fixed amount or a percent, set to 0 when this half
-    // is positive.
+    // The value of the quotation the input shows and its check keeps: a text
+    // (kept cut to the rule's length) or a number; `cleared` is the other
+    // half of a charge given as a fixed amount or a percent, set to 0 when
+    // this half is positive (and such halves show nothing for 0).
     QString& (*text)(Quotation&) = nullptr;
     double& (*number)(Quotation&) = nullptr;
     double& (*cleared)(Quotation&) = nullptr;
