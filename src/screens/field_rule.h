@@ -59,6 +59,7 @@ struct FieldRule {
     FieldKind kind = FieldKind::Text;
     WidgetKind widget = WidgetKind::Line;
     int maxLength = 0;    // characters the input takes (text: the column's width)
+    int width = 0;        // characters the input shows (4 to 30); 0: the widget's own width
     QString hint;         // first status panel while the input has the focus
     QString suffix;       // a label after the input, e.g. "(%)"
     QString emptyMessage; // set: the input may not be left empty

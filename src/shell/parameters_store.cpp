@@ -18,4 +18,10 @@ std::optional<QVariantMap> ParametersStore::yearRow(const QString& year, QString
                          {{QStringLiteral("WAno"), year}}, error);
 }
 
+bool ParametersStore::raiseCounter(const QString& column, int number, QString* error) {
+    return db_->exec(QStringLiteral("UPDATE PARGER SET %1 = :WOrcNro WHERE CODIGO = 1 AND COALESCE(%1, 0) < :WOrcNro")
+                         .arg(column),
+                     {{QStringLiteral("WOrcNro"), number}}, error);
+}
+
 } // namespace corvane::shell

@@ -25,6 +25,12 @@ public:
     // empty map when the year has none; nullopt when they could not be read.
     std::optional<QVariantMap> yearRow(const QString& year, QString* error = nullptr);
 
+    // Moves a numbering counter of the program's row (e.g. a quotation
+    // series' last number) up to `number`, never down: a lower number, or a
+    // higher one another user wrote meanwhile, leaves it alone. Meant to run
+    // in the caller's transaction.
+    bool raiseCounter(const QString& column, int number, QString* error = nullptr);
+
 private:
     db::Database* db_;
 };

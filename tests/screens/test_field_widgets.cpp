@@ -85,6 +85,26 @@ private slots:
         QCOMPARE(of(QStringLiteral("SERVICOSNUM")), nullptr);
         QCOMPARE(of(QString()), nullptr);
     }
+
+    // An input is as wide as its rule's width says, between 4 and 30
+    // characters, whatever it takes; without a width it keeps its own.
+    void widths() {
+        QWidget window;
+        auto wide = [&](int width, int length) {
+            FieldRule r = rule("Edit_X", WidgetKind::Line, length);
+            r.width = width;
+            return makeInput(r, &window)->maximumWidth();
+        };
+        const QLineEdit plain(&window);
+        QVERIFY(wide(9, 11) < wide(10, 11));
+        QCOMPARE(wide(9, 11), wide(9, 24)); // the length typed does not widen it
+        QCOMPARE(wide(1, 1), wide(4, 1));
+        QCOMPARE(wide(40, 40), wide(30, 40));
+        QVERIFY(wide(30, 40) < plain.maximumWidth());
+        QCOMPARE(wide(0, 40), plain.maximumWidth());
+        const int w = plain.fontMetrics().horizontalAdvance(QLatin1Char('W'));
+        QCOMPARE(wide(10, 24), 10 * w + 16);
+    }
 };
 
 QTEST_MAIN(TestFieldWidgets)

@@ -130,14 +130,6 @@ QString sheetKindText(const QString& kind) {
     return texts.value(kind.trimmed());
 }
 
-PrintedLevel printedLevel(const QuotationPrint& q, int level, int currencyDecimals) {
-    return levelFigures(totalsOfRow(q.totals), masterOfRow(q.master), level, currencyDecimals);
-}
-
-QList<ChartSlice> printedChart(const QuotationPrint& q, int currencyDecimals) {
-    return priceChartSlices(printedLevel(q, 1, currencyDecimals));
-}
-
 QString reportPhoto(const QuotationPrint& q) {
     return components::findPhotoFile(q.photoFolder, q.articleCode(), 1, q.photoExtension);
 }

@@ -5,7 +5,6 @@
 // build-up of each quantity level, the commercial charges, margins and
 // prices, and the approval and order data.
 #include "components/report/report.h"
-#include "quotation/price_chart.h"
 #include "quotation/store/quotation_print.h"
 
 #include <memory>
@@ -14,7 +13,6 @@
 namespace corvane::quotation {
 
 inline const QString kReportTitle = QStringLiteral("Orçamento Interno");
-inline const QString kPrintQuestion = QStringLiteral("Deseja Imprimir  Orçamento !!! Confirma ?");
 
 // The page and its kinds of line.
 report::ReportDefinition quotationReportDefinition(int currencyDecimals, int priceDecimals);
@@ -23,16 +21,6 @@ report::ReportDefinition quotationReportDefinition(int currencyDecimals, int pri
 // "CT" "Velisca Tricotado", "CI" "Velisca Impresso", "GT" "Gorro Tricotado";
 // empty otherwise.
 QString sheetKindText(const QString& kind);
-
-// The values of a level (1..3) as the report prints them: the figures of the
-// stored totals and the master row (quotation_figures.h), the ones the price
-// page showed when the quotation was closed. A level never quoted prints zeros.
-using PrintedLevel = LevelFigures;
-PrintedLevel printedLevel(const QuotationPrint& q, int level, int currencyDecimals = 2);
-
-// The price chart of level 1 as the report leaves it: "Cust.Base", "C.Comerc."
-// and "Margem" of the printed figures, each rounded to 2 decimals.
-QList<ChartSlice> printedChart(const QuotationPrint& q, int currencyDecimals = 2);
 
 // The block one quotation prints, on a page of its own; `photo` is the file of
 // its picture (empty: none).

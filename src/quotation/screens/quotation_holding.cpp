@@ -3,8 +3,6 @@
 // holds it), closing, deleting, "&Cancelar", Esc and the close box.
 #include "quotation_screen.h"
 
-#include "quotation/report/quotation_report.h"
-
 namespace corvane::quotation {
 
 namespace {
@@ -17,7 +15,7 @@ QString documentOf(int number) {
 
 } // namespace
 
-bool QuotationScreen::exitNumber() {
+bool QuotationScreen::exitNumber(const QuotationInput&) {
     deleteEnabled_ = true;
     const int n = texts_.value(kNumberInput).trimmed().toInt();
     if (n <= 0) {

@@ -2,11 +2,8 @@
 
 // The texts of the quotation screen's inputs, shared by its source files.
 #include <QString>
-#include <QStringList>
 
 namespace corvane::quotation {
-
-inline const QStringList kCustomerPrices{"Edit_PrecoCli1", "Edit_PrecoCli2", "Edit_PrecoCli3"};
 
 // A number as an input shows it.
 inline QString numberText(double v) {

@@ -3,64 +3,23 @@
 // closing's first step ("&Fechar") and printing.
 #include "quotation_screen.h"
 
-#include "quotation/report/quotation_report.h"
 #include "quotation_inputs.h"
 
 namespace corvane::quotation {
 
-namespace {
-
-// The inputs of a charge given as a fixed amount or a percent.
-struct ChargePair {
-    const char* fixed;
-    const char* percent;
-    FixedOrPercentCharge& (*charge)(Quotation&);
-};
-const ChargePair kPairs[] = {
-    {"Edit_MetExpValFixo", "Edit_MetExpPerc",
-     [](Quotation& q) -> FixedOrPercentCharge& { return q.transp.METEXP; }},
-    {"Edit_SegValFixo", "Edit_SegPerc", [](Quotation& q) -> FixedOrPercentCharge& { return q.transp.SEG; }},
-    {"Edit_DespValFixo", "Edit_DespPerc",
-     [](Quotation& q) -> FixedOrPercentCharge& { return q.transp.DESP; }},
-    {"Edit_CndPgtValFixo", "Edit_CndPgtPerc",
-     [](Quotation& q) -> FixedOrPercentCharge& { return q.cndpgt.CNDPGT; }},
-    {"Edit_PrzValFixo", "Edit_PrzPerc", [](Quotation& q) -> FixedOrPercentCharge& { return q.cndpgt.PRZ; }},
-    {"Edit_Desc1ValFixo", "Edit_Desc1Perc",
-     [](Quotation& q) -> FixedOrPercentCharge& { return q.cndpgt.DESC; }},
-};
-
-// The inputs of a charge given as a percent only.
-struct PercentInput {
-    const char* input;
-    PercentCharge& (*charge)(Quotation&);
-};
-const PercentInput kPercents[] = {
-    {"Edit_VndPerc", [](Quotation& q) -> PercentCharge& { return q.com.VND; }},
-    {"Edit_AgtPerc", [](Quotation& q) -> PercentCharge& { return q.com.AGT; }},
-    {"Edit_RoyPerc", [](Quotation& q) -> PercentCharge& { return q.com.ROY; }},
-    {"Edit_PrecoPerc", [](Quotation& q) -> PercentCharge& { return q.desc.PRECO; }},
-    {"Edit_QtdPerc", [](Quotation& q) -> PercentCharge& { return q.desc.QTD; }},
-};
-
-} // namespace
-
 void QuotationScreen::showPrice() {
-    for (const ChargePair& p : kPairs) {
-        const FixedOrPercentCharge& c = p.charge(q_);
-        texts_.insert(QLatin1String(p.fixed), chargeText(c.VALFIXO));
-        texts_.insert(QLatin1String(p.percent), chargeText(c.PERC));
-    }
-    for (const PercentInput& p : kPercents)
-        texts_.insert(QLatin1String(p.input), numberText(p.charge(q_).PERC));
     texts_.insert(QStringLiteral("Edit_VndNro"), QString::number(q_.com.VNDNRO));
     texts_.insert(QStringLiteral("Edit_AgtNro"), QString::number(q_.com.AGTNRO));
-    texts_.insert(QStringLiteral("Edit_RoyNom"), q_.com.ROYNOM);
-    texts_.insert(QStringLiteral("Edit_MetExp"), q_.transp.METEXPCODE);
     texts_.insert(QStringLiteral("Edit_CndPgt"), QString::number(q_.cndpgt.CNDPGTCODE));
-    texts_.insert(QStringLiteral("Edit_CndPgtDias"), numberText(q_.cndpgt.CNDPGTDIAS));
-    texts_.insert(QStringLiteral("Edit_MargLiq"), numberText(q_.mas.MARGEMLIQ));
-    for (int i = 0; i < 3; ++i)
-        texts_.insert(kCustomerPrices[i], numberText(q_.mas.PRECOCLI[i]));
+    showValues(InputStage::Price);
+}
+
+bool QuotationScreen::exitSeller(const QuotationInput&) {
+    return exitRepresentative(true);
+}
+
+bool QuotationScreen::exitAgent(const QuotationInput&) {
+    return exitRepresentative(false);
 }
 
 bool QuotationScreen::exitRepresentative(bool seller) {
@@ -91,8 +50,8 @@ bool QuotationScreen::exitRepresentative(bool seller) {
     return calculate();
 }
 
-bool QuotationScreen::exitMethod() {
-    const QString code = texts_.value(QStringLiteral("Edit_MetExp")).trimmed();
+bool QuotationScreen::exitMethod(const QuotationInput& in) {
+    const QString code = texts_.value(in.rule.input).trimmed();
     FixedOrPercentCharge& shipping = q_.transp.METEXP;
     shipping.PERC = 0;
     shipping.VALFIXO = 0;
@@ -116,8 +75,8 @@ bool QuotationScreen::exitMethod() {
     return calculate();
 }
 
-bool QuotationScreen::exitCondition() {
-    const int code = texts_.value(QStringLiteral("Edit_CndPgt")).trimmed().toInt();
+bool QuotationScreen::exitCondition(const QuotationInput& in) {
+    const int code = texts_.value(in.rule.input).trimmed().toInt();
     OrcamCndPgt& c = q_.cndpgt;
     c.CNDPGTCODE = code;
     c.CNDPGTDES.clear();
@@ -146,62 +105,40 @@ bool QuotationScreen::exitCondition() {
     return calculate();
 }
 
-bool QuotationScreen::exitPriceField(const QString& input) {
-    const bool marginMode = q_.mode == PriceMode::Margin;
+bool QuotationScreen::exitValue(const QuotationInput& in, bool refuseNegative) {
     const Quotation before = q_;
+    if (in.mode)
+        q_.mode = *in.mode;
     double v = 0;
-    bool known = false;
-    for (const ChargePair& p : kPairs) {
-        FixedOrPercentCharge& c = p.charge(q_);
-        if (input == QLatin1String(p.fixed)) {
-            if (!number(input, &v, false))
-                return false;
-            c.VALFIXO = v;
-            if (v > 0)
-                c.PERC = 0;
-            known = true;
-        } else if (input == QLatin1String(p.percent)) {
-            if (!number(input, &v, marginMode))
-                return false;
-            c.PERC = v;
-            if (v > 0)
-                c.VALFIXO = 0;
-            known = true;
-        }
-    }
-    for (const PercentInput& p : kPercents) {
-        if (input == QLatin1String(p.input)) {
-            if (!number(input, &v, marginMode))
-                return false;
-            p.charge(q_).PERC = v;
-            known = true;
-        }
-    }
-    if (input == QLatin1String("Edit_MargLiq")) {
-        q_.mode = PriceMode::Margin;
-        if (!number(input, &v, true))
-            return false;
-        q_.mas.MARGEMLIQ = v;
-        texts_.insert(QStringLiteral("Edit_MargemLiq"), numberText(v));
-        known = true;
-    }
-    const qsizetype level = kCustomerPrices.indexOf(input);
-    if (level >= 0) {
-        q_.mode = PriceMode::Customer;
-        if (!number(input, &v, false))
-            return false;
-        q_.mas.PRECOCLI[level] = v;
-        known = true;
-    }
-    if (!known)
-        return true;
-    if (!calculate()) {
-        q_ = before;
+    if (!number(in.rule.input, &v, refuseNegative))
         return false;
-    }
-    if (level == 2 && view_.confirm(kCloseQuestion))
-        return closeQuotation();
-    return true;
+    in.number(q_) = v;
+    if (in.cleared && v > 0)
+        in.cleared(q_) = 0;
+    if (!in.mirror.isEmpty())
+        texts_.insert(in.mirror, numberText(v));
+    if (calculate())
+        return true;
+    q_ = before;
+    return false;
+}
+
+bool QuotationScreen::exitAmount(const QuotationInput& in) {
+    return exitValue(in, false);
+}
+
+bool QuotationScreen::exitPercent(const QuotationInput& in) {
+    return exitValue(in, q_.mode == PriceMode::Margin);
+}
+
+bool QuotationScreen::exitNetMargin(const QuotationInput& in) {
+    return exitValue(in, true);
+}
+
+bool QuotationScreen::exitLastCustomerPrice(const QuotationInput& in) {
+    if (!exitAmount(in))
+        return false;
+    return !view_.confirm(kCloseQuestion) || closeQuotation();
 }
 
 bool QuotationScreen::buildUnitCosts() {

@@ -1,11 +1,9 @@
 #include "quotation_screen.h"
 
-#include "quotation_inputs.h"
-
-#include "quotation/report/quotation_report.h"
-#include "quotation_search.h"
-
 #include "core/number_input.h"
+#include "quotation_inputs.h"
+#include "quotation_search.h"
+#include "screens/field_rule.h"
 
 #include <QSysInfo>
 
@@ -14,11 +12,9 @@ namespace corvane::quotation {
 namespace {
 
 const QString kDateFormat = QStringLiteral("dd/MM/yyyy");
-const QString kNumberHint =
-    QStringLiteral("<INS> Procura Numérica, <CTRL+INS> Procura p/ Cliente, <F1> Procura Selectiva ...");
-const QString kCustomerHint = QStringLiteral("<INS> Procura Numérica, <CTRL+INS> Procura Alfabética");
-
-const QStringList kQuantities{"Edit_Qtd1", "Edit_Qtd2", "Edit_Qtd3"};
+const QString kSeriesInput = QStringLiteral("Edit_Serie");
+const QString kNumberInput = QStringLiteral("Edit_OrcNro");
+const QString kDateInput = QStringLiteral("Edit_DatOrc");
 
 } // namespace
 
@@ -43,8 +39,8 @@ bool QuotationScreen::activate(const QuotationRightsOf& rightsOf) {
     QString error;
     if (!store_.writePriceChart(src_.userCode, {}, &error))
         view_.message(error);
-    texts_.insert(QStringLiteral("Edit_Serie"), QStringLiteral("1"));
-    texts_.insert(QStringLiteral("Edit_DatOrc"), src_.workingDate.toString(kDateFormat));
+    texts_.insert(kSeriesInput, QStringLiteral("1"));
+    texts_.insert(kDateInput, src_.workingDate.toString(kDateFormat));
     const std::optional<bool> custom = customers_.hasCustomization(&error);
     if (!custom || !*custom) {
         view_.beep();
@@ -56,38 +52,30 @@ bool QuotationScreen::activate(const QuotationRightsOf& rightsOf) {
         return false;
     }
     q_.priceDecimals = **decimals;
-    view_.focusField(QStringLiteral("Edit_Serie"));
+    view_.focusField(kSeriesInput);
     view_.refresh();
     return true;
 }
 
 void QuotationScreen::setText(const QString& input, const QString& text) {
+    const QuotationInput* in = inputNamed(input);
     // Looking at another run's quotation: only another series or number.
-    if (readOnly_ && input != QLatin1String("Edit_Serie") && input != QLatin1String("Edit_OrcNro"))
+    if (readOnly_ && (!in || in->stage != InputStage::Numbering))
         return;
-    if (input == QLatin1String("Edit_TipoFt") || input == QLatin1String("Edit_Desenho"))
-        texts_.insert(input, text.toUpper());
-    else
-        texts_.insert(input, text);
+    texts_.insert(input, in && in->rule.kind == screens::FieldKind::Upper ? text.toUpper() : text);
 }
 
 void QuotationScreen::fieldEnter(const QString& input) {
-    if (input == QLatin1String("Edit_OrcNro"))
-        view_.statusText(0, kNumberHint);
-    else if (input == QLatin1String("Edit_CliNro"))
-        view_.statusText(0, kCustomerHint);
-    else
-        view_.statusText(0, QString());
-    if (input == QLatin1String("Edit_Serie")) {
+    const QuotationInput* in = inputNamed(input);
+    view_.statusText(0, in ? in->rule.hint : QString());
+    if (input == kSeriesInput) {
         view_.clearHistory();
         cancelling_ = deleting_ = false;
         deleteEnabled_ = priceFields_ = closeEnabled_ = pricePage_ = false;
         // A quotation still open is left by "&Cancelar", closing or deleting.
         leaveEnabled_ = !open_ || readOnly_;
-    } else if (input == QLatin1String("Edit_MargLiq")) {
-        q_.mode = PriceMode::Margin;
-    } else if (kCustomerPrices.contains(input)) {
-        q_.mode = PriceMode::Customer;
+    } else if (in && in->mode) {
+        q_.mode = *in->mode;
     }
     view_.refresh();
 }
@@ -119,53 +107,33 @@ bool QuotationScreen::number(const QString& input, double* value, bool refuseNeg
 bool QuotationScreen::fieldExit(const QString& input) {
     if (cancelling_ || deleting_)
         return true;
-    bool ok = true;
-    if (input == QLatin1String("Edit_Serie"))
-        ok = exitSeries();
-    else if (input == QLatin1String("Edit_OrcNro"))
-        ok = exitNumber();
-    else if (!open_ || readOnly_)
+    const QuotationInput* in = inputNamed(input);
+    if (!in || (in->stage != InputStage::Numbering && (!open_ || readOnly_)) ||
+        (in->stage == InputStage::Price && !pricePage_))
         return true;
-    else if (input == QLatin1String("Edit_DatOrc"))
-        ok = exitDate();
-    else if (input == QLatin1String("Edit_CliNro"))
-        ok = exitCustomer();
-    else if (input == QLatin1String("Edit_TipoFt"))
-        ok = exitKind();
-    else if (input == QLatin1String("Edit_ArtNro"))
-        ok = exitArticle();
-    else if (input == QLatin1String("Edit_MargemLiq"))
-        ok = exitMargin();
-    else if (input == QLatin1String("Edit_Qtd1"))
-        ok = exitQuantity1();
-    else if (input == QLatin1String("Edit_Qtd2"))
-        ok = exitQuantity2();
-    else if (input == QLatin1String("Edit_Qtd3"))
-        ok = exitQuantity3();
-    else if (input == QLatin1String("Edit_Observ1"))
-        q_.mas.OBSERV1 = texts_.value(input).left(40);
-    else if (input == QLatin1String("Edit_Observ2"))
-        q_.mas.OBSERV2 = texts_.value(input).left(40);
-    else if (input == QLatin1String("Edit_Desenho"))
-        ok = exitDrawing();
-    else if (!pricePage_)
-        return true;
-    else if (input == QLatin1String("Edit_VndNro"))
-        ok = exitRepresentative(true);
-    else if (input == QLatin1String("Edit_AgtNro"))
-        ok = exitRepresentative(false);
-    else if (input == QLatin1String("Edit_MetExp"))
-        ok = exitMethod();
-    else if (input == QLatin1String("Edit_CndPgt"))
-        ok = exitCondition();
-    else if (input == QLatin1String("Edit_RoyNom"))
-        q_.com.ROYNOM = texts_.value(input).left(30);
-    else if (input == QLatin1String("Edit_CndPgtDias"))
-        ok = number(input, &q_.cndpgt.CNDPGTDIAS, false);
-    else
-        ok = exitPriceField(input);
+    const bool ok = exitInput(*in);
     view_.refresh();
     return ok;
+}
+
+bool QuotationScreen::exitInput(const QuotationInput& in) {
+    if (!in.rule.allowed.isEmpty()) {
+        QVariant value;
+        QString message;
+        if (!screens::convertField(in.rule, texts_.value(in.rule.input).trimmed(), &value, &message))
+            return refuse(message);
+        texts_.insert(in.rule.input, value.toString());
+    }
+    return !in.check || (this->*in.check)(in);
+}
+
+bool QuotationScreen::keepText(const QuotationInput& in) {
+    in.text(q_) = texts_.value(in.rule.input).left(in.rule.maxLength);
+    return true;
+}
+
+bool QuotationScreen::keepNumber(const QuotationInput& in) {
+    return number(in.rule.input, &in.number(q_), false);
 }
 
 bool QuotationScreen::lookupChosen(const QString& input, const QString& code) {
@@ -181,32 +149,28 @@ bool QuotationScreen::chooseKind(const QString& kind) {
 }
 
 bool QuotationScreen::searchChosen(int number) {
-    const QString input = QStringLiteral("Edit_OrcNro");
     if (number < 1) {
         view_.message(kNothingFound);
-        view_.focusField(input);
+        view_.focusField(kNumberInput);
         return false;
     }
-    texts_.insert(input, QString::number(number));
-    if (!exitNumber())
+    texts_.insert(kNumberInput, QString::number(number));
+    if (!exitNumber(*inputNamed(kNumberInput)))
         return false;
-    view_.focusField(QStringLiteral("Edit_DatOrc"));
+    view_.focusField(kDateInput);
     return true;
 }
 
-bool QuotationScreen::exitSeries() {
-    const QString t = texts_.value(QStringLiteral("Edit_Serie")).trimmed();
-    bool isNumber = false;
-    const int s = t.toInt(&isNumber);
-    if (!isNumber || t.size() != 1 || s < 1 || s > kSeriesCount)
-        return refuse(kSeriesMessage);
+// The rule took one of the series "1" to "5".
+bool QuotationScreen::exitSeries(const QuotationInput& in) {
+    const int s = texts_.value(in.rule.input).toInt();
     series_ = s;
     QString error;
     const std::optional<int> proposal = store_.proposeNumber(s, &error);
     if (!proposal)
         return refuse(error);
     proposal_ = *proposal;
-    texts_.insert(QStringLiteral("Edit_OrcNro"), QString::number(proposal_));
+    texts_.insert(kNumberInput, QString::number(proposal_));
     return true;
 }
 
@@ -232,27 +196,34 @@ QuotationRecord QuotationScreen::recordOf(const Quotation& q) const {
 }
 
 void QuotationScreen::clearTopFields() {
-    for (const char* input : {"Edit_CliNro", "Edit_TipoFt", "Edit_ArtNro", "Edit_MargemLiq", "Edit_Qtd1",
-                              "Edit_Qtd2", "Edit_Qtd3", "Edit_Observ1", "Edit_Observ2", "Edit_Desenho"})
-        texts_.insert(QLatin1String(input), QString());
+    for (const QuotationInput& in : inputs())
+        if (in.stage == InputStage::Top && in.page == kPageInformation && in.rule.input != kDateInput)
+            texts_.insert(in.rule.input, QString());
     customerName_.clear();
     designation_.clear();
     q_.mas.QUANT = {};
     q_.mas.MARGEMLIQ = 0;
 }
 
+// The texts of the inputs that show a value of the quotation as it is, on
+// the inputs of `stage`; fixed amounts and percents of a charge that has
+// both show nothing for 0.
+void QuotationScreen::showValues(InputStage stage) {
+    for (const QuotationInput& in : inputs()) {
+        if (in.stage != stage)
+            continue;
+        if (in.text)
+            texts_.insert(in.rule.input, in.text(q_));
+        else if (in.number)
+            texts_.insert(in.rule.input, in.cleared ? chargeText(in.number(q_)) : numberText(in.number(q_)));
+    }
+}
+
 void QuotationScreen::showTop() {
     const OrcamMas& m = q_.mas;
-    texts_.insert(QStringLiteral("Edit_DatOrc"), m.DATAEMI.date().toString(kDateFormat));
+    texts_.insert(kDateInput, m.DATAEMI.date().toString(kDateFormat));
     texts_.insert(QStringLiteral("Edit_CliNro"), m.CLINRO ? QString::number(m.CLINRO) : QString());
-    texts_.insert(QStringLiteral("Edit_TipoFt"), m.TIPOFT);
-    texts_.insert(QStringLiteral("Edit_ArtNro"), m.ARTIGO);
-    texts_.insert(QStringLiteral("Edit_MargemLiq"), numberText(m.MARGEMLIQ));
-    for (int i = 0; i < 3; ++i)
-        texts_.insert(kQuantities[i], numberText(m.QUANT[i]));
-    texts_.insert(QStringLiteral("Edit_Observ1"), m.OBSERV1);
-    texts_.insert(QStringLiteral("Edit_Observ2"), m.OBSERV2);
-    texts_.insert(QStringLiteral("Edit_Desenho"), m.DESENHO);
+    showValues(InputStage::Top);
 }
 
 QString QuotationScreen::levelHeading(int level) const {
@@ -260,17 +231,17 @@ QString QuotationScreen::levelHeading(int level) const {
     return qty > 0 ? QStringLiteral("( ") + numberText(qty) + QStringLiteral(" )") : QString();
 }
 
-bool QuotationScreen::exitDate() {
-    const QDate d = QDate::fromString(texts_.value(QStringLiteral("Edit_DatOrc")).trimmed(), kDateFormat);
+bool QuotationScreen::exitDate(const QuotationInput& in) {
+    const QString text = texts_.value(in.rule.input);
+    const QDate d = QDate::fromString(text.trimmed(), kDateFormat);
     if (!d.isValid())
-        return refuse(
-            QStringLiteral("'%1' não é uma data válida").arg(texts_.value(QStringLiteral("Edit_DatOrc"))));
+        return refuse(QStringLiteral("'%1' não é uma data válida").arg(text));
     q_.mas.DATAEMI = QDateTime(d, QTime(0, 0));
     return true;
 }
 
-bool QuotationScreen::exitCustomer() {
-    const QString t = texts_.value(QStringLiteral("Edit_CliNro")).trimmed();
+bool QuotationScreen::exitCustomer(const QuotationInput& in) {
+    const QString t = texts_.value(in.rule.input).trimmed();
     bool isNumber = false;
     const int code = t.toInt(&isNumber);
     if (t.isEmpty() || !isNumber)
@@ -302,16 +273,8 @@ bool QuotationScreen::exitCustomer() {
     return true;
 }
 
-bool QuotationScreen::exitKind() {
-    const QString kind = texts_.value(QStringLiteral("Edit_TipoFt")).trimmed().toUpper();
-    if (kind != QLatin1String("P") && kind != QLatin1String("T"))
-        return refuse(QStringLiteral("Insira <P> para Produto ou <T> para Registo Técnico de Produto !!"));
-    q_.mas.TIPOFT = kind;
-    return true;
-}
-
-bool QuotationScreen::exitArticle() {
-    const QString code = texts_.value(QStringLiteral("Edit_ArtNro")).trimmed();
+bool QuotationScreen::exitArticle(const QuotationInput& in) {
+    const QString code = texts_.value(in.rule.input).trimmed();
     const bool record = q_.mas.TIPOFT == QLatin1String("T");
     QString error;
     std::optional<std::optional<QString>> article;
@@ -345,10 +308,9 @@ bool QuotationScreen::exitArticle() {
     return true;
 }
 
-bool QuotationScreen::exitMargin() {
-    const QString input = QStringLiteral("Edit_MargemLiq");
+bool QuotationScreen::exitMargin(const QuotationInput& in) {
     double m = 0;
-    if (!number(input, &m, q_.mode == PriceMode::Margin))
+    if (!number(in.rule.input, &m, q_.mode == PriceMode::Margin))
         return false;
     if (m == 0)
         return refuse(QStringLiteral("Indique que margem quer aplicar"));
@@ -361,10 +323,10 @@ bool QuotationScreen::exitMargin() {
     return true;
 }
 
-bool QuotationScreen::exitQuantity1() {
+bool QuotationScreen::exitQuantity1(const QuotationInput& in) {
     q_.mas.QUANT[0] = 0;
     double q1 = 0;
-    if (!number(QStringLiteral("Edit_Qtd1"), &q1, true))
+    if (!number(in.rule.input, &q1, true))
         return false;
     if (q1 == 0)
         return refuse(kInvalidQuantity);
@@ -382,9 +344,9 @@ bool QuotationScreen::exitQuantity1() {
     return true;
 }
 
-bool QuotationScreen::exitQuantity2() {
+bool QuotationScreen::exitQuantity2(const QuotationInput& in) {
     q_.mas.QUANT[1] = 0;
-    const QString input = QStringLiteral("Edit_Qtd2");
+    const QString& input = in.rule.input;
     if (texts_.value(input).trimmed().isEmpty()) {
         q_.mas.QUANT[2] = 0; // level 3 is used only with level 2
         return buildUnitCosts();
@@ -401,11 +363,11 @@ bool QuotationScreen::exitQuantity2() {
     return true;
 }
 
-bool QuotationScreen::exitQuantity3() {
+bool QuotationScreen::exitQuantity3(const QuotationInput& in) {
     q_.mode = PriceMode::Margin;
     q_.mas.QUANT[2] = 0;
     double q3 = 0;
-    if (!number(QStringLiteral("Edit_Qtd3"), &q3, true))
+    if (!number(in.rule.input, &q3, true))
         return false;
     // The gate to the price page: Q1 < Q2 < Q3, however the fields were reached.
     const Levels& q = q_.mas.QUANT;
@@ -417,7 +379,7 @@ bool QuotationScreen::exitQuantity3() {
     bool refused = false;
     if (!buildUnitCosts() || !calculate(&refused)) {
         if (!refused) {
-            view_.focusField(QStringLiteral("Edit_OrcNro"));
+            view_.focusField(kNumberInput);
             return false;
         }
         // The percentages sum to 100 or more: the margin is the one to change.
@@ -431,11 +393,9 @@ bool QuotationScreen::exitQuantity3() {
     return true;
 }
 
-bool QuotationScreen::exitDrawing() {
-    const QString d = texts_.value(QStringLiteral("Edit_Desenho")).trimmed().toUpper();
-    if (d != QLatin1String("S") && d != QLatin1String("N"))
-        return refuse(QStringLiteral("Digite [S] ou [N]"));
-    q_.mas.DESENHO = d;
+// The rule took "S" or "N".
+bool QuotationScreen::exitDrawing(const QuotationInput& in) {
+    in.text(q_) = texts_.value(in.rule.input);
     return !pricePage_ || calculate();
 }
 

@@ -13,6 +13,7 @@
 // who holds it and may only look: every write is refused.
 #include "core/screen_view.h"
 #include "db/document_claim.h"
+#include "quotation/screens/quotation_fields.h"
 #include "quotation/screens/quotation_history.h"
 #include "quotation/store/customer_store.h"
 #include "quotation/store/quotation_print.h"
@@ -28,12 +29,10 @@
 
 namespace corvane::quotation {
 
-inline const QString kPageInformation = QStringLiteral("Informação");
-inline const QString kPageQuotation = QStringLiteral("Orçamento");
-inline const QString kPagePhotos = QStringLiteral("Fotos");
 inline const QString kRightsChapter = QStringLiteral("Orcamentos");
 inline const QString kRightsProgram = QStringLiteral("Elaboracao de Orcamentos");
 inline const QString kCloseQuestion = QStringLiteral("Deseja Fechar o Orçamento !!! Confirma ?");
+inline const QString kPrintQuestion = QStringLiteral("Deseja Imprimir  Orçamento !!! Confirma ?");
 inline const QString kInvalidQuantity = QStringLiteral("Quantidade Inválida !!!");
 inline const QString kNegativeMessage = QStringLiteral("Valores negativos não são permitidos ...");
 // The claim of the quotation was taken over (this run was thought gone).
@@ -142,6 +141,11 @@ public:
     // The screen closed: the quotation held is given up.
     void screenClosed();
 
+    // Every input of the screen in tab order, and the one of an objectName
+    // (null: none), as quotation_fields.cpp declares them.
+    static const QList<QuotationInput>& inputs();
+    static const QuotationInput* inputNamed(const QString& input);
+
     const QuotationSources& sources() const { return src_; }
     // State.
     int series() const { return series_; }
@@ -176,8 +180,12 @@ public:
 private:
     bool refuse(const QString& message, const QString& focus = {});
     bool failed(const QString& error);
-    bool exitSeries();
-    bool exitNumber();
+    // The rule's check of an input (a value among those allowed, its text
+    // then as the rule gives it), then the input's own.
+    bool exitInput(const QuotationInput& in);
+    // The inputs' checks (quotation_fields.cpp refers to them).
+    bool exitSeries(const QuotationInput& in);
+    bool exitNumber(const QuotationInput& in);
     // The claim of quotation `n` taken: it is entered (created or opened).
     bool enterClaimed(int n);
     // Another run holds quotation `n`: the next proposal, or the quotation
@@ -195,23 +203,38 @@ private:
     void releaseClaim();
     // Back to no quotation: the top fields, the history and the pages cleared.
     void reset();
-    bool exitDate();
-    bool exitCustomer();
-    bool exitKind();
-    bool exitArticle();
-    bool exitMargin();
-    bool exitQuantity1();
-    bool exitQuantity2();
-    bool exitQuantity3();
-    bool exitDrawing();
+    bool exitDate(const QuotationInput& in);
+    bool exitCustomer(const QuotationInput& in);
+    bool exitArticle(const QuotationInput& in);
+    bool exitMargin(const QuotationInput& in);
+    bool exitQuantity1(const QuotationInput& in);
+    bool exitQuantity2(const QuotationInput& in);
+    bool exitQuantity3(const QuotationInput& in);
+    bool exitDrawing(const QuotationInput& in);
+    bool exitSeller(const QuotationInput& in);
+    bool exitAgent(const QuotationInput& in);
+    bool exitMethod(const QuotationInput& in);
+    bool exitCondition(const QuotationInput& in);
+    // The text or number the input keeps, nothing else.
+    bool keepText(const QuotationInput& in);
+    bool keepNumber(const QuotationInput& in);
+    // A number of the price page: the price mode the input selects, the value
+    // kept (the other half of its charge cleared when positive, its mirror
+    // shown), a calculation; the values before it back when refused.
+    bool exitValue(const QuotationInput& in, bool refuseNegative);
+    // A fixed amount or a customer price; a percent, refused negative in
+    // margin-driven mode; the net margin, never negative.
+    bool exitAmount(const QuotationInput& in);
+    bool exitPercent(const QuotationInput& in);
+    bool exitNetMargin(const QuotationInput& in);
+    // The last customer price: then closing the quotation is offered.
+    bool exitLastCustomerPrice(const QuotationInput& in);
     // Edit_VndNro (seller) or Edit_AgtNro: the name and commission percent.
     bool exitRepresentative(bool seller);
-    bool exitMethod();
-    bool exitCondition();
-    bool exitPriceField(const QString& input);
     // Reads a number typed into an input (empty: 0); refuses it with its message.
     bool number(const QString& input, double* value, bool refuseNegative);
     void clearTopFields();
+    void showValues(InputStage stage);
     void showTop();
     void showPrice();
     void take(const QuotationRecord& record);

@@ -144,4 +144,12 @@ std::optional<QuotationPrint> readQuotationPrint(db::Database& corvane, db::Data
     return out;
 }
 
+PrintedLevel printedLevel(const QuotationPrint& q, int level, int currencyDecimals) {
+    return levelFigures(totalsOfRow(q.totals), masterOfRow(q.master), level, currencyDecimals);
+}
+
+QList<ChartSlice> printedChart(const QuotationPrint& q, int currencyDecimals) {
+    return priceChartSlices(printedLevel(q, 1, currencyDecimals));
+}
+
 } // namespace corvane::quotation

@@ -5,6 +5,8 @@
 // record) and the invoicing database (the article, its classification, the
 // customer, the photo folder).
 #include "db/database.h"
+#include "quotation/price_chart.h"
+#include "quotation/quotation_figures.h"
 
 #include <QVariantMap>
 
@@ -53,5 +55,15 @@ struct QuotationPrint {
 // kNoParametersMessage when PARGER has no row 1.
 std::optional<QuotationPrint> readQuotationPrint(db::Database& corvane, db::Database& factura, int number,
                                                  const QString& workingYear, QString* error = nullptr);
+
+// The values of a level (1..3) as the report prints them: the figures of the
+// stored totals and the master row (quotation_figures.h), the ones the price
+// page showed when the quotation was closed. A level never quoted prints zeros.
+using PrintedLevel = LevelFigures;
+PrintedLevel printedLevel(const QuotationPrint& q, int level, int currencyDecimals = 2);
+
+// The price chart of level 1 as the report leaves it: "Cust.Base", "C.Comerc."
+// and "Margem" of the printed figures, each rounded to 2 decimals.
+QList<ChartSlice> printedChart(const QuotationPrint& q, int currencyDecimals = 2);
 
 } // namespace corvane::quotation

@@ -1,7 +1,13 @@
-// The quotation's records as the column maps its statements bind and read.
+// The quotation's records as rows: one column table a record, read and
+// written through the same table.
 #include "quotation_rows.h"
 
 #include "row_values.h"
+#include "shell/version_tables.h"
+
+#include <QHash>
+
+#include <type_traits>
 
 namespace corvane::quotation::rows {
 
@@ -12,181 +18,204 @@ QVariant dateOrNull(const QDateTime& d) {
     return d.isValid() ? QVariant(d) : QVariant(QMetaType::fromType<QDateTime>());
 }
 
-void putLevels(QVariantMap& m, const QString& prefix, const Levels& l) {
-    for (std::size_t i = 0; i < 3; ++i)
-        m.insert(prefix + QString::number(i + 1), l[i]);
-}
-Levels levelsOf(const QVariantMap& r, const QString& prefix) {
-    Levels l{};
-    for (std::size_t i = 0; i < 3; ++i)
-        l[i] = realOf(r, prefix + QString::number(i + 1));
-    return l;
-}
-
-void putCharge(QVariantMap& m, const QString& prefix, const PercentCharge& c) {
-    m.insert(prefix + QStringLiteral("PERC"), c.PERC);
-    putLevels(m, prefix + QStringLiteral("VALTOT"), c.VALTOT);
-}
-void putCharge(QVariantMap& m, const QString& prefix, const FixedOrPercentCharge& c) {
-    m.insert(prefix + QStringLiteral("VALFIXO"), c.VALFIXO);
-    m.insert(prefix + QStringLiteral("PERC"), c.PERC);
-    putLevels(m, prefix + QStringLiteral("VALTOT"), c.VALTOT);
-}
-PercentCharge percentChargeOf(const QVariantMap& r, const QString& prefix) {
-    return {realOf(r, prefix + QStringLiteral("PERC")), levelsOf(r, prefix + QStringLiteral("VALTOT"))};
-}
-FixedOrPercentCharge fixedChargeOf(const QVariantMap& r, const QString& prefix) {
-    return {realOf(r, prefix + QStringLiteral("VALFIXO")), realOf(r, prefix + QStringLiteral("PERC")),
-            levelsOf(r, prefix + QStringLiteral("VALTOT"))};
-}
-
-// The master row's columns this program writes: all but approval and ordering.
-QVariantMap masterValues(const OrcamMas& m) {
-    QVariantMap v{{"ORCNRO", m.ORCNRO},
-                  {"CLINRO", m.CLINRO},
-                  {"ARTIGO", textOrNull(m.ARTIGO.left(16))},
-                  {"DATAEMI", dateOrNull(m.DATAEMI)},
-                  {"OBSERV1", textOrNull(m.OBSERV1.left(40))},
-                  {"OBSERV2", textOrNull(m.OBSERV2.left(40))},
-                  {"MARGEMLIQ", m.MARGEMLIQ},
-                  {"PRINTE", textOrNull(m.PRINTE.left(1))},
-                  {"VNDNRO", m.VNDNRO},
-                  {"CLINOM", textOrNull(m.CLINOM.left(35))},
-                  {"DESIGN", textOrNull(m.DESIGN.left(40))},
-                  {"DESENHO", textOrNull(m.DESENHO.left(1))},
-                  {"MANUAL_AUTO", textOrNull(m.MANUAL_AUTO.left(1))},
-                  {"TIPOFT", textOrNull(m.TIPOFT.left(1))}};
-    putLevels(v, QStringLiteral("QUANT"), m.QUANT);
-    putLevels(v, QStringLiteral("PRCORC"), m.PRCORC);
-    putLevels(v, QStringLiteral("PRECOCLI"), m.PRECOCLI);
-    putLevels(v, QStringLiteral("VALORCLI"), m.VALORCLI);
-    return v;
-}
-
-OrcamMas masterOf(const QVariantMap& r) {
-    OrcamMas m;
-    m.ORCNRO = intOf(r, "ORCNRO");
-    m.CLINRO = intOf(r, "CLINRO");
-    m.ARTIGO = textOf(r, "ARTIGO");
-    m.DATAEMI = r.value("DATAEMI").toDateTime();
-    m.QUANT = levelsOf(r, "QUANT");
-    m.PRCORC = levelsOf(r, "PRCORC");
-    m.PRECOCLI = levelsOf(r, "PRECOCLI");
-    m.VALORCLI = levelsOf(r, "VALORCLI");
-    m.OBSERV1 = textOf(r, "OBSERV1");
-    m.OBSERV2 = textOf(r, "OBSERV2");
-    m.MARGEMLIQ = realOf(r, "MARGEMLIQ");
-    m.ENCANO = textOf(r, "ENCANO");
-    m.ENCSEMANA = textOf(r, "ENCSEMANA");
-    m.ENCCNRO = intOf(r, "ENCCNRO");
-    m.DATAAPROV = r.value("DATAAPROV").toDateTime();
-    m.APROVADO = textOf(r, "APROVADO");
-    m.PRECOAPROV = realOf(r, "PRECOAPROV");
-    m.VALORAPROV = realOf(r, "VALORAPROV");
-    m.PRINTE = textOf(r, "PRINTE");
-    m.VNDNRO = intOf(r, "VNDNRO");
-    m.CLINOM = textOf(r, "CLINOM");
-    m.DESIGN = textOf(r, "DESIGN");
-    m.QTDAPROV = realOf(r, "QTDAPROV");
-    m.MARGEMAPROVPRC = realOf(r, "MARGEMAPROVPRC");
-    m.MARGEMAPROVVAL = realOf(r, "MARGEMAPROVVAL");
-    m.DESENHO = textOf(r, "DESENHO");
-    m.MANUAL_AUTO = textOf(r, "MANUAL_AUTO");
-    m.TIPOFT = textOf(r, "TIPOFT");
-    return m;
-}
-
-QVariantMap comValues(const OrcamCom& c) {
-    QVariantMap v{{"VNDNRO", c.VNDNRO}, {"VNDNOM", textOrNull(c.VNDNOM.left(30))},
-                  {"AGTNRO", c.AGTNRO}, {"AGTNOM", textOrNull(c.AGTNOM.left(30))},
-                  {"ROYNRO", c.ROYNRO}, {"ROYNOM", textOrNull(c.ROYNOM.left(30))}};
-    putCharge(v, "VND", c.VND);
-    putCharge(v, "AGT", c.AGT);
-    putCharge(v, "ROY", c.ROY);
-    return v;
-}
-OrcamCom comOf(const QVariantMap& r) {
-    OrcamCom c;
-    c.VNDNRO = intOf(r, "VNDNRO");
-    c.VNDNOM = textOf(r, "VNDNOM");
-    c.AGTNRO = intOf(r, "AGTNRO");
-    c.AGTNOM = textOf(r, "AGTNOM");
-    c.ROYNRO = intOf(r, "ROYNRO");
-    c.ROYNOM = textOf(r, "ROYNOM");
-    c.VND = percentChargeOf(r, "VND");
-    c.AGT = percentChargeOf(r, "AGT");
-    c.ROY = percentChargeOf(r, "ROY");
-    return c;
-}
-
-QVariantMap transpValues(const OrcamTransp& t) {
-    QVariantMap v{{"METEXP", textOrNull(t.METEXPCODE.left(15))}};
-    putCharge(v, "METEXP", t.METEXP);
-    putCharge(v, "SEG", t.SEG);
-    putCharge(v, "DESP", t.DESP);
-    return v;
-}
-OrcamTransp transpOf(const QVariantMap& r) {
-    OrcamTransp t;
-    t.METEXPCODE = textOf(r, "METEXP");
-    t.METEXP = fixedChargeOf(r, "METEXP");
-    t.SEG = fixedChargeOf(r, "SEG");
-    t.DESP = fixedChargeOf(r, "DESP");
-    return t;
-}
-
-QVariantMap cndpgtValues(const OrcamCndPgt& c) {
-    QVariantMap v{{"CNDPGT", c.CNDPGTCODE},
-                  {"CNDPGTDES", textOrNull(c.CNDPGTDES.left(30))},
-                  {"CNDPGTDIAS", c.CNDPGTDIAS}};
-    putCharge(v, "CNDPGT", c.CNDPGT);
-    putCharge(v, "PRZ", c.PRZ);
-    putCharge(v, "DESC", c.DESC);
-    return v;
-}
-OrcamCndPgt cndpgtOf(const QVariantMap& r) {
-    OrcamCndPgt c;
-    c.CNDPGTCODE = intOf(r, "CNDPGT");
-    c.CNDPGTDES = textOf(r, "CNDPGTDES");
-    c.CNDPGTDIAS = realOf(r, "CNDPGTDIAS");
-    c.CNDPGT = fixedChargeOf(r, "CNDPGT");
-    c.PRZ = fixedChargeOf(r, "PRZ");
-    c.DESC = fixedChargeOf(r, "DESC");
-    return c;
-}
-
-QVariantMap descValues(const OrcamDesc& d) {
-    QVariantMap v;
-    putCharge(v, "PRECO", d.PRECO);
-    putCharge(v, "QTD", d.QTD);
-    return v;
-}
-OrcamDesc descOf(const QVariantMap& r) {
-    return {percentChargeOf(r, "PRECO"), percentChargeOf(r, "QTD")};
+QVariant columnText(const QString& table, const QString& column, const QString& text) {
+    // The widths of the text columns, "TABLE.COLUMN", as the tables are described.
+    static const QHash<QString, int> widths = [] {
+        QHash<QString, int> out;
+        for (const db::Table& t : shell::quotationTables())
+            for (const db::Column& c : t.columns)
+                if (c.type == db::ColType::Text)
+                    out.insert(t.name + QLatin1Char('.') + c.name, c.length);
+        return out;
+    }();
+    const int width = widths.value(table + QLatin1Char('.') + column, -1);
+    Q_ASSERT_X(width >= 0, "columnText", "not a text column of a quotation table");
+    return textOrNull(width >= 0 ? text.left(width) : text);
 }
 
 namespace {
-const std::pair<const char*, Levels OrcamTot::*> kTotals[] = {
-    {"MATERIAIS", &OrcamTot::MATERIAIS}, {"TRANSFORM", &OrcamTot::TRANSFORM},
-    {"CUSTFIXOS", &OrcamTot::CUSTFIXOS}, {"SUBCONT", &OrcamTot::SUBCONT},
-    {"DESPERDIC", &OrcamTot::DESPERDIC}, {"QUALIDADE", &OrcamTot::QUALIDADE},
-    {"ESTRUTURA", &OrcamTot::ESTRUTURA}, {"EMBALAGEM", &OrcamTot::EMBALAGEM},
-    {"COMISSOES", &OrcamTot::COMISSOES}, {"TRANSPORT", &OrcamTot::TRANSPORT},
-    {"CONDPAGAM", &OrcamTot::CONDPAGAM}, {"DESCONTOS", &OrcamTot::DESCONTOS},
-    {"MARGEMLIQ", &OrcamTot::MARGEMLIQ}, {"MARGEMPRC", &OrcamTot::MARGEMPRC}};
+
+// Whether a column is written by this program or only read (the approval
+// and ordering made outside it).
+enum class Kept { Written, ReadOnly };
+
+// Takes each column of a row into the member that holds it.
+struct Reader {
+    const QVariantMap& row;
+    void operator()(const QString& column, int& v, Kept = Kept::Written) const { v = intOf(row, column); }
+    void operator()(const QString& column, double& v, Kept = Kept::Written) const { v = realOf(row, column); }
+    void operator()(const QString& column, QString& v, Kept = Kept::Written) const {
+        v = textOf(row, column);
+    }
+    void operator()(const QString& column, QDateTime& v, Kept = Kept::Written) const {
+        v = row.value(column).toDateTime();
+    }
+};
+
+// Puts each member written into the value bound to its column.
+struct Writer {
+    QString table;
+    QVariantMap& out;
+    template <class T> void operator()(const QString& column, const T& v, Kept kept = Kept::Written) const {
+        if (kept == Kept::ReadOnly)
+            return;
+        if constexpr (std::is_same_v<T, QString>)
+            out.insert(column, columnText(table, column, v));
+        else if constexpr (std::is_same_v<T, QDateTime>)
+            out.insert(column, dateOrNull(v));
+        else
+            out.insert(column, v);
+    }
+};
+
+// The columns prefix + 1..3 of a value per level.
+template <class L, class Column> void levels(Column& column, const QString& prefix, L& l) {
+    for (std::size_t i = 0; i < 3; ++i)
+        column(prefix + QString::number(i + 1), l[i]);
+}
+// A charge as a percent: prefix PERC, prefix VALTOT1..3.
+template <class C, class Column> void percentCharge(Column& column, const QString& prefix, C& c) {
+    column(prefix + QStringLiteral("PERC"), c.PERC);
+    levels(column, prefix + QStringLiteral("VALTOT"), c.VALTOT);
+}
+// A charge as a fixed amount or a percent: prefix VALFIXO, then as a percent.
+template <class C, class Column> void fixedCharge(Column& column, const QString& prefix, C& c) {
+    column(prefix + QStringLiteral("VALFIXO"), c.VALFIXO);
+    percentCharge(column, prefix, c);
+}
+
+// ---- the column tables -------------------------------------------------------
+// Each names its table and hands every column with its member to `column`,
+// on a record read (R) or written (const R).
+
+template <class R> struct Columns;
+
+template <> struct Columns<OrcamMas> {
+    static constexpr const char* table = "ORCAMMAS";
+    template <class M, class Column> static void each(M& m, Column& column) {
+        column("ORCNRO", m.ORCNRO);
+        column("CLINRO", m.CLINRO);
+        column("ARTIGO", m.ARTIGO);
+        column("DATAEMI", m.DATAEMI);
+        levels(column, "QUANT", m.QUANT);
+        levels(column, "PRCORC", m.PRCORC);
+        levels(column, "PRECOCLI", m.PRECOCLI);
+        levels(column, "VALORCLI", m.VALORCLI);
+        column("OBSERV1", m.OBSERV1);
+        column("OBSERV2", m.OBSERV2);
+        column("MARGEMLIQ", m.MARGEMLIQ);
+        column("PRINTE", m.PRINTE);
+        column("VNDNRO", m.VNDNRO);
+        column("CLINOM", m.CLINOM);
+        column("DESIGN", m.DESIGN);
+        column("DESENHO", m.DESENHO);
+        column("MANUAL_AUTO", m.MANUAL_AUTO);
+        column("TIPOFT", m.TIPOFT);
+        // Approval and ordering: set outside this program.
+        constexpr Kept onlyRead = Kept::ReadOnly;
+        column("ENCANO", m.ENCANO, onlyRead);
+        column("ENCSEMANA", m.ENCSEMANA, onlyRead);
+        column("ENCCNRO", m.ENCCNRO, onlyRead);
+        column("DATAAPROV", m.DATAAPROV, onlyRead);
+        column("APROVADO", m.APROVADO, onlyRead);
+        column("PRECOAPROV", m.PRECOAPROV, onlyRead);
+        column("VALORAPROV", m.VALORAPROV, onlyRead);
+        column("QTDAPROV", m.QTDAPROV, onlyRead);
+        column("MARGEMAPROVPRC", m.MARGEMAPROVPRC, onlyRead);
+        column("MARGEMAPROVVAL", m.MARGEMAPROVVAL, onlyRead);
+    }
+};
+
+template <> struct Columns<OrcamCom> {
+    static constexpr const char* table = "ORCAMCOM";
+    template <class C, class Column> static void each(C& c, Column& column) {
+        column("VNDNRO", c.VNDNRO);
+        column("VNDNOM", c.VNDNOM);
+        percentCharge(column, "VND", c.VND);
+        column("AGTNRO", c.AGTNRO);
+        column("AGTNOM", c.AGTNOM);
+        percentCharge(column, "AGT", c.AGT);
+        column("ROYNRO", c.ROYNRO);
+        column("ROYNOM", c.ROYNOM);
+        percentCharge(column, "ROY", c.ROY);
+    }
+};
+
+template <> struct Columns<OrcamTransp> {
+    static constexpr const char* table = "ORCAMTRANSP";
+    template <class T, class Column> static void each(T& t, Column& column) {
+        column("METEXP", t.METEXPCODE);
+        fixedCharge(column, "METEXP", t.METEXP);
+        fixedCharge(column, "SEG", t.SEG);
+        fixedCharge(column, "DESP", t.DESP);
+    }
+};
+
+template <> struct Columns<OrcamCndPgt> {
+    static constexpr const char* table = "ORCAMCNDPGT";
+    template <class C, class Column> static void each(C& c, Column& column) {
+        column("CNDPGT", c.CNDPGTCODE);
+        column("CNDPGTDES", c.CNDPGTDES);
+        column("CNDPGTDIAS", c.CNDPGTDIAS);
+        fixedCharge(column, "CNDPGT", c.CNDPGT);
+        fixedCharge(column, "PRZ", c.PRZ);
+        fixedCharge(column, "DESC", c.DESC);
+    }
+};
+
+template <> struct Columns<OrcamDesc> {
+    static constexpr const char* table = "ORCAMDESC";
+    template <class D, class Column> static void each(D& d, Column& column) {
+        percentCharge(column, "PRECO", d.PRECO);
+        percentCharge(column, "QTD", d.QTD);
+    }
+};
+
+template <> struct Columns<OrcamTot> {
+    static constexpr const char* table = "ORCAMTOT";
+    template <class T, class Column> static void each(T& t, Column& column) {
+        levels(column, "MATERIAIS", t.MATERIAIS);
+        levels(column, "TRANSFORM", t.TRANSFORM);
+        levels(column, "CUSTFIXOS", t.CUSTFIXOS);
+        levels(column, "SUBCONT", t.SUBCONT);
+        levels(column, "DESPERDIC", t.DESPERDIC);
+        levels(column, "QUALIDADE", t.QUALIDADE);
+        levels(column, "ESTRUTURA", t.ESTRUTURA);
+        levels(column, "EMBALAGEM", t.EMBALAGEM);
+        levels(column, "COMISSOES", t.COMISSOES);
+        levels(column, "TRANSPORT", t.TRANSPORT);
+        levels(column, "CONDPAGAM", t.CONDPAGAM);
+        levels(column, "DESCONTOS", t.DESCONTOS);
+        levels(column, "MARGEMLIQ", t.MARGEMLIQ);
+        levels(column, "MARGEMPRC", t.MARGEMPRC);
+    }
+};
+
 } // namespace
 
-QVariantMap totValues(const OrcamTot& t) {
-    QVariantMap v;
-    for (const auto& [column, member] : kTotals)
-        putLevels(v, QLatin1String(column), t.*member);
-    return v;
+template <class Record> QVariantMap values(const Record& r) {
+    QVariantMap out;
+    Writer writer{QString::fromLatin1(Columns<Record>::table), out};
+    Columns<Record>::each(r, writer);
+    return out;
 }
-OrcamTot totOf(const QVariantMap& r) {
-    OrcamTot t;
-    for (const auto& [column, member] : kTotals)
-        t.*member = levelsOf(r, QLatin1String(column));
-    return t;
+
+template <class Record> void read(const QVariantMap& row, Record& r) {
+    Reader reader{row};
+    Columns<Record>::each(r, reader);
 }
+
+template QVariantMap values(const OrcamMas&);
+template QVariantMap values(const OrcamCom&);
+template QVariantMap values(const OrcamTransp&);
+template QVariantMap values(const OrcamCndPgt&);
+template QVariantMap values(const OrcamDesc&);
+template QVariantMap values(const OrcamTot&);
+template void read(const QVariantMap&, OrcamMas&);
+template void read(const QVariantMap&, OrcamCom&);
+template void read(const QVariantMap&, OrcamTransp&);
+template void read(const QVariantMap&, OrcamCndPgt&);
+template void read(const QVariantMap&, OrcamDesc&);
+template void read(const QVariantMap&, OrcamTot&);
 
 } // namespace corvane::quotation::rows

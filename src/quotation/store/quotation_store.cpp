@@ -88,27 +88,27 @@ QVariantMap withNumber(QVariantMap values, int number) {
 }
 
 // A charge row as read, as the values written from it (i indexes kCharges).
-QVariantMap storedValues(int i, const QVariantMap& row) {
+QVariantMap storedCharges(int i, const QVariantMap& row) {
     switch (i) {
     case 0:
-        return comValues(comOf(row));
+        return storedValues<OrcamCom>(row);
     case 1:
-        return transpValues(transpOf(row));
+        return storedValues<OrcamTransp>(row);
     case 2:
-        return cndpgtValues(cndpgtOf(row));
+        return storedValues<OrcamCndPgt>(row);
     default:
-        return descValues(descOf(row));
+        return storedValues<OrcamDesc>(row);
     }
 }
 
 } // namespace
 
 OrcamMas masterOfRow(const QVariantMap& row) {
-    return masterOf(row);
+    return recordOf<OrcamMas>(row);
 }
 
 OrcamTot totalsOfRow(const QVariantMap& row) {
-    return totOf(row);
+    return recordOf<OrcamTot>(row);
 }
 
 // ---- numbering ---------------------------------------------------------------
@@ -166,7 +166,7 @@ std::optional<QuotationRecord> QuotationStore::read(int number, QString* error) 
         return std::nullopt;
     }
     QuotationRecord r;
-    r.mas = masterOf(*mas);
+    r.mas = recordOf<OrcamMas>(*mas);
     const auto com = rowOf(*db_, QStringLiteral("ORCAMCOM"), number, error);
     const auto transp = rowOf(*db_, QStringLiteral("ORCAMTRANSP"), number, error);
     const auto cndpgt = rowOf(*db_, QStringLiteral("ORCAMCNDPGT"), number, error);
@@ -175,15 +175,15 @@ std::optional<QuotationRecord> QuotationStore::read(int number, QString* error) 
     if (!com || !transp || !cndpgt || !desc || !tot)
         return std::nullopt;
     if (!com->isEmpty())
-        r.com = comOf(*com);
+        r.com = recordOf<OrcamCom>(*com);
     if (!transp->isEmpty())
-        r.transp = transpOf(*transp);
+        r.transp = recordOf<OrcamTransp>(*transp);
     if (!cndpgt->isEmpty())
-        r.cndpgt = cndpgtOf(*cndpgt);
+        r.cndpgt = recordOf<OrcamCndPgt>(*cndpgt);
     if (!desc->isEmpty())
-        r.desc = descOf(*desc);
+        r.desc = recordOf<OrcamDesc>(*desc);
     if (!tot->isEmpty())
-        r.tot = totOf(*tot);
+        r.tot = recordOf<OrcamTot>(*tot);
     return r;
 }
 
@@ -292,11 +292,10 @@ Entry QuotationStore::enter(int series, int number, const QDateTime& issued, boo
 // ---- writing -----------------------------------------------------------------
 
 bool QuotationStore::addSatellites(int number, const Satellites& defaults, QString* error) {
-    const std::pair<QString, QVariantMap> rows[] = {
-        {QStringLiteral("ORCAMCOM"), comValues(defaults.com)},
-        {QStringLiteral("ORCAMTRANSP"), transpValues(defaults.transp)},
-        {QStringLiteral("ORCAMCNDPGT"), cndpgtValues(defaults.cndpgt)},
-        {QStringLiteral("ORCAMDESC"), descValues(defaults.desc)}};
+    const std::pair<QString, QVariantMap> rows[] = {{QStringLiteral("ORCAMCOM"), values(defaults.com)},
+                                                    {QStringLiteral("ORCAMTRANSP"), values(defaults.transp)},
+                                                    {QStringLiteral("ORCAMCNDPGT"), values(defaults.cndpgt)},
+                                                    {QStringLiteral("ORCAMDESC"), values(defaults.desc)}};
     return db_->transaction(
         [&] {
             if (!lockNumber(number, error))
@@ -326,8 +325,8 @@ bool QuotationStore::addSatellites(int number, const Satellites& defaults, QStri
 
 bool QuotationStore::setCustomer(int number, int customer, const QString& name, const Satellites& defaults,
                                  QString* error) {
-    const QVariantMap charges[] = {comValues(defaults.com), transpValues(defaults.transp),
-                                   cndpgtValues(defaults.cndpgt), descValues(defaults.desc)};
+    const QVariantMap charges[] = {values(defaults.com), values(defaults.transp), values(defaults.cndpgt),
+                                   values(defaults.desc)};
     return db_->transaction(
         [&] {
             QSqlQuery q(db_->sql());
@@ -344,7 +343,8 @@ bool QuotationStore::setCustomer(int number, int customer, const QString& name, 
                                .arg(kNotApproved),
                            {{kNumber, number},
                             {QStringLiteral("WCliNro"), customer},
-                            {QStringLiteral("WCliNom"), textOrNull(name.left(35))}},
+                            {QStringLiteral("WCliNom"),
+                             columnText(QStringLiteral("ORCAMMAS"), QStringLiteral("CLINOM"), name)}},
                            error))
                 return false;
             if (q.numRowsAffected() == 0)
@@ -380,18 +380,17 @@ bool QuotationStore::setCustomer(int number, int customer, const QString& name, 
 bool QuotationStore::writeRows(const QuotationRecord& record, QString* error) {
     const int number = record.mas.ORCNRO;
     bool updated = false;
-    if (!lockNumber(number, error) ||
-        !putRow(*db_, QStringLiteral("ORCAMMAS"), number, masterValues(record.mas), error, Missing::Report,
-                kNotApproved, &updated))
+    if (!lockNumber(number, error) || !putRow(*db_, QStringLiteral("ORCAMMAS"), number, values(record.mas),
+                                              error, Missing::Report, kNotApproved, &updated))
         return false;
     if (!updated)
         return refuseApproved(number, error);
     // The charge rows the record has were read: one gone was deleted by another user.
     const Missing gone = Missing::Refuse;
-    return (!record.com || putRow(*db_, kCharges[0], number, comValues(*record.com), error, gone)) &&
-           (!record.transp || putRow(*db_, kCharges[1], number, transpValues(*record.transp), error, gone)) &&
-           (!record.cndpgt || putRow(*db_, kCharges[2], number, cndpgtValues(*record.cndpgt), error, gone)) &&
-           (!record.desc || putRow(*db_, kCharges[3], number, descValues(*record.desc), error, gone));
+    return (!record.com || putRow(*db_, kCharges[0], number, values(*record.com), error, gone)) &&
+           (!record.transp || putRow(*db_, kCharges[1], number, values(*record.transp), error, gone)) &&
+           (!record.cndpgt || putRow(*db_, kCharges[2], number, values(*record.cndpgt), error, gone)) &&
+           (!record.desc || putRow(*db_, kCharges[3], number, values(*record.desc), error, gone));
 }
 
 bool QuotationStore::save(const QuotationRecord& record, QString* error) {
@@ -414,13 +413,13 @@ std::optional<bool> QuotationStore::storedAs(const QuotationRecord& record, QStr
     const std::optional<QVariantMap> mas = rowOf(*db_, QStringLiteral("ORCAMMAS"), number, error);
     if (!mas)
         return std::nullopt;
-    if (mas->isEmpty() || masterValues(masterOf(*mas)) != masterValues(record.mas))
+    if (mas->isEmpty() || storedValues<OrcamMas>(*mas) != values(record.mas))
         return false;
     const std::pair<QString, std::optional<QVariantMap>> charges[] = {
-        {kCharges[0], record.com ? std::optional(comValues(*record.com)) : std::nullopt},
-        {kCharges[1], record.transp ? std::optional(transpValues(*record.transp)) : std::nullopt},
-        {kCharges[2], record.cndpgt ? std::optional(cndpgtValues(*record.cndpgt)) : std::nullopt},
-        {kCharges[3], record.desc ? std::optional(descValues(*record.desc)) : std::nullopt}};
+        {kCharges[0], record.com ? std::optional(values(*record.com)) : std::nullopt},
+        {kCharges[1], record.transp ? std::optional(values(*record.transp)) : std::nullopt},
+        {kCharges[2], record.cndpgt ? std::optional(values(*record.cndpgt)) : std::nullopt},
+        {kCharges[3], record.desc ? std::optional(values(*record.desc)) : std::nullopt}};
     for (int i = 0; i < 4; ++i) {
         const auto& [table, values] = charges[i];
         if (!values)
@@ -428,7 +427,7 @@ std::optional<bool> QuotationStore::storedAs(const QuotationRecord& record, QStr
         const std::optional<QVariantMap> row = rowOf(*db_, table, number, error);
         if (!row)
             return std::nullopt;
-        if (row->isEmpty() || storedValues(i, *row) != *values)
+        if (row->isEmpty() || storedCharges(i, *row) != *values)
             return false;
     }
     return true;
@@ -455,13 +454,8 @@ bool QuotationStore::close(int series, const QuotationRecord& record, const Orca
             // The counter only of this series, and only upwards: a number
             // below it, or another user's higher one, leaves it alone.
             return writeRows(record, error) &&
-                   putRow(*db_, QStringLiteral("ORCAMTOT"), number, totValues(totals), error,
-                          Missing::Insert) &&
-                   db_->exec(QStringLiteral(
-                                 "UPDATE PARGER SET %1 = :WOrcNro WHERE CODIGO = 1 AND COALESCE(%1, 0) < "
-                                 ":WOrcNro")
-                                 .arg(column),
-                             {{kNumber, number}}, error);
+                   putRow(*db_, QStringLiteral("ORCAMTOT"), number, values(totals), error, Missing::Insert) &&
+                   shell::ParametersStore(*db_).raiseCounter(column, number, error);
         },
         error);
 }
@@ -495,7 +489,7 @@ bool QuotationStore::cancel(int number, const std::optional<QuotationRecord>& as
             // The totals too: a quotation closed when it was opened is closed again.
             if (!writeRows(*asOpened, error) || !deleteTotals(number, error) ||
                 (asOpened->tot && !insertRow(*db_, QStringLiteral("ORCAMTOT"),
-                                             withNumber(totValues(*asOpened->tot), number), error)))
+                                             withNumber(values(*asOpened->tot), number), error)))
                 return false;
             // Satellites made since it was opened go again.
             const std::pair<QString, bool> had[] = {{kCharges[0], asOpened->com.has_value()},

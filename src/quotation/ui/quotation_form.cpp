@@ -37,15 +37,6 @@ public:
     void clearHistory() override { form().history().clear(); }
 };
 
-// An input of the screen: its caption, its width, and the name of a label
-// shown beside it (empty: none).
-struct InputRow {
-    const char* name;
-    const char* caption;
-    int width;
-    const char* beside = nullptr;
-};
-
 namespace {
 
 // The rows of the price page: value name, caption.
@@ -70,47 +61,6 @@ const struct {
                   {"MgPerc", "Margem Final (%) : "},
                   {"ValorCli", "Total Encomenda : "},
                   {"PrcOrc", "Preço Orçamentado : "}};
-
-const QList<InputRow> kTopInputs{
-    {"Edit_Serie", "Série 1...5 : ", 1},   {"Edit_OrcNro", "Orçam.Nº : ", 9},
-    {"Edit_DatOrc", "Data : ", 10},        {"Edit_CliNro", "Cliente Nº : ", 9, "Label_CliNom"},
-    {"Edit_TipoFt", "P/T : ", 1},          {"Edit_ArtNro", "Artigo Nº : ", 16, "Label_Design"},
-    {"Edit_MargemLiq", "Marg.Líq. : ", 8}, {"Edit_Qtd1", "Qtd. I : ", 10},
-    {"Edit_Qtd2", "Qtd. II : ", 10},       {"Edit_Qtd3", "Qtd. III : ", 10},
-    {"Edit_Observ1", "Observ. : ", 40},    {"Edit_Observ2", "Observ. : ", 40},
-    {"Edit_Desenho", "C.Fixos : ", 1}};
-
-struct ChargeTab {
-    const char* caption;
-    QList<InputRow> inputs;
-};
-const QList<ChargeTab> kChargeTabs{
-    {"&1 - Comissões",
-     {{"Edit_VndNro", "Vendedor : ", 9, "Label_VndNom"},
-      {"Edit_VndPerc", "% Vendedor : ", 8},
-      {"Edit_AgtNro", "Agente : ", 9, "Label_AgtNom"},
-      {"Edit_AgtPerc", "% Agente : ", 8},
-      {"Edit_RoyNom", "Royalty : ", 30},
-      {"Edit_RoyPerc", "% Royalty : ", 8}}},
-    {"&2 - Transporte",
-     {{"Edit_MetExp", "Met.Expedição : ", 15},
-      {"Edit_MetExpValFixo", "Valor Fixo : ", 10},
-      {"Edit_MetExpPerc", "% : ", 8},
-      {"Edit_SegValFixo", "Seguro Valor Fixo : ", 10},
-      {"Edit_SegPerc", "Seguro % : ", 8},
-      {"Edit_DespValFixo", "Despacho Valor Fixo : ", 10},
-      {"Edit_DespPerc", "Despacho % : ", 8}}},
-    {"&3 - Cond.Pagamento",
-     {{"Edit_CndPgt", "Cond.Pagamento : ", 9, "Label_CndPgtDes"},
-      {"Edit_CndPgtDias", "Dias : ", 6},
-      {"Edit_CndPgtValFixo", "Desp.Pag. Valor Fixo : ", 10},
-      {"Edit_CndPgtPerc", "Desp.Pag. % : ", 8},
-      {"Edit_PrzValFixo", "Prazo Valor Fixo : ", 10},
-      {"Edit_PrzPerc", "Prazo % : ", 8},
-      {"Edit_Desc1ValFixo", "Desconto Valor Fixo : ", 10},
-      {"Edit_Desc1Perc", "Desconto % : ", 8}}},
-    {"&4 - Descontos",
-     {{"Edit_PrecoPerc", "Desc. Preço % : ", 8}, {"Edit_QtdPerc", "Desc. Quantidade % : ", 8}}}};
 
 // The value of a row at a level (0..2), as the screen shows it: the figures
 // the closing stores and the report prints.
@@ -195,38 +145,32 @@ TCORVF040::TCORVF040(QuotationSources sources, QuotationRightsOf rightsOf,
 
 TCORVF040::~TCORVF040() = default;
 
-QLineEdit* TCORVF040::addInput(const QString& name, const QString& caption, int width, QWidget* parent,
-                               QFormLayout* form) {
-    screens::FieldRule rule;
-    rule.input = name;
-    rule.maxLength = width;
-    QLineEdit* edit = screens::makeInput(rule, parent);
-    edit->setMaximumWidth(edit->fontMetrics().horizontalAdvance(QLatin1Char('W')) * qBound(4, width, 30) +
-                          16);
-    auto* label = new QLabel(caption, parent);
-    label->setObjectName(QStringLiteral("Caption_") + name);
-    inputs_.insert(name, edit);
-    captions_.insert(name, label);
-    if (form)
-        form->addRow(label, edit);
+QLineEdit* TCORVF040::addInput(const QuotationInput& in, QWidget* parent) {
+    QLineEdit* edit = screens::makeInput(in.rule, parent);
+    auto* label = new QLabel(in.rule.label, parent);
+    label->setObjectName(QStringLiteral("Caption_") + in.rule.input);
+    inputs_.insert(in.rule.input, edit);
+    captions_.insert(in.rule.input, label);
     return edit;
 }
 
-void TCORVF040::addInputs(const QList<InputRow>& rows, QWidget* parent, QFormLayout* form) {
-    for (const InputRow& r : rows) {
-        const QString name = QString::fromLatin1(r.name);
-        QLineEdit* edit =
-            addInput(name, QString::fromUtf8(r.caption), r.width, parent, r.beside ? nullptr : form);
-        if (!r.beside)
+void TCORVF040::addInputs(const QString& page, QWidget* parent, QFormLayout* form) {
+    for (const QuotationInput& in : QuotationScreen::inputs()) {
+        if (in.page != page)
             continue;
+        QLineEdit* edit = addInput(in, parent);
+        if (in.beside.isEmpty()) {
+            form->addRow(captions_.value(in.rule.input), edit);
+            continue;
+        }
         auto* line = new QHBoxLayout;
         line->addWidget(edit);
         auto* label = new QLabel(parent);
-        label->setObjectName(QString::fromLatin1(r.beside));
+        label->setObjectName(in.beside);
         label->setMinimumWidth(200);
         line->addWidget(label, 1);
         labels_.insert(label->objectName(), label);
-        form->addRow(captions_.value(name), line);
+        form->addRow(captions_.value(in.rule.input), line);
     }
 }
 
@@ -235,7 +179,7 @@ QWidget* TCORVF040::buildInformation() {
     auto* column = new QVBoxLayout(page);
     auto* form = new QFormLayout;
     form->setVerticalSpacing(4);
-    addInputs(kTopInputs, page, form);
+    addInputs(kPageInformation, page, form);
     column->addLayout(form);
     // The article's and the customer's history under the top fields.
     auto* panels = new QHBoxLayout;
@@ -272,23 +216,28 @@ QWidget* TCORVF040::buildQuotation() {
         }
         ++r;
     }
-    auto* margin =
-        addInput(QStringLiteral("Edit_MargLiq"), QStringLiteral("Margem (%) : "), 8, page, nullptr);
-    grid->addWidget(captions_.value(QStringLiteral("Edit_MargLiq")), r, 0);
-    grid->addWidget(margin, r, 1);
-    ++r;
-    for (int level = 1; level <= 3; ++level) {
-        const QString name = QStringLiteral("Edit_PrecoCli%1").arg(level);
-        grid->addWidget(addInput(name, QStringLiteral("Preço Cliente : "), 10, page, nullptr), r, level);
+    // The net margin on a row of its own; the customer prices under the
+    // levels, one caption for the three.
+    int level = 0;
+    QLabel* priceCaption = nullptr;
+    for (const QuotationInput& in : QuotationScreen::inputs()) {
+        if (in.page != kPageQuotation)
+            continue;
+        QLineEdit* edit = addInput(in, page);
+        if (in.mode != PriceMode::Customer) {
+            grid->addWidget(captions_.value(in.rule.input), r, 0);
+            grid->addWidget(edit, r++, 1);
+            continue;
+        }
+        if (priceCaption) {
+            delete captions_.value(in.rule.input);
+            captions_.insert(in.rule.input, priceCaption);
+        } else {
+            priceCaption = captions_.value(in.rule.input);
+            grid->addWidget(priceCaption, r, 0);
+        }
+        grid->addWidget(edit, r, ++level);
     }
-    // One caption serves the three customer prices.
-    QLabel* priceCaption = captions_.value(QStringLiteral("Edit_PrecoCli1"));
-    for (int level = 2; level <= 3; ++level) {
-        const QString name = QStringLiteral("Edit_PrecoCli%1").arg(level);
-        delete captions_.value(name);
-        captions_.insert(name, priceCaption);
-    }
-    grid->addWidget(priceCaption, r, 0);
     ++r;
     drawing_ = new QLabel(page);
     drawing_->setObjectName(QStringLiteral("Label_Desenho"));
@@ -304,9 +253,9 @@ QWidget* TCORVF040::buildQuotation() {
         NBOrc->addTab(w, caption);
         return std::pair{w, form};
     };
-    for (const ChargeTab& t : kChargeTabs) {
-        auto [w, form] = tab(QString::fromUtf8(t.caption));
-        addInputs(t.inputs, w, form);
+    for (const QString& caption : kChargeTabs) {
+        auto [w, form] = tab(caption);
+        addInputs(caption, w, form);
     }
     auto* right = new QVBoxLayout;
     right->addWidget(NBOrc);
@@ -318,55 +267,18 @@ QWidget* TCORVF040::buildQuotation() {
 
 namespace {
 
-struct ListSpec {
-    const char* input;
-    const QString* dataset;
-    const char* key;
-    QStringList columns;
-    QStringList titles;
-    const char* alphabetical; // the order of Ctrl+Insert; null: no alphabetical list
-    const char* entry;
-    const char* alphabeticalEntry;
-};
-
 const QString kKindProduct = QStringLiteral("P");
 const QString kKindRecord = QStringLiteral("T");
 
 } // namespace
 
 void TCORVF040::attachLookups() {
-    // clang-format off
-    // Lists of numbered names: customers, sellers, agents.
-    auto named = [](const char* input, const QString* dataset, const char* entry, const char* alphabetical) {
-        return ListSpec{input,  dataset, "CODIGO", {"CODIGO", "NOME"}, {"Nº", "Nome"}, "NOME",
-                        entry, alphabetical};
-    };
-    const QList<ListSpec> specs{
-        {"Edit_OrcNro", &QuotationLookups::kQuotations, "ORCNRO", {"ORCNRO", "CLINOM", "DATAEMI", "APROVADO"},
-         {"Orçam.Nº", "Cliente", "Data", "Aprov."}, "CLINOM", "Busca Numérica", "Busca p/ Cliente (Nome)"},
-        named("Edit_CliNro", &QuotationLookups::kCustomers, "&Procurar Numérico", "&Busca Alfabética"),
-        {"Edit_ArtNro", &QuotationLookups::kArticles, "CODIGO", {"CODIGO", "DESIGNACAO"},
-         {"Código", "Designação"}, "DESIGNACAO", "&Procurar Numérico", "&Busca Alfabética"},
-        named("Edit_VndNro", &QuotationLookups::kSellers, "Procura Vendedor", nullptr),
-        named("Edit_AgtNro", &QuotationLookups::kAgents, "Procura Agente", nullptr),
-        {"Edit_MetExp", &QuotationLookups::kMethods, "METEXPEDICAO", {"METEXPEDICAO", "PERCUSTO"},
-         {"Met.Expedição", "% Custo"}, "METEXPEDICAO", "Procura Met.Expedição", nullptr},
-        {"Edit_CndPgt", &QuotationLookups::kConditions, "CODIGO", {"CODIGO", "DESCRI", "NRDIAS", "PRCDESC"},
-         {"Código", "Descrição", "Dias", "% Desc."}, "DESCRI", "Procura Cond.Pagamento", nullptr}};
-    // clang-format on
     auto* wiring = new screens::LookupWiring(this);
-    for (const ListSpec& l : specs) {
-        const QString name = QString::fromLatin1(l.input);
-        screens::LookupSpec spec;
-        spec.dataset = *l.dataset;
-        spec.keyColumn = QString::fromLatin1(l.key);
-        spec.columns = l.columns;
-        spec.titles = l.titles;
-        spec.alphabeticalColumn = QString::fromLatin1(l.alphabetical);
-        spec.menuEntries = {QString::fromUtf8(l.entry)};
-        if (l.alphabeticalEntry)
-            spec.alphabeticalMenuEntry = QString::fromUtf8(l.alphabeticalEntry);
-        const bool article = l.dataset == &QuotationLookups::kArticles;
+    for (const QuotationInput& in : QuotationScreen::inputs()) {
+        if (!in.rule.lookup.isSet())
+            continue;
+        const QString name = in.rule.input;
+        const bool article = in.rule.lookup.dataset == QuotationLookups::kArticles;
         auto datasetOf = [this, article](const QString& dataset) -> db::Dataset* {
             // Technical product records are listed apart from the articles.
             const QString list = article && logic_->quotation().mas.TIPOFT == kKindRecord
@@ -378,7 +290,7 @@ void TCORVF040::attachLookups() {
                 windowView_->message(error);
             return ds;
         };
-        wiring->attach(inputs_.value(name), spec, datasetOf, [this, name] { runCheck(name); });
+        wiring->attach(inputs_.value(name), in.rule.lookup, datasetOf, [this, name] { runCheck(name); });
     }
 
     // The article kind: F1 a product, F2 a technical product record.
@@ -423,16 +335,16 @@ void TCORVF040::closeScreen() {
 
 void TCORVF040::refresh() {
     const QuotationScreen& s = *logic_;
-    const QStringList priceFields{"Edit_MargLiq", "Edit_PrecoCli1", "Edit_PrecoCli2", "Edit_PrecoCli3"};
-    const QStringList numbering{"Edit_Serie", "Edit_OrcNro"};
-    for (auto it = inputs_.cbegin(); it != inputs_.cend(); ++it) {
-        const QString text = s.text(it.key());
-        if (it.value()->text() != text)
-            it.value()->setText(text);
-        if (priceFields.contains(it.key()))
-            it.value()->setEnabled(s.priceFieldsEnabled());
+    for (const QuotationInput& in : QuotationScreen::inputs()) {
+        QLineEdit* edit = inputs_.value(in.rule.input);
+        const QString text = s.text(in.rule.input);
+        if (edit->text() != text)
+            edit->setText(text);
+        // The net margin and the customer prices wait for "&Fechar".
+        if (in.mode)
+            edit->setEnabled(s.priceFieldsEnabled());
         // Another run's quotation is only looked at.
-        it.value()->setReadOnly(s.readOnly() && !numbering.contains(it.key()));
+        edit->setReadOnly(s.readOnly() && in.stage != InputStage::Numbering);
     }
     for (const auto& [name, text] :
          {std::pair{"Label_CliNom", s.customerName()}, std::pair{"Label_Design", s.designation()},

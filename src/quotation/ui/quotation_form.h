@@ -18,7 +18,6 @@ namespace corvane::quotation {
 class HistoryPanels;
 class QuotationLookups;
 class QuotationWindowView;
-struct InputRow;
 
 // The window of the quotation screen TCORVF040 ("Orçamentação"): the top
 // fields on "Informação", the values of the three levels, the margin, the
@@ -55,9 +54,11 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QLineEdit* addInput(const QString& name, const QString& caption, int width, QWidget* parent,
-                        QFormLayout* form);
-    void addInputs(const QList<InputRow>& rows, QWidget* parent, QFormLayout* form);
+    // The input of a declaration with its caption.
+    QLineEdit* addInput(const QuotationInput& in, QWidget* parent);
+    // The inputs declared on a page (or a tab of the charges notebook), one
+    // row each, with the label beside them.
+    void addInputs(const QString& page, QWidget* parent, QFormLayout* form);
     QWidget* buildInformation();
     QWidget* buildQuotation();
     bool runCheck(const QString& input);

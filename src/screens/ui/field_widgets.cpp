@@ -18,6 +18,9 @@ QLineEdit* makeInput(const FieldRule& rule, QWidget* parent) {
     edit->setObjectName(rule.input);
     if (rule.maxLength > 0)
         edit->setMaxLength(rule.maxLength);
+    if (rule.width > 0)
+        edit->setMaximumWidth(
+            edit->fontMetrics().horizontalAdvance(QLatin1Char('W')) * qBound(4, rule.width, 30) + 16);
     if (rule.readOnly) {
         edit->setReadOnly(true);
         edit->setFocusPolicy(Qt::NoFocus);

@@ -16,7 +16,8 @@ class Dataset;
 namespace corvane::screens {
 
 // The input of a rule: named after it, taking at most the rule's length,
-// read-only (and out of the tab order) when the rule says so.
+// as wide as the rule's width says (when it says), read-only (and out of the
+// tab order) when the rule says so.
 QLineEdit* makeInput(const FieldRule& rule, QWidget* parent);
 // The widget of a rule by its kind: a line, a date, a yes/no check box, a
 // choice among the rule's choices or several lines of text; named after the
