@@ -7,6 +7,17 @@
 
 namespace corvane::screens {
 
+LookupSpec lookupOf(const QString& dataset, const QString& key, const QStringList& columns,
+                    const QStringList& titles, const QString& alphabeticalColumn) {
+    LookupSpec s;
+    s.dataset = dataset;
+    s.keyColumn = key;
+    s.columns = columns;
+    s.titles = titles;
+    s.alphabeticalColumn = alphabeticalColumn;
+    return s;
+}
+
 int inputLength(const db::Column& column) {
     switch (column.type) {
     case db::ColType::Text:
@@ -84,7 +95,8 @@ bool convertField(const FieldRule& rule, const QString& text, QVariant* out, QSt
             *message = rule.allowedMessage;
             return false;
         }
-        *out = rule.kind == FieldKind::Text || rule.kind == FieldKind::Upper ? QVariant(QString()) : QVariant();
+        *out =
+            rule.kind == FieldKind::Text || rule.kind == FieldKind::Upper ? QVariant(QString()) : QVariant();
         return true;
     }
     switch (rule.kind) {

@@ -34,22 +34,27 @@ enum class WidgetKind {
 // The list "Localizar" an input opens (Insert, Ctrl+Insert, its context menu),
 // the existence check of what is typed, and the description shown beside it.
 struct LookupSpec {
-    QString dataset;                   // the screen's dataset the list shows, by name
+    QString dataset;                              // the screen's dataset the list shows, by name
     QString keyColumn = QStringLiteral("CODIGO"); // what the input holds
-    QString labelColumn;               // shown beside the input (empty: nothing)
-    QString labelName;                 // objectName of that label
-    QStringList columns;               // the list's columns ...
-    QStringList titles;                // ... and their titles
-    QString alphabeticalColumn;        // the order of Ctrl+Insert (empty: the label column)
-    QString alphabeticalDataset;       // set: Ctrl+Insert lists this dataset in its own order
+    QString labelColumn;                          // shown beside the input (empty: nothing)
+    QString labelName;                            // objectName of that label
+    QStringList columns;                          // the list's columns ...
+    QStringList titles;                           // ... and their titles
+    QString alphabeticalColumn;                   // the order of Ctrl+Insert (empty: the label column)
+    QString alphabeticalDataset;                  // set: Ctrl+Insert lists this dataset in its own order
     QStringList menuEntries{QStringLiteral("Procurar")}; // context-menu entries of the list
-    QString alphabeticalMenuEntry;     // an entry for the alphabetical list, if any
-    QString notFoundMessage;           // set: a typed key must exist in the dataset
-    int keyLength = 0;                 // > 0: only so many characters of the text are compared
+    QString alphabeticalMenuEntry;                       // an entry for the alphabetical list, if any
+    QString notFoundMessage;                             // set: a typed key must exist in the dataset
+    int keyLength = 0; // > 0: only so many characters of the text are compared
 
     bool isSet() const { return !dataset.isEmpty(); }
     QString sortColumn() const { return alphabeticalColumn.isEmpty() ? labelColumn : alphabeticalColumn; }
 };
+
+// A list "Localizar" of a dataset: the key the input holds, the columns
+// shown with their titles, and the column of the alphabetical order.
+LookupSpec lookupOf(const QString& dataset, const QString& key, const QStringList& columns,
+                    const QStringList& titles, const QString& alphabeticalColumn);
 
 // One input of a screen and the rules checked when the focus leaves it.
 struct FieldRule {

@@ -25,16 +25,7 @@ QString levelNameInput(int level) {
 
 namespace {
 
-LookupSpec lookup(const QString& dataset, const QString& key, const QStringList& columns,
-                  const QStringList& titles, const QString& sortColumn) {
-    LookupSpec s;
-    s.dataset = dataset;
-    s.keyColumn = key;
-    s.columns = columns;
-    s.titles = titles;
-    s.alphabeticalColumn = sortColumn;
-    return s;
-}
+using screens::lookupOf;
 
 QList<ArticleField> makeFields() {
     const db::Table table = artigosClsTable();
@@ -61,8 +52,8 @@ QList<ArticleField> makeFields() {
             {}, {&ArticleScreen::checkTariff});
     r->hint = QStringLiteral("Tecla ... <INS> Procurar ...");
     r->lookup =
-        lookup(kTariffs, QStringLiteral("CODIGO"), {QStringLiteral("CODIGO"), QStringLiteral("DESIGN")},
-               {QStringLiteral("Código"), QStringLiteral("Designação")}, QStringLiteral("DESIGN"));
+        lookupOf(kTariffs, QStringLiteral("CODIGO"), {QStringLiteral("CODIGO"), QStringLiteral("DESIGN")},
+                 {QStringLiteral("Código"), QStringLiteral("Designação")}, QStringLiteral("DESIGN"));
     r = add(QStringLiteral("DESCONTINUADO"), QStringLiteral("Edit_ArtDescont1"),
             QStringLiteral("Artigo Desc. :"), {}, raw(&ArticleScreen::checkDiscontinued));
     r->kind = FieldKind::Upper;
@@ -70,7 +61,7 @@ QList<ArticleField> makeFields() {
 
     r = add(QStringLiteral("TIPOMAT"), QStringLiteral("Edit_TipoMat"), QStringLiteral("Tipo Material  : "),
             kPageSpecifics, {&ArticleScreen::checkMaterialType});
-    r->lookup = lookup(
+    r->lookup = lookupOf(
         kMaterialTypes, QStringLiteral("CODIGO"), {QStringLiteral("CODIGO"), QStringLiteral("DESIGNACAO")},
         {QStringLiteral("Código"), QStringLiteral("Designação")}, QStringLiteral("DESIGNACAO"));
     r->lookup.labelColumn = QStringLiteral("DESIGNACAO");
@@ -90,7 +81,7 @@ QList<ArticleField> makeFields() {
     r->suffix = QStringLiteral("(m3)");
     r = add(QStringLiteral("COMPOSICAO"), QStringLiteral("Edit_Composicao"), QStringLiteral("Composição : "),
             kPageSpecifics, {&ArticleScreen::checkComposition});
-    r->lookup = lookup(
+    r->lookup = lookupOf(
         kCompositions, QStringLiteral("CODIGO"), {QStringLiteral("CODIGO"), QStringLiteral("DESIGNACAO")},
         {QStringLiteral("Código"), QStringLiteral("Composição")}, QStringLiteral("DESIGNACAO"));
     r->lookup.menuEntries = {QStringLiteral("Busca &Numérica")};
@@ -99,22 +90,22 @@ QList<ArticleField> makeFields() {
     r = add(QStringLiteral("FAMILIA"), QStringLiteral("Edit_Familia"), QStringLiteral("Família : "),
             kPageClassification, {&ArticleScreen::checkFamily});
     r->kind = FieldKind::Upper;
-    r->lookup = lookup(kFamilies, QStringLiteral("FAMILIA"), {QStringLiteral("FAMILIA")},
-                       {QStringLiteral("Família")}, QStringLiteral("FAMILIA"));
+    r->lookup = lookupOf(kFamilies, QStringLiteral("FAMILIA"), {QStringLiteral("FAMILIA")},
+                         {QStringLiteral("Família")}, QStringLiteral("FAMILIA"));
     r = add(QStringLiteral("CCUSTO"), QStringLiteral("Edit_CCusto"), QStringLiteral("C.Custo Nº : "),
             kPageClassification, {&ArticleScreen::checkCostCentre});
     r->lookup =
-        lookup(kCostCentres, QStringLiteral("CODIGO"), {QStringLiteral("CODIGO"), QStringLiteral("DESIGN")},
-               {QStringLiteral("Código"), QStringLiteral("Designação")}, QStringLiteral("DESIGN"));
+        lookupOf(kCostCentres, QStringLiteral("CODIGO"), {QStringLiteral("CODIGO"), QStringLiteral("DESIGN")},
+                 {QStringLiteral("Código"), QStringLiteral("Designação")}, QStringLiteral("DESIGN"));
     for (int n = 1; n <= 9; ++n) {
         r = add(QStringLiteral("CUSTOM%1").arg(n), levelInput(n), QString(), kPageClassification,
                 {&ArticleScreen::checkLevel});
-        r->lookup = lookup(levelDataset(n), QStringLiteral("CODIGO"),
-                           {QStringLiteral("DESIGNACAO"), QStringLiteral("CODIGO"),
-                            QStringLiteral("REDUZCODIGO"), QStringLiteral("REDUZDESIGN")},
-                           {QStringLiteral("Designação"), QStringLiteral("Nº"),
-                            QStringLiteral("Codif.Código"), QStringLiteral("Codif.Design.")},
-                           QStringLiteral("DESIGNACAO"));
+        r->lookup = lookupOf(levelDataset(n), QStringLiteral("CODIGO"),
+                             {QStringLiteral("DESIGNACAO"), QStringLiteral("CODIGO"),
+                              QStringLiteral("REDUZCODIGO"), QStringLiteral("REDUZDESIGN")},
+                             {QStringLiteral("Designação"), QStringLiteral("Nº"),
+                              QStringLiteral("Codif.Código"), QStringLiteral("Codif.Design.")},
+                             QStringLiteral("DESIGNACAO"));
     }
 
     for (int n = 1; n <= 4; ++n)
@@ -124,13 +115,13 @@ QList<ArticleField> makeFields() {
         kPageInvoicing, {&ArticleScreen::checkSalesUnit});
     r = add(QStringLiteral("CODIVA"), QStringLiteral("Edit_Codiva"), QStringLiteral("Cód. I.V.A. : "),
             kPageInvoicing, {&ArticleScreen::checkVat});
-    r->lookup = lookup(kVat, QStringLiteral("CODIGO"), {QStringLiteral("CODIGO"), QStringLiteral("PRCIVA")},
-                       {QStringLiteral("Código"), QStringLiteral("% I.V.A.")}, QStringLiteral("PRCIVA"));
+    r->lookup = lookupOf(kVat, QStringLiteral("CODIGO"), {QStringLiteral("CODIGO"), QStringLiteral("PRCIVA")},
+                         {QStringLiteral("Código"), QStringLiteral("% I.V.A.")}, QStringLiteral("PRCIVA"));
     r = add(QStringLiteral("COMISSAO"), QStringLiteral("Edit_Comissao"), QStringLiteral("% Comissão : "),
             kPageInvoicing, {&ArticleScreen::checkCommission});
     r->lookup =
-        lookup(kCommissions, QStringLiteral("CODIGO"), {QStringLiteral("CODIGO"), QStringLiteral("PRCCOM")},
-               {QStringLiteral("Código"), QStringLiteral("% Comissão")}, QStringLiteral("PRCCOM"));
+        lookupOf(kCommissions, QStringLiteral("CODIGO"), {QStringLiteral("CODIGO"), QStringLiteral("PRCCOM")},
+                 {QStringLiteral("Código"), QStringLiteral("% Comissão")}, QStringLiteral("PRCCOM"));
 
     add(QStringLiteral("CUSTOPADRAO"), QStringLiteral("Edit_CustoPadrao"), QStringLiteral("Custo Padrão : "),
         kPageStocks);

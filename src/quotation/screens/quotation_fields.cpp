@@ -29,12 +29,7 @@ const QString kCustomerHint = QStringLiteral("<INS> Procura Numérica, <CTRL+INS
 LookupSpec lookup(const QString& dataset, const QString& key, const QStringList& columns,
                   const QStringList& titles, const QString& alphabetical, const QString& entry,
                   const QString& alphabeticalEntry = {}) {
-    LookupSpec l;
-    l.dataset = dataset;
-    l.keyColumn = key;
-    l.columns = columns;
-    l.titles = titles;
-    l.alphabeticalColumn = alphabetical;
+    LookupSpec l = screens::lookupOf(dataset, key, columns, titles, alphabetical);
     l.menuEntries = {entry};
     l.alphabeticalMenuEntry = alphabeticalEntry;
     return l;
