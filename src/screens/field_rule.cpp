@@ -30,7 +30,7 @@ int inputLength(const db::Column& column) {
     case db::ColType::Money:
         return 24;
     case db::ColType::DateTime:
-        return 19;
+        return 10; // a day typed as dd/MM/yyyy; the screens take no time of day
     }
     return 0;
 }

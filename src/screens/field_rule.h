@@ -81,7 +81,7 @@ struct FieldRule {
 };
 
 // Characters an input of the column takes: a text column's width, enough for
-// any value of a numeric column.
+// any value of a numeric column, a day (dd/MM/yyyy) for a date column.
 int inputLength(const db::Column& column);
 // The conversion a column's values need.
 FieldKind fieldKind(const db::Column& column);

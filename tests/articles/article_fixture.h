@@ -31,6 +31,17 @@ struct ArticleFixture : ScreenFixture {
     open(const corvane::shell::AccessRights& own = allRights());
 };
 
+// Leaves the list for the inputs, as a click in an input does.
+inline void edit(corvane::articles::ArticleScreen& s) {
+    s.gridExit();
+}
+
+// Types into an input and leaves it; the check's answer.
+inline bool type(corvane::articles::ArticleScreen& s, const QString& input, const QString& text) {
+    s.setText(input, text);
+    return s.fieldExit(input, text);
+}
+
 // The start of a test run on each backend: the fixture `f`, signed on.
 #define ARTICLE_FIXTURE(f)                                                                                   \
     QFETCH(QString, backend);                                                                                \

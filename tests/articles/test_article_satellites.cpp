@@ -1,5 +1,5 @@
-#include "satellite_fixture.h"
 #include "articles/satellites/satellite_rows.h"
+#include "satellite_fixture.h"
 
 #include <QtTest>
 

@@ -60,10 +60,6 @@ private slots:
             }
             const db::Column* c = columnOf(in);
             QVERIFY2(c, qPrintable(name));
-            if (c->type == db::ColType::DateTime) {
-                QCOMPARE(in.rule.maxLength, 10);
-                continue;
-            }
             QVERIFY2(in.rule.maxLength == screens::inputLength(*c), qPrintable(name));
             if (in.rule.kind != screens::FieldKind::Upper)
                 QVERIFY2(in.rule.kind == screens::fieldKind(*c), qPrintable(name));

@@ -11,6 +11,8 @@
 #include "quotation/ui/quotation_search_form.h"
 #include "quotation/ui/screens.h"
 #include "quotation_fixture.h"
+#include "shell/version_tables.h"
+#include "support/declared_inputs.h"
 #include "support/modal_closer.h"
 #include "support/screen_driver.h"
 
@@ -86,6 +88,22 @@ QString label(TCORVF040& form, const QString& name) {
 class TestQuotationForm : public QObject {
     Q_OBJECT
 private slots:
+    // The window against the declaration of its inputs.
+    void matchesItsDeclaration() {
+        TestSite site(QStringLiteral("sqlite"));
+        QVERIFY2(site.ok(), qPrintable(site.error()));
+        ModalCloser closer;
+        auto form = shownForm(site);
+        QList<screens::FieldRule> rules;
+        for (const QuotationInput& in : QuotationScreen::inputs())
+            rules << in.rule;
+        TCORVF040* window = form.get();
+        const QStringList faults =
+            declaredInputFaults(*window, rules, shell::quotationTables(),
+                                [window](const QString& n) { return window->lookupDataset(n); });
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral(", "))));
+    }
+
     void workedExample_data() { addBackendRows(); }
     void workedExample() {
         QFETCH(QString, backend);

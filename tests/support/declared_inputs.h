@@ -53,8 +53,7 @@ inline QStringList declaredInputFaults(QWidget& window, const QList<corvane::scr
             faults << name + QStringLiteral(": the input takes %1 characters, its rule %2")
                                  .arg(line->maxLength())
                                  .arg(rule.maxLength);
-        if (rule.label.trimmed().isEmpty() && widget->accessibleName().isEmpty() &&
-            !labelled.contains(widget))
+        if (widget->accessibleName().trimmed().isEmpty() && !labelled.contains(widget))
             faults << name + QStringLiteral(": no caption");
         if (!rule.readOnly && !(widget->focusPolicy() & Qt::TabFocus))
             faults << name + QStringLiteral(": not in the tab order");

@@ -1,111 +1,6 @@
-#include "support/recording_view.h"
-#include "techsheet/screens/sheet_screen.h"
-
-#include <QtTest>
+#include "sheet_screen_fixture.h"
 
 using namespace corvane::techsheet;
-
-namespace {
-
-struct SheetRecordingView : RecordingPagedView<SheetView> {
-    void clear() {
-        messages.clear();
-        focus.clear();
-        beeps = 0;
-    }
-};
-
-SheetReference reference() {
-    SheetParameters p = SheetParameters::fromRow({{"DESP_GERAL", 3.5},
-                                                  {"FIOS_TC", 11},
-                                                  {"TINTAS_TC", 12},
-                                                  {"ETIQ_TC", 13},
-                                                  {"ETIQCART_TC", 14},
-                                                  {"CABIDE_TC", 15},
-                                                  {"FRANJA_TC", 16},
-                                                  {"MAQUINAS_TC", 17},
-                                                  {"TECIDO_TC", 18}});
-    return {p, {{1, "Jacquard", 18}, {2, "Liso", 24}}};
-}
-
-// An open screen over an article 30 cm wide.
-struct Sheet {
-    TechSheetContext ctx;
-    SheetRecordingView view;
-    SheetScreen screen{ctx, view};
-
-    explicit Sheet(const QVariantMap& header = {}, bool hasLines = false, double width = 30) {
-        ctx.ArticleCode = "ART-1";
-        ctx.ArticleWidth = width;
-        ctx.ArticleLength = 180;
-        if (!screen.activate(reference(), header, hasLines))
-            qFatal("activation failed");
-        view.clear();
-    }
-    // Types into an input and leaves it.
-    bool type(const QString& input, const QString& text) {
-        screen.setText(input, text);
-        return screen.fieldExit(input);
-    }
-    // Typing and leaving every input given, in order; each must be accepted.
-    void fill(const QList<std::pair<QString, QString>>& inputs) {
-        for (const auto& [input, text] : inputs)
-            if (!type(input, text))
-                qFatal("input refused: %s", qPrintable(input));
-    }
-};
-
-QVariantMap fullHeader(const QString& kind) {
-    return {{"CODIGO", "ART-1"},
-            {"TIPOFICTEC", kind},
-            {"TIPOTRABALHO", 2},
-            {"NROPASSAG", 24},
-            {"FITAS", 3},
-            {"RAPORT", 4},
-            {"TMPDESENHO", 9},
-            {"TMPCABIDE", 6},
-            {"DESPERD", 2.5},
-            {"CORTEULTRA", "S"},
-            {"COSTURA", "S"},
-            {"FRANJA", "S"},
-            {"LARG_FRANJA", 80.0},
-            {"ETIQUETA", "S"},
-            {"CABIDE", "S"},
-            {"REF_INFORMAT", "REF 9"},
-            {"PESOKGS", 0.3},
-            {"PESOAMOSTRA", 25.0},
-            {"NRPASSADAS", 2},
-            {"VELOCID_CARRO", 1.2},
-            {"VELOCID_TIRAGEM", 0.8},
-            {"RESOLUCAO", "600"},
-            {"REMALHA", "S"},
-            {"VAPORIZA", "S"},
-            {"SUPIMPR", 60.0},
-            {"SUBCONTRATO", "N"},
-            {"BORDADO", "S"},
-            {"ETIQ_CARTOLINA", "S"},
-            {"TECIDO", "TEC-1"},
-            {"LARG_TECIDO", 150.0},
-            {"PECAS_TECIDO", 5},
-            {"EMBALAGEM", "S"},
-            {"ENQ_TECIDO", "S"},
-            {"MTL_TECIDO", 1.25},
-            {"SUBCONT_BORDADO", "S"},
-            {"CONTRACOES", 7.5}};
-}
-
-// Keys and values exactly; a missing or extra column is reported by name.
-void compareColumns(const QVariantMap& actual, const QVariantMap& expected) {
-    QCOMPARE(actual.keys(), expected.keys());
-    for (auto it = expected.cbegin(); it != expected.cend(); ++it) {
-        const QVariant a = actual.value(it.key());
-        if (a != it.value() || a.toString() != it.value().toString())
-            QFAIL(qPrintable(
-                QString("%1: %2, expected %3").arg(it.key(), a.toString(), it.value().toString())));
-    }
-}
-
-} // namespace
 
 class TestSheetScreen : public QObject {
     Q_OBJECT
@@ -536,73 +431,48 @@ private slots:
     }
 
     void loadedSheetButtons() {
+        // What each step is on the sheet: the window it opens, the step code
+        // of its lines ("" : left as it was), its machine group type (0 : left
+        // as it was).
         struct Step {
-            const char* button;
             StepScreen screen;
-            const char* code; // "" : left as it was
-            int group;        // 0 : left as it was
+            const char* code;
+            int group;
         };
-        const QList<std::pair<QString, QList<Step>>> kinds{
-            {kWovenScarf,
-             {{"BotTool_g", StepScreen::Weaving, "", 4},
-              {"Bot_UltSom", StepScreen::UltrasoundCut, "", 1},
-              {"Bot_Costura", StepScreen::MachineStep, "C", 2},
-              {"Bot_Etiq", StepScreen::MachineStep, "E", 5},
-              {"Bot_Franja", StepScreen::MachineStep, "F", 5},
-              {"BotVaporCA", StepScreen::MachineStep, "V", 6},
-              {"BotDesenho_A", StepScreen::Operations, "H", 0},
-              {"Bot_Cabide", StepScreen::Operations, "D", 0},
-              {"Bot_EtiqCart_CA", StepScreen::Operations, "I", 0},
-              {"Bot_EmbalCA", StepScreen::Packaging, "B", 0}}},
-            {kKnittedScarf,
-             {{"Bot_TearCt", StepScreen::Knitting, "A", 3},
-              {"Bot_UltSomCT", StepScreen::UltrasoundCut, "", 1},
-              {"Bot_CosturaCt", StepScreen::MachineStep, "C", 2},
-              {"Bot_EtiqCt", StepScreen::MachineStep, "E", 5},
-              {"Bot_FranjaCt", StepScreen::MachineStep, "F", 5},
-              {"Bot_VaporCt", StepScreen::MachineStep, "V", 6},
-              {"Bot_RemalhaCT", StepScreen::MachineStep, "R", 7},
-              {"BotBordado_Ct", StepScreen::Subcontract, "M", 7},
-              {"Bot_DesenhoCt", StepScreen::Operations, "H", 0},
-              {"Bot_CabideCT", StepScreen::Operations, "D", 0},
-              {"Bot_EtiqCart_CT", StepScreen::Operations, "I", 0},
-              {"Bot_EmbalCT", StepScreen::Packaging, "B", 0}}},
-            {kPrintedScarf,
-             {{"Bot_UltSomCI", StepScreen::UltrasoundCut, "", 1},
-              {"Bot_CosturaCI", StepScreen::MachineStep, "C", 2},
-              {"Bot_EtiqCi", StepScreen::MachineStep, "E", 5},
-              {"Bot_FranjaCI", StepScreen::MachineStep, "F", 5},
-              {"Bot_Impr", StepScreen::Printing, "T", 8},
-              {"Bot_DesenhoCI", StepScreen::Operations, "H", 0},
-              {"Bot_CabideCI", StepScreen::Operations, "D", 0},
-              {"Bot_EtiqCart_CI", StepScreen::Operations, "I", 0},
-              {"Bot_EmbalCI", StepScreen::Packaging, "B", 0},
-              {"BotTecido", StepScreen::Fabric, "L", 0}}},
-            {kKnittedHat,
-             {{"Bot_TearGT", StepScreen::Knitting, "A", 3},
-              {"Bot_EtiqGT", StepScreen::MachineStep, "E", 5},
-              {"Bot_VaporGT", StepScreen::MachineStep, "V", 6},
-              {"BotBordado_GT", StepScreen::Subcontract, "M", 7},
-              {"Bot_SerraGT", StepScreen::MachineStep, "S", 9},
-              {"Bot_DesenhoGT", StepScreen::Operations, "H", 0},
-              {"Bot_CabideGT", StepScreen::Operations, "D", 0},
-              {"Bot_EtiqCart_GT", StepScreen::Operations, "I", 0},
-              {"Bot_EmbalGT", StepScreen::Packaging, "B", 0}}},
+        const QHash<StepRole, Step> steps{
+            {StepRole::Weaving, {StepScreen::Weaving, "", 4}},
+            {StepRole::Knitting, {StepScreen::Knitting, "A", 3}},
+            {StepRole::Ultrasound, {StepScreen::UltrasoundCut, "", 1}},
+            {StepRole::SideSeam, {StepScreen::MachineStep, "C", 2}},
+            {StepRole::Labels, {StepScreen::MachineStep, "E", 5}},
+            {StepRole::Fringe, {StepScreen::MachineStep, "F", 5}},
+            {StepRole::Steaming, {StepScreen::MachineStep, "V", 6}},
+            {StepRole::Linking, {StepScreen::MachineStep, "R", 7}},
+            {StepRole::Embroidery, {StepScreen::Subcontract, "M", 7}}, // subcontracted on the full header
+            {StepRole::Saw, {StepScreen::MachineStep, "S", 9}},
+            {StepRole::Printing, {StepScreen::Printing, "T", 8}},
+            {StepRole::Design, {StepScreen::Operations, "H", 0}},
+            {StepRole::Hanger, {StepScreen::Operations, "D", 0}},
+            {StepRole::CardLabels, {StepScreen::Operations, "I", 0}},
+            {StepRole::Packaging, {StepScreen::Packaging, "B", 0}},
+            {StepRole::Fabric, {StepScreen::Fabric, "L", 0}},
         };
-        for (const auto& [kind, steps] : kinds) {
+        // Every flag "S", every measure given: each button of the page is on
+        // and opens its step; the other pages' buttons are off.
+        for (const QString& kind : sheetKinds()) {
             Sheet s(fullHeader(kind));
             QCOMPARE(s.ctx.SheetKind, kind);
             QCOMPARE(s.view.pages, QStringList{kind});
             QVERIFY(!s.screen.kindChoiceEnabled());
-            int on = 0;
-            for (const StepButton& b : stepButtons())
-                on += s.screen.buttonEnabled(b.name);
-            QCOMPARE(on, steps.size());
-            for (const Step& st : steps) {
+            for (const StepButton& b : stepButtons()) {
+                const QByteArray name = b.name.toLatin1();
+                QCOMPARE(s.screen.buttonEnabled(b.name), b.kind == kind);
+                if (b.kind != kind)
+                    continue;
+                const Step st = steps.value(b.role);
                 s.ctx.StepCode = "?";
                 s.ctx.MachineGroupType = -1;
-                QVERIFY2(s.screen.buttonEnabled(st.button), st.button);
-                QVERIFY2(s.screen.prepareStep(st.button) == st.screen, st.button);
+                QVERIFY2(s.screen.prepareStep(b.name) == st.screen, name.constData());
                 QCOMPARE(s.ctx.StepCode, *st.code ? QString(st.code) : QString("?"));
                 QCOMPARE(s.ctx.MachineGroupType, st.group ? st.group : -1);
             }
@@ -656,210 +526,6 @@ private slots:
         QCOMPARE(g.screen.text("Edit_SubBrd_GT"), QString("S"));
         QVERIFY(g.screen.fieldEnabled("Edit_SubBrd_GT"));
         QCOMPARE(g.screen.text("Label_TipoTrabalho"), QString());
-    }
-
-    void savedColumnsWovenScarf() {
-        Sheet s;
-        s.screen.chooseKind(kWovenScarf);
-        s.fill({{"Edit_TipoTrabalho", "1"},
-                {"Edit_Contracoes", "5"},
-                {"Edit_RefInformat", "Ref A"},
-                {"Edit_CorteUltSom", "s"},
-                {"Edit_Costura", "N"},
-                {"Edit_Etiq", "S"},
-                {"Edit_EtqCart_Ca", "N"},
-                {"Edit_Franja", "S"},
-                {"Edit_Cabide", "S"},
-                {"Edit_TmpCabide", "4"},
-                {"Edit_EmbalCA", "S"},
-                {"Edit_VaporCA", "N"}});
-        compareColumns(s.screen.saveColumns(), {{"CODIGO", "ART-1"},
-                                                {"TIPOFICTEC", "CA"},
-                                                {"TIPOTRABALHO", 1},
-                                                {"NROPASSAG", 18},
-                                                {"CONTRACOES", 5.0},
-                                                {"PESOKGS", 0.0},
-                                                {"PESOAMOSTRA", 0.0},
-                                                {"VELOCID_TIRAGEM", 0.0},
-                                                {"VELOCID_CARRO", 0.0},
-                                                {"VAPORIZA", "N"},
-                                                {"REMALHA", "N"},
-                                                {"SUBCONTRATO", "N"},
-                                                {"REF_INFORMAT", "Ref A"},
-                                                {"DESPERD", 3.5},
-                                                {"CORTEULTRA", "S"},
-                                                {"COSTURA", "N"},
-                                                {"FRANJA", "S"},
-                                                {"ETIQUETA", "S"},
-                                                {"ETIQ_CARTOLINA", "N"},
-                                                {"CABIDE", "S"},
-                                                {"LARG_FRANJA", 120.0},
-                                                {"EMBALAGEM", "S"},
-                                                {"TMPCABIDE", 4},
-                                                {"TMPDESENHO", 0},
-                                                {"FITAS", 0},
-                                                {"RAPORT", 0},
-                                                {"SUPIMPR", 0.0},
-                                                {"LARG_TECIDO", 0.0},
-                                                {"PECAS_TECIDO", 0},
-                                                {"MTL_TECIDO", 0.0},
-                                                {"ENQ_TECIDO", ""}});
-    }
-
-    void savedColumnsKnittedScarf() {
-        Sheet s;
-        s.screen.chooseKind(kKnittedScarf);
-        s.fill({{"Edit_DespFioCT", "4,5"},
-                {"Edit_RefInf_CT", "Ref B"},
-                {"Edit_PesoCT", "0.2"},
-                {"Edit_Velocid_Carro", "1.5"},
-                {"Edit_CorteUltSomCT", "N"},
-                {"Edit_CosturaCT", "S"},
-                {"Edit_FranjaCt", "S"},
-                {"Edit_LargFranjaCT", "60"},
-                {"Edit_CabideCT", "N"},
-                {"Edit_EtiqCT", "S"},
-                {"Edit_EtqCart_Ct", "S"},
-                {"Edit_BordadoCt", "S"},
-                {"Edit_SubBrd_CT", "N"},
-                {"Edit_Remalha", "S"},
-                {"Edit_SubCont", "S"},
-                {"Edit_TmpDesenhoCT", "15"},
-                {"Edit_VaporCT", "S"},
-                {"Edit_EmbalCT", "N"}});
-        QVariantMap expected{{"CODIGO", "ART-1"},
-                             {"TIPOFICTEC", "CT"},
-                             {"TIPOTRABALHO", 0},
-                             {"NROPASSAG", 0},
-                             {"PESOKGS", 0.2},
-                             {"REF_INFORMAT", "Ref B"},
-                             {"DESPERD", 4.5},
-                             {"CORTEULTRA", "N"},
-                             {"COSTURA", "S"},
-                             {"FRANJA", "S"},
-                             {"ETIQUETA", "S"},
-                             {"ETIQ_CARTOLINA", "S"},
-                             {"CABIDE", "N"},
-                             {"LARG_FRANJA", 60.0},
-                             {"VAPORIZA", "S"},
-                             {"REMALHA", "S"},
-                             {"SUBCONTRATO", "S"},
-                             {"EMBALAGEM", "N"},
-                             {"SUBCONT_BORDADO", "N"},
-                             {"BORDADO", "S"},
-                             {"TMPCABIDE", 0},
-                             {"TMPDESENHO", 15},
-                             {"VELOCID_TIRAGEM", 0.0},
-                             {"VELOCID_CARRO", 1.5},
-                             {"FITAS", 0},
-                             {"RAPORT", 0},
-                             {"SUPIMPR", 0.0},
-                             {"LARG_TECIDO", 0.0},
-                             {"PECAS_TECIDO", 0},
-                             {"MTL_TECIDO", 0.0},
-                             {"ENQ_TECIDO", ""}};
-        compareColumns(s.screen.saveColumns(), expected); // no sample weight typed: not written
-        s.fill({{"Edit_PesoAmo", "30"}});
-        expected.insert("PESOAMOSTRA", 30.0);
-        compareColumns(s.screen.saveColumns(), expected);
-    }
-
-    void savedColumnsPrintedScarf() {
-        Sheet s;
-        s.screen.chooseKind(kPrintedScarf);
-        s.fill({{"Edit_RefInf_CI", "Ref C"},
-                {"Edit_Resolucao", "720x1440dpi"},
-                {"Edit_NPassadas", "3"},
-                {"Edit_SupImpr", "80"},
-                {"Edit_CorteUltSomCI", "S"},
-                {"Edit_CosturaCI", "N"},
-                {"Edit_FranjaCi", "N"},
-                {"Edit_CabideCI", "S"},
-                {"Edit_TmpCabideCI", "2"},
-                {"Edit_EtiqCI", "N"},
-                {"Edit_EtqCart_Ci", "S"},
-                {"Edit_TmpDesenhoCI", "7"},
-                {"Edit_EmbalCI", "S"}});
-        QCOMPARE(s.screen.text("Edit_Resolucao"), QString("720x1440dp")); // ten characters
-        compareColumns(s.screen.saveColumns(), {{"CODIGO", "ART-1"},
-                                                {"TIPOFICTEC", "CI"},
-                                                {"TIPOTRABALHO", 0},
-                                                {"NRPASSADAS", 3},
-                                                {"REF_INFORMAT", "Ref C"},
-                                                {"RESOLUCAO", "720x1440dp"},
-                                                {"CORTEULTRA", "S"},
-                                                {"COSTURA", "N"},
-                                                {"FRANJA", "N"},
-                                                {"ETIQUETA", "N"},
-                                                {"ETIQ_CARTOLINA", "S"},
-                                                {"CABIDE", "S"},
-                                                {"LARG_FRANJA", 0.0},
-                                                {"SUPIMPR", 80.0},
-                                                {"EMBALAGEM", "S"},
-                                                {"TMPCABIDE", 2},
-                                                {"TMPDESENHO", 7},
-                                                {"DESPERD", 0.0},
-                                                {"VELOCID_TIRAGEM", 0.0},
-                                                {"VELOCID_CARRO", 0.0},
-                                                {"FITAS", 0},
-                                                {"RAPORT", 0},
-                                                {"PESOKGS", 0.0},
-                                                {"PESOAMOSTRA", 0.0},
-                                                {"REMALHA", "N"},
-                                                {"SUBCONTRATO", "N"}});
-    }
-
-    void savedColumnsKnittedHat() {
-        Sheet s;
-        s.screen.chooseKind(kKnittedHat);
-        s.fill({{"Edit_DespFioGT", "2"},
-                {"Edit_RefInf_GT", "Ref D"},
-                {"Edit_PesoGT", "0,12"},
-                {"Edit_PesoAmoGT", "14"},
-                {"Edit_Velocid_CarroGT", "1"},
-                {"Edit_Velocid_TiragemGT", "0.5"},
-                {"Edit_CorteSerraGT", "S"},
-                {"Edit_BordadoGT", "S"},
-                {"Edit_SubBrd_GT", "S"},
-                {"Edit_EtiqGT", "S"},
-                {"Edit_EtqCart_GT", "N"},
-                {"Edit_CabideGT", "S"},
-                {"Edit_TmpCabideGT", "3"},
-                {"Edit_TmpDesenhoGT", "8"},
-                {"Edit_VaporGT", "N"},
-                {"Edit_EmbalGT", "S"}});
-        compareColumns(s.screen.saveColumns(), {{"CODIGO", "ART-1"},
-                                                {"TIPOFICTEC", "GT"},
-                                                {"TIPOTRABALHO", 0},
-                                                {"NRPASSADAS", 0},
-                                                {"PESOKGS", 0.12},
-                                                {"PESOAMOSTRA", 14.0},
-                                                {"REF_INFORMAT", "Ref D"},
-                                                {"DESPERD", 2.0},
-                                                {"CORTEULTRA", "S"},
-                                                {"COSTURA", "N"},
-                                                {"FRANJA", "N"},
-                                                {"LARG_FRANJA", 0.0},
-                                                {"ETIQUETA", "S"},
-                                                {"ETIQ_CARTOLINA", "N"},
-                                                {"CABIDE", "S"},
-                                                {"VAPORIZA", "N"},
-                                                {"REMALHA", "N"},
-                                                {"SUBCONTRATO", "N"},
-                                                {"EMBALAGEM", "S"},
-                                                {"SUBCONT_BORDADO", "S"},
-                                                {"BORDADO", "S"},
-                                                {"TMPCABIDE", 3},
-                                                {"TMPDESENHO", 8},
-                                                {"VELOCID_TIRAGEM", 0.5},
-                                                {"VELOCID_CARRO", 1.0},
-                                                {"FITAS", 0},
-                                                {"RAPORT", 0},
-                                                {"SUPIMPR", 0.0},
-                                                {"LARG_TECIDO", 0.0},
-                                                {"PECAS_TECIDO", 0},
-                                                {"MTL_TECIDO", 0.0},
-                                                {"ENQ_TECIDO", ""}});
     }
 
     void inputWidths() {

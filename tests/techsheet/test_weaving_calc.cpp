@@ -238,7 +238,7 @@ private slots:
         QCOMPARE(lines[0].QUANT_FINAL, 94.5);
         QCOMPARE(lines[0].VALOR_FINAL, 19.73); // per-hour price: 18.75 + 12.5/60 × 5 × 94.5 / 100
         QCOMPARE(lines[0].FACTCONV, 1000.0);
-        QCOMPARE(*lines[0].TMPACE, 20.0); // TIPOPRD 0 records mode 2's set-up
+        QCOMPARE(*lines[0].TMPACE, 20.0);        // TIPOPRD 0 records mode 2's set-up
         QCOMPARE(*lines[0].TMP_SEMACERTO, 90.0); // the minutes per piece
         machines[0].QTD = 90.25;
         machines[0].QTD_SEMACERTO = 0; // as read back from a row never costed

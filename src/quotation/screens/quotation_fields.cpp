@@ -125,7 +125,6 @@ const QList<QuotationInput>& QuotationScreen::inputs() {
         // The top fields.
         in = &d.add(mas, QStringLiteral("DATAEMI"), QStringLiteral("Edit_DatOrc"), QStringLiteral("Data : "),
                     info, top, &QuotationScreen::exitDate, kDateLength);
-        in->rule.maxLength = kDateLength;
         in = &d.add(mas, QStringLiteral("CLINRO"), QStringLiteral("Edit_CliNro"),
                     QStringLiteral("Cliente Nº : "), info, top, &QuotationScreen::exitCustomer, kCodeWidth);
         in->beside = QStringLiteral("Label_CliNom");

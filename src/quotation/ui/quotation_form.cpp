@@ -272,6 +272,10 @@ const QString kKindRecord = QStringLiteral("T");
 
 } // namespace
 
+db::Dataset* TCORVF040::lookupDataset(const QString& name) {
+    return lookups_->open(name);
+}
+
 void TCORVF040::attachLookups() {
     auto* wiring = new screens::LookupWiring(this);
     for (const QuotationInput& in : QuotationScreen::inputs()) {

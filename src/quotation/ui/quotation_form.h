@@ -35,6 +35,8 @@ public:
     // A value label of a level: "Label_" + value name + level (e.g. Label_Base1).
     QLabel* valueLabel(const QString& name) const { return values_.value(name); }
     QTabWidget* pages() const { return TB; }
+    // A list of the inputs' lookups by its name, opened; null when it cannot be read.
+    db::Dataset* lookupDataset(const QString& name);
 
     void refresh();
     void selectPage(const QString& page);

@@ -13,9 +13,26 @@
 
 namespace corvane::screens {
 
+namespace {
+
+// The caption a screen reader says for an input: its rule's caption without
+// the mnemonic and the colon.
+void nameForReaders(QWidget* input, const FieldRule& rule) {
+    QString caption = rule.label;
+    caption.remove(QLatin1Char('&'));
+    caption = caption.trimmed();
+    if (caption.endsWith(QLatin1Char(':')))
+        caption.chop(1);
+    if (!caption.trimmed().isEmpty())
+        input->setAccessibleName(caption.trimmed());
+}
+
+} // namespace
+
 QLineEdit* makeInput(const FieldRule& rule, QWidget* parent) {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(rule.input);
+    nameForReaders(edit, rule);
     if (rule.maxLength > 0)
         edit->setMaxLength(rule.maxLength);
     if (rule.width > 0)
@@ -82,6 +99,7 @@ QWidget* makeField(const FieldRule& rule, QWidget* parent) {
     }
     }
     w->setObjectName(rule.input);
+    nameForReaders(w, rule);
     if (rule.readOnly)
         w->setFocusPolicy(Qt::NoFocus);
     return w;
@@ -139,8 +157,9 @@ void LookupWiring::attach(QLineEdit* input, const LookupSpec& spec, DatasetOf da
         QMenu menu(input);
         for (const QString& entry : link.spec.menuEntries)
             menu.addAction(entry);
-        QAction* alphabetical =
-            link.spec.alphabeticalMenuEntry.isEmpty() ? nullptr : menu.addAction(link.spec.alphabeticalMenuEntry);
+        QAction* alphabetical = link.spec.alphabeticalMenuEntry.isEmpty()
+                                    ? nullptr
+                                    : menu.addAction(link.spec.alphabeticalMenuEntry);
         if (QAction* picked = menu.exec(input->mapToGlobal(at)))
             open(input, picked == alphabetical);
     });
@@ -153,7 +172,8 @@ bool LookupWiring::open(QLineEdit* input, bool alphabetical) {
     const Link link = *it;
     // An alphabetical dataset of its own is listed in its own order.
     const bool own = alphabetical && !link.spec.alphabeticalDataset.isEmpty();
-    db::Dataset* ds = link.dataset ? link.dataset(own ? link.spec.alphabeticalDataset : link.spec.dataset) : nullptr;
+    db::Dataset* ds =
+        link.dataset ? link.dataset(own ? link.spec.alphabeticalDataset : link.spec.dataset) : nullptr;
     if (!ds)
         return true;
     if (own)
@@ -161,7 +181,8 @@ bool LookupWiring::open(QLineEdit* input, bool alphabetical) {
     QList<components::LookupColumn> columns;
     for (int i = 0; i < link.spec.columns.size(); ++i)
         columns << components::LookupColumn{link.spec.columns[i], link.spec.titles.value(i)};
-    const int row = components::LookupDialog::choose(window_, *ds, columns, link.spec.sortColumn(), alphabetical);
+    const int row =
+        components::LookupDialog::choose(window_, *ds, columns, link.spec.sortColumn(), alphabetical);
     if (row < 0)
         return true;
     const QString key = link.keyOf ? link.keyOf(row) : ds->text(row, link.spec.keyColumn).trimmed();

@@ -13,10 +13,10 @@ const QString kStep = QStringLiteral("A");
 const QString kTotalRefused = QStringLiteral("O Total de % de Consumo excedeu os 100%");
 
 screens::FieldRule percentRule(int n) {
-    return stepRule(StepTable::YarnLayout, "TR%1_PERC", "Edit_TrPerc%1", n);
+    return stepRule(StepTable::YarnLayout, "TR%1_PERC", "Edit_TrPerc%1", n, "Fio %1: % do consumo");
 }
 screens::FieldRule yarnRule(int n) {
-    return stepRule(StepTable::YarnLayout, "TR%1_REFFIO", "Edit_TR%1Artigo", n);
+    return stepRule(StepTable::YarnLayout, "TR%1_REFFIO", "Edit_TR%1Artigo", n, "Fio %1: código");
 }
 QString percentField(int n) {
     return percentRule(n).input;
@@ -41,10 +41,18 @@ StepInput KnittingStep::yarnInput(int n) {
 }
 
 StepInput KnittingStep::gradationInput(int n) {
-    return {stepRule(StepTable::YarnLayout, "TE%1_GRAD", "Edit_Grad%1", n), [this, n](const QString& typed) {
+    return {stepRule(StepTable::YarnLayout, "TE%1_GRAD", "Edit_Grad%1", n, "Fio %1: graduação"),
+            [this, n](const QString& typed) {
                 gradationLeft(n, typed);
                 return true;
             }};
+}
+
+QList<StepInput> KnittingStep::inputs() {
+    QList<StepInput> all;
+    for (int n = 1; n <= kRows; ++n)
+        all << percentInput(n) << yarnInput(n) << gradationInput(n);
+    return all;
 }
 
 bool KnittingStep::open() {

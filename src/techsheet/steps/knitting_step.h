@@ -48,6 +48,7 @@ public:
     StepInput percentInput(int n);
     StepInput yarnInput(int n);
     StepInput gradationInput(int n);
+    QList<StepInput> inputs() override;
 
     // Leaving the fields of row n; false takes the focus back (message shown).
     bool percentLeft(int n, const QString& typed);

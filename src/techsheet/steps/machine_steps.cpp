@@ -321,17 +321,24 @@ void PrintingStep::currentRowChanged(int row) {
     reloadInks();
 }
 
+QList<StepInput> PrintingStep::inputs() {
+    QList<StepInput> all;
+    for (int n = 1; n <= kInkRows; ++n)
+        all << inkInputs(n);
+    return all;
+}
+
 QList<StepInput> PrintingStep::inkInputs(int n) {
     using T = StepTable;
-    return {withLookup({stepRule(T::SheetLines, "CODIGOMP", "Edit_MpNro%1", n),
+    return {withLookup({stepRule(T::SheetLines, "CODIGOMP", "Edit_MpNro%1", n, "Tinta %1: código"),
                         [this, n](const QString& typed) { return codeLeft(n, typed); }},
                        articleLookup(), QStringLiteral("Label_MpNro%1").arg(n)),
-            {stepRule(T::SheetLines, "PERC_IMPR", "Edit_PercMp%1", n),
+            {stepRule(T::SheetLines, "PERC_IMPR", "Edit_PercMp%1", n, "Tinta %1: % da área"),
              [this, n](const QString& typed) { return percentLeft(n, typed); }},
-            shownInput(T::SheetLines, "QUANT", "Edit_QtdMp%1", n),
-            {stepRule(T::SheetLines, "PRECO", "Edit_PrecoMp%1", n),
+            shownInput(T::SheetLines, "QUANT", "Edit_QtdMp%1", n, "Tinta %1: litros"),
+            {stepRule(T::SheetLines, "PRECO", "Edit_PrecoMp%1", n, "Tinta %1: preço"),
              [this, n](const QString& typed) { return priceLeft(n, typed); }},
-            shownInput(T::SheetLines, "VALOR", "Edit_CustoMp%1", n)};
+            shownInput(T::SheetLines, "VALOR", "Edit_CustoMp%1", n, "Tinta %1: custo")};
 }
 
 void PrintingStep::insertInks() {

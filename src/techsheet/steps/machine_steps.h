@@ -105,6 +105,7 @@ public:
                    ScreenView& view);
 
     QString caption() const override;
+    QList<StepInput> inputs() override { return {}; } // the grid only
     // Leaving the "T.P.?" column with the typed mode; false refuses it.
     bool modeLeft(int row, const QString& typed);
 
@@ -152,6 +153,7 @@ public:
     // inks), its share of the printed area (PERC_IMPR, %), its quantity
     // (only shown), its price and its cost (only shown).
     QList<StepInput> inkInputs(int n);
+    QList<StepInput> inputs() override;
     // Entering the code of row n stops following the machine rows.
     void codeEntered(int n);
     bool codeLeft(int n, const QString& typed);

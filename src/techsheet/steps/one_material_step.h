@@ -64,6 +64,7 @@ public:
 
 template <typename Base> class OneMaterialStep : public Base, public OneMaterialFields {
 public:
+    QList<StepInput> inputs() override { return materialInputs(); }
     // `typesSql` lists the step's material types from :WTMat1 to `toParam`.
     template <typename... Args>
     OneMaterialStep(const QString& typesSql, const QString& toParam, std::pair<int, int> typeRange,

@@ -238,6 +238,13 @@ PackagingStep::PackagingStep(TechSheetContext& ctx, shell::TDTCORVANE& data, db:
     setArticleList(articles::ArticleList::StepPackaging);
 }
 
+QList<StepInput> PackagingStep::inputs() {
+    QList<StepInput> all;
+    for (int n = 1; n <= kMaterials; ++n)
+        all << materialInputs(n);
+    return all;
+}
+
 QList<StepInput> PackagingStep::materialInputs(int n) {
     return materialRow(
         n, [this](int row, const QString& typed) { return codeLeft(row, typed); },

@@ -97,6 +97,7 @@ public:
 
     // The inputs of material row n: code, quantity, unit, price and cost.
     QList<StepInput> materialInputs(int n);
+    QList<StepInput> inputs() override;
 
     // The current packaging row changed (Edit_Codigo).
     void currentRowChanged(int row);

@@ -42,7 +42,10 @@ QString ofRow(const char* pattern, int n) {
 } // namespace
 
 screens::FieldRule stepRule(StepTable table, const char* column, const char* name, int n, const char* label) {
-    return screens::fieldOf(described(table), ofRow(column, n), ofRow(name, n), QString::fromUtf8(label));
+    return screens::fieldOf(described(table), ofRow(column, n), ofRow(name, n),
+                            QString::fromUtf8(label).contains(QLatin1String("%1"))
+                                ? QString::fromUtf8(label).arg(n)
+                                : QString::fromUtf8(label));
 }
 
 StepInput shownInput(StepTable table, const char* column, const char* name, int n, const char* label) {

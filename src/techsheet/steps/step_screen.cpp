@@ -273,12 +273,13 @@ QList<StepInput> StepScreenBase::materialRow(int n, const RowLeft& code, const R
         return [check, n](const QString& typed) { return check(n, typed); };
     };
     using T = StepTable;
-    return {withLookup({stepRule(T::SheetLines, "CODIGOMP", "Edit_MpNro%1", n), left(code)}, articleLookup(),
-                       QStringLiteral("Label_MpNro%1").arg(n)),
-            {stepRule(T::SheetLines, "QUANT", "Edit_QtdMp%1", n), left(quantity)},
-            shownInput(T::SheetLines, "UNIDADE", "Edit_Und%1", n),
-            {stepRule(T::SheetLines, "PRECO", "Edit_PrecoMp%1", n), left(price)},
-            {stepRule(T::SheetLines, "VALOR", "Edit_CustoMp%1", n), left(cost)}};
+    return {withLookup(
+                {stepRule(T::SheetLines, "CODIGOMP", "Edit_MpNro%1", n, "Material %1: código"), left(code)},
+                articleLookup(), QStringLiteral("Label_MpNro%1").arg(n)),
+            {stepRule(T::SheetLines, "QUANT", "Edit_QtdMp%1", n, "Material %1: quantidade"), left(quantity)},
+            shownInput(T::SheetLines, "UNIDADE", "Edit_Und%1", n, "Material %1: unidade"),
+            {stepRule(T::SheetLines, "PRECO", "Edit_PrecoMp%1", n, "Material %1: preço"), left(price)},
+            {stepRule(T::SheetLines, "VALOR", "Edit_CustoMp%1", n, "Material %1: custo"), left(cost)}};
 }
 
 std::optional<MaterialArticle> StepScreenBase::findArticle(const QString& code) {

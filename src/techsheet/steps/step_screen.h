@@ -68,6 +68,8 @@ public:
     db::Dataset& articlesByName() { return byName_; }
     // The datasets the inputs' lookup lists show (found by their names).
     virtual QList<db::Dataset*> lookupDatasets() { return {&byCode_, &byName_}; }
+    // Every input of the step's window, declared, in the window's order.
+    virtual QList<StepInput> inputs() = 0;
 
 protected:
     // The article list the material inputs choose from, by code and by name.

@@ -8,16 +8,15 @@ namespace corvane::techsheet {
 
 namespace {
 
-
 // The inputs the steps send the focus to.
 screens::FieldRule serviceRule() {
-    return stepRule(StepTable::Subcontract, "SERVICO", "Edit_Servico");
+    return stepRule(StepTable::Subcontract, "SERVICO", "Edit_Servico", 0, "Serviço");
 }
 screens::FieldRule typeRule(int n) {
-    return stepRule(StepTable::Subcontract, "MPTMAT%1", "Edit_TMat%1", n);
+    return stepRule(StepTable::Subcontract, "MPTMAT%1", "Edit_TMat%1", n, "Material %1: tipo");
 }
 screens::FieldRule codeRule(int n) {
-    return stepRule(StepTable::Subcontract, "MPNRO%1", "Edit_MpNro%1", n);
+    return stepRule(StepTable::Subcontract, "MPNRO%1", "Edit_MpNro%1", n, "Material %1: código");
 }
 screens::FieldRule fabricRule() {
     return stepRule(StepTable::SheetHeader, "TECIDO", "Edit_Tecido", 0, "Tecido  : ");
@@ -84,8 +83,15 @@ QList<StepInput> SubcontractStep::serviceInputs() {
     services.alphabeticalMenuEntry = QStringLiteral("Procurar ( &Designação )");
     return {withLookup({serviceRule(), [this](const QString& typed) { return serviceLeft(typed); }}, services,
                        QStringLiteral("Label_Servico")),
-            {stepRule(StepTable::Subcontract, "PRECO", "Edit_ServPreco"),
+            {stepRule(StepTable::Subcontract, "PRECO", "Edit_ServPreco", 0, "Preço do serviço"),
              [this](const QString& typed) { return servicePriceLeft(typed); }}};
+}
+
+QList<StepInput> SubcontractStep::inputs() {
+    QList<StepInput> all = serviceInputs();
+    for (int n = 1; n <= kMaterials; ++n)
+        all << materialInputs(n);
+    return all;
 }
 
 QList<StepInput> SubcontractStep::materialInputs(int n) {
@@ -96,10 +102,13 @@ QList<StepInput> SubcontractStep::materialInputs(int n) {
     return {withLookup({typeRule(n), left(&SubcontractStep::typeLeft)}, materialTypeLookup()),
             withLookup({codeRule(n), left(&SubcontractStep::codeLeft)}, articleLookup(),
                        QStringLiteral("Label_MpNro%1").arg(n)),
-            {stepRule(T::Subcontract, "MPQTD%1", "Edit_QtdMp%1", n), left(&SubcontractStep::quantityLeft)},
-            shownInput(T::Subcontract, "MPUND%1", "Edit_Und%1", n),
-            {stepRule(T::Subcontract, "MPPRECO%1", "Edit_PrecoMp%1", n), left(&SubcontractStep::priceLeft)},
-            {stepRule(T::Subcontract, "MPCUSTO%1", "Edit_CustoMp%1", n), left(&SubcontractStep::costLeft)}};
+            {stepRule(T::Subcontract, "MPQTD%1", "Edit_QtdMp%1", n, "Material %1: quantidade"),
+             left(&SubcontractStep::quantityLeft)},
+            shownInput(T::Subcontract, "MPUND%1", "Edit_Und%1", n, "Material %1: unidade"),
+            {stepRule(T::Subcontract, "MPPRECO%1", "Edit_PrecoMp%1", n, "Material %1: preço"),
+             left(&SubcontractStep::priceLeft)},
+            {stepRule(T::Subcontract, "MPCUSTO%1", "Edit_CustoMp%1", n, "Material %1: custo"),
+             left(&SubcontractStep::costLeft)}};
 }
 
 void SubcontractStep::loadMaterials(const SubcontractEntry& stored) {

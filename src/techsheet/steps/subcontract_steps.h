@@ -51,6 +51,7 @@ public:
     // shown), price and cost.
     QList<StepInput> serviceInputs();
     QList<StepInput> materialInputs(int n);
+    QList<StepInput> inputs() override;
 
     bool serviceLeft(const QString& typed);
     bool servicePriceLeft(const QString& typed);
@@ -108,7 +109,7 @@ public:
     // (FICTECMAS.TECIDO, looked up among the fabrics), its price and cost
     // (its line's PRECO, VALOR), the width (m), the fitting ("L" or "C"),
     // the pieces fitted and the consumption (the line's QUANT).
-    QList<StepInput> inputs();
+    QList<StepInput> inputs() override;
 
     const MaterialEntry& fabric() const { return fabric_; }
     const FabricLayout& layout() const { return layout_; }

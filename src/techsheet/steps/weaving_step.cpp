@@ -36,15 +36,16 @@ WeavingStep::WeavingStep(TechSheetContext& ctx, shell::TDTCORVANE& data, db::Dat
 namespace {
 
 screens::FieldRule countRule(WeavingStep::Side side, int n) {
-    return side == WeavingStep::Side::Weft
-               ? stepRule(StepTable::YarnLayout, "TR%1_PASSAGENS", "Edit_Passagens%1", n)
-               : stepRule(StepTable::YarnLayout, "TE%1_NROFIOS", "Edit_TE%1NrFios", n);
+    return side == WeavingStep::Side::Weft ? stepRule(StepTable::YarnLayout, "TR%1_PASSAGENS",
+                                                      "Edit_Passagens%1", n, "Trama %1: passagens")
+                                           : stepRule(StepTable::YarnLayout, "TE%1_NROFIOS",
+                                                      "Edit_TE%1NrFios", n, "Teia %1: número de fios");
 }
 
 screens::FieldRule yarnRule(WeavingStep::Side side, int n) {
     return side == WeavingStep::Side::Weft
-               ? stepRule(StepTable::YarnLayout, "TR%1_REFFIO", "Edit_TR%1Artigo", n)
-               : stepRule(StepTable::YarnLayout, "TE%1_REFFIO", "Edit_TE%1Artigo", n);
+               ? stepRule(StepTable::YarnLayout, "TR%1_REFFIO", "Edit_TR%1Artigo", n, "Trama %1: fio")
+               : stepRule(StepTable::YarnLayout, "TE%1_REFFIO", "Edit_TE%1Artigo", n, "Teia %1: fio");
 }
 
 } // namespace
@@ -55,6 +56,14 @@ QString WeavingStep::countField(Side side, int n) {
 
 QString WeavingStep::yarnField(Side side, int n) {
     return yarnRule(side, n).input;
+}
+
+QList<StepInput> WeavingStep::inputs() {
+    QList<StepInput> all;
+    for (Side side : {Side::Weft, Side::Warp})
+        for (int n = 1; n <= kPositions; ++n)
+            all << countInput(side, n) << yarnInput(side, n);
+    return all;
 }
 
 StepInput WeavingStep::countInput(Side side, int n) {

@@ -50,6 +50,7 @@ public:
     // TEn_REFFIO), looked up among the yarns.
     StepInput countInput(Side side, int n);
     StepInput yarnInput(Side side, int n);
+    QList<StepInput> inputs() override;
 
     // Entering the passages (threads) field enables the code field; leaving
     // it empty or 0 clears and disables it. False takes the focus back.
