@@ -7,6 +7,7 @@ JOBS="${JOBS:-$(nproc)}"
 PACKAGES=(
     cmake ninja-build g++ pkg-config ccache
     qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6sql6-sqlite libqt6sql6-psql
+    qt6-translations-l10n
     libqt6opengl6-dev libgl-dev libegl-dev libxkbcommon-dev
     libxlsxwriter-dev zlib1g-dev libsqlite3-dev
     postgresql postgresql-contrib

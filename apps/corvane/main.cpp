@@ -1,25 +1,26 @@
 // Corvane: the costing and quotation program.
+#include "articles/ui/screens.h"
 #include "core/site.h"
 #include "core/site_log.h"
 #include "db/credentials.h"
-#include "articles/ui/screens.h"
 #include "quotation/ui/screens.h"
 #include "reference/ui/screens.h"
 #include "shell/ui/splash.h"
 #include "shell/ui/tfacfmenu.h"
 #include "shell/ui/tgerfversao.h"
 
+#include "components/message_box.h"
+#include "components/qt_language.h"
 #include <QApplication>
 #include <QFileInfo>
 #include <QLocale>
-#include <QMessageBox>
 
 using namespace corvane;
 
 namespace {
 int refuse(SiteLog& log, const QString& text) {
     log.write(QStringLiteral("Corvane"), text);
-    QMessageBox::critical(nullptr, QStringLiteral("Corvane e Gorros"), text);
+    components::plainMessage(nullptr, QMessageBox::Critical, QStringLiteral("Corvane e Gorros"), text);
     return 1;
 }
 } // namespace
@@ -28,6 +29,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Veltrano, Ind. de Corvane e Gorros"));
     QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Portugal));
+    components::installQtTranslations(app);
     const Site site = Site::fromEnvironment();
     SiteLog log(site.logFile());
 

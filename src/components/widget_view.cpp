@@ -1,8 +1,9 @@
 #include "widget_view.h"
 
+#include "message_box.h"
 #include <QApplication>
 #include <QLabel>
-#include <QMessageBox>
+
 #include <QStackedWidget>
 #include <QTabWidget>
 
@@ -26,9 +27,7 @@ void WidgetView::message(const QString& text) {
 }
 
 void WidgetView::showMessage(const QString& text) {
-    QMessageBox box(QMessageBox::Information, window_ ? window_->windowTitle() : QString(), text,
-                    QMessageBox::Ok, window_);
-    box.exec();
+    plainMessage(window_, QMessageBox::Information, window_ ? window_->windowTitle() : QString(), text);
 }
 
 void WidgetView::flushDeferred() {
@@ -44,10 +43,8 @@ bool WidgetView::confirm(const QString& text) {
 }
 
 bool WidgetView::askYesNo(const QString& text) {
-    QMessageBox box(QMessageBox::Question, window_ ? window_->windowTitle() : QString(), text,
-                    QMessageBox::Yes | QMessageBox::No, window_);
-    box.setDefaultButton(QMessageBox::No);
-    return box.exec() == QMessageBox::Yes;
+    return plainMessage(window_, QMessageBox::Question, window_ ? window_->windowTitle() : QString(), text,
+                        QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
 }
 
 void showPageOf(QWidget* field) {

@@ -157,6 +157,7 @@ int TableScreen::locateKey(const QVariantList& key) const {
 
 void TableScreen::gridExit() {
     editing_ = true;
+    touched_ = false;
     if (inserting_)
         return;
     remembered_ = current_ >= 0 ? keyOf(current_) : QVariantList();
@@ -196,7 +197,8 @@ bool TableScreen::gridEnter() {
     editing_ = false;
     if (!settling_) {
         QString error;
-        if (ds_->hasPendingUpdates() && !ds_->applyUpdates(onError_, &error)) {
+        const bool pending = ds_->hasPendingUpdates();
+        if (pending && !ds_->applyUpdates(onError_, &error)) {
             // The changes stay in the buffer: the user corrects them or cancels.
             if (!error.isEmpty() && !ds_->failureReported())
                 view_.message(error);
@@ -205,6 +207,8 @@ bool TableScreen::gridEnter() {
             view_.focusField(firstInput());
             return false;
         }
+        if (pending)
+            view_.statusText(0, kRowWritten);
         reopen();
     }
     const int row = locateKey(remembered_);
@@ -214,6 +218,7 @@ bool TableScreen::gridEnter() {
         current_ = ds_->rowCount() - 1;
     inserting_ = false;
     settling_ = false;
+    touched_ = false;
     showCode();
     return true;
 }
@@ -225,6 +230,8 @@ void TableScreen::insert() {
         return;
     }
     inserting_ = true;
+    touched_ = false;
+    view_.statusText(0, QString());
     ds_->fetchAll();
     const int last = ds_->rowCount() - 1;
     const int next = last >= 0 ? ds_->integer(last, config_.codeColumn()) + 1 : 1;
@@ -281,6 +288,7 @@ bool TableScreen::codeExit(const QString& text) {
         return false;
     }
     setValue(config_.codeColumn(), code);
+    touched_ = true;
     remembered_ = key;
     view_.focusField(firstInput());
     return true;
@@ -300,6 +308,7 @@ bool TableScreen::fieldExit(const QString& column, const QString& text) {
     if (settling_ || current_ < 0)
         return true;
     setValue(column, converted);
+    touched_ = true;
     describeRow();
     fieldStored(*rule);
     return true;
@@ -333,6 +342,7 @@ bool TableScreen::refuse(const QString& input, const QString& message) {
 void TableScreen::cancel() {
     const bool wasInserting = inserting_;
     inserting_ = false;
+    touched_ = false;
     settling_ = true;
     ds_->cancelUpdates();
     int row = locateKey(remembered_);

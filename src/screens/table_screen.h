@@ -29,6 +29,9 @@ inline const QString kCodeInput = QStringLiteral("Edit_Codigo");
 //
 // Inputs with a lookup are checked against the lookup's dataset (registered
 // with addDataset) and show the description of what they hold.
+// The status bar's word when returning to the grid wrote the row.
+inline const QString kRowWritten = QStringLiteral("Registo gravado");
+
 class TableScreen {
 public:
     TableScreen(TableScreenConfig config, db::Dataset& dataset, ScreenView& view,
@@ -59,6 +62,10 @@ public:
     // Whether the inputs take no typing: the user's rights do not allow
     // changing the row shown (or inserting, for a new row).
     bool inputsReadOnly() const { return inserting_ ? !buttons_.insertAndCancel : !buttons_.change; }
+    // Whether closing now would lose typed work: a row being edited or
+    // inserted holds values not yet written, or `typedNow` (the focused
+    // input holds text it has not stored yet).
+    bool unwrittenWork(bool typedNow) const { return editing_ && (touched_ || typedNow); }
 
     int currentRow() const { return current_; }
     void setCurrentRow(int row);
@@ -128,6 +135,7 @@ private:
     bool inserting_ = false;
     bool settling_ = true;
     bool editing_ = false;
+    bool touched_ = false; // a value stored in the row since it was written or read
     int current_ = -1;
     QVariantList remembered_;
     QString codeText_;

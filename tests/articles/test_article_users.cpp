@@ -89,6 +89,31 @@ private slots:
         QCOMPARE(s->mode(), ArticleMode::Browsing);
     }
 
+    // Esc over typed work asks first: No keeps the article being changed
+    // with what was typed; Yes abandons it. Nothing typed: no question.
+    void leavingAsksBeforeLosingTypedWork() {
+        ArticleFixture f(QStringLiteral("sqlite"));
+        QVERIFY2(f.ready(), qPrintable(f.site.error()));
+        auto s = f.open();
+        QVERIFY(s);
+        QVERIFY(s->locate(QStringLiteral("GR0001")));
+        edit(*s);
+        QVERIFY(s->leaving()); // nothing typed
+        QVERIFY(s->locate(QStringLiteral("GR0001")));
+        edit(*s);
+        QVERIFY(type(*s, kDesignInput, QStringLiteral("Gorro Azul")));
+        f.screenView.answers = {false};
+        QVERIFY(!s->leaving());
+        QCOMPARE(f.screenView.questions.last(), kAbandonQuestion);
+        QCOMPARE(s->mode(), ArticleMode::Changing);
+        QCOMPARE(s->text(kDesignInput), QStringLiteral("Gorro Azul"));
+        f.screenView.answers = {true};
+        QVERIFY(s->leaving());
+        QCOMPARE(s->mode(), ArticleMode::Browsing);
+        QVERIFY(f.articleValue(QStringLiteral("GR0001"), QStringLiteral("DESIGNACAO")).toString() !=
+                QStringLiteral("Gorro Azul"));
+    }
+
     void withoutTheRightToChange_data() { addBackendRows(); }
     // A user who may insert but not change articles sees them read-only:
     // nothing typed over an article is written, by the screen or its store.

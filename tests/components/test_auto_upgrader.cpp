@@ -14,7 +14,8 @@ using namespace corvane::components;
 namespace {
 const QByteArray kSetup = "#!/bin/sh\necho \"$@\" > \"$(dirname \"$0\")/ran-with\"\n";
 
-QByteArray info(const QString& version, const QByteArray& setupBody, const QByteArray& setupName = "SetupCorvane.exe") {
+QByteArray info(const QString& version, const QByteArray& setupBody,
+                const QByteArray& setupName = "SetupCorvane.exe") {
     return "# published by the site\nversion=" + version.toLatin1() + "\nsetup=" + setupName +
            "\nsha256=" + QCryptographicHash::hash(setupBody, QCryptographicHash::Sha256).toHex() + "\n";
 }
@@ -70,13 +71,14 @@ private slots:
     void infoFileAndVersions() {
         UpgradeInfo i;
         QString error;
-        QVERIFY(parseUpgradeInfo(info(QStringLiteral("01.010"), kSetup), QUrl(QStringLiteral("http://h/x/UCorvane.txt")),
-                                 &i, &error));
+        QVERIFY(parseUpgradeInfo(info(QStringLiteral("01.010"), kSetup),
+                                 QUrl(QStringLiteral("http://h/x/UCorvane.txt")), &i, &error));
         QCOMPARE(i.version, QStringLiteral("01.010"));
         QCOMPARE(i.setup.toString(), QStringLiteral("http://h/x/SetupCorvane.exe"));
         QVERIFY(!parseUpgradeInfo("version=01.010\nsetup=a\n", QUrl(), &i, &error)); // no checksum
         QVERIFY(!parseUpgradeInfo("<html>erro</html>", QUrl(), &i, &error));
-        QVERIFY(!parseUpgradeInfo("version=nova\nsetup=a\nsha256=" + QByteArray(64, 'a'), QUrl(), &i, &error));
+        QVERIFY(
+            !parseUpgradeInfo("version=nova\nsetup=a\nsha256=" + QByteArray(64, 'a'), QUrl(), &i, &error));
         QVERIFY(versionIsNewer(QStringLiteral("01.010"), QStringLiteral("01.009")));
         QVERIFY(versionIsNewer(QStringLiteral("02.000"), QStringLiteral("01.999")));
         QVERIFY(!versionIsNewer(QStringLiteral("01.009"), QStringLiteral("01.009")));
@@ -87,7 +89,8 @@ private slots:
     void fullCheckAsksDownloadsVerifiesAndStarts() {
         TestHttpServer server;
         QVERIFY(server.start());
-        server.answers.insert(QStringLiteral("/dl/UCorvane.txt"), {200, info(QStringLiteral("01.010"), kSetup), 0});
+        server.answers.insert(QStringLiteral("/dl/UCorvane.txt"),
+                              {200, info(QStringLiteral("01.010"), kSetup), 0});
         server.answers.insert(QStringLiteral("/dl/SetupCorvane.exe"), {200, kSetup, 0});
         TauAutoUpgrader up;
         up.setVersionNumber(QStringLiteral("01.009"));
@@ -106,7 +109,8 @@ private slots:
             launchedArgs = args;
             return true;
         };
-        connect(&up, &TauAutoUpgrader::endUpgrade, &up, [&](bool&) { up.setRestartParameters(QStringLiteral("/VerySilent")); });
+        connect(&up, &TauAutoUpgrader::endUpgrade, &up,
+                [&](bool&) { up.setRestartParameters(QStringLiteral("/VerySilent")); });
         QSignalSpy started(&up, &TauAutoUpgrader::setupStarted);
         up.check(TauAutoUpgrader::Mode::Full);
         QVERIFY(started.wait(10000));
@@ -117,13 +121,15 @@ private slots:
         QVERIFY(setup.open(QIODevice::ReadOnly));
         QCOMPARE(setup.readAll(), kSetup);
         QCOMPARE(quits, 1);
-        QCOMPARE(server.requested, (QStringList{QStringLiteral("/dl/UCorvane.txt"), QStringLiteral("/dl/SetupCorvane.exe")}));
+        QCOMPARE(server.requested,
+                 (QStringList{QStringLiteral("/dl/UCorvane.txt"), QStringLiteral("/dl/SetupCorvane.exe")}));
     }
 
     void checkOnlyFindsOutAndNothingMore() {
         TestHttpServer server;
         QVERIFY(server.start());
-        server.answers.insert(QStringLiteral("/UCorvane_MP.txt"), {200, info(QStringLiteral("01.010"), kSetup), 0});
+        server.answers.insert(QStringLiteral("/UCorvane_MP.txt"),
+                              {200, info(QStringLiteral("01.010"), kSetup), 0});
         TauAutoUpgrader up;
         up.setVersionNumber(QStringLiteral("01.009"));
         up.setInfoFile(QUrl(server.base() + QStringLiteral("UCorvane_MP.txt")));
@@ -148,7 +154,8 @@ private slots:
     void wrongChecksumIsRefusedAndNothingStarts() {
         TestHttpServer server;
         QVERIFY(server.start());
-        server.answers.insert(QStringLiteral("/UCorvane.txt"), {200, info(QStringLiteral("01.011"), kSetup), 0});
+        server.answers.insert(QStringLiteral("/UCorvane.txt"),
+                              {200, info(QStringLiteral("01.011"), kSetup), 0});
         server.answers.insert(QStringLiteral("/SetupCorvane.exe"), {200, kSetup + "# altered\n", 0});
         TauAutoUpgrader up;
         up.setVersionNumber(QStringLiteral("01.009"));
@@ -333,7 +340,8 @@ private slots:
     void checkNeverBlocks() {
         TestHttpServer server;
         QVERIFY(server.start());
-        server.answers.insert(QStringLiteral("/UCorvane.txt"), {200, info(QStringLiteral("01.009"), kSetup), 1500});
+        server.answers.insert(QStringLiteral("/UCorvane.txt"),
+                              {200, info(QStringLiteral("01.009"), kSetup), 1500});
         TauAutoUpgrader up;
         up.setVersionNumber(QStringLiteral("01.009"));
         up.setInfoFile(QUrl(server.base() + QStringLiteral("UCorvane.txt")));

@@ -174,7 +174,8 @@ private slots:
             return true;
         });
         QVERIFY(!proxy.setFilter(compiled({{QStringLiteral("ORCNRO"), QStringLiteral("5 or 50")}})));
-        QVERIFY2(proxy.readError().contains(QStringLiteral("ligação perdida")), qPrintable(proxy.readError()));
+        QVERIFY2(proxy.readError().contains(QStringLiteral("ligação perdida")),
+                 qPrintable(proxy.readError()));
         QCOMPARE(shown(proxy), QList<int>{5});
         site.program().setFailureHook({});
     }

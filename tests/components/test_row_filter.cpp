@@ -175,6 +175,14 @@ private slots:
         text("and of or: right", "XY and X or Z", QStringLiteral("Z"), true);
         text("words in any case", "Z OR X AnD XY", QStringLiteral("XY1"), true);
         text("word inside a value", "ANDRADE or ORLANDO", QStringLiteral("ORLANDO"), true);
+        // The words in Portuguese, as the buttons "E" and "Ou" say them.
+        text("ou", "casa ou sil", QStringLiteral("Silveira"), true);
+        text("ou e", "Z ou X e XY", QStringLiteral("XY1"), true);
+        text("ou e: half", "Z ou X e XY", QStringLiteral("X1"), false);
+        text("word inside a name", "EVA ou OURO", QStringLiteral("OURO FINO"), true);
+        text("nulo", "nulo", QVariant(), true);
+        text("quoted nulo is text", "'nulo'", QStringLiteral("nulo"), true);
+        text("quoted e", "'Preto e Branco'", QStringLiteral("Preto e Branco 70x200"), true);
 
         row("integer equal", FieldKind::Integer, "12", 12, true);
         row("integer other", FieldKind::Integer, "12", 13, false);
@@ -186,6 +194,9 @@ private slots:
         row("integer negative", FieldKind::Integer, "-5", -5, true);
         row("integer spaces", FieldKind::Integer, "  7  ", 7, true);
         row("integer or", FieldKind::Integer, "12 or 13", 13, true);
+        row("integer ou", FieldKind::Integer, "12 ou 13", 13, true);
+        row("integer e", FieldKind::Integer, "12 e 13", 13, false);
+        row("integer nulo", FieldKind::Integer, "nulo ou 0", 0, true);
         row("integer and", FieldKind::Integer, "12 and 13", 13, false);
         row("integer null", FieldKind::Integer, "null", QVariant(), true);
         row("integer null, zero held", FieldKind::Integer, "null", 0, false);
@@ -262,6 +273,22 @@ private slots:
         // A good line before it does not save the filter.
         QVERIFY(!RowFilter::compile(
             kFields, {{QStringLiteral("NOME"), QStringLiteral("S")}, {fieldOf(kind), expression}}));
+    }
+
+    // Two plain texts joined by "e" that no value starts with at once were
+    // meant as one text: refused, pointing to the quotes, never 0 rows.
+    void wordsJoiningTwoTexts() {
+        QString error;
+        QVERIFY(!RowFilter::compile(kFields, {{QStringLiteral("NOME"), QStringLiteral("Preto e Branco")}},
+                                    &error));
+        QCOMPARE(error,
+                 neverBothMessage(QStringLiteral("Nome"), QStringLiteral("Preto"), QStringLiteral("Branco")));
+        QVERIFY(error.contains(QStringLiteral("'Preto e Branco'")));
+        QVERIFY(
+            !RowFilter::check(kFields, {QStringLiteral("NOME"), QStringLiteral("A ou Preto and Branco")}));
+        // One a start of the other, a wildcard, nulo: they can hold together.
+        for (const char* fine : {"SIL e SILVA", "%LDA e S", "nulo e S", "Preto ou Branco"})
+            QVERIFY2(RowFilter::check(kFields, {QStringLiteral("NOME"), QString::fromUtf8(fine)}), fine);
     }
 
     void unknownFieldIsRefused() {

@@ -93,6 +93,49 @@ private slots:
         QVERIFY(!menu.window->logic().modules()->corvane->TIPOCUSTO.isOpen());
     }
 
+    // Esc over a row being typed asks before throwing it away (No keeps it,
+    // typing included); a row written on returning to the grid says so; with
+    // nothing typed Esc closes at once.
+    void escapeAsksBeforeLosingTypedWork() {
+        TestSite site(QStringLiteral("sqlite"));
+        REQUIRE_SITE(site);
+        Menu menu(site);
+        QVERIFY(menu.show());
+        ModalCloser closer;
+        QVERIFY(menu.open(QStringLiteral("TAB001"), QStringLiteral("TCORVF001"), [&](QDialog* d) {
+            auto* grid = d->findChild<QTableView*>(QStringLiteral("DBGrid1"));
+            QTRY_COMPARE(d->focusWidget(), grid);
+            d->findChild<QPushButton*>(QStringLiteral("BotInserir"))->click();
+            typeAndLeave(d, QStringLiteral("Edit_Codigo"), QStringLiteral("60"));
+            typeOnly(d, QStringLiteral("Edit_Designacao"), QStringLiteral("Lavand"));
+            QTest::keyClick(d->focusWidget(), Qt::Key_Escape);
+            QTRY_COMPARE(closer.texts.value(0), kAbandonQuestion);
+            QVERIFY(d->isVisible());
+            QCOMPARE(d->findChild<QLineEdit*>(QStringLiteral("Edit_Designacao"))->text(),
+                     QStringLiteral("Lavand"));
+            closer.yesTo = kAbandonQuestion;
+            QTest::keyClick(d->focusWidget(), Qt::Key_Escape);
+            QTRY_VERIFY(!d->isVisible());
+        }));
+        QCOMPARE(site.program()
+                     .scalar(QStringLiteral("SELECT COUNT(*) FROM TIPOCUSTO WHERE CODIGO = 60"))
+                     ->toInt(),
+                 0);
+
+        closer.texts.clear();
+        closer.yesTo.clear();
+        QVERIFY(menu.open(QStringLiteral("TAB001"), QStringLiteral("TCORVF001"), [&](QDialog* d) {
+            auto* grid = d->findChild<QTableView*>(QStringLiteral("DBGrid1"));
+            QTRY_COMPARE(d->focusWidget(), grid);
+            typeOnly(d, QStringLiteral("Edit_Designacao"), QStringLiteral("Materia Prima Fio"));
+            grid->setFocus(Qt::MouseFocusReason); // back to the grid: the row is written
+            QTRY_COMPARE(d->findChild<QLabel*>(QStringLiteral("StatusPanel0"))->text(), screens::kRowWritten);
+            QTest::keyClick(d->focusWidget(), Qt::Key_Escape);
+            QTRY_VERIFY(!d->isVisible());
+        }));
+        QVERIFY(closer.texts.isEmpty());
+    }
+
     void machinesAndTheirInks() {
         TestSite site(QStringLiteral("sqlite"));
         REQUIRE_SITE(site);
@@ -167,6 +210,23 @@ private slots:
         QCOMPARE(
             site.program().scalar(QStringLiteral("SELECT MAQUINAS_TC FROM PARGER WHERE CODIGO = 1"))->toInt(),
             10);
+        // Esc over a value typed and not yet left loses nothing: the screen
+        // writes what it holds, as its closing button does.
+        {
+            Menu menu(site);
+            QVERIFY(menu.show());
+            ModalCloser closer;
+            QVERIFY(menu.open(QStringLiteral("TAB000"), QStringLiteral("TCORVF000"), [&](QDialog* d) {
+                typeOnly(d, QStringLiteral("DBEdit23"), QStringLiteral("4,5"));
+                QTest::keyClick(d->focusWidget(), Qt::Key_Escape);
+                QTRY_VERIFY(!d->isVisible());
+            }));
+            QVERIFY(closer.texts.isEmpty());
+        }
+        QCOMPARE(site.program()
+                     .scalar(QStringLiteral("SELECT DESP_GERAL FROM PARGER WHERE CODIGO = 1"))
+                     ->toDouble(),
+                 4.5);
         // Ana only reads the tables: the inputs are there but disabled.
         site.exec(site.general(), QStringLiteral("UPDATE PARAMUTIL SET UTIL = 'ANA', PASSWOR = 'ANA2026'"));
         Menu ana(site);
@@ -409,13 +469,15 @@ private slots:
         QVERIFY(ink);
         QCOMPARE(ink->toString(), QStringLiteral("TIN.BRANCO"));
 
-        // A table screen's close box discards the row being edited.
+        // A table screen's close box discards the row being edited, once the
+        // user agreed to abandon what was typed.
         QVERIFY(menu.open(QStringLiteral("TAB001"), QStringLiteral("TCORVF001"), [&](QDialog* d) {
             auto* grid = d->findChild<QTableView*>(QStringLiteral("DBGrid1"));
             QTRY_COMPARE(d->focusWidget(), grid);
             d->findChild<QLineEdit*>(QStringLiteral("Edit_Designacao"))->setFocus(Qt::OtherFocusReason);
             QTRY_VERIFY(!d->findChild<QPushButton*>(QStringLiteral("BitTerminar"))->isEnabled());
             typeOnly(d, QStringLiteral("Edit_Designacao"), QStringLiteral("Nunca Escrito"));
+            closer.yesTo = kAbandonQuestion;
             d->close();
             QTRY_VERIFY(!d->isVisible());
         }));
@@ -424,7 +486,8 @@ private slots:
                 .scalar(QStringLiteral("SELECT COUNT(*) FROM TIPOCUSTO WHERE DESIGNACAO = 'Nunca Escrito'"))
                 ->toInt(),
             0);
-        QCOMPARE(closer.texts.size(), 1);
+        QCOMPARE(closer.texts.size(), 2);
+        QCOMPARE(closer.texts.last(), kAbandonQuestion);
     }
 };
 

@@ -1,5 +1,4 @@
 #include "reference/screens/operations_screen.h"
-#include "reference/screens/operations_screen.h"
 #include "screen_fixture.h"
 
 #include <QtTest>

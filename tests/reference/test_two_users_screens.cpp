@@ -20,9 +20,9 @@ struct SecondUser {
     explicit SecondUser(TestSite& site) : db(site.connectProgram()) {
         if (!db)
             return;
-        costTypes = std::make_unique<db::Dataset>(*db, QStringLiteral("TIPOCUSTO"),
-                                                  QStringLiteral("Select * From TIPOCUSTO ORDER BY CODIGO"),
-                                                  QStringLiteral("TIPOCUSTO"), QStringList{QStringLiteral("CODIGO")});
+        costTypes = std::make_unique<db::Dataset>(
+            *db, QStringLiteral("TIPOCUSTO"), QStringLiteral("Select * From TIPOCUSTO ORDER BY CODIGO"),
+            QStringLiteral("TIPOCUSTO"), QStringList{QStringLiteral("CODIGO")});
         screen = std::make_unique<TableScreen>(costTypesScreen(), *costTypes, view);
     }
 };
@@ -135,9 +135,9 @@ private slots:
         QVERIFY2(f.ready(), qPrintable(f.site.error()));
         // ANA's rights on the cost types, as the demo site keeps them.
         const TableScreenConfig config = costTypesScreen();
-        const shell::AccessRights ana = shell::ReadAcessosUtil(
-            f.modules().empresas->APLICACAODET, QStringLiteral("CORVANE"), config.chapter, config.program,
-            QStringLiteral("ANA"));
+        const shell::AccessRights ana =
+            shell::ReadAcessosUtil(f.modules().empresas->APLICACAODET, QStringLiteral("CORVANE"),
+                                   config.chapter, config.program, QStringLiteral("ANA"));
         QCOMPARE(ana.ACEDER, QStringLiteral("S"));
         QCOMPARE(ana.ALTERAR, QStringLiteral("N"));
         TableScreen s(config, f.corvane().TIPOCUSTO, f.view);
@@ -148,7 +148,8 @@ private slots:
         QVERIFY(s.inputsReadOnly());
         QVERIFY(s.fieldExit(QStringLiteral("DESIGNACAO"), QStringLiteral("FiosX")));
         QVERIFY(s.gridEnter());
-        QCOMPARE(f.cell(QStringLiteral("SELECT DESIGNACAO FROM TIPOCUSTO WHERE CODIGO = 1")).toString(), before);
+        QCOMPARE(f.cell(QStringLiteral("SELECT DESIGNACAO FROM TIPOCUSTO WHERE CODIGO = 1")).toString(),
+                 before);
         const int rows = s.dataset().rowCount();
         s.insert();
         QVERIFY(!s.inserting());
@@ -162,7 +163,8 @@ private slots:
         QString error;
         QVERIFY(!s.dataset().applyUpdates({}, &error));
         QCOMPARE(error, db::notAllowedText(db::UpdateKind::Modified));
-        QCOMPARE(f.cell(QStringLiteral("SELECT DESIGNACAO FROM TIPOCUSTO WHERE CODIGO = 1")).toString(), before);
+        QCOMPARE(f.cell(QStringLiteral("SELECT DESIGNACAO FROM TIPOCUSTO WHERE CODIGO = 1")).toString(),
+                 before);
     }
 };
 

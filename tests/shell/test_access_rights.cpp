@@ -9,13 +9,14 @@ using namespace corvane;
 using namespace corvane::shell;
 
 namespace {
-void putRights(TestSite& site, const QString& user, int company, const QString& program, const QString& aceder,
-               const QString& inserir, const QString& eliminar = QStringLiteral("N"),
+void putRights(TestSite& site, const QString& user, int company, const QString& program,
+               const QString& aceder, const QString& inserir, const QString& eliminar = QStringLiteral("N"),
                const QString& imprimir = QStringLiteral("N")) {
     site.exec(site.program(),
-              QStringLiteral("INSERT INTO APLICACAODET (APLICACAO, CAPITULO, PROGRAMA, EMPNRO, UTIL, ACEDER, INSERIR, "
-                             "ALTERAR, ELIMINAR, IMPORTAR, IMPRIMIR, ARQUIVAR, MAIL, SCANNER) VALUES ('CORVANE', "
-                             "'Tabelas Especificas', :P, :E, :U, :A, :I, 'N', :EL, 'N', :IM, 'N', 'N', '')"),
+              QStringLiteral(
+                  "INSERT INTO APLICACAODET (APLICACAO, CAPITULO, PROGRAMA, EMPNRO, UTIL, ACEDER, INSERIR, "
+                  "ALTERAR, ELIMINAR, IMPORTAR, IMPRIMIR, ARQUIVAR, MAIL, SCANNER) VALUES ('CORVANE', "
+                  "'Tabelas Especificas', :P, :E, :U, :A, :I, 'N', :EL, 'N', :IM, 'N', 'N', '')"),
               {{QStringLiteral("P"), program},
                {QStringLiteral("E"), company},
                {QStringLiteral("U"), user},
@@ -52,17 +53,21 @@ private slots:
         REQUIRE_SITE(site);
         putRights(site, QStringLiteral("RUI"), 2, QStringLiteral("Tipos de Custos"), QStringLiteral("S"),
                   QStringLiteral("s"), QStringLiteral("S"), QStringLiteral("S"));
-        putRights(site, QStringLiteral("RUI"), 1, QStringLiteral("Operacoes"), QString(), QStringLiteral("S"));
-        putRights(site, QStringLiteral("RUI"), 1, QStringLiteral("Maquinas"), QStringLiteral("N"), QStringLiteral("S"));
+        putRights(site, QStringLiteral("RUI"), 1, QStringLiteral("Operacoes"), QString(),
+                  QStringLiteral("S"));
+        putRights(site, QStringLiteral("RUI"), 1, QStringLiteral("Maquinas"), QStringLiteral("N"),
+                  QStringLiteral("S"));
 
-        db::Dataset det(site.program(), QStringLiteral("APLICACAODET"), QStringLiteral("Select * From APLICACAODET"));
+        db::Dataset det(site.program(), QStringLiteral("APLICACAODET"),
+                        QStringLiteral("Select * From APLICACAODET"));
         QString error;
         QVERIFY(det.open(&error));
         const QString app = QStringLiteral("CORVANE");
         const QString chapter = QStringLiteral("Tabelas Especificas");
 
         // Rights of company 2 count in any company; lower-case "s" is no right.
-        AccessRights r = ReadAcessosUtil(det, app, chapter, QStringLiteral("Tipos de Custos"), QStringLiteral("RUI"));
+        AccessRights r =
+            ReadAcessosUtil(det, app, chapter, QStringLiteral("Tipos de Custos"), QStringLiteral("RUI"));
         QCOMPARE(r.INSERIR, QStringLiteral("s"));
         QCOMPARE(r.SCANNER, QString()); // an empty right stays empty
         ButtonRights a = DisableAcessosBotoes(RightsForm::A, r);
@@ -108,7 +113,8 @@ private slots:
         SKIP_UNLESS_BACKEND(backend);
         TestSite site(backend);
         REQUIRE_SITE(site);
-        db::Dataset det(site.program(), QStringLiteral("APLICACAODET"), QStringLiteral("Select * From APLICACAODET"));
+        db::Dataset det(site.program(), QStringLiteral("APLICACAODET"),
+                        QStringLiteral("Select * From APLICACAODET"));
         QString error;
         QVERIFY(det.open(&error));
         // Ana (demo): the costing tables readable, quotations but not their approval.
@@ -116,12 +122,14 @@ private slots:
         for (const MenuState& m : readMenuRights(det, QStringLiteral("CORVANE"), QStringLiteral("ANA")))
             if (m.enabled)
                 enabled << m.entry;
-        QCOMPARE(enabled, (QStringList{QStringLiteral("TAB000"), QStringLiteral("TAB001"), QStringLiteral("TAB002"),
-                                       QStringLiteral("TAB003"), QStringLiteral("TAB004"), QStringLiteral("TAB005"),
-                                       QStringLiteral("TAB006"), QStringLiteral("TAB007"), QStringLiteral("ORC002"),
-                                       QStringLiteral("ORC001"), QStringLiteral("ORC004")}));
-        site.exec(site.program(), QStringLiteral("UPDATE APLICACAODET SET ACEDER = 'N' WHERE UTIL = 'ANA' AND "
-                                                 "PROGRAMA = 'Tipos de Custos'"));
+        QCOMPARE(enabled,
+                 (QStringList{QStringLiteral("TAB000"), QStringLiteral("TAB001"), QStringLiteral("TAB002"),
+                              QStringLiteral("TAB003"), QStringLiteral("TAB004"), QStringLiteral("TAB005"),
+                              QStringLiteral("TAB006"), QStringLiteral("TAB007"), QStringLiteral("ORC002"),
+                              QStringLiteral("ORC001"), QStringLiteral("ORC004")}));
+        site.exec(site.program(),
+                  QStringLiteral("UPDATE APLICACAODET SET ACEDER = 'N' WHERE UTIL = 'ANA' AND "
+                                 "PROGRAMA = 'Tipos de Custos'"));
         QVERIFY(det.reopen(&error));
         for (const MenuState& m : readMenuRights(det, QStringLiteral("CORVANE"), QStringLiteral("ANA")))
             if (m.entry == QLatin1String("TAB001"))

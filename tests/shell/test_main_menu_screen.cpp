@@ -12,6 +12,8 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSettings>
@@ -25,6 +27,17 @@ using namespace corvane;
 using namespace corvane::shell;
 
 namespace {
+// The letter Alt opens a caption with ("&B - Tabelas": B); none without one.
+QChar mnemonicOf(const QString& caption) {
+    for (qsizetype i = 0; i + 1 < caption.size(); ++i)
+        if (caption.at(i) == QLatin1Char('&')) {
+            if (caption.at(i + 1) != QLatin1Char('&'))
+                return caption.at(i + 1).toUpper();
+            ++i;
+        }
+    return {};
+}
+
 const QStringList kDispatched = {
     QStringLiteral("TAB000"),    QStringLiteral("TAB001"), QStringLiteral("TAB002"), QStringLiteral("TAB003"),
     QStringLiteral("TAB004"),    QStringLiteral("TAB005"), QStringLiteral("TAB006"), QStringLiteral("TAB007"),
@@ -111,6 +124,34 @@ private slots:
         QVERIFY(ana.action(QStringLiteral("TAB001"))->isEnabled());
         QVERIFY(ana.action(QStringLiteral("FICTEC001"))->isEnabled());
         QVERIFY(!ana.button(QStringLiteral("BotBusca"))->isVisibleTo(ana.window.get()));
+    }
+
+    // Alt and a letter opens one menu of the bar, and one entry of a menu.
+    void mnemonicsAreUnique() {
+        TestSite site(QStringLiteral("sqlite"));
+        REQUIRE_SITE(site);
+        Menu menu(site, true);
+        QVERIFY(menu.show());
+        const auto unique = [](const QList<QAction*>& actions) {
+            QHash<QChar, QString> seen;
+            QStringList clashes;
+            for (QAction* a : actions) {
+                const QChar letter = mnemonicOf(a->text());
+                if (letter.isNull())
+                    continue;
+                if (seen.contains(letter))
+                    clashes << seen.value(letter) + QStringLiteral(" / ") + a->text();
+                seen.insert(letter, a->text());
+            }
+            return clashes;
+        };
+        const QList<QAction*> bar = menu.window->menuBar()->actions();
+        QVERIFY(bar.size() >= 5);
+        QStringList clashes = unique(bar);
+        for (QAction* top : bar)
+            if (top->menu())
+                clashes << unique(top->menu()->actions());
+        QVERIFY2(clashes.isEmpty(), qPrintable(clashes.join(QStringLiteral(", "))));
     }
 
     void entriesWithoutScreenAreDisabledWithAHint() {

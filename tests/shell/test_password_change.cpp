@@ -67,7 +67,8 @@ private slots:
 
         // A differing confirmation sends the focus to the new password.
         QVERIFY(!p.Edit_Pass2Exit(QStringLiteral("ABCDEFGHIJKLMNX")));
-        QCOMPARE(view.messages.last(), QStringLiteral("Confirmação <> da nova palavra passe, tente novamente ..."));
+        QCOMPARE(view.messages.last(),
+                 QStringLiteral("Confirmação <> da nova palavra passe, tente novamente ..."));
         QCOMPARE(view.focus.last(), QStringLiteral("Edit_Pass1"));
         QVERIFY(!p.Edit_Pass2Exit(QString()));
         QCOMPARE(view.focus.last(), QStringLiteral("Edit_Pass2"));
@@ -108,7 +109,8 @@ private slots:
         QTest::keyClicks(p2, QStringLiteral("abd"));
         QTest::keyClick(p2, Qt::Key_Tab);
         QTRY_COMPARE(closer.texts.size(), 1);
-        QCOMPARE(closer.texts.first(), QStringLiteral("Confirmação <> da nova palavra passe, tente novamente ..."));
+        QCOMPARE(closer.texts.first(),
+                 QStringLiteral("Confirmação <> da nova palavra passe, tente novamente ..."));
         // The focus went to the new password before the message showed.
         QCOMPARE(closer.focusBehind.first(), QStringLiteral("Edit_Pass1"));
         QTRY_COMPARE(dialog.focusWidget(), p1);
@@ -141,15 +143,21 @@ private slots:
         TDTEMPRESAS m(site.program(), site.invoicing());
         QString error;
         auto password = [&] {
-            return site.program().scalar(QStringLiteral("SELECT PASSWOR FROM UTILIZADORES WHERE NRO = 'DEMO'"))->toString();
+            return site.program()
+                .scalar(QStringLiteral("SELECT PASSWOR FROM UTILIZADORES WHERE NRO = 'DEMO'"))
+                ->toString();
         };
-        QVERIFY(writeNewPassword(m, QStringLiteral("DEMO"), PasswordChange::kCancelled, QStringLiteral("X"), {}, &error));
-        QVERIFY(writeNewPassword(m, QStringLiteral("DEMO"), PasswordChange::kUndecided, QStringLiteral("X"), {}, &error));
+        QVERIFY(writeNewPassword(m, QStringLiteral("DEMO"), PasswordChange::kCancelled, QStringLiteral("X"),
+                                 {}, &error));
+        QVERIFY(writeNewPassword(m, QStringLiteral("DEMO"), PasswordChange::kUndecided, QStringLiteral("X"),
+                                 {}, &error));
         QCOMPARE(password(), QStringLiteral("DEMO"));
-        QVERIFY(writeNewPassword(m, QStringLiteral("DEMO"), PasswordChange::kConfirmed, QStringLiteral("ABC"), {}, &error));
+        QVERIFY(writeNewPassword(m, QStringLiteral("DEMO"), PasswordChange::kConfirmed, QStringLiteral("ABC"),
+                                 {}, &error));
         QCOMPARE(password(), QStringLiteral("ABC"));
         // A user that is gone: nothing written, nothing said.
-        QVERIFY(writeNewPassword(m, QStringLiteral("NINGUEM"), PasswordChange::kConfirmed, QStringLiteral("Z"), {}, &error));
+        QVERIFY(writeNewPassword(m, QStringLiteral("NINGUEM"), PasswordChange::kConfirmed,
+                                 QStringLiteral("Z"), {}, &error));
         QVERIFY(error.isEmpty());
         // A refused write reaches the update-error handler and changes nothing.
         site.program().setFailureHook([](const QString& sql, QString* message) {
@@ -163,7 +171,8 @@ private slots:
             m, QStringLiteral("DEMO"), PasswordChange::kConfirmed, QStringLiteral("DEF"),
             [&](const db::UpdateFailure& f) {
                 ++asked;
-                return f.error == QStringLiteral("sem permissão") ? db::UpdateAction::Abort : db::UpdateAction::Retry;
+                return f.error == QStringLiteral("sem permissão") ? db::UpdateAction::Abort
+                                                                  : db::UpdateAction::Retry;
             },
             &error));
         QCOMPARE(asked, 1);

@@ -92,9 +92,11 @@ private slots:
             {"no program database", "UPDATE EMPRESAS SET BDESPECIF01 = ''",
              "UPDATE EMPRESAS SET BDESPECIF01 = 'CORVANE01'", "Base de Dados Específica Inexistente ..."},
             {"no invoicing database", "UPDATE EMPRESAS SET BDFACTURA = NULL",
-             "UPDATE EMPRESAS SET BDFACTURA = 'CORVANEFACTURA01'", "Base de Dados Facturação Inexistente ..."},
+             "UPDATE EMPRESAS SET BDFACTURA = 'CORVANEFACTURA01'",
+             "Base de Dados Facturação Inexistente ..."},
             {"no accounting database", "UPDATE EMPRESAS SET BDCONTAB = ''",
-             "UPDATE EMPRESAS SET BDCONTAB = 'CORVANECONTAB01'", "Base de Dados Contabilidade Inexistente ..."},
+             "UPDATE EMPRESAS SET BDCONTAB = 'CORVANECONTAB01'",
+             "Base de Dados Contabilidade Inexistente ..."},
             {"no credentials row", "UPDATE UTILPASSWORD SET EMPRESA = 2 WHERE UTIL = 'DEMO'",
              "UPDATE UTILPASSWORD SET EMPRESA = 1 WHERE UTIL = 'DEMO'",
              "Problemas com o acesso à empresa !! Contacte o seu Gestor de Sistema"},
@@ -133,7 +135,8 @@ private slots:
                 return false;
             });
             QCOMPARE(run.outcome, MainMenuLogic::Outcome::Close);
-            QCOMPARE(run.view.messages, QStringList{QStringLiteral("Credenciais da base de dados geral inexistentes")});
+            QCOMPARE(run.view.messages,
+                     QStringList{QStringLiteral("Credenciais da base de dados geral inexistentes")});
             QVERIFY(!run.geral.isConnected());
         }
 
@@ -180,11 +183,13 @@ private slots:
         SKIP_UNLESS_BACKEND(backend);
         TestSite site(backend);
         REQUIRE_SITE(site);
-        site.exec(site.program(), QStringLiteral("INSERT INTO PARAMTMP (UTIL, APLICACAO, EMPNRO, EMPNOM) "
-                                                 "VALUES ('DEMO', 'CORVANE', 9, 'Deixada por outra sessão')"));
+        site.exec(site.program(),
+                  QStringLiteral("INSERT INTO PARAMTMP (UTIL, APLICACAO, EMPNRO, EMPNOM) "
+                                 "VALUES ('DEMO', 'CORVANE', 9, 'Deixada por outra sessão')"));
         Run run(site);
         QCOMPARE(run.outcome, MainMenuLogic::Outcome::SignedOn);
-        const auto name = site.program().scalar(QStringLiteral("SELECT EMPNOM FROM PARAMTMP WHERE UTIL = 'DEMO'"));
+        const auto name =
+            site.program().scalar(QStringLiteral("SELECT EMPNOM FROM PARAMTMP WHERE UTIL = 'DEMO'"));
         QCOMPARE(name->toString(), QStringLiteral("Deixada por outra sessão"));
         const auto count = site.program().scalar(QStringLiteral("SELECT COUNT(*) FROM PARAMTMP"));
         QCOMPARE(count->toInt(), 1);
@@ -196,15 +201,16 @@ private slots:
         SKIP_UNLESS_BACKEND(backend);
         TestSite site(backend);
         REQUIRE_SITE(site);
-        site.exec(site.program(), QStringLiteral("DELETE FROM APLICACAOMST WHERE PROGRAMA = 'Consulta Ficha Tecnica'"));
+        site.exec(site.program(),
+                  QStringLiteral("DELETE FROM APLICACAOMST WHERE PROGRAMA = 'Consulta Ficha Tecnica'"));
         site.exec(site.program(), QStringLiteral("DELETE FROM APLICACAOCAP WHERE CAPITULO = 'Utilitarios'"));
         Run run(site);
         QCOMPARE(run.outcome, MainMenuLogic::Outcome::SignedOn);
         const auto mst = site.program().scalar(
             QStringLiteral("SELECT COUNT(*) FROM APLICACAOMST WHERE PROGRAMA = 'Consulta Ficha Tecnica'"));
         QCOMPARE(mst->toInt(), 1);
-        const auto cap =
-            site.program().scalar(QStringLiteral("SELECT COUNT(*) FROM APLICACAOCAP WHERE CAPITULO = 'Utilitarios'"));
+        const auto cap = site.program().scalar(
+            QStringLiteral("SELECT COUNT(*) FROM APLICACAOCAP WHERE CAPITULO = 'Utilitarios'"));
         QCOMPARE(cap->toInt(), 1);
     }
 
@@ -218,7 +224,8 @@ private slots:
         {
             Run run(site);
             QCOMPARE(run.outcome, MainMenuLogic::Outcome::Close);
-            QCOMPARE(run.view.messages, QStringList{QStringLiteral("Parâmetros de Pc_Name não definidos ...")});
+            QCOMPARE(run.view.messages,
+                     QStringList{QStringLiteral("Parâmetros de Pc_Name não definidos ...")});
             QVERIFY(!run.geral.isConnected());
         }
         QVERIFY(name.open(QIODevice::WriteOnly | QIODevice::Truncate));
@@ -230,7 +237,8 @@ private slots:
         type.close();
         Run run(site);
         QCOMPARE(run.outcome, MainMenuLogic::Outcome::Close);
-        QCOMPARE(run.view.messages, QStringList{QStringLiteral("Parâmetros de Tipo de Computador inválidos ...")});
+        QCOMPARE(run.view.messages,
+                 QStringList{QStringLiteral("Parâmetros de Tipo de Computador inválidos ...")});
     }
 
     void calendarOfAnotherYear() {

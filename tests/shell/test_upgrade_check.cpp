@@ -26,7 +26,8 @@ private slots:
         } cases[] = {{"'N'", false}, {"NULL", false}, {"''", false}, {"'s'", false}, {"'S'", true}};
         for (const auto& c : cases) {
             site.exec(site.program(),
-                      QStringLiteral("UPDATE UTILIZADORES SET UPGRADE_LICENSE = %1 WHERE NRO = 'DEMO'").arg(c.licence));
+                      QStringLiteral("UPDATE UTILIZADORES SET UPGRADE_LICENSE = %1 WHERE NRO = 'DEMO'")
+                          .arg(c.licence));
             SignOnRun run(site);
             QCOMPARE(run.outcome, MainMenuLogic::Outcome::SignedOn);
             QVERIFY2(run.logic->upgradePlan().allowed == c.allowed, c.licence);
@@ -43,7 +44,8 @@ private slots:
         site.exec(site.program(), QStringLiteral("DELETE FROM UTILIZADORES WHERE NRO = 'DEMO'"));
         MainMenuLogic::UpgradePlan plan;
         QVERIFY(!run.logic->TesteActualizacoes(&plan));
-        QCOMPARE(run.view.messages.last(), QStringLiteral("Utilizador Inexistente (Teste Actualização) : DEMO"));
+        QCOMPARE(run.view.messages.last(),
+                 QStringLiteral("Utilizador Inexistente (Teste Actualização) : DEMO"));
         QCOMPARE(run.view.beeps, 1);
     }
 };

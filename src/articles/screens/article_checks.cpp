@@ -61,6 +61,16 @@ bool ArticleScreen::fieldExit(const QString& input, const QString& text) {
     return ok;
 }
 
+bool ArticleScreen::leaving() {
+    const bool working = mode_ == ArticleMode::Inserting || mode_ == ArticleMode::Changing;
+    if (!working || texts_ == openedTexts_ || inputsReadOnly())
+        return true;
+    if (!view_.confirm(kAbandonQuestion))
+        return false;
+    cancel();
+    return true;
+}
+
 bool ArticleScreen::codeExit(const QString& text) {
     buttons_.deleteEnabled = false;
     const QString code = text.trimmed();

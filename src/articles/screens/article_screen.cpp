@@ -459,6 +459,7 @@ bool ArticleScreen::startChanging() {
     stored_ = *stored;
     mode_ = ArticleMode::Changing;
     showArticle();
+    openedTexts_ = texts_;
     collectValues(&shownValues_, true);
     return true;
 }
@@ -512,6 +513,7 @@ void ArticleScreen::insert() {
     buttons_.deleteEnabled = false;
     buttons_.codeEnabled = true;
     mode_ = ArticleMode::Inserting;
+    openedTexts_ = texts_;
     saveGuard_ = 0;
     codified_ = false;
     typedDesign_.clear();

@@ -121,6 +121,10 @@ public:
     bool gridEnter();
     void insert(); // BotInserirClick
     void cancel(); // BotCancelarClick
+    // The close box or Esc: an article being inserted or changed with typed
+    // values not yet written asks kAbandonQuestion first (No: the screen
+    // stays); true when the screen may close.
+    bool leaving();
     // BotDeleteClick: the guards, the question, the deletion; true when deleted.
     bool remove();
     // A title of the list: the order, keeping the current article.
@@ -227,6 +231,7 @@ private:
     int level_ = 0;
     bool codified_ = false;
     bool handlers_ = false;
+    QHash<QString, QString> openedTexts_; // what the inputs showed when the article was opened for change
     bool accounting_ = false;
     bool stocks_ = false;
     bool orders_ = false;

@@ -27,15 +27,15 @@ namespace corvane::articles {
 // version does not have: its button stays disabled with a hint saying so.
 struct ArticleLinks {
     using Open = std::function<void(QWidget* parent, const QString& code)>;
-    Open sheet;         // "F.Tec.", F12: the technical sheet
-    Open suppliers;     // "Forns"
-    Open currencies;    // "&Moedas"
-    Open countries;     // "&Paises"
-    Open search;        // "Busca por Selecção"
-    Open codification;  // automatic codification on "&Ins"
-    Open levelTables;   // BotCustom1..9
-    Open tables;        // families, VAT, commissions, tariff positions, compositions, material types
-    QString company;    // the export's title lines
+    Open sheet;        // "F.Tec.", F12: the technical sheet
+    Open suppliers;    // "Forns"
+    Open currencies;   // "&Moedas"
+    Open countries;    // "&Paises"
+    Open search;       // "Busca por Selecção"
+    Open codification; // automatic codification on "&Ins"
+    Open levelTables;  // BotCustom1..9
+    Open tables;       // families, VAT, commissions, tariff positions, compositions, material types
+    QString company;   // the export's title lines
     QString databaseAlias;
 };
 
@@ -47,8 +47,8 @@ class ArticleWindowView;
 class TCORVF035 : public screens::ScreenDialog {
     Q_OBJECT
 public:
-    TCORVF035(ArticleSources sources, RightsOf rightsOf, ArticleLinks links, const screens::ScreenSetting& setting,
-              QWidget* parent = nullptr);
+    TCORVF035(ArticleSources sources, RightsOf rightsOf, ArticleLinks links,
+              const screens::ScreenSetting& setting, QWidget* parent = nullptr);
     ~TCORVF035() override;
 
     ArticleScreen& logic() { return *logic_; }
@@ -63,6 +63,7 @@ public:
 
 protected:
     bool activateScreen() override;
+    bool closeRequested() override { return logic_->leaving(); }
     void closeScreen() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     bool focusNextPrevChild(bool next) override;

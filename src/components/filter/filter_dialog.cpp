@@ -1,12 +1,13 @@
 #include "filter_dialog.h"
 
+#include "components/message_box.h"
+
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -122,8 +123,7 @@ void FilterDialog::showLines() {
 }
 
 void FilterDialog::refuse(const QString& message) {
-    QMessageBox box(QMessageBox::Warning, windowTitle(), message, QMessageBox::Ok, this);
-    box.exec();
+    plainWarning(this, windowTitle(), message);
     value_->setFocus();
     value_->selectAll();
 }

@@ -24,8 +24,18 @@ bool isWord(QStringView word, QLatin1StringView keyword) {
     return word.compare(keyword, Qt::CaseInsensitive) == 0;
 }
 
+// The joining words, in the program's language or in English.
+bool isAnd(QStringView word) {
+    return isWord(word, QLatin1StringView("e")) || isWord(word, QLatin1StringView("and"));
+}
+bool isOr(QStringView word) {
+    return isWord(word, QLatin1StringView("ou")) || isWord(word, QLatin1StringView("or"));
+}
 bool isOperator(QStringView word) {
-    return isWord(word, QLatin1StringView("and")) || isWord(word, QLatin1StringView("or"));
+    return isAnd(word) || isOr(word);
+}
+bool isNull(QStringView word) {
+    return isWord(word, QLatin1StringView("nulo")) || isWord(word, QLatin1StringView("null"));
 }
 
 // Cuts a value expression into its terms; nothing when it is not well formed
@@ -90,9 +100,9 @@ std::optional<RawExpression> cut(const QString& expression) {
         if (i >= n)
             return out;
         const QStringView op = word();
-        if (isWord(op, QLatin1StringView("or")))
+        if (isOr(op))
             out.emplace_back();
-        else if (!isWord(op, QLatin1StringView("and")))
+        else if (!isAnd(op))
             return std::nullopt;
     }
 }
@@ -101,7 +111,7 @@ std::optional<RawExpression> cut(const QString& expression) {
 std::optional<RowFilter::Term> readTerm(const RawTerm& raw, FieldKind kind) {
     RowFilter::Term term;
     term.kind = kind;
-    if (!raw.quoted && isWord(raw.text, QLatin1StringView("null"))) {
+    if (!raw.quoted && isNull(raw.text)) {
         term.null = true;
         return term;
     }
@@ -197,6 +207,20 @@ const FilterField* fieldNamed(const QList<FilterField>& fields, const QString& n
     return nullptr;
 }
 
+// Two plain texts joined by "e" that no value can start with at once, as in
+// "Preto e Branco" meant as one text: the first pair, or nothing.
+std::optional<std::pair<QString, QString>> neverBoth(const std::vector<RawTerm>& group) {
+    for (std::size_t a = 0; a < group.size(); ++a)
+        for (std::size_t b = a + 1; b < group.size(); ++b) {
+            const QString x = group[a].text.trimmed(), y = group[b].text.trimmed();
+            if (x.contains(QLatin1Char('%')) || y.contains(QLatin1Char('%')) || isNull(x) || isNull(y))
+                continue;
+            if (!x.startsWith(y, Qt::CaseInsensitive) && !y.startsWith(x, Qt::CaseInsensitive))
+                return std::pair{x, y};
+        }
+    return std::nullopt;
+}
+
 std::optional<RowFilter::Condition> compileLine(const QList<FilterField>& fields, const FilterLine& line,
                                                 QString* error) {
     auto refuse = [error](const QString& message) {
@@ -213,6 +237,9 @@ std::optional<RowFilter::Condition> compileLine(const QList<FilterField>& fields
     RowFilter::Condition condition;
     condition.column = field->column;
     for (const std::vector<RawTerm>& group : *raw) {
+        if (field->kind == FieldKind::Text)
+            if (const auto pair = neverBoth(group))
+                return refuse(neverBothMessage(field->title, pair->first, pair->second));
         std::vector<RowFilter::Term>& terms = condition.anyOf.emplace_back();
         for (const RawTerm& r : group) {
             std::optional<RowFilter::Term> term = readTerm(r, field->kind);
@@ -228,6 +255,12 @@ std::optional<RowFilter::Condition> compileLine(const QList<FilterField>& fields
 
 QString invalidValueMessage(const QString& title, const QString& value) {
     return QStringLiteral("Valor inválido para %1: %2").arg(title, value);
+}
+
+QString neverBothMessage(const QString& title, const QString& first, const QString& second) {
+    return QStringLiteral("%1 não pode começar por \"%2\" e por \"%3\" ao mesmo tempo.\n"
+                          "Para procurar um texto com \"e\" ou \"ou\", escreva-o entre plicas: '%2 e %3'")
+        .arg(title, first, second);
 }
 
 bool RowFilter::Term::matches(const QVariant& value) const {

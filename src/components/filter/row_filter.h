@@ -50,12 +50,14 @@ using RowValues = std::function<QVariant(int column)>;
 
 // A filter over rows already read, compiled from condition lines.
 //
-// A value expression is made of terms joined by the words "and" and "or"
-// (in any case), "and" binding tighter than "or". A term is:
-//   null         the field is empty;
-//   'text'       a quoted value, kept as written (spaces, "and", "or"
+// A value expression is made of terms joined by the words "e" and "ou" (or
+// "and" and "or"; in any case), "e" binding tighter than "ou". A term is:
+//   nulo (null)  the field is empty;
+//   'text'       a quoted value, kept as written (spaces, "e", "ou"
 //                included); a quote inside is written twice: 'D''Almeida';
-//   text         anything else up to the next "and"/"or", spaces trimmed.
+//   text         anything else up to the next joining word, spaces trimmed.
+// Two plain texts joined by "e" that no value can start with at once
+// ("Preto e Branco") are refused, pointing to the quotes.
 // Condition lines are joined the same way: "E" before "Ou".
 //
 // The empty filter (no lines) takes every row.
@@ -107,5 +109,7 @@ private:
 
 // The message a refused value gets: "Valor inválido para <title>: <value>".
 QString invalidValueMessage(const QString& title, const QString& value);
+// The message of two plain texts joined by "e" that no value starts with at once.
+QString neverBothMessage(const QString& title, const QString& first, const QString& second);
 
 } // namespace corvane::components

@@ -1,4 +1,5 @@
 #include "preview_window.h"
+#include "components/message_box.h"
 
 #include "exports.h"
 #include "page_view.h"
@@ -7,7 +8,6 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QScrollArea>
@@ -71,7 +71,7 @@ int PreviewWindow::run(std::unique_ptr<Report> report, QWidget* parent) {
     PreviewWindow w(std::move(report), parent);
     QString error;
     if (!w.prepare(&error)) {
-        QMessageBox::warning(parent, w.windowTitle(), error);
+        components::plainWarning(parent, w.windowTitle(), error);
         return QDialog::Rejected;
     }
     return w.exec();
@@ -135,7 +135,7 @@ void PreviewWindow::print() {
         return;
     QString error;
     if (!printReport(*report_, printer, &error))
-        QMessageBox::warning(this, windowTitle(), error);
+        components::plainWarning(this, windowTitle(), error);
 }
 
 bool PreviewWindow::saveTo(const QString& path, QString* error) {
@@ -160,7 +160,7 @@ void PreviewWindow::save() {
                 extensionOf(static_cast<ExportFormat>(std::max<qsizetype>(filters.indexOf(filter), 0)));
     QString error;
     if (!saveTo(path, &error))
-        QMessageBox::warning(this, windowTitle(), error);
+        components::plainWarning(this, windowTitle(), error);
 }
 
 } // namespace corvane::report

@@ -1,10 +1,10 @@
 #include "listing.h"
+#include "components/message_box.h"
 
 #include "components/report/preview_window.h"
 #include "db/dataset.h"
 
 #include <QCollator>
-#include <QMessageBox>
 
 #include <algorithm>
 #include <numeric>
@@ -136,7 +136,7 @@ int Listing::preview(QWidget* parent) {
     QString error;
     auto r = report(&error);
     if (!r) {
-        QMessageBox::warning(parent, caption_, error);
+        components::plainWarning(parent, caption_, error);
         return 0;
     }
     return PreviewWindow::run(std::move(r), parent);

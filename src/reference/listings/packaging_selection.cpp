@@ -1,4 +1,5 @@
 #include "packaging_selection.h"
+#include "components/message_box.h"
 
 #include "db/dataset.h"
 #include "listings.h"
@@ -6,7 +7,6 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
-#include <QMessageBox>
 #include <QRadioButton>
 #include <QStyle>
 #include <QToolButton>
@@ -68,7 +68,7 @@ ListingOrder TCORVFSPR007::order() const {
 void TCORVFSPR007::BitImprimirClick() {
     QString error;
     if (!logic_.apply(order(), &error)) {
-        QMessageBox::warning(this, windowTitle(), error);
+        components::plainWarning(this, windowTitle(), error);
         return;
     }
     previewer_(listing_);

@@ -1,6 +1,7 @@
 #include "table_screen_form.h"
 
 #include "components/form_conventions.h"
+#include "core/screen_view.h"
 #include "db/dataset_model.h"
 #include "field_widgets.h"
 
@@ -45,8 +46,8 @@ QFrame* helpPanel(const HelpPanel& p, QWidget* parent) {
 
 } // namespace
 
-TableScreenForm::TableScreenForm(const TableScreenConfig& config, LogicFactory makeLogic, TableListing* listing,
-                                 const ScreenSetting& setting, QWidget* parent)
+TableScreenForm::TableScreenForm(const TableScreenConfig& config, LogicFactory makeLogic,
+                                 TableListing* listing, const ScreenSetting& setting, QWidget* parent)
     : ScreenDialog(config.name, config.caption, setting, parent), listing_(listing) {
     logic_ = makeLogic(view());
     config_ = logic_->config(); // with the widths of the table's description
@@ -130,7 +131,8 @@ void TableScreenForm::bindInputs() {
         conventions->setCheck(edit, [this, input = rule.input] { return runCheck(input); });
         if (rule.lookup.isSet() && input(rule.input))
             lookups_->attach(
-                input(rule.input), rule.lookup, [this](const QString& name) { return logic_->lookupDataset(name); },
+                input(rule.input), rule.lookup,
+                [this](const QString& name) { return logic_->lookupDataset(name); },
                 [this, input = rule.input] { runCheck(input); },
                 [this, rule](int row) { return logic_->chosenKey(rule, row); });
     }
@@ -230,6 +232,13 @@ void TableScreenForm::buildButtons(QVBoxLayout* column) {
     column->addLayout(row);
 }
 
+bool TableScreenForm::closeRequested() {
+    auto* focused = qobject_cast<QLineEdit*>(focusWidget());
+    const bool typedNow =
+        focused && focused->isModified() && !focused->isReadOnly() && !inputs_.key(focused).isEmpty();
+    return !logic_->unwrittenWork(typedNow) || view().confirm(kAbandonQuestion);
+}
+
 bool TableScreenForm::activateScreen() {
     if (!logic_->activate(setting().rights, setting().signature))
         return false;
@@ -250,7 +259,11 @@ QLineEdit* TableScreenForm::input(const QString& name) const {
 void TableScreenForm::refresh() {
     model_->reload();
     QLineEdit* code = input(kCodeInput);
-    code->setText(logic_->codeText());
+    if (code->text() != logic_->codeText()) {
+        code->setText(logic_->codeText());
+        if (code->hasFocus() && logic_->inserting())
+            code->selectAll(); // the proposed code: typing replaces it, Tab keeps it
+    }
     code->setReadOnly(!logic_->inserting());
     for (const FieldRule& rule : config_.fields) {
         QWidget* field = inputs_.value(rule.input);

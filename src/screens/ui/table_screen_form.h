@@ -45,6 +45,8 @@ public:
 protected:
     bool activateScreen() override;
     bool checkOnCloseBox() const override { return false; } // a row being edited is discarded
+    // The close box or Esc over typed work not yet written asks first.
+    bool closeRequested() override;
     void closeScreen() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     // Below the inputs: where a form adds its own widgets.

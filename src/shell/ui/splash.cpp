@@ -7,7 +7,8 @@
 
 namespace corvane::shell {
 
-TCORVANEAFPMENU::TCORVANEAFPMENU(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint) {
+TCORVANEAFPMENU::TCORVANEAFPMENU(QWidget* parent)
+    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint) {
     setObjectName(QStringLiteral("CORVANEAFPMENU"));
     setFixedSize(251, 147);
     if (const QScreen* s = QGuiApplication::primaryScreen())

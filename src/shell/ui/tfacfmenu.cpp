@@ -1,9 +1,9 @@
 #include "tfacfmenu.h"
 
 #include "components/form_conventions.h"
-#include "shell/menu_rights.h"
 #include "components/upgrade/auto_upgrader.h"
 #include "components/upgrade/upgrade_settings.h"
+#include "shell/menu_rights.h"
 #include "talterfpass.h"
 #include "tupdate_error_form.h"
 
@@ -35,8 +35,8 @@ const QString kMakerAddress = QStringLiteral("www.veltrano.pt");
 } // namespace
 
 TFACFMENU::TFACFMENU(Site site, SignOn::Dependencies deps, ScreenTable screens, SiteLog* log, QWidget* parent)
-    : QMainWindow(parent), view_(this, QStringLiteral("TFACFMENU"), log), screens_(std::move(screens)), log_(log),
-      site_(site) {
+    : QMainWindow(parent), view_(this, QStringLiteral("TFACFMENU"), log), screens_(std::move(screens)),
+      log_(log), site_(site) {
     setObjectName(QStringLiteral("FACFMENU"));
     setWindowTitle(QStringLiteral("Corvane e Gorros"));
     logic_ = std::make_unique<MainMenuLogic>(ctx_, view_, std::move(site), std::move(deps));
@@ -63,7 +63,8 @@ TFACFMENU::TFACFMENU(Site site, SignOn::Dependencies deps, ScreenTable screens, 
     // A check the user asked for says how it ended; the one at start is silent.
     connect(upgrader_, &components::TauAutoUpgrader::upToDate, this, [this](const QString& published) {
         if (std::exchange(manualCheck_, false))
-            view_.message(QStringLiteral("O programa está actualizado (versão publicada %1).").arg(published));
+            view_.message(
+                QStringLiteral("O programa está actualizado (versão publicada %1).").arg(published));
     });
     connect(upgrader_, &components::TauAutoUpgrader::declined, this, [this] { manualCheck_ = false; });
 }
@@ -125,9 +126,13 @@ void TFACFMENU::BotPassordClick() {
     }
 }
 
-db::UpdateErrorHandler TFACFMENU::updateErrorHandler() { return updateErrorForm_->handler(); }
+db::UpdateErrorHandler TFACFMENU::updateErrorHandler() {
+    return updateErrorForm_->handler();
+}
 
-TFACFMENU::~TFACFMENU() { logic_.reset(); }
+TFACFMENU::~TFACFMENU() {
+    logic_.reset();
+}
 
 void TFACFMENU::buildMenus() {
     struct Entry {
@@ -153,14 +158,17 @@ void TFACFMENU::buildMenus() {
           {"TAB005", "&F - Tipo de Material", false},
           {"TAB006", "&G - Tipo de Trabalho", false},
           {"TAB007", "&H - Tipos de Embalagem", false}}},
-        {"&B - Fichas Técnicas", {{"FICTEC001", "&A - Abertura", false}, {"FICTEC002", "&B - Consulta e Listagem", false}}},
+        // Shown as "B - Fichas Técnicas"; Alt+B belongs to "Tabelas", so Alt+F opens it.
+        {"B - &Fichas Técnicas",
+         {{"FICTEC001", "&A - Abertura", false}, {"FICTEC002", "&B - Consulta e Listagem", false}}},
         {"&C - Orçamentação / Encomendas",
          {{"ORC002", "&A - Orçamentação", false},
           {"ORC001", "&B - Emissão Orçamento Cliente", false},
           {"ORC004", "&C - Consulta de Orçamentos por Cliente", true},
           {"ORC003", "&D - Aprovação de Orçamentos", false}}},
         {"&D - Planeamento",
-         {{"PLAN003", "&A - Consulta de Ord.Fabrico", false}, {"PLAN000", "&B - Cálculo de Necessidades", false}}},
+         {{"PLAN003", "&A - Consulta de Ord.Fabrico", false},
+          {"PLAN000", "&B - Cálculo de Necessidades", false}}},
     };
     for (const Menu& m : menus) {
         QMenu* menu = menuBar()->addMenu(QString::fromUtf8(m.caption));
@@ -174,7 +182,8 @@ void TFACFMENU::buildMenus() {
     }
     connect(actions_.value(QStringLiteral("Geral_Empresa")), &QAction::triggered, this,
             &TFACFMENU::showCompanyAndDate);
-    connect(actions_.value(QStringLiteral("Geral_Alteracoes")), &QAction::triggered, this, &TFACFMENU::BotPdfClick);
+    connect(actions_.value(QStringLiteral("Geral_Alteracoes")), &QAction::triggered, this,
+            &TFACFMENU::BotPdfClick);
     connect(actions_.value(QStringLiteral("Geral_Sair")), &QAction::triggered, this, &QWidget::close);
 }
 
@@ -247,8 +256,8 @@ void TFACFMENU::buildPages() {
            {QStringLiteral("BotTab004"), QStringLiteral("Máquinas")},
            {QStringLiteral("BotTab006"), QStringLiteral("Tipo de Trabalho")}},
           0, 1);
-    group(QStringLiteral("Parâmetros Gerais"), {{QStringLiteral("BotTab000"), QStringLiteral("Parâmetros Gerais")}}, 1,
-          0);
+    group(QStringLiteral("Parâmetros Gerais"),
+          {{QStringLiteral("BotTab000"), QStringLiteral("Parâmetros Gerais")}}, 1, 0);
     group(QStringLiteral("Diversos"),
           {{QStringLiteral("BotTab005"), QStringLiteral("Tipo de Material")},
            {QStringLiteral("BotTab007"), QStringLiteral("Tipos de Embalagem")}},
@@ -263,16 +272,18 @@ void TFACFMENU::buildPages() {
         v->addStretch();
         NB->addTab(page, title);
     };
-    simplePage(QStringLiteral("Fichas Técnicas"), {{QStringLiteral("BotFicTec"), QStringLiteral("Abertura")},
-                                                   {QStringLiteral("BotRegPrd"), QStringLiteral("Registo Técnico")},
-                                                   {QStringLiteral("ToolbarButton972"), QStringLiteral("Consulta")}});
+    simplePage(QStringLiteral("Fichas Técnicas"),
+               {{QStringLiteral("BotFicTec"), QStringLiteral("Abertura")},
+                {QStringLiteral("BotRegPrd"), QStringLiteral("Registo Técnico")},
+                {QStringLiteral("ToolbarButton972"), QStringLiteral("Consulta")}});
     simplePage(QStringLiteral("Orçamentação"),
                {{QStringLiteral("BotOrcam"), QStringLiteral("Orçamentação")},
                 {QStringLiteral("BotPropostaCli"), QStringLiteral("Emissão Orçamento Cliente")},
                 {QStringLiteral("BotConsOrc"), QStringLiteral("Consulta de Orçamentos")},
                 {QStringLiteral("BotAprova"), QStringLiteral("Aprovação de Orçamentos")}});
-    simplePage(QStringLiteral("Planeamento"), {{QStringLiteral("BotPlano001"), QStringLiteral("Consulta de Ord.Fabrico")},
-                                               {QStringLiteral("BotPlano002"), QStringLiteral("Cálculo de Necessidades")}});
+    simplePage(QStringLiteral("Planeamento"),
+               {{QStringLiteral("BotPlano001"), QStringLiteral("Consulta de Ord.Fabrico")},
+                {QStringLiteral("BotPlano002"), QStringLiteral("Cálculo de Necessidades")}});
 
     PanelData = new QFrame(central);
     PanelData->setObjectName(QStringLiteral("PanelData"));
@@ -295,17 +306,23 @@ void TFACFMENU::buildPages() {
     Label10 = new QLabel(QStringLiteral("<a href=\"https://%1\">%1</a>").arg(kMakerAddress), central);
     Label10->setObjectName(QStringLiteral("Label10"));
     Label10->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
-    connect(Label10, &QLabel::linkActivated, this, [](const QString& link) { QDesktopServices::openUrl(QUrl(link)); });
+    connect(Label10, &QLabel::linkActivated, this,
+            [](const QString& link) { QDesktopServices::openUrl(QUrl(link)); });
     outer->addWidget(Label10, 0, Qt::AlignRight);
     setCentralWidget(central);
 
     // The dispatch: each entry and its button open the same screen.
     const QList<QPair<QString, QString>> pairs = {
-        {QStringLiteral("TAB000"), QStringLiteral("BotTab000")},  {QStringLiteral("TAB001"), QStringLiteral("BotTab001")},
-        {QStringLiteral("TAB002"), QStringLiteral("BotTab002")},  {QStringLiteral("TAB003"), QStringLiteral("BotTab003")},
-        {QStringLiteral("TAB004"), QStringLiteral("BotTab004")},  {QStringLiteral("TAB005"), QStringLiteral("BotTab005")},
-        {QStringLiteral("TAB006"), QStringLiteral("BotTab006")},  {QStringLiteral("TAB007"), QStringLiteral("BotTab007")},
-        {QStringLiteral("FICTEC001"), QStringLiteral("BotFicTec")}, {QStringLiteral("ORC002"), QStringLiteral("BotOrcam")},
+        {QStringLiteral("TAB000"), QStringLiteral("BotTab000")},
+        {QStringLiteral("TAB001"), QStringLiteral("BotTab001")},
+        {QStringLiteral("TAB002"), QStringLiteral("BotTab002")},
+        {QStringLiteral("TAB003"), QStringLiteral("BotTab003")},
+        {QStringLiteral("TAB004"), QStringLiteral("BotTab004")},
+        {QStringLiteral("TAB005"), QStringLiteral("BotTab005")},
+        {QStringLiteral("TAB006"), QStringLiteral("BotTab006")},
+        {QStringLiteral("TAB007"), QStringLiteral("BotTab007")},
+        {QStringLiteral("FICTEC001"), QStringLiteral("BotFicTec")},
+        {QStringLiteral("ORC002"), QStringLiteral("BotOrcam")},
     };
     for (const auto& [entry, button] : pairs)
         bindEntry(entry, button);
@@ -377,7 +394,8 @@ void TFACFMENU::activateNow() {
         startUpgradeCheck(logic_->upgradePlan().allowed);
         if (DataModules* m = logic_->modules()) {
             const int row = findParamTmp(*m->empresas, ctx_);
-            Edit_EmpNom->setText(row >= 0 ? m->empresas->PARAMTMP.text(row, QStringLiteral("EMPNOM")) : QString());
+            Edit_EmpNom->setText(row >= 0 ? m->empresas->PARAMTMP.text(row, QStringLiteral("EMPNOM"))
+                                          : QString());
         }
         view_.statusText(1, ctx_.StatusSignature);
         if (!claimsTimer_) {

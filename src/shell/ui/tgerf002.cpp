@@ -20,7 +20,8 @@ constexpr Captions kPortuguese{"Empresa : ", "Data : ", "Utilizador : ", "&Sair"
 [[maybe_unused]] constexpr Captions kSpanish{"Compañia : ", "Fecha : ", "Usuario:", "&Salir"};
 } // namespace
 
-void showCompanyAndDateDialog(QWidget* parent, const QString& company, const QDateTime& date, const QString& user) {
+void showCompanyAndDateDialog(QWidget* parent, const QString& company, const QDateTime& date,
+                              const QString& user) {
     const Captions& c = kPortuguese;
     QDialog dialog(parent);
     dialog.setObjectName(QStringLiteral("GERF002"));
@@ -33,7 +34,8 @@ void showCompanyAndDateDialog(QWidget* parent, const QString& company, const QDa
         grid->addWidget(v, row, 1);
     };
     add(0, c.company, company, "Label_Empresa");
-    add(1, c.date, date.isValid() ? date.date().toString(QStringLiteral("dd/MM/yyyy")) : QString(), "Label_Data");
+    add(1, c.date, date.isValid() ? date.date().toString(QStringLiteral("dd/MM/yyyy")) : QString(),
+        "Label_Data");
     add(2, c.user, user.toUpper(), "Label_Utilizador");
     auto* leave = new QPushButton(QString::fromUtf8(c.leave), &dialog);
     leave->setObjectName(QStringLiteral("BotSair"));

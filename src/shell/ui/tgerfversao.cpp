@@ -1,9 +1,9 @@
 #include "tgerfversao.h"
+#include "components/message_box.h"
 
 #include <QApplication>
 #include <QGridLayout>
 #include <QLabel>
-#include <QMessageBox>
 #include <QStatusBar>
 #include <QTimer>
 
@@ -83,7 +83,7 @@ void TGERFVERSAO::showFinished(const QString& version) {
 
 void TGERFVERSAO::failure(const QString& message) {
     QApplication::beep();
-    QMessageBox::warning(this, kVersionCaption, message);
+    components::plainWarning(this, kVersionCaption, message);
 }
 
 bool runVersionUpdate(QWidget* parent, WorkingContext& ctx, DataModules& modules) {
