@@ -1,5 +1,7 @@
 #include "number_input.h"
 
+#include <algorithm>
+#include <cmath>
 #include <limits>
 
 namespace corvane {
@@ -26,6 +28,21 @@ bool readNumber(const QString& text, double* out, QString* message) {
     }
     *out = value;
     return true;
+}
+
+QString numberText(double value) {
+    QString s = QString::number(value, 'g', 15);
+    if (!std::isfinite(value) || !s.contains(QLatin1Char('e')))
+        return s;
+    const int magnitude = static_cast<int>(std::floor(std::log10(std::abs(value))));
+    s = QString::number(value, 'f', std::clamp(14 - magnitude, 0, 20));
+    if (s.contains(QLatin1Char('.'))) {
+        while (s.endsWith(QLatin1Char('0')))
+            s.chop(1);
+        if (s.endsWith(QLatin1Char('.')))
+            s.chop(1);
+    }
+    return s == QLatin1String("-0") ? QStringLiteral("0") : s;
 }
 
 bool withinSmallInteger(int value, QString* message) {

@@ -11,6 +11,9 @@ namespace corvane {
 bool readWholeNumber(const QString& text, int* out, QString* message);
 // A number with a comma or a point for decimals; false with "'x' não é um número válido".
 bool readNumber(const QString& text, double* out, QString* message);
+// A number as the screens show it: up to 15 significant digits, never in
+// scientific notation (0.00002314, not 2.314e-05), a point for decimals.
+QString numberText(double value);
 // The range of a small-integer column: false with the range message outside it.
 bool withinSmallInteger(int value, QString* message);
 

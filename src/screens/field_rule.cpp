@@ -1,5 +1,6 @@
 #include "field_rule.h"
 
+#include "core/number_input.h"
 #include "db/dataset.h"
 #include "field_input.h"
 
@@ -189,7 +190,7 @@ QString displayText(const QVariant& v) {
         return {};
     const int type = v.metaType().id();
     if (type == QMetaType::Double || type == QMetaType::Float)
-        return QString::number(v.toDouble(), 'g', 15);
+        return numberText(v.toDouble());
     return v.toString();
 }
 

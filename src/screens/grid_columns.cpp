@@ -1,9 +1,11 @@
 #include "grid_columns.h"
 
+#include "core/number_input.h"
+
 namespace corvane::screens {
 
 QString gridNumber(double value) {
-    return QString::number(value, 'g', 15);
+    return numberText(value);
 }
 
 int GridColumns::indexOf(const QString& key) const {

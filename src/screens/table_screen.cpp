@@ -1,5 +1,6 @@
 #include "table_screen.h"
 
+#include "core/number_input.h"
 #include "field_input.h"
 
 namespace corvane::screens {
@@ -130,7 +131,7 @@ QString TableScreen::fieldText(const QString& column) const {
     const QVariant v = value(column);
     const FieldRule* rule = config_.field(column);
     if (rule && rule->kind == FieldKind::Number && !v.isNull())
-        return QString::number(v.toDouble(), 'g', 15);
+        return numberText(v.toDouble());
     return displayText(v);
 }
 

@@ -1,5 +1,6 @@
 #include "listing.h"
 #include "components/message_box.h"
+#include "core/number_input.h"
 
 #include "components/report/preview_window.h"
 #include "db/dataset.h"
@@ -45,7 +46,7 @@ QString KeyIndex::keyText(const QVariant& key) {
     bool isNumber = false;
     const double d = key.toDouble(&isNumber);
     if (isNumber && key.metaType().id() != QMetaType::QString)
-        return QString::number(d, 'g', 15);
+        return numberText(d);
     return key.toString();
 }
 

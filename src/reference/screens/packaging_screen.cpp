@@ -1,6 +1,7 @@
 #include "packaging_screen.h"
 
 #include "articles/store/article_lists.h"
+#include "core/number_input.h"
 #include "reference/reference_tables.h"
 #include "screens/field_input.h"
 #include "shell/access_rights.h"
@@ -83,7 +84,7 @@ bool PackagingMaterials::activate() {
 QString PackagingMaterials::text(const QString& column, int line) const {
     const QVariant v = row_ >= 0 ? mp_->value(row_, column + QString::number(line)) : QVariant();
     if (column == QLatin1String("QTD") || column == QLatin1String("PRECO"))
-        return v.isNull() || v.toDouble() == 0 ? QString() : QString::number(v.toDouble(), 'g', 15);
+        return v.isNull() || v.toDouble() == 0 ? QString() : numberText(v.toDouble());
     return v.toString();
 }
 

@@ -1,6 +1,7 @@
 #include "machine_inks_form.h"
 
 #include "components/form_conventions.h"
+#include "core/number_input.h"
 #include "reference/reference_tables.h"
 #include "screens/ui/field_widgets.h"
 #include "shell/access_rights.h"
@@ -97,7 +98,7 @@ void TCORVF003A::refresh() {
         codes_[n - 1]->setText(inks_.code(n));
         names_[n - 1]->setText(inks_.designation(n));
         if (shares_[n - 1] != focusWidget())
-            shares_[n - 1]->setText(QString::number(inks_.percent(n), 'g', 15));
+            shares_[n - 1]->setText(numberText(inks_.percent(n)));
     }
 }
 

@@ -1,5 +1,6 @@
 #include "sheet_screen.h"
 
+#include "core/number_input.h"
 #include "core/rounding.h"
 
 namespace corvane::techsheet {
@@ -18,7 +19,7 @@ QString shownValue(const QVariant& value, screens::FieldKind kind) {
     case screens::FieldKind::Whole:
     case screens::FieldKind::SmallWhole:
     case screens::FieldKind::Number:
-        return QString::number(value.toDouble(), 'g', 15);
+        return numberText(value.toDouble());
     }
     return {};
 }

@@ -1,6 +1,7 @@
 #include "sheet_form.h"
 
 #include "components/form_conventions.h"
+#include "core/number_input.h"
 #include "db/dataset.h"
 #include "screens/ui/field_widgets.h"
 
@@ -40,10 +41,6 @@ const struct {
 const QStringList kLineColumns{"TC",    "Código", "Designação", "Qtd.",      "Und.",
                                "Preço", "Valor",  "Qtd.+Desp",  "Valor+Desp"};
 const QStringList kSortColumns{"TIPO", "CODIGOMP", "DESIGN"};
-
-QString number(double v) {
-    return QString::number(v, 'g', 15);
-}
 
 // The caption of a step button; its hint says more.
 QString stepCaption(StepRole role) {
@@ -110,7 +107,7 @@ TCORVF035FICTEC::TCORVF035FICTEC(TechSheetContext& context, db::Database& corvan
     article->setObjectName(QStringLiteral("Label_Artigo"));
     head->addWidget(article, 1);
     head->addWidget(new QLabel(QStringLiteral("Comprim : %1   Largura : %2")
-                                   .arg(number(ctx_.ArticleLength), number(ctx_.ArticleWidth)),
+                                   .arg(numberText(ctx_.ArticleLength), numberText(ctx_.ArticleWidth)),
                                this));
     for (const auto& [name, caption] :
          {std::pair{"BitGravar", "&Gravar"}, std::pair{"BotDeleteCA", "&Eliminar"},
@@ -268,8 +265,8 @@ bool TCORVF035FICTEC::reloadLines() {
     for (const FictecDetLine& l : *lines) {
         QList<QStandardItem*> row;
         for (const QString& text :
-             {QString::number(l.TIPO), l.CODIGOMP, l.DESIGN, number(l.QUANT), l.UNIDADE, number(l.PRECO),
-              number(l.VALOR), number(l.QUANT_FINAL), number(l.VALOR_FINAL)})
+             {QString::number(l.TIPO), l.CODIGOMP, l.DESIGN, numberText(l.QUANT), l.UNIDADE, numberText(l.PRECO),
+              numberText(l.VALOR), numberText(l.QUANT_FINAL), numberText(l.VALOR_FINAL)})
             row << new QStandardItem(text);
         for (int c : {0, 3, 5, 6, 7, 8})
             row[c]->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
