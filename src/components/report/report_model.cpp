@@ -1,28 +1,18 @@
 #include "report_model.h"
 
+#include "core/number_input.h"
+
 #include <QPageSize>
 #include <QSizeF>
-#include <algorithm>
-#include <cmath>
 
 namespace corvane::report {
 
 namespace {
 const QSizeF kA4(210.0, 297.0);
 
-// At most 15 significant digits, no exponent, no trailing zeros, a decimal comma.
+// As the screens show it, with a decimal comma.
 QString numberText(double d) {
-    QString s = QString::number(d, 'g', 15);
-    if (s.contains(QLatin1Char('e'))) {
-        const int magnitude = d == 0 ? 0 : static_cast<int>(std::floor(std::log10(std::abs(d))));
-        s = QString::number(d, 'f', std::clamp(14 - magnitude, 0, 340));
-        if (s.contains(QLatin1Char('.'))) {
-            while (s.endsWith(QLatin1Char('0')))
-                s.chop(1);
-            if (s.endsWith(QLatin1Char('.')))
-                s.chop(1);
-        }
-    }
+    QString s = corvane::numberText(d);
     s.replace(QLatin1Char('.'), QLatin1Char(','));
     return s;
 }
