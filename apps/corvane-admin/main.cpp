@@ -5,7 +5,9 @@
 
 #include <QDate>
 #include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
+#include <QRegularExpression>
 #include <QSysInfo>
 #include <QTextStream>
 
@@ -103,6 +105,23 @@ int failed(const QString& message) {
     return 1;
 }
 
+// The program beside this one, as a command that works as typed; "corvane"
+// when it is not there (installed on the PATH).
+QString corvaneProgram() {
+    const QString beside = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("corvane"));
+    return QFileInfo(beside).isExecutable() ? beside : QStringLiteral("corvane");
+}
+
+// A word for the shell: quoted when it holds anything but letters, digits and /._-.
+QString shellWord(const QString& word) {
+    static const QRegularExpression plain(QStringLiteral("^[A-Za-z0-9/._-]+$"));
+    if (plain.match(word).hasMatch())
+        return word;
+    QString quoted = word;
+    quoted.replace(QLatin1Char('\''), QStringLiteral("'\\''"));
+    return QLatin1Char('\'') + quoted + QLatin1Char('\'');
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -137,7 +156,8 @@ int main(int argc, char** argv) {
             return failed(error);
         builder.commit();
         out() << "Local de demonstração criado em " << builder.root() << " para o posto "
-              << workstation.left(30) << ".\nPara entrar: CORVANE_SITE=" << builder.root() << " corvane\n";
+              << workstation.left(30) << ".\nPara entrar: CORVANE_SITE=" << shellWord(builder.root()) << ' '
+              << shellWord(corvaneProgram()) << "\n";
         return 0;
     }
     if (command == QLatin1String("create-site")) {

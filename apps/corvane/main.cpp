@@ -1,6 +1,7 @@
 // Corvane: the costing and quotation program.
 #include "articles/ui/screens.h"
 #include "core/site.h"
+#include "core/site_check.h"
 #include "core/site_log.h"
 #include "db/credentials.h"
 #include "quotation/ui/screens.h"
@@ -32,6 +33,8 @@ int main(int argc, char** argv) {
     components::installQtTranslations(app);
     const Site site = Site::fromEnvironment();
     SiteLog log(site.logFile());
+    if (!siteExists(site))
+        return refuse(log, missingSiteMessage(site));
 
     // The credential library is part of the installation: without it, or
     // without the credentials it hands out, the program does not start.

@@ -1,4 +1,5 @@
 #include "core/site.h"
+#include "core/site_check.h"
 #include "core/site_log.h"
 
 #include <QTemporaryDir>
@@ -45,8 +46,20 @@ private slots:
         qputenv("CORVANE_SITE", dir.path().toLocal8Bit());
         const Site s = Site::fromEnvironment();
         QCOMPARE(s.root(), dir.path());
-        QCOMPARE(s.workstationNameFile(), dir.path() + QStringLiteral("/programas/Computador/Computador.txt"));
-        QCOMPARE(s.workstationTypeFile(), dir.path() + QStringLiteral("/Programas/Computador/TipoComputador.txt"));
+        QCOMPARE(s.workstationNameFile(),
+                 dir.path() + QStringLiteral("/programas/Computador/Computador.txt"));
+        QCOMPARE(s.workstationTypeFile(),
+                 dir.path() + QStringLiteral("/Programas/Computador/TipoComputador.txt"));
+        // A folder without its alias file is no site: the message names it
+        // and the command that makes one there.
+        QVERIFY(!siteExists(s));
+        QVERIFY(missingSiteMessage(s).contains(dir.path()));
+        QVERIFY(missingSiteMessage(s).contains(QStringLiteral("corvane-admin create-demo ") + dir.path()));
+        QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("config")));
+        QFile aliases(s.aliasFile());
+        QVERIFY(aliases.open(QIODevice::WriteOnly));
+        aliases.close();
+        QVERIFY(siteExists(s));
         qunsetenv("CORVANE_SITE");
         qputenv("XDG_DATA_HOME", "/srv/dados");
         QCOMPARE(Site::fromEnvironment().root(), QStringLiteral("/srv/dados/Corvane"));
@@ -65,8 +78,9 @@ private slots:
         const QStringList cols = lines[0].split(QLatin1Char('\t'));
         QCOMPARE(cols.size(), 6);
         QVERIFY(QDate::fromString(cols[0], QStringLiteral("yyyy-MM-dd")).isValid());
-        QCOMPARE(cols.mid(2), (QStringList{QStringLiteral("DEMO"), QStringLiteral("PC-1"), QStringLiteral("TCORVF001"),
-                                           QStringLiteral("Digite de [1 a 7] segunda linha")}));
+        QCOMPARE(cols.mid(2),
+                 (QStringList{QStringLiteral("DEMO"), QStringLiteral("PC-1"), QStringLiteral("TCORVF001"),
+                              QStringLiteral("Digite de [1 a 7] segunda linha")}));
         QVERIFY(lines[1].endsWith(QStringLiteral("Palavra-passe Inválida")));
     }
 };

@@ -3,6 +3,7 @@
 #include "articles/store/article_tables.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QProcess>
 #include <QSettings>
 #include <QSqlError>
@@ -41,6 +42,11 @@ private slots:
         Result r = admin(args);
         QVERIFY2(r.code == 0, qPrintable(r.err));
         QVERIFY(r.out.contains(QStringLiteral("Local de demonstração criado")));
+        // The command it prints works as typed: the program by its full path.
+        const QString enter = r.out.section(QStringLiteral("Para entrar: "), 1).trimmed();
+        QVERIFY2(enter.startsWith(QStringLiteral("CORVANE_SITE=") + dir + QLatin1Char(' ')),
+                 qPrintable(enter));
+        QVERIFY2(QFileInfo(enter.section(QLatin1Char(' '), 1)).isExecutable(), qPrintable(enter));
         QSettings aliases(dir + QStringLiteral("/config/aliases.ini"), QSettings::IniFormat);
         QCOMPARE(aliases.value(QStringLiteral("CORVANE01/backend")).toString(),
                  backend == QLatin1String("postgres") ? QStringLiteral("postgres")
