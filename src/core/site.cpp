@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 namespace corvane {
 
@@ -20,7 +21,20 @@ Site Site::fromEnvironment() {
     return Site(defaultRoot());
 }
 
-QString Site::path(const QString& relative) const { return QDir(root_).filePath(relative); }
+QString Site::path(const QString& relative) const {
+    return QDir(root_).filePath(relative);
+}
+
+bool Site::exists() const {
+    return QFileInfo(aliasFile()).isFile();
+}
+
+QString Site::missingMessage() const {
+    return QStringLiteral("Não há um local do Corvane em %1 (falta config/aliases.ini).\n"
+                          "Indique a pasta do local em CORVANE_SITE, ou crie um local de demonstração "
+                          "nessa pasta com:\n  corvane-admin create-demo %1")
+        .arg(QDir::toNativeSeparators(root_));
+}
 
 WorkstationValue readWorkstationFile(const QString& fileName, int maxChars) {
     WorkstationValue result;

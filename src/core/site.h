@@ -16,13 +16,22 @@ public:
     const QString& root() const { return root_; }
     QString path(const QString& relative) const;
 
-    QString workstationNameFile() const { return path(QStringLiteral("programas/Computador/Computador.txt")); }
-    QString workstationTypeFile() const { return path(QStringLiteral("Programas/Computador/TipoComputador.txt")); }
+    QString workstationNameFile() const {
+        return path(QStringLiteral("programas/Computador/Computador.txt"));
+    }
+    QString workstationTypeFile() const {
+        return path(QStringLiteral("Programas/Computador/TipoComputador.txt"));
+    }
     QString aliasFile() const { return path(QStringLiteral("config/aliases.ini")); }
     QString credentialsFile() const { return path(QStringLiteral("config/general.credentials")); }
     QString upgradeSettingsFile() const { return path(QStringLiteral("config/upgrade.ini")); }
     QString logFile() const { return path(QStringLiteral("log/corvane.log")); }
     QString changesDocument() const { return path(QStringLiteral("Programas/Pdf/Corvane.pdf")); }
+
+    // Whether the folder holds a site (its alias file); when it does not, the
+    // message names the folder looked at and how to make a site there.
+    bool exists() const;
+    QString missingMessage() const;
 
 private:
     QString root_;

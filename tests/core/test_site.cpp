@@ -1,5 +1,4 @@
 #include "core/site.h"
-#include "core/site_check.h"
 #include "core/site_log.h"
 
 #include <QTemporaryDir>
@@ -52,14 +51,14 @@ private slots:
                  dir.path() + QStringLiteral("/Programas/Computador/TipoComputador.txt"));
         // A folder without its alias file is no site: the message names it
         // and the command that makes one there.
-        QVERIFY(!siteExists(s));
-        QVERIFY(missingSiteMessage(s).contains(dir.path()));
-        QVERIFY(missingSiteMessage(s).contains(QStringLiteral("corvane-admin create-demo ") + dir.path()));
+        QVERIFY(!s.exists());
+        QVERIFY(s.missingMessage().contains(dir.path()));
+        QVERIFY(s.missingMessage().contains(QStringLiteral("corvane-admin create-demo ") + dir.path()));
         QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("config")));
         QFile aliases(s.aliasFile());
         QVERIFY(aliases.open(QIODevice::WriteOnly));
         aliases.close();
-        QVERIFY(siteExists(s));
+        QVERIFY(s.exists());
         qunsetenv("CORVANE_SITE");
         qputenv("XDG_DATA_HOME", "/srv/dados");
         QCOMPARE(Site::fromEnvironment().root(), QStringLiteral("/srv/dados/Corvane"));

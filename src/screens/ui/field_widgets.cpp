@@ -22,9 +22,9 @@ void nameForReaders(QWidget* input, const FieldRule& rule) {
     caption.remove(QLatin1Char('&'));
     caption = caption.trimmed();
     if (caption.endsWith(QLatin1Char(':')))
-        caption.chop(1);
-    if (!caption.trimmed().isEmpty())
-        input->setAccessibleName(caption.trimmed());
+        caption = caption.chopped(1).trimmed();
+    if (!caption.isEmpty())
+        input->setAccessibleName(caption);
 }
 
 } // namespace

@@ -35,17 +35,14 @@ const db::Table& described(StepTable table) {
 }
 
 QString ofRow(const char* pattern, int n) {
-    const QString text = QString::fromLatin1(pattern);
+    const QString text = QString::fromUtf8(pattern);
     return text.contains(QLatin1String("%1")) ? text.arg(n) : text;
 }
 
 } // namespace
 
 screens::FieldRule stepRule(StepTable table, const char* column, const char* name, int n, const char* label) {
-    return screens::fieldOf(described(table), ofRow(column, n), ofRow(name, n),
-                            QString::fromUtf8(label).contains(QLatin1String("%1"))
-                                ? QString::fromUtf8(label).arg(n)
-                                : QString::fromUtf8(label));
+    return screens::fieldOf(described(table), ofRow(column, n), ofRow(name, n), ofRow(label, n));
 }
 
 StepInput shownInput(StepTable table, const char* column, const char* name, int n, const char* label) {
