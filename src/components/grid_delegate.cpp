@@ -1,4 +1,5 @@
 #include "grid_delegate.h"
+#include "core/number_input.h"
 
 #include <QDateTime>
 #include <QRegularExpression>
@@ -42,6 +43,11 @@ QString GridDelegate::displayText(const QVariant& value, const QLocale& locale) 
     const int type = value.metaType().id();
     if (type == QMetaType::QDateTime || type == QMetaType::QDate || type == QMetaType::QString)
         return textOf(value);
+    if (type == QMetaType::Double || type == QMetaType::Float)
+        return numberText(value.toDouble());
+    if (type == QMetaType::Int || type == QMetaType::LongLong || type == QMetaType::Short ||
+        type == QMetaType::UInt || type == QMetaType::ULongLong)
+        return value.toString();
     return QStyledItemDelegate::displayText(value, locale);
 }
 

@@ -30,10 +30,21 @@ bool readNumber(const QString& text, double* out, QString* message) {
     return true;
 }
 
+namespace {
+
+QString withComma(QString s) {
+    s.replace(QLatin1Char('.'), QLatin1Char(','));
+    return s;
+}
+
+} // namespace
+
 QString numberText(double value) {
+    if (value == 0)
+        return QStringLiteral("0");
     QString s = QString::number(value, 'g', 15);
     if (!std::isfinite(value) || !s.contains(QLatin1Char('e')))
-        return s;
+        return withComma(s);
     const int magnitude = static_cast<int>(std::floor(std::log10(std::abs(value))));
     s = QString::number(value, 'f', std::clamp(14 - magnitude, 0, 20));
     if (s.contains(QLatin1Char('.'))) {
@@ -42,7 +53,14 @@ QString numberText(double value) {
         if (s.endsWith(QLatin1Char('.')))
             s.chop(1);
     }
-    return s == QLatin1String("-0") ? QStringLiteral("0") : s;
+    return s == QLatin1String("-0") ? QStringLiteral("0") : withComma(s);
+}
+
+QString fixedNumberText(double value, int decimals) {
+    QString s = QString::number(std::isfinite(value) ? value : 0.0, 'f', std::clamp(decimals, 0, 10));
+    if (s.startsWith(QLatin1Char('-')) && s.toDouble() == 0) // -0.0001 with 2 decimals
+        s.remove(0, 1);
+    return withComma(s);
 }
 
 bool withinSmallInteger(int value, QString* message) {

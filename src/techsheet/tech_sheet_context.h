@@ -40,7 +40,7 @@ struct TechSheetContext {
     int PassagesPerCm = 0;
     double ContractionPercent = 0;
     double YarnWastePercent = 0;
-    double FringeMeasure = 0; // mm
+    double FringeMeasure = 0; // cm (4 × the width by default; the fringe line in "Cm")
     double PieceWeight = 0;
     double PrintSurfacePercent = 0;
     int OperationMinutes = 0;

@@ -283,7 +283,7 @@ private slots:
         QVERIFY(type(*s, QStringLiteral("Edit_Codiva"), QStringLiteral("1")));
         QVERIFY(!type(*s, QStringLiteral("Edit_Comissao"), QStringLiteral("3")));
         QVERIFY(type(*s, QStringLiteral("Edit_Comissao"), QStringLiteral("1")));
-        QCOMPARE(s->text(kCommissionRate), QStringLiteral("5.5"));
+        QCOMPARE(s->text(kCommissionRate), QStringLiteral("5,5"));
         QCOMPARE(v.pages.last(), kPageStocks);
         QVERIFY(type(*s, QStringLiteral("Edit_Comissao"), QStringLiteral("0")));
         QVERIFY(s->text(kCommissionRate).isEmpty());

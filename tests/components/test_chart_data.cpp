@@ -62,8 +62,8 @@ private slots:
     }
 
     void pieLegendShowsLabelAndValue() {
-        QCOMPARE(pieLegend({QStringLiteral("Margem"), 12.5, 40}), QStringLiteral("Margem 12.50"));
-        QCOMPARE(pieLegend({QStringLiteral("Cust.Base"), 1234.06, 60}), QStringLiteral("Cust.Base 1234.06"));
+        QCOMPARE(pieLegend({QStringLiteral("Margem"), 12.5, 40}), QStringLiteral("Margem 12,50"));
+        QCOMPARE(pieLegend({QStringLiteral("Cust.Base"), 1234.06, 60}), QStringLiteral("Cust.Base 1234,06"));
     }
 
     void periodLabels() {

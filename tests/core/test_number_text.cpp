@@ -16,15 +16,16 @@ private slots:
         QTest::addColumn<double>("value");
         QTest::addColumn<QString>("text");
         QTest::newRow("whole") << 522.0 << "522";
-        QTest::newRow("half") << 0.5 << "0.5";
-        QTest::newRow("price") << 12.90 << "12.9";
-        QTest::newRow("small kg") << 2.314e-05 << "0.00002314";
-        QTest::newRow("tiny") << -3.5e-12 << "-0.0000000000035";
+        QTest::newRow("half") << 0.5 << "0,5";
+        QTest::newRow("price") << 12.90 << "12,9";
+        QTest::newRow("small kg") << 2.314e-05 << "0,00002314";
+        QTest::newRow("tiny") << -3.5e-12 << "-0,0000000000035";
         QTest::newRow("below what is shown") << 1e-30 << "0";
         QTest::newRow("negative below what is shown") << -1e-30 << "0";
         QTest::newRow("large") << 1.5e16 << "15000000000000000";
-        QTest::newRow("negative") << -0.25 << "-0.25";
+        QTest::newRow("negative") << -0.25 << "-0,25";
         QTest::newRow("zero") << 0.0 << "0";
+        QTest::newRow("negative zero") << -0.0 << "0";
     }
     void shown() {
         QFETCH(double, value);
@@ -35,6 +36,17 @@ private slots:
         QString message;
         QVERIFY(readNumber(numberText(value), &back, &message));
         QVERIFY2(std::abs(back - value) <= std::abs(value) * 1e-14 + 1e-20, qPrintable(numberText(value)));
+    }
+
+    // Fixed decimals as a column or a listing needs them, the same comma.
+    void fixedDecimals() {
+        QCOMPARE(fixedNumberText(522, 2), QStringLiteral("522,00"));
+        QCOMPARE(fixedNumberText(2.314e-05 * 1000, 4), QStringLiteral("0,0231"));
+        QCOMPARE(fixedNumberText(-0.0001, 2), QStringLiteral("0,00"));
+        QCOMPARE(fixedNumberText(-1.5, 0), QStringLiteral("-2"));
+        QCOMPARE(fixedNumberText(std::numeric_limits<double>::infinity(), 1), QStringLiteral("0,0"));
+        QCOMPARE(fixedNumberText(std::numeric_limits<double>::quiet_NaN(), 2), QStringLiteral("0,00"));
+        QCOMPARE(fixedNumberText(1234567.891, 2), QStringLiteral("1234567,89"));
     }
 
     void readBothSeparators() {

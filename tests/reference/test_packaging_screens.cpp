@@ -62,15 +62,15 @@ private slots:
         m.enterArticle(1);
         m.articleExit(1, QStringLiteral("EMB.CXOFERTA"));
         QCOMPARE(m.text(name, 1), QStringLiteral("Caixa Especial"));
-        QCOMPARE(m.text(price, 1), QStringLiteral("0.62"));
+        QCOMPARE(m.text(price, 1), QStringLiteral("0,62"));
 
         // Another article: last entry price, else average cost, else standard cost.
         m.enterArticle(3);
         m.articleExit(3, QStringLiteral("EMB.FITA"));
-        QCOMPARE(m.text(qty, 3), QStringLiteral("0.6"));
+        QCOMPARE(m.text(qty, 3), QStringLiteral("0,6"));
         m.enterArticle(2);
         m.articleExit(2, QStringLiteral("EMB.FITA"));
-        QCOMPARE(m.text(price, 2), QStringLiteral("1.25"));
+        QCOMPARE(m.text(price, 2), QStringLiteral("1,25"));
         QCOMPARE(m.text(QStringLiteral("UND"), 2), QStringLiteral("Mt"));
         QCOMPARE(m.text(name, 2), QStringLiteral("Fita de Cetim 10 mm"));
         m.enterArticle(3);

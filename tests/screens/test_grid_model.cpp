@@ -94,8 +94,8 @@ private slots:
         QCOMPARE(m.column(QStringLiteral("MINUTES")), 2);
         QCOMPARE(m.column(QStringLiteral("NONE")), -1);
         QCOMPARE(m.headerData(2, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("Tempo (Min)"));
-        QCOMPARE(m.index(0, 2).data().toString(), QStringLiteral("18.75"));
-        QCOMPARE(m.index(1, 2).data().toString(), QStringLiteral("0.0044625"));
+        QCOMPARE(m.index(0, 2).data().toString(), QStringLiteral("18,75"));
+        QCOMPARE(m.index(1, 2).data().toString(), QStringLiteral("0,0044625"));
         QCOMPARE(m.index(2, 2).data().toString(), QStringLiteral("90"));
         QCOMPARE(m.index(2, 2).data(Qt::TextAlignmentRole).toInt(), int(Qt::AlignRight | Qt::AlignVCenter));
         QVERIFY(!m.index(0, 0).data(Qt::TextAlignmentRole).isValid());
@@ -314,7 +314,7 @@ private slots:
         QCOMPARE(edited.size(), 0);
 
         QVERIFY(m.setData(m.index(0, 2), QStringLiteral("97,25"), Qt::EditRole));
-        QCOMPARE(m.index(0, 2).data().toString(), QStringLiteral("97.25"));
+        QCOMPARE(m.index(0, 2).data().toString(), QStringLiteral("97,25"));
         const bool on = m.index(0, 3).data(Qt::CheckStateRole).toInt() != Qt::Checked;
         QVERIFY(m.setData(m.index(0, 3), on ? Qt::Checked : Qt::Unchecked, Qt::CheckStateRole));
         QCOMPARE(types.text(lines.datasetRow(0), QStringLiteral("TU")).trimmed(),

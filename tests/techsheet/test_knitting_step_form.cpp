@@ -81,8 +81,8 @@ private slots:
         QVERIFY(openKnittingStep(nullptr, ctx, f.corvane(), factura, QStringLiteral("DEMO"), setting));
         QCOMPARE(title, QStringLiteral("Tecelagem ( Tricotados )"));
         QCOMPARE(header, QStringLiteral("Tempo (Min)"));
-        QCOMPARE(consumption, QStringLiteral("0.1080000"));
-        QCOMPARE(cost, QStringLiteral("18.75"));
+        QCOMPARE(consumption, QStringLiteral("0,1080000"));
+        QCOMPARE(cost, QStringLiteral("18,75"));
         QVERIFY(!ctx.StepCancelled);
         QVERIFY2(closer.texts.isEmpty(), qPrintable(closer.texts.join(QLatin1Char('|'))));
         const QList<QVariantList> lines = selectRows(

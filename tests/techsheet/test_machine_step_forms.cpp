@@ -95,7 +95,7 @@ private slots:
         QCOMPARE(title, QStringLiteral("Vaporizar"));
         QCOMPARE(header, QStringLiteral("Tempo (Min)"));
         QVERIFY(!materialEnabled);
-        QCOMPARE(cost, QStringLiteral("18.75"));
+        QCOMPARE(cost, QStringLiteral("18,75"));
         QVERIFY(!ctx.StepCancelled);
         QList<QVariantList> lines = stepLines(f, QStringLiteral("V"));
         QCOMPARE(lines.size(), 1);

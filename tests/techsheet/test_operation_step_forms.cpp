@@ -98,7 +98,7 @@ private slots:
                      ->index(0, columnOf(form.grid()->model(), QStringLiteral("CUSTO")))
                      .data()
                      .toString(),
-                 QStringLiteral("0.24"));
+                 QStringLiteral("0,24"));
         form.findChild<QPushButton*>(QStringLiteral("BitTerminar"))->click();
         QVERIFY(!form.isVisible());
         QVERIFY(form.logic().written());

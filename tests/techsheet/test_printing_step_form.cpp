@@ -82,7 +82,7 @@ private slots:
             QVERIFY(QTest::qWaitForWindowActive(&form));
             QCOMPARE(form.windowTitle(), QStringLiteral("Impressão"));
             QCOMPARE(form.findChild<QLabel*>(QStringLiteral("LabelArea"))->text(),
-                     QStringLiteral("Àrea : 1.4   m²"));
+                     QStringLiteral("Àrea : 1,4   m²"));
             QTableView* grid = form.grid();
             auto* model = qobject_cast<screens::GridModel*>(grid->model());
             QCOMPARE(model->headerData(model->column(QStringLiteral("QTD")), Qt::Horizontal, Qt::DisplayRole)
@@ -99,13 +99,13 @@ private slots:
                      QStringLiteral("Tinta Reactiva Ciano"));
             // 1.19 m² × 30 % × 0.0125 l/m²
             QCOMPARE(form.findChild<QLineEdit*>(QStringLiteral("Edit_QtdMp1"))->text(),
-                     QStringLiteral("0.0044625"));
+                     QStringLiteral("0,0044625"));
             QVERIFY(!form.input(QStringLiteral("Edit_MpNro1"))->isEnabled());
             QTest::keyClick(grid, Qt::Key_Space);
             QVERIFY(model->setData(model->index(row, model->column(QStringLiteral("QTD"))),
                                    QStringLiteral("6"), Qt::EditRole));
             QCOMPARE(model->index(row, model->column(QStringLiteral("CUSTO"))).data().toString(),
-                     QStringLiteral("2.4"));
+                     QStringLiteral("2,4"));
             QTest::keyClick(grid, Qt::Key_F1);
             QVERIFY(form.input(QStringLiteral("Edit_MpNro1"))->isEnabled());
 
@@ -114,7 +114,7 @@ private slots:
                      QStringLiteral("Edit_MpNro4"));
             QVERIFY(!grid->isEnabled()); // an ink code entered: the grid waits for F1
             QCOMPARE(form.findChild<QLineEdit*>(QStringLiteral("Edit_CustoMp1"))->text(),
-                     QStringLiteral("0.07066")); // 0.0074375 l × 9.50
+                     QStringLiteral("0,07066")); // 0.0074375 l × 9.50
             QLineEdit* black = form.input(QStringLiteral("Edit_MpNro4"));
             QTest::keyClick(black, Qt::Key_Delete);
             QVERIFY(black->text().isEmpty());

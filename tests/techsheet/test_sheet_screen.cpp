@@ -63,7 +63,7 @@ private slots:
         QCOMPARE(s.ctx.SheetKind, kWovenScarf);
         QCOMPARE(s.view.pages.last(), kWovenScarf);
         QCOMPARE(s.view.focus, QStringList{"Edit_TipoTrabalho"});
-        QCOMPARE(s.screen.text("Edit_DespFioCA"), QString("3.5"));
+        QCOMPARE(s.screen.text("Edit_DespFioCA"), QString("3,5"));
         QCOMPARE(s.screen.text("Edit_LargFranja"), QString("120"));
         QCOMPARE(s.ctx.YarnWastePercent, 3.5);
         QVERIFY(s.screen.fieldEnabled("Edit_TipoTrabalho"));
@@ -282,7 +282,7 @@ private slots:
         // a measure typed is kept when the flag is said again
         s.fill({{"Edit_LargFranja", "95,5"}, {"Edit_Franja", "S"}});
         QCOMPARE(s.ctx.FringeMeasure, 95.5);
-        QCOMPARE(s.screen.text("Edit_LargFranja"), QString("95.5"));
+        QCOMPARE(s.screen.text("Edit_LargFranja"), QString("95,5"));
         for (const QString text : {"", "0"}) {
             s.view.clear();
             QVERIFY(!s.type("Edit_LargFranja", text));
@@ -498,7 +498,7 @@ private slots:
         Sheet s(fullHeader(kWovenScarf));
         QCOMPARE(s.screen.text("Edit_TipoTrabalho"), QString("2"));
         QCOMPARE(s.screen.text("Label_TipoTrabalho"), QString("Liso"));
-        QCOMPARE(s.screen.text("Edit_Contracoes"), QString("7.5"));
+        QCOMPARE(s.screen.text("Edit_Contracoes"), QString("7,5"));
         QCOMPARE(s.screen.text("Edit_LargFranja"), QString("80"));
         QCOMPARE(s.screen.text("Edit_RefInformat"), QString("REF 9"));
         QCOMPARE(s.screen.text("Edit_Raport"), QString("4"));
@@ -521,7 +521,7 @@ private slots:
 
         Sheet g(fullHeader(kKnittedHat));
         QCOMPARE(g.screen.text("Edit_CorteSerraGT"), QString("S"));
-        QCOMPARE(g.screen.text("Edit_PesoGT"), QString("0.3"));
+        QCOMPARE(g.screen.text("Edit_PesoGT"), QString("0,3"));
         QCOMPARE(g.screen.text("Edit_PesoAmoGT"), QString("25"));
         QCOMPARE(g.screen.text("Edit_SubBrd_GT"), QString("S"));
         QVERIFY(g.screen.fieldEnabled("Edit_SubBrd_GT"));

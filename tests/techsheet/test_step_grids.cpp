@@ -144,13 +144,13 @@ private slots:
                  QStringLiteral("Tempo (Min)"));
         QCOMPARE(m.column(QStringLiteral("TIPOPRD")), -1);
         QVERIFY(m.setData(m.index(row, m.column(QStringLiteral("QTD"))), QStringLiteral("90"), Qt::EditRole));
-        QCOMPARE(shown(m, row, QStringLiteral("CUSTO")), QStringLiteral("18.75"));
-        QCOMPARE(shown(m, row, QStringLiteral("PRECO")), QStringLiteral("12.5"));
+        QCOMPARE(shown(m, row, QStringLiteral("CUSTO")), QStringLiteral("18,75"));
+        QCOMPARE(shown(m, row, QStringLiteral("PRECO")), QStringLiteral("12,5"));
         // Ordered by designation and shown again.
         s.sortBy(QStringLiteral("DESIGNACAO"));
         m.reload();
         QCOMPARE(shown(m, rowOf(m, QStringLiteral("CC90")), QStringLiteral("CUSTO")),
-                 QStringLiteral("18.75"));
+                 QStringLiteral("18,75"));
     }
 
     void ultrasound_data() { addBackendRows(); }
@@ -196,7 +196,7 @@ private slots:
         const int row = rowOf(m, QStringLiteral("TRI01"));
         checkStepGrid(m, row, QStringLiteral("QTD"), QStringLiteral("abc"));
         QVERIFY(m.setData(m.index(row, m.column(QStringLiteral("QTD"))), QStringLiteral("90"), Qt::EditRole));
-        QCOMPARE(shown(m, row, QStringLiteral("CUSTO")), QStringLiteral("18.75"));
+        QCOMPARE(shown(m, row, QStringLiteral("CUSTO")), QStringLiteral("18,75"));
         // Cleared: the time and the cost go with the tick.
         QVERIFY(m.setData(m.index(row, m.column(QStringLiteral("OK"))), Qt::Unchecked, Qt::CheckStateRole));
         QCOMPARE(shown(m, row, QStringLiteral("CUSTO")), QStringLiteral("0"));

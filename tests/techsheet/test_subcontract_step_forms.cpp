@@ -62,7 +62,7 @@ private slots:
             QCOMPARE(form.windowTitle(), QStringLiteral("Seleccione o Tecido"));
             typeInto(form, QStringLiteral("Edit_Tecido"), QStringLiteral("TEC.VIS.CRU"),
                      QStringLiteral("Edit_EnqTecido"));
-            QCOMPARE(form.input(QStringLiteral("Edit_LargTecido"))->text(), QStringLiteral("1.5"));
+            QCOMPARE(form.input(QStringLiteral("Edit_LargTecido"))->text(), QStringLiteral("1,5"));
             QCOMPARE(form.findChild<QLabel*>(QStringLiteral("Label_Tecido"))->text(),
                      QStringLiteral("Tecido Viscose 140 cm Cru"));
             typeInto(form, QStringLiteral("Edit_EnqTecido"), QStringLiteral("x"),
@@ -77,8 +77,8 @@ private slots:
             typeInto(form, QStringLiteral("Edit_PecasTecido"), QStringLiteral("3"),
                      QStringLiteral("Edit_QuantTecido"));
             // Three 150 cm pieces one after the other: 4.5 m of the 1.5 m fabric.
-            QCOMPARE(form.findChild<QLabel*>(QStringLiteral("Label_Mtl"))->text(), QStringLiteral("4.5 Mtl"));
-            QCOMPARE(form.input(QStringLiteral("Edit_QuantTecido"))->text(), QStringLiteral("2.25"));
+            QCOMPARE(form.findChild<QLabel*>(QStringLiteral("Label_Mtl"))->text(), QStringLiteral("4,5 Mtl"));
+            QCOMPARE(form.input(QStringLiteral("Edit_QuantTecido"))->text(), QStringLiteral("2,25"));
             QCOMPARE(form.input(QStringLiteral("Edit_CustoTecido"))->text(), QStringLiteral("9"));
             // F7 on the price, then "&Terminar".
             form.input(QStringLiteral("Edit_PrecoTecido"))->setFocus();

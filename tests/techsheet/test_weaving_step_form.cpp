@@ -121,9 +121,9 @@ private slots:
         QCOMPARE(refused, QStringList{QStringLiteral("Nº de Teares seleccionado inválido !!!")});
         QVERIFY(stayedOpen);
         QCOMPARE(focusAfterRefusal, QStringLiteral("<F1> - Teares"));
-        QCOMPARE(kg, QStringLiteral("0.0013200"));
-        QCOMPARE(grams, QStringLiteral("1.3200"));
-        QCOMPARE(total, QStringLiteral("0.0019556"));
+        QCOMPARE(kg, QStringLiteral("0,0013200"));
+        QCOMPARE(grams, QStringLiteral("1,3200"));
+        QCOMPARE(total, QStringLiteral("0,0019556"));
         QCOMPARE(strips, QStringLiteral("6"));
         QCOMPARE(ctx.LoomStrips, QStringLiteral("6"));
         QVERIFY(!ctx.StepCancelled);

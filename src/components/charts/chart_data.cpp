@@ -1,4 +1,5 @@
 #include "chart_data.h"
+#include "core/number_input.h"
 
 #include "core/rounding.h"
 
@@ -25,7 +26,7 @@ std::optional<QList<PieSlice>> pieSlices(const ChartSeries& series) {
 }
 
 QString pieLegend(const PieSlice& slice) {
-    return slice.label + QLatin1Char(' ') + QString::number(slice.value, 'f', 2);
+    return slice.label + QLatin1Char(' ') + fixedNumberText(slice.value, 2);
 }
 
 QString periodLabel(int year, int month) {

@@ -10,12 +10,6 @@ namespace corvane::report {
 namespace {
 const QSizeF kA4(210.0, 297.0);
 
-// As the screens show it, with a decimal comma.
-QString numberText(double d) {
-    QString s = corvane::numberText(d);
-    s.replace(QLatin1Char('.'), QLatin1Char(','));
-    return s;
-}
 } // namespace
 
 double PageSetup::pageWidth() const {
@@ -121,7 +115,7 @@ QString cellText(const QVariant& value, const Column& column) {
         bool ok = false;
         const double d = value.toDouble(&ok);
         if (ok)
-            return QString::number(d, 'f', column.decimals).replace(QLatin1Char('.'), QLatin1Char(','));
+            return fixedNumberText(d, column.decimals);
     }
     return displayText(value, column.kind);
 }

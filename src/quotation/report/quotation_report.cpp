@@ -1,4 +1,5 @@
 #include "quotation_report.h"
+#include "core/number_input.h"
 
 #include "components/photos/photo_files.h"
 #include "quotation/store/quotation_store.h"
@@ -58,8 +59,7 @@ double number(const QVariantMap& row, const QString& column) {
 }
 
 QString fixed(double v, int decimals) {
-    return QString::number(std::isfinite(v) ? v : 0.0, 'f', decimals)
-        .replace(QLatin1Char('.'), QLatin1Char(','));
+    return fixedNumberText(v, decimals);
 }
 
 QString dateText(const QVariant& v) {

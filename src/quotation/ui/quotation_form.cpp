@@ -1,4 +1,5 @@
 #include "quotation_form.h"
+#include "core/number_input.h"
 
 #include "components/form_conventions.h"
 #include "components/report/preview_window.h"
@@ -72,10 +73,10 @@ QString valueText(const QuotationScreen& s, const QString& name, int i, int curr
         {"Base", f.base},     {"Com", f.commissions},    {"Trp", f.transport},  {"Pag", f.payment},
         {"Dsc", f.discounts}, {"Chg", f.commercial},     {"Mg", f.margin},      {"ValorCli", f.orderTotal}};
     if (name == QLatin1String("MgPerc"))
-        return QString::number(f.marginPercent, 'f', 1);
+        return fixedNumberText(f.marginPercent, 1);
     if (name == QLatin1String("PrcOrc"))
-        return QString::number(f.quotedPrice, 'f', s.priceDecimals());
-    return QString::number(money.value(name), 'f', currencyDecimals);
+        return fixedNumberText(f.quotedPrice, s.priceDecimals());
+    return fixedNumberText(money.value(name), currencyDecimals);
 }
 
 } // namespace

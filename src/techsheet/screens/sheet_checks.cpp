@@ -113,14 +113,14 @@ bool SheetScreen::takeYarnWaste(const SheetInput& in) {
 
 // Refused, the focus goes back to the fringe flag.
 bool SheetScreen::takeFringeMeasure(const SheetInput& in) {
-    QVariant mm;
-    if (!converted(in, &mm)) {
+    QVariant cm; // the fringe measure, cm
+    if (!converted(in, &cm)) {
         for (const SheetInput& flag : sheetInputs())
             if (flag.page == in.page && flag.opens == in.rule.column)
                 view_.focusField(flag.rule.input);
         return false;
     }
-    ctx_.FringeMeasure = mm.toDouble();
+    ctx_.FringeMeasure = cm.toDouble();
     return true;
 }
 

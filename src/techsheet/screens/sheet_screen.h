@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/number_input.h"
 #include "core/screen_view.h"
 #include "sheet_fields.h"
 #include "techsheet/sheet_reference.h"
@@ -158,7 +159,7 @@ private:
     inline static const QString kYes = QStringLiteral("S");
     inline static const QString kNo = QStringLiteral("N");
     // A number as an input shows it.
-    static QString shown(double value) { return QString::number(value, 'g', 15); }
+    static QString shown(double value) { return numberText(value); }
 
     bool open(const SheetReference& reference, const QVariantMap& header, bool hasLines, bool cancelling);
     void takeParameters(const SheetParameters& p);

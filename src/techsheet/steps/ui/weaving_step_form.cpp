@@ -1,4 +1,5 @@
 #include "weaving_step_form.h"
+#include "core/number_input.h"
 
 #include "yarn_fields.h"
 
@@ -24,7 +25,7 @@ QString number(double v) {
 }
 
 QString gramsText(double kg) {
-    return QString::number(kg * 1000, 'f', 4);
+    return fixedNumberText(kg * 1000, 4);
 }
 
 } // namespace

@@ -1,9 +1,10 @@
 #include "yarn_fields.h"
+#include "core/number_input.h"
 
 namespace corvane::techsheet {
 
 QString kgText(double kg) {
-    return QString::number(kg, 'f', 7);
+    return fixedNumberText(kg, 7);
 }
 
 } // namespace corvane::techsheet
