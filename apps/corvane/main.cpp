@@ -1,7 +1,6 @@
 // Corvane: the costing and quotation program.
 #include "articles/ui/screens.h"
 #include "core/site.h"
-#include "core/site_check.h"
 #include "core/site_log.h"
 #include "db/credentials.h"
 #include "quotation/ui/screens.h"
@@ -29,12 +28,13 @@ int refuse(SiteLog& log, const QString& text) {
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Veltrano, Ind. de Corvane e Gorros"));
+    QApplication::setOrganizationName(QStringLiteral("Corvane")); // where each user's window sizes are kept
     QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Portugal));
     components::installQtTranslations(app);
     const Site site = Site::fromEnvironment();
     SiteLog log(site.logFile());
-    if (!siteExists(site))
-        return refuse(log, missingSiteMessage(site));
+    if (!site.exists())
+        return refuse(log, site.missingMessage());
 
     // The credential library is part of the installation: without it, or
     // without the credentials it hands out, the program does not start.
@@ -71,6 +71,8 @@ int main(int argc, char** argv) {
     menu.show();
     splash->close();
     delete splash;
+    menu.activateWindow(); // the keyboard goes to the main window, not to where the splash was
+    menu.raise();
     const int rc = app.exec();
     return rc != 0 ? rc : menu.exitCode();
 }

@@ -1,6 +1,7 @@
 #include "lookup_dialog.h"
 
 #include "grid_delegate.h"
+#include "window_memory.h"
 
 #include "db/dataset.h"
 #include "db/dataset_model.h"
@@ -54,7 +55,7 @@ LookupDialog::LookupDialog(db::Dataset& dataset, QList<LookupColumn> columns, QS
     layout->addWidget(grid_);
     resize(520, 420);
     grid_->resizeColumnsToContents(); // from the rows read so far
-    grid_->horizontalHeader()->setStretchLastSection(true);
+    stretchDesignation(grid_);
     if (model_->rowCount() > 0)
         moveTo(0);
     connect(search_, &QLineEdit::textEdited, this, [this](const QString& text) { search(text); });
@@ -78,7 +79,7 @@ void LookupDialog::moveTo(int line) {
     while (model_->rowCount() <= line && model_->canFetchMore({}))
         model_->fetchMore({});
     grid_->selectRow(line);
-    grid_->scrollTo(model_->index(line, 0));
+    grid_->scrollTo(model_->index(line, 0), QAbstractItemView::PositionAtCenter);
 }
 
 int LookupDialog::currentDatasetRow() const {

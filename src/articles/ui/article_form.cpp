@@ -2,6 +2,7 @@
 
 #include "articles/store/article_tables.h"
 #include "components/form_conventions.h"
+#include "components/grid_delegate.h"
 #include "components/lookup_dialog.h"
 #include "db/dataset_model.h"
 #include "screens/ui/field_widgets.h"
@@ -133,6 +134,7 @@ void TCORVF035::build() {
         logic_->suppliers(), {QStringLiteral("SIGLA"), QStringLiteral("PRECO"), QStringLiteral("VOSREF")},
         {QStringLiteral("Fornecedor"), QStringLiteral("Preço"), QStringLiteral("V/Ref.")}, suppliersGrid_);
     suppliersGrid_->setModel(suppliersModel_);
+    suppliersGrid_->setItemDelegate(new components::GridDelegate(suppliersGrid_));
     suppliersGrid_->setFocusPolicy(Qt::NoFocus);
     suppliersGrid_->verticalHeader()->hide();
     auto* photo = new QLabel(kNotAvailableYet, side);
@@ -256,6 +258,7 @@ QWidget* TCORVF035::buildList() {
 
     grid_ = new QTableView(w);
     grid_->setObjectName(kList);
+    grid_->setItemDelegate(new components::GridDelegate(grid_));
     grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
     grid_->setSelectionMode(QAbstractItemView::SingleSelection);
     grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -1,4 +1,5 @@
 #include "history_panels.h"
+#include "core/number_input.h"
 
 #include "components/charts/chart_panels.h"
 #include "components/grid_delegate.h"
@@ -12,6 +13,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QStandardItemModel>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -21,7 +23,7 @@ namespace corvane::quotation {
 namespace {
 
 QString money(double v) {
-    return QString::number(v, 'f', 2);
+    return fixedNumberText(v, 2);
 }
 
 QString dateText(const QDateTime& dt) {
@@ -119,6 +121,11 @@ HistoryPanels::HistoryPanels(QWidget* window) : QObject(window), window_(window)
     TBCons = new QTabWidget(window);
     TBCons->setObjectName(QStringLiteral("TBCons"));
     buildCustomer();
+    // Every tab's caption whole; arrows reach the tabs beyond the width.
+    for (QTabWidget* book : {NBEnc, TBCons, quotationsBook_}) {
+        book->tabBar()->setElideMode(Qt::ElideNone);
+        book->setUsesScrollButtons(true);
+    }
 
     photoPage_ = new QWidget(window);
     auto* photoLayout = new QVBoxLayout(photoPage_);
@@ -344,7 +351,7 @@ void HistoryPanels::showArticle(const ArticlePanel& p, const QString& photoFolde
         const QVariant v = a.value(QString::fromLatin1(column));
         const int type = v.metaType().id();
         labels_.value(QStringLiteral("Label_") + QString::fromLatin1(column))
-            ->setText(type == QMetaType::Double ? QString::number(v.toDouble()) : v.toString().trimmed());
+            ->setText(type == QMetaType::Double ? numberText(v.toDouble()) : v.toString().trimmed());
     }
     for (int n = 1; n <= 9; ++n) {
         const ClassificationLine& c = p.identity.classification[static_cast<size_t>(n - 1)];

@@ -45,6 +45,7 @@ TCORVF003A::TCORVF003A(db::Dataset& maquinasMp, db::Database& factura, const QSt
         names_[n - 1]->setObjectName(QStringLiteral("Edit_Design%1").arg(n));
         names_[n - 1]->setReadOnly(true);
         names_[n - 1]->setFocusPolicy(Qt::NoFocus);
+        names_[n - 1]->setMinimumWidth(names_[n - 1]->fontMetrics().averageCharWidth() * 42);
         shares_[n - 1] = screens::makeInput(screens::fieldOf(table, QStringLiteral("CONS_PERC%1").arg(n),
                                                              QStringLiteral("Edit_Cons_Perc%1").arg(n)),
                                             this);
@@ -68,6 +69,7 @@ TCORVF003A::TCORVF003A(db::Dataset& maquinasMp, db::Database& factura, const QSt
     }
     grid->addWidget(finish, MachineInks::kLines + 2, 2);
     grid->addWidget(cancel, MachineInks::kLines + 2, 3);
+    grid->setColumnStretch(2, 1); // the designations take the width
     connectClosing(finish, [this] { return inks_.finish(); });
     connectDiscarding(cancel, [this] { inks_.cancel(); });
 
@@ -97,6 +99,7 @@ void TCORVF003A::refresh() {
     for (int n = 1; n <= MachineInks::kLines; ++n) {
         codes_[n - 1]->setText(inks_.code(n));
         names_[n - 1]->setText(inks_.designation(n));
+        names_[n - 1]->setCursorPosition(0); // a long designation shows its start
         if (shares_[n - 1] != focusWidget())
             shares_[n - 1]->setText(numberText(inks_.percent(n)));
     }

@@ -64,6 +64,7 @@ void TCORVF007::refresh() {
                                 new QTableWidgetItem(row < 0 ? QString()
                                                              : mp.text(row, QString::fromLatin1(kColumns[c]) +
                                                                                 QString::number(line))));
+    materials_->resizeColumnsToContents();
 }
 
 void TCORVF007::print() {
@@ -118,6 +119,8 @@ TCORVF007A::TCORVF007A(db::Dataset& embalagemMp, db::Database& factura, int pack
                                  PackagingMaterials::input(QString::fromLatin1(kKinds[k]), line)),
                 this);
             edit->installEventFilter(this);
+            if (k == 1)
+                edit->setMinimumWidth(edit->fontMetrics().averageCharWidth() * 42);
             grid->addWidget(edit, line + 1, k);
             inputs_.insert(edit->objectName(), edit);
             if (k == 0)
@@ -141,6 +144,7 @@ TCORVF007A::TCORVF007A(db::Dataset& embalagemMp, db::Database& factura, int pack
     }
     grid->addWidget(finish, 5, 2);
     grid->addWidget(cancel, 5, 3);
+    grid->setColumnStretch(1, 1); // the designations take the width
     connectClosing(finish, [this] { return logic_.finish(); });
     connectDiscarding(cancel, [this] { logic_.cancel(); });
     components::FormConventions* conventions = installConventions();
@@ -177,8 +181,10 @@ void TCORVF007A::refresh() {
     for (int line = 1; line <= PackagingMaterials::kLines; ++line)
         for (int k = 0; k < 4; ++k) {
             QLineEdit* edit = inputs_.value(PackagingMaterials::input(QString::fromLatin1(kKinds[k]), line));
-            if (edit != focusWidget())
+            if (edit != focusWidget()) {
                 edit->setText(logic_.text(QString::fromLatin1(kColumns[k]), line));
+                edit->setCursorPosition(0); // a long designation shows its start
+            }
         }
 }
 

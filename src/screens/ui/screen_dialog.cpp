@@ -1,10 +1,13 @@
 #include "screen_dialog.h"
 
 #include "components/form_conventions.h"
+#include "components/window_memory.h"
 #include "core/screen_view.h"
 #include "field_widgets.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QAbstractSpinBox>
 #include <QBoxLayout>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -18,6 +21,20 @@
 #include <QTimer>
 
 namespace corvane::screens {
+
+namespace {
+
+// Where a user types: an input that takes typing, a choice or a grid.
+bool takesTyping(const QWidget* w) {
+    if (const auto* edit = qobject_cast<const QLineEdit*>(w))
+        return !edit->isReadOnly();
+    if (const auto* text = qobject_cast<const QPlainTextEdit*>(w))
+        return !text->isReadOnly();
+    return qobject_cast<const QAbstractItemView*>(w) || qobject_cast<const QComboBox*>(w) ||
+           qobject_cast<const QCheckBox*>(w) || qobject_cast<const QAbstractSpinBox*>(w);
+}
+
+} // namespace
 
 ScreenDialog::ScreenDialog(const QString& name, const QString& caption, const ScreenSetting& setting,
                            QWidget* parent)
@@ -149,7 +166,28 @@ void ScreenDialog::showEvent(QShowEvent* event) {
     if (!activateScreen()) {
         finished_ = true;
         QTimer::singleShot(0, this, [this] { QDialog::reject(); });
+        return;
     }
+    components::restoreWindow(this);
+    if (!focusWidget() || !takesTyping(focusWidget()))
+        focusFirstInput();
+}
+
+void ScreenDialog::focusFirstInput() {
+    QWidget* other = nullptr; // a button or a tab bar, when there is no input
+    for (QWidget* w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain()) {
+        if (!isAncestorOf(w) || !w->isEnabled() || !w->isVisibleTo(this) ||
+            !(w->focusPolicy() & Qt::TabFocus))
+            continue;
+        if (takesTyping(w)) {
+            w->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+        if (!other)
+            other = w;
+    }
+    if (other)
+        other->setFocus(Qt::OtherFocusReason);
 }
 
 bool ScreenDialog::closeBox() {
@@ -179,6 +217,8 @@ void ScreenDialog::reject() {
 void ScreenDialog::done(int result) {
     if (!closed_) {
         closed_ = true;
+        if (activated_)
+            components::rememberWindow(this);
         if (conventions_)
             conventions_->setChecksEnabled(false); // nothing is checked on the way out
         closeScreen();

@@ -94,6 +94,11 @@ protected:
     bool activated() const { return activated_; }
     bool closing() const { return closed_; }
 
+    // The first enabled input in the order of Tab (a button only when the
+    // screen has no input) takes the focus; the framework does this after
+    // activation when the screen put the focus nowhere.
+    void focusFirstInput();
+
 private:
     bool closeBox();
     void watchTyping();

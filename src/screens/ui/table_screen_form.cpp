@@ -1,6 +1,8 @@
 #include "table_screen_form.h"
 
 #include "components/form_conventions.h"
+#include "components/grid_delegate.h"
+#include "components/window_memory.h"
 #include "core/screen_view.h"
 #include "db/dataset_model.h"
 #include "field_widgets.h"
@@ -19,6 +21,8 @@
 #include <QTableView>
 #include <QTimer>
 #include <QToolButton>
+
+#include <algorithm>
 
 namespace corvane::screens {
 
@@ -67,10 +71,12 @@ void TableScreenForm::build() {
     grid_->setObjectName(kGrid);
     model_ = new db::DatasetModel(logic_->dataset(), config_.gridColumns, config_.gridTitles, this);
     grid_->setModel(model_);
+    grid_->setItemDelegate(new components::GridDelegate(grid_));
     grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
     grid_->setSelectionMode(QAbstractItemView::SingleSelection);
     grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid_->verticalHeader()->hide();
+    grid_->setWordWrap(false); // one line per row; a narrowed column shows "..."
     grid_->horizontalHeader()->setStretchLastSection(true);
     grid_->installEventFilter(this);
     connect(grid_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
@@ -81,7 +87,7 @@ void TableScreenForm::build() {
                 refresh();
             });
     left->addWidget(grid_, 1);
-    body->addLayout(left, 3);
+    body->addLayout(left, 1); // the grid takes the width the inputs leave
 
     auto* right = new QVBoxLayout;
     buildInputs(right);
@@ -108,11 +114,27 @@ void TableScreenForm::build() {
         }
     }
     buildButtons(right);
-    body->addLayout(right, 2);
+    // The inputs keep their width; the grid takes the window's.
+    side_ = new QWidget(this);
+    side_->setLayout(right);
+    side_->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Preferred);
+    right->setContentsMargins(0, 0, 0, 0);
+    body->addWidget(side_, 0);
 
     addStatusBar(outer);
     bindInputs();
-    resize(820, 480);
+}
+
+void TableScreenForm::sizeToColumns() {
+    const int most = grid_->fontMetrics().averageCharWidth() * 48;
+    grid_->resizeColumnsToContents(); // the titles and the rows read so far
+    for (int c = 0; c < model_->columnCount(); ++c)
+        grid_->setColumnWidth(c, std::min(grid_->columnWidth(c) + 8, most)); // a little air
+    const QMargins m = layout()->contentsMargins();
+    const int width = m.left() + components::columnsWidth(grid_) + layout()->spacing() +
+                      side_->sizeHint().width() + m.right();
+    components::stretchDesignation(grid_);
+    components::openAtWidth(this, width, std::max(sizeHint().height(), 560));
 }
 
 void TableScreenForm::bindInputs() {
@@ -248,6 +270,7 @@ bool TableScreenForm::activateScreen() {
     buttons_.value(QStringLiteral("BotDelete"))->setVisible(rights.remove);
     buttons_.value(QStringLiteral("BotPrint"))->setVisible(rights.print);
     refresh();
+    sizeToColumns();
     gridFocusChanged();
     return true;
 }

@@ -62,6 +62,8 @@ protected:
 
 private:
     void build();
+    // Opens wide enough to show the grid's columns beside the inputs.
+    void sizeToColumns();
     void buildInputs(QVBoxLayout* column);
     void buildButtons(QVBoxLayout* column);
     QWidget* buildNavigator();
@@ -81,6 +83,7 @@ private:
     TableListing* listing_;
     db::DatasetModel* model_ = nullptr;
     QTableView* grid_ = nullptr;
+    QWidget* side_ = nullptr; // the inputs, buttons and panels beside the grid
     QWidget* inputPanel_ = nullptr;
     QVBoxLayout* extras_ = nullptr;
     LookupWiring* lookups_ = nullptr;

@@ -3,6 +3,7 @@
 #include "components/form_conventions.h"
 #include "components/upgrade/auto_upgrader.h"
 #include "components/upgrade/upgrade_settings.h"
+#include "components/window_memory.h"
 #include "shell/menu_rights.h"
 #include "talterfpass.h"
 #include "tupdate_error_form.h"
@@ -12,6 +13,7 @@
 #include <QCalendarWidget>
 #include <QCloseEvent>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -373,9 +375,11 @@ void TFACFMENU::activateNow() {
     if (activating_ || closing_)
         return;
     activating_ = true;
-    if (const QScreen* s = screen()) {
+    // The whole screen at start; later the size the user chose stays.
+    if (const QScreen* s = screen(); s && !placed_) {
         const QRect g = s->geometry();
         setGeometry(0, 0, g.width(), g.height() - 30);
+        placed_ = true;
     }
     const auto outcome = logic_->activate();
     Label_Computador->setText(ctx_.WorkstationName);
@@ -388,6 +392,7 @@ void TFACFMENU::activateNow() {
     if (outcome == MainMenuLogic::Outcome::SignedOn) {
         if (log_)
             log_->setIdentity(ctx_.UserCode, ctx_.WorkstationName);
+        components::setWindowUser(ctx_.UserCode);
         applyRights();
         BotPassord->setText(ctx_.UserCode);
         BotBusca->setVisible(logic_->upgradePlan().allowed);
@@ -442,7 +447,11 @@ void TFACFMENU::BotPdfClick() {
         view_.message(QStringLiteral("Documento de alterações inexistente : ") + doc);
         return;
     }
-    QDesktopServices::openUrl(QUrl::fromLocalFile(doc));
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(doc)))
+        view_.message(
+            QStringLiteral("Não foi possível abrir o documento de alterações: este posto não tem um "
+                           "programa para ver PDF.\nO documento está em %1")
+                .arg(QDir::toNativeSeparators(doc)));
 }
 
 void TFACFMENU::showCompanyAndDate() {

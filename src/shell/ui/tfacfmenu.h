@@ -97,6 +97,7 @@ private:
     Site site_;
     int exitCode_ = 0;
     bool closing_ = false;
+    bool placed_ = false;
     bool activating_ = false;
 
     QHash<QString, QAction*> actions_;
@@ -116,6 +117,7 @@ private:
 };
 
 // The small read-only "Empresa e Data" dialog.
-void showCompanyAndDateDialog(QWidget* parent, const QString& company, const QDateTime& date, const QString& user);
+void showCompanyAndDateDialog(QWidget* parent, const QString& company, const QDateTime& date,
+                              const QString& user);
 
 } // namespace corvane::shell

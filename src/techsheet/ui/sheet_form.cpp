@@ -1,6 +1,7 @@
 #include "sheet_form.h"
 
 #include "components/form_conventions.h"
+#include "components/window_memory.h"
 #include "core/number_input.h"
 #include "db/dataset.h"
 #include "screens/ui/field_widgets.h"
@@ -151,10 +152,10 @@ TCORVF035FICTEC::TCORVF035FICTEC(TechSheetContext& context, db::Database& corvan
     grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
     grid_->verticalHeader()->hide();
-    grid_->horizontalHeader()->setStretchLastSection(true);
-    const int widths[] = {34, 120, 260, 90, 40, 70, 70, 95, 80};
+    const int widths[] = {34, 120, 260, 90, 40, 70, 70, 95, 95};
     for (int c = 0; c < kLineColumns.size(); ++c)
         grid_->setColumnWidth(c, widths[c]);
+    components::stretchDesignation(grid_);
     connect(grid_->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int section) {
         if (section < kSortColumns.size() && logic_->sortLines(kSortColumns[section]))
             reloadLines();
@@ -265,8 +266,8 @@ bool TCORVF035FICTEC::reloadLines() {
     for (const FictecDetLine& l : *lines) {
         QList<QStandardItem*> row;
         for (const QString& text :
-             {QString::number(l.TIPO), l.CODIGOMP, l.DESIGN, numberText(l.QUANT), l.UNIDADE, numberText(l.PRECO),
-              numberText(l.VALOR), numberText(l.QUANT_FINAL), numberText(l.VALOR_FINAL)})
+             {QString::number(l.TIPO), l.CODIGOMP, l.DESIGN, numberText(l.QUANT), l.UNIDADE,
+              numberText(l.PRECO), numberText(l.VALOR), numberText(l.QUANT_FINAL), numberText(l.VALOR_FINAL)})
             row << new QStandardItem(text);
         for (int c : {0, 3, 5, 6, 7, 8})
             row[c]->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
