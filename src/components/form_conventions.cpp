@@ -56,6 +56,8 @@ bool FormConventions::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
     case QEvent::KeyPress: {
         auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)
+            tabbedFrom_ = w; // the user leaves this field by Tab
         const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
         const bool plain = key->modifiers() == Qt::NoModifier || key->modifiers() == Qt::KeypadModifier;
         if (enter && plain && w != window_ && !qobject_cast<QAbstractButton*>(w) &&
@@ -96,7 +98,7 @@ bool FormConventions::eventFilter(QObject* watched, QEvent* event) {
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason)
             break;
-        leave(w);
+        leave(w, reason);
         break;
     }
     default:
@@ -132,7 +134,43 @@ bool FormConventions::checkFocused() {
     return accepted;
 }
 
-void FormConventions::leave(QWidget* field) {
+namespace {
+
+// Where Tab (or Shift+Tab) from `from` leads now: the next enabled, visible
+// widget of the window that takes the focus by Tab.
+QWidget* tabTarget(QWidget* window, QWidget* from, bool forward) {
+    for (QWidget* w = forward ? from->nextInFocusChain() : from->previousInFocusChain(); w && w != from;
+         w = forward ? w->nextInFocusChain() : w->previousInFocusChain())
+        if (window->isAncestorOf(w) && w->isEnabled() && w->isVisibleTo(window) &&
+            (w->focusPolicy() & Qt::TabFocus) == Qt::TabFocus)
+            return w;
+    return nullptr;
+}
+
+} // namespace
+
+void FormConventions::followTab(QWidget* field, Qt::FocusReason reason) {
+    // The check may have enabled or disabled the fields after this one: Tab
+    // goes where it leads now, not where it led before the check.
+    const bool tabbed = tabbedFrom_ == field;
+    tabbedFrom_ = nullptr;
+    if (!tabbed || (reason != Qt::TabFocusReason && reason != Qt::BacktabFocusReason))
+        return; // not the user's Tab: a page switched, a field hidden
+    QWidget* target = tabTarget(window_, field, reason == Qt::TabFocusReason);
+    // The field Tab reached on the way is passed over: it is left unchecked
+    // (it was never typed in) and without moving on from it.
+    QWidget* reached = window_->focusWidget();
+    if (!target || target == reached)
+        return;
+    passedOver_ = reached;
+    QTimer::singleShot(0, target, [target] { target->setFocus(Qt::OtherFocusReason); });
+}
+
+void FormConventions::leave(QWidget* field, Qt::FocusReason reason) {
+    if (passedOver_ == field) {
+        passedOver_ = nullptr;
+        return;
+    }
     Binding& b = fields_[field];
     if (!b.check || !checksEnabled_ || checking_)
         return;
@@ -147,6 +185,8 @@ void FormConventions::leave(QWidget* field) {
     }
     if (accepted && requested.isEmpty()) {
         checking_ = false;
+        if (window_)
+            followTab(field, reason);
         if (view_)
             view_->flushDeferred();
         return;

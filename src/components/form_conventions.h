@@ -49,7 +49,8 @@ protected:
 
 private:
     void install(QWidget* w);
-    void leave(QWidget* field);
+    void leave(QWidget* field, Qt::FocusReason reason);
+    void followTab(QWidget* field, Qt::FocusReason reason);
 
     QPointer<QWidget> window_;
     WidgetView* view_;
@@ -61,6 +62,8 @@ private:
     QHash<QWidget*, Binding> fields_;
     bool checksEnabled_ = true;
     bool checking_ = false;
+    QPointer<QWidget> tabbedFrom_; // the field a Tab key left last
+    QPointer<QWidget> passedOver_; // reached by Tab before a check enabled a field before it
 };
 
 } // namespace corvane::components

@@ -160,6 +160,70 @@ private slots:
         QCOMPARE(pressed, 1);
         QCOMPARE(QApplication::focusWidget(), button);
     }
+
+    // "S" enables the field after it: Tab (and Enter) lands there, not on the
+    // field beyond; "N" disables it again and Tab passes it; Shift+Tab
+    // follows the same rule backwards.
+    void tabFollowsWhatTheCheckEnabled() {
+        QWidget window;
+        auto* layout = new QVBoxLayout(&window);
+        auto* fringe = new QLineEdit(&window);
+        fringe->setObjectName(QStringLiteral("Edit_Franja"));
+        auto* measure = new QLineEdit(&window);
+        measure->setObjectName(QStringLiteral("Edit_LargFranja"));
+        measure->setEnabled(false);
+        auto* hanger = new QLineEdit(&window);
+        hanger->setObjectName(QStringLiteral("Edit_Cabide"));
+        for (QLineEdit* e : {fringe, measure, hanger})
+            layout->addWidget(e);
+        RecordingWidgetView view(&window, QStringLiteral("TESTE"), nullptr);
+        auto* conventions = new FormConventions(&window, &view);
+        conventions->setCheck(fringe, [&] {
+            measure->setEnabled(fringe->text() == QLatin1String("S"));
+            return true;
+        });
+        // The hanger must be answered: Tab passing over it on the way to the
+        // measure does not ask for it.
+        conventions->setCheck(hanger, [&] {
+            if (!hanger->text().isEmpty())
+                return true;
+            view.message(QStringLiteral("Insira [S/N] ..."));
+            return false;
+        });
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        fringe->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), fringe);
+
+        QTest::keyClicks(fringe, QStringLiteral("S"));
+        QTest::keyClick(fringe, Qt::Key_Tab);
+        QTRY_COMPARE(QApplication::focusWidget(), measure);
+        QTest::qWait(50);
+        QCOMPARE(QApplication::focusWidget(), measure);
+        QCOMPARE(view.shown, QStringList());
+        QTest::keyClicks(measure, QStringLiteral("280"));
+        QTest::keyClick(measure, Qt::Key_Return);
+        QTRY_COMPARE(QApplication::focusWidget(), hanger);
+        hanger->setText(QStringLiteral("N"));
+
+        fringe->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), fringe);
+        fringe->setText(QStringLiteral("N"));
+        QTest::keyClick(fringe, Qt::Key_Tab);
+        QTRY_COMPARE(QApplication::focusWidget(), hanger);
+        QVERIFY(!measure->isEnabled());
+
+        // Backwards from the hanger after "S": the measure, enabled again.
+        fringe->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), fringe);
+        fringe->setText(QStringLiteral("S"));
+        QTest::keyClick(fringe, Qt::Key_Tab);
+        QTRY_COMPARE(QApplication::focusWidget(), measure);
+        QTest::keyClick(measure, Qt::Key_Backtab);
+        QTRY_COMPARE(QApplication::focusWidget(), fringe);
+        QCOMPARE(view.shown, QStringList());
+    }
 };
 
 QTEST_MAIN(TestFormConventions)

@@ -4,6 +4,7 @@
 #include "components/filter/filter_dialog.h"
 #include "components/lookup_dialog.h"
 #include "components/report/preview_window.h"
+#include "core/number_input.h"
 #include "db/document_claim.h"
 #include "quotation/report/quotation_report.h"
 #include "quotation/ui/history_panels.h"
@@ -152,13 +153,13 @@ private slots:
         QTest::keyClick(form.input("Edit_MetExpPerc"), Qt::Key_Tab);
         QTest::qWait(20);
         QCOMPARE(form.findChild<QLabel*>("Label_Qtd1")->text(), QStringLiteral("( 100 )"));
-        QCOMPARE(label(form, "Label_Base1"), QStringLiteral("341.00"));
-        QCOMPARE(label(form, "Label_Com1"), QStringLiteral("22.73"));
-        QCOMPARE(label(form, "Label_Mg1"), QStringLiteral("90.93"));
-        QCOMPARE(label(form, "Label_MgPerc1"), QStringLiteral("20.0"));
-        QCOMPARE(label(form, "Label_ValorCli1"), QStringLiteral("454.67"));
-        QCOMPARE(label(form, "Label_PrcOrc1"), QStringLiteral("4.55"));
-        QCOMPARE(label(form, "Label_Base2"), QStringLiteral("0.00"));
+        QCOMPARE(label(form, "Label_Base1"), QStringLiteral("341,00"));
+        QCOMPARE(label(form, "Label_Com1"), QStringLiteral("22,73"));
+        QCOMPARE(label(form, "Label_Mg1"), QStringLiteral("90,93"));
+        QCOMPARE(label(form, "Label_MgPerc1"), QStringLiteral("20,0"));
+        QCOMPARE(label(form, "Label_ValorCli1"), QStringLiteral("454,67"));
+        QCOMPARE(label(form, "Label_PrcOrc1"), QStringLiteral("4,55"));
+        QCOMPARE(label(form, "Label_Base2"), QStringLiteral("0,00"));
         // The pie of level 1 and the chart buttons of the quoted levels.
         QVERIFY(form.history().pie()->isDrawn());
         QCOMPARE(form.history().pie()->shown().values, (QList<double>{341.0, 22.73, 90.93}));
@@ -171,8 +172,8 @@ private slots:
         typeInto(&form, "Edit_PrecoCli1", "5");
         typeInto(&form, "Edit_PrecoCli2", "");
         typeInto(&form, "Edit_PrecoCli3", "");
-        QCOMPARE(label(form, "Label_Mg1"), QStringLiteral("134.00"));
-        QCOMPARE(label(form, "Label_MgPerc1"), QStringLiteral("26.8"));
+        QCOMPARE(label(form, "Label_Mg1"), QStringLiteral("134,00"));
+        QCOMPARE(label(form, "Label_MgPerc1"), QStringLiteral("26,8"));
         QStringList asked;
         answerNext(QMessageBox::Yes, &asked);
         // Printing offered: the report of the quotation in print preview.
@@ -273,12 +274,12 @@ private slots:
             typeInto(form.get(), input, text);
         QTest::keyClick(form->input("Edit_Qtd3"), Qt::Key_Tab);
         QTRY_COMPARE(form->pages()->currentIndex(), 1);
-        QCOMPARE(label(*form, "Label_Mat1"), QStringLiteral("16.24"));
-        QCOMPARE(label(*form, "Label_Was1"), QStringLiteral("0.81"));
-        QCOMPARE(label(*form, "Label_Base1"), QStringLiteral("17.05"));
-        QCOMPARE(label(*form, "Label_ValorCli1"),
-                 QString::number(value(site, "SELECT VALORCLI1 FROM ORCAMMAS WHERE ORCNRO = 1001").toDouble(),
-                                 'f', 2));
+        QCOMPARE(label(*form, "Label_Mat1"), QStringLiteral("16,24"));
+        QCOMPARE(label(*form, "Label_Was1"), QStringLiteral("0,81"));
+        QCOMPARE(label(*form, "Label_Base1"), QStringLiteral("17,05"));
+        QCOMPARE(
+            label(*form, "Label_ValorCli1"),
+            fixedNumberText(value(site, "SELECT VALORCLI1 FROM ORCAMMAS WHERE ORCNRO = 1001").toDouble(), 2));
     }
 
     void deleteDiscards_data() { addBackendRows(); }
@@ -372,7 +373,7 @@ private slots:
         QVERIFY(form.history().customerPanel()->isVisible());
         QVERIFY(form.history().articlePanel()->isVisible());
         QCOMPARE(form.history().articlePanel()->currentIndex(), 1);
-        QCOMPARE(form.history().label("Label_Total")->text(), QStringLiteral("0.00")); // no receivables
+        QCOMPARE(form.history().label("Label_Total")->text(), QStringLiteral("0,00")); // no receivables
         QVERIFY(!form.history().bars("ChartCorrente")->isVisible());
 
         form.button("BotCancelar")->click();
@@ -457,11 +458,13 @@ private slots:
         QTRY_COMPARE(said, QStringList{kNothingFound});
         QTRY_COMPARE(form.focusWidget(), form.input("Edit_OrcNro"));
         QVERIFY(!form.logic().hasQuotation());
-        // A double click on the second line opens quotation 1002.
+        // Enter on the second line opens quotation 1002, as a double click does.
         QTimer::singleShot(50, [] {
             auto* search = qobject_cast<TCORVF040A*>(QApplication::activeModalWidget());
             QVERIFY(search);
-            search->chooseLine(1);
+            search->grid()->setFocus();
+            search->grid()->setCurrentIndex(search->grid()->model()->index(1, 0));
+            QTest::keyClick(search->grid(), Qt::Key_Return);
         });
         QTest::keyClick(form.input("Edit_OrcNro"), Qt::Key_F1);
         QTRY_VERIFY(form.logic().hasQuotation());

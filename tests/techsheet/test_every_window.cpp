@@ -17,6 +17,8 @@
 #include "techsheet/ui/sheet_form.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QLineEdit>
 #include <QTabWidget>
 #include <QtTest>
 
@@ -102,7 +104,15 @@ private slots:
         const auto check = [&](auto& form, const char* name) {
             form.show();
             QTest::qWait(20);
-            const QStringList faults = stepFaults(form);
+            QStringList faults = stepFaults(form);
+            // Opened with the focus where the user types first.
+            QWidget* focus = form.focusWidget();
+            const auto* edit = qobject_cast<QLineEdit*>(focus);
+            if (!focus || !focus->isEnabled() || (edit && edit->isReadOnly()) ||
+                (!edit && !qobject_cast<QAbstractItemView*>(focus)))
+                faults << QStringLiteral("the focus on ") +
+                              (focus ? QString::fromLatin1(focus->metaObject()->className())
+                                     : QStringLiteral("nothing"));
             form.close();
             QVERIFY2(faults.isEmpty(), qPrintable(QString::fromLatin1(name) + QStringLiteral(": ") +
                                                   faults.join(QStringLiteral(", "))));

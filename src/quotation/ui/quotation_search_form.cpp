@@ -1,4 +1,5 @@
 #include "quotation_search_form.h"
+#include "core/number_input.h"
 
 #include "components/filter/filter_dialog.h"
 #include "components/grid_delegate.h"
@@ -7,6 +8,7 @@
 #include <QDateTime>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QStyledItemDelegate>
@@ -23,7 +25,7 @@ public:
     using GridDelegate::GridDelegate;
     QString displayText(const QVariant& value, const QLocale& locale) const override {
         if (value.metaType().id() == QMetaType::Double)
-            return QString::number(value.toDouble(), 'f', 1);
+            return fixedNumberText(value.toDouble(), 1);
         return GridDelegate::displayText(value, locale);
     }
 };
@@ -101,6 +103,8 @@ TCORVF040A::TCORVF040A(db::Database& corvane, const screens::ScreenSetting& sett
     connect(select, &QPushButton::clicked, this, &TCORVF040A::select);
     connect(DBGrid1, &QTableView::doubleClicked, this,
             [this](const QModelIndex& index) { chooseLine(index.row()); });
+    DBGrid1->installEventFilter(this);
+    select->setAutoDefault(false);
     connectDiscarding(leave, [] {});
     resize(1000, 600);
 }
@@ -117,6 +121,17 @@ bool TCORVF040A::activateScreen() {
     proxy_->clear();
     showCount();
     return true;
+}
+
+bool TCORVF040A::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == DBGrid1 && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && DBGrid1->currentIndex().isValid()) {
+            chooseLine(DBGrid1->currentIndex().row());
+            return true;
+        }
+    }
+    return ScreenDialog::eventFilter(watched, event);
 }
 
 void TCORVF040A::closeScreen() {

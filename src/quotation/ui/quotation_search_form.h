@@ -42,6 +42,8 @@ public:
 protected:
     bool activateScreen() override;
     void closeScreen() override;
+    // Enter on a line of the grid chooses it, as a double click does.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void showCount();
