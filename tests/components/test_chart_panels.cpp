@@ -152,10 +152,11 @@ private slots:
         QCOMPARE(panel.shown(), level1);
         QCOMPARE(panel.slices().size(), 3);
         QCOMPARE(panel.slices().at(2).percentage, 37.5);
-        const ChartSeries expected{{QStringLiteral("Cust.Base 10.00"), QStringLiteral("C.Comerc. 2.50"),
-                                    QStringLiteral("Margem 7.50")},
+        const ChartSeries expected{{QStringLiteral("Cust.Base 10,00"), QStringLiteral("C.Comerc. 2,50"),
+                                    QStringLiteral("Margem 7,50")},
                                    {10.0, 2.5, 7.5}};
         QCOMPARE(drawnPie(panel), expected);
+        QVERIFY(panel.chart()->title().isEmpty());
         QVERIFY(!panel.grab().isNull());
 
         panel.setSeries(priceLevel(8, 2, 10));
@@ -168,6 +169,7 @@ private slots:
         QVERIFY(panel.shown().isEmpty());
         QVERIFY(panel.slices().isEmpty());
         QVERIFY(panel.chart()->series().isEmpty());
+        QCOMPARE(panel.chart()->title(), QStringLiteral("Sem dados"));
     }
 
     // A refused series (total 0, a negative slice) leaves an empty chart that
@@ -186,6 +188,7 @@ private slots:
         QCOMPARE(panel.shown(), zero);
         QVERIFY(panel.slices().isEmpty());
         QVERIFY(panel.chart()->series().isEmpty());
+        QCOMPARE(panel.chart()->title(), QStringLiteral("Sem dados"));
         QVERIFY(!panel.grab().isNull());
 
         panel.setSeries(priceLevel(10, 2, -3));

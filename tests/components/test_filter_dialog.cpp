@@ -207,6 +207,22 @@ private slots:
             QVERIFY(!takes(dialog.filter(), {QStringLiteral("CH 10"), QString(), 7}));
             QVERIFY(!takes(dialog.filter(), {QStringLiteral("CH10"), QString(), 6}));
         }
+        // A new condition typed over untouched lines: Yes replaces them, No
+        // joins it to them by E.
+        for (const bool replace : {true, false}) {
+            FilterDialog dialog(kFields, current);
+            dialog.show();
+            enter(&dialog, QStringLiteral("Cli.Nº"), QStringLiteral("7"));
+            QStringList asked;
+            answerNext(replace ? QMessageBox::Yes : QMessageBox::No, &asked);
+            press(&dialog, "BotOk");
+            QCOMPARE(asked, QStringList{kReplaceQuestion});
+            QCOMPARE(dialog.result(), int(QDialog::Accepted));
+            QCOMPARE(dialog.filter().lines().size(), replace ? 1 : 3);
+            QCOMPARE(takes(dialog.filter(), {QStringLiteral("XX"), QString(), 7}), replace);
+            // The old lines took this row; replaced, they no longer do.
+            QCOMPARE(takes(dialog.filter(), {QStringLiteral("CH 1"), QString(), 5}), !replace);
+        }
         whenShown([](QWidget* dialog) {
             press(dialog, "BotLimpar");
             press(dialog, "BotOk");

@@ -13,6 +13,9 @@ namespace corvane::components {
 
 namespace {
 
+// The title of a chart with nothing to draw.
+const QString kNoData = QStringLiteral("Sem dados");
+
 // A chart without animation, drawn smoothly.
 void prepare(QChartView* view) {
     view->setRenderHint(QPainter::Antialiasing);
@@ -108,6 +111,7 @@ void BarChartPanel::clear() {
 PieChartPanel::PieChartPanel(QWidget* parent) : QChartView(parent) {
     prepare(this);
     chart()->legend()->setAlignment(Qt::AlignRight);
+    chart()->setTitle(kNoData);
 }
 
 void PieChartPanel::setSeries(const ChartSeries& series) {
@@ -117,6 +121,7 @@ void PieChartPanel::setSeries(const ChartSeries& series) {
     if (!slices)
         return;
     slices_ = *slices;
+    chart()->setTitle(QString());
     auto* pie = new QPieSeries;
     for (const PieSlice& slice : slices_)
         pie->append(pieLegend(slice), slice.value);
@@ -127,6 +132,7 @@ void PieChartPanel::clear() {
     emptyChart(this);
     shown_ = {};
     slices_.clear();
+    chart()->setTitle(kNoData);
 }
 
 } // namespace corvane::components

@@ -30,7 +30,8 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption) {
 
 FilterDialog::FilterDialog(QList<FilterField> fields, const RowFilter& current, const QString& defaultField,
                            QWidget* parent)
-    : QDialog(parent), fields_(std::move(fields)), lines_(current.lines()), filter_(current) {
+    : QDialog(parent), fields_(std::move(fields)), lines_(current.lines()), opened_(lines_),
+      filter_(current) {
     setObjectName(QStringLiteral("Seleccione"));
     setWindowTitle(QStringLiteral("Seleccione"));
 
@@ -46,7 +47,8 @@ FilterDialog::FilterDialog(QList<FilterField> fields, const RowFilter& current, 
     value_->setObjectName(QStringLiteral("Edit_Valor"));
     auto* help = new QLabel(QStringLiteral("Texto: o campo começa pelo valor; % vale por qualquer texto.\n"
                                            "Números: iguais. Datas: dd/mm/aaaa.\n"
-                                           "and, or e null combinam e testam valores; plicas: 'D''Almeida'"),
+                                           "e (and), ou (or) e nulo (null) combinam e testam valores; "
+                                           "plicas: 'D''Almeida'"),
                             this);
     help->setObjectName(QStringLiteral("Label_Ajuda"));
     help->setWordWrap(true);
@@ -146,6 +148,14 @@ bool FilterDialog::addTyped(FilterJoin next) {
 }
 
 void FilterDialog::accept() {
+    // Reopened on a filter and a new condition typed: replace the old lines,
+    // or join the new one to them.
+    if (!value_->text().trimmed().isEmpty() && !lines_.isEmpty() && lines_ == opened_ &&
+        plainMessage(this, QMessageBox::Question, windowTitle(), kReplaceQuestion,
+                     QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) == QMessageBox::Yes) {
+        lines_.clear();
+        pending_ = FilterJoin::And;
+    }
     if (!addTyped(pending_))
         return;
     QString error;

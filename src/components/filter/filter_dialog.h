@@ -20,7 +20,11 @@ namespace corvane::components {
 // out, "Limpar" (BotLimpar) all of them. "OK" (BotOk) adds what is typed and
 // compiles the lines; a value that cannot be read is shown in a message and
 // the focus goes back to the value. "Cancelar" (BotCancelar) leaves.
-// OK without any line answers the empty filter (every row).
+// OK without any line answers the empty filter (every row). Reopened on a
+// filter, OK with a new condition typed and the old lines untouched asks
+// kReplaceQuestion: Yes keeps the new condition alone, No joins it to them.
+inline const QString kReplaceQuestion = QStringLiteral("Substituir as condições anteriores pela nova ?");
+
 class FilterDialog : public QDialog {
     Q_OBJECT
 public:
@@ -49,6 +53,7 @@ private:
 
     QList<FilterField> fields_;
     QList<FilterLine> lines_;
+    QList<FilterLine> opened_; // the lines shown at first
     FilterJoin pending_ = FilterJoin::And;
     RowFilter filter_;
     QLabel* join_;
