@@ -2,6 +2,7 @@
 #include "calc_command.h"
 #include "setup/demo_site.h"
 #include "setup/site_setup.h"
+#include "setup/workstation_setup.h"
 
 #include <QDate>
 #include <QDir>
@@ -33,6 +34,7 @@ int usage() {
            "  corvane-admin create-company DIR --number N --name NOME [--postgres CONNINFO] [--prefix NOME]\n"
            "  corvane-admin create-demo DIR [--postgres CONNINFO] [--prefix NOME]\n"
            "  corvane-admin update-company DIR [--number N] [--postgres CONNINFO]\n"
+           "  corvane-admin add-workstation DIR NOVA_PASTA --name POSTO --user UTILIZADOR [--number N]\n"
            "  corvane-admin calc quote|weave|knit|subcontract|fabric|machine|operations|print FICHEIRO|-\n"
            "CONNINFO: \"host=... port=... dbname=... user=... password=...\" de um administrador do "
            "servidor.\n";
@@ -45,6 +47,8 @@ struct Options {
     QString prefix;
     int number = 0;
     QString name;
+    QString folder; // add-workstation: the new workstation's site folder
+    QString user;
 };
 
 bool parseOptions(const QStringList& args, Options* o, QString* error) {
@@ -81,11 +85,16 @@ bool parseOptions(const QStringList& args, Options* o, QString* error) {
         } else if (a == QLatin1String("--name")) {
             if (!next(&o->name))
                 return false;
+        } else if (a == QLatin1String("--user")) {
+            if (!next(&o->user))
+                return false;
         } else if (a.startsWith(QLatin1String("--"))) {
             *error = QStringLiteral("Opção desconhecida : %1").arg(a);
             return false;
         } else if (o->dir.isEmpty()) {
             o->dir = a;
+        } else if (o->folder.isEmpty()) {
+            o->folder = a;
         } else {
             *error = QStringLiteral("Argumento a mais : %1").arg(a);
             return false;
@@ -139,11 +148,17 @@ int main(int argc, char** argv) {
 
     Options o;
     QString error;
+    const bool addingWorkstation = command == QLatin1String("add-workstation");
     if (command != QLatin1String("create-site") && command != QLatin1String("create-company") &&
-        command != QLatin1String("create-demo") && command != QLatin1String("update-company"))
+        command != QLatin1String("create-demo") && command != QLatin1String("update-company") &&
+        !addingWorkstation)
         return usage();
     if (!parseOptions(args, &o, &error)) {
         err() << error << "\n";
+        return usage();
+    }
+    if (!o.folder.isEmpty() && !addingWorkstation) {
+        err() << "Argumento a mais : " << o.folder << "\n";
         return usage();
     }
     const auto report = [](const QString& line) { out() << line << "\n" << Qt::flush; };
@@ -157,6 +172,25 @@ int main(int argc, char** argv) {
         builder.commit();
         out() << "Local de demonstração criado em " << builder.root() << " para o posto "
               << workstation.left(30) << ".\nPara entrar: CORVANE_SITE=" << shellWord(builder.root()) << ' '
+              << shellWord(corvaneProgram()) << "\n"
+              << "Um segundo utilizador (ANA) ao mesmo tempo, num posto seu:\n  "
+              << shellWord(QCoreApplication::applicationFilePath()) << " add-workstation "
+              << shellWord(builder.root()) << ' ' << shellWord(builder.root() + QStringLiteral("-ana"))
+              << " --name POSTO-ANA --user ANA\n";
+        return 0;
+    }
+    if (addingWorkstation) {
+        if (o.folder.isEmpty() || o.name.isEmpty() || o.user.isEmpty())
+            return usage();
+        if (!builder.openSite(&error))
+            return failed(error);
+        builder.commit(); // nothing of this site is made or removed here
+        const WorkstationSpec spec{o.folder, o.name, o.user.toUpper(), o.number > 0 ? o.number : 1};
+        if (!addWorkstation(builder, spec, QDate::currentDate(), &error))
+            return failed(error);
+        out() << "Posto " << spec.name << " criado em " << QFileInfo(o.folder).absoluteFilePath()
+              << " para o utilizador " << spec.user
+              << ".\nPara entrar: CORVANE_SITE=" << shellWord(QFileInfo(o.folder).absoluteFilePath()) << ' '
               << shellWord(corvaneProgram()) << "\n";
         return 0;
     }

@@ -22,15 +22,17 @@ QList<ProgramKey> allProgramKeys() {
     const QString orc = QStringLiteral("Orcamentos");
     const QString tabelas = QStringLiteral("Tabelas");
     QList<ProgramKey> keys;
-    for (const char* p : {"Parametros Gerais", "Tipos de Custos", "Operacoes", "Grupo de Maquinas", "Maquinas",
-                          "Tipo de Material", "Tipo de Trabalho", "Tipos de Embalagens", "Tipos de Paragem - Producao"})
+    for (const char* p :
+         {"Parametros Gerais", "Tipos de Custos", "Operacoes", "Grupo de Maquinas", "Maquinas",
+          "Tipo de Material", "Tipo de Trabalho", "Tipos de Embalagens", "Tipos de Paragem - Producao"})
         keys << ProgramKey{corv, tab, QString::fromUtf8(p)};
     for (const char* p : {"Abertura Ficha Tecnica", "Consulta Ficha Tecnica", "Registo Tecnico Produtos"})
         keys << ProgramKey{corv, fic, QString::fromUtf8(p)};
-    for (const char* p : {"Elaboracao de Orcamentos", "Emissao Orcamento Cliente", "Consulta Orcamentos por Cliente",
-                          "Aprovacao de Orcamentos"})
+    for (const char* p : {"Elaboracao de Orcamentos", "Emissao Orcamento Cliente",
+                          "Consulta Orcamentos por Cliente", "Aprovacao de Orcamentos"})
         keys << ProgramKey{corv, orc, QString::fromUtf8(p)};
-    for (const char* p : {"Familias de Artigos", "Posicoes Pautais", "Composicoes de Artigos", "I.V.A.", "Comissoes"})
+    for (const char* p :
+         {"Familias de Artigos", "Posicoes Pautais", "Composicoes de Artigos", "I.V.A.", "Comissoes"})
         keys << ProgramKey{base, tabelas, QString::fromUtf8(p)};
     for (int n = 1; n <= 9; ++n)
         keys << ProgramKey{base, tabelas, QStringLiteral("Custom. Artigos %1").arg(n)};
@@ -40,17 +42,6 @@ QList<ProgramKey> allProgramKeys() {
 
 namespace {
 
-bool writeText(const QString& file, const QString& text, QString* error) {
-    QFile f(file);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) {
-        if (error)
-            *error = QStringLiteral("Não foi possível escrever %1").arg(file);
-        return false;
-    }
-    f.write(text.toLatin1());
-    return true;
-}
-
 using RightOf = std::function<QString(const ProgramKey&, const QString& right)>;
 
 bool insertChaptersAndPrograms(db::Database& corvane, QString* error) {
@@ -59,32 +50,40 @@ bool insertChaptersAndPrograms(db::Database& corvane, QString* error) {
         const QString chapterKey = k.application + QLatin1Char('|') + k.chapter;
         if (!chaptersDone.contains(chapterKey)) {
             chaptersDone << chapterKey;
-            if (!corvane.exec(QStringLiteral("INSERT INTO APLICACAOCAP (APLICACAO, CAPITULO) VALUES (:A, :C)"),
-                              {{QStringLiteral("A"), k.application}, {QStringLiteral("C"), k.chapter}}, error))
+            if (!corvane.exec(
+                    QStringLiteral("INSERT INTO APLICACAOCAP (APLICACAO, CAPITULO) VALUES (:A, :C)"),
+                    {{QStringLiteral("A"), k.application}, {QStringLiteral("C"), k.chapter}}, error))
                 return false;
         }
-        if (!corvane.exec(
-                QStringLiteral("INSERT INTO APLICACAOMST (APLICACAO, CAPITULO, PROGRAMA) VALUES (:A, :C, :P)"),
-                {{QStringLiteral("A"), k.application}, {QStringLiteral("C"), k.chapter}, {QStringLiteral("P"), k.program}},
-                error))
+        if (!corvane.exec(QStringLiteral(
+                              "INSERT INTO APLICACAOMST (APLICACAO, CAPITULO, PROGRAMA) VALUES (:A, :C, :P)"),
+                          {{QStringLiteral("A"), k.application},
+                           {QStringLiteral("C"), k.chapter},
+                           {QStringLiteral("P"), k.program}},
+                          error))
             return false;
     }
     return true;
 }
 
-bool insertRights(db::Database& corvane, const QString& user, int company, const RightOf& rightOf, QString* error) {
+bool insertRights(db::Database& corvane, const QString& user, int company, const RightOf& rightOf,
+                  QString* error) {
     for (const ProgramKey& k : allProgramKeys()) {
-        QVariantMap row{{QStringLiteral("A"), k.application}, {QStringLiteral("C"), k.chapter},
-                        {QStringLiteral("P"), k.program},     {QStringLiteral("E"), company},
+        QVariantMap row{{QStringLiteral("A"), k.application},
+                        {QStringLiteral("C"), k.chapter},
+                        {QStringLiteral("P"), k.program},
+                        {QStringLiteral("E"), company},
                         {QStringLiteral("U"), user}};
-        for (const char* r : {"ACEDER", "INSERIR", "ALTERAR", "ELIMINAR", "IMPORTAR", "IMPRIMIR", "ARQUIVAR", "MAIL",
-                              "SCANNER"})
+        for (const char* r : {"ACEDER", "INSERIR", "ALTERAR", "ELIMINAR", "IMPORTAR", "IMPRIMIR", "ARQUIVAR",
+                              "MAIL", "SCANNER"})
             row.insert(QString::fromLatin1(r), rightOf(k, QString::fromLatin1(r)));
-        if (!corvane.exec(QStringLiteral("INSERT INTO APLICACAODET (APLICACAO, CAPITULO, PROGRAMA, EMPNRO, UTIL, ACEDER, "
-                                         "INSERIR, ALTERAR, ELIMINAR, IMPORTAR, IMPRIMIR, ARQUIVAR, MAIL, SCANNER) "
-                                         "VALUES (:A, :C, :P, :E, :U, :ACEDER, :INSERIR, :ALTERAR, :ELIMINAR, "
-                                         ":IMPORTAR, :IMPRIMIR, :ARQUIVAR, :MAIL, :SCANNER)"),
-                          row, error))
+        if (!corvane.exec(
+                QStringLiteral(
+                    "INSERT INTO APLICACAODET (APLICACAO, CAPITULO, PROGRAMA, EMPNRO, UTIL, ACEDER, "
+                    "INSERIR, ALTERAR, ELIMINAR, IMPORTAR, IMPRIMIR, ARQUIVAR, MAIL, SCANNER) "
+                    "VALUES (:A, :C, :P, :E, :U, :ACEDER, :INSERIR, :ALTERAR, :ELIMINAR, "
+                    ":IMPORTAR, :IMPRIMIR, :ARQUIVAR, :MAIL, :SCANNER)"),
+                row, error))
             return false;
     }
     return true;
@@ -150,42 +149,47 @@ bool createDemoSite(SiteBuilder& builder, const QString& workstation, const QDat
                          {QStringLiteral("P"), company.dbPassword}},
                         error))
             return false;
-    if (!geral.exec(QStringLiteral("INSERT INTO PARAMUTIL (COMP_NAME, UTIL, EMPNRO, APLICACAO, ANO, DATA, PASSWOR) "
-                                   "VALUES (:C, :U, :E, 'CORVANE', :A, :D, :P)"),
-                    {{QStringLiteral("C"), workstation.left(30)},
-                     {QStringLiteral("U"), kDemoUser},
-                     {QStringLiteral("E"), company.number},
-                     {QStringLiteral("A"), year},
-                     {QStringLiteral("D"), QDateTime(today, QTime(0, 0))},
-                     {QStringLiteral("P"), kDemoPassword}},
-                    error))
+    if (!geral.exec(
+            QStringLiteral("INSERT INTO PARAMUTIL (COMP_NAME, UTIL, EMPNRO, APLICACAO, ANO, DATA, PASSWOR) "
+                           "VALUES (:C, :U, :E, 'CORVANE', :A, :D, :P)"),
+            {{QStringLiteral("C"), workstation.left(30)},
+             {QStringLiteral("U"), kDemoUser},
+             {QStringLiteral("E"), company.number},
+             {QStringLiteral("A"), year},
+             {QStringLiteral("D"), QDateTime(today, QTime(0, 0))},
+             {QStringLiteral("P"), kDemoPassword}},
+            error))
         return false;
     auto corvane = builder.connectCompany(company, company.programAlias, error);
     auto factura = builder.connectCompany(company, company.invoicingAlias, error);
     if (!corvane || !factura)
         return false;
     for (const Person& p : people)
-        if (!corvane->exec(QStringLiteral("INSERT INTO UTILIZADORES (NRO, PASSWOR, NOM, DATABERT, SUPUTIL, SPECIAL, "
-                                          "TIPO_EMAIL) VALUES (:N, :P, :M, :D, :S, 'N', 0)"),
-                           {{QStringLiteral("N"), p.code},
-                            {QStringLiteral("P"), p.password},
-                            {QStringLiteral("M"), p.name},
-                            {QStringLiteral("D"), QDateTime(today.addYears(-1), QTime(0, 0))},
-                            {QStringLiteral("S"), p.superUser}},
-                           error))
+        if (!corvane->exec(
+                QStringLiteral("INSERT INTO UTILIZADORES (NRO, PASSWOR, NOM, DATABERT, SUPUTIL, SPECIAL, "
+                               "TIPO_EMAIL) VALUES (:N, :P, :M, :D, :S, 'N', 0)"),
+                {{QStringLiteral("N"), p.code},
+                 {QStringLiteral("P"), p.password},
+                 {QStringLiteral("M"), p.name},
+                 {QStringLiteral("D"), QDateTime(today.addYears(-1), QTime(0, 0))},
+                 {QStringLiteral("S"), p.superUser}},
+                error))
             return false;
 
     // The demo user may do everything but approve quotations; Ana quotes and
     // consults, and only reads and prints the costing tables.
     const RightOf demoRights = [](const ProgramKey& k, const QString&) {
-        return k.program == QLatin1String("Aprovacao de Orcamentos") ? QStringLiteral("N") : QStringLiteral("S");
+        return k.program == QLatin1String("Aprovacao de Orcamentos") ? QStringLiteral("N")
+                                                                     : QStringLiteral("S");
     };
     const RightOf anaRights = [](const ProgramKey& k, const QString& right) {
         if (k.chapter == QLatin1String("Orcamentos"))
-            return k.program == QLatin1String("Aprovacao de Orcamentos") ? QStringLiteral("N") : QStringLiteral("S");
+            return k.program == QLatin1String("Aprovacao de Orcamentos") ? QStringLiteral("N")
+                                                                         : QStringLiteral("S");
         if (k.chapter == QLatin1String("Tabelas Especificas"))
-            return right == QLatin1String("ACEDER") || right == QLatin1String("IMPRIMIR") ? QStringLiteral("S")
-                                                                                          : QStringLiteral("N");
+            return right == QLatin1String("ACEDER") || right == QLatin1String("IMPRIMIR")
+                       ? QStringLiteral("S")
+                       : QStringLiteral("N");
         return QStringLiteral("N");
     };
     if (!insertChaptersAndPrograms(*corvane, error) ||
@@ -210,13 +214,14 @@ bool createDemoSite(SiteBuilder& builder, const QString& workstation, const QDat
     if (!writeDemoPhotos(photos, QStringLiteral(".jpg"), error))
         return false;
     for (int y : {today.year() - 1, today.year()})
-        if (!factura->exec(QStringLiteral("INSERT INTO PARGER (ANO, STOCKS, ENCOMENDAS, CONTABILIDADE, PATHFOTO, "
-                                          "PATHINFARTIGOS, EXTFOTO, PRC_DECIMAIS, CODANLSEQ) VALUES (:A, 'S', 'S', "
-                                          "'S', :F, :I, '.jpg', 2, 'S')"),
-                           {{QStringLiteral("A"), QString::number(y)},
-                            {QStringLiteral("F"), photos},
-                            {QStringLiteral("I"), info}},
-                           error))
+        if (!factura->exec(
+                QStringLiteral("INSERT INTO PARGER (ANO, STOCKS, ENCOMENDAS, CONTABILIDADE, PATHFOTO, "
+                               "PATHINFARTIGOS, EXTFOTO, PRC_DECIMAIS, CODANLSEQ) VALUES (:A, 'S', 'S', "
+                               "'S', :F, :I, '.jpg', 2, 'S')"),
+                {{QStringLiteral("A"), QString::number(y)},
+                 {QStringLiteral("F"), photos},
+                 {QStringLiteral("I"), info}},
+                error))
             return false;
 
     auto contab = builder.connectCompany(company, company.accountingAlias, error);
@@ -229,8 +234,8 @@ bool createDemoSite(SiteBuilder& builder, const QString& workstation, const QDat
         return false;
 
     Site site(builder.root());
-    return writeText(site.workstationNameFile(), workstation.left(30) + QLatin1Char('\n'), error) &&
-           writeText(site.workstationTypeFile(), QStringLiteral("S\n"), error);
+    return writeSiteText(site.workstationNameFile(), workstation.left(30) + QLatin1Char('\n'), error) &&
+           writeSiteText(site.workstationTypeFile(), QStringLiteral("S\n"), error);
 }
 
 } // namespace corvane::setup

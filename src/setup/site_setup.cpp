@@ -468,4 +468,15 @@ void SiteBuilder::rollback() {
     }
 }
 
+bool writeSiteText(const QString& file, const QString& text, QString* error) {
+    QFile f(file);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) {
+        if (error)
+            *error = QStringLiteral("Não foi possível escrever %1").arg(file);
+        return false;
+    }
+    f.write(text.toLatin1());
+    return true;
+}
+
 } // namespace corvane::setup

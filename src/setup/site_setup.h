@@ -63,7 +63,8 @@ public:
     const db::AliasRegistry& registry() const { return registry_; }
     db::Database& general() { return *general_; }
     // A connection to one of the company's databases, as its users connect.
-    std::unique_ptr<db::Database> connectCompany(const CompanySpec& company, const QString& alias, QString* error);
+    std::unique_ptr<db::Database> connectCompany(const CompanySpec& company, const QString& alias,
+                                                 QString* error);
 
 private:
     bool adminExec(const QString& sql, QString* error);
@@ -98,5 +99,8 @@ QList<db::Table> generalDatabaseTables();
 QList<db::Table> programDatabaseTables();
 QList<db::Table> invoicingDatabaseTables();
 QList<db::Table> accountingDatabaseTables();
+
+// A site's small text file (workstation name and type), in Latin-1.
+bool writeSiteText(const QString& file, const QString& text, QString* error);
 
 } // namespace corvane::setup

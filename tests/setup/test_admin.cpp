@@ -44,13 +44,25 @@ private slots:
         QVERIFY(r.out.contains(QStringLiteral("Local de demonstração criado")));
         // The command it prints works as typed: the program beside it by its
         // full path ("corvane", found on the PATH, where none was built).
-        const QString enter = r.out.section(QStringLiteral("Para entrar: "), 1).trimmed();
+        const QString enter =
+            r.out.section(QStringLiteral("Para entrar: "), 1).section(QLatin1Char('\n'), 0, 0).trimmed();
         QVERIFY2(enter.startsWith(QStringLiteral("CORVANE_SITE=") + dir + QLatin1Char(' ')),
                  qPrintable(enter));
         const QString beside = qEnvironmentVariable("CORVANE_BIN_DIR") + QStringLiteral("/corvane");
         QCOMPARE(enter.section(QLatin1Char(' '), 1), QFileInfo(beside).isExecutable()
                                                          ? QFileInfo(beside).absoluteFilePath()
                                                          : QStringLiteral("corvane"));
+        // The second user's workstation, by the command it prints as well.
+        const QStringList second = r.out.section(QStringLiteral("num posto seu:\n"), 1)
+                                       .trimmed()
+                                       .split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        QCOMPARE(second.value(1), QStringLiteral("add-workstation"));
+        const Result ana = admin(second.mid(1));
+        QVERIFY2(ana.code == 0, qPrintable(ana.err));
+        QVERIFY2(
+            ana.out.contains(QStringLiteral("Posto POSTO-ANA criado em ") + dir + QStringLiteral("-ana")),
+            qPrintable(ana.out));
+        QVERIFY(QFile::exists(dir + QStringLiteral("-ana/config/aliases.ini")));
         QSettings aliases(dir + QStringLiteral("/config/aliases.ini"), QSettings::IniFormat);
         QCOMPARE(aliases.value(QStringLiteral("CORVANE01/backend")).toString(),
                  backend == QLatin1String("postgres") ? QStringLiteral("postgres")

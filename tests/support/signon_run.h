@@ -21,12 +21,29 @@ struct SignOnRun {
     int versionUpdates = 0;
     std::unique_ptr<corvane::shell::MainMenuLogic> logic;
     corvane::shell::MainMenuLogic::Outcome outcome = corvane::shell::MainMenuLogic::Outcome::Close;
+    corvane::db::AliasRegistry registry;
 
-    explicit SignOnRun(TestSite& site, Credentials cred = {}, Update update = {}) {
+    explicit SignOnRun(TestSite& site, Credentials cred = {}, Update update = {})
+        : SignOnRun(site, site.site(), site.registry(), std::move(cred), std::move(update)) {}
+
+    // From another workstation's site folder on the same databases: its
+    // workstation files, alias file and credentials.
+    SignOnRun(TestSite& site, const QString& workstationRoot)
+        : SignOnRun(
+              site, corvane::Site(workstationRoot),
+              corvane::db::AliasRegistry::load(corvane::Site(workstationRoot).aliasFile(), workstationRoot),
+              [workstationRoot](corvane::db::GeneralCredentials* c, QString* e) {
+                  return siteCredentials(corvane::Site(workstationRoot), c, e);
+              },
+              {}) {}
+
+    SignOnRun(TestSite& site, const corvane::Site& where, corvane::db::AliasRegistry aliases,
+              Credentials cred, Update update)
+        : registry(std::move(aliases)) {
         using namespace corvane;
         shell::SignOn::Dependencies deps;
         deps.dbGeral = &geral;
-        deps.registry = &site.registry();
+        deps.registry = &registry;
         deps.credentials =
             cred ? cred : [&site](db::GeneralCredentials* c, QString* e) { return site.credentials(c, e); };
         deps.updateVersion = [this, update](shell::DataModules& m) {
@@ -35,7 +52,7 @@ struct SignOnRun {
                 return update(ctx, m);
             return shell::VersionUpdate(*m.versao, ctx, versionView).run();
         };
-        logic = std::make_unique<shell::MainMenuLogic>(ctx, view, site.site(), deps);
+        logic = std::make_unique<shell::MainMenuLogic>(ctx, view, where, deps);
         outcome = logic->activate();
     }
     ~SignOnRun() { logic.reset(); }

@@ -3,9 +3,9 @@
 #include "db/credentials.h"
 
 #include <QFile>
+#include <QRandomGenerator>
 #include <QSqlQuery>
 #include <QSqlRecord>
-#include <QRandomGenerator>
 
 using namespace corvane;
 
@@ -93,14 +93,18 @@ void TestSite::exec(db::Database& db, const QString& sql, const QVariantMap& par
         qFatal("%s: %s", qPrintable(sql), qPrintable(error));
 }
 
-bool TestSite::credentials(db::GeneralCredentials* out, QString* error) const {
-    QFile f(site().credentialsFile());
+bool siteCredentials(const Site& site, db::GeneralCredentials* out, QString* error) {
+    QFile f(site.credentialsFile());
     if (!f.open(QIODevice::ReadOnly)) {
-        *error = QStringLiteral("no credentials");
+        *error = QStringLiteral("no credentials in ") + site.root();
         return false;
     }
     const QStringList lines = QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'));
     out->userName = lines.value(0);
     out->password = lines.value(1);
     return true;
+}
+
+bool TestSite::credentials(db::GeneralCredentials* out, QString* error) const {
+    return siteCredentials(site(), out, error);
 }

@@ -19,6 +19,9 @@ bool postgresAvailable();
 // A demo site made in a temporary folder on the chosen backend; everything it
 // created (files, schemas, roles) is removed when it goes. A New company is at
 // the base version, without reference rows.
+// A site's general-database credentials as the library would return them.
+bool siteCredentials(const corvane::Site& site, corvane::db::GeneralCredentials* out, QString* error);
+
 class TestSite {
 public:
     explicit TestSite(const QString& backend, const QDate& today = QDate::currentDate(),
