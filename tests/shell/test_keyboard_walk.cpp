@@ -23,12 +23,6 @@ using namespace corvane;
 
 namespace {
 
-// The letter Alt opens a caption with ("&B - Tabelas": B).
-QChar mnemonicOf(const QString& caption) {
-    const qsizetype at = caption.indexOf(QLatin1Char('&'));
-    return at >= 0 && at + 1 < caption.size() ? caption.at(at + 1).toUpper() : QChar();
-}
-
 Qt::Key keyOf(QChar letter) {
     return static_cast<Qt::Key>(Qt::Key_A + (letter.unicode() - 'A'));
 }

@@ -27,17 +27,6 @@ using namespace corvane;
 using namespace corvane::shell;
 
 namespace {
-// The letter Alt opens a caption with ("&B - Tabelas": B); none without one.
-QChar mnemonicOf(const QString& caption) {
-    for (qsizetype i = 0; i + 1 < caption.size(); ++i)
-        if (caption.at(i) == QLatin1Char('&')) {
-            if (caption.at(i + 1) != QLatin1Char('&'))
-                return caption.at(i + 1).toUpper();
-            ++i;
-        }
-    return {};
-}
-
 const QStringList kDispatched = {
     QStringLiteral("TAB000"),    QStringLiteral("TAB001"), QStringLiteral("TAB002"), QStringLiteral("TAB003"),
     QStringLiteral("TAB004"),    QStringLiteral("TAB005"), QStringLiteral("TAB006"), QStringLiteral("TAB007"),

@@ -7,6 +7,17 @@
 
 #include <memory>
 
+// The letter Alt opens a caption with ("&B - Tabelas": B); none without one.
+inline QChar mnemonicOf(const QString& caption) {
+    for (qsizetype i = 0; i + 1 < caption.size(); ++i)
+        if (caption.at(i) == QLatin1Char('&')) {
+            if (caption.at(i + 1) != QLatin1Char('&'))
+                return caption.at(i + 1).toUpper();
+            ++i;
+        }
+    return {};
+}
+
 // The main window over a test site, the version recorded without a screen.
 struct MenuWindow {
     corvane::db::Database geral{QStringLiteral("DBGERAL"), QStringLiteral("QTXGERAL")};

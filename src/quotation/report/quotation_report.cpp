@@ -58,10 +58,6 @@ double number(const QVariantMap& row, const QString& column) {
     return std::isfinite(v) ? v : 0.0;
 }
 
-QString fixed(double v, int decimals) {
-    return fixedNumberText(v, decimals);
-}
-
 QString dateText(const QVariant& v) {
     const QDateTime dt = report::dateValue(v);
     return dt.isValid() ? dt.toString(QStringLiteral("dd/MM/yyyy")) : QString();
@@ -150,7 +146,7 @@ report::Block quotationBlock(const QuotationPrint& q, const QString& photo, int 
                         QStringLiteral("%1  %2").arg(q.articleCode(), textOf(a, "DESIGNACAO"))});
     out << pair(QString(), textOf(a, "DESIGNACAO1"), QStringLiteral("Unidade : "), textOf(a, "UNVENDA"));
     out << pair(QStringLiteral("Família : "), textOf(a, "FAMILIA"), QStringLiteral("Custo Padrão : "),
-                fixed(number(a, QStringLiteral("CUSTOPADRAO")), currencyDecimals));
+                fixedNumberText(number(a, QStringLiteral("CUSTOPADRAO")), currencyDecimals));
     out << pair(QStringLiteral(" (CxLxA) : "),
                 QStringLiteral("%1 x %2 x %3")
                     .arg(report::displayText(number(a, QStringLiteral("COMPRIM")), ValueKind::Number),
@@ -218,11 +214,12 @@ report::Block quotationBlock(const QuotationPrint& q, const QString& photo, int 
                   : QString();
     out << pair(QStringLiteral("Encomenda Nº : "), orderText, QStringLiteral("Quant.Encomendada"),
                 report::displayText(number(m, QStringLiteral("QTDAPROV")), ValueKind::Number));
-    out << pair(
-        QStringLiteral("Preço Final"), fixed(number(m, QStringLiteral("PRECOAPROV")), q.priceDecimals),
-        QStringLiteral("Valor Encomenda"), fixed(number(m, QStringLiteral("VALORAPROV")), currencyDecimals));
+    out << pair(QStringLiteral("Preço Final"),
+                fixedNumberText(number(m, QStringLiteral("PRECOAPROV")), q.priceDecimals),
+                QStringLiteral("Valor Encomenda"),
+                fixedNumberText(number(m, QStringLiteral("VALORAPROV")), currencyDecimals));
     out << pair(QStringLiteral("Margem Liquida"),
-                fixed(number(m, QStringLiteral("MARGEMAPROVPRC")), 1) + "%");
+                fixedNumberText(number(m, QStringLiteral("MARGEMAPROVPRC")), 1) + "%");
     return b;
 }
 
