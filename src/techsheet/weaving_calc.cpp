@@ -106,8 +106,9 @@ bool computeLooms(const WeavingInput& input, std::vector<WorkMachineRow>& looms,
             clearTime(row);
             continue;
         }
-        const double multiplier = roundHalfEven(strips + 0.5);
-        const double running = passages * multiplier / row.production();
+        // One pick crosses every strip across the loom: the passages of one
+        // piece weave `strips` pieces at once, so a piece takes its share.
+        const double running = passages / row.production() / strips;
         row.QTD_SEMACERTO = roundTo(running, 2);
         row.QTD = roundTo(row.setUp() + running, 2);
         row.RAPORT = static_cast<int>(raports);

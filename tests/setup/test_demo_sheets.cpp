@@ -221,15 +221,15 @@ private slots:
         QCOMPARE(cut[0][2].toDouble(), 3.62); // 10.33 × 0.35 = 3.6155
 
         // Six strips across the loom: the sheet keeps its raports and strips;
-        // 720 passages × 6 / 400 a minute, plus 15 of set-up.
+        // a piece takes its sixth of 720 passages at 400 a minute, plus 15 of set-up.
         const QList<QVariantList> loom = selectRows(
             db,
             QStringLiteral("SELECT QUANT, TMP_SEMACERTO, TMPACE FROM FICTECDET WHERE ARTIGO = :A AND "
                            "RELACFICTEC = 'T'"),
             article(woven));
         QCOMPARE(loom.size(), 1);
-        QCOMPARE(loom[0][0].toDouble(), 25.8);
-        QCOMPARE(loom[0][1].toDouble(), 10.8);
+        QCOMPARE(loom[0][0].toDouble(), 15.3);
+        QCOMPARE(loom[0][1].toDouble(), 0.3);
         QCOMPARE(loom[0][2].toDouble(), 15.0);
         const QList<QVariantList> raports = selectRows(
             db, QStringLiteral("SELECT RAPORT, FITAS FROM FICTECMAS WHERE CODIGO = :A"), article(woven));

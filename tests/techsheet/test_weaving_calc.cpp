@@ -43,10 +43,11 @@ class TestWeavingCalc : public QObject {
     Q_OBJECT
 private slots:
     void raportsStripsAndTime() {
-        // 1800 mm loom, 600 mm raport, article 30 cm: 3 raports of 20, 6 strips
-        WeavingInput in = article(30, 160);
-        in.weft[0] = {120, "FIO30"};
-        in.weft[1] = {80, "FIO30"};
+        // 1800 mm loom, 600 mm raport, a scarf 30 cm wide and 180 cm long:
+        // 3 raports of 20, 6 strips across the loom
+        WeavingInput in = article(30, 180);
+        in.weft[0] = {2400, "FIO30"}; // 20 picks per cm over 180 cm in two needles
+        in.weft[1] = {1200, "FIO30"};
         std::vector<WorkMachineRow> looms = {loom("T1", 1800, 600, 400, 15, true)};
         LoomChoice choice;
         Notes notes;
@@ -56,21 +57,19 @@ private slots:
         QCOMPARE(choice.LoomRaports, QString("3"));
         QCOMPARE(choice.LoomStrips, QString("6"));
         QCOMPARE(choice.strips, 6);
-        // multiplier Round(6.5) = 6: 200 × 6 / 400 = 3 minutes, + 15 set-up
-        QCOMPARE(looms[0].QTD_SEMACERTO, 3.0);
-        QCOMPARE(looms[0].QTD, 18.0);
-        QCOMPARE(looms[0].CUSTO, 9.0);
+        // 3600 picks at 400 a minute weave six scarves in 9 minutes:
+        // 1.5 minutes a scarf, + 15 minutes of set-up, at 0.50 a minute
+        QCOMPARE(looms[0].QTD_SEMACERTO, 1.5);
+        QCOMPARE(looms[0].QTD, 16.5);
+        QCOMPARE(looms[0].CUSTO, 8.25);
 
-        // strips 5 (article 24 cm, raport 600: 25 per raport, 2 raports) → multiplier 6
+        // 5 strips (article 24 cm, raport 600: 25 per raport, 2 raports): 1.8 minutes
         in.ArticleWidth = 24;
         looms = {loom("T2", 1200, 600, 400, 15, true)};
         QVERIFY(computeLooms(in, looms, choice, notes));
         QCOMPARE(looms[0].FITAS, 5.0);
-        QCOMPARE(looms[0].QTD, 18.0);
-        QCOMPARE(looms[0].QTD_SEMACERTO, 3.0);
-        // halves go to the even neighbour: 4.2 strips give 5, 4 give 4
-        QCOMPARE(corvane::roundHalfEven(4.2 + 0.5), 5.0);
-        QCOMPARE(corvane::roundHalfEven(4 + 0.5), 4.0);
+        QCOMPARE(looms[0].QTD_SEMACERTO, 1.8);
+        QCOMPARE(looms[0].QTD, 16.8);
     }
 
     void loomRowsThatCannotBeComputed() {

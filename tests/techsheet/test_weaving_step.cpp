@@ -209,9 +209,9 @@ private slots:
         const WorkMachineRow& loom = s.looms()[tear];
         QCOMPARE(loom.RAPORT, 3);
         QCOMPARE(loom.FITAS, 6.0);
-        QCOMPARE(loom.QTD_SEMACERTO, 3.0); // 200 passages × Round(6.5) = 6 / 400
-        QCOMPARE(loom.QTD, 18.0);
-        QCOMPARE(loom.CUSTO, 9.9);
+        QCOMPARE(loom.QTD_SEMACERTO, 0.08); // 200 passages / 400 a minute / 6 strips
+        QCOMPARE(loom.QTD, 15.08);
+        QCOMPARE(loom.CUSTO, 8.29);
         QCOMPARE(ctx.LoomRaports, QStringLiteral("3"));
         QCOMPARE(ctx.LoomStrips, QStringLiteral("6"));
         // The other loom is computed too: 4 raports of 19 strips make 7.6.
@@ -246,13 +246,13 @@ private slots:
         QCOMPARE(l[0].code, QStringLiteral("TEAR01"));
         QCOMPARE(l[0].tipo, f.machineType);
         QCOMPARE(l[0].unit, QStringLiteral("Min"));
-        QCOMPARE(l[0].quant, 18.0);
+        QCOMPARE(l[0].quant, 15.08);
         QCOMPARE(l[0].preco, 0.55);
-        QCOMPARE(l[0].valor, 9.9);
-        QCOMPARE(l[0].quantFinal, 18.36); // 18 × 1.02
-        QCOMPARE(l[0].valorFinal, 10.1);  // 9.9 + 0.55 × 2 × 18.36 / 100
+        QCOMPARE(l[0].valor, 8.29);
+        QCOMPARE(l[0].quantFinal, 15.3816); // 15.08 × 1.02
+        QCOMPARE(l[0].valorFinal, 8.46);    // 8.294 + 0.55 × 2 × 15.3816 / 100
         QCOMPARE(l[0].tmpAce.toDouble(), 15.0);
-        QCOMPARE(l[0].tmpSemAcerto.toDouble(), 3.0);
+        QCOMPARE(l[0].tmpSemAcerto.toDouble(), 0.08);
         QCOMPARE(l[1].step, QStringLiteral("G"));
         QCOMPARE(l[1].code, f.yarn1);
         QCOMPARE(l[1].tipo, f.yarnType);
@@ -398,10 +398,10 @@ private slots:
             const WorkMachineRow& loom = s.looms()[loomRow(s, QStringLiteral("TEAR01"))];
             QVERIFY(loom.ticked());
             QCOMPARE(loom.TIPOPRD, 2);
-            QCOMPARE(loom.QTD_SEMACERTO, 3.75); // 1200 / 320
+            QCOMPARE(loom.QTD_SEMACERTO, 0.1); // 200 / 320 / 6
             QCOMPARE(loom.RAPORT, 3);
             QCOMPARE(loom.FITAS, 6.0);
-            QCOMPARE(loom.QTD, 28.75); // as written, not yet computed again
+            QCOMPARE(loom.QTD, 25.1); // as written, not yet computed again
             QCOMPARE(f.cell(QStringLiteral("SELECT TIPOPRD FROM WORKFTMAQUINAS WHERE UTIL = 'DEMO' AND "
                                            "CODIGO = 'TEAR01'"))
                          .toInt(),

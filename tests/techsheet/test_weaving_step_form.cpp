@@ -132,7 +132,7 @@ private slots:
                                    "'CACHECOL.FORM' ORDER BY DETAIL"));
         QCOMPARE(lines.size(), 3);
         QCOMPARE(lines[0][1].toString().trimmed(), QStringLiteral("TEAR01"));
-        QCOMPARE(lines[0][2].toDouble(), 16.8); // 15 of set-up, 120 passages × 6 / 400
+        QCOMPARE(lines[0][2].toDouble(), 15.05); // 15 of set-up, 120 passages / 400 / 6 strips
         QCOMPARE(lines[1][2].toDouble(), 0.00132);
         QCOMPARE(lines[2][2].toDouble(), 0.00195556);
     }
