@@ -1,6 +1,7 @@
 // corvane-admin: creates sites, companies and the demo site for installers.
 #include "calc_command.h"
 #include "setup/demo_site.h"
+#include "setup/generate_site.h"
 #include "setup/site_setup.h"
 #include "setup/workstation_setup.h"
 
@@ -35,6 +36,7 @@ int usage() {
            "  corvane-admin create-demo DIR [--postgres CONNINFO] [--prefix NOME]\n"
            "  corvane-admin update-company DIR [--number N] [--postgres CONNINFO]\n"
            "  corvane-admin add-workstation DIR NOVA_PASTA --name POSTO --user UTILIZADOR [--number N]\n"
+           "  corvane-admin generate DIR --scale N [--number N] [--postgres CONNINFO]\n"
            "  corvane-admin calc quote|weave|knit|subcontract|fabric|machine|operations|print FICHEIRO|-\n"
            "CONNINFO: \"host=... port=... dbname=... user=... password=...\" de um administrador do "
            "servidor.\n";
@@ -49,6 +51,7 @@ struct Options {
     QString name;
     QString folder; // add-workstation: the new workstation's site folder
     QString user;
+    double scale = 0; // generate: 1 is a mid-size maker
 };
 
 bool parseOptions(const QStringList& args, Options* o, QString* error) {
@@ -80,6 +83,15 @@ bool parseOptions(const QStringList& args, Options* o, QString* error) {
             o->number = value.toInt(&ok);
             if (!ok || o->number <= 0) {
                 *error = QStringLiteral("Número de empresa inválido : %1").arg(value);
+                return false;
+            }
+        } else if (a == QLatin1String("--scale")) {
+            if (!next(&value))
+                return false;
+            bool ok = false;
+            o->scale = value.toDouble(&ok);
+            if (!ok || !(o->scale > 0) || o->scale > 10) {
+                *error = QStringLiteral("Escala inválida : %1 (de 0 a 10; 1 é uma empresa média)").arg(value);
                 return false;
             }
         } else if (a == QLatin1String("--name")) {
@@ -131,6 +143,46 @@ QString shellWord(const QString& word) {
     return QLatin1Char('\'') + quoted + QLatin1Char('\'');
 }
 
+// A progress bar on one line, redrawn as the phase goes on.
+void showProgress(const QString& phase, qint64 done, qint64 total) {
+    static QString lastPhase;
+    static qint64 lastPercent = -1;
+    const qint64 percent = total > 0 ? done * 100 / total : 100;
+    if (phase == lastPhase && percent == lastPercent)
+        return;
+    lastPhase = phase;
+    lastPercent = percent;
+    const int width = 30;
+    const int filled = total > 0 ? int(done * width / total) : width;
+    out() << '\r' << phase.leftJustified(22) << " [" << QString(filled, QLatin1Char('#'))
+          << QString(width - filled, QLatin1Char(' ')) << "] " << percent << " %"
+          << (done == total ? "\n" : "") << Qt::flush;
+}
+
+// Grows a company of the site with generated rows.
+int generate(SiteBuilder& builder, const Options& o) {
+    QString error;
+    if (!builder.openSite(&error))
+        return failed(error);
+    builder.commit(); // nothing of the site is made or removed here
+    CompanySpec company;
+    if (!builder.findCompany(o.number > 0 ? o.number : 1, &company, &error))
+        return failed(error);
+    const auto program = builder.connectCompany(company, company.programAlias, &error);
+    if (!program)
+        return failed(error);
+    const auto invoicing = builder.connectCompany(company, company.invoicingAlias, &error);
+    if (!invoicing)
+        return failed(error);
+    if (!generateCompanyData(*program, *invoicing, o.scale, QDate::currentDate(), showProgress, &error))
+        return failed(error);
+    const GeneratedSizes s = GeneratedSizes::at(o.scale);
+    out() << "Empresa " << company.number << ": " << s.customers << " clientes, " << s.articles
+          << " artigos com ficha técnica, " << s.quotations << " orçamentos, " << s.orderLines
+          << " linhas de encomenda e " << s.invoiceLines << " linhas de factura gerados.\n";
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -151,7 +203,7 @@ int main(int argc, char** argv) {
     const bool addingWorkstation = command == QLatin1String("add-workstation");
     if (command != QLatin1String("create-site") && command != QLatin1String("create-company") &&
         command != QLatin1String("create-demo") && command != QLatin1String("update-company") &&
-        !addingWorkstation)
+        command != QLatin1String("generate") && !addingWorkstation)
         return usage();
     if (!parseOptions(args, &o, &error)) {
         err() << error << "\n";
@@ -164,6 +216,8 @@ int main(int argc, char** argv) {
     const auto report = [](const QString& line) { out() << line << "\n" << Qt::flush; };
     SiteBuilder builder(o.dir, o.server, o.prefix, report);
 
+    if (command == QLatin1String("generate"))
+        return o.scale > 0 ? generate(builder, o) : usage();
     if (command == QLatin1String("create-demo")) {
         const QString workstation = QSysInfo::machineHostName();
         if (!createDemoSite(builder, workstation, QDate::currentDate(), &error) ||

@@ -160,4 +160,9 @@ QString Dialect::caseInsensitiveOrder(const QString& expr) const {
     return expr + QStringLiteral(" COLLATE NOCASE");
 }
 
+QString Dialect::firstOnly(const QString& select) const {
+    // Both backends read LIMIT; a server without it would take FETCH FIRST 1 ROWS ONLY.
+    return select + QStringLiteral(" LIMIT 1");
+}
+
 } // namespace corvane::db

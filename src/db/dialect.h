@@ -30,12 +30,16 @@ public:
     bool tableExists(const QSqlDatabase& db, const QString& table, QString* error = nullptr) const;
     bool columnExists(const QSqlDatabase& db, const QString& table, const QString& column) const;
     // Whether an index of that name exists; nullopt (and the message) when it cannot tell.
-    std::optional<bool> indexExists(const QSqlDatabase& db, const QString& index, QString* error = nullptr) const;
+    std::optional<bool> indexExists(const QSqlDatabase& db, const QString& index,
+                                    QString* error = nullptr) const;
 
     // Expressions
     // The year (month 1..12) of a date-time expression, as an integer.
     QString year(const QString& expr) const;
     QString month(const QString& expr) const;
+    // An ordered select cut to its first row, so that the server stops there
+    // instead of ordering the whole list.
+    QString firstOnly(const QString& select) const;
     // A statement that makes the open transaction wait for, then hold until
     // it ends, the lock named by its one parameter :WLOCK (case aside); empty
     // where the first write of a transaction already locks out every other

@@ -28,6 +28,14 @@ bool createIndexes(Database& db, const Table& table, bool onlyMissing, QList<Sch
 
 } // namespace
 
+std::optional<bool> addIndexIfMissing(Database& db, const QString& table, const Index& index,
+                                      QString* error) {
+    QList<SchemaChange> done;
+    if (!createIndexes(db, Table{table, {}, {}, {}, {index}}, true, &done, error))
+        return std::nullopt;
+    return !done.isEmpty();
+}
+
 bool createTable(Database& db, const Table& table, QString* error) {
     return db.exec(db.dialect().createTable(table), {}, error) &&
            createIndexes(db, table, false, nullptr, error);

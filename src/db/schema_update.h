@@ -24,6 +24,11 @@ std::optional<bool> createTableIfMissing(Database& db, const Table& table, QStri
 std::optional<bool> addColumnIfMissing(Database& db, const QString& table, const Column& column,
                                        QString* error = nullptr);
 
+// The index on an existing table when the database lacks one of its name,
+// with the same answers.
+std::optional<bool> addIndexIfMissing(Database& db, const QString& table, const Index& index,
+                                      QString* error = nullptr);
+
 // Every table in one transaction: a new database gets its tables.
 bool createTables(Database& db, const QList<Table>& tables, QString* error = nullptr);
 

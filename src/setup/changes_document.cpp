@@ -21,7 +21,7 @@ bool writeChangesDocument(const QString& siteRoot, QString* error) {
     pdf.setTitle(QStringLiteral("Corvane - últimas alterações"));
     QTextDocument doc;
     doc.setHtml(QStringLiteral(
-        "<h2>Corvane e Gorros &mdash; versão 01.009</h2>"
+        "<h2>Corvane e Gorros &mdash; versão 01.010</h2>"
         "<h3>Informação sobre as últimas alterações</h3><ul>"
         "<li>Entrada automática na empresa, ano e data do posto de trabalho.</li>"
         "<li>Actualização automática da base de dados da empresa para a versão do programa; cada passo é "
@@ -32,7 +32,9 @@ bool writeChangesDocument(const QString& siteRoot, QString* error) {
         "<li>Procura de novas versões ao entrar e no botão &laquo;Actualizar&raquo;, para os utilizadores "
         "autorizados; o programa de instalação só é executado se corresponder ao publicado.</li>"
         "<li>Cálculo de orçamentos, tecelagem e malha também a partir da linha de comandos "
-        "(corvane-admin calc).</li></ul>"));
+        "(corvane-admin calc).</li>"
+        "<li>Fichas técnicas e históricos do orçamento lidos por índices próprios: rápidos também com "
+        "cem mil fichas e dez anos de facturação.</li></ul>"));
     QPainter painter;
     if (!painter.begin(&pdf)) {
         if (error)

@@ -25,6 +25,7 @@ VersionStep step1() {
              fictecMasTable(), fictecFiosTable()},
             additionsTo("PARGER", {smallint("CABIDE_TC"), smallint("FRANJA_TC"), smallint("COSTURA_TC"),
                                    smallint("ETIQ_TC")}),
+            {},
             {}};
 }
 
@@ -39,7 +40,22 @@ VersionStep step4() {
     add << additionsTo("EMBALAGEMMP", numbered("UND%1", 1, 3, text({}, 3)));
     add << additionsTo("EMBALAGEM", {smallint("TIPOCUSTO")});
     add << additionsTo("PARGER", {smallint("ETIQCART_TC"), smallint("TECIDO_TC")});
-    return {4, {fictecSubcontTable()}, add, {}};
+    return {4, {fictecSubcontTable()}, add, {}, {}};
+}
+
+// The reads of one sheet name its article (and step), never the cost type
+// first; the customer's quotations are listed by customer and date.
+VersionStep step9() {
+    auto index = [](const char* table, const char* name, const QStringList& columns) {
+        return std::pair<QString, Index>{QString::fromLatin1(table),
+                                         Index{QString::fromLatin1(name), columns, false}};
+    };
+    return {9,
+            {},
+            {},
+            {},
+            {index("FICTECDET", "FICTECDET_ARTIGO", {"ARTIGO", "RELACFICTEC", "DETAIL"}),
+             index("ORCAMMAS", "ORCAMMAS_CLINRO", {"CLINRO", "DATAEMI", "ORCNRO"})}};
 }
 
 } // namespace
@@ -49,24 +65,27 @@ VersionStep versionStep(int number) {
     case 1:
         return step1();
     case 2:
-        return {2, {}, additionsTo("FICTECMAS", {real("SUPIMPR", true, QStringLiteral("0"))}), {}};
+        return {2, {}, additionsTo("FICTECMAS", {real("SUPIMPR", true, QStringLiteral("0"))}), {}, {}};
     case 3:
-        return {3, {}, additionsTo("FICTECDET", {real("PERC_IMPR")}), {}};
+        return {3, {}, additionsTo("FICTECDET", {real("PERC_IMPR")}), {}, {}};
     case 4:
         return step4();
     case 5:
-        return {5, quotationTables() + chartTables(), {}, {}};
+        return {5, quotationTables() + chartTables(), {}, {}, {}};
     case 6:
-        return {6, {}, additionsTo("FICTECMAS", {real("CONTRACOES")}), {}};
+        return {6, {}, additionsTo("FICTECMAS", {real("CONTRACOES")}), {}, {}};
     case 7:
         return {7,
                 {},
                 additionsTo("UTILIZADORES", {text("UPGRADE_LICENSE", 1)}),
-                {QStringLiteral("UPDATE UTILIZADORES SET UPGRADE_LICENSE='N'")}};
+                {QStringLiteral("UPDATE UTILIZADORES SET UPGRADE_LICENSE='N'")},
+                {}};
     case 8:
-        return {8, {}, additionsTo("FICTECDET", {real("FACTCONV", true, QStringLiteral("0"))}), {}};
+        return {8, {}, additionsTo("FICTECDET", {real("FACTCONV", true, QStringLiteral("0"))}), {}, {}};
+    case 9:
+        return step9();
     default:
-        return {number, {}, {}, {}};
+        return {number, {}, {}, {}, {}};
     }
 }
 
@@ -87,16 +106,24 @@ bool applyStatements(Database& db, const VersionStep& step, QString* error) {
         for (const QString& sql : step.followUps)
             if (!db.exec(sql, {}, error))
                 return false;
+    for (const auto& [table, index] : step.indexes)
+        if (!addIndexIfMissing(db, table, index, error))
+            return false;
     return true;
 }
 
 } // namespace
 
 Table atCurrentVersion(Table base) {
-    for (int n = 1; n <= kLastVersionStep; ++n)
-        for (const auto& [table, column] : versionStep(n).additions)
+    for (int n = 1; n <= kLastVersionStep; ++n) {
+        const VersionStep step = versionStep(n);
+        for (const auto& [table, column] : step.additions)
             if (table.compare(base.name, Qt::CaseInsensitive) == 0)
                 base.columns << column;
+        for (const auto& [table, index] : step.indexes)
+            if (table.compare(base.name, Qt::CaseInsensitive) == 0)
+                base.indexes << index;
+    }
     return base;
 }
 

@@ -8,22 +8,25 @@
 namespace corvane::shell {
 
 // One update step of the program database (TABELAS_VERSAO_nnn): the tables it
-// creates when they do not exist, the columns it adds to existing tables, and
-// the statements that follow the additions (UP_VERSAO_007).
+// creates when they do not exist, the columns it adds to existing tables, the
+// statements that follow the additions (UP_VERSAO_007), and the indexes it
+// adds to existing tables.
 struct VersionStep {
     int number = 0;
     QList<db::Table> creations;
     QList<std::pair<QString, db::Column>> additions; // table, column
     QStringList followUps;
+    QList<std::pair<QString, db::Index>> indexes; // table, index
 };
 
-// Steps 1 .. kLastVersionStep lead from "01.000" to "01.008".
-constexpr int kLastVersionStep = 8;
+// Steps 1 .. kLastVersionStep lead from "01.000" to "01.009".
+constexpr int kLastVersionStep = 9;
 // Step n, 1 <= n <= kLastVersionStep.
 VersionStep versionStep(int number);
 
 // The table as the program's current version has it: the base description
-// with the columns every step adds to it (the widths inputs are held to).
+// with the columns and indexes every step adds to it (the widths inputs are
+// held to).
 db::Table atCurrentVersion(db::Table base);
 
 // Runs a step in a transaction of its own: either all of it is applied or the

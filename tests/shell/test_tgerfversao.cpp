@@ -22,7 +22,7 @@ private slots:
         WorkingContext ctx;
         ctx.CompanyNumber = 1;
         ctx.WorkingDate = QDateTime(today, QTime(9, 0));
-        ctx.ProgramVersion = QStringLiteral("01.009");
+        ctx.ProgramVersion = QStringLiteral("01.010");
         QString error;
         QVERIFY(versao.TESTACTUAL_VERSAO(1, &error));
         QVERIFY(versao.ACTUAL_VERSAO(1, &ctx.DatabaseVersion, &error));
@@ -44,11 +44,11 @@ private slots:
         QCOMPARE(finished->text(), QStringLiteral("Actualização da Versão finalizada"));
         QCOMPARE(success->text(), QStringLiteral("com Sucesso !!! "));
         QCOMPARE(newLabel->text(), QStringLiteral("Nova Versão :"));
-        QCOMPARE(newVersion->text(), QStringLiteral("01.009"));
+        QCOMPARE(newVersion->text(), QStringLiteral("01.010"));
         QCOMPARE(screen.findChild<QStatusBar*>()->currentMessage(), QString());
         QString recorded;
         QVERIFY(versao.ACTUAL_VERSAO(1, &recorded, &error));
-        QCOMPARE(recorded, QStringLiteral("01.009"));
+        QCOMPARE(recorded, QStringLiteral("01.010"));
         QVERIFY(site.program().dialect().tableExists(site.program().sql(), QStringLiteral("ORCAMMAS")));
     }
 
@@ -60,7 +60,7 @@ private slots:
                       [](WorkingContext& ctx, DataModules& m) { return runVersionUpdate(nullptr, ctx, m); });
         QCOMPARE(run.outcome, MainMenuLogic::Outcome::SignedOn);
         QCOMPARE(run.versionUpdates, 1);
-        QCOMPARE(run.ctx.DatabaseVersion, QStringLiteral("01.009"));
+        QCOMPARE(run.ctx.DatabaseVersion, QStringLiteral("01.010"));
     }
 };
 

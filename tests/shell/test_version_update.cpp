@@ -1,3 +1,5 @@
+#include "shell/version_steps.h"
+#include "shell/version_tables.h"
 #include "shell/version_update.h"
 #include "support/column_lists.h"
 #include "support/recording_version_view.h"
@@ -46,8 +48,8 @@ struct Update {
 
 QStringList shownFrom(int first) {
     QStringList out;
-    for (int n = first; n <= 9; ++n)
-        out << QStringLiteral("01.00%1").arg(n);
+    for (int n = first; n <= kLastVersionStep + 1; ++n)
+        out << QStringLiteral("01.") + QString::number(n).rightJustified(3, QLatin1Char('0'));
     return out;
 }
 
@@ -130,8 +132,8 @@ private slots:
     void stepReached() {
         QCOMPARE(versionStepReached("01.000"), std::optional<int>(0));
         QCOMPARE(versionStepReached("01.003"), std::optional<int>(3));
-        QCOMPARE(versionStepReached("01.009"), std::optional<int>(9));
-        for (const char* v : {"01.010", "02.000", "01.0a3", "1.003", "01.0031", "", " 01.003"})
+        QCOMPARE(versionStepReached("01.010"), std::optional<int>(10));
+        for (const char* v : {"01.011", "02.000", "01.0a3", "1.003", "01.0031", "", " 01.003"})
             QVERIFY2(!versionStepReached(QString::fromLatin1(v)), v);
     }
 
@@ -151,9 +153,9 @@ private slots:
         QCOMPARE(u.view.failures, QStringList());
         QCOMPARE(u.view.versions, QStringList{"01.000"} + shownFrom(1));
         QCOMPARE(u.view.status, (QStringList{kVersionWorking, QString()}));
-        QCOMPARE(u.view.finished, QStringList{"01.009"});
-        QCOMPARE(u.ctx.DatabaseVersion, QStringLiteral("01.009"));
-        QCOMPARE(u.recorded(), QStringLiteral("01.009"));
+        QCOMPARE(u.view.finished, QStringList{"01.010"});
+        QCOMPARE(u.ctx.DatabaseVersion, QStringLiteral("01.010"));
+        QCOMPARE(u.recorded(), QStringLiteral("01.010"));
         const auto date = db.scalar(QStringLiteral("SELECT DATULTACT FROM ACTUAL_VERSAO WHERE EMPRESA = 1"));
         QCOMPARE(date->toDateTime(), QDateTime(kWorkingDay, QTime(0, 0)));
 
@@ -186,7 +188,7 @@ private slots:
         db::Database& db = site.program();
         Update u(db);
         QVERIFY(u.versao.TESTACTUAL_VERSAO(1, &u.error));
-        site.exec(db, QStringLiteral("UPDATE ACTUAL_VERSAO SET VERSAO = '01.008'"));
+        site.exec(db, QStringLiteral("UPDATE ACTUAL_VERSAO SET VERSAO = '01.009'"));
         // No statement of a step may run: any would fail.
         QStringList run;
         db.setFailureHook([&run](const QString& sql, QString* message) {
@@ -199,10 +201,50 @@ private slots:
         QVERIFY(u.run());
         db.setFailureHook({});
         QCOMPARE(u.view.failures, QStringList());
-        QCOMPARE(u.view.versions, (QStringList{"01.008", "01.009"}));
-        QCOMPARE(u.recorded(), QStringLiteral("01.009"));
+        QCOMPARE(u.view.versions, (QStringList{"01.009", "01.010"}));
+        QCOMPARE(u.recorded(), QStringLiteral("01.010"));
         QCOMPARE(run.filter(QStringLiteral("UPDATE ACTUAL_VERSAO")).size(), 1);
         QVERIFY(!db.dialect().tableExists(db.sql(), QStringLiteral("FICTECMAS")));
+    }
+
+    void indexStepKeepsEverythingElse_data() { addBackendRows(); }
+    // A database of the previous version gets the reading indexes of the
+    // sheet lines and the customer's quotations, and nothing else changes.
+    void indexStepKeepsEverythingElse() {
+        QFETCH(QString, backend);
+        SKIP_UNLESS_BACKEND(backend);
+        TestSite site(backend, kWorkingDay, setup::DemoCompany::New);
+        REQUIRE_SITE(site);
+        db::Database& db = site.program();
+        QString error;
+        for (int n = 1; n < kLastVersionStep; ++n)
+            QVERIFY2(applyVersionStep(db, versionStep(n), &error), qPrintable(error));
+        site.exec(db,
+                  QStringLiteral("INSERT INTO FICTECDET (TIPO, ARTIGO, DETAIL, RELACFICTEC, QUANT) VALUES "
+                                 "(1, 'CHC01.PRE', 1, 'G', 0.0123)"));
+        const QStringList names{QStringLiteral("FICTECDET_ARTIGO"), QStringLiteral("ORCAMMAS_CLINRO")};
+        for (const QString& name : names)
+            QCOMPARE(db.dialect().indexExists(db.sql(), name), std::optional<bool>(false));
+        const QStringList detColumns = tableColumns(db, QStringLiteral("FICTECDET"));
+        const QStringList masColumns = tableColumns(db, QStringLiteral("ORCAMMAS"));
+
+        const VersionStep last = versionStep(kLastVersionStep);
+        QVERIFY(last.creations.isEmpty() && last.additions.isEmpty() && last.followUps.isEmpty());
+        QVERIFY2(applyVersionStep(db, last, &error), qPrintable(error));
+        for (const QString& name : names)
+            QCOMPARE(db.dialect().indexExists(db.sql(), name), std::optional<bool>(true));
+        QCOMPARE(tableColumns(db, QStringLiteral("FICTECDET")), detColumns);
+        QCOMPARE(tableColumns(db, QStringLiteral("ORCAMMAS")), masColumns);
+        QCOMPARE(
+            db.scalar(QStringLiteral("SELECT QUANT FROM FICTECDET WHERE ARTIGO = 'CHC01.PRE'"))->toDouble(),
+            0.0123);
+        // Run again (an interrupted update): nothing to add, nothing fails.
+        QVERIFY2(applyVersionStep(db, last, &error), qPrintable(error));
+        // The descriptions of the current version carry the index.
+        bool described = false;
+        for (const db::Index& ix : atCurrentVersion(fictecDetTable()).indexes)
+            described = described || ix.name == names.first();
+        QVERIFY(described);
     }
 
     void failingStepIsUndone_data() { addBackendRows(); }
@@ -247,7 +289,7 @@ private slots:
         db.setFailureHook({});
         QVERIFY(u.run());
         QCOMPARE(u.view.versions, QStringList{"01.000"} + shownFrom(1));
-        QCOMPARE(u.recorded(), QStringLiteral("01.009"));
+        QCOMPARE(u.recorded(), QStringLiteral("01.010"));
         QVERIFY(hasColumn(db, "FICTECDET", "FACTCONV"));
         const auto licences =
             db.scalar(QStringLiteral("SELECT COUNT(*) FROM UTILIZADORES WHERE UPGRADE_LICENSE = 'N'"));
@@ -268,17 +310,17 @@ private slots:
             const char* message;
         };
         const QList<Case> cases = {
-            {"01.010",
-             "A Base de Dados está na versão 01.010, mais recente que a do programa (01.009). Instale a "
+            {"01.011",
+             "A Base de Dados está na versão 01.011, mais recente que a do programa (01.010). Instale a "
              "versão actual do programa ..."},
             {"02.000",
-             "A Base de Dados está na versão 02.000, mais recente que a do programa (01.009). Instale a "
+             "A Base de Dados está na versão 02.000, mais recente que a do programa (01.010). Instale a "
              "versão actual do programa ..."},
             {"01.0a3",
              "Versão da Base de Dados inválida : \"01.0a3\". Não é possível actualizá-la para a versão "
-             "01.009 ..."},
+             "01.010 ..."},
             {"",
-             "Versão da Base de Dados inválida : \"\". Não é possível actualizá-la para a versão 01.009 ..."},
+             "Versão da Base de Dados inválida : \"\". Não é possível actualizá-la para a versão 01.010 ..."},
         };
         for (const Case& c : cases) {
             site.exec(db, QStringLiteral("UPDATE ACTUAL_VERSAO SET VERSAO = :V"),

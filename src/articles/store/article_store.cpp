@@ -110,7 +110,7 @@ std::optional<QString> ArticleStore::lastOrdinary(ArticleOrder order, QString* e
             ? QStringLiteral("SELECT CODIGO FROM ARTIGOSCLS WHERE GRELHA = 'N' ORDER BY CODIGO DESC")
             : QStringLiteral("SELECT CODIGO FROM ARTIGOSCLS WHERE GRELHA = 'N' ORDER BY DESIGNACAO "
                              "DESC, CODIGO DESC");
-    const std::optional<QVariantMap> row = db_->firstRow(sql, {}, error);
+    const std::optional<QVariantMap> row = db_->firstRow(db_->dialect().firstOnly(sql), {}, error);
     if (!row)
         return std::nullopt;
     return row->value(QStringLiteral("CODIGO")).toString();

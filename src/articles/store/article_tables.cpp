@@ -48,6 +48,13 @@ Table artigosClsTable() {
                        false} // The list by designation: its rows in their order, a page at a time.
               << Index{QStringLiteral("ARTIGOSCLS_GRELHA_DESIGNACAO"),
                        {QStringLiteral("GRELHA"), QStringLiteral("DESIGNACAO"), QStringLiteral("CODIGO")},
+                       false} // The step lists: yarns, services and purchase units by type,
+                              // inks, packaging and fabrics by material type.
+              << Index{QStringLiteral("ARTIGOSCLS_TIPOARTIGO"),
+                       {QStringLiteral("TIPOARTIGO"), QStringLiteral("CODIGO")},
+                       false}
+              << Index{QStringLiteral("ARTIGOSCLS_TIPOMAT"),
+                       {QStringLiteral("TIPOMAT"), QStringLiteral("CODIGO")},
                        false};
     return t;
 }
@@ -169,7 +176,15 @@ QList<Table> articleInvoicingTables() {
                real("QTDCAR")},
               {QStringLiteral("ENCNRO"), QStringLiteral("DETAIL")},
               QStringLiteral("PK_ENCCLIDET"),
-              {Index{QStringLiteral("ENCCLIDET_ARTIGO"), {QStringLiteral("ARTIGO")}, false}}},
+              {Index{QStringLiteral("ENCCLIDET_ARTIGO"), {QStringLiteral("ARTIGO")}, false},
+               // The first line of an article in an order (an invoice line's order line).
+               Index{QStringLiteral("ENCCLIDET_ENCNRO_ARTIGO"),
+                     {QStringLiteral("ENCNRO"), QStringLiteral("ARTIGO"), QStringLiteral("DETAIL")},
+                     false},
+               // The open order book.
+               Index{QStringLiteral("ENCCLIDET_TOTENT"),
+                     {QStringLiteral("TOTENT"), QStringLiteral("ENCNRO")},
+                     false}}},
         // The customer orders: the customer of an order's lines.
         Table{QStringLiteral("ENCCLIMAS"),
               {integer("ENCNRO", true), integer("CLINRO"), datetime("DATAENC")},
@@ -181,7 +196,11 @@ QList<Table> articleInvoicingTables() {
                real("PRECOVENDA"), real("QUANTID"), integer("ENCOMENDA"), real("VAL_VENDA")},
               {QStringLiteral("TIPDOC"), QStringLiteral("DOCNRO"), QStringLiteral("DETAIL")},
               QStringLiteral("PK_FACMOVDET"),
-              {Index{QStringLiteral("FACMOVDET_ARTIGO"), {QStringLiteral("ARTIGO")}, false}}},
+              {Index{QStringLiteral("FACMOVDET_ARTIGO"), {QStringLiteral("ARTIGO")}, false},
+               // An invoice's sale values, read from the index alone (a customer's sales).
+               Index{QStringLiteral("FACMOVDET_VALOR"),
+                     {QStringLiteral("TIPDOC"), QStringLiteral("DOCNRO"), QStringLiteral("VAL_VENDA")},
+                     false}}},
         keyed(QStringLiteral("STKARTGARMZ"),
               {text("ARTIGO", 16, true), text("ANO", 4, true), integer("CODIGO", true), real("EXIQTD00"),
                real("EXIVAL00"), real("EXIQTD"), real("EXIVAL")},

@@ -274,9 +274,13 @@ std::optional<CustomerHistory> HistoryStore::refill(const ScratchTables& t, cons
                         fill.arg(t.customer, year, QStringLiteral(", ") + month, t.sum, t.from, t.date),
                     both, error) ||
                 !factura_->exec(t.deleteYears, userOnly, error) ||
-                !factura_->exec(QStringLiteral("INSERT INTO %1 (UTIL,CLINRO,ANO,%2) ").arg(t.years, t.value) +
-                                    fill.arg(t.customer, year, QString(), t.sum, t.from, t.date),
-                                both, error))
+                // The years from the months just written: the rows are summed once.
+                !factura_->exec(
+                    QStringLiteral("INSERT INTO %1 (UTIL,CLINRO,ANO,%2) SELECT UTIL, CLINRO, ANO, "
+                                   "COALESCE(SUM(%2), 0) FROM %3 WHERE UTIL = :WUtil AND CLINRO = "
+                                   ":WCliNro GROUP BY UTIL, CLINRO, ANO")
+                        .arg(t.years, t.value, t.months),
+                    both, error))
                 return false;
             std::optional<QList<CustomerPeriod>> months = read(t.months, true);
             std::optional<QList<CustomerPeriod>> years = months ? read(t.years, false) : std::nullopt;

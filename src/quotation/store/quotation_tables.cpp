@@ -49,7 +49,12 @@ QList<Table> customerHistoryTables() {
                   {text("TIPDOC", 3, true), integer("DOCNRO", true), datetime("DATEMI"), integer("CLINRO")},
                   {QStringLiteral("TIPDOC"), QStringLiteral("DOCNRO")},
                   QStringLiteral("PK_FACMOVIM"),
-                  {Index{QStringLiteral("FACMOVIM_CLINRO"), {QStringLiteral("CLINRO")}, false}}},
+                  {Index{QStringLiteral("FACMOVIM_CLINRO"), {QStringLiteral("CLINRO")}, false},
+                   // A customer's invoices by date, read from the index alone.
+                   Index{QStringLiteral("FACMOVIM_CLINRO_DATEMI"),
+                         {QStringLiteral("CLINRO"), QStringLiteral("DATEMI"), QStringLiteral("TIPDOC"),
+                          QStringLiteral("DOCNRO")},
+                         false}}},
             keyed(QStringLiteral("CLIVALCOB"),
                   {integer("CODIGO", true), real("DEB0"), real("DEB30"), real("DEB3060"), real("DEB6090"),
                    real("DEB90120"), real("DEB120180"), real("DEB180"), real("TITULOS"), real("PREDAT")},
