@@ -2,15 +2,18 @@
 // grown by `corvane-admin generate` (scale 1: 2,000 customers, 100,000 sheets,
 // 1,000,000 invoice lines): one sheet opened and one step saved, each history
 // panel of the quotation screen for a typical customer and for the largest
-// with its best seller, and the article and yarn lists opened.
+// with its best seller, the article and yarn lists opened, every sheet
+// re-costed and a dearer yarn tried on the pending quotations.
 //
 //   bench_scale SITE [--postgres CONNINFO]
 #include "articles/store/article_lists.h"
 #include "db/dataset.h"
 #include "quotation/store/history_store.h"
+#include "quotation/store/price_impact.h"
 #include "setup/generate_site.h"
 #include "setup/site_setup.h"
 #include "techsheet/steps/yarn_lists.h"
+#include "techsheet/store/sheet_recost.h"
 #include "techsheet/store/sheet_store.h"
 
 #include <QCoreApplication>
@@ -137,5 +140,30 @@ int main(int argc, char** argv) {
     // A yarn step's two lists, read whole as the step reads them on opening.
     techsheet::YarnLists yarns(*invoicing);
     row("yarn lists of a yarn step read", median("yarns", [&](QString* e) { return yarns.read(e); }));
+
+    // Re-costing every sheet without writing (no price has changed), and
+    // the impact of a dearer yarn on every pending quotation: once each.
+    QElapsedTimer t;
+    t.start();
+    std::optional<techsheet::CostReference> today =
+        techsheet::readCostReference(*program, *invoicing, &error);
+    techsheet::RecostReport recosted;
+    if (!today || !techsheet::recostSheets(*program, nullptr, *today, false, recosted, {}, &error)) {
+        std::fprintf(stderr, "recost: %s\n", qPrintable(error));
+        return 1;
+    }
+    row("every sheet re-costed, nothing to write (once)", t.nsecsElapsed() / 1e6);
+    techsheet::WhatIf dearer;
+    dearer.articlePrices.insert(QStringLiteral("FIO.ACR2/28.PRE"), 9.5);
+    const std::optional<techsheet::CostReference> after = techsheet::applyWhatIf(*today, dearer, &error);
+    quotation::ImpactReport impact;
+    t.start();
+    if (!after || !quotation::priceImpact(*program, *today, *after, 10, impact, {}, &error)) {
+        std::fprintf(stderr, "what-if: %s\n", qPrintable(error));
+        return 1;
+    }
+    const QByteArray whatIf =
+        QStringLiteral("what-if over %1 pending quotations (once)").arg(impact.quotations.size()).toUtf8();
+    row(whatIf.constData(), t.nsecsElapsed() / 1e6);
     return 0;
 }

@@ -1,5 +1,6 @@
 // corvane-admin: creates sites, companies and the demo site for installers.
 #include "calc_command.h"
+#include "recost_command.h"
 #include "setup/demo_site.h"
 #include "setup/generate_site.h"
 #include "setup/site_setup.h"
@@ -37,6 +38,8 @@ int usage() {
            "  corvane-admin update-company DIR [--number N] [--postgres CONNINFO]\n"
            "  corvane-admin add-workstation DIR NOVA_PASTA --name POSTO --user UTILIZADOR [--number N]\n"
            "  corvane-admin generate DIR --scale N [--number N] [--postgres CONNINFO]\n"
+           "  corvane-admin recost DIR [--number N] [--postgres CONNINFO] [--what-if FICHEIRO] [--threshold "
+           "PCT]\n"
            "  corvane-admin calc quote|weave|knit|subcontract|fabric|machine|operations|print FICHEIRO|-\n"
            "CONNINFO: \"host=... port=... dbname=... user=... password=...\" de um administrador do "
            "servidor.\n";
@@ -52,6 +55,7 @@ struct Options {
     QString folder; // add-workstation: the new workstation's site folder
     QString user;
     double scale = 0; // generate: 1 is a mid-size maker
+    RecostOptions recost;
 };
 
 bool parseOptions(const QStringList& args, Options* o, QString* error) {
@@ -92,6 +96,18 @@ bool parseOptions(const QStringList& args, Options* o, QString* error) {
             o->scale = value.toDouble(&ok);
             if (!ok || !(o->scale > 0) || o->scale > 10) {
                 *error = QStringLiteral("Escala inválida : %1 (de 0 a 10; 1 é uma empresa média)").arg(value);
+                return false;
+            }
+        } else if (a == QLatin1String("--what-if")) {
+            if (!next(&o->recost.whatIfFile))
+                return false;
+        } else if (a == QLatin1String("--threshold")) {
+            if (!next(&value))
+                return false;
+            bool ok = false;
+            o->recost.threshold = value.toDouble(&ok);
+            if (!ok || !(o->recost.threshold >= 0) || o->recost.threshold >= 100) {
+                *error = QStringLiteral("Margem mínima inválida : %1 (de 0 a 100 %)").arg(value);
                 return false;
             }
         } else if (a == QLatin1String("--name")) {
@@ -159,28 +175,48 @@ void showProgress(const QString& phase, qint64 done, qint64 total) {
           << (done == total ? "\n" : "") << Qt::flush;
 }
 
+// The program and invoicing databases of the company `--number` (1 without).
+struct CompanyDatabases {
+    std::unique_ptr<corvane::db::Database> program;
+    std::unique_ptr<corvane::db::Database> invoicing;
+};
+
+bool openCompany(SiteBuilder& builder, const Options& o, CompanySpec* company, CompanyDatabases* d,
+                 QString* error) {
+    if (!builder.openSite(error))
+        return false;
+    builder.commit(); // nothing of the site is made or removed here
+    if (!builder.findCompany(o.number > 0 ? o.number : 1, company, error))
+        return false;
+    d->program = builder.connectCompany(*company, company->programAlias, error);
+    d->invoicing = d->program ? builder.connectCompany(*company, company->invoicingAlias, error) : nullptr;
+    return d->invoicing != nullptr;
+}
+
 // Grows a company of the site with generated rows.
 int generate(SiteBuilder& builder, const Options& o) {
     QString error;
-    if (!builder.openSite(&error))
-        return failed(error);
-    builder.commit(); // nothing of the site is made or removed here
     CompanySpec company;
-    if (!builder.findCompany(o.number > 0 ? o.number : 1, &company, &error))
+    CompanyDatabases d;
+    if (!openCompany(builder, o, &company, &d, &error))
         return failed(error);
-    const auto program = builder.connectCompany(company, company.programAlias, &error);
-    if (!program)
-        return failed(error);
-    const auto invoicing = builder.connectCompany(company, company.invoicingAlias, &error);
-    if (!invoicing)
-        return failed(error);
-    if (!generateCompanyData(*program, *invoicing, o.scale, QDate::currentDate(), showProgress, &error))
+    if (!generateCompanyData(*d.program, *d.invoicing, o.scale, QDate::currentDate(), showProgress, &error))
         return failed(error);
     const GeneratedSizes s = GeneratedSizes::at(o.scale);
     out() << "Empresa " << company.number << ": " << s.customers << " clientes, " << s.articles
           << " artigos com ficha técnica, " << s.quotations << " orçamentos, " << s.orderLines
           << " linhas de encomenda e " << s.invoiceLines << " linhas de factura gerados.\n";
     return 0;
+}
+
+// Re-costs the company's sheets, or tries a change of prices on its quotations.
+int recost(SiteBuilder& builder, const Options& o) {
+    QString error;
+    CompanySpec company;
+    CompanyDatabases d;
+    if (!openCompany(builder, o, &company, &d, &error))
+        return failed(error);
+    return runRecost(*d.program, *d.invoicing, o.recost, out(), err(), showProgress);
 }
 
 } // namespace
@@ -203,7 +239,7 @@ int main(int argc, char** argv) {
     const bool addingWorkstation = command == QLatin1String("add-workstation");
     if (command != QLatin1String("create-site") && command != QLatin1String("create-company") &&
         command != QLatin1String("create-demo") && command != QLatin1String("update-company") &&
-        command != QLatin1String("generate") && !addingWorkstation)
+        command != QLatin1String("generate") && command != QLatin1String("recost") && !addingWorkstation)
         return usage();
     if (!parseOptions(args, &o, &error)) {
         err() << error << "\n";
@@ -218,6 +254,8 @@ int main(int argc, char** argv) {
 
     if (command == QLatin1String("generate"))
         return o.scale > 0 ? generate(builder, o) : usage();
+    if (command == QLatin1String("recost"))
+        return recost(builder, o);
     if (command == QLatin1String("create-demo")) {
         const QString workstation = QSysInfo::machineHostName();
         if (!createDemoSite(builder, workstation, QDate::currentDate(), &error) ||

@@ -24,9 +24,9 @@ std::optional<QuotedSheet> quotedSheet(db::Database& corvane, const QString& art
     if (!corvane.exec(
             q,
             QStringLiteral("SELECT TIPO, ARTIGO, DETAIL, RELACFICTEC, CODIGOMP, DESIGN, UNIDADE, QUANT, "
-                           "PRECO, VALOR, QUANT_FINAL, VALOR_FINAL, TMPACE, TMP_SEMACERTO FROM %1 WHERE "
+                           "PRECO, VALOR, QUANT_FINAL, VALOR_FINAL, TMPACE, TMP_SEMACERTO%2 FROM %1 WHERE "
                            "ARTIGO = :WArtigo ORDER BY RELACFICTEC, DETAIL")
-                .arg(lines),
+                .arg(lines, record ? QString() : QStringLiteral(", OPERACAO, PERC_IMPR")),
             p, error))
         return std::nullopt;
     while (q.next()) {
@@ -47,6 +47,10 @@ std::optional<QuotedSheet> quotedSheet(db::Database& corvane, const QString& art
             l.TMPACE = q.value(12).toDouble();
         if (!q.value(13).isNull())
             l.TMP_SEMACERTO = q.value(13).toDouble();
+        if (!record) { // the record keeps no operation flag nor print share
+            l.OPERACAO = q.value(14).toString().trimmed();
+            l.PERC_IMPR = q.value(15).toDouble();
+        }
         sheet.rows.push_back(l);
     }
     return sheet;

@@ -50,30 +50,38 @@ QVariantMap lineValues(const FictecDetLine& l) {
             {"FACTCONV", l.FACTCONV}};
 }
 
-FictecDetLine lineOf(const QSqlQuery& q) {
-    const QSqlRecord r = q.record();
-    auto v = [&](const char* c) { return r.value(QLatin1String(c)); };
+} // namespace
+
+FictecDetLine sheetLineAt(const QSqlQuery& q) {
+    int c = 0;
+    auto v = [&] { return q.value(c++); };
     FictecDetLine l;
-    l.TIPO = v("TIPO").toInt();
-    l.ARTIGO = v("ARTIGO").toString().trimmed();
-    l.DETAIL = v("DETAIL").toInt();
-    l.RELACFICTEC = v("RELACFICTEC").toString().trimmed();
-    l.CODIGOMP = v("CODIGOMP").toString().trimmed();
-    l.DESIGN = v("DESIGN").toString().trimmed();
-    l.UNIDADE = v("UNIDADE").toString().trimmed();
-    l.QUANT = v("QUANT").toDouble();
-    l.PRECO = v("PRECO").toDouble();
-    l.VALOR = v("VALOR").toDouble();
-    l.TECELAGEM = v("TECELAGEM").toString().trimmed();
-    l.QUANT_FINAL = v("QUANT_FINAL").toDouble();
-    l.VALOR_FINAL = v("VALOR_FINAL").toDouble();
-    l.TMPACE = optionalOf(v("TMPACE"));
-    l.TMP_SEMACERTO = optionalOf(v("TMP_SEMACERTO"));
-    l.FAMILIA = v("FAMILIA").toString().trimmed();
-    l.PERC_IMPR = v("PERC_IMPR").toDouble();
-    l.OPERACAO = v("OPERACAO").toString().trimmed();
-    l.FACTCONV = v("FACTCONV").toDouble();
+    l.TIPO = v().toInt();
+    l.ARTIGO = v().toString().trimmed();
+    l.DETAIL = v().toInt();
+    l.RELACFICTEC = v().toString().trimmed();
+    l.CODIGOMP = v().toString().trimmed();
+    l.DESIGN = v().toString().trimmed();
+    l.UNIDADE = v().toString().trimmed();
+    l.QUANT = v().toDouble();
+    l.PRECO = v().toDouble();
+    l.VALOR = v().toDouble();
+    l.TECELAGEM = v().toString().trimmed();
+    l.QUANT_FINAL = v().toDouble();
+    l.VALOR_FINAL = v().toDouble();
+    l.TMPACE = optionalOf(v());
+    l.TMP_SEMACERTO = optionalOf(v());
+    l.FAMILIA = v().toString().trimmed();
+    l.PERC_IMPR = v().toDouble();
+    l.OPERACAO = v().toString().trimmed();
+    l.FACTCONV = v().toDouble();
     return l;
+}
+
+namespace {
+
+FictecDetLine lineOf(const QSqlQuery& q) {
+    return sheetLineAt(q);
 }
 
 // Runs `work` in a transaction; rolls back when it answers false.
@@ -197,7 +205,9 @@ std::optional<std::vector<FictecDetLine>> SheetStore::lines(const QString& artic
         order == QLatin1String("TIPO"))
         by = order + QStringLiteral(", DETAIL");
     QSqlQuery q(db_->sql());
-    if (!db_->exec(q, QStringLiteral("Select * From FICTECDET Where ARTIGO = :WFicTec Order By %1").arg(by),
+    if (!db_->exec(q,
+                   QStringLiteral("Select %1 From FICTECDET Where ARTIGO = :WFicTec Order By %2")
+                       .arg(kSheetLineColumns, by),
                    {{QStringLiteral("WFicTec"), article}}, error))
         return std::nullopt;
     std::vector<FictecDetLine> out;
@@ -210,8 +220,9 @@ std::optional<std::vector<FictecDetLine>> SheetStore::stepLines(const QString& a
                                                                 QString* error) {
     QSqlQuery q(db_->sql());
     if (!db_->exec(q,
-                   QStringLiteral("Select * From FICTECDET Where ARTIGO = :WFtArtigo and RELACFICTEC = "
-                                  ":WRelacFictec Order By DETAIL"),
+                   QStringLiteral("Select %1 From FICTECDET Where ARTIGO = :WFtArtigo and RELACFICTEC = "
+                                  ":WRelacFictec Order By DETAIL")
+                       .arg(kSheetLineColumns),
                    {{QStringLiteral("WFtArtigo"), article}, {QStringLiteral("WRelacFictec"), step}}, error))
         return std::nullopt;
     std::vector<FictecDetLine> out;

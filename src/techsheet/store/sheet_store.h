@@ -7,6 +7,7 @@
 #include "techsheet/sheet_lines.h"
 #include "techsheet/work_rows.h"
 
+#include <QSqlQuery>
 #include <QVariantMap>
 
 #include <functional>
@@ -30,6 +31,13 @@ inline const QString kSheetDeletedByOther =
 // write that finds the rows it changes gone fails with the message of
 // db::kDeletedByOther (or kSheetDeletedByOther for a sheet's header) and
 // changes nothing.
+// The FICTECDET columns in the order sheetLineAt reads them.
+inline const QString kSheetLineColumns = QStringLiteral(
+    "TIPO, ARTIGO, DETAIL, RELACFICTEC, CODIGOMP, DESIGN, UNIDADE, QUANT, PRECO, VALOR, TECELAGEM, "
+    "QUANT_FINAL, VALOR_FINAL, TMPACE, TMP_SEMACERTO, FAMILIA, PERC_IMPR, OPERACAO, FACTCONV");
+// The line of a row selected with kSheetLineColumns (texts trimmed, NULL set-up times absent).
+FictecDetLine sheetLineAt(const QSqlQuery& row);
+
 class SheetStore {
 public:
     explicit SheetStore(db::Database& corvane, db::DocumentClaims* claims = nullptr)
@@ -106,9 +114,10 @@ public:
     bool dropYarnLayout(const QString& article, QString* error = nullptr);
 
     db::Database& database() { return *db_; }
+    // In the caller's transaction: waits for, then holds, the sheet's lock.
+    bool lockSheet(const QString& article, QString* error);
 
 private:
-    bool lockSheet(const QString& article, QString* error);
     // In a write's transaction: the sheet's lock, and the sheet still held by
     // this run when claims are kept; `header`: its header must stand.
     bool beginWrite(const QString& article, bool header, QString* error);
