@@ -53,32 +53,23 @@ void printRecost(const techsheet::RecostReport& r, QTextStream& out) {
 void printImpact(const quotation::ImpactReport& r, double threshold, QTextStream& out) {
     out << "Orçamentos pendentes: " << r.quotations.size() << ", com custo alterado: " << r.changed
         << ", com margem abaixo de " << fixedNumberText(threshold, 1) << " %: " << r.flagged << ".\n";
-    bool header = false;
-    for (const auto& q : r.quotations) {
-        if (q.problem.isEmpty() && std::abs(q.sheetAfter - q.sheetToday) < 1e-9)
-            continue;
-        if (!header) {
-            out << "Orç.    Cliente  Artigo            Nível  Qtd.      Preço   Margem hoje  depois  "
-                   "Preço p/ margem\n";
-            header = true;
-        }
-        if (!q.problem.isEmpty()) {
-            out << QString::number(q.number).leftJustified(8) << q.article << ": " << q.problem << "\n";
+    const std::vector<quotation::ImpactLine> lines = quotation::impactLines(r, threshold);
+    if (!lines.empty())
+        out << "Orç.    Cliente  Artigo            Nível  Qtd.      Preço   Margem hoje  depois  "
+               "Preço p/ margem\n";
+    for (const quotation::ImpactLine& l : lines) {
+        if (!l.problem.isEmpty()) {
+            out << QString::number(l.number).leftJustified(8) << l.article << ": " << l.problem << "\n";
             continue;
         }
-        for (std::size_t i = 0; i < 3; ++i) {
-            const quotation::LevelImpact& l = q.levels[i];
-            if (!(l.quantity > 0) || !(l.price > 0))
-                continue;
-            out << QString::number(q.number).leftJustified(8) << QString::number(q.customer).leftJustified(9)
-                << q.article.leftJustified(18) << QString::number(i + 1).leftJustified(7)
-                << fixedNumberText(l.quantity, 0).leftJustified(8)
-                << fixedNumberText(l.price, 2).rightJustified(7)
-                << fixedNumberText(l.marginToday, 1).rightJustified(12) << " %"
-                << fixedNumberText(l.marginAfter, 1).rightJustified(7) << " %"
-                << fixedNumberText(l.priceKeepingMargin, 2).rightJustified(15)
-                << (l.marginAfter < threshold ? "  !" : "") << "\n";
-        }
+        out << QString::number(l.number).leftJustified(8) << QString::number(l.customer).leftJustified(9)
+            << l.article.leftJustified(18) << QString::number(l.level).leftJustified(7)
+            << fixedNumberText(l.quantity, 0).leftJustified(8)
+            << fixedNumberText(l.price, 2).rightJustified(7)
+            << fixedNumberText(l.marginToday, 1).rightJustified(12) << " %"
+            << fixedNumberText(l.marginAfter, 1).rightJustified(7) << " %"
+            << fixedNumberText(l.priceKeepingMargin, 2).rightJustified(15) << (l.flagged ? "  !" : "")
+            << "\n";
     }
 }
 

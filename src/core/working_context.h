@@ -10,7 +10,7 @@ namespace corvane {
 struct WorkingContext {
     static constexpr const char* kApplicationCode = "CORVANE";
     static constexpr const char* kModuleName = "MODULO BASE";
-    static constexpr const char* kProgramVersion = "01.010";
+    static constexpr const char* kProgramVersion = "01.011";
     static constexpr const char* kStatusSignature = "Veltrano Software 2026";
     static constexpr const char* kReportNotice = "Processado por computador - Corvane";
 

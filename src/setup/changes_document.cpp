@@ -21,7 +21,7 @@ bool writeChangesDocument(const QString& siteRoot, QString* error) {
     pdf.setTitle(QStringLiteral("Corvane - últimas alterações"));
     QTextDocument doc;
     doc.setHtml(QStringLiteral(
-        "<h2>Corvane e Gorros &mdash; versão 01.010</h2>"
+        "<h2>Corvane e Gorros &mdash; versão 01.011</h2>"
         "<h3>Informação sobre as últimas alterações</h3><ul>"
         "<li>Entrada automática na empresa, ano e data do posto de trabalho.</li>"
         "<li>Actualização automática da base de dados da empresa para a versão do programa; cada passo é "
@@ -34,7 +34,11 @@ bool writeChangesDocument(const QString& siteRoot, QString* error) {
         "<li>Cálculo de orçamentos, tecelagem e malha também a partir da linha de comandos "
         "(corvane-admin calc).</li>"
         "<li>Fichas técnicas e históricos do orçamento lidos por índices próprios: rápidos também com "
-        "cem mil fichas e dez anos de facturação.</li></ul>"));
+        "cem mil fichas e dez anos de facturação.</li>"
+        "<li>Novo custeio de todas as fichas técnicas a partir dos preços do dia, e o impacto de uma "
+        "alteração de preços nos orçamentos pendentes (corvane-admin recost).</li>"
+        "<li>Cada orçamento fechado guarda o custo da ficha em que foi calculado, com a data; a "
+        "listagem do orçamento mostra-o.</li></ul>"));
     QPainter painter;
     if (!painter.begin(&pdf)) {
         if (error)

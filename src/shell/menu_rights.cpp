@@ -14,7 +14,8 @@ const QList<MenuRight>& tableMenuRights() {
         {chapter, QStringLiteral("Maquinas"), QStringLiteral("TAB004"), QStringLiteral("BotTab004")},
         {chapter, QStringLiteral("Tipo de Material"), QStringLiteral("TAB005"), QStringLiteral("BotTab005")},
         {chapter, QStringLiteral("Tipo de Trabalho"), QStringLiteral("TAB006"), QStringLiteral("BotTab006")},
-        {chapter, QStringLiteral("Tipos de Embalagens"), QStringLiteral("TAB007"), QStringLiteral("BotTab007")},
+        {chapter, QStringLiteral("Tipos de Embalagens"), QStringLiteral("TAB007"),
+         QStringLiteral("BotTab007")},
     };
     return rights;
 }
@@ -22,12 +23,17 @@ const QList<MenuRight>& tableMenuRights() {
 const QList<MenuRight>& quotationMenuRights() {
     static const QString chapter = QStringLiteral("Orcamentos");
     static const QList<MenuRight> rights = {
-        {chapter, QStringLiteral("Elaboracao de Orcamentos"), QStringLiteral("ORC002"), QStringLiteral("BotOrcam")},
+        {chapter, QStringLiteral("Elaboracao de Orcamentos"), QStringLiteral("ORC002"),
+         QStringLiteral("BotOrcam")},
         {chapter, QStringLiteral("Emissao Orcamento Cliente"), QStringLiteral("ORC001"),
          QStringLiteral("BotPropostaCli")},
         {chapter, QStringLiteral("Consulta Orcamentos por Cliente"), QStringLiteral("ORC004"),
          QStringLiteral("BotConsOrc")},
-        {chapter, QStringLiteral("Aprovacao de Orcamentos"), QStringLiteral("ORC003"), QStringLiteral("BotAprova")},
+        {chapter, QStringLiteral("Aprovacao de Orcamentos"), QStringLiteral("ORC003"),
+         QStringLiteral("BotAprova")},
+        // What a change of prices does to the quotations: for who makes them.
+        {chapter, QStringLiteral("Elaboracao de Orcamentos"), QStringLiteral("ORC005"),
+         QStringLiteral("BotImpacto")},
     };
     return rights;
 }

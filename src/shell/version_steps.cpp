@@ -84,6 +84,8 @@ VersionStep versionStep(int number) {
         return {8, {}, additionsTo("FICTECDET", {real("FACTCONV", true, QStringLiteral("0"))}), {}, {}};
     case 9:
         return step9();
+    case 10:
+        return {10, {quotationCostTable()}, {}, {}, {}};
     default:
         return {number, {}, {}, {}, {}};
     }

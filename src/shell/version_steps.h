@@ -19,8 +19,8 @@ struct VersionStep {
     QList<std::pair<QString, db::Index>> indexes; // table, index
 };
 
-// Steps 1 .. kLastVersionStep lead from "01.000" to "01.009".
-constexpr int kLastVersionStep = 9;
+// Steps 1 .. kLastVersionStep lead from "01.000" to "01.010".
+constexpr int kLastVersionStep = 10;
 // Step n, 1 <= n <= kLastVersionStep.
 VersionStep versionStep(int number);
 

@@ -179,6 +179,14 @@ QList<Table> quotationTables() {
             quotationTable("ORCAMTOT", tot), quotationTable("ORCAMTRANSP", transp)};
 }
 
+Table quotationCostTable() {
+    QList<Column> c{datetime("DATACUSTO"), text("TIPOFT", 1), real("CUSTOFICHA"), real("CUSTOMAT"),
+                    real("CUSTOFIX"),      real("CUSTODESP"), real("CUSTOQUAL"),  real("CUSTOEMB"),
+                    real("CUSTOSUB"),      real("PERCESTR")};
+    c << levels("CUSTOTRA");
+    return quotationTable("ORCAMCUSTO", c);
+}
+
 QList<Table> chartTables() {
     QList<Table> out;
     for (const char* name : {"SALDOS", "SALDOS1", "SALDOS2"})

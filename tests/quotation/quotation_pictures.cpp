@@ -3,12 +3,15 @@
 //   xvfb-run -a build/bin/quotation_pictures docs/images
 #include "components/photos/photo_view.h"
 #include "quotation/ui/history_panels.h"
+#include "quotation/ui/price_impact_form.h"
 #include "quotation/ui/quotation_form.h"
 #include "quotation_fixture.h"
 #include "support/picture_file.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
+#include <QLineEdit>
 #include <QTabWidget>
 #include <QTableView>
 #include <QtTest>
@@ -109,5 +112,28 @@ int main(int argc, char** argv) {
     QTest::qWait(150);
     save(&form, QDir(folder).filePath(QStringLiteral("quotation-photos.png")));
     form.logic().cancel();
+    form.close();
+
+    // "Impacto de Preços": acrylic yarn dearer, the loom and the knitting
+    // machine dearer too, margins under 24 % flagged.
+    TCORVFIMPACTO impact(site.program(), site.invoicing(), QStringLiteral("Malhas e Tecidos do Vale, Lda."),
+                         screens::ScreenSetting{});
+    impact.show();
+    if (!QTest::qWaitForWindowExposed(&impact))
+        return 1;
+    const QList<std::tuple<int, const char*, const char*>> changes{
+        {0, "FIO.ACR2/28.PRE", "8,9"}, {0, "FIO.MER2/48.PRE", "27,5"}, {1, "TRI01", "15"}};
+    for (const auto& [kind, code, value] : changes) {
+        impact.findChild<QComboBox*>(QStringLiteral("Combo_Tipo"))->setCurrentIndex(kind);
+        impact.findChild<QLineEdit*>(QStringLiteral("Edit_Codigo"))->setText(QString::fromLatin1(code));
+        impact.findChild<QLineEdit*>(QStringLiteral("Edit_Novo"))->setText(QString::fromLatin1(value));
+        if (!impact.addChange())
+            return 1;
+    }
+    impact.findChild<QLineEdit*>(QStringLiteral("Edit_Margem"))->setText(QStringLiteral("24"));
+    if (!impact.calculate())
+        return 1;
+    QTest::qWait(300);
+    save(&impact, QDir(folder).filePath(QStringLiteral("price-impact.png")));
     return 0;
 }

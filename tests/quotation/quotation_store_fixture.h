@@ -20,7 +20,7 @@ inline const QStringList kTables{"ORCAMMAS",    "ORCAMCOM",  "ORCAMTRANSP",
 
 // No quotations; series 1 counts from 1000, series 2 from 2000.
 inline void clean(TestSite& site) {
-    for (const QString& t : kTables + QStringList{QStringLiteral("SALDOS")})
+    for (const QString& t : kTables + QStringList{QStringLiteral("SALDOS"), QStringLiteral("ORCAMCUSTO")})
         site.exec(site.program(), QStringLiteral("DELETE FROM %1").arg(t));
     site.exec(site.program(),
               QStringLiteral(

@@ -286,6 +286,61 @@ private slots:
         QCOMPARE(counter(site, 1), 1001);
     }
 
+    void costSnapshot_data() { addBackendRows(); }
+    // Closing keeps what the quotation was costed on: its sheet's cost a
+    // piece and unit costs, with the date; the sheet re-costed later does not
+    // change it; a change after closing, a failed closing and deleting leave
+    // none.
+    void costSnapshot() {
+        QFETCH(QString, backend);
+        SKIP_UNLESS_BACKEND(backend);
+        TestSite site(backend);
+        REQUIRE_SITE(site);
+        clean(site);
+        QuotationStore store(site.program());
+        CustomerStore customers(site.invoicing());
+        QString error;
+        OrcamTot totals;
+        const QuotationRecord r = priced(created(store, customers, 1, 1001, 1), {200, 500, 0}, &totals);
+        QVERIFY(store.save(r, &error));
+        const QString snapshot =
+            QStringLiteral("SELECT CUSTOFICHA, CUSTOMAT, CUSTOTRA1, CUSTOTRA2, CUSTOTRA3, "
+                           "DATACUSTO FROM ORCAMCUSTO WHERE ORCNRO = 1001");
+        site.program().setFailureHook([](const QString& sql, QString* message) {
+            *message = kFailure;
+            return sql.startsWith(QLatin1String("UPDATE PARGER"));
+        });
+        QVERIFY(!store.close(1, r, totals, &error));
+        site.program().setFailureHook({});
+        QVERIFY(selectRows(site.program(), snapshot).isEmpty());
+
+        const QDateTime before = QDateTime::currentDateTime().addSecs(-1);
+        QVERIFY2(store.close(1, r, totals, &error), qPrintable(error));
+        const double sheetCost =
+            site.program()
+                .scalar(QStringLiteral("SELECT SUM(VALOR_FINAL) FROM FICTECDET WHERE ARTIGO = 'CHCLA01.PRE'"))
+                ->toDouble();
+        QList<QVariantList> kept = selectRows(site.program(), snapshot);
+        QCOMPARE(kept.size(), 1);
+        QVERIFY(sheetCost > 20); // a knitted scarf: some 25 a piece
+        QVERIFY(std::abs(kept[0][0].toDouble() - sheetCost) < 1e-6);
+        QVERIFY(kept[0][1].toDouble() > 0);
+        // The set-up is shared by more pieces at the larger level.
+        QVERIFY(kept[0][2].toDouble() >= kept[0][3].toDouble() && kept[0][3].toDouble() > 0);
+        QCOMPARE(kept[0][4].toDouble(), 0.0);
+        QVERIFY(kept[0][5].toDateTime() >= before);
+
+        site.exec(site.program(), QStringLiteral("UPDATE FICTECDET SET VALOR_FINAL = VALOR_FINAL * 2"));
+        QCOMPARE(selectRows(site.program(), snapshot), kept);
+
+        QVERIFY(store.save(priced(r, {300, 0, 0}, nullptr), &error)); // changed: open again
+        QVERIFY(selectRows(site.program(), snapshot).isEmpty());
+        QVERIFY(store.close(1, r, totals, &error));
+        QVERIFY(std::abs(selectRows(site.program(), snapshot)[0][0].toDouble() - 2 * sheetCost) < 1e-6);
+        QVERIFY(store.remove(1001, &error));
+        QVERIFY(selectRows(site.program(), snapshot).isEmpty());
+    }
+
     void priceChart_data() { addBackendRows(); }
     // Each user's slices replaced as a whole; a failure keeps the previous ones.
     void priceChart() {

@@ -126,7 +126,7 @@ private slots:
                  (QStringList{QStringLiteral("TAB000"), QStringLiteral("TAB001"), QStringLiteral("TAB002"),
                               QStringLiteral("TAB003"), QStringLiteral("TAB004"), QStringLiteral("TAB005"),
                               QStringLiteral("TAB006"), QStringLiteral("TAB007"), QStringLiteral("ORC002"),
-                              QStringLiteral("ORC001"), QStringLiteral("ORC004")}));
+                              QStringLiteral("ORC001"), QStringLiteral("ORC004"), QStringLiteral("ORC005")}));
         site.exec(site.program(),
                   QStringLiteral("UPDATE APLICACAODET SET ACEDER = 'N' WHERE UTIL = 'ANA' AND "
                                  "PROGRAMA = 'Tipos de Custos'"));

@@ -36,14 +36,14 @@ private slots:
             QCOMPARE(c.PhotoExtension, QStringLiteral(".jpg"));
             QCOMPARE(c.ApplicationCode, QStringLiteral("CORVANE"));
             QCOMPARE(c.ModuleName, QStringLiteral("MODULO BASE"));
-            QCOMPARE(c.ProgramVersion, QStringLiteral("01.010"));
+            QCOMPARE(c.ProgramVersion, QStringLiteral("01.011"));
             // A new company starts at 01.000 and runs every step.
             QCOMPARE(run.versionUpdates, 1);
             QCOMPARE(run.versionView.versions,
                      (QStringList{"01.000", "01.001", "01.002", "01.003", "01.004", "01.005", "01.006",
-                                  "01.007", "01.008", "01.009", "01.010"}));
-            QCOMPARE(run.versionView.finished, QStringList{"01.010"});
-            QCOMPARE(c.DatabaseVersion, QStringLiteral("01.010"));
+                                  "01.007", "01.008", "01.009", "01.010", "01.011"}));
+            QCOMPARE(run.versionView.finished, QStringList{"01.011"});
+            QCOMPARE(c.DatabaseVersion, QStringLiteral("01.011"));
             QVERIFY(site.program().dialect().columnExists(site.program().sql(), "FICTECDET", "FACTCONV"));
 
             // Every entry but the approval of quotations.
@@ -67,7 +67,7 @@ private slots:
         Run again(site);
         QCOMPARE(again.outcome, MainMenuLogic::Outcome::SignedOn);
         QCOMPARE(again.versionUpdates, 0);
-        QCOMPARE(again.ctx.DatabaseVersion, QStringLiteral("01.010"));
+        QCOMPARE(again.ctx.DatabaseVersion, QStringLiteral("01.011"));
     }
 
     void failuresEndTheSignOn_data() { addBackendRows(); }

@@ -60,7 +60,7 @@ private slots:
                       [](WorkingContext& ctx, DataModules& m) { return runVersionUpdate(nullptr, ctx, m); });
         QCOMPARE(run.outcome, MainMenuLogic::Outcome::SignedOn);
         QCOMPARE(run.versionUpdates, 1);
-        QCOMPARE(run.ctx.DatabaseVersion, QStringLiteral("01.010"));
+        QCOMPARE(run.ctx.DatabaseVersion, QStringLiteral("01.011"));
     }
 };
 

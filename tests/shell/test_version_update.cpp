@@ -133,7 +133,8 @@ private slots:
         QCOMPARE(versionStepReached("01.000"), std::optional<int>(0));
         QCOMPARE(versionStepReached("01.003"), std::optional<int>(3));
         QCOMPARE(versionStepReached("01.010"), std::optional<int>(10));
-        for (const char* v : {"01.011", "02.000", "01.0a3", "1.003", "01.0031", "", " 01.003"})
+        QCOMPARE(versionStepReached("01.011"), std::optional<int>(11));
+        for (const char* v : {"01.012", "02.000", "01.0a3", "1.003", "01.0031", "", " 01.003"})
             QVERIFY2(!versionStepReached(QString::fromLatin1(v)), v);
     }
 
@@ -153,9 +154,9 @@ private slots:
         QCOMPARE(u.view.failures, QStringList());
         QCOMPARE(u.view.versions, QStringList{"01.000"} + shownFrom(1));
         QCOMPARE(u.view.status, (QStringList{kVersionWorking, QString()}));
-        QCOMPARE(u.view.finished, QStringList{"01.010"});
-        QCOMPARE(u.ctx.DatabaseVersion, QStringLiteral("01.010"));
-        QCOMPARE(u.recorded(), QStringLiteral("01.010"));
+        QCOMPARE(u.view.finished, QStringList{"01.011"});
+        QCOMPARE(u.ctx.DatabaseVersion, QStringLiteral("01.011"));
+        QCOMPARE(u.recorded(), QStringLiteral("01.011"));
         const auto date = db.scalar(QStringLiteral("SELECT DATULTACT FROM ACTUAL_VERSAO WHERE EMPRESA = 1"));
         QCOMPARE(date->toDateTime(), QDateTime(kWorkingDay, QTime(0, 0)));
 
@@ -188,7 +189,7 @@ private slots:
         db::Database& db = site.program();
         Update u(db);
         QVERIFY(u.versao.TESTACTUAL_VERSAO(1, &u.error));
-        site.exec(db, QStringLiteral("UPDATE ACTUAL_VERSAO SET VERSAO = '01.009'"));
+        site.exec(db, QStringLiteral("UPDATE ACTUAL_VERSAO SET VERSAO = '01.010'"));
         // No statement of a step may run: any would fail.
         QStringList run;
         db.setFailureHook([&run](const QString& sql, QString* message) {
@@ -201,8 +202,8 @@ private slots:
         QVERIFY(u.run());
         db.setFailureHook({});
         QCOMPARE(u.view.failures, QStringList());
-        QCOMPARE(u.view.versions, (QStringList{"01.009", "01.010"}));
-        QCOMPARE(u.recorded(), QStringLiteral("01.010"));
+        QCOMPARE(u.view.versions, (QStringList{"01.010", "01.011"}));
+        QCOMPARE(u.recorded(), QStringLiteral("01.011"));
         QCOMPARE(run.filter(QStringLiteral("UPDATE ACTUAL_VERSAO")).size(), 1);
         QVERIFY(!db.dialect().tableExists(db.sql(), QStringLiteral("FICTECMAS")));
     }
@@ -217,7 +218,8 @@ private slots:
         REQUIRE_SITE(site);
         db::Database& db = site.program();
         QString error;
-        for (int n = 1; n < kLastVersionStep; ++n)
+        const int indexStep = 9;
+        for (int n = 1; n < indexStep; ++n)
             QVERIFY2(applyVersionStep(db, versionStep(n), &error), qPrintable(error));
         site.exec(db,
                   QStringLiteral("INSERT INTO FICTECDET (TIPO, ARTIGO, DETAIL, RELACFICTEC, QUANT) VALUES "
@@ -228,7 +230,7 @@ private slots:
         const QStringList detColumns = tableColumns(db, QStringLiteral("FICTECDET"));
         const QStringList masColumns = tableColumns(db, QStringLiteral("ORCAMMAS"));
 
-        const VersionStep last = versionStep(kLastVersionStep);
+        const VersionStep last = versionStep(indexStep);
         QVERIFY(last.creations.isEmpty() && last.additions.isEmpty() && last.followUps.isEmpty());
         QVERIFY2(applyVersionStep(db, last, &error), qPrintable(error));
         for (const QString& name : names)
@@ -245,6 +247,30 @@ private slots:
         for (const db::Index& ix : atCurrentVersion(fictecDetTable()).indexes)
             described = described || ix.name == names.first();
         QVERIFY(described);
+    }
+
+    void costTableStep_data() { addBackendRows(); }
+    // The table of what closed quotations were costed on comes to a database
+    // of the previous version; its quotations stay as they were.
+    void costTableStep() {
+        QFETCH(QString, backend);
+        SKIP_UNLESS_BACKEND(backend);
+        TestSite site(backend, kWorkingDay, setup::DemoCompany::New);
+        REQUIRE_SITE(site);
+        db::Database& db = site.program();
+        QString error;
+        for (int n = 1; n < 10; ++n)
+            QVERIFY2(applyVersionStep(db, versionStep(n), &error), qPrintable(error));
+        site.exec(db, QStringLiteral(
+                          "INSERT INTO ORCAMMAS (ORCNRO, ARTIGO, QUANT1) VALUES (1001, 'CHC01.PRE', 200)"));
+        const QString quotations = QStringLiteral("SELECT ORCNRO, ARTIGO, QUANT1 FROM ORCAMMAS");
+        const QList<QVariantList> before = selectRows(db, quotations);
+        QVERIFY(!db.dialect().tableExists(db.sql(), QStringLiteral("ORCAMCUSTO")));
+        QVERIFY2(applyVersionStep(db, versionStep(10), &error), qPrintable(error));
+        QVERIFY(db.dialect().tableExists(db.sql(), QStringLiteral("ORCAMCUSTO")));
+        QVERIFY(tableColumns(db, QStringLiteral("ORCAMCUSTO")).contains(QStringLiteral("CUSTOFICHA")));
+        QCOMPARE(selectRows(db, quotations), before);
+        QVERIFY2(applyVersionStep(db, versionStep(10), &error), qPrintable(error)); // again: nothing to do
     }
 
     void failingStepIsUndone_data() { addBackendRows(); }
@@ -289,7 +315,7 @@ private slots:
         db.setFailureHook({});
         QVERIFY(u.run());
         QCOMPARE(u.view.versions, QStringList{"01.000"} + shownFrom(1));
-        QCOMPARE(u.recorded(), QStringLiteral("01.010"));
+        QCOMPARE(u.recorded(), QStringLiteral("01.011"));
         QVERIFY(hasColumn(db, "FICTECDET", "FACTCONV"));
         const auto licences =
             db.scalar(QStringLiteral("SELECT COUNT(*) FROM UTILIZADORES WHERE UPGRADE_LICENSE = 'N'"));
@@ -310,17 +336,17 @@ private slots:
             const char* message;
         };
         const QList<Case> cases = {
-            {"01.011",
-             "A Base de Dados está na versão 01.011, mais recente que a do programa (01.010). Instale a "
+            {"01.012",
+             "A Base de Dados está na versão 01.012, mais recente que a do programa (01.011). Instale a "
              "versão actual do programa ..."},
             {"02.000",
-             "A Base de Dados está na versão 02.000, mais recente que a do programa (01.010). Instale a "
+             "A Base de Dados está na versão 02.000, mais recente que a do programa (01.011). Instale a "
              "versão actual do programa ..."},
             {"01.0a3",
              "Versão da Base de Dados inválida : \"01.0a3\". Não é possível actualizá-la para a versão "
-             "01.010 ..."},
+             "01.011 ..."},
             {"",
-             "Versão da Base de Dados inválida : \"\". Não é possível actualizá-la para a versão 01.010 ..."},
+             "Versão da Base de Dados inválida : \"\". Não é possível actualizá-la para a versão 01.011 ..."},
         };
         for (const Case& c : cases) {
             site.exec(db, QStringLiteral("UPDATE ACTUAL_VERSAO SET VERSAO = :V"),

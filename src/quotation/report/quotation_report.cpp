@@ -190,6 +190,10 @@ report::Block quotationBlock(const QuotationPrint& q, const QString& photo, int 
     for (const auto& [label, field] : costs)
         out << perLevel(kMoney, QString::fromUtf8(label), values(field));
     out << perLevel(kTotal, QStringLiteral("Custo Base ..."), values(&PrintedLevel::base));
+    if (!q.costing.isEmpty()) // what the figures were computed on
+        out << pair(QStringLiteral("Custeado em : "), dateText(q.costing.value(QStringLiteral("DATACUSTO"))),
+                    QStringLiteral("Custo Ficha/peça : "),
+                    fixedNumberText(number(q.costing, QStringLiteral("CUSTOFICHA")), 4));
     out << line(kSection, {QStringLiteral("Encargos Comerciais")});
     const std::pair<const char*, double PrintedLevel::*> charges[] = {
         {"Comissões", &PrintedLevel::commissions},

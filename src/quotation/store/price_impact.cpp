@@ -8,6 +8,8 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 
+#include <algorithm>
+#include <cmath>
 #include <map>
 
 namespace corvane::quotation {
@@ -177,6 +179,42 @@ bool priceImpact(db::Database& corvane, const techsheet::CostReference& today,
     if (progress)
         progress(static_cast<qint64>(mas.size()), static_cast<qint64>(mas.size()));
     return true;
+}
+
+std::vector<ImpactLine> impactLines(const ImpactReport& report, double threshold) {
+    std::vector<ImpactLine> lines;
+    for (const QuotationImpact& q : report.quotations) {
+        const ImpactLine head{q.number, q.customer, q.customerName, q.article, 0, 0, 0, 0,
+                              0,        0,          q.flagged,      q.problem};
+        if (!q.problem.isEmpty()) {
+            lines.push_back(head);
+            continue;
+        }
+        if (std::abs(q.sheetAfter - q.sheetToday) < 1e-9)
+            continue;
+        for (int i = 0; i < 3; ++i) {
+            const LevelImpact& l = q.levels[static_cast<std::size_t>(i)];
+            if (!(l.quantity > 0) || !(l.price > 0))
+                continue;
+            ImpactLine line = head;
+            line.level = i + 1;
+            line.quantity = l.quantity;
+            line.price = l.price;
+            line.marginToday = l.marginToday;
+            line.marginAfter = l.marginAfter;
+            line.priceKeepingMargin = l.priceKeepingMargin;
+            line.flagged = l.marginAfter < threshold;
+            lines.push_back(line);
+        }
+    }
+    std::stable_sort(lines.begin(), lines.end(), [](const ImpactLine& a, const ImpactLine& b) {
+        if (a.problem.isEmpty() != b.problem.isEmpty())
+            return !a.problem.isEmpty();
+        if (a.flagged != b.flagged)
+            return a.flagged;
+        return a.marginAfter < b.marginAfter;
+    });
+    return lines;
 }
 
 } // namespace corvane::quotation

@@ -51,6 +51,39 @@ struct ImpactReport {
 
 using ImpactProgress = std::function<void(qint64 done, qint64 total)>;
 
+// What a change replaces: an article's price (per purchase unit), a
+// machine's rate (per hour or per minute, as its steps use it), a cost
+// type's waste (%).
+enum class ChangeKind { Article, Machine, Waste };
+
+struct PriceChange {
+    ChangeKind kind = ChangeKind::Article;
+    QString code;
+    double today = 0;
+    double proposed = 0;
+};
+
+// One line of the table: a level of a quotation whose sheet cost changes
+// (or a quotation that could not be judged, with its reason).
+struct ImpactLine {
+    int number = 0;
+    int customer = 0;
+    QString customerName;
+    QString article;
+    int level = 0;
+    double quantity = 0;
+    double price = 0;
+    double marginToday = 0;
+    double marginAfter = 0;
+    double priceKeepingMargin = 0;
+    bool flagged = false;
+    QString problem;
+};
+
+// The table's lines of a report: flagged first, then by margin after,
+// lowest first; a level is flagged under `threshold` (% margin).
+std::vector<ImpactLine> impactLines(const ImpactReport& report, double threshold);
+
 // Every pending quotation (not approved) that quotes a price, by number.
 bool priceImpact(db::Database& corvane, const techsheet::CostReference& today,
                  const techsheet::CostReference& after, double marginThreshold, ImpactReport& report,

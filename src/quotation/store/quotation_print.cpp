@@ -108,6 +108,11 @@ std::optional<QuotationPrint> readQuotationPrint(db::Database& corvane, db::Data
     if (!totals)
         return std::nullopt;
     out.totals = *totals;
+    const std::optional<QVariantMap> costing =
+        corvane.firstRow(QStringLiteral("SELECT * FROM ORCAMCUSTO WHERE ORCNRO = :WOrcNro"), key, error);
+    if (!costing)
+        return std::nullopt;
+    out.costing = *costing;
 
     const QString code = out.articleCode();
     const bool record = textOf(out.master, "TIPOFT") == QLatin1String("T");

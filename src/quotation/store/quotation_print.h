@@ -37,6 +37,7 @@ std::optional<ArticleIdentity> readArticleIdentity(db::Database& corvane, db::Da
 struct QuotationPrint {
     QVariantMap master;        // ORCAMMAS, columns by upper-case name
     QVariantMap totals;        // ORCAMTOT; empty when the quotation was never closed
+    QVariantMap costing;       // ORCAMCUSTO, what it was closed on; empty as totals
     QVariantMap article;       // ARTIGOSCLS ("P") or O_ARTIGOSCLS ("T"); empty when missing
     QString sheetKind;         // FICTECMAS.TIPOFICTEC of a product's sheet
     QString computerReference; // FICTECMAS.REF_INFORMAT of a product's sheet

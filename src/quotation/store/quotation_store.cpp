@@ -4,6 +4,8 @@
 #include "row_values.h"
 #include "shell/parameters_store.h"
 
+#include "quotation/quotation_calc.h"
+
 #include "db/dataset.h"
 
 #include <QSqlQuery>
@@ -240,7 +242,8 @@ Entry QuotationStore::enter(int series, int number, const QDateTime& issued, boo
                     return true;
                 // Rows of the number without a master row were left by a
                 // quotation that is gone: the new one starts without them.
-                for (const QString& t : kCharges + QStringList{QStringLiteral("ORCAMTOT")})
+                for (const QString& t :
+                     kCharges + QStringList{QStringLiteral("ORCAMTOT"), QStringLiteral("ORCAMCUSTO")})
                     if (!db_->exec(QStringLiteral("DELETE FROM %1 WHERE ORCNRO = :WOrcNro").arg(t),
                                    {{kNumber, number}}, &error))
                         return false;
@@ -433,8 +436,12 @@ std::optional<bool> QuotationStore::storedAs(const QuotationRecord& record, QStr
     return true;
 }
 
+// A quotation changed after closing is open again: neither its totals nor
+// what it was costed on stand.
 bool QuotationStore::deleteTotals(int number, QString* error) {
     return db_->exec(QStringLiteral("DELETE FROM ORCAMTOT WHERE ORCNRO = :WOrcNro"), {{kNumber, number}},
+                     error) &&
+           db_->exec(QStringLiteral("DELETE FROM ORCAMCUSTO WHERE ORCNRO = :WOrcNro"), {{kNumber, number}},
                      error);
 }
 
@@ -455,9 +462,46 @@ bool QuotationStore::close(int series, const QuotationRecord& record, const Orca
             // below it, or another user's higher one, leaves it alone.
             return writeRows(record, error) &&
                    putRow(*db_, QStringLiteral("ORCAMTOT"), number, values(totals), error, Missing::Insert) &&
+                   putCostSnapshot(record.mas, error) &&
                    shell::ParametersStore(*db_).raiseCounter(column, number, error);
         },
         error);
+}
+
+// In the caller's transaction: the sheet as the quotation is closed on it.
+bool QuotationStore::putCostSnapshot(const OrcamMas& mas, QString* error) {
+    const std::optional<QuotedSheet> sheet = quotedSheet(*db_, mas.ARTIGO, mas.TIPOFT, error);
+    const std::optional<CostTypes> types = sheet ? readCostTypes(*db_, error) : std::nullopt;
+    if (!types || !db_->exec(QStringLiteral("DELETE FROM ORCAMCUSTO WHERE ORCNRO = :WOrcNro"),
+                             {{kNumber, mas.ORCNRO}}, error))
+        return false;
+    if (sheet->rows.empty())
+        return true; // nothing to keep: the calculation had no sheet either
+    Notes notes;
+    const UnitCosts u = buildUnitCosts(sheet->rows, *types, mas.QUANT, notes, sheet->kind);
+    double sheetCost = 0;
+    for (const FictecDetLine& l : sheet->rows)
+        sheetCost += l.VALOR_FINAL;
+    // The transformation a piece at each level: its set-up shared by the level's pieces.
+    Levels perPiece{};
+    for (std::size_t i = 0; i < 3; ++i)
+        perPiece[i] = mas.QUANT[i] > 0 ? u.Tr[i] / mas.QUANT[i] : 0;
+    const QDateTime now = QDateTime::currentDateTime();
+    return putRow(*db_, QStringLiteral("ORCAMCUSTO"), mas.ORCNRO,
+                  {{QStringLiteral("DATACUSTO"), now.addMSecs(-now.time().msec())},
+                   {QStringLiteral("TIPOFT"), mas.TIPOFT.left(1)},
+                   {QStringLiteral("CUSTOFICHA"), sheetCost},
+                   {QStringLiteral("CUSTOMAT"), u.M},
+                   {QStringLiteral("CUSTOFIX"), u.F},
+                   {QStringLiteral("CUSTODESP"), u.W},
+                   {QStringLiteral("CUSTOQUAL"), u.QL},
+                   {QStringLiteral("CUSTOEMB"), u.E},
+                   {QStringLiteral("CUSTOSUB"), u.C},
+                   {QStringLiteral("PERCESTR"), u.s},
+                   {QStringLiteral("CUSTOTRA1"), perPiece[0]},
+                   {QStringLiteral("CUSTOTRA2"), perPiece[1]},
+                   {QStringLiteral("CUSTOTRA3"), perPiece[2]}},
+                  error, Missing::Insert);
 }
 
 // In the caller's transaction: the master row unless approved, then the satellites.
@@ -470,7 +514,7 @@ bool QuotationStore::deleteRows(int number, QString* error) {
         return false;
     if (q.numRowsAffected() == 0)
         return refuseApproved(number, error);
-    for (const QString& t : kCharges + QStringList{QStringLiteral("ORCAMTOT")})
+    for (const QString& t : kCharges + QStringList{QStringLiteral("ORCAMTOT"), QStringLiteral("ORCAMCUSTO")})
         if (!db_->exec(QStringLiteral("DELETE FROM %1 WHERE ORCNRO = :WOrcNro").arg(t), {{kNumber, number}},
                        error))
             return false;

@@ -126,7 +126,9 @@ public:
     bool save(const QuotationRecord& record, QString* error = nullptr);
     // Closing: the master row and satellites as save(), the totals (ORCAMTOT
     // inserted or updated) and the series' counter raised to the number when
-    // it is lower — all or nothing. kNoParametersMessage without PARGER's row.
+    // it is lower, and what it was costed on (ORCAMCUSTO: the sheet's cost a
+    // piece and its unit costs at the quotation's quantities, with the date)
+    // — all or nothing. kNoParametersMessage without PARGER's row.
     bool close(int series, const QuotationRecord& record, const OrcamTot& totals, QString* error = nullptr);
     // Deletes the six rows of the quotation (a missing ORCAMTOT is no
     // failure); refuses an approved one, and one already gone with
@@ -152,6 +154,7 @@ private:
     bool writeRows(const QuotationRecord& record, QString* error);
     std::optional<bool> storedAs(const QuotationRecord& record, QString* error);
     bool deleteTotals(int number, QString* error);
+    bool putCostSnapshot(const OrcamMas& mas, QString* error);
     bool deleteRows(int number, QString* error);
 
     db::Database* db_;

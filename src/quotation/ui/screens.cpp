@@ -1,5 +1,6 @@
 #include "screens.h"
 
+#include "price_impact_form.h"
 #include "quotation_form.h"
 #include "screens/ui/screen_opening.h"
 #include "shell/data_modules.h"
@@ -21,6 +22,13 @@ void registerScreens(shell::ScreenTable& table) {
                      sources.reportNotice = ctx.ReportNotice;
                      sources.claims = modules->claims.get();
                      TCORVF040 form(sources, o.rightsOf, o.setting, &o.menu);
+                     form.exec();
+                 }));
+    // Who may make quotations may see what a change of prices does to them.
+    table.insert(QStringLiteral("ORC005"),
+                 screens::screenOpener(kRightsChapter, kRightsProgram, [](screens::ScreenOpening& o) {
+                     TCORVFIMPACTO form(o.modules.database->DbCorvane, o.modules.database->DbFacturacao,
+                                        o.context.CompanyName, o.setting, &o.menu);
                      form.exec();
                  }));
 }

@@ -167,7 +167,8 @@ void TFACFMENU::buildMenus() {
          {{"ORC002", "&A - Orçamentação", false},
           {"ORC001", "&B - Emissão Orçamento Cliente", false},
           {"ORC004", "&C - Consulta de Orçamentos por Cliente", true},
-          {"ORC003", "&D - Aprovação de Orçamentos", false}}},
+          {"ORC003", "&D - Aprovação de Orçamentos", true},
+          {"ORC005", "&E - Impacto de Preços", false}}},
         {"&D - Planeamento",
          {{"PLAN003", "&A - Consulta de Ord.Fabrico", false},
           {"PLAN000", "&B - Cálculo de Necessidades", false}}},
@@ -282,7 +283,8 @@ void TFACFMENU::buildPages() {
                {{QStringLiteral("BotOrcam"), QStringLiteral("Orçamentação")},
                 {QStringLiteral("BotPropostaCli"), QStringLiteral("Emissão Orçamento Cliente")},
                 {QStringLiteral("BotConsOrc"), QStringLiteral("Consulta de Orçamentos")},
-                {QStringLiteral("BotAprova"), QStringLiteral("Aprovação de Orçamentos")}});
+                {QStringLiteral("BotAprova"), QStringLiteral("Aprovação de Orçamentos")},
+                {QStringLiteral("BotImpacto"), QStringLiteral("Impacto de Preços")}});
     simplePage(QStringLiteral("Planeamento"),
                {{QStringLiteral("BotPlano001"), QStringLiteral("Consulta de Ord.Fabrico")},
                 {QStringLiteral("BotPlano002"), QStringLiteral("Cálculo de Necessidades")}});
@@ -325,6 +327,7 @@ void TFACFMENU::buildPages() {
         {QStringLiteral("TAB007"), QStringLiteral("BotTab007")},
         {QStringLiteral("FICTEC001"), QStringLiteral("BotFicTec")},
         {QStringLiteral("ORC002"), QStringLiteral("BotOrcam")},
+        {QStringLiteral("ORC005"), QStringLiteral("BotImpacto")},
     };
     for (const auto& [entry, button] : pairs)
         bindEntry(entry, button);
