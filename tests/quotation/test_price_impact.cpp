@@ -78,7 +78,9 @@ private slots:
         auto* value = form.findChild<QLineEdit*>(QStringLiteral("Edit_Novo"));
         code->setText(kYarn);
         value->setText(QStringLiteral("9,5"));
-        QVERIFY(form.addChange());
+        value->setFocus();
+        QTest::keyClick(value, Qt::Key_Return); // Enter in "Novo valor" adds the change
+        QCOMPARE(form.logic().changes().size(), std::size_t(1));
         QVERIFY(code->text().isEmpty());
         form.findChild<QLineEdit*>(QStringLiteral("Edit_Margem"))->setText(QStringLiteral("27"));
         QVERIFY(form.calculate());

@@ -13,6 +13,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -145,7 +146,7 @@ TCORVFIMPACTO::TCORVFIMPACTO(db::Database& corvane, db::Database& factura, QStri
 
     connect(Combo_Tipo, &QComboBox::currentIndexChanged, this, [this] { showToday(); });
     connect(Edit_Codigo, &QLineEdit::editingFinished, this, [this] { showToday(); });
-    connect(Edit_Novo, &QLineEdit::returnPressed, this, [this] { addChange(); });
+    Edit_Novo->installEventFilter(this); // after the conventions: it sees Enter first
     connect(add, &QPushButton::clicked, this, [this] { addChange(); });
     connect(remove, &QPushButton::clicked, this, [this] {
         logic_.removeChange(Grid_Alteracoes->currentRow());
@@ -165,6 +166,17 @@ bool TCORVFIMPACTO::activateScreen() {
     }
     Edit_Codigo->setFocus();
     return true;
+}
+
+bool TCORVFIMPACTO::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Edit_Novo && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            addChange();
+            return true;
+        }
+    }
+    return ScreenDialog::eventFilter(watched, event);
 }
 
 void TCORVFIMPACTO::showToday() {

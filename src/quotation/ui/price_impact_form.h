@@ -37,6 +37,10 @@ public:
 
 protected:
     bool activateScreen() override;
+    // Esc or the close box with changes typed: asks before they are lost.
+    bool closeRequested() override { return abandonAsked(); }
+    // Enter in "Novo valor" adds the change (elsewhere it moves on as Tab).
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void showToday();
