@@ -559,7 +559,9 @@ void TCORVF035::lookupArticle(bool alphabetical) {
                                               {QStringLiteral("DESIGNACAO"), QStringLiteral("DESIGNAÇÃO")},
                                               {QStringLiteral("CORDES"), QStringLiteral("CÔR")},
                                               {QStringLiteral("TAMDES"), QStringLiteral("TAM")}};
-    const int row = components::LookupDialog::choose(this, all, columns, QStringLiteral("DESIGNACAO"), false);
+    // The list is the lookup's own: typing may seek it.
+    const int row =
+        components::LookupDialog::choose(this, all, columns, QStringLiteral("DESIGNACAO"), false, true);
     if (row < 0)
         return;
     logic_->locate(all.text(row, QStringLiteral("CODIGO")).trimmed());
