@@ -466,10 +466,22 @@ bool generateCompanyData(db::Database& corvane, db::Database& factura, double sc
         if (!readProduct(corvane, factura, p, error))
             return false;
     // The planner's statistics brought up to the new rows, as a database in
-    // use has them.
+    // use has them: of the tables written only, so that the tables of other
+    // companies on the same server (even some dropped meanwhile) are left alone.
+    const auto analyze = [error](db::Database& db, const QStringList& tables) {
+        for (const QString& t : tables)
+            if (!db.exec(QStringLiteral("ANALYZE %1").arg(t), {}, error))
+                return false;
+        return true;
+    };
     return g.customers(error) && g.articlesAndSheets(error) && g.quotations(error) &&
-           g.ordersAndInvoices(error) && corvane.exec(QStringLiteral("ANALYZE"), {}, error) &&
-           factura.exec(QStringLiteral("ANALYZE"), {}, error);
+           g.ordersAndInvoices(error) &&
+           analyze(corvane, QStringList{QStringLiteral("FICTECMAS"), QStringLiteral("FICTECDET"),
+                                        QStringLiteral("FICTECFIOS"), QStringLiteral("FICTECSUBCONT")} +
+                                kQuotationTables) &&
+           analyze(factura,
+                   {QStringLiteral("CLIENTES"), QStringLiteral("ARTIGOSCLS"), QStringLiteral("ENCCLIMAS"),
+                    QStringLiteral("ENCCLIDET"), QStringLiteral("FACMOVIM"), QStringLiteral("FACMOVDET")});
 }
 
 } // namespace corvane::setup
